@@ -1,0 +1,26 @@
+# Warnings are errors for every compiler the project is built with.
+add_compile_options(-Wall -Wextra -Wpedantic -Werror -Wshadow -Wnon-virtual-dtor
+                    -Woverloaded-virtual -Wimplicit-fallthrough)
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  # g++ 12 reports false positives from inlined standard-library code.
+  add_compile_options(-Wno-maybe-uninitialized -Wno-stringop-overflow -Wno-array-bounds -Wno-dangling-reference)
+endif()
+
+# lm7_layer(NAME DIR [DEPS ...]): one static library built from every source below DIR.
+function(lm7_layer name dir)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
+  if(sources)
+    add_library(${name} STATIC ${sources})
+    target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR}/src)
+  endif()
+  if(ARGN)
+    if(sources)
+      target_link_libraries(${name} PUBLIC ${ARGN})
+    else()
+      target_link_libraries(${name} INTERFACE ${ARGN})
+    endif()
+  endif()
+endfunction()

@@ -1,0 +1,204 @@
+#include "framework/classes/Component.h"
+
+#include "framework/rtl/Exceptions.h"
+
+#include <algorithm>
+
+namespace framework {
+
+namespace {
+bool sameText(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               auto up = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; };
+               return up(x) == up(y);
+           });
+}
+void erase(std::vector<TComponent*>& list, TComponent* item) {
+    auto it = std::find(list.begin(), list.end(), item);
+    if (it != list.end())
+        list.erase(it);
+}
+} // namespace
+
+bool IsValidIdent(std::string_view Name) {
+    if (Name.empty())
+        return false;
+    auto alpha = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; };
+    if (!alpha(Name[0]))
+        return false;
+    return std::all_of(Name.begin() + 1, Name.end(), [&](char c) { return alpha(c) || (c >= '0' && c <= '9'); });
+}
+
+const TClassInfo& TComponent::ClassInfo() {
+    static const TClassInfo info = TClassInfo::Derive<TComponent, TPersistent>("TComponent")
+                                       .String<TComponent>("Name", &TComponent::Name, &TComponent::SetName)
+                                       .Integer<TComponent>("Tag", &TComponent::Tag, &TComponent::SetTag, 0);
+    return info;
+}
+
+TComponent::TComponent(TComponent* AOwner) {
+    if (AOwner)
+        AOwner->InsertComponent(this);
+}
+
+TComponent::~TComponent() {
+    m_state |= csDestroying;
+    // Tell every watcher first; each one drops its reference and its link back to us.
+    while (!m_freeNotifies.empty()) {
+        TComponent* watcher = m_freeNotifies.back();
+        m_freeNotifies.pop_back();
+        erase(watcher->m_freeNotifies, this);
+        watcher->Notification(this, TOperation::opRemove);
+    }
+    DestroyComponents();
+    if (m_owner)
+        m_owner->RemoveComponent(this);
+}
+
+void TComponent::BeforeDestruction() {
+    if (!HasState(csDestroying))
+        Destroying();
+}
+
+void TComponent::Destroying() {
+    if (HasState(csDestroying))
+        return;
+    m_state |= csDestroying;
+    for (TComponent* c : m_components)
+        c->Destroying();
+}
+
+void TComponent::DestroyComponents() {
+    while (!m_components.empty()) {
+        TComponent* last = m_components.back();
+        // Unlink first, so the child's destructor does not call back into an owner that may be
+        // part-way through its own destruction.
+        Remove(last);
+        last->Free();
+    }
+}
+
+TComponent* TComponent::Components(int Index) const {
+    if (Index < 0 || Index >= ComponentCount())
+        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    return m_components[static_cast<std::size_t>(Index)];
+}
+
+int TComponent::ComponentIndex() const {
+    if (!m_owner)
+        return -1;
+    auto& list = m_owner->m_components;
+    auto it = std::find(list.begin(), list.end(), this);
+    return it == list.end() ? -1 : static_cast<int>(it - list.begin());
+}
+
+TComponent* TComponent::FindComponent(std::string_view AName) const {
+    if (AName.empty())
+        return nullptr;
+    for (TComponent* c : m_components)
+        if (sameText(c->m_name, AName))
+            return c;
+    return nullptr;
+}
+
+void TComponent::ValidateRename(TComponent* AComponent, const std::string& CurName,
+                                const std::string& NewName) const {
+    if (AComponent && !sameText(CurName, NewName) && FindComponent(NewName))
+        throw EComponentError("A component named " + NewName + " already exists");
+}
+
+void TComponent::SetName(const std::string& NewName) {
+    if (m_name == NewName)
+        return;
+    if (!NewName.empty() && !IsValidIdent(NewName))
+        throw EComponentError("'" + NewName + "' is not a valid component name");
+    if (m_owner)
+        m_owner->ValidateRename(this, m_name, NewName);
+    m_name = NewName;
+}
+
+void TComponent::SetDesigning(bool Value, bool SetChildren) {
+    SetStateFlag(csDesigning, Value);
+    if (SetChildren)
+        for (TComponent* c : m_components)
+            c->SetDesigning(Value, true);
+}
+
+void TComponent::SetStateFlag(TComponentState flag, bool on) {
+    if (on)
+        m_state |= flag;
+    else
+        m_state &= ~flag;
+}
+
+void TComponent::InsertComponent(TComponent* AComponent) {
+    if (!AComponent)
+        return;
+    if (!AComponent->m_name.empty())
+        ValidateRename(AComponent, std::string(), AComponent->m_name);
+    if (AComponent->m_owner)
+        AComponent->m_owner->RemoveComponent(AComponent);
+    Insert(AComponent);
+    NotifyAll(AComponent, TOperation::opInsert);
+}
+
+void TComponent::RemoveComponent(TComponent* AComponent) {
+    if (!AComponent || AComponent->m_owner != this)
+        return;
+    NotifyAll(AComponent, TOperation::opRemove);
+    Remove(AComponent);
+}
+
+void TComponent::Insert(TComponent* AComponent) {
+    m_components.push_back(AComponent);
+    AComponent->m_owner = this;
+}
+
+void TComponent::Remove(TComponent* AComponent) {
+    erase(m_components, AComponent);
+    AComponent->m_owner = nullptr;
+}
+
+// The owner and everything it owns hear of an insertion or removal, as in the classic framework.
+void TComponent::NotifyAll(TComponent* AComponent, TOperation Operation) {
+    Notification(AComponent, Operation);
+}
+
+void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
+    if (Operation == TOperation::opRemove && AComponent)
+        RemoveFreeNotification(AComponent);
+    // Children may leave the list while they are told; walk a copy.
+    std::vector<TComponent*> children = m_components;
+    for (TComponent* c : children)
+        if (c != AComponent && std::find(m_components.begin(), m_components.end(), c) != m_components.end())
+            c->Notification(AComponent, Operation);
+}
+
+void TComponent::FreeNotification(TComponent* AComponent) {
+    if (!AComponent || AComponent == this)
+        return;
+    // Both sides keep the link, so whichever goes first unlinks the other.
+    if (std::find(AComponent->m_freeNotifies.begin(), AComponent->m_freeNotifies.end(), this) ==
+        AComponent->m_freeNotifies.end())
+        AComponent->m_freeNotifies.push_back(this);
+    if (std::find(m_freeNotifies.begin(), m_freeNotifies.end(), AComponent) == m_freeNotifies.end())
+        m_freeNotifies.push_back(AComponent);
+}
+
+void TComponent::RemoveFreeNotification(TComponent* AComponent) {
+    if (!AComponent)
+        return;
+    erase(m_freeNotifies, AComponent);
+    erase(AComponent->m_freeNotifies, this);
+}
+
+void TComponent::BeginLoading() { m_state |= csLoading | csReading; }
+void TComponent::EndReading() { m_state &= ~csReading; }
+void TComponent::FinishLoading() {
+    m_state &= ~(csLoading | csReading);
+    Loaded();
+}
+
+void TComponent::Loaded() {}
+
+} // namespace framework

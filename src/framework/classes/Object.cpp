@@ -1,0 +1,39 @@
+#include "framework/classes/Object.h"
+
+#include "framework/classes/TypInfo.h"
+#include "framework/rtl/Exceptions.h"
+
+namespace framework {
+
+const TClassInfo& TObject::ClassInfo() {
+    static const TClassInfo info = TClassInfo::Root("TObject");
+    return info;
+}
+
+std::string TObject::ClassName() const { return ClassType()->ClassName(); }
+
+bool TObject::InheritsFrom(TClass cls) const { return ClassType()->InheritsFrom(cls); }
+
+void TObject::Free() {
+    BeforeDestruction();
+    delete this;
+}
+
+const TClassInfo& TPersistent::ClassInfo() {
+    static const TClassInfo info = TClassInfo::Derive<TPersistent, TObject>("TPersistent");
+    return info;
+}
+
+void TPersistent::Assign(const TPersistent* Source) {
+    if (Source) {
+        Source->AssignTo(this);
+        return;
+    }
+    throw EConvertError("Cannot assign a nil to a " + ClassName());
+}
+
+void TPersistent::AssignTo(TPersistent* Dest) const {
+    throw EConvertError("Cannot assign a " + ClassName() + " to a " + Dest->ClassName());
+}
+
+} // namespace framework

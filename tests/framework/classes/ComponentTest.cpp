@@ -1,0 +1,116 @@
+#include "framework/classes/Component.h"
+#include "framework/rtl/Exceptions.h"
+
+#include <gtest/gtest.h>
+
+using namespace framework;
+
+namespace {
+
+// A component that records what it was told and may hold a reference to another.
+class TWatcher : public TComponent {
+public:
+    using TComponent::TComponent;
+    TComponent* Target = nullptr;
+    std::vector<std::string>* Log = nullptr;
+
+    void Watch(TComponent* c) {
+        Target = c;
+        if (c)
+            c->FreeNotification(this);
+    }
+    void BeforeDestruction() override {
+        if (Log)
+            Log->push_back("before " + Name());
+        TComponent::BeforeDestruction();
+    }
+    ~TWatcher() override {
+        if (Log)
+            Log->push_back("destroy " + Name());
+    }
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override {
+        TComponent::Notification(AComponent, Operation);
+        if (Operation == TOperation::opRemove && AComponent == Target)
+            Target = nullptr;
+    }
+};
+
+} // namespace
+
+TEST(ComponentOwnership, OwnerFreesItsComponentsLastCreatedFirst) {
+    std::vector<std::string> log;
+    auto* owner = Create<TWatcher>(nullptr);
+    owner->SetName("Owner");
+    for (const char* n : {"A", "B", "C"}) {
+        auto* w = Create<TWatcher>(owner);
+        w->SetName(n);
+        w->Log = &log;
+    }
+    ASSERT_EQ(owner->ComponentCount(), 3);
+    owner->Free();
+    EXPECT_EQ(log, (std::vector<std::string>{"before C", "destroy C", "before B", "destroy B", "before A",
+                                             "destroy A"}));
+}
+
+TEST(ComponentOwnership, EarlyFreeLeavesOwnerAndClearsWatchers) {
+    std::unique_ptr<TComponent, TFreeDeleter> owner(Create<TComponent>(nullptr));
+    auto* target = Create<TComponent>(owner.get());
+    auto* watcher = Create<TWatcher>(owner.get());
+    auto* outsider = Create<TWatcher>(nullptr);
+    watcher->Watch(target);
+    outsider->Watch(target);
+    target->Free();
+    EXPECT_EQ(owner->ComponentCount(), 1);
+    EXPECT_EQ(owner->Components(0), watcher);
+    EXPECT_EQ(watcher->Target, nullptr);
+    EXPECT_EQ(outsider->Target, nullptr);
+    outsider->Free();
+}
+
+TEST(ComponentOwnership, WatcherFreedFirstIsForgottenByTarget) {
+    auto* target = Create<TComponent>(nullptr);
+    auto* watcher = Create<TWatcher>(nullptr);
+    watcher->Watch(target);
+    watcher->Free();
+    target->Free();  // must not touch the freed watcher (AddressSanitizer would tell)
+    SUCCEED();
+}
+
+TEST(ComponentNames, DuplicateAndInvalidNamesAreRefused) {
+    std::unique_ptr<TComponent, TFreeDeleter> owner(Create<TComponent>(nullptr));
+    auto* a = Create<TComponent>(owner.get());
+    auto* b = Create<TComponent>(owner.get());
+    a->SetName("Edit1");
+    EXPECT_THROW(b->SetName("EDIT1"), EComponentError);
+    EXPECT_THROW(b->SetName("1Edit"), EComponentError);
+    EXPECT_EQ(b->Name(), "");
+    b->SetName("Edit2");
+    EXPECT_EQ(owner->FindComponent("edit2"), b);
+    a->SetName("edit1");  // a new case of its own name is allowed
+    EXPECT_EQ(a->Name(), "edit1");
+    EXPECT_THROW(owner->Components(2), EListError);
+}
+
+TEST(ComponentState, DestroyingReachesOwnedComponentsBeforeAnyIsFreed) {
+    struct TProbe : TComponent {
+        using TComponent::TComponent;
+        bool sawDestroying = false;
+        TComponent* sibling = nullptr;
+        void BeforeDestruction() override {
+            sawDestroying = sibling && sibling->HasState(csDestroying);
+            TComponent::BeforeDestruction();
+        }
+    };
+    auto* owner = Create<TComponent>(nullptr);
+    auto* first = Create<TProbe>(owner);
+    auto* second = Create<TComponent>(owner);
+    first->sibling = second;
+    bool* flag = &first->sawDestroying;
+    (void)flag;
+    owner->BeforeDestruction();
+    EXPECT_TRUE(first->HasState(csDestroying));
+    EXPECT_TRUE(second->HasState(csDestroying));
+    delete owner;
+}
