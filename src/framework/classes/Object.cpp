@@ -1,5 +1,6 @@
 #include "framework/classes/Object.h"
 
+#include "framework/classes/Message.h"
 #include "framework/classes/TypInfo.h"
 #include "framework/rtl/Exceptions.h"
 
@@ -13,6 +14,19 @@ const TClassInfo& TObject::ClassInfo() {
 std::string TObject::ClassName() const { return ClassType()->ClassName(); }
 
 bool TObject::InheritsFrom(TClass cls) const { return ClassType()->InheritsFrom(cls); }
+
+void TObject::Dispatch(TMessage& Message) { DispatchFrom(ClassType(), Message); }
+
+void TObject::DispatchFrom(TClass Start, TMessage& Message) {
+    for (TClass c = Start; c; c = c->ClassParent())
+        if (const auto* handler = c->FindOwnMessageHandler(Message.Msg)) {
+            (*handler)(*this, Message);
+            return;
+        }
+    DefaultHandler(Message);
+}
+
+void TObject::DefaultHandler(TMessage&) {}
 
 void TObject::Free() {
     BeforeDestruction();

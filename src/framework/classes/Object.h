@@ -9,6 +9,7 @@
 namespace framework {
 
 class TClassInfo;
+struct TMessage;
 // A class reference: comparable, storable in arrays, and able to answer InheritsFrom.
 using TClass = const TClassInfo*;
 
@@ -26,6 +27,13 @@ public:
     bool InheritsFrom(TClass cls) const;
     template <class T>
     bool Is() const { return InheritsFrom(&T::ClassInfo()); }
+
+    // Finds the handler for the message's number in the class table, from this class up; a
+    // message no class handles goes to DefaultHandler.
+    void Dispatch(TMessage& Message);
+    // The classic `inherited` inside a message handler: search from the class Start upwards.
+    void DispatchFrom(TClass Start, TMessage& Message);
+    virtual void DefaultHandler(TMessage& Message);
 
     // Runs after the C++ constructors of every level, so virtual calls reach the most derived
     // class as a classic constructor's do. Create<T>() calls it.

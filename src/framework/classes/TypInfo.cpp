@@ -140,6 +140,11 @@ TComponent* TClassInfo::CreateInstance(TComponent* owner) const {
     return m_factory(owner);
 }
 
+const TClassInfo::MessageHandler* TClassInfo::FindOwnMessageHandler(std::uint32_t msg) const {
+    auto it = m_messages.find(msg);
+    return it == m_messages.end() ? nullptr : &it->second;
+}
+
 TClassInfo TClassInfo::Property(TPropInfo info) && {
     m_props.push_back(std::make_shared<TPropInfo>(std::move(info)));
     return std::move(*this);

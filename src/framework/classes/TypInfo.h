@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -100,6 +101,15 @@ public:
     }
     // Any property built by hand (named integer values, odd conversions).
     TClassInfo Property(TPropInfo info) &&;
+    // A message handler by number: a member function taking TMessage&.
+    template <class T>
+    TClassInfo Message(std::uint32_t msg, void (T::*handler)(TMessage&)) && {
+        m_messages[msg] = [handler](TObject& obj, TMessage& m) { (static_cast<T&>(obj).*handler)(m); };
+        return std::move(*this);
+    }
+    using MessageHandler = std::function<void(TObject&, TMessage&)>;
+    // The handler this class itself declares for msg, or null.
+    const MessageHandler* FindOwnMessageHandler(std::uint32_t msg) const;
 
 private:
     TClassInfo(std::string name, TClass parent, Factory factory)
@@ -113,6 +123,7 @@ private:
     TClass m_parent = nullptr;
     Factory m_factory = nullptr;
     std::vector<std::shared_ptr<TPropInfo>> m_props;  // shared so the table stays put when moved
+    std::map<std::uint32_t, MessageHandler> m_messages;
 };
 
 // --- Access by name, raising framework exceptions as the classic routines do ---------------
