@@ -14,12 +14,12 @@ namespace framework::platform {
 
 // One line of the mount table (/proc/self/mountinfo).
 struct MountEntry {
-    unsigned Major = 0;          // device numbers of the mounted file system (st_dev)
+    unsigned Major = 0;  // device numbers of the mounted file system (st_dev)
     unsigned Minor = 0;
-    std::string Root;            // root of the mount inside its file system
-    std::string MountPoint;      // where it is mounted, unescaped, without a trailing '/'; "/" for root
-    std::string FsType;          // ext4, vfat, nfs4, cifs, fuse.sshfs, ...
-    std::string Source;          // /dev/sdb1, server:/export, ...
+    std::string Root;        // root of the mount inside its file system
+    std::string MountPoint;  // where it is mounted, unescaped, without a trailing '/'; "/" for root
+    std::string FsType;      // ext4, vfat, nfs4, cifs, fuse.sshfs, ...
+    std::string Source;      // /dev/sdb1, server:/export, ...
 };
 
 struct FileStat {
@@ -27,9 +27,13 @@ struct FileStat {
     bool IsDirectory = false;
     bool IsRegular = false;
     std::uint64_t Size = 0;
-    unsigned Mode = 0;           // permission bits
-    unsigned DevMajor = 0;       // device of the file system that holds the file
+    unsigned Mode = 0;      // permission bits
+    unsigned DevMajor = 0;  // device of the file system that holds the file
     unsigned DevMinor = 0;
+    bool IsSymlink = false;  // only seen when links are not followed
+    bool IsBlockDevice = false;
+    unsigned RDevMajor = 0;  // the device a block device node stands for (/dev/sdb1)
+    unsigned RDevMinor = 0;
 };
 
 // Why a file operation failed: the errno value and the system's text for it.
@@ -43,10 +47,10 @@ public:
     virtual ~IPlatform() = default;
 
     // --- The running program and its environment ---
-    virtual std::string ExecutablePath() = 0;                       // /proc/self/exe, resolved
+    virtual std::string ExecutablePath() = 0;  // /proc/self/exe, resolved
     virtual std::optional<std::string> GetEnv(const std::string& name) = 0;
     virtual std::string CurrentDirectory() = 0;
-    virtual int ScreenPixelsPerInch() = 0;                          // 96 without a display
+    virtual int ScreenPixelsPerInch() = 0;  // 96 without a display
 
     // --- Mounts and block devices ---
     virtual std::vector<MountEntry> Mounts() = 0;
@@ -71,7 +75,8 @@ public:
     // never a mixture: a temporary file in the same folder, written, flushed to disk, given the
     // old file's permissions, renamed over the old name, then the folder synced. On any failure
     // the temporary file is removed and the old file is untouched.
-    virtual bool WriteFileAtomic(const std::string& path, const std::string& data, IoError* err = nullptr) = 0;
+    virtual bool WriteFileAtomic(const std::string& path, const std::string& data,
+                                 IoError* err = nullptr) = 0;
 };
 
 // The platform in force: the Linux one unless a test has put a double in its place.
@@ -90,4 +95,4 @@ private:
     IPlatform* m_previous;
 };
 
-} // namespace framework::platform
+}  // namespace framework::platform

@@ -1,0 +1,465 @@
+#include "framework/platform/LinuxPlatform.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <charconv>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+namespace framework::platform {
+
+namespace {
+
+void SetError(IoError* err, int code) {
+    if (err) {
+        err->Code = code;
+        err->Text = std::strerror(code);
+    }
+}
+
+// Owns a file descriptor; closes it on every way out unless released.
+class FileHandle {
+public:
+    explicit FileHandle(int fd = -1) : m_fd(fd) {}
+    ~FileHandle() {
+        if (m_fd >= 0) ::close(m_fd);
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    int Get() const { return m_fd; }
+    void Reset(int fd) {
+        Close();
+        m_fd = fd;
+    }
+    // Closes now and reports the result: NFS and others report late write errors here.
+    int Close() {
+        const int fd = m_fd;
+        m_fd = -1;
+        return fd >= 0 ? ::close(fd) : 0;
+    }
+
+private:
+    int m_fd;
+};
+
+int OpenRetrying(const char* path, int flags, mode_t mode = 0) {
+    int fd;
+    do {
+        fd = ::open(path, flags, mode);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+// Reads from fd at the current position (offset < 0) or at offset, until maxBytes or the end.
+bool ReadAll(int fd, std::string& out, std::size_t maxBytes, off_t offset, int& error) {
+    char buffer[64 * 1024];
+    std::size_t total = 0;
+    while (total < maxBytes) {
+        const std::size_t want = std::min(sizeof buffer, maxBytes - total);
+        const ssize_t n = offset < 0 ? ::read(fd, buffer, want)
+                                     : ::pread(fd, buffer, want, offset + static_cast<off_t>(total));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            error = errno;
+            return false;
+        }
+        if (n == 0) break;
+        out.append(buffer, static_cast<std::size_t>(n));
+        total += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+bool IsOctal(char c) { return c >= '0' && c <= '7'; }
+
+bool ParseDeviceNumbers(std::string_view text, unsigned& major, unsigned& minor) {
+    const auto colon = text.find(':');
+    if (colon == std::string_view::npos) return false;
+    const char* begin = text.data();
+    const char* mid = begin + colon;
+    const char* end = begin + text.size();
+    const auto a = std::from_chars(begin, mid, major);
+    const auto b = std::from_chars(mid + 1, end, minor);
+    return a.ec == std::errc() && a.ptr == mid && colon > 0 && b.ec == std::errc() && b.ptr == end &&
+           mid + 1 != end;
+}
+
+std::vector<std::string_view> SplitFields(std::string_view line) {
+    std::vector<std::string_view> fields;
+    std::size_t pos = 0;
+    while (pos < line.size()) {
+        while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t' || line[pos] == '\r')) ++pos;
+        if (pos >= line.size()) break;
+        std::size_t end = pos;
+        while (end < line.size() && line[end] != ' ' && line[end] != '\t' && line[end] != '\r') ++end;
+        fields.push_back(line.substr(pos, end - pos));
+        pos = end;
+    }
+    return fields;
+}
+
+// Splits "dir/name" into the folder to create the temporary file in and the file's name.
+void SplitPath(const std::string& path, std::string& folder, std::string& name) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        folder = ".";
+        name = path;
+    } else {
+        folder = slash == 0 ? "/" : path.substr(0, slash);
+        name = path.substr(slash + 1);
+    }
+}
+
+std::atomic<unsigned> g_tempCounter{0};
+
+class LinuxPlatform final : public IPlatform {
+public:
+    std::string ExecutablePath() override { return ReadLink("/proc/self/exe").value_or(std::string()); }
+
+    std::optional<std::string> GetEnv(const std::string& name) override {
+        const char* value = std::getenv(name.c_str());
+        if (!value) return std::nullopt;
+        return std::string(value);
+    }
+
+    std::string CurrentDirectory() override {
+        std::string buffer(PATH_MAX, '\0');
+        for (;;) {
+            if (::getcwd(buffer.data(), buffer.size())) return std::string(buffer.c_str());
+            if (errno != ERANGE || buffer.size() > (1u << 20)) return std::string();
+            buffer.resize(buffer.size() * 2);
+        }
+    }
+
+    // Without a display there is nothing to ask; the window host reports the real value.
+    int ScreenPixelsPerInch() override { return 96; }
+
+    std::vector<MountEntry> Mounts() override {
+        const auto text = ReadFile("/proc/self/mountinfo", nullptr);
+        return text ? ParseMountInfo(*text) : std::vector<MountEntry>();
+    }
+
+    std::optional<std::string> BlockDeviceSysPath(unsigned major, unsigned minor) override {
+        return RealPath("/sys/dev/block/" + std::to_string(major) + ":" + std::to_string(minor));
+    }
+
+    FileStat Stat(const std::string& path, bool followLinks) override {
+        FileStat result;
+        struct stat st {};
+        const int rc = followLinks ? ::stat(path.c_str(), &st) : ::lstat(path.c_str(), &st);
+        if (rc != 0) return result;
+        result.Exists = true;
+        result.IsDirectory = S_ISDIR(st.st_mode);
+        result.IsRegular = S_ISREG(st.st_mode);
+        result.IsSymlink = S_ISLNK(st.st_mode);
+        result.IsBlockDevice = S_ISBLK(st.st_mode);
+        result.Size = static_cast<std::uint64_t>(st.st_size);
+        result.Mode = st.st_mode & 07777;
+        result.DevMajor = major(st.st_dev);
+        result.DevMinor = minor(st.st_dev);
+        if (result.IsBlockDevice) {
+            result.RDevMajor = major(st.st_rdev);
+            result.RDevMinor = minor(st.st_rdev);
+        }
+        return result;
+    }
+
+    std::optional<std::string> ReadFile(const std::string& path, IoError* err) override {
+        FileHandle file(OpenRetrying(path.c_str(), O_RDONLY | O_CLOEXEC));
+        if (file.Get() < 0) {
+            SetError(err, errno);
+            return std::nullopt;
+        }
+        struct stat st {};
+        if (::fstat(file.Get(), &st) != 0) {
+            SetError(err, errno);
+            return std::nullopt;
+        }
+        if (S_ISDIR(st.st_mode)) {
+            SetError(err, EISDIR);
+            return std::nullopt;
+        }
+        std::string data;
+        // Files under /proc report size 0 and are read to their end all the same.
+        if (S_ISREG(st.st_mode) && st.st_size > 0) data.reserve(static_cast<std::size_t>(st.st_size));
+        int error = 0;
+        if (!ReadAll(file.Get(), data, SIZE_MAX, -1, error)) {
+            SetError(err, error);
+            return std::nullopt;
+        }
+        return data;
+    }
+
+    std::optional<std::string> ReadFileRange(const std::string& path, std::uint64_t offset,
+                                             std::size_t maxBytes, IoError* err) override {
+        if (offset > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max())) {
+            SetError(err, EINVAL);
+            return std::nullopt;
+        }
+        FileHandle file(OpenRetrying(path.c_str(), O_RDONLY | O_CLOEXEC));
+        if (file.Get() < 0) {
+            SetError(err, errno);
+            return std::nullopt;
+        }
+        struct stat st {};
+        if (::fstat(file.Get(), &st) != 0) {
+            SetError(err, errno);
+            return std::nullopt;
+        }
+        if (S_ISDIR(st.st_mode)) {
+            SetError(err, EISDIR);
+            return std::nullopt;
+        }
+        std::string data;
+        // Reserve what the file can give, never what a caller asks for blindly.
+        if (S_ISREG(st.st_mode) && static_cast<std::uint64_t>(st.st_size) > offset)
+            data.reserve(static_cast<std::size_t>(
+                std::min<std::uint64_t>(maxBytes, static_cast<std::uint64_t>(st.st_size) - offset)));
+        int error = 0;
+        if (!ReadAll(file.Get(), data, maxBytes, static_cast<off_t>(offset), error)) {
+            SetError(err, error);
+            return std::nullopt;
+        }
+        return data;
+    }
+
+    std::optional<std::string> ReadLink(const std::string& path) override {
+        std::string buffer(256, '\0');
+        for (;;) {
+            const ssize_t n = ::readlink(path.c_str(), buffer.data(), buffer.size());
+            if (n < 0) return std::nullopt;
+            if (static_cast<std::size_t>(n) < buffer.size()) {
+                buffer.resize(static_cast<std::size_t>(n));
+                return buffer;
+            }
+            if (buffer.size() > (1u << 20)) return std::nullopt;
+            buffer.resize(buffer.size() * 2);
+        }
+    }
+
+    std::optional<std::string> RealPath(const std::string& path) override {
+        char* resolved = ::realpath(path.c_str(), nullptr);
+        if (!resolved) return std::nullopt;
+        std::string result(resolved);
+        std::free(resolved);
+        return result;
+    }
+
+    std::vector<std::string> ListDirectory(const std::string& path) override {
+        std::vector<std::string> names;
+        DIR* dir = ::opendir(path.c_str());
+        if (!dir) return names;
+        while (const dirent* entry = ::readdir(dir)) {
+            const std::string_view name = entry->d_name;
+            if (name != "." && name != "..") names.emplace_back(name);
+        }
+        ::closedir(dir);
+        // The system's order depends on the file system; callers get a stable one.
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    bool MakeDirectory(const std::string& path, IoError* err) override {
+        if (::mkdir(path.c_str(), 0777) == 0) return true;
+        SetError(err, errno);
+        return false;
+    }
+
+    bool RemoveFile(const std::string& path, IoError* err) override {
+        if (::unlink(path.c_str()) == 0) return true;
+        SetError(err, errno);
+        return false;
+    }
+
+    bool RemoveDirectory(const std::string& path, IoError* err) override {
+        if (::rmdir(path.c_str()) == 0) return true;
+        SetError(err, errno);
+        return false;
+    }
+
+    bool Rename(const std::string& from, const std::string& to, IoError* err) override {
+        if (::rename(from.c_str(), to.c_str()) == 0) return true;
+        SetError(err, errno);
+        return false;
+    }
+
+    bool WriteFileAtomic(const std::string& path, const std::string& data, IoError* err) override {
+        return WriteFileAtomicWith(path, data, err, AtomicWriteOptions{});
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<IPlatform> MakeLinuxPlatform() { return std::make_unique<LinuxPlatform>(); }
+
+std::string UnescapeMountField(std::string_view field) {
+    std::string out;
+    out.reserve(field.size());
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        if (field[i] == '\\' && i + 3 < field.size() && IsOctal(field[i + 1]) && IsOctal(field[i + 2]) &&
+            IsOctal(field[i + 3])) {
+            const int value = (field[i + 1] - '0') * 64 + (field[i + 2] - '0') * 8 + (field[i + 3] - '0');
+            if (value <= 0xFF) {
+                out.push_back(static_cast<char>(value));
+                i += 3;
+                continue;
+            }
+        }
+        out.push_back(field[i]);
+    }
+    return out;
+}
+
+std::vector<MountEntry> ParseMountInfo(std::string_view text) {
+    std::vector<MountEntry> mounts;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        auto end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        const auto fields = SplitFields(text.substr(start, end - start));
+        start = end + 1;
+
+        // id, parent, maj:min, root, mount point, options, [optional...], "-", type, source, ...
+        if (fields.size() < 9) continue;
+        std::size_t separator = 6;
+        while (separator < fields.size() && fields[separator] != "-") ++separator;
+        if (separator + 2 >= fields.size()) continue;  // no "-", or no type and source after it
+
+        MountEntry entry;
+        if (!ParseDeviceNumbers(fields[2], entry.Major, entry.Minor)) continue;
+        entry.Root = UnescapeMountField(fields[3]);
+        entry.MountPoint = UnescapeMountField(fields[4]);
+        if (entry.MountPoint.empty() || entry.MountPoint.front() != '/') continue;
+        while (entry.MountPoint.size() > 1 && entry.MountPoint.back() == '/') entry.MountPoint.pop_back();
+        entry.FsType = UnescapeMountField(fields[separator + 1]);
+        entry.Source = UnescapeMountField(fields[separator + 2]);
+        mounts.push_back(std::move(entry));
+    }
+    return mounts;
+}
+
+std::string AtomicWriteTempPrefix(const std::string& path) {
+    std::string folder, name;
+    SplitPath(path, folder, name);
+    return "." + name + ".tmp-";
+}
+
+bool WriteFileAtomicWith(const std::string& path, const std::string& data, IoError* err,
+                         const AtomicWriteOptions& options) {
+    const auto faultAt = [&](WriteStep step) -> int {
+        return options.Fault && options.Fault->Step == step ? options.Fault->Code : 0;
+    };
+
+    if (path.empty()) {
+        SetError(err, ENOENT);
+        return false;
+    }
+    std::string target = path;
+    // Writing through a symbolic link updates the file it points to and keeps the link.
+    struct stat linkStat {};
+    if (::lstat(path.c_str(), &linkStat) == 0 && S_ISLNK(linkStat.st_mode)) {
+        if (char* resolved = ::realpath(path.c_str(), nullptr)) {
+            target = resolved;
+            std::free(resolved);
+        }
+    }
+    struct stat old {};
+    const bool hadOld = ::stat(target.c_str(), &old) == 0;
+    if (hadOld && S_ISDIR(old.st_mode)) {
+        SetError(err, EISDIR);
+        return false;
+    }
+    std::string folder, name;
+    SplitPath(target, folder, name);
+    if (name.empty() || name == "." || name == "..") {
+        SetError(err, EISDIR);
+        return false;
+    }
+
+    // A file that replaces another is private until it gets the old file's bits; a new file
+    // gets the usual 0666 less the umask.
+    const mode_t createMode = hadOld ? 0600 : 0666;
+    std::string temp;
+    FileHandle file;
+    for (int attempt = 0;; ++attempt) {
+        temp = (folder == "/" ? "/" : folder + "/") + "." + name + ".tmp-" + std::to_string(::getpid()) +
+               "-" + std::to_string(g_tempCounter.fetch_add(1));
+        if (const int code = faultAt(WriteStep::CreateTemp)) {
+            SetError(err, code);
+            return false;
+        }
+        const int fd = OpenRetrying(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, createMode);
+        if (fd >= 0) {
+            file.Reset(fd);
+            break;
+        }
+        // A leftover of a crashed writer may hold the name; try the next one.
+        if (errno != EEXIST || attempt >= 100) {
+            SetError(err, errno);
+            return false;
+        }
+    }
+
+    const auto fail = [&](int code) {
+        file.Close();
+        ::unlink(temp.c_str());
+        SetError(err, code);
+        return false;
+    };
+
+    std::size_t written = 0;
+    int interruptions = options.InterruptedWrites;
+    while (written < data.size()) {
+        std::size_t chunk = data.size() - written;
+        if (options.MaxBytesPerWrite > 0) chunk = std::min(chunk, options.MaxBytesPerWrite);
+        if (const int code = faultAt(WriteStep::Write)) {
+            if (written >= options.Fault->AfterBytes) return fail(code);
+            chunk = std::min<std::size_t>(chunk, options.Fault->AfterBytes - written);
+        }
+        ssize_t n;
+        if (interruptions > 0) {
+            --interruptions;
+            errno = EINTR;
+            n = -1;
+        } else {
+            n = ::write(file.Get(), data.data() + written, chunk);
+        }
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return fail(errno);
+        }
+        if (n == 0) return fail(EIO);
+        written += static_cast<std::size_t>(n);
+    }
+
+    if (const int code = faultAt(WriteStep::Sync)) return fail(code);
+    if (::fsync(file.Get()) != 0) return fail(errno);
+
+    if (hadOld) {
+        if (const int code = faultAt(WriteStep::Chmod)) return fail(code);
+        if (::fchmod(file.Get(), old.st_mode & 07777) != 0) return fail(errno);
+    }
+    if (file.Close() != 0) return fail(errno);
+
+    if (const int code = faultAt(WriteStep::Rename)) return fail(code);
+    if (::rename(temp.c_str(), target.c_str()) != 0) return fail(errno);
+
+    // Make the rename itself durable. The new file is already in place, so a failure here is
+    // not reported: telling the caller the old file survived would be wrong.
+    if (!faultAt(WriteStep::SyncFolder)) {
+        FileHandle dir(OpenRetrying(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (dir.Get() >= 0) ::fsync(dir.Get());
+    }
+    return true;
+}
+
+}  // namespace framework::platform
