@@ -1,0 +1,80 @@
+#pragma once
+// TStringList: the string list that stores its strings, optionally sorted, with change events.
+
+#include "framework/classes/Events.h"
+#include "framework/classes/Strings.h"
+
+#include <vector>
+
+namespace framework {
+
+enum class TDuplicates { dupIgnore, dupAccept, dupError };
+
+class TStringList;
+// Answers < 0, 0 or > 0 as the string at Index1 sorts before, with or after that at Index2.
+using TStringListSortCompare = int (*)(TStringList* List, int Index1, int Index2);
+
+class TStringList : public TStrings {
+public:
+    static const TClassInfo& ClassInfo();
+    TClass ClassType() const override { return &ClassInfo(); }
+
+    TStringList() = default;
+
+    int Count() const override { return static_cast<int>(m_items.size()); }
+    std::string Strings(int Index) const override;
+    // Read without a copy; the reference lives until the list changes.
+    const std::string& StringRef(int Index) const;
+    void Put(int Index, const std::string& S) override;
+    TObject* Objects(int Index) const override;
+    void PutObject(int Index, TObject* AObject) override;
+    int Add(const std::string& S) override;
+    int AddObject(const std::string& S, TObject* AObject) override;
+    void Insert(int Index, const std::string& S) override;
+    void InsertObject(int Index, const std::string& S, TObject* AObject) override;
+    void Delete(int Index) override;
+    void Clear() override;
+    void Exchange(int Index1, int Index2) override;
+    int IndexOf(std::string_view S) const override;
+
+    // Binary search of a sorted list: true when found, Index at the first match or where S
+    // would go. On an unsorted list the answer means nothing.
+    virtual bool Find(std::string_view S, int& Index) const;
+    virtual void Sort();
+    virtual void CustomSort(TStringListSortCompare Compare);
+
+    bool Sorted() const { return m_sorted; }
+    void SetSorted(bool Value);
+    // Only a sorted list consults it.
+    TDuplicates Duplicates() const { return m_duplicates; }
+    void SetDuplicates(TDuplicates Value) { m_duplicates = Value; }
+    bool CaseSensitive() const { return m_caseSensitive; }
+    void SetCaseSensitive(bool Value);
+
+    void Assign(const TPersistent* Source) override;
+
+    TNotifyEvent OnChange;
+    TNotifyEvent OnChanging;
+
+protected:
+    int CompareStrings(std::string_view S1, std::string_view S2) const override;
+    // Fire OnChanging / OnChange unless an update is in progress.
+    void Changing() override;
+    void Changed() override;
+
+private:
+    struct Item {
+        std::string S;
+        TObject* Object = nullptr;
+    };
+    void Check(int Index) const;
+    [[noreturn]] static void SortedError();
+    void InsertItem(int Index, const std::string& S, TObject* AObject);
+
+    std::vector<Item> m_items;
+    bool m_sorted = false;
+    TDuplicates m_duplicates = TDuplicates::dupIgnore;
+    bool m_caseSensitive = false;
+};
+
+}  // namespace framework
