@@ -1,0 +1,338 @@
+#include "framework/platform/LinuxPlatform.h"
+#include "framework/platform/FakePlatform.h"
+#include "framework/platform/Platform.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace framework::platform;
+using lm7test::TempFolder;
+
+namespace {
+
+unsigned CurrentUmask() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+}
+
+unsigned ModeOf(const std::string& path) {
+    struct stat st {};
+    EXPECT_EQ(::stat(path.c_str(), &st), 0) << path;
+    return st.st_mode & 07777;
+}
+
+}  // namespace
+
+// --- The mount table ---
+
+TEST(MountInfoParse, ReadsFieldsAroundOptionalFields) {
+    const auto mounts = ParseMountInfo(
+        "36 35 98:0 /mnt1 /mnt2 rw,noatime master:1 shared:7 - ext3 /dev/root rw,errors=continue\n"
+        "40 36 8:17 / /media/u/STICK rw,nosuid - vfat /dev/sdb1 rw,uid=1000\n");
+    ASSERT_EQ(mounts.size(), 2u);
+    EXPECT_EQ(mounts[0].Major, 98u);
+    EXPECT_EQ(mounts[0].Minor, 0u);
+    EXPECT_EQ(mounts[0].Root, "/mnt1");
+    EXPECT_EQ(mounts[0].MountPoint, "/mnt2");
+    EXPECT_EQ(mounts[0].FsType, "ext3");
+    EXPECT_EQ(mounts[0].Source, "/dev/root");
+    EXPECT_EQ(mounts[1].Major, 8u);
+    EXPECT_EQ(mounts[1].Minor, 17u);
+    EXPECT_EQ(mounts[1].MountPoint, "/media/u/STICK");
+    EXPECT_EQ(mounts[1].FsType, "vfat");
+    EXPECT_EQ(mounts[1].Source, "/dev/sdb1");
+}
+
+TEST(MountInfoParse, UnescapesOctalInPathsOnly) {
+    const auto mounts =
+        ParseMountInfo("40 36 8:17 /a\\134b /media/u/MY\\040STICK\\011x\\012y rw - vfat /dev/sdb1 rw\n");
+    ASSERT_EQ(mounts.size(), 1u);
+    EXPECT_EQ(mounts[0].Root, "/a\\b");
+    EXPECT_EQ(mounts[0].MountPoint, "/media/u/MY STICK\tx\ny");
+    EXPECT_EQ(UnescapeMountField("a\\x"), "a\\x");      // not an escape
+    EXPECT_EQ(UnescapeMountField("a\\04"), "a\\04");    // too short at the end
+    EXPECT_EQ(UnescapeMountField("a\\0409"), "a 9");    // exactly three digits
+    EXPECT_EQ(UnescapeMountField("a\\089"), "a\\089");  // 8 is not octal
+    EXPECT_EQ(UnescapeMountField("\\\\040"), "\\ ");    // a lone backslash, then an escape
+}
+
+TEST(MountInfoParse, SkipsMalformedLinesAndKeepsTheRest) {
+    const auto mounts = ParseMountInfo("\n"
+                                       "garbage\n"
+                                       "1 2 8:1 / /nodash rw ext4 /dev/sda1 rw extra\n"
+                                       "1 2 8:x / /badminor rw - ext4 /dev/sda1 rw\n"
+                                       "1 2 :1 / /nomajor rw - ext4 /dev/sda1 rw\n"
+                                       "1 2 8: / /emptyminor rw - ext4 /dev/sda1 rw\n"
+                                       "1 2 8:1 / relative rw - ext4 /dev/sda1 rw\n"
+                                       "1 2 8:1 / /notype rw -\n"
+                                       "1 2 8:1 / /nosource rw - ext4\n"
+                                       "22 1 8:2 / / rw shared:1 - ext4 /dev/sda2 rw\n"
+                                       "23 22 0:5 / /proc/ rw - proc proc rw");  // no final newline
+    ASSERT_EQ(mounts.size(), 2u);
+    EXPECT_EQ(mounts[0].MountPoint, "/");
+    EXPECT_EQ(mounts[1].MountPoint, "/proc");  // trailing '/' dropped
+    EXPECT_EQ(mounts[1].Source, "proc");
+}
+
+TEST(MountInfoParse, RealTableHasTheRootMount) {
+    const auto mounts = MakeLinuxPlatform()->Mounts();
+    ASSERT_FALSE(mounts.empty());
+    bool root = false;
+    for (const auto& m : mounts) root = root || m.MountPoint == "/";
+    EXPECT_TRUE(root);
+}
+
+// --- Files ---
+
+class LinuxFiles : public ::testing::Test {
+protected:
+    TempFolder tmp;
+    std::unique_ptr<IPlatform> os = MakeLinuxPlatform();
+};
+
+TEST_F(LinuxFiles, ReadFileGivesBytesOrTheReason) {
+    const std::string bytes("x\0y\r\n", 5);
+    tmp.Write("f.bin", bytes);
+    EXPECT_EQ(os->ReadFile(tmp.Path("f.bin")), bytes);
+
+    IoError err;
+    EXPECT_FALSE(os->ReadFile(tmp.Path("missing"), &err));
+    EXPECT_EQ(err.Code, ENOENT);
+    EXPECT_EQ(err.Text, std::strerror(ENOENT));
+    EXPECT_FALSE(os->ReadFile(tmp.Root(), &err));
+    EXPECT_EQ(err.Code, EISDIR);
+    // Files that report size 0 are read to their end.
+    const auto mountinfo = os->ReadFile("/proc/self/mountinfo");
+    ASSERT_TRUE(mountinfo);
+    EXPECT_FALSE(mountinfo->empty());
+}
+
+TEST_F(LinuxFiles, ReadFileRangeStopsAtEndAndAtLimit) {
+    tmp.Write("f", "0123456789");
+    EXPECT_EQ(os->ReadFileRange(tmp.Path("f"), 2, 3), "234");
+    EXPECT_EQ(os->ReadFileRange(tmp.Path("f"), 8, 100), "89");
+    EXPECT_EQ(os->ReadFileRange(tmp.Path("f"), 10, 5), "");
+    EXPECT_EQ(os->ReadFileRange(tmp.Path("f"), 50, 5), "");
+    // A huge limit must not be reserved up front.
+    EXPECT_EQ(os->ReadFileRange(tmp.Path("f"), 0, SIZE_MAX), "0123456789");
+    IoError err;
+    EXPECT_FALSE(os->ReadFileRange(tmp.Path("f"), UINT64_MAX, 1, &err));
+    EXPECT_EQ(err.Code, EINVAL);
+}
+
+TEST_F(LinuxFiles, StatLinksAndFolders) {
+    tmp.Write("dir/file", "abc");
+    ::chmod(tmp.Path("dir/file").c_str(), 0640);
+    ASSERT_EQ(::symlink("dir/file", tmp.Path("link").c_str()), 0);
+
+    const FileStat file = os->Stat(tmp.Path("dir/file"));
+    EXPECT_TRUE(file.Exists && file.IsRegular && !file.IsDirectory);
+    EXPECT_EQ(file.Size, 3u);
+    EXPECT_EQ(file.Mode, 0640u);
+    EXPECT_TRUE(os->Stat(tmp.Path("dir")).IsDirectory);
+    EXPECT_TRUE(os->Stat(tmp.Path("link")).IsRegular);
+    EXPECT_TRUE(os->Stat(tmp.Path("link"), false).IsSymlink);
+    EXPECT_FALSE(os->Stat(tmp.Path("nothing")).Exists);
+
+    EXPECT_EQ(os->ReadLink(tmp.Path("link")), "dir/file");
+    EXPECT_FALSE(os->ReadLink(tmp.Path("dir/file")));
+    EXPECT_EQ(os->RealPath(tmp.Path("link")), tmp.Path("dir/file"));
+    EXPECT_FALSE(os->RealPath(tmp.Path("nothing")));
+}
+
+TEST_F(LinuxFiles, FolderOperations) {
+    IoError err;
+    EXPECT_TRUE(os->MakeDirectory(tmp.Path("d"), &err));
+    EXPECT_FALSE(os->MakeDirectory(tmp.Path("d"), &err));
+    EXPECT_EQ(err.Code, EEXIST);
+    tmp.Write("d/b", "");
+    tmp.Write("d/a", "");
+    tmp.Write("d/.hidden", "");
+    EXPECT_EQ(os->ListDirectory(tmp.Path("d")), (std::vector<std::string>{".hidden", "a", "b"}));
+    EXPECT_TRUE(os->ListDirectory(tmp.Path("none")).empty());
+
+    EXPECT_FALSE(os->RemoveDirectory(tmp.Path("d"), &err));
+    EXPECT_EQ(err.Code, ENOTEMPTY);
+    EXPECT_TRUE(os->Rename(tmp.Path("d/a"), tmp.Path("d/c")));
+    EXPECT_FALSE(os->Rename(tmp.Path("d/a"), tmp.Path("d/e"), &err));
+    EXPECT_EQ(err.Code, ENOENT);
+    for (const char* name : {"d/b", "d/c", "d/.hidden"}) EXPECT_TRUE(os->RemoveFile(tmp.Path(name)));
+    EXPECT_FALSE(os->RemoveFile(tmp.Path("d/b"), &err));
+    EXPECT_TRUE(os->RemoveDirectory(tmp.Path("d")));
+}
+
+TEST_F(LinuxFiles, ProcessFacts) {
+    const std::string exe = os->ExecutablePath();
+    ASSERT_FALSE(exe.empty());
+    EXPECT_EQ(exe.front(), '/');
+    EXPECT_EQ(exe.substr(exe.rfind('/') + 1), "platform_tests");
+    EXPECT_EQ(os->RealPath(os->CurrentDirectory()), os->CurrentDirectory());
+    EXPECT_EQ(os->ScreenPixelsPerInch(), 96);
+
+    ::setenv("LM7_PLATFORM_TEST_VAR", "", 1);
+    EXPECT_EQ(os->GetEnv("LM7_PLATFORM_TEST_VAR"), "");  // set but empty is not unset
+    ::unsetenv("LM7_PLATFORM_TEST_VAR");
+    EXPECT_FALSE(os->GetEnv("LM7_PLATFORM_TEST_VAR"));
+}
+
+TEST(PlatformInForce, ScopedReplacementsNestAndRestore) {
+    IPlatform& original = Platform();
+    FakePlatform outer;
+    FakePlatform inner;
+    {
+        ScopedPlatform a(outer);
+        EXPECT_EQ(&Platform(), &outer);
+        {
+            ScopedPlatform b(inner);
+            EXPECT_EQ(&Platform(), &inner);
+        }
+        EXPECT_EQ(&Platform(), &outer);
+    }
+    EXPECT_EQ(&Platform(), &original);
+}
+
+// --- Atomic writes ---
+
+class AtomicWrite : public ::testing::Test {
+protected:
+    TempFolder tmp;
+    FakePlatform fake;
+    std::string target = tmp.Path("settings.ini");
+
+    // Nothing but the target may be left in the folder: no temporary files.
+    std::vector<std::string> Listing() { return fake.ListDirectory(tmp.Root()); }
+};
+
+TEST_F(AtomicWrite, NewFileGetsContentAndUmaskedMode) {
+    IoError err;
+    ASSERT_TRUE(fake.WriteFileAtomic(target, "[a]\nk=v\n", &err)) << err.Text;
+    EXPECT_EQ(tmp.Read("settings.ini"), "[a]\nk=v\n");
+    EXPECT_EQ(ModeOf(target), 0666u & ~CurrentUmask());
+    EXPECT_EQ(Listing(), std::vector<std::string>{"settings.ini"});
+}
+
+TEST_F(AtomicWrite, ReplacesContentAndKeepsPermissionBits) {
+    tmp.Write("settings.ini", "old content that is longer than the new");
+    ::chmod(target.c_str(), 0604);
+    ASSERT_TRUE(fake.WriteFileAtomic(target, "new"));
+    EXPECT_EQ(tmp.Read("settings.ini"), "new");
+    EXPECT_EQ(ModeOf(target), 0604u);
+    ASSERT_TRUE(fake.WriteFileAtomic(target, ""));
+    EXPECT_EQ(tmp.Read("settings.ini"), "");
+    EXPECT_EQ(Listing(), std::vector<std::string>{"settings.ini"});
+}
+
+TEST_F(AtomicWrite, ShortAndInterruptedWritesStillWriteEverything) {
+    std::string big(300000, '\0');
+    for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>(i * 7 + i / 251);
+    fake.SetShortWrites(4093);
+    fake.SetInterruptedWrites(3);
+    ASSERT_TRUE(fake.WriteFileAtomic(target, big));
+    EXPECT_EQ(tmp.Read("settings.ini"), big);
+}
+
+TEST_F(AtomicWrite, WritingThroughALinkKeepsTheLink) {
+    tmp.Write("real.ini", "old");
+    ASSERT_EQ(::symlink("real.ini", target.c_str()), 0);
+    ASSERT_TRUE(fake.WriteFileAtomic(target, "new"));
+    EXPECT_TRUE(fake.Stat(target, false).IsSymlink);
+    EXPECT_EQ(tmp.Read("real.ini"), "new");
+}
+
+TEST_F(AtomicWrite, MissingFolderIsAClearError) {
+    IoError err;
+    EXPECT_FALSE(fake.WriteFileAtomic(tmp.Path("no/such/folder/x.ini"), "data", &err));
+    EXPECT_EQ(err.Code, ENOENT);
+    EXPECT_EQ(err.Text, "No such file or directory");
+    EXPECT_TRUE(Listing().empty());
+}
+
+TEST_F(AtomicWrite, AFolderIsNeverReplaced) {
+    tmp.MakeFolder("settings.ini/inner");
+    IoError err;
+    EXPECT_FALSE(fake.WriteFileAtomic(target, "data", &err));
+    EXPECT_EQ(err.Code, EISDIR);
+    EXPECT_TRUE(fake.Stat(tmp.Path("settings.ini/inner")).IsDirectory);
+    EXPECT_FALSE(fake.WriteFileAtomic(tmp.Root() + "/", "data", &err));
+}
+
+TEST_F(AtomicWrite, ReadOnlyFolderLeavesOldFile) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root writes into read-only folders; the injected failures cover this";
+    tmp.Write("settings.ini", "old");
+    ASSERT_EQ(::chmod(tmp.Root().c_str(), 0555), 0);
+    IoError err;
+    const bool written = fake.WriteFileAtomic(target, "new", &err);
+    ::chmod(tmp.Root().c_str(), 0755);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(err.Code, EACCES);
+    EXPECT_EQ(tmp.Read("settings.ini"), "old");
+    EXPECT_EQ(Listing(), std::vector<std::string>{"settings.ini"});
+}
+
+TEST_F(AtomicWrite, FailedFolderSyncStillReportsTheNewFile) {
+    tmp.Write("settings.ini", "old");
+    fake.FailWriteAt(WriteStep::SyncFolder, EIO);
+    EXPECT_TRUE(fake.WriteFileAtomic(target, "new"));
+    EXPECT_EQ(tmp.Read("settings.ini"), "new");
+}
+
+struct InjectedFailure {
+    WriteStep Step;
+    int Code;
+    std::uint64_t AfterBytes;
+    const char* Name;
+};
+
+class AtomicWriteFailure : public AtomicWrite, public ::testing::WithParamInterface<InjectedFailure> {};
+
+TEST_P(AtomicWriteFailure, OldFileStaysByteIdenticalAndNoTempRemains) {
+    const std::string old("[old]\nvalue=1\n\0tail", 19);
+    tmp.Write("settings.ini", old);
+    ::chmod(target.c_str(), 0640);
+    const InjectedFailure f = GetParam();
+    fake.FailWriteAt(f.Step, f.Code, f.AfterBytes);
+
+    const std::string data(10000, 'n');
+    IoError err;
+    EXPECT_FALSE(fake.WriteFileAtomic(target, data, &err));
+    EXPECT_EQ(err.Code, f.Code);
+    EXPECT_EQ(err.Text, std::strerror(f.Code));
+    EXPECT_EQ(tmp.Read("settings.ini"), old);
+    EXPECT_EQ(ModeOf(target), 0640u);
+    EXPECT_EQ(Listing(), std::vector<std::string>{"settings.ini"});
+
+    // The failure holds until cleared, then the same write goes through.
+    EXPECT_FALSE(fake.WriteFileAtomic(target, data));
+    fake.ClearWriteFault();
+    EXPECT_TRUE(fake.WriteFileAtomic(target, data));
+    EXPECT_EQ(tmp.Read("settings.ini"), data);
+    EXPECT_EQ(fake.AtomicWriteCalls(), 3);
+}
+
+TEST_P(AtomicWriteFailure, NewFileIsNotLeftHalfWritten) {
+    const InjectedFailure f = GetParam();
+    fake.FailWriteAt(f.Step, f.Code, f.AfterBytes);
+    // Chmod only runs when there is an old file whose bits to copy.
+    const bool reachesFault = f.Step != WriteStep::Chmod;
+    EXPECT_EQ(fake.WriteFileAtomic(target, std::string(10000, 'n')), !reachesFault);
+    EXPECT_EQ(Listing(),
+              reachesFault ? std::vector<std::string>{} : std::vector<std::string>{"settings.ini"});
+}
+
+INSTANTIATE_TEST_SUITE_P(EachStep, AtomicWriteFailure,
+                         ::testing::Values(InjectedFailure{WriteStep::CreateTemp, EACCES, 0, "CreateTemp"},
+                                           InjectedFailure{WriteStep::Write, ENOSPC, 0, "WriteAtStart"},
+                                           InjectedFailure{WriteStep::Write, ENOSPC, 4096, "WriteMidway"},
+                                           InjectedFailure{WriteStep::Sync, EIO, 0, "Sync"},
+                                           InjectedFailure{WriteStep::Chmod, EPERM, 0, "Chmod"},
+                                           InjectedFailure{WriteStep::Rename, EACCES, 0, "Rename"}),
+                         [](const auto& p) { return std::string(p.param.Name); });
