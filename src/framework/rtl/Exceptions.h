@@ -93,5 +93,12 @@ class EIniFileException : public Exception {
 class EEncodingError : public Exception {
     using Exception::Exception;
 };
+// Floating-point work without a valid result, such as rounding a value beyond the integer range.
+class EMathError : public Exception {
+    using Exception::Exception;
+};
+class EInvalidOp : public EMathError {
+    using EMathError::EMathError;
+};
 
-} // namespace framework
+}  // namespace framework
