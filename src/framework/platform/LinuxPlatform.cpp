@@ -391,8 +391,8 @@ bool WriteFileAtomicWith(const std::string& path, const std::string& data, IoErr
     std::string temp;
     FileHandle file;
     for (int attempt = 0;; ++attempt) {
-        temp = (folder == "/" ? "/" : folder + "/") + "." + name + ".tmp-" + std::to_string(::getpid()) +
-               "-" + std::to_string(g_tempCounter.fetch_add(1));
+        temp = (folder == "/" ? "/" : folder + "/") + AtomicWriteTempPrefix(target) +
+               std::to_string(::getpid()) + "-" + std::to_string(g_tempCounter.fetch_add(1));
         if (const int code = faultAt(WriteStep::CreateTemp)) {
             SetError(err, code);
             return false;
@@ -445,6 +445,11 @@ bool WriteFileAtomicWith(const std::string& path, const std::string& data, IoErr
     if (::fsync(file.Get()) != 0) return fail(errno);
 
     if (hadOld) {
+        // Keep the old owner when we may (an administrator rewriting a user's file must not
+        // take it from the user). Before fchmod, because a change of owner clears set-id bits.
+        struct stat mine {};
+        if (::fstat(file.Get(), &mine) == 0 && (mine.st_uid != old.st_uid || mine.st_gid != old.st_gid))
+            (void)::fchown(file.Get(), old.st_uid, old.st_gid);
         if (const int code = faultAt(WriteStep::Chmod)) return fail(code);
         if (::fchmod(file.Get(), old.st_mode & 07777) != 0) return fail(errno);
     }

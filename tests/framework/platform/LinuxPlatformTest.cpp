@@ -230,6 +230,17 @@ TEST_F(AtomicWrite, ReplacesContentAndKeepsPermissionBits) {
     EXPECT_EQ(Listing(), std::vector<std::string>{"settings.ini"});
 }
 
+TEST_F(AtomicWrite, AdministratorKeepsTheOwnerOfAFile) {
+    if (::geteuid() != 0) GTEST_SKIP() << "only root can give a file to another user";
+    tmp.Write("settings.ini", "old");
+    ASSERT_EQ(::chown(target.c_str(), 12345, 23456), 0);
+    ASSERT_TRUE(fake.WriteFileAtomic(target, "new"));
+    struct stat st {};
+    ASSERT_EQ(::stat(target.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, 12345u);
+    EXPECT_EQ(st.st_gid, 23456u);
+}
+
 TEST_F(AtomicWrite, ShortAndInterruptedWritesStillWriteEverything) {
     std::string big(300000, '\0');
     for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>(i * 7 + i / 251);
