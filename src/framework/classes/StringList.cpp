@@ -2,6 +2,7 @@
 
 #include "framework/classes/TypInfo.h"
 #include "framework/rtl/Exceptions.h"
+#include "framework/rtl/StrUtils.h"
 
 #include <algorithm>
 #include <numeric>
@@ -162,7 +163,7 @@ void TStringList::SetCaseSensitive(bool Value) {
 }
 
 int TStringList::CompareStrings(std::string_view S1, std::string_view S2) const {
-    if (m_caseSensitive) return S1.compare(S2) < 0 ? -1 : S1 == S2 ? 0 : 1;
+    if (m_caseSensitive) return AnsiCompareStr(S1, S2);
     return TStrings::CompareStrings(S1, S2);
 }
 

@@ -4,6 +4,8 @@
 #include "framework/classes/TypInfo.h"
 #include "framework/platform/Platform.h"
 #include "framework/rtl/Exceptions.h"
+#include "framework/rtl/StrUtils.h"
+#include "framework/rtl/Unicode.h"
 
 #include <cstring>
 
@@ -11,144 +13,29 @@ namespace framework {
 
 namespace {
 
-constexpr char32_t kReplacement = 0xFFFD;
-
-// Decodes one code point at i and moves past it. A malformed sequence gives U+FFFD and moves
-// past its maximal valid prefix only, so the next well-formed character is never swallowed.
-char32_t NextCodePoint(std::string_view s, std::size_t& i) {
-    const auto b = static_cast<unsigned char>(s[i]);
-    if (b < 0x80) {
-        ++i;
-        return b;
-    }
-    int need = 0;
-    unsigned char lo = 0x80, hi = 0xBF;
-    char32_t cp = 0;
-    if (b >= 0xC2 && b <= 0xDF) {
-        need = 1;
-        cp = b & 0x1F;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-        need = 2;
-        cp = b & 0x0F;
-        if (b == 0xE0)
-            lo = 0xA0;
-        else if (b == 0xED)
-            hi = 0x9F;  // no surrogates
-    } else if (b >= 0xF0 && b <= 0xF4) {
-        need = 3;
-        cp = b & 0x07;
-        if (b == 0xF0)
-            lo = 0x90;
-        else if (b == 0xF4)
-            hi = 0x8F;
-    } else {
-        ++i;
-        return kReplacement;
-    }
-    std::size_t j = i + 1;
-    for (int k = 0; k < need; ++k, ++j) {
-        if (j >= s.size()) {
-            i = j;
-            return kReplacement;
-        }
-        const auto c = static_cast<unsigned char>(s[j]);
-        if (c < lo || c > hi) {
-            i = j;
-            return kReplacement;
-        }
-        lo = 0x80;
-        hi = 0xBF;
-        cp = (cp << 6) | (c & 0x3F);
-    }
-    i = j;
-    return cp;
-}
-
-void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 std::string DecodeUtf16(std::string_view bytes, bool bigEndian) {
-    std::string out;
-    out.reserve(bytes.size());
-    const std::size_t units = bytes.size() / 2;
-    auto unitAt = [&](std::size_t u) -> char32_t {
+    std::u16string units(bytes.size() / 2, u'\0');
+    for (std::size_t u = 0; u < units.size(); ++u) {
         const auto b0 = static_cast<unsigned char>(bytes[2 * u]);
         const auto b1 = static_cast<unsigned char>(bytes[2 * u + 1]);
-        return bigEndian ? char32_t((b0 << 8) | b1) : char32_t((b1 << 8) | b0);
-    };
-    for (std::size_t u = 0; u < units; ++u) {
-        const char32_t c = unitAt(u);
-        if (c >= 0xD800 && c <= 0xDBFF) {
-            if (u + 1 < units) {
-                const char32_t c2 = unitAt(u + 1);
-                if (c2 >= 0xDC00 && c2 <= 0xDFFF) {
-                    AppendUtf8(out, 0x10000 + ((c - 0xD800) << 10) + (c2 - 0xDC00));
-                    ++u;
-                    continue;
-                }
-            }
-            AppendUtf8(out, kReplacement);
-        } else if (c >= 0xDC00 && c <= 0xDFFF) {
-            AppendUtf8(out, kReplacement);
-        } else {
-            AppendUtf8(out, c);
-        }
+        units[u] = static_cast<char16_t>(bigEndian ? (b0 << 8) | b1 : (b1 << 8) | b0);
     }
-    if (bytes.size() % 2 != 0) AppendUtf8(out, kReplacement);  // a file cut off in the middle of a character
+    std::string out = Utf16ToUtf8(units);
+    if (bytes.size() % 2 != 0)
+        Utf8Append(out, kReplacementChar);  // a file cut off in the middle of a character
     return out;
 }
 
 std::string EncodeUtf16(std::string_view text, bool bigEndian) {
+    const std::u16string units = Utf8ToUtf16(text);
     std::string out;
-    out.reserve(text.size() * 2);
-    auto put = [&](char32_t unit) {
+    out.reserve(units.size() * 2);
+    for (char16_t unit : units) {
         const char hiByte = static_cast<char>(unit >> 8), loByte = static_cast<char>(unit & 0xFF);
         out += bigEndian ? hiByte : loByte;
         out += bigEndian ? loByte : hiByte;
-    };
-    for (std::size_t i = 0; i < text.size();) {
-        const char32_t cp = NextCodePoint(text, i);
-        if (cp >= 0x10000) {
-            put(0xD800 + ((cp - 0x10000) >> 10));
-            put(0xDC00 + ((cp - 0x10000) & 0x3FF));
-        } else {
-            put(cp);
-        }
     }
     return out;
-}
-
-// Simple case folding of the letters that carry case in the common European scripts.
-char32_t FoldCodePoint(char32_t c) {
-    if (c < 0x80) return (c >= 'A' && c <= 'Z') ? c + 32 : c;
-    if ((c >= 0xC0 && c <= 0xDE && c != 0xD7) || (c >= 0x391 && c <= 0x3AB && c != 0x3A2) ||
-        (c >= 0x410 && c <= 0x42F))
-        return c + 32;
-    if (c >= 0x400 && c <= 0x40F) return c + 80;
-    if (c >= 0x100 && c <= 0x17F) {
-        // Latin Extended-A pairs capitals and small letters on even/odd code points, except
-        // in the stretches U+0139..U+0148 and U+0179..U+017E, where capitals are odd.
-        if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E)) return (c % 2 == 1) ? c + 1 : c;
-        if (c == 0x130 || c == 0x131 || c == 0x138 || c == 0x149 || c == 0x17F) return c;
-        if (c == 0x178) return 0xFF;
-        return (c % 2 == 0) ? c + 1 : c;
-    }
-    return c;
 }
 
 bool IsAsciiBlank(char c) { return static_cast<unsigned char>(c) <= ' ' && c != '\0'; }
@@ -194,7 +81,7 @@ std::string TEncoding::GetString(std::string_view Bytes) const {
     case Form::UTF8:
         break;
     }
-    return SanitizeUtf8(Bytes);
+    return Utf8Repair(Bytes);
 }
 
 std::string TEncoding::GetBytes(std::string_view Text) const {
@@ -206,76 +93,7 @@ std::string TEncoding::GetBytes(std::string_view Text) const {
     case Form::UTF8:
         break;
     }
-    return SanitizeUtf8(Text);
-}
-
-std::string SanitizeUtf8(std::string_view Bytes) {
-    std::string out;
-    out.reserve(Bytes.size());
-    std::size_t i = 0;
-    while (i < Bytes.size()) {
-        // Runs of ASCII are the common case; copy them without decoding.
-        std::size_t run = i;
-        while (run < Bytes.size() && static_cast<unsigned char>(Bytes[run]) < 0x80) ++run;
-        out.append(Bytes.data() + i, run - i);
-        i = run;
-        while (i < Bytes.size() && static_cast<unsigned char>(Bytes[i]) >= 0x80) {
-            const std::size_t start = i;
-            const char32_t cp = NextCodePoint(Bytes, i);
-            if (cp == kReplacement && !(i - start == 3 && Bytes.substr(start, 3) == "\xEF\xBF\xBD"))
-                AppendUtf8(out, kReplacement);
-            else
-                out.append(Bytes.data() + start, i - start);
-        }
-    }
-    return out;
-}
-
-int CompareTextFolded(std::string_view S1, std::string_view S2) {
-    std::size_t i = 0, j = 0;
-    while (i < S1.size() && j < S2.size()) {
-        const auto a = static_cast<unsigned char>(S1[i]), b = static_cast<unsigned char>(S2[j]);
-        char32_t ca, cb;
-        if ((a | b) < 0x80) {
-            ca = FoldCodePoint(a);
-            cb = FoldCodePoint(b);
-            ++i;
-            ++j;
-        } else {
-            ca = FoldCodePoint(NextCodePoint(S1, i));
-            cb = FoldCodePoint(NextCodePoint(S2, j));
-        }
-        if (ca != cb) return ca < cb ? -1 : 1;
-    }
-    if (i < S1.size()) return 1;
-    return j < S2.size() ? -1 : 0;
-}
-
-bool SameTextFolded(std::string_view S1, std::string_view S2) {
-    if (S1.size() != S2.size()) return false;
-    for (std::size_t i = 0; i < S1.size(); ++i) {
-        const auto a = static_cast<unsigned char>(S1[i]), b = static_cast<unsigned char>(S2[i]);
-        if ((a | b) >= 0x80) return CompareTextFolded(S1.substr(i), S2.substr(i)) == 0;
-        if (a != b && FoldCodePoint(a) != FoldCodePoint(b)) return false;
-    }
-    return true;
-}
-
-std::size_t HashTextFolded(std::string_view S) {
-    // FNV-1a over the folded code points; ASCII bytes are folded without decoding.
-    std::uint64_t h = 1469598103934665603ull;
-    for (std::size_t i = 0; i < S.size();) {
-        const auto b = static_cast<unsigned char>(S[i]);
-        char32_t c;
-        if (b < 0x80) {
-            c = (b >= 'A' && b <= 'Z') ? b + 32u : b;
-            ++i;
-        } else {
-            c = FoldCodePoint(NextCodePoint(S, i));
-        }
-        h = (h ^ c) * 1099511628211ull;
-    }
-    return static_cast<std::size_t>(h ^ (h >> 29));
+    return Utf8Repair(Text);
 }
 
 // --- TStrings: storage helpers -----------------------------------------------------------------
@@ -390,7 +208,7 @@ bool TStrings::Equals(const TStrings& Strings) const {
 }
 
 int TStrings::CompareStrings(std::string_view S1, std::string_view S2) const {
-    return CompareTextFolded(S1, S2);
+    return AnsiCompareText(S1, S2);
 }
 
 // --- Names and values ----------------------------------------------------------------------

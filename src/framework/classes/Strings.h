@@ -41,9 +41,6 @@ private:
     std::string_view m_preamble;
 };
 
-// UTF-8 with every malformed sequence replaced by U+FFFD (one per maximal bad subpart).
-std::string SanitizeUtf8(std::string_view Bytes);
-
 // The abstract list of strings. Descendants store the strings (TStringList, a list box's
 // items); this class gives everything built on Get/Put/Insert/Delete: text, names and values,
 // delimited text, search, files and streams, and the update nesting.
@@ -143,7 +140,8 @@ public:
     void Assign(const TPersistent* Source) override;
 
 protected:
-    // Case-insensitive unless a descendant says otherwise; answers <0, 0, >0.
+    // AnsiCompareText unless a descendant says otherwise: letters of the Latin, Greek and
+    // Cyrillic alphabets without case, the same on every machine. Answers <0, 0, >0.
     virtual int CompareStrings(std::string_view S1, std::string_view S2) const;
     virtual void SetUpdateState(bool Updating);
     // Hooks around every change; descendants report them (TStringList's OnChanging/OnChange).
@@ -163,13 +161,5 @@ private:
     const TEncoding* m_encoding = nullptr;
     const TEncoding* m_defaultEncoding = TEncoding::Default();
 };
-
-// Case-insensitive ordinal comparison of UTF-8 text after simple case folding (ASCII, Latin-1,
-// Latin Extended-A, Greek and Cyrillic letters); no locale, so sorting is the same everywhere.
-int CompareTextFolded(std::string_view S1, std::string_view S2);
-// Equality and hash that agree with each other, for case-insensitive hash tables: the same
-// byte length and the same folded text.
-bool SameTextFolded(std::string_view S1, std::string_view S2);
-std::size_t HashTextFolded(std::string_view S);
 
 }  // namespace framework

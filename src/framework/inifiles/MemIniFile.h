@@ -1,0 +1,106 @@
+#pragma once
+// TMemIniFile holds a whole ini file in memory and writes it back in one piece; TIniFile is
+// the same with AutoSave on, as the classic framework has it on POSIX systems.
+//
+// Reading: lines are trimmed; empty lines and lines starting with ';' are dropped; "[Name]"
+// starts a section; other lines split at the first '=' into a trimmed key and value; a line
+// without '=' is a key without a value (ReadString gives the default, it is written back as it
+// was); lines before the first section are dropped. Sections and keys are found without regard
+// to case. A section that appears again later in the file is merged into the first one: keys
+// it does not have yet are appended, so a rewrite loses none of them.
+//
+// Writing: "[Name]", then "Key=Value" lines, then one empty line, for every section, in the
+// order they were first written; LF line ends; the encoding found on load (UTF-8 without a
+// mark for a new file); replaced atomically, so a failed write leaves the old file intact.
+//
+// Text the layout cannot hold raises EIniFileException at write time instead of corrupting
+// the file: a line break or NUL anywhere; in section names also ']' and blanks at either end;
+// in keys also '=', blanks at either end and a leading ';' or '['. Values keep blanks at either
+// end in memory and on disk, but a fresh load trims them (a descendant escapes such values).
+
+#include "framework/inifiles/CustomIniFile.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace framework {
+
+class TEncoding;
+
+class TMemIniFile : public TCustomIniFile {
+public:
+    static const TClassInfo& ClassInfo();
+    TClass ClassType() const override { return &ClassInfo(); }
+
+    // Loads FileName when it exists: a missing file gives an empty ini, bytes that are not ini
+    // text give whatever lines they hold (readers then answer their defaults). A path that
+    // exists but cannot be read (a folder, no permission) raises EFOpenError; a file larger
+    // than MaxFileSize() raises EIniFileException.
+    explicit TMemIniFile(std::string FileName, const TEncoding* Encoding = nullptr);
+    // Saves when AutoSave is on and something changed; a failed save is swallowed (a destructor
+    // must not throw) and leaves the old file as it was.
+    ~TMemIniFile() override;
+    void BeforeDestruction() override;
+
+    static constexpr std::uint64_t MaxFileSize() { return std::uint64_t{1} << 30; }
+
+    std::string ReadString(std::string_view Section, std::string_view Ident,
+                           std::string_view Default) const override;
+    void WriteString(std::string_view Section, std::string_view Ident, std::string_view Value) override;
+    void ReadSection(std::string_view Section, TStrings& Strings) const override;
+    void ReadSections(TStrings& Strings) const override;
+    void ReadSectionValues(std::string_view Section, TStrings& Strings) const override;
+    // An empty section counts.
+    bool SectionExists(std::string_view Section) const override;
+    bool ValueExists(std::string_view Section, std::string_view Ident) const override;
+    void EraseSection(std::string_view Section) override;
+    void DeleteKey(std::string_view Section, std::string_view Ident) override;
+    void UpdateFile() override;
+
+    void Clear();
+    // The whole content in file layout, one line per string (Strings is cleared first).
+    void GetStrings(TStrings& List) const;
+    // Replaces the content with the ini text of List, one line per string.
+    void SetStrings(const TStrings& List);
+    // Replaces the content with the ini text in Bytes, in any encoding a file may have.
+    void LoadFromBytes(std::string Bytes);
+    // The file as UpdateFile writes it, in Encoding() (with its mark).
+    std::string SaveToBytes() const;
+    // Another file name; with Reload the content is replaced by that file's.
+    void Rename(std::string FileName, bool Reload);
+
+    // Null until a file with content was loaded or an encoding was set; null saves UTF-8
+    // without a mark.
+    const TEncoding* Encoding() const { return m_encoding; }
+    void SetEncoding(const TEncoding* Value) { m_encoding = Value; }
+    bool Modified() const { return m_modified; }
+    void SetModified(bool Value) { m_modified = Value; }
+    bool AutoSave() const { return m_autoSave; }
+    void SetAutoSave(bool Value) { m_autoSave = Value; }
+
+private:
+    struct SectionData;
+    struct SectionList;
+    void LoadFile();
+    void Parse(std::string Text);
+    void SaveIfModified() noexcept;
+
+    std::unique_ptr<SectionList> m_data;
+    const TEncoding* m_encoding = nullptr;
+    const TEncoding* m_requestedEncoding = nullptr;  // given to the constructor: used for loading
+    bool m_modified = false;
+    bool m_autoSave = false;
+};
+
+// The ini file of the classic framework on POSIX systems: a TMemIniFile that saves itself
+// when freed if anything changed.
+class TIniFile : public TMemIniFile {
+public:
+    static const TClassInfo& ClassInfo();
+    TClass ClassType() const override { return &ClassInfo(); }
+
+    explicit TIniFile(std::string FileName, const TEncoding* Encoding = nullptr);
+};
+
+}  // namespace framework

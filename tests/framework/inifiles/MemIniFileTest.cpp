@@ -1,0 +1,301 @@
+#include "framework/classes/StringList.h"
+#include "framework/inifiles/IniFiles.h"
+#include "framework/platform/FakePlatform.h"
+#include "framework/rtl/Exceptions.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <fstream>
+#include <memory>
+
+using namespace framework;
+
+namespace {
+
+class IniFixture : public ::testing::Test {
+protected:
+    lm7test::TempFolder dir;
+    std::string path = dir.Path("state.ini");
+
+    std::unique_ptr<TMemIniFile> Reload() { return std::make_unique<TMemIniFile>(path); }
+};
+
+// --- Loading ---------------------------------------------------------------------------------
+
+using IniLoad = IniFixture;
+
+TEST_F(IniLoad, TrimsSplitsAtFirstEqualsAndDropsComments) {
+    dir.Write("state.ini",
+              "orphan=1\n  [ Main ]  \r\n; note\n\n  Key  =  a = b  \r#hash\nbare\n[Other]\r\nx=\n");
+    TMemIniFile ini(path);
+    EXPECT_EQ(ini.ReadString("main", "KEY", "?"), "a = b");
+    EXPECT_EQ(ini.ReadString("Main", "#hash", "?"), "?");  // a key without a value
+    EXPECT_TRUE(ini.ValueExists("Main", "#hash"));
+    EXPECT_TRUE(ini.ValueExists("MAIN", "bare"));
+    EXPECT_EQ(ini.ReadString("Other", "x", "?"), "");  // empty, not the default
+    EXPECT_FALSE(ini.ValueExists("Main", "; note"));
+    EXPECT_FALSE(ini.ValueExists("Main", "orphan"));
+    TStringList sections;
+    ini.ReadSections(sections);
+    EXPECT_EQ(sections.CommaText(), "Main,Other");
+    EXPECT_EQ(ini.SaveToBytes(), "[Main]\nKey=a = b\n#hash\nbare\n\n[Other]\nx=\n\n");
+}
+
+TEST_F(IniLoad, RepeatedSectionIsMergedSoNothingIsLostOnRewrite) {
+    dir.Write("state.ini", "[A]\nk=1\nk=2\n[B]\nb=1\n[a]\nK=3\nnew=4\n");
+    {
+        TMemIniFile ini(path);
+        EXPECT_EQ(ini.ReadString("A", "k", ""), "1");
+        EXPECT_EQ(ini.ReadString("A", "new", ""), "4");
+        ini.UpdateFile();
+    }
+    EXPECT_EQ(dir.Read("state.ini"), "[A]\nk=1\nk=2\nnew=4\n\n[B]\nb=1\n\n");
+}
+
+TEST_F(IniLoad, MissingFileIsEmptyFolderRaises) {
+    TMemIniFile missing(dir.Path("none.ini"));
+    EXPECT_EQ(missing.ReadInteger("s", "k", 7), 7);
+    EXPECT_FALSE(missing.Modified());
+    EXPECT_THROW(TMemIniFile(dir.MakeFolder("folder.ini")), EFOpenError);
+}
+
+TEST_F(IniLoad, BinaryJunkGivesDefaults) {
+    std::string junk;
+    for (int i = 0; i < 4096; ++i) junk += static_cast<char>((i * 7919 + 13) % 256);
+    dir.Write("state.ini", junk);
+    TMemIniFile ini(path);
+    EXPECT_EQ(ini.ReadString("Main", "text", "dflt"), "dflt");
+    ini.WriteString("Main", "text", "ok");
+    ini.UpdateFile();
+    EXPECT_EQ(Reload()->ReadString("Main", "text", ""), "ok");
+}
+
+TEST_F(IniLoad, HugeLineLoadsWithoutCrashing) {
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << "[S]\nbefore=1\nlong=";
+        const std::string chunk(1 << 20, 'v');
+        for (int i = 0; i < 100; ++i) out << chunk;
+        out << "\nafter=2\n";
+    }
+    TMemIniFile ini(path);
+    EXPECT_EQ(ini.ReadInteger("S", "before", 0), 1);
+    EXPECT_EQ(ini.ReadInteger("S", "after", 0), 2);
+    EXPECT_EQ(ini.ReadString("S", "long", "").size(), std::size_t{100} << 20);
+}
+
+TEST_F(IniLoad, Utf16FilesAreReadAndWrittenBackInUtf16) {
+    dir.Write("state.ini", std::string("\xFF\xFE[\0S\0]\0\n\0k\0=\0\xE9\0\n\0", 18));
+    TMemIniFile ini(path);
+    EXPECT_EQ(ini.ReadString("s", "K", ""), "\xC3\xA9");
+    ini.WriteString("S", "n", "1");
+    ini.UpdateFile();
+    EXPECT_EQ(dir.Read("state.ini"), std::string("\xFF\xFE[\0S\0]\0\n\0k\0=\0\xE9\0\n\0n\0=\0"
+                                                 "1\0\n\0\n\0",
+                                                 28));
+    // A file cut in the middle of a UTF-16 character still loads.
+    dir.Write("state.ini", std::string("\xFE\xFF\0[\0S\0]\0\n\0k\0=\xD8", 17));
+    EXPECT_TRUE(Reload()->ValueExists("S", "k"));
+}
+
+TEST_F(IniLoad, Utf8MarkIsKept) {
+    dir.Write("state.ini", "\xEF\xBB\xBF[S]\nk=v\n");
+    TMemIniFile ini(path);
+    EXPECT_EQ(ini.ReadString("S", "k", ""), "v");
+    ini.UpdateFile();
+    EXPECT_EQ(dir.Read("state.ini"), "\xEF\xBB\xBF[S]\nk=v\n\n");
+}
+
+// --- Writing ---------------------------------------------------------------------------------
+
+using IniWrite = IniFixture;
+
+TEST_F(IniWrite, LayoutIsByteExact) {
+    TMemIniFile ini(path);
+    ini.WriteString("Form1", "Left", "10");
+    ini.WriteInteger("Edit1", "value", -5);
+    ini.WriteBool("Form1", "Visible", true);
+    ini.WriteString("form1", "LEFT", "12");  // replaced in place, spelling of the first write kept
+    ini.UpdateFile();
+    EXPECT_EQ(dir.Read("state.ini"), "[Form1]\nLeft=12\nVisible=1\n\n[Edit1]\nvalue=-5\n\n");
+    EXPECT_FALSE(ini.Modified());
+}
+
+TEST_F(IniWrite, HostileValuesRoundTripThroughAFreshLoad) {
+    const std::string values[] = {
+        "a=b=c",
+        ";not a comment",
+        "[not a section]",
+        "]",
+        "\"quoted\"",
+        "'single'",
+        "#hash",
+        "tab\tinside",
+        "\xC3\xA9t\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80",
+        std::string(100000, 'x') + "=end",
+        "",
+    };
+    {
+        TMemIniFile ini(path);
+        for (std::size_t i = 0; i < std::size(values); ++i)
+            ini.WriteString("S", "k" + std::to_string(i), values[i]);
+        ini.WriteString("[odd #name;", "key#;[x", "v");
+        ini.UpdateFile();
+    }
+    auto back = Reload();
+    for (std::size_t i = 0; i < std::size(values); ++i)
+        EXPECT_EQ(back->ReadString("S", "k" + std::to_string(i), "?"), values[i]) << i;
+    EXPECT_EQ(back->ReadString("[odd #name;", "key#;[x", ""), "v");
+}
+
+TEST_F(IniWrite, TextTheLayoutCannotHoldIsRefused) {
+    TMemIniFile ini(path);
+    for (const char* key : {"a=b", " lead", "trail ", ";comment", "[bracket", "line\nbreak", "cr\r"})
+        EXPECT_THROW(ini.WriteString("S", key, "v"), EIniFileException) << key;
+    for (const char* section : {"a]b", " pad", "two\nlines"})
+        EXPECT_THROW(ini.WriteString(section, "k", "v"), EIniFileException) << section;
+    EXPECT_THROW(ini.WriteString("S", "k", "one\ntwo"), EIniFileException);
+    EXPECT_THROW(ini.WriteString("S", "k", std::string("nul\0", 4)), EIniFileException);
+    EXPECT_FALSE(ini.Modified());
+    EXPECT_FALSE(ini.SectionExists("S"));
+}
+
+TEST_F(IniWrite, BlanksAtTheEndsStayInMemoryAndFileButALoadTrimsThem) {
+    TMemIniFile ini(path);
+    ini.WriteString("S", "k", "  padded  ");
+    EXPECT_EQ(ini.ReadString("S", "k", ""), "  padded  ");
+    ini.UpdateFile();
+    EXPECT_EQ(dir.Read("state.ini"), "[S]\nk=  padded  \n\n");
+    EXPECT_EQ(Reload()->ReadString("S", "k", ""), "padded");
+}
+
+TEST_F(IniWrite, FailedUpdateRaisesAndKeepsTheOldFile) {
+    dir.Write("state.ini", "[Old]\nk=1\n");
+    platform::FakePlatform fake;
+    platform::ScopedPlatform scoped(fake);
+    TMemIniFile ini(path);
+    ini.WriteString("New", "k", "2");
+    for (auto step : {platform::WriteStep::Write, platform::WriteStep::Sync, platform::WriteStep::Rename}) {
+        fake.FailWriteAt(step, ENOSPC);
+        EXPECT_THROW(ini.UpdateFile(), EFCreateError);
+        EXPECT_EQ(dir.Read("state.ini"), "[Old]\nk=1\n");
+        EXPECT_TRUE(ini.Modified());
+    }
+    EXPECT_EQ(dir.Exists("state.ini") ? dir.Read("state.ini").size() : 0, 10u);
+}
+
+TEST_F(IniWrite, IniFileSavesOnDestructionAndSwallowsFailure) {
+    {
+        TIniFile ini(path);
+        ini.WriteString("S", "k", "v");
+    }
+    EXPECT_EQ(dir.Read("state.ini"), "[S]\nk=v\n\n");
+    platform::FakePlatform fake;
+    platform::ScopedPlatform scoped(fake);
+    fake.FailWriteAt(platform::WriteStep::Rename, EACCES);
+    {
+        auto* ini = Create<TIniFile>(path);
+        ini->WriteString("S", "k", "changed");
+        ini->Free();  // must not throw
+    }
+    EXPECT_EQ(dir.Read("state.ini"), "[S]\nk=v\n\n");
+    fake.ClearWriteFault();
+    { TIniFile unchanged(path); }
+    EXPECT_EQ(fake.AtomicWriteCalls(), 1);  // nothing changed: nothing written
+}
+
+// --- Lookups and editing ---------------------------------------------------------------------
+
+using IniEdit = IniFixture;
+
+TEST_F(IniEdit, SectionsAndKeysIgnoreCaseAlsoInLargeSections) {
+    TMemIniFile ini(path);
+    for (int i = 0; i < 40; ++i) ini.WriteInteger("Big", "Key" + std::to_string(i), i);
+    ini.WriteString("\xC3\x9C"
+                    "ber",
+                    "\xC3\x84rger", "1");
+    EXPECT_EQ(ini.ReadInteger("BIG", "key39", -1), 39);
+    EXPECT_EQ(ini.ReadString("\xC3\xBC"
+                             "BER",
+                             "\xC3\xA4RGER", ""),
+              "1");
+    ini.DeleteKey("big", "KEY0");
+    EXPECT_FALSE(ini.ValueExists("Big", "Key0"));
+    EXPECT_EQ(ini.ReadInteger("Big", "Key20", -1), 20);  // still found after the index is rebuilt
+    ini.EraseSection("BIG");
+    EXPECT_FALSE(ini.SectionExists("Big"));
+    EXPECT_TRUE(ini.SectionExists("\xC3\xBC"
+                                  "ber"));
+}
+
+TEST_F(IniEdit, SectionReadersClearTheTargetList) {
+    dir.Write("state.ini", "[S]\na=1\nflag\nb=x=y\n[Empty]\n");
+    TMemIniFile ini(path);
+    TStringList list;
+    list.Add("stale");
+    ini.ReadSection("S", list);
+    EXPECT_EQ(list.CommaText(), "a,flag,b");
+    ini.ReadSectionValues("s", list);
+    EXPECT_EQ(list.Text(), "a=1\nflag\nb=x=y\n");
+    EXPECT_EQ(list.Values("b"), "x=y");
+    EXPECT_TRUE(ini.SectionExists("Empty"));  // an empty section counts
+    ini.ReadSection("missing", list);
+    EXPECT_EQ(list.Count(), 0);
+}
+
+TEST_F(IniEdit, GetAndSetStringsAndClear) {
+    TMemIniFile ini(path);
+    TStringList lines;
+    lines.SetText("[A]\nx=1\n[B]\ny=2\n");
+    ini.SetStrings(lines);
+    EXPECT_EQ(ini.ReadInteger("B", "y", 0), 2);
+    ini.GetStrings(lines);
+    EXPECT_EQ(lines.Text(), "[A]\nx=1\n\n[B]\ny=2\n\n");
+    ini.Clear();
+    EXPECT_TRUE(ini.Modified());
+    ini.GetStrings(lines);
+    EXPECT_EQ(lines.Count(), 0);
+}
+
+// --- Typed values ----------------------------------------------------------------------------
+
+using IniTyped = IniFixture;
+
+TEST_F(IniTyped, IntegersBoolsAndFloatsFallBackToDefaults) {
+    dir.Write("state.ini", "[N]\nhex=0x1F\ndollar=$1F\nx=x1F\nbad=12abc\nfrac=1.5\nempty=\nbig=99999999999\n"
+                           "t=true\nneg=-1\nzero=0\nf=2.5\nfbad=2,5\n");
+    TMemIniFile ini(path);
+    EXPECT_EQ(ini.ReadInteger("N", "hex", 0), 31);
+    EXPECT_EQ(ini.ReadInteger("N", "dollar", 0), 31);
+    EXPECT_EQ(ini.ReadInteger("N", "x", 0), 31);
+    for (const char* key : {"bad", "frac", "empty", "big", "missing"})
+        EXPECT_EQ(ini.ReadInteger("N", key, -7), -7) << key;
+    EXPECT_EQ(ini.ReadInt64("N", "big", 0), 99999999999);
+    EXPECT_TRUE(ini.ReadBool("N", "neg", false));
+    EXPECT_FALSE(ini.ReadBool("N", "zero", true));
+    EXPECT_TRUE(ini.ReadBool("N", "t", true));  // not an integer: the default
+    EXPECT_FALSE(ini.ReadBool("N", "t", false));
+    EXPECT_DOUBLE_EQ(ini.ReadFloat("N", "f", 0), 2.5);
+    EXPECT_DOUBLE_EQ(ini.ReadFloat("N", "fbad", -1), -1);
+}
+
+TEST_F(IniTyped, FloatsAndDatesUseTheIniFormatSettings) {
+    TMemIniFile ini(path);
+    TFormatSettings fs = TFormatSettings::Create();
+    fs.DecimalSeparator = ',';
+    fs.DateSeparator = '.';
+    fs.ShortDateFormat = "dd/mm/yyyy";
+    ini.SetFormatSettings(fs);
+    ini.WriteFloat("S", "f", 1.25);
+    ini.WriteDate("S", "d", EncodeDate(2024, 1, 5));
+    EXPECT_EQ(ini.ReadString("S", "f", ""), "1,25");
+    EXPECT_EQ(ini.ReadString("S", "d", ""), "05.01.2024");
+    EXPECT_DOUBLE_EQ(ini.ReadFloat("S", "f", 0), 1.25);
+    EXPECT_DOUBLE_EQ(ini.ReadDate("S", "d", 0), EncodeDate(2024, 1, 5));
+    ini.WriteString("S", "d", "31.02.2024");
+    EXPECT_DOUBLE_EQ(ini.ReadDate("S", "d", -1), -1);
+}
+
+}  // namespace
