@@ -1,0 +1,414 @@
+#include "framework/graphics/Canvas.h"
+
+#include "framework/classes/TypInfo.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/CanvasPainter.h"
+#include "framework/rtl/Exceptions.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+namespace framework {
+
+using namespace canvas_detail;
+
+// --- State ------------------------------------------------------------------------------------
+
+const TClassInfo& TCanvas::ClassInfo() {
+    static const TClassInfo info = TClassInfo::Derive<TCanvas, TPersistent>("TCanvas");
+    return info;
+}
+
+TCanvas::TCanvas()
+    : m_font(std::make_unique<TFont>()), m_brush(std::make_unique<TBrush>()),
+      m_pen(std::make_unique<TPen>()) {
+    m_brush->OnChange = TNotifyEvent::Of<&TCanvas::BrushChanged>(this);
+    m_font->OnChange = TNotifyEvent::Of<&TCanvas::FontChanged>(this);
+}
+
+TCanvas::TCanvas(const TPixelSurface& surface) : TCanvas() { m_surface = surface; }
+
+TCanvas::~TCanvas() = default;
+
+void TCanvas::SetSurface(const TPixelSurface& surface) { m_surface = surface; }
+
+void TCanvas::BrushChanged(TObject*) { m_bkMode = m_brush->Style() == bsSolid ? OPAQUE : TRANSPARENT; }
+
+int TCanvas::SetBkMode(int mode) {
+    const int old = m_bkMode;
+    if (mode == TRANSPARENT || mode == OPAQUE) m_bkMode = mode;
+    return old;
+}
+
+void TCanvas::Assign(const TPersistent* Source) {
+    if (const auto* src = As<TCanvas>(const_cast<TPersistent*>(Source))) {
+        m_font->Assign(src->m_font.get());
+        m_brush->Assign(src->m_brush.get());
+        m_pen->Assign(src->m_pen.get());
+        return;
+    }
+    TPersistent::Assign(Source);
+}
+
+TRect TCanvas::DeviceClip() const {
+    TRect whole{0, 0, m_surface.Bits ? m_surface.Width : 0, m_surface.Bits ? m_surface.Height : 0};
+    TRect r = m_hasClip ? IntersectRect(whole, m_clip) : whole;
+    if (r.IsEmpty()) r = TRect{};
+    return r;
+}
+
+TRect TCanvas::ClipRect() const {
+    TRect r = DeviceClip();
+    r.Offset(-m_origin.X, -m_origin.Y);
+    return r;
+}
+
+void TCanvas::SetClipRect(const TRect& rect) {
+    m_clip = rect;
+    m_clip.Offset(m_origin.X, m_origin.Y);
+    if (m_clip.IsEmpty()) m_clip = TRect{};
+    m_hasClip = true;
+}
+
+void TCanvas::IntersectClipRect(const TRect& rect) {
+    TRect device = rect;
+    device.Offset(m_origin.X, m_origin.Y);
+    m_clip = m_hasClip ? IntersectRect(m_clip, device) : device;
+    if (m_clip.IsEmpty()) m_clip = TRect{};
+    m_hasClip = true;
+}
+
+// --- Areas ------------------------------------------------------------------------------------
+
+void TCanvas::FillRect(const TRect& rect) {
+    Painter p(*this);
+    p.brushFill(rect.Left + m_origin.X, rect.Top + m_origin.Y, rect.Right + m_origin.X,
+                rect.Bottom + m_origin.Y);
+}
+
+void TCanvas::FrameRect(const TRect& rect) {
+    if (rect.Right < rect.Left || rect.Bottom < rect.Top || rect.IsEmpty()) return;
+    Painter p(*this);
+    const int l = rect.Left + m_origin.X, t = rect.Top + m_origin.Y;
+    const int r = rect.Right + m_origin.X, b = rect.Bottom + m_origin.Y;
+    p.brushFill(l, t, r, t + 1);
+    p.brushFill(l, b - 1, r, b);
+    p.brushFill(l, t + 1, l + 1, b - 1);
+    p.brushFill(r - 1, t + 1, r, b - 1);
+}
+
+void TCanvas::Rectangle(int left, int top, int right, int bottom) {
+    normalize(left, right);
+    normalize(top, bottom);
+    if (left == right || top == bottom) return;
+    checkExtent(static_cast<long long>(right) - left, static_cast<long long>(bottom) - top);
+    Painter p(*this);
+    int l = left + m_origin.X, t = top + m_origin.Y, r = right + m_origin.X, b = bottom + m_origin.Y;
+    if (p.penStyle == psClear) {
+        p.brushFill(l, t, r - 1, b - 1);
+        return;
+    }
+    const int w = p.penWidth;
+    if (p.penStyle == psInsideFrame && w > 1) {
+        l += w / 2, t += w / 2, r -= (w - 1) / 2, b -= (w - 1) / 2;
+        if (l >= r || t >= b) return;
+    }
+    p.brushFill(l + (w + 1) / 2, t + (w + 1) / 2, r - 1 - w / 2, b - 1 - w / 2);
+    if (!p.dash.empty()) {
+        p.line(l, t, r - 1, t);
+        p.line(r - 1, t, r - 1, b - 1);
+        p.line(r - 1, b - 1, l, b - 1);
+        p.line(l, b - 1, l, t);
+        if (r - l == 1 || b - t == 1) p.fill(l, t, r, b, p.pen);
+        return;
+    }
+    // The path runs through the outer pixels of the box; each of its dots is a pen square.
+    const int o = w / 2;
+    p.fill(l - o, t - o, r - 1 - o + w, t - o + w, p.pen);
+    p.fill(l - o, b - 1 - o, r - 1 - o + w, b - 1 - o + w, p.pen);
+    p.fill(l - o, t - o, l - o + w, b - 1 - o + w, p.pen);
+    p.fill(r - 1 - o, t - o, r - 1 - o + w, b - 1 - o + w, p.pen);
+}
+
+void TCanvas::Ellipse(int left, int top, int right, int bottom) {
+    normalize(left, right);
+    normalize(top, bottom);
+    if (right - left <= 2 || bottom - top <= 2) {
+        Rectangle(left, top, right, bottom);
+        return;
+    }
+    checkExtent(static_cast<long long>(right) - left, static_cast<long long>(bottom) - top,
+                kMaxEllipseExtent);
+    Painter p(*this);
+    int l = left + m_origin.X, t = top + m_origin.Y, r = right + m_origin.X, b = bottom + m_origin.Y;
+    const bool noPen = p.penStyle == psClear;
+    const int w = p.penWidth;
+    if (noPen) {
+        // Without a pen the brush covers the curve of a box one pixel smaller, as with Rectangle.
+        --r, --b;
+    } else if (p.penStyle == psInsideFrame && w > 1) {
+        l += w / 2, t += w / 2, r -= (w - 1) / 2, b -= (w - 1) / 2;
+    }
+    if (r - l < 1 || b - t < 1) return;
+    // The curve through columns l..r-1 and rows t..b-1 (Zingl's midpoint algorithm, symmetric).
+    std::vector<TPoint> curve;
+    {
+        long long x0 = l, y0 = t, x1 = r - 1, y1 = b - 1;
+        const long long a = x1 - x0, bb = y1 - y0;
+        long long b1 = bb & 1;
+        double dx = 4.0 * (1 - a) * static_cast<double>(bb) * bb,
+               dy = 4.0 * (b1 + 1) * static_cast<double>(a) * a;
+        double err = dx + dy + static_cast<double>(b1) * a * a;
+        y0 += (bb + 1) / 2;
+        y1 = y0 - b1;
+        const double a8 = 8.0 * a * a, b8 = 8.0 * bb * bb;
+        auto put = [&](long long x, long long y) {
+            curve.push_back(TPoint{static_cast<int>(x), static_cast<int>(y)});
+        };
+        do {
+            put(x1, y0), put(x0, y0), put(x0, y1), put(x1, y1);
+            const double e2 = 2 * err;
+            if (e2 <= dy) {
+                ++y0, --y1;
+                err += dy += a8;
+            }
+            if (e2 >= dx || 2 * err > dy) {
+                ++x0, --x1;
+                err += dx += b8;
+            }
+        } while (x0 <= x1);
+        while (y0 - y1 < bb) {
+            put(x0 - 1, y0), put(x1 + 1, y0++);
+            put(x0 - 1, y1), put(x1 + 1, y1--);
+        }
+    }
+    // Inner edges of the curve per row: the brush fills strictly between them.
+    const int rows = b - t;
+    std::vector<int> inL(static_cast<std::size_t>(rows), l - 1), inR(static_cast<std::size_t>(rows), r);
+    const long long twiceMid = static_cast<long long>(l) + (r - 1);
+    for (const TPoint& pt : curve) {
+        auto i = static_cast<std::size_t>(pt.Y - t);
+        if (i >= inL.size()) continue;
+        if (2LL * pt.X <= twiceMid)
+            inL[i] = std::max(inL[i], pt.X);
+        else
+            inR[i] = std::min(inR[i], pt.X);
+    }
+    if (p.brushStyle != bsClear)
+        for (int y = std::max(t, p.clip.Top); y < std::min(b, p.clip.Bottom); ++y) {
+            const auto i = static_cast<std::size_t>(y - t);
+            p.brushFill(inL[i] + 1, y, inR[i], y + 1);
+        }
+    if (!noPen)
+        for (const TPoint& pt : curve) p.stamp(pt.X, pt.Y, p.pen);
+    else if (p.brushStyle != bsClear)  // without a pen the curve itself belongs to the brush
+        for (const TPoint& pt : curve)
+            if (p.brushStyle == bsSolid || hatchHit(p.brushStyle, pt.X, pt.Y)) p.plot(pt.X, pt.Y, p.brush);
+}
+
+// --- Lines and polygons -----------------------------------------------------------------------
+
+void TCanvas::LineTo(int x, int y) {
+    if (m_pen->Style() != psClear) {
+        Painter p(*this);
+        p.line(m_penPos.X + m_origin.X, m_penPos.Y + m_origin.Y, x + m_origin.X, y + m_origin.Y);
+    }
+    m_penPos = TPoint{x, y};
+}
+
+void TCanvas::Polyline(std::span<const TPoint> points) {
+    if (points.size() < 2 || m_pen->Style() == psClear) return;
+    Painter p(*this);
+    for (std::size_t i = 1; i < points.size(); ++i)
+        p.line(points[i - 1].X + m_origin.X, points[i - 1].Y + m_origin.Y, points[i].X + m_origin.X,
+               points[i].Y + m_origin.Y);
+}
+
+void TCanvas::Polygon(std::span<const TPoint> points) {
+    if (points.size() < 2) return;
+    Painter p(*this);
+    const int ox = m_origin.X, oy = m_origin.Y;
+    if (p.brushStyle != bsClear && points.size() >= 3) {
+        // Alternate (even-odd) rule, sampled at pixel centres: left and top edges fall inside,
+        // right and bottom edges outside, as regions have them.
+        int top = points[0].Y, bottom = points[0].Y;
+        for (const TPoint& pt : points) top = std::min(top, pt.Y), bottom = std::max(bottom, pt.Y);
+        std::vector<double> xs;
+        const int y0 = std::max(top + oy, p.clip.Top), y1 = std::min(bottom + oy, p.clip.Bottom);
+        for (int y = y0; y < y1; ++y) {
+            const double yc = y - oy + 0.5;
+            xs.clear();
+            for (std::size_t i = 0; i < points.size(); ++i) {
+                const TPoint& a = points[i];
+                const TPoint& b = points[(i + 1) % points.size()];
+                if ((a.Y <= yc) == (b.Y <= yc)) continue;
+                xs.push_back(a.X +
+                             (yc - a.Y) * static_cast<double>(b.X - a.X) / static_cast<double>(b.Y - a.Y));
+            }
+            std::sort(xs.begin(), xs.end());
+            for (std::size_t i = 0; i + 1 < xs.size(); i += 2) {
+                const double from = std::ceil(xs[i] - 0.5), to = std::ceil(xs[i + 1] - 0.5);
+                const double lo = std::max(from + ox, static_cast<double>(p.clip.Left));
+                const double hi = std::min(to + ox, static_cast<double>(p.clip.Right));
+                if (lo < hi) p.brushFill(static_cast<int>(lo), y, static_cast<int>(hi), y + 1);
+            }
+        }
+    }
+    if (p.penStyle == psClear) return;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const TPoint& a = points[i];
+        const TPoint& b = points[(i + 1) % points.size()];
+        p.line(a.X + ox, a.Y + oy, b.X + ox, b.Y + oy);
+    }
+}
+
+// --- Pixels -----------------------------------------------------------------------------------
+
+TColor TCanvas::Pixels(int x, int y) const {
+    const TPoint d{x + m_origin.X, y + m_origin.Y};
+    if (!DeviceClip().Contains(d)) return CLR_INVALID;
+    return PixelToColor(m_surface.Bits[static_cast<std::ptrdiff_t>(d.Y) * m_surface.Stride + d.X]);
+}
+
+void TCanvas::SetPixel(int x, int y, TColor color) {
+    Painter p(*this);
+    p.plot(x + m_origin.X, y + m_origin.Y, ColorToPixel(ColorToRGB(color)));
+}
+
+// --- Copies -----------------------------------------------------------------------------------
+
+namespace {
+
+TPixel blendOver(TPixel src, TPixel dst) {
+    const std::uint32_t a = src >> 24;
+    if (a == 255) return src;
+    if (a == 0) return dst;
+    auto mix = [a](std::uint32_t s, std::uint32_t d) {
+        std::uint32_t t = s * a + d * (255 - a) + 128;
+        return (t + (t >> 8)) >> 8;
+    };
+    const std::uint32_t da = dst >> 24;
+    std::uint32_t outA = a + ((da * (255 - a) + 127) / 255);
+    return (outA << 24) | (mix((src >> 16) & 0xFF, (dst >> 16) & 0xFF) << 16) |
+           (mix((src >> 8) & 0xFF, (dst >> 8) & 0xFF) << 8) | mix(src & 0xFF, dst & 0xFF);
+}
+
+}  // namespace
+
+void TCanvas::Blit(const TRect& dest, const TPixelSurface& src, const TRect& srcRect, int mode,
+                   const TBitmap* bmp) {
+    int dl = dest.Left + m_origin.X, dt = dest.Top + m_origin.Y, dr = dest.Right + m_origin.X,
+        db = dest.Bottom + m_origin.Y;
+    int sl = srcRect.Left, st = srcRect.Top, sr = srcRect.Right, sb = srcRect.Bottom;
+    bool mirrorX = false, mirrorY = false;
+    if (dl > dr) std::swap(dl, dr), mirrorX = !mirrorX;
+    if (dt > db) std::swap(dt, db), mirrorY = !mirrorY;
+    if (sl > sr) std::swap(sl, sr), mirrorX = !mirrorX;
+    if (st > sb) std::swap(st, sb), mirrorY = !mirrorY;
+    const long long dw = dr - dl, dh = db - dt, sw = sr - sl, sh = sb - st;
+    if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0 || !src.Bits) return;
+    const TRect clip = DeviceClip();
+    const int x0 = std::max(dl, clip.Left), x1 = std::min(dr, clip.Right);
+    const int y0 = std::max(dt, clip.Top), y1 = std::min(db, clip.Bottom);
+    if (x0 >= x1 || y0 >= y1) return;
+    // Source and destination may be the same pixels (scrolling); read from a copy then.
+    std::vector<TPixel> copy;
+    const TPixel* srcBits = src.Bits;
+    if (src.Bits == m_surface.Bits) {
+        copy.assign(src.Bits, src.Bits + static_cast<std::ptrdiff_t>(src.Height) * src.Stride);
+        srcBits = copy.data();
+    }
+    const bool keyed = bmp && bmp->Transparent();
+    const TPixel key = keyed ? (ColorToPixel(bmp->TransparentColorValue()) & 0xFFFFFF) : 0;
+    std::vector<int> colMap(static_cast<std::size_t>(x1 - x0));
+    for (int x = x0; x < x1; ++x) {
+        long long i = x - dl;
+        if (mirrorX) i = dw - 1 - i;
+        colMap[static_cast<std::size_t>(x - x0)] = static_cast<int>(sl + ((2 * i + 1) * sw) / (2 * dw));
+    }
+    for (int y = y0; y < y1; ++y) {
+        long long j = y - dt;
+        if (mirrorY) j = dh - 1 - j;
+        const long long sy = st + ((2 * j + 1) * sh) / (2 * dh);
+        if (sy < 0 || sy >= src.Height) continue;
+        const TPixel* srow = srcBits + sy * src.Stride;
+        TPixel* drow = m_surface.Bits + static_cast<std::ptrdiff_t>(y) * m_surface.Stride;
+        if (mode == kBlitCopy && !mirrorX && sw == dw && x0 - dl + sl >= 0 && x1 - dl + sl <= src.Width) {
+            std::copy_n(srow + (x0 - dl + sl), x1 - x0, drow + x0);
+            continue;
+        }
+        for (int x = x0; x < x1; ++x) {
+            const int sx = colMap[static_cast<std::size_t>(x - x0)];
+            if (sx < 0 || sx >= src.Width) continue;
+            const TPixel s = srow[sx];
+            TPixel& d = drow[x];
+            switch (mode) {
+            case kBlitCopy:
+                d = s;
+                break;
+            case kBlitDraw:
+                if (!keyed || (s & 0xFFFFFF) != key) d = blendOver(s, d);
+                break;
+            case kBlitOr:
+                d = (d | s) | 0xFF000000u;
+                break;
+            case kBlitAnd:
+                d = (d & s) | 0xFF000000u;
+                break;
+            case kBlitXor:
+                d = (d ^ s) | 0xFF000000u;
+                break;
+            case kBlitNotCopy:
+                d = ~s | 0xFF000000u;
+                break;
+            default:
+                break;
+            }
+        }
+    }
+}
+
+void TCanvas::Draw(int x, int y, const TBitmap& bitmap) {
+    Blit(Bounds(x, y, bitmap.Width(), bitmap.Height()), bitmap.Surface(),
+         Rect(0, 0, bitmap.Width(), bitmap.Height()), kBlitDraw, &bitmap);
+}
+
+void TCanvas::StretchDraw(const TRect& rect, const TBitmap& bitmap) {
+    Blit(rect, bitmap.Surface(), Rect(0, 0, bitmap.Width(), bitmap.Height()), kBlitDraw, &bitmap);
+}
+
+void TCanvas::CopyRect(const TRect& dest, const TCanvas& src, const TRect& srcRect) {
+    TRect s = srcRect;
+    s.Offset(src.m_origin.X, src.m_origin.Y);
+    Blit(dest, src.m_surface, s, kBlitCopy, nullptr);
+}
+
+void TCanvas::BlitFrom(const TRect& dest, const TCanvas& src, const TRect& srcRect, TBlitMode mode) {
+    TRect s = srcRect;
+    s.Offset(src.m_origin.X, src.m_origin.Y);
+    Blit(dest, src.m_surface, s, mode, nullptr);
+}
+
+// --- TCanvasStateSaver ------------------------------------------------------------------------
+
+TCanvasStateSaver::TCanvasStateSaver(TCanvas& canvas)
+    : m_canvas(canvas), m_clip(canvas.m_clip), m_hasClip(canvas.m_hasClip), m_origin(canvas.m_origin),
+      m_bkMode(canvas.m_bkMode) {
+    m_font.Assign(canvas.Font());
+    m_brush.Assign(canvas.Brush());
+    m_pen.Assign(canvas.Pen());
+}
+
+TCanvasStateSaver::~TCanvasStateSaver() {
+    m_canvas.Font()->Assign(&m_font);
+    m_canvas.Brush()->Assign(&m_brush);
+    m_canvas.Pen()->Assign(&m_pen);
+    m_canvas.m_clip = m_clip;
+    m_canvas.m_hasClip = m_hasClip;
+    m_canvas.m_origin = m_origin;
+    m_canvas.m_bkMode = m_bkMode;
+}
+
+}  // namespace framework
