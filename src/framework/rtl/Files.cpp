@@ -36,7 +36,8 @@ bool ForceDirectories(const std::string& Dir) {
 }
 
 bool DeleteFile(const std::string& FileName) {
-    if (FileName.empty() || DirectoryExists(FileName)) return false;
+    // A link is removed even when it points to a folder; a folder itself never is.
+    if (FileName.empty() || platform::Platform().Stat(FileName, false).IsDirectory) return false;
     return platform::Platform().RemoveFile(FileName);
 }
 

@@ -2,6 +2,7 @@
 
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/FloatConv.h"
+#include "framework/rtl/IntConv.h"
 #include "framework/rtl/Unicode.h"
 
 #include <limits>
@@ -162,12 +163,7 @@ private:
         case 'X': {
             const TVarRec& a = NextArg();
             if (!a.IsInteger()) Invalid();
-            std::uint64_t v = UnsignedBits(a);
-            std::string digits;
-            do {
-                digits.insert(digits.begin(), "0123456789ABCDEF"[v & 0xF]);
-                v >>= 4;
-            } while (v != 0);
+            std::string digits = detail::HexDigits(UnsignedBits(a), 0);
             return PadDigits(std::move(digits), prec);
         }
         case 'e':

@@ -53,7 +53,9 @@ bool ParseInteger(std::string_view s, int bits, std::int64_t& value) {
     return true;
 }
 
-std::string HexDigits(std::uint64_t v, int digits) {
+}  // namespace
+
+std::string detail::HexDigits(std::uint64_t v, int digits) {
     std::string out;
     do {
         out.insert(out.begin(), "0123456789ABCDEF"[v & 0xF]);
@@ -64,19 +66,13 @@ std::string HexDigits(std::uint64_t v, int digits) {
     return out;
 }
 
+namespace {
+
 [[noreturn]] void NotAnInteger(std::string_view s) {
     throw EConvertError("'" + std::string(s) + "' is not a valid integer value");
 }
 
 }  // namespace
-
-std::string IntToStr(int Value) { return std::to_string(Value); }
-std::string IntToStr(std::int64_t Value) { return std::to_string(Value); }
-
-std::string IntToHex(int Value, int Digits) { return HexDigits(static_cast<std::uint32_t>(Value), Digits); }
-std::string IntToHex(std::int64_t Value, int Digits) {
-    return HexDigits(static_cast<std::uint64_t>(Value), Digits);
-}
 
 bool TryStrToInt(std::string_view S, int& Value) {
     std::int64_t v = 0;

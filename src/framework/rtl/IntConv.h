@@ -4,18 +4,32 @@
 // Decimal text beyond the type's range fails; hexadecimal text fills the type's bits, so
 // "$FFFFFFFF" reads as -1 and nine or more significant hex digits fail for a 32-bit result.
 
+#include <concepts>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace framework {
 
-std::string IntToStr(int Value);
-std::string IntToStr(std::int64_t Value);
-// Upper-case hexadecimal with at least Digits digits (0..32); negative values show their
-// two's complement: IntToHex(-1, 2) gives "FFFFFFFF".
-std::string IntToHex(int Value, int Digits = 8);
-std::string IntToHex(std::int64_t Value, int Digits = 16);
+// Any integer type, but not bool or the character types.
+template <class T>
+concept IntegerValue =
+    std::integral<T> && !std::same_as<T, bool> && !std::same_as<T, char> && !std::same_as<T, char8_t> &&
+    !std::same_as<T, char16_t> && !std::same_as<T, char32_t> && !std::same_as<T, wchar_t>;
+
+namespace detail {
+std::string HexDigits(std::uint64_t Bits, int Digits);
+}  // namespace detail
+
+template <IntegerValue T> std::string IntToStr(T Value) { return std::to_string(Value); }
+
+// Upper-case hexadecimal with at least Digits digits (0..32, by default two per byte of the
+// type); negative values show the two's complement of their type: IntToHex(-1, 2) gives
+// "FFFFFFFF", IntToHex(std::int64_t{-1}) sixteen F.
+template <IntegerValue T> std::string IntToHex(T Value, int Digits = static_cast<int>(sizeof(T) * 2)) {
+    return detail::HexDigits(static_cast<std::make_unsigned_t<T>>(Value), Digits);
+}
 
 bool TryStrToInt(std::string_view S, int& Value);
 bool TryStrToInt64(std::string_view S, std::int64_t& Value);

@@ -90,6 +90,7 @@ TEST(IntToHex, DigitsAndTwosComplement) {
     EXPECT_EQ(IntToHex(0, 0), "0");
     EXPECT_EQ(IntToHex(1, 1000).size(), 32u);
     EXPECT_EQ(IntToStr(-2147483647 - 1), "-2147483648");
+    EXPECT_EQ(IntToHex(-1), "FFFFFFFF");
 }
 
 TEST(StrToFloat, OnlyTheSettingsDecimalSeparator) {
@@ -177,4 +178,11 @@ TEST(RoundHalfEven, OutOfRangeRaisesInvalidOp) {
     EXPECT_THROW(Trunc(-std::numeric_limits<double>::infinity()), EInvalidOp);
     EXPECT_EQ(Trunc(-2.7), -2);
     EXPECT_EQ(Trunc(2.7), 2);
+}
+
+TEST(IntToHex, WidthFollowsTheArgumentType) {
+    EXPECT_EQ(IntToHex(std::int16_t{-1}), "FFFF");
+    EXPECT_EQ(IntToHex(std::uint8_t{10}), "0A");
+    EXPECT_EQ(IntToHex(-1LL), "FFFFFFFFFFFFFFFF");
+    EXPECT_EQ(IntToStr(std::uint64_t{18446744073709551615u}), "18446744073709551615");
 }

@@ -95,3 +95,10 @@ TEST_F(FilesInTempFolder, WriteFileAtomicReplacesOrLeavesTheOldFile) {
     fake.ClearWriteFault();
     EXPECT_THROW(WriteFileAtomic(temp.Path("no/such/folder/f"), "x"), EFCreateError);
 }
+
+TEST_F(FilesInTempFolder, DeleteFileRemovesALinkToAFolderButNotTheFolder) {
+    const std::string dir = temp.MakeFolder("target");
+    ASSERT_EQ(symlink(dir.c_str(), temp.Path("link").c_str()), 0);
+    EXPECT_TRUE(DeleteFile(temp.Path("link")));
+    EXPECT_TRUE(DirectoryExists(dir));
+}
