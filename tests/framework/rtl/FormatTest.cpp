@@ -109,3 +109,15 @@ TEST(FormatErrors, HugeWidthIsRefusedNotAllocated) {
     EXPECT_THROW(Format("%.99999999999999999999f", {1.0}), EConvertError);
     EXPECT_THROW(Format("%*d", {1 << 30, 1}), EConvertError);
 }
+
+TEST(FormatSettingsGlobal, OverloadsWithoutSettingsReadTheGlobal) {
+    const TFormatSettings saved = FormatSettings;
+    FormatSettings.DecimalSeparator = ',';
+    FormatSettings.ThousandSeparator = ' ';
+    const std::string text = Format("%.1n", {1234.25});
+    const TFormatSettings invariant = TFormatSettings::Invariant();
+    FormatSettings = saved;
+    EXPECT_EQ(text, "1 234,3");
+    EXPECT_EQ(invariant.DecimalSeparator, '.');
+    EXPECT_EQ(Format("%.1n", {1234.25}, invariant), "1,234.3");
+}
