@@ -88,13 +88,13 @@ private:
 
     std::string m_name;
     std::intptr_t m_tag = 0;
-    TComponent* m_owner = nullptr;              // not owned
-    std::vector<TComponent*> m_components;      // owned; each unlinks itself when freed
-    std::vector<TComponent*> m_freeNotifies;    // not owned; told before we go
+    TComponent* m_owner = nullptr;            // not owned
+    std::vector<TComponent*> m_components;    // owned; each unlinks itself when freed
+    std::vector<TComponent*> m_freeNotifies;  // not owned; told before we go
     TComponentState m_state = 0;
 };
 
 // True when Name is a valid identifier for a component (letters, digits, underscore; not a digit first).
 bool IsValidIdent(std::string_view Name);
 
-} // namespace framework
+}  // namespace framework

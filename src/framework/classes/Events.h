@@ -12,22 +12,19 @@ namespace framework {
 
 class TObject;
 
-template <class... Args>
-class TEvent {
+template <class... Args> class TEvent {
 public:
     TEvent() = default;
     TEvent(std::nullptr_t) {}
 
     // Binds a method of an object: TEvent::Of<&TMyForm::ButtonClick>(form).
-    template <auto Method, class T>
-    static TEvent Of(T* self) {
+    template <auto Method, class T> static TEvent Of(T* self) {
         return TEvent(static_cast<void*>(self),
                       [](void* s, Args... a) { (static_cast<T*>(s)->*Method)(std::forward<Args>(a)...); });
     }
 
     // Binds any callable; the event keeps it alive. Copies of one such event compare equal.
-    template <class F>
-    static TEvent Lambda(F f) {
+    template <class F> static TEvent Lambda(F f) {
         auto holder = std::make_shared<F>(std::move(f));
         TEvent e(holder.get(), [](void* s, Args... a) { (*static_cast<F*>(s))(std::forward<Args>(a)...); });
         e.m_keep = std::move(holder);
@@ -56,4 +53,4 @@ private:
 
 using TNotifyEvent = TEvent<TObject*>;
 
-} // namespace framework
+}  // namespace framework

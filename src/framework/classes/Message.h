@@ -14,4 +14,4 @@ struct TMessage {
     std::intptr_t Result = 0;
 };
 
-} // namespace framework
+}  // namespace framework

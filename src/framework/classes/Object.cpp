@@ -50,4 +50,4 @@ void TPersistent::AssignTo(TPersistent* Dest) const {
     throw EConvertError("Cannot assign a " + ClassName() + " to a " + Dest->ClassName());
 }
 
-} // namespace framework
+}  // namespace framework

@@ -25,8 +25,7 @@ public:
     virtual TClass ClassType() const { return &ClassInfo(); }
     std::string ClassName() const;
     bool InheritsFrom(TClass cls) const;
-    template <class T>
-    bool Is() const { return InheritsFrom(&T::ClassInfo()); }
+    template <class T> bool Is() const { return InheritsFrom(&T::ClassInfo()); }
 
     // Finds the handler for the message's number in the class table, from this class up; a
     // message no class handles goes to DefaultHandler.
@@ -45,8 +44,7 @@ public:
 
 // Two-phase creation: construct, then AfterConstruction(). If that raises, the object is
 // destroyed and the error passes on, as with a failing classic constructor.
-template <class T, class... Args>
-T* Create(Args&&... args) {
+template <class T, class... Args> T* Create(Args&&... args) {
     T* obj = new T(std::forward<Args>(args)...);
     try {
         obj->AfterConstruction();
@@ -58,27 +56,21 @@ T* Create(Args&&... args) {
 }
 
 // Frees an object that may be null and clears the reference.
-template <class T>
-void FreeAndNil(T*& obj) {
+template <class T> void FreeAndNil(T*& obj) {
     T* old = obj;
     obj = nullptr;
-    if (old)
-        old->Free();
+    if (old) old->Free();
 }
 
 // Deleter for roots that sit in a smart pointer (a test's form, a global list).
 struct TFreeDeleter {
     void operator()(TObject* obj) const {
-        if (obj)
-            obj->Free();
+        if (obj) obj->Free();
     }
 };
 
 // The classic `as`: a checked cast that answers null instead of raising.
-template <class T>
-T* As(TObject* obj) {
-    return obj && obj->Is<T>() ? static_cast<T*>(obj) : nullptr;
-}
+template <class T> T* As(TObject* obj) { return obj && obj->Is<T>() ? static_cast<T*>(obj) : nullptr; }
 
 class TPersistent : public TObject {
 public:
@@ -92,4 +84,4 @@ protected:
     virtual void AssignTo(TPersistent* Dest) const;
 };
 
-} // namespace framework
+}  // namespace framework

@@ -28,14 +28,14 @@ using TValue = std::variant<std::monostate, std::int64_t, bool, double, std::str
 struct TPropInfo {
     std::string Name;
     TTypeKind Kind = TTypeKind::tkInteger;
-    TClass PropClass = nullptr;          // tkClass: the class a value must inherit from
-    std::vector<std::string> Names;      // tkEnumeration and tkSet: element names by ordinal
+    TClass PropClass = nullptr;      // tkClass: the class a value must inherit from
+    std::vector<std::string> Names;  // tkEnumeration and tkSet: element names by ordinal
     // tkInteger: optional names for values (clWindow, crDefault); empty when none.
     std::function<bool(std::string_view, std::int64_t&)> IdentToInt;
     std::function<bool(std::int64_t, std::string&)> IntToIdent;
     std::function<TValue(const TObject&)> Get;
     std::function<void(TObject&, const TValue&)> Set;  // empty: read-only
-    std::optional<std::int64_t> Default;                // ordinal default, for "stored" decisions
+    std::optional<std::int64_t> Default;               // ordinal default, for "stored" decisions
 };
 
 // A class's run-time description: its name, its parent, its published properties and, for
@@ -45,8 +45,7 @@ public:
     using Factory = TComponent* (*)(TComponent* owner);
 
     static TClassInfo Root(std::string name);
-    template <class T, class Base>
-    static TClassInfo Derive(std::string name);
+    template <class T, class Base> static TClassInfo Derive(std::string name);
 
     const std::string& ClassName() const { return m_name; }
     TClass ClassParent() const { return m_parent; }
@@ -61,14 +60,15 @@ public:
 
     // Builders. A getter or setter is a member function or a data member; no setter: read-only.
     template <class T, class G, class S = std::nullptr_t>
-    TClassInfo Integer(std::string name, G getter, S setter = nullptr, std::optional<std::int64_t> def = {}) && {
-        return std::move(*this).Add<T>(std::move(name), TTypeKind::tkInteger, {}, nullptr, getter, setter, def);
+    TClassInfo Integer(std::string name, G getter, S setter = nullptr,
+                       std::optional<std::int64_t> def = {}) && {
+        return std::move(*this).Add<T>(std::move(name), TTypeKind::tkInteger, {}, nullptr, getter, setter,
+                                       def);
     }
     template <class T, class G, class S = std::nullptr_t>
     TClassInfo Bool(std::string name, G getter, S setter = nullptr, std::optional<bool> def = {}) && {
         std::optional<std::int64_t> d;
-        if (def)
-            d = *def ? 1 : 0;
+        if (def) d = *def ? 1 : 0;
         return std::move(*this).Add<T>(std::move(name), TTypeKind::tkEnumeration, {"False", "True"}, nullptr,
                                        getter, setter, d);
     }
@@ -96,14 +96,13 @@ public:
     // An object reference; a value must be null or inherit from C.
     template <class T, class C, class G, class S = std::nullptr_t>
     TClassInfo Object(std::string name, G getter, S setter = nullptr) && {
-        return std::move(*this).Add<T>(std::move(name), TTypeKind::tkClass, {}, &C::ClassInfo(), getter, setter,
-                                       std::optional<std::int64_t>(0));
+        return std::move(*this).Add<T>(std::move(name), TTypeKind::tkClass, {}, &C::ClassInfo(), getter,
+                                       setter, std::optional<std::int64_t>(0));
     }
     // Any property built by hand (named integer values, odd conversions).
     TClassInfo Property(TPropInfo info) &&;
     // A message handler by number: a member function taking TMessage&.
-    template <class T>
-    TClassInfo Message(std::uint32_t msg, void (T::*handler)(TMessage&)) && {
+    template <class T> TClassInfo Message(std::uint32_t msg, void (T::*handler)(TMessage&)) && {
         m_messages[msg] = [handler](TObject& obj, TMessage& m) { (static_cast<T&>(obj).*handler)(m); };
         return std::move(*this);
     }
@@ -160,13 +159,12 @@ std::int64_t CheckedInteger(const TPropInfo& prop, std::int64_t Value, bool isSi
 
 // --- Class registry, for creating components by class name ---------------------------------
 void RegisterClass(TClass cls);
-TClass GetClass(std::string_view name);    // null when unknown
-TClass FindClass(std::string_view name);   // raises EClassNotFound when unknown
+TClass GetClass(std::string_view name);   // null when unknown
+TClass FindClass(std::string_view name);  // raises EClassNotFound when unknown
 
 // --- Builder templates ----------------------------------------------------------------------
 
-template <class T, class Base>
-TClassInfo TClassInfo::Derive(std::string name) {
+template <class T, class Base> TClassInfo TClassInfo::Derive(std::string name) {
     Factory factory = nullptr;
     if constexpr (std::is_constructible_v<T, TComponent*> && !std::is_abstract_v<T>) {
         factory = [](TComponent* owner) -> TComponent* { return Create<T>(owner); };
@@ -175,22 +173,18 @@ TClassInfo TClassInfo::Derive(std::string name) {
 }
 
 namespace detail {
-template <class S>
-struct SetterArg;
-template <class C, class R, class A>
-struct SetterArg<R (C::*)(A)> {
-    using type = std::remove_cvref_t<A>;
-};
+template <class S> struct SetterArg;
+template <class C, class R, class A> struct SetterArg<R (C::*)(A)> { using type = std::remove_cvref_t<A>; };
 
 // Converts a variant to the C++ type a setter takes, by the property's kind.
-template <class A>
-A ConvertTo(const TPropInfo& prop, const TValue& value) {
+template <class A> A ConvertTo(const TPropInfo& prop, const TValue& value) {
     if constexpr (std::is_same_v<A, bool>) {
         return ValueToBool(prop, value);
     } else if constexpr (std::is_enum_v<A>) {
         return static_cast<A>(ValueToInteger(prop, value));
     } else if constexpr (std::is_integral_v<A>) {
-        return static_cast<A>(CheckedInteger(prop, ValueToInteger(prop, value), std::is_signed_v<A>, sizeof(A)));
+        return static_cast<A>(
+            CheckedInteger(prop, ValueToInteger(prop, value), std::is_signed_v<A>, sizeof(A)));
     } else if constexpr (std::is_floating_point_v<A>) {
         return static_cast<A>(ValueToFloat(prop, value));
     } else if constexpr (std::is_pointer_v<A>) {
@@ -200,8 +194,7 @@ A ConvertTo(const TPropInfo& prop, const TValue& value) {
     }
 }
 
-template <class R>
-TValue ToValue(R&& r) {
+template <class R> TValue ToValue(R&& r) {
     using V = std::remove_cvref_t<R>;
     if constexpr (std::is_same_v<V, bool>)
         return TValue(r);
@@ -214,11 +207,11 @@ TValue ToValue(R&& r) {
     else
         return TValue(std::string(r));
 }
-} // namespace detail
+}  // namespace detail
 
 template <class T, class G, class S>
-TClassInfo TClassInfo::Add(std::string name, TTypeKind kind, std::vector<std::string> names, TClass cls, G getter,
-                           S setter, std::optional<std::int64_t> def) && {
+TClassInfo TClassInfo::Add(std::string name, TTypeKind kind, std::vector<std::string> names, TClass cls,
+                           G getter, S setter, std::optional<std::int64_t> def) && {
     auto info = std::make_shared<TPropInfo>();
     info->Name = std::move(name);
     info->Kind = kind;
@@ -245,4 +238,4 @@ TClassInfo TClassInfo::Add(std::string name, TTypeKind kind, std::vector<std::st
     return std::move(*this);
 }
 
-} // namespace framework
+}  // namespace framework

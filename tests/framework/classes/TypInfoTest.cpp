@@ -1,6 +1,6 @@
+#include "framework/classes/TypInfo.h"
 #include "framework/classes/Component.h"
 #include "framework/classes/Message.h"
-#include "framework/classes/TypInfo.h"
 #include "framework/rtl/Exceptions.h"
 
 #include <gtest/gtest.h>
@@ -16,13 +16,12 @@ class TBase : public TComponent {
 public:
     using TComponent::TComponent;
     static const TClassInfo& ClassInfo() {
-        static const TClassInfo info =
-            TClassInfo::Derive<TBase, TComponent>("TBase")
-                .Integer<TBase>("Width", &TBase::Width, &TBase::SetWidth, 10)
-                .Bool<TBase>("Visible", &TBase::visible, &TBase::visible, true)
-                .String<TBase>("Caption", &TBase::caption, &TBase::caption)
-                .Integer<TBase>("Count", &TBase::Count)  // read-only
-                .Message<TBase>(0x0400 + 1, &TBase::WMUserOne);
+        static const TClassInfo info = TClassInfo::Derive<TBase, TComponent>("TBase")
+                                           .Integer<TBase>("Width", &TBase::Width, &TBase::SetWidth, 10)
+                                           .Bool<TBase>("Visible", &TBase::visible, &TBase::visible, true)
+                                           .String<TBase>("Caption", &TBase::caption, &TBase::caption)
+                                           .Integer<TBase>("Count", &TBase::Count)  // read-only
+                                           .Message<TBase>(0x0400 + 1, &TBase::WMUserOne);
         return info;
     }
     TClass ClassType() const override { return &ClassInfo(); }
@@ -48,7 +47,8 @@ public:
     static const TClassInfo& ClassInfo() {
         static const TClassInfo info =
             TClassInfo::Derive<TDerived, TBase>("TDerived")
-                .Enum<TDerived>("Shape", {"stCircle", "stSquare", "stStar"}, &TDerived::shape, &TDerived::shape)
+                .Enum<TDerived>("Shape", {"stCircle", "stSquare", "stStar"}, &TDerived::shape,
+                                &TDerived::shape)
                 .Float<TDerived>("Scale", &TDerived::scale, &TDerived::scale)
                 .SetOf<TDerived>("Options", {"opA", "opB", "opC"}, &TDerived::options, &TDerived::options)
                 .Object<TDerived, TBase>("Partner", &TDerived::partner, &TDerived::partner)
@@ -73,7 +73,7 @@ struct TypInfoTest : ::testing::Test {
     std::unique_ptr<TBase, TFreeDeleter> other{Create<TBase>(nullptr)};
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(TypInfoTest, InheritedPropertiesAreFoundCaseInsensitively) {
     EXPECT_NE(GetPropInfo(obj.get(), "width"), nullptr);

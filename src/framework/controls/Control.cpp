@@ -1,0 +1,308 @@
+#include "framework/controls/Control.h"
+
+#include "framework/controls/WinControl.h"
+#include "framework/graphics/ColorProp.h"
+#include "framework/rtl/Exceptions.h"
+
+#include <algorithm>
+
+namespace framework {
+
+const TClassInfo& TControl::ClassInfo() {
+    static const TClassInfo info =
+        TClassInfo::Derive<TControl, TComponent>("TControl")
+            .Integer<TControl>("Left", &TControl::Left, &TControl::SetLeft)
+            .Integer<TControl>("Top", &TControl::Top, &TControl::SetTop)
+            .Integer<TControl>("Width", &TControl::Width, &TControl::SetWidth)
+            .Integer<TControl>("Height", &TControl::Height, &TControl::SetHeight)
+            .Enum<TControl>("Align", {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"},
+                            &TControl::Align, &TControl::SetAlign, alNone)
+            .Bool<TControl>("Visible", &TControl::Visible, &TControl::SetVisible, true)
+            .Bool<TControl>("Enabled", &TControl::Enabled, &TControl::SetEnabled, true)
+            .Property(ColorProperty<TControl>("Color", &TControl::Color, &TControl::SetColor, clWindow))
+            .Bool<TControl>("ParentColor", &TControl::ParentColor, &TControl::SetParentColor)
+            .Object<TControl, TFont>("Font", &TControl::Font, &TControl::SetFont)
+            .Bool<TControl>("ParentFont", &TControl::ParentFont, &TControl::SetParentFont, true)
+            .String<TControl>("Hint", &TControl::Hint, &TControl::SetHint)
+            .Bool<TControl>("ShowHint", &TControl::ShowHint, &TControl::SetShowHint, false)
+            .Message<TControl>(CM_PARENTFONTCHANGED, &TControl::CMParentFontChanged)
+            .Message<TControl>(CM_PARENTCOLORCHANGED, &TControl::CMParentColorChanged)
+            .Message<TControl>(WM_LBUTTONDOWN, &TControl::WMMouse)
+            .Message<TControl>(WM_LBUTTONUP, &TControl::WMMouse)
+            .Message<TControl>(WM_LBUTTONDBLCLK, &TControl::WMMouse)
+            .Message<TControl>(WM_RBUTTONDOWN, &TControl::WMMouse)
+            .Message<TControl>(WM_RBUTTONUP, &TControl::WMMouse)
+            .Message<TControl>(WM_MOUSEMOVE, &TControl::WMMouse);
+    return info;
+}
+
+TControl::TControl(TComponent* AOwner) : TComponent(AOwner), m_font(Create<TFont>()) {
+    m_font->OnChange = TNotifyEvent::Of<&TControl::FontChange>(this);
+}
+
+TControl::~TControl() {
+    m_font->OnChange = nullptr;
+    if (m_parent) m_parent->RemoveControl(this);
+}
+
+void TControl::Loaded() {
+    TComponent::Loaded();
+    // Properties read from a description may have been set before the parent was known.
+    if (m_parent) {
+        if (m_parentColor) Perform(CM_PARENTCOLORCHANGED);
+        if (m_parentFont) Perform(CM_PARENTFONTCHANGED);
+    }
+}
+
+void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+    AWidth = std::max(AWidth, 0);
+    AHeight = std::max(AHeight, 0);
+    if (ALeft == m_left && ATop == m_top && AWidth == m_width && AHeight == m_height) return;
+    const bool resized = AWidth != m_width || AHeight != m_height;
+    if (m_parent && m_visible) m_parent->Invalidate();  // the old place must be repainted too
+    m_left = ALeft;
+    m_top = ATop;
+    m_width = AWidth;
+    m_height = AHeight;
+    Invalidate();
+    if (m_parent && m_align != alNone) m_parent->Realign();
+    if (resized) Resize();
+}
+
+void TControl::SetClientWidth(int Value) { SetWidth(m_width - ClientWidth() + Value); }
+void TControl::SetClientHeight(int Value) { SetHeight(m_height - ClientHeight() + Value); }
+
+TPoint TControl::ClientOrigin() const {
+    TPoint p{m_left, m_top};
+    if (!m_parent) return TPoint{0, 0};
+    TPoint parentOrigin = m_parent->ClientOrigin();
+    return TPoint{p.X + parentOrigin.X, p.Y + parentOrigin.Y};
+}
+
+TPoint TControl::ClientToScreen(TPoint P) const {
+    TPoint o = ClientOrigin();
+    return TPoint{P.X + o.X, P.Y + o.Y};
+}
+
+TPoint TControl::ScreenToClient(TPoint P) const {
+    TPoint o = ClientOrigin();
+    return TPoint{P.X - o.X, P.Y - o.Y};
+}
+
+void TControl::SetAlign(TAlign Value) {
+    if (m_align == Value) return;
+    m_align = Value;
+    if (m_parent) m_parent->Realign();
+}
+
+void TControl::SetParent(TWinControl* AParent) {
+    if (m_parent == AParent) return;
+    if (AParent == this) throw EInvalidOperation("A control cannot have itself as its parent");
+    if (m_parent) m_parent->RemoveControl(this);
+    if (AParent) AParent->InsertControl(this);
+}
+
+void TControl::SetVisible(bool Value) {
+    if (m_visible == Value) return;
+    m_visible = Value;
+    Perform(CM_VISIBLECHANGED, Value ? 1 : 0);
+    if (m_parent) {
+        m_parent->Invalidate();
+        if (m_align != alNone) m_parent->Realign();
+    }
+}
+
+bool TControl::Showing() const {
+    for (const TControl* c = this; c; c = c->m_parent)
+        if (!c->m_visible) return false;
+    return true;
+}
+
+void TControl::SetEnabled(bool Value) {
+    if (m_enabled == Value) return;
+    m_enabled = Value;
+    Perform(CM_ENABLEDCHANGED);
+    Invalidate();
+}
+
+void TControl::SetColor(TColor Value) {
+    if (m_color != Value) {
+        m_color = Value;
+        ColorChanged();
+    }
+    m_parentColor = false;
+}
+
+void TControl::ColorChanged() {
+    Perform(CM_COLORCHANGED);
+    Invalidate();
+}
+
+void TControl::SetParentColor(bool Value) {
+    if (m_parentColor == Value) return;
+    m_parentColor = Value;
+    if (m_parent && Value) Perform(CM_PARENTCOLORCHANGED);
+}
+
+void TControl::CMParentColorChanged(TMessage&) {
+    if (m_parentColor && m_parent) {
+        SetColor(m_parent->Color());
+        m_parentColor = true;
+    }
+}
+
+void TControl::SetParentFont(bool Value) {
+    if (m_parentFont == Value) return;
+    m_parentFont = Value;
+    if (m_parent && Value) Perform(CM_PARENTFONTCHANGED);
+}
+
+void TControl::CMParentFontChanged(TMessage&) {
+    if (m_parentFont && m_parent) {
+        m_fontFromParent = true;
+        m_font->Assign(m_parent->Font());
+        m_fontFromParent = false;
+    }
+}
+
+void TControl::FontChange(TObject*) {
+    if (!m_fontFromParent) m_parentFont = false;
+    FontChanged();
+}
+
+void TControl::FontChanged() {
+    Perform(CM_FONTCHANGED);
+    Invalidate();
+}
+
+void TControl::SetText(const std::string& Value) {
+    if (GetText() == Value) return;
+    m_text = Value;
+    TextChanged();
+    Perform(CM_TEXTCHANGED);
+    Invalidate();
+}
+
+void TControl::Invalidate() {
+    if (m_parent && m_visible) m_parent->Invalidate();
+}
+
+void TControl::Repaint() {
+    if (m_parent && m_visible) m_parent->Repaint();
+}
+
+void TControl::Update() {
+    if (m_parent) m_parent->Update();
+}
+
+std::intptr_t TControl::Perform(std::uint32_t Msg, std::uint32_t WParam, std::int32_t LParam) {
+    TMessage m{Msg, WParam, LParam, 0};
+    WndProc(m);
+    return m.Result;
+}
+
+void TControl::WndProc(TMessage& Message) { Dispatch(Message); }
+
+void TControl::ChangeScale(int M, int D) {
+    if (M == D || D == 0) return;
+    auto scale = [M, D](int v) { return MulDiv(v, M, D); };
+    SetBounds(scale(m_left), scale(m_top), scale(m_left + m_width) - scale(m_left),
+              scale(m_top + m_height) - scale(m_top));
+    if (!m_parentFont) {
+        m_fontFromParent = true;  // scaling keeps the control's own font its own
+        m_font->SetHeight(scale(m_font->Height()));
+        m_fontFromParent = false;
+        m_parentFont = false;
+    }
+}
+
+void TControl::Click() {
+    if (OnClick) OnClick(this);
+}
+
+void TControl::DblClick() {
+    if (OnDblClick) OnDblClick(this);
+}
+
+void TControl::Resize() {
+    if (OnResize) OnResize(this);
+}
+
+void TControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    if (OnMouseDown) OnMouseDown(this, Button, Shift, X, Y);
+}
+
+void TControl::MouseMove(TShiftState Shift, int X, int Y) {
+    if (OnMouseMove) OnMouseMove(this, Shift, X, Y);
+}
+
+void TControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    if (OnMouseUp) OnMouseUp(this, Button, Shift, X, Y);
+}
+
+// Mouse messages carry the position in LParam and the shift state in WParam. A button going
+// down and up again on a control is a click, as the classic controls see it.
+void TControl::WMMouse(TMessage& Message) {
+    const int x = LParamX(Message.LParam), y = LParamY(Message.LParam);
+    const TShiftState shift = Message.WParam;
+    switch (Message.Msg) {
+    case WM_LBUTTONDOWN:
+        MouseDown(mbLeft, shift | ssLeft, x, y);
+        break;
+    case WM_LBUTTONDBLCLK:
+        if (m_controlStyle & csDoubleClicks) DblClick();
+        MouseDown(mbLeft, shift | ssLeft | ssDouble, x, y);
+        break;
+    case WM_LBUTTONUP:
+        MouseUp(mbLeft, shift, x, y);
+        if ((m_controlStyle & csClickEvents) && Rect(0, 0, m_width, m_height).Contains(TPoint{x, y})) Click();
+        break;
+    case WM_RBUTTONDOWN:
+        MouseDown(mbRight, shift | ssRight, x, y);
+        break;
+    case WM_RBUTTONUP:
+        MouseUp(mbRight, shift, x, y);
+        break;
+    default:
+        MouseMove(shift, x, y);
+        break;
+    }
+}
+
+// --- TGraphicControl --------------------------------------------------------------------------
+
+const TClassInfo& TGraphicControl::ClassInfo() {
+    static const TClassInfo info = TClassInfo::Derive<TGraphicControl, TControl>("TGraphicControl");
+    return info;
+}
+
+TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner) {
+    m_measure.Canvas()->Font()->Assign(Font());
+}
+
+TCanvas* TGraphicControl::Canvas() { return m_paintCanvas ? m_paintCanvas : m_measure.Canvas(); }
+
+void TGraphicControl::FontChanged() {
+    m_measure.Canvas()->Font()->Assign(Font());
+    TControl::FontChanged();
+}
+
+void TGraphicControl::PaintOn(TCanvas& ParentCanvas) {
+    TCanvasStateSaver saved(ParentCanvas);
+    ParentCanvas.IntersectClipRect(BoundsRect());
+    const TPoint origin = ParentCanvas.Origin();
+    ParentCanvas.SetOrigin(origin.X + Left(), origin.Y + Top());
+    ParentCanvas.Font()->Assign(Font());
+    ParentCanvas.Brush()->SetColor(Color());
+    ParentCanvas.Brush()->SetStyle(bsSolid);
+    m_paintCanvas = &ParentCanvas;
+    try {
+        Paint();
+    } catch (...) {
+        m_paintCanvas = nullptr;
+        throw;
+    }
+    m_paintCanvas = nullptr;
+}
+
+}  // namespace framework

@@ -1,0 +1,202 @@
+#pragma once
+// TControl: a visible component with bounds inside a parent window, its own font and colour
+// (or its parent's), mouse events and message handling. TGraphicControl paints on its
+// parent's surface; windowed controls (WinControl.h) have surfaces of their own.
+
+#include "framework/classes/Component.h"
+#include "framework/classes/Events.h"
+#include "framework/controls/Messages.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/rtl/Types.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace framework {
+
+class TWinControl;
+
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+using TShiftState = std::uint32_t;
+enum : std::uint32_t {
+    ssShift = 1,
+    ssAlt = 2,
+    ssCtrl = 4,
+    ssLeft = 8,
+    ssRight = 16,
+    ssMiddle = 32,
+    ssDouble = 64
+};
+enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+
+// How a control behaves, as a bit set.
+using TControlStyle = std::uint32_t;
+enum : std::uint32_t {
+    csAcceptsControls = 1u << 0,
+    csCaptureMouse = 1u << 1,
+    csClickEvents = 1u << 2,  // a button released over the control is a click
+    csOpaque = 1u << 3,       // paints its whole area; the background need not be erased
+    csDoubleClicks = 1u << 4,
+};
+
+using TMouseEvent = TEvent<TObject*, TMouseButton, TShiftState, int, int>;
+using TMouseMoveEvent = TEvent<TObject*, TShiftState, int, int>;
+using TKeyEvent = TEvent<TObject*, std::uint16_t&, TShiftState>;
+using TKeyPressEvent = TEvent<TObject*, char32_t&>;
+
+class TControl : public TComponent {
+public:
+    explicit TControl(TComponent* AOwner);
+    ~TControl() override;
+
+    static const TClassInfo& ClassInfo();
+    TClass ClassType() const override { return &ClassInfo(); }
+
+    // Bounds, in the parent's client coordinates.
+    int Left() const { return m_left; }
+    int Top() const { return m_top; }
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+    void SetLeft(int Value) { SetBounds(Value, m_top, m_width, m_height); }
+    void SetTop(int Value) { SetBounds(m_left, Value, m_width, m_height); }
+    void SetWidth(int Value) { SetBounds(m_left, m_top, Value, m_height); }
+    void SetHeight(int Value) { SetBounds(m_left, m_top, m_width, Value); }
+    virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
+    TRect BoundsRect() const { return Bounds(m_left, m_top, m_width, m_height); }
+    void SetBoundsRect(const TRect& R) { SetBounds(R.Left, R.Top, R.Width(), R.Height()); }
+    virtual TRect ClientRect() const { return Rect(0, 0, m_width, m_height); }
+    int ClientWidth() const { return ClientRect().Width(); }
+    int ClientHeight() const { return ClientRect().Height(); }
+    void SetClientWidth(int Value);
+    void SetClientHeight(int Value);
+    // The client origin in the coordinates of the top-level window (this platform's "screen").
+    TPoint ClientOrigin() const;
+    TPoint ClientToScreen(TPoint P) const;
+    TPoint ScreenToClient(TPoint P) const;
+    TAlign Align() const { return m_align; }
+    void SetAlign(TAlign Value);
+
+    TControlStyle ControlStyle() const { return m_controlStyle; }
+    void SetControlStyle(TControlStyle Value) { m_controlStyle = Value; }
+
+    TWinControl* Parent() const { return m_parent; }
+    virtual void SetParent(TWinControl* AParent);
+    bool HasParent() const { return m_parent != nullptr; }
+
+    bool Visible() const { return m_visible; }
+    void SetVisible(bool Value);
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    // Visible here and in every parent.
+    bool Showing() const;
+    bool Enabled() const { return m_enabled; }
+    virtual void SetEnabled(bool Value);
+
+    TColor Color() const { return m_color; }
+    void SetColor(TColor Value);
+    bool ParentColor() const { return m_parentColor; }
+    void SetParentColor(bool Value);
+    TFont* Font() const { return m_font.get(); }
+    void SetFont(const TFont* Value) { m_font->Assign(Value); }
+    bool ParentFont() const { return m_parentFont; }
+    void SetParentFont(bool Value);
+
+    std::string Caption() const { return GetText(); }
+    void SetCaption(const std::string& Value) { SetText(Value); }
+    std::string Text() const { return GetText(); }
+    void SetText(const std::string& Value);
+    const std::string& Hint() const { return m_hint; }
+    void SetHint(const std::string& Value) { m_hint = Value; }
+    bool ShowHint() const { return m_showHint; }
+    void SetShowHint(bool Value) { m_showHint = Value; }
+
+    // Painting: Invalidate marks for the next paint; Repaint paints now.
+    virtual void Invalidate();
+    virtual void Repaint();
+    void Update();
+
+    // Messages: Perform delivers through WndProc, which dispatches by number.
+    std::intptr_t Perform(std::uint32_t Msg, std::uint32_t WParam = 0, std::int32_t LParam = 0);
+    virtual void WndProc(TMessage& Message);
+
+    // Multiplies bounds and font size by M/D, as when a form moves to another resolution.
+    virtual void ChangeScale(int M, int D);
+    void ScaleBy(int M, int D) { ChangeScale(M, D); }
+
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TNotifyEvent OnResize;
+    TMouseEvent OnMouseDown;
+    TMouseEvent OnMouseUp;
+    TMouseMoveEvent OnMouseMove;
+
+    virtual void Click();
+    virtual void DblClick();
+
+protected:
+    void Loaded() override;
+    virtual std::string GetText() const { return m_text; }
+    virtual void TextChanged() {}
+    virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+    virtual void MouseMove(TShiftState Shift, int X, int Y);
+    virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+    virtual void Resize();
+    virtual void FontChanged();
+    virtual void ColorChanged();
+    // Where this control is painted and how mouse input reaches it: windowed controls override.
+    virtual bool IsWindowed() const { return false; }
+
+    void CMParentFontChanged(TMessage& Message);
+    void CMParentColorChanged(TMessage& Message);
+    void WMMouse(TMessage& Message);
+
+    std::string m_text;
+
+private:
+    void FontChange(TObject* Sender);
+    friend class TWinControl;
+
+    TControlStyle m_controlStyle = csCaptureMouse | csClickEvents | csDoubleClicks;
+    int m_left = 0;
+    int m_top = 0;
+    int m_width = 0;
+    int m_height = 0;
+    TAlign m_align = alNone;
+    TWinControl* m_parent = nullptr;  // not owned
+    bool m_visible = true;
+    bool m_enabled = true;
+    TColor m_color = clWindow;
+    bool m_parentColor = false;
+    std::unique_ptr<TFont, TFreeDeleter> m_font;
+    bool m_parentFont = true;
+    bool m_fontFromParent = false;  // set while the parent's font is being copied in
+    std::string m_hint;
+    bool m_showHint = false;
+};
+
+// A control without a window of its own: it paints on its parent's surface.
+class TGraphicControl : public TControl {
+public:
+    explicit TGraphicControl(TComponent* AOwner);
+    static const TClassInfo& ClassInfo();
+    TClass ClassType() const override { return &ClassInfo(); }
+
+    // The canvas this control paints on: the parent's surface, shifted and clipped to the
+    // control while it paints; a measuring canvas with the control's font otherwise.
+    TCanvas* Canvas();
+    // Called by the parent while it paints, with the canvas set up for this control.
+    void PaintOn(TCanvas& ParentCanvas);
+
+protected:
+    virtual void Paint() {}
+    void FontChanged() override;
+
+private:
+    TBitmap m_measure{1, 1};  // lets the canvas measure text before any painting
+    TCanvas* m_paintCanvas = nullptr;
+};
+
+}  // namespace framework

@@ -1,0 +1,90 @@
+#pragma once
+// Message numbers, virtual-key codes and the posted-message queue. Windows are named by
+// handle numbers; a message posted to a window that has gone is dropped, never delivered to
+// freed memory.
+
+#include "framework/classes/Message.h"
+
+#include <cstdint>
+
+namespace framework {
+
+using HWND = std::uintptr_t;
+
+// Window messages.
+inline constexpr std::uint32_t WM_NULL = 0x0000;
+inline constexpr std::uint32_t WM_DESTROY = 0x0002;
+inline constexpr std::uint32_t WM_SIZE = 0x0005;
+inline constexpr std::uint32_t WM_SETFOCUS = 0x0007;
+inline constexpr std::uint32_t WM_KILLFOCUS = 0x0008;
+inline constexpr std::uint32_t WM_PAINT = 0x000F;
+inline constexpr std::uint32_t WM_CLOSE = 0x0010;
+inline constexpr std::uint32_t WM_ERASEBKGND = 0x0014;
+inline constexpr std::uint32_t WM_KEYDOWN = 0x0100;
+inline constexpr std::uint32_t WM_KEYUP = 0x0101;
+inline constexpr std::uint32_t WM_CHAR = 0x0102;
+inline constexpr std::uint32_t WM_MOUSEMOVE = 0x0200;
+inline constexpr std::uint32_t WM_LBUTTONDOWN = 0x0201;
+inline constexpr std::uint32_t WM_LBUTTONUP = 0x0202;
+inline constexpr std::uint32_t WM_LBUTTONDBLCLK = 0x0203;
+inline constexpr std::uint32_t WM_RBUTTONDOWN = 0x0204;
+inline constexpr std::uint32_t WM_RBUTTONUP = 0x0205;
+inline constexpr std::uint32_t WM_MOUSEWHEEL = 0x020A;
+inline constexpr std::uint32_t WM_DPICHANGED = 0x02E0;
+inline constexpr std::uint32_t WM_USER = 0x0400;
+
+// The framework's own control messages.
+inline constexpr std::uint32_t CM_BASE = 0xB000;
+inline constexpr std::uint32_t CM_ACTIVATE = CM_BASE + 0;
+inline constexpr std::uint32_t CM_DEACTIVATE = CM_BASE + 1;
+inline constexpr std::uint32_t CM_PARENTFONTCHANGED = CM_BASE + 8;
+inline constexpr std::uint32_t CM_PARENTCOLORCHANGED = CM_BASE + 9;
+inline constexpr std::uint32_t CM_VISIBLECHANGED = CM_BASE + 11;
+inline constexpr std::uint32_t CM_ENABLEDCHANGED = CM_BASE + 12;
+inline constexpr std::uint32_t CM_COLORCHANGED = CM_BASE + 13;
+inline constexpr std::uint32_t CM_FONTCHANGED = CM_BASE + 14;
+inline constexpr std::uint32_t CM_TEXTCHANGED = CM_BASE + 18;
+inline constexpr std::uint32_t CM_MOUSEENTER = CM_BASE + 19;
+inline constexpr std::uint32_t CM_MOUSELEAVE = CM_BASE + 20;
+
+// Virtual-key codes.
+inline constexpr std::uint16_t VK_BACK = 0x08;
+inline constexpr std::uint16_t VK_TAB = 0x09;
+inline constexpr std::uint16_t VK_RETURN = 0x0D;
+inline constexpr std::uint16_t VK_SHIFT = 0x10;
+inline constexpr std::uint16_t VK_CONTROL = 0x11;
+inline constexpr std::uint16_t VK_ESCAPE = 0x1B;
+inline constexpr std::uint16_t VK_SPACE = 0x20;
+inline constexpr std::uint16_t VK_PRIOR = 0x21;
+inline constexpr std::uint16_t VK_NEXT = 0x22;
+inline constexpr std::uint16_t VK_END = 0x23;
+inline constexpr std::uint16_t VK_HOME = 0x24;
+inline constexpr std::uint16_t VK_LEFT = 0x25;
+inline constexpr std::uint16_t VK_UP = 0x26;
+inline constexpr std::uint16_t VK_RIGHT = 0x27;
+inline constexpr std::uint16_t VK_DOWN = 0x28;
+inline constexpr std::uint16_t VK_DELETE = 0x2E;
+
+// Mouse positions travel in LParam as two signed 16-bit halves, as on the classic platform.
+inline std::int32_t MakeLParam(int x, int y) {
+    return static_cast<std::int32_t>((static_cast<std::uint32_t>(static_cast<std::uint16_t>(y)) << 16) |
+                                     static_cast<std::uint16_t>(x));
+}
+inline int LParamX(std::int32_t l) {
+    return static_cast<std::int16_t>(static_cast<std::uint32_t>(l) & 0xFFFF);
+}
+inline int LParamY(std::int32_t l) { return static_cast<std::int16_t>(static_cast<std::uint32_t>(l) >> 16); }
+
+// Queues a message for the window; false when no such window exists. Application's
+// ProcessMessages delivers the queue in order.
+bool PostMessage(HWND Wnd, std::uint32_t Msg, std::uint32_t WParam, std::int32_t LParam);
+// Delivers at once and answers the handler's Result; 0 for a window that does not exist.
+std::intptr_t SendMessage(HWND Wnd, std::uint32_t Msg, std::uint32_t WParam, std::int32_t LParam);
+// Delivers every queued message, including those posted while delivering; answers how many.
+// Re-entrant: a handler may call it again and the queue is shared.
+int DeliverPostedMessages();
+bool HasPostedMessages();
+// Drops messages still queued for a window that is going away.
+void DropPostedMessages(HWND Wnd);
+
+}  // namespace framework

@@ -1,0 +1,398 @@
+#include "framework/controls/WinControl.h"
+
+#include "framework/rtl/Exceptions.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+namespace framework {
+
+namespace {
+std::unordered_map<HWND, TWinControl*>& windows() {
+    static std::unordered_map<HWND, TWinControl*> map;
+    return map;
+}
+// Handle numbers are never reused, so a message posted to a window that has gone cannot reach
+// a newer one.
+HWND nextHandle() {
+    static HWND next = 0x10000;
+    return next += 4;
+}
+TWinControl* topLevel(TWinControl* c) {
+    while (c && c->Parent()) c = c->Parent();
+    return c;
+}
+}  // namespace
+
+const TClassInfo& TWinControl::ClassInfo() {
+    static const TClassInfo info =
+        TClassInfo::Derive<TWinControl, TControl>("TWinControl")
+            .Bool<TWinControl>("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop)
+            .Message<TWinControl>(WM_PAINT, &TWinControl::WMPaint)
+            .Message<TWinControl>(WM_KEYDOWN, &TWinControl::WMKey)
+            .Message<TWinControl>(WM_KEYUP, &TWinControl::WMKey)
+            .Message<TWinControl>(WM_CHAR, &TWinControl::WMKey);
+    return info;
+}
+
+TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner), m_brush(Create<TBrush>()) {
+    m_brush->SetColor(Color());
+}
+
+TWinControl::~TWinControl() {
+    // A parent frees its child controls, last first.
+    while (!m_controls.empty()) {
+        TControl* child = m_controls.back();
+        RemoveControl(child);
+        child->Free();
+    }
+    DestroyHandle();
+}
+
+TControl* TWinControl::Controls(int Index) const {
+    if (Index < 0 || Index >= ControlCount())
+        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    return m_controls[static_cast<std::size_t>(Index)];
+}
+
+void TWinControl::InsertControl(TControl* AControl) {
+    if (!AControl || AControl->m_parent == this) return;
+    if (auto* win = As<TWinControl>(AControl); win && win->ContainsControl(this))
+        throw EInvalidOperation("A control cannot be placed inside one of its own children");
+    m_controls.push_back(AControl);
+    AControl->m_parent = this;
+    AControl->Perform(CM_PARENTCOLORCHANGED);
+    AControl->Perform(CM_PARENTFONTCHANGED);
+    if (AControl->Align() != alNone) Realign();
+    Invalidate();
+}
+
+void TWinControl::RemoveControl(TControl* AControl) {
+    auto it = std::find(m_controls.begin(), m_controls.end(), AControl);
+    if (it == m_controls.end()) return;
+    // The focus must not stay with a control that leaves the window.
+    if (TWinControl* root = topLevel(this); root && root->m_focused) {
+        auto* win = As<TWinControl>(AControl);
+        if (root->m_focused == AControl || (win && win->ContainsControl(root->m_focused)))
+            root->m_focused = nullptr;
+    }
+    m_controls.erase(it);
+    AControl->m_parent = nullptr;
+    if (auto* win = As<TWinControl>(AControl))
+        win->DestroyHandle();  // a window without a parent window has no handle
+    Invalidate();
+}
+
+bool TWinControl::ContainsControl(const TControl* Control) const {
+    for (const TControl* c = Control; c; c = c->Parent())
+        if (c == this) return true;
+    return false;
+}
+
+TControl* TWinControl::ControlAtPos(TPoint Pos, bool AllowDisabled, bool AllowWinControls) const {
+    for (auto it = m_controls.rbegin(); it != m_controls.rend(); ++it) {
+        TControl* c = *it;
+        if (!c->Visible() || (!AllowDisabled && !c->Enabled())) continue;
+        if (!AllowWinControls && c->IsWindowed()) continue;
+        if (c->BoundsRect().Contains(Pos)) return c;
+    }
+    return nullptr;
+}
+
+HWND TWinControl::Handle() {
+    if (!m_handle) {
+        if (m_parent)
+            m_parent->HandleNeeded();
+        else if (!IsTopLevelWindow())
+            throw EInvalidOperation("Control '" + Name() + "' has no parent window");
+        CreateWnd();
+    }
+    return m_handle;
+}
+
+TWinControl* TWinControl::FindControl(HWND Wnd) {
+    auto it = windows().find(Wnd);
+    return it == windows().end() ? nullptr : it->second;
+}
+
+void TWinControl::CreateWnd() {
+    if (m_handle) return;
+    m_handle = nextHandle();
+    windows()[m_handle] = this;
+    m_surface.reset(Create<TBitmap>());
+    ResizeSurface();
+    m_invalid = true;
+}
+
+void TWinControl::DestroyWnd() {}
+
+void TWinControl::DestroyHandle() {
+    if (!m_handle) return;
+    for (TControl* c : m_controls)
+        if (auto* win = As<TWinControl>(c)) win->DestroyHandle();
+    DestroyWnd();
+    windows().erase(m_handle);
+    DropPostedMessages(m_handle);
+    m_handle = 0;
+    m_surface.reset();
+}
+
+void TWinControl::RecreateWnd() {
+    if (!m_handle) return;
+    DestroyHandle();
+    HandleNeeded();
+}
+
+void TWinControl::ResizeSurface() {
+    if (m_surface) m_surface->SetSize(std::max(ClientWidth(), 0), std::max(ClientHeight(), 0));
+}
+
+void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+    const bool resized = AWidth != Width() || AHeight != Height();
+    TControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+    if (resized) {
+        ResizeSurface();
+        Realign();
+    }
+}
+
+int TWinControl::TabOrder() const {
+    if (!m_parent) return -1;
+    int order = 0;
+    for (TControl* c : m_parent->m_controls) {
+        if (c == this) return order;
+        if (c->IsWindowed()) ++order;
+    }
+    return -1;
+}
+
+TWinControl* TWinControl::FocusedControl() const { return m_focused; }
+
+bool TWinControl::Focused() const {
+    const TWinControl* root = this;
+    while (root->m_parent) root = root->m_parent;
+    return root->m_focused == this;
+}
+
+bool TWinControl::CanFocus() const {
+    for (const TControl* c = this; c; c = c->Parent())
+        if (!c->Visible() || !c->Enabled()) return false;
+    return true;
+}
+
+void TWinControl::SetFocus() {
+    if (!CanFocus()) throw EInvalidOperation("Cannot focus a disabled or invisible window");
+    TWinControl* root = topLevel(this);
+    TWinControl* old = root->m_focused;
+    if (old == this) return;
+    root->m_focused = this;
+    if (old) {
+        old->Perform(WM_KILLFOCUS);
+        old->DoExit();
+        old->Invalidate();
+    }
+    Perform(WM_SETFOCUS);
+    DoEnter();
+    Invalidate();
+}
+
+void TWinControl::DoEnter() {
+    if (OnEnter) OnEnter(this);
+}
+
+void TWinControl::DoExit() {
+    if (OnExit) OnExit(this);
+}
+
+void TWinControl::Invalidate() { m_invalid = true; }
+
+void TWinControl::Repaint() {
+    m_invalid = true;
+    if (m_handle) Perform(WM_PAINT);
+}
+
+void TWinControl::PaintInvalid() {
+    if (!m_handle || !Visible()) return;
+    if (m_invalid) Perform(WM_PAINT);
+    for (TControl* c : m_controls)
+        if (auto* win = As<TWinControl>(c); win && win->Visible()) {
+            win->HandleNeeded();
+            win->PaintInvalid();
+        }
+}
+
+void TWinControl::WMPaint(TMessage&) {
+    if (!m_surface) return;
+    m_invalid = false;
+    TCanvas& canvas = *m_surface->Canvas();
+    TCanvasStateSaver saved(canvas);
+    EraseBackground(canvas);
+    PaintWindow(canvas);
+    PaintControls(canvas);
+}
+
+void TWinControl::EraseBackground(TCanvas& Canvas) {
+    Canvas.Brush()->Assign(m_brush.get());
+    Canvas.FillRect(ClientRect());
+}
+
+void TWinControl::PaintWindow(TCanvas&) {}
+
+void TWinControl::PaintControls(TCanvas& Canvas) {
+    for (TControl* c : m_controls)
+        if (auto* g = As<TGraphicControl>(c); g && g->Visible()) g->PaintOn(Canvas);
+}
+
+void TWinControl::PaintTo(TCanvas& Dest, int X, int Y) {
+    HandleNeeded();
+    PaintInvalid();
+    TCanvasStateSaver saved(Dest);
+    Dest.IntersectClipRect(Bounds(X, Y, ClientWidth(), ClientHeight()));
+    Dest.Draw(X, Y, *m_surface);
+    for (TControl* c : m_controls)
+        if (auto* win = As<TWinControl>(c); win && win->Visible())
+            win->PaintTo(Dest, X + win->Left(), Y + win->Top());
+}
+
+void TWinControl::ColorChanged() {
+    m_brush->SetColor(Color());
+    TControl::ColorChanged();
+    NotifyControls(CM_PARENTCOLORCHANGED);
+}
+
+void TWinControl::FontChanged() {
+    TControl::FontChanged();
+    NotifyControls(CM_PARENTFONTCHANGED);
+}
+
+void TWinControl::NotifyControls(std::uint32_t Msg) {
+    // A handler may add or remove controls; walk a copy and skip any that left.
+    std::vector<TControl*> children = m_controls;
+    for (TControl* c : children)
+        if (std::find(m_controls.begin(), m_controls.end(), c) != m_controls.end()) c->Perform(Msg);
+}
+
+void TWinControl::Notification(TComponent* AComponent, TOperation Operation) {
+    TControl::Notification(AComponent, Operation);
+    if (Operation == TOperation::opRemove && AComponent == m_focused) m_focused = nullptr;
+}
+
+void TWinControl::WndProc(TMessage& Message) {
+    // Mouse input over a graphic child goes to that child, in its own coordinates.
+    if (Message.Msg >= WM_MOUSEMOVE && Message.Msg <= WM_RBUTTONUP) {
+        TPoint p{LParamX(Message.LParam), LParamY(Message.LParam)};
+        if (TControl* child = ControlAtPos(p, false, false)) {
+            Message.Result = child->Perform(Message.Msg, Message.WParam,
+                                            MakeLParam(p.X - child->Left(), p.Y - child->Top()));
+            return;
+        }
+        if (Message.Msg == WM_LBUTTONDOWN && m_parent && CanFocus() && m_tabStop) SetFocus();
+    }
+    TControl::WndProc(Message);
+}
+
+void TWinControl::WMKey(TMessage& Message) {
+    const TShiftState shift = static_cast<TShiftState>(Message.LParam);
+    if (Message.Msg == WM_CHAR) {
+        char32_t key = Message.WParam;
+        KeyPress(key);
+        Message.Result = key == 0 ? 1 : 0;
+        return;
+    }
+    std::uint16_t key = static_cast<std::uint16_t>(Message.WParam);
+    if (Message.Msg == WM_KEYDOWN)
+        KeyDown(key, shift);
+    else
+        KeyUp(key, shift);
+    Message.Result = key == 0 ? 1 : 0;
+}
+
+void TWinControl::KeyDown(std::uint16_t& Key, TShiftState Shift) {
+    if (OnKeyDown) OnKeyDown(this, Key, Shift);
+}
+
+void TWinControl::KeyUp(std::uint16_t& Key, TShiftState Shift) {
+    if (OnKeyUp) OnKeyUp(this, Key, Shift);
+}
+
+void TWinControl::KeyPress(char32_t& Key) {
+    if (OnKeyPress) OnKeyPress(this, Key);
+}
+
+void TWinControl::Realign() {
+    TRect r = ClientRect();
+    AlignControls(r);
+}
+
+void TWinControl::AlignControls(TRect& R) {
+    if (m_aligning) return;
+    m_aligning = true;
+    // Top and bottom first, then left and right, then the client, each in list order.
+    for (TAlign pass : {alTop, alBottom, alLeft, alRight, alClient})
+        for (TControl* c : m_controls) {
+            if (c->Align() != pass || !c->Visible()) continue;
+            switch (pass) {
+            case alTop:
+                c->SetBounds(R.Left, R.Top, R.Width(), c->Height());
+                R.Top += c->Height();
+                break;
+            case alBottom:
+                c->SetBounds(R.Left, R.Bottom - c->Height(), R.Width(), c->Height());
+                R.Bottom -= c->Height();
+                break;
+            case alLeft:
+                c->SetBounds(R.Left, R.Top, c->Width(), R.Height());
+                R.Left += c->Width();
+                break;
+            case alRight:
+                c->SetBounds(R.Right - c->Width(), R.Top, c->Width(), R.Height());
+                R.Right -= c->Width();
+                break;
+            default:
+                c->SetBounds(R.Left, R.Top, R.Width(), R.Height());
+                break;
+            }
+        }
+    m_aligning = false;
+}
+
+void TWinControl::ChangeScale(int M, int D) {
+    if (M == D || D == 0) return;
+    m_aligning = true;  // scale every child first, then lay out once
+    for (TControl* c : std::vector<TControl*>(m_controls)) c->ChangeScale(M, D);
+    m_aligning = false;
+    TControl::ChangeScale(M, D);
+    Realign();
+}
+
+// --- TCustomControl ---------------------------------------------------------------------------
+
+const TClassInfo& TCustomControl::ClassInfo() {
+    static const TClassInfo info = TClassInfo::Derive<TCustomControl, TWinControl>("TCustomControl");
+    return info;
+}
+
+TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {}
+
+TCanvas* TCustomControl::Canvas() {
+    HandleNeeded();
+    return Surface()->Canvas();
+}
+
+void TCustomControl::CreateWnd() {
+    TWinControl::CreateWnd();
+    Surface()->Canvas()->Font()->Assign(Font());
+}
+
+void TCustomControl::FontChanged() {
+    if (Surface()) Surface()->Canvas()->Font()->Assign(Font());
+    TWinControl::FontChanged();
+}
+
+void TCustomControl::PaintWindow(TCanvas& Canvas) {
+    Canvas.Font()->Assign(Font());
+    Canvas.Brush()->Assign(Brush());
+    Paint();
+}
+
+}  // namespace framework

@@ -1,0 +1,126 @@
+#pragma once
+// Windowed controls: each has a window handle, created the first time it is needed, a pixel
+// surface of its own the size of its client area, child controls, keyboard focus and a brush
+// that erases its background. TCustomControl adds a canvas on that surface and Paint.
+
+#include "framework/controls/Control.h"
+
+#include <vector>
+
+namespace framework {
+
+class TWinControl : public TControl {
+public:
+    explicit TWinControl(TComponent* AOwner);
+    ~TWinControl() override;  // frees its child controls, as the classic framework does
+
+    static const TClassInfo& ClassInfo();
+    TClass ClassType() const override { return &ClassInfo(); }
+
+    int ControlCount() const { return static_cast<int>(m_controls.size()); }
+    TControl* Controls(int Index) const;
+    void InsertControl(TControl* AControl);
+    void RemoveControl(TControl* AControl);
+    // The child at a client point: the topmost visible one, windowed children included or not.
+    TControl* ControlAtPos(TPoint Pos, bool AllowDisabled, bool AllowWinControls = false) const;
+    bool ContainsControl(const TControl* Control) const;
+
+    // The window is created when first needed and again after RecreateWnd.
+    HWND Handle();
+    bool HandleAllocated() const { return m_handle != 0; }
+    void HandleNeeded() { Handle(); }
+    void RecreateWnd();
+    // The control that owns a window handle; null when there is no such window.
+    static TWinControl* FindControl(HWND Wnd);
+
+    // The window's pixels (client area). Valid while the handle exists.
+    TBitmap* Surface() { return m_surface.get(); }
+    TBrush* Brush() const { return m_brush.get(); }
+
+    bool TabStop() const { return m_tabStop; }
+    void SetTabStop(bool Value) { m_tabStop = Value; }
+    int TabOrder() const;
+    bool Focused() const;
+    virtual bool CanFocus() const;
+    virtual void SetFocus();
+    // The control with the keyboard focus among this top-level window's controls, or null.
+    TWinControl* FocusedControl() const;
+
+    void Invalidate() override;
+    void Repaint() override;
+    // Paints this window now if it was invalidated, then its windowed children.
+    void PaintInvalid();
+    // Copies this window and its visible windowed children, clipped to their parents, onto Dest
+    // with this window's client origin at (X, Y).
+    void PaintTo(TCanvas& Dest, int X, int Y);
+
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+    void ChangeScale(int M, int D) override;
+    void WndProc(TMessage& Message) override;
+
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
+    TKeyEvent OnKeyDown;
+    TKeyEvent OnKeyUp;
+    TKeyPressEvent OnKeyPress;
+
+protected:
+    // Creates the window: runs once when the handle is first needed (and after RecreateWnd).
+    virtual void CreateWnd();
+    virtual void DestroyWnd();
+    // A paint erases the background with the brush, paints the window, then its graphic children.
+    virtual void EraseBackground(TCanvas& Canvas);
+    virtual void PaintWindow(TCanvas& Canvas);
+    void PaintControls(TCanvas& Canvas);
+    virtual void KeyDown(std::uint16_t& Key, TShiftState Shift);
+    virtual void KeyUp(std::uint16_t& Key, TShiftState Shift);
+    virtual void KeyPress(char32_t& Key);
+    virtual void DoEnter();
+    virtual void DoExit();
+    // Lays out the aligned children in the client area.
+    virtual void AlignControls(TRect& R);
+    void Realign();
+    bool IsWindowed() const override { return true; }
+    // Forms have no parent window; every other windowed control needs one for its handle.
+    virtual bool IsTopLevelWindow() const { return false; }
+    void ColorChanged() override;
+    void FontChanged() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+    void WMPaint(TMessage& Message);
+    void WMKey(TMessage& Message);
+
+private:
+    void NotifyControls(std::uint32_t Msg);
+    void DestroyHandle();
+    void ResizeSurface();
+
+    std::vector<TControl*> m_controls;  // not owned by the list; freed with the window
+    HWND m_handle = 0;
+    std::unique_ptr<TBitmap, TFreeDeleter> m_surface;
+    std::unique_ptr<TBrush, TFreeDeleter> m_brush;
+    bool m_invalid = true;
+    bool m_tabStop = false;
+    bool m_aligning = false;
+    TWinControl* m_focused = nullptr;  // top-level windows only: who has the focus
+    friend class TControl;
+};
+
+// A windowed control that paints itself through a canvas on its surface.
+class TCustomControl : public TWinControl {
+public:
+    explicit TCustomControl(TComponent* AOwner);
+    static const TClassInfo& ClassInfo();
+    TClass ClassType() const override { return &ClassInfo(); }
+
+    // The canvas on the control's surface; asking for it creates the window.
+    TCanvas* Canvas();
+
+protected:
+    virtual void Paint() {}
+    void PaintWindow(TCanvas& Canvas) override;
+    void CreateWnd() override;
+    void FontChanged() override;
+};
+
+}  // namespace framework

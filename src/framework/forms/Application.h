@@ -1,0 +1,119 @@
+#pragma once
+// The program and its screen: the executable's name, the default font, the message pump, the
+// list of forms, the pixels per inch. Both exist once per process and are reached through
+// `Application` and `Screen`, created on first use.
+
+#include "framework/forms/Forms.h"
+
+#include <string>
+#include <vector>
+
+namespace framework {
+
+class TApplication : public TComponent {
+public:
+    explicit TApplication(TComponent* AOwner);
+    ~TApplication() override;
+    static const TClassInfo& ClassInfo();
+    TClass ClassType() const override { return &ClassInfo(); }
+
+    // The running executable's full name.
+    std::string ExeName() const;
+    const std::string& Title() const { return m_title; }
+    void SetTitle(const std::string& Value) { m_title = Value; }
+    // The font new forms take unless their description says otherwise.
+    TFont* DefaultFont() const { return m_defaultFont.get(); }
+    TCustomForm* MainForm() const { return m_mainForm; }
+
+    // Creates a form owned by the application; the first one becomes the main form.
+    template <class T> T* CreateForm() {
+        T* form = Create<T>(this);
+        if (!m_mainForm) SetMainForm(form);
+        return form;
+    }
+    void SetMainForm(TCustomForm* Form);
+
+    // Delivers every posted message (including those posted meanwhile), then paints every
+    // window that was invalidated. A handler may call it again.
+    void ProcessMessages();
+    // Sends a message to every form, as a broadcast to all top-level windows.
+    void BroadcastToForms(std::uint32_t Msg, std::uint32_t WParam, std::int32_t LParam);
+    void Terminate() { m_terminated = true; }
+    bool Terminated() const { return m_terminated; }
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    std::string m_title;
+    std::unique_ptr<TFont, TFreeDeleter> m_defaultFont;
+    TCustomForm* m_mainForm = nullptr;  // owned as a component, not through this pointer
+    bool m_terminated = false;
+};
+
+enum : int {
+    crDefault = 0,
+    crArrow = -2,
+    crCross = -3,
+    crIBeam = -4,
+    crSizeNWSE = -6,
+    crSizeNS = -7,
+    crSizeNESW = -8,
+    crSizeWE = -9,
+    crHourGlass = -11,
+    crDrag = -12,
+    crNo = -18,
+    crHandPoint = -21
+};
+using TCursor = int;
+
+class TScreen : public TComponent {
+public:
+    explicit TScreen(TComponent* AOwner);
+    static const TClassInfo& ClassInfo();
+    TClass ClassType() const override { return &ClassInfo(); }
+
+    int PixelsPerInch() const { return m_pixelsPerInch; }
+    // A window host sets it from the display; tests set it to try other resolutions.
+    void SetPixelsPerInch(int Value) { m_pixelsPerInch = Value > 0 ? Value : 96; }
+    TCursor Cursor() const { return m_cursor; }
+    void SetCursor(TCursor Value) { m_cursor = Value; }
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+    void SetSize(int W, int H);
+
+    int FormCount() const { return static_cast<int>(m_forms.size()); }
+    TCustomForm* Forms(int Index) const;
+    TCustomForm* ActiveForm() const { return m_activeForm; }
+
+private:
+    friend class TCustomForm;
+    void AddForm(TCustomForm* Form);
+    void RemoveForm(TCustomForm* Form);
+    void SetActiveForm(TCustomForm* Form);
+
+    int m_pixelsPerInch = 96;
+    TCursor m_cursor = crDefault;
+    int m_width = 1920;
+    int m_height = 1080;
+    std::vector<TCustomForm*> m_forms;  // not owned
+    TCustomForm* m_activeForm = nullptr;
+};
+
+// Reached as Application->ProcessMessages(); created on first use and kept for the process.
+struct TApplicationAccess {
+    TApplication* operator->() const { return Get(); }
+    TApplication& operator*() const { return *Get(); }
+    operator TApplication*() const { return Get(); }
+    static TApplication* Get();
+};
+struct TScreenAccess {
+    TScreen* operator->() const { return Get(); }
+    TScreen& operator*() const { return *Get(); }
+    operator TScreen*() const { return Get(); }
+    static TScreen* Get();
+};
+inline constexpr TApplicationAccess Application{};
+inline constexpr TScreenAccess Screen{};
+
+}  // namespace framework

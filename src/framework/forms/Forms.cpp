@@ -1,0 +1,227 @@
+#include "framework/forms/Forms.h"
+
+#include "framework/forms/Application.h"
+#include "framework/rtl/Exceptions.h"
+
+namespace framework {
+
+const TClassInfo& TCustomForm::ClassInfo() {
+    static const TClassInfo info =
+        TClassInfo::Derive<TCustomForm, TWinControl>("TCustomForm")
+            .String<TCustomForm>("Caption", &TCustomForm::Caption, &TCustomForm::SetCaption)
+            .Integer<TCustomForm>("ClientWidth", &TCustomForm::ClientWidth, &TCustomForm::SetClientWidth)
+            .Integer<TCustomForm>("ClientHeight", &TCustomForm::ClientHeight, &TCustomForm::SetClientHeight)
+            .Integer<TCustomForm>("PixelsPerInch", &TCustomForm::PixelsPerInch,
+                                  &TCustomForm::SetPixelsPerInch)
+            .Bool<TCustomForm>("Scaled", &TCustomForm::Scaled, &TCustomForm::SetScaled, true)
+            .Object<TCustomForm, TWinControl>("ActiveControl", &TCustomForm::ActiveControl,
+                                              &TCustomForm::SetActiveControl)
+            .Message<TCustomForm>(CM_RELEASE, &TCustomForm::CMRelease)
+            .Message<TCustomForm>(WM_CLOSE, &TCustomForm::WMClose)
+            .Message<TCustomForm>(CM_ACTIVATE, &TCustomForm::CMActivate)
+            .Message<TCustomForm>(CM_DEACTIVATE, &TCustomForm::CMDeactivate);
+    return info;
+}
+
+const TClassInfo& TForm::ClassInfo() {
+    static const TClassInfo info = TClassInfo::Derive<TForm, TCustomForm>("TForm");
+    return info;
+}
+
+TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
+    SetVisible(false);
+    SetBounds(0, 0, 320, 240);
+    SetColor(clBtnFace);
+    SetFont(Application->DefaultFont());
+    SetParentFont(false);
+    m_pixelsPerInch = Screen->PixelsPerInch();
+    Screen->AddForm(this);
+}
+
+TCustomForm::~TCustomForm() { Screen->RemoveForm(this); }
+
+void TCustomForm::AfterConstruction() {
+    TWinControl::AfterConstruction();
+    DoCreate();
+}
+
+void TCustomForm::BeforeDestruction() {
+    TWinControl::BeforeDestruction();
+    Screen->RemoveForm(this);
+    DoDestroy();
+}
+
+void TCustomForm::DoCreate() {
+    if (OnCreate) OnCreate(this);
+}
+
+void TCustomForm::DoDestroy() {
+    if (OnDestroy) OnDestroy(this);
+}
+
+void TCustomForm::DoShow() {
+    if (OnShow) OnShow(this);
+}
+
+void TCustomForm::DoHide() {
+    if (OnHide) OnHide(this);
+}
+
+void TCustomForm::SetPixelsPerInch(int Value) {
+    if (Value > 0) m_pixelsPerInch = Value;
+}
+
+void TCustomForm::SetActiveControl(TWinControl* Control) {
+    if (!Control) {
+        if (TWinControl* old = FocusedControl()) old->Perform(WM_KILLFOCUS);
+        return;
+    }
+    if (!ContainsControl(Control)) throw EInvalidOperation("Cannot focus a control that is not on the form");
+    Control->SetFocus();
+}
+
+namespace {
+// The first control, in tab order and depth first, that can take the focus.
+TWinControl* firstTabStop(TWinControl* parent) {
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+        auto* win = As<TWinControl>(parent->Controls(i));
+        if (!win || !win->CanFocus()) continue;
+        if (win->TabStop()) return win;
+        if (TWinControl* inner = firstTabStop(win)) return inner;
+    }
+    return nullptr;
+}
+}  // namespace
+
+void TCustomForm::Show() {
+    if (!Visible()) {
+        SetVisible(true);
+        DoShow();
+    }
+    HandleNeeded();
+    if (!FocusedControl())
+        if (TWinControl* first = firstTabStop(this)) first->SetFocus();
+    Activate();
+}
+
+void TCustomForm::Hide() {
+    if (!Visible()) return;
+    Deactivate();
+    SetVisible(false);
+    DoHide();
+}
+
+void TCustomForm::Activate() {
+    if (TCustomForm* current = Screen->ActiveForm(); current && current != this) current->Deactivate();
+    Screen->SetActiveForm(this);
+    if (!m_active) Perform(CM_ACTIVATE);
+}
+
+void TCustomForm::Deactivate() {
+    if (m_active) Perform(CM_DEACTIVATE);
+    if (Screen->ActiveForm() == this) Screen->SetActiveForm(nullptr);
+}
+
+void TCustomForm::CMActivate(TMessage&) {
+    m_active = true;
+    if (OnActivate) OnActivate(this);
+}
+
+void TCustomForm::CMDeactivate(TMessage&) {
+    m_active = false;
+    if (OnDeactivate) OnDeactivate(this);
+}
+
+bool TCustomForm::CloseQuery() {
+    bool canClose = true;
+    if (OnCloseQuery) OnCloseQuery(this, canClose);
+    return canClose;
+}
+
+void TCustomForm::DoClose(TCloseAction& Action) {
+    if (OnClose) OnClose(this, Action);
+}
+
+void TCustomForm::Close() {
+    if (!CloseQuery()) return;
+    TCloseAction action = caHide;
+    DoClose(action);
+    if (Application->MainForm() == this && action != caNone) {
+        Application->Terminate();
+        Hide();
+        return;
+    }
+    switch (action) {
+    case caHide:
+    case caMinimize:
+        Hide();
+        break;
+    case caFree:
+        Hide();
+        Release();
+        break;
+    case caNone:
+        break;
+    }
+}
+
+void TCustomForm::Release() { PostMessage(Handle(), CM_RELEASE, 0, 0); }
+
+// Nothing of the form is touched after Free: the message was posted, so no handler of this
+// form is still running.
+void TCustomForm::CMRelease(TMessage&) { Free(); }
+
+void TCustomForm::WMClose(TMessage&) { Close(); }
+
+void TCustomForm::PaintWindow(TCanvas&) {
+    if (OnPaint) OnPaint(this);
+}
+
+std::unique_ptr<TBitmap, TFreeDeleter> TCustomForm::Snapshot() {
+    std::unique_ptr<TBitmap, TFreeDeleter> picture(Create<TBitmap>());
+    picture->SetSize(ClientWidth(), ClientHeight());
+    PaintTo(*picture->Canvas(), 0, 0);
+    return picture;
+}
+
+void TCustomForm::SendMouseInput(std::uint32_t Msg, int X, int Y, TShiftState Shift) {
+    HandleNeeded();
+    TWinControl* target = this;
+    TPoint p{X, Y};
+    for (;;) {
+        auto* child = As<TWinControl>(target->ControlAtPos(p, false, true));
+        if (!child) break;
+        p = TPoint{p.X - child->Left(), p.Y - child->Top()};
+        target = child;
+    }
+    target->HandleNeeded();
+    SendMessage(target->Handle(), Msg, Shift, MakeLParam(p.X, p.Y));
+}
+
+void TCustomForm::SendKeyInput(std::uint16_t Key, TShiftState Shift) {
+    TWinControl* target = FocusedControl() ? FocusedControl() : this;
+    HWND wnd = target->Handle();
+    SendMessage(wnd, WM_KEYDOWN, Key, static_cast<std::int32_t>(Shift));
+    SendMessage(wnd, WM_KEYUP, Key, static_cast<std::int32_t>(Shift));  // no-op if the target went
+}
+
+void TCustomForm::SendCharInput(char32_t Char) {
+    TWinControl* target = FocusedControl() ? FocusedControl() : this;
+    SendMessage(target->Handle(), WM_CHAR, static_cast<std::uint32_t>(Char), 0);
+}
+
+void TCustomForm::ChangeScale(int M, int D) {
+    if (M == D || D == 0) return;
+    const int left = Left(), top = Top();
+    TWinControl::ChangeScale(M, D);
+    SetBounds(left, top, Width(), Height());  // a form keeps its place on the screen
+    m_pixelsPerInch = MulDiv(m_pixelsPerInch, M, D);
+}
+
+TCustomForm* GetParentForm(const TControl* Control) {
+    const TControl* c = Control;
+    while (c && c->Parent()) c = c->Parent();
+    return As<TCustomForm>(const_cast<TControl*>(c));
+}
+
+}  // namespace framework

@@ -1,0 +1,102 @@
+#pragma once
+// TForm: a top-level window. It has no parent window; it paints itself and its children into
+// its own surface and can hand out a picture of the whole (Snapshot). Input reaches it through
+// SendMouseInput and SendKeyInput, from a window host or from a test.
+
+#include "framework/controls/WinControl.h"
+
+#include <memory>
+
+namespace framework {
+
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+using TCloseEvent = TEvent<TObject*, TCloseAction&>;
+using TCloseQueryEvent = TEvent<TObject*, bool&>;
+
+// The message a form posts to itself to be freed once the handler that asked has returned.
+inline constexpr std::uint32_t CM_RELEASE = CM_BASE + 33;
+
+class TCustomForm : public TWinControl {
+public:
+    explicit TCustomForm(TComponent* AOwner);
+    ~TCustomForm() override;
+    static const TClassInfo& ClassInfo();
+    TClass ClassType() const override { return &ClassInfo(); }
+
+    // OnCreate runs here, after every constructor; OnDestroy before any destructor.
+    void AfterConstruction() override;
+    void BeforeDestruction() override;
+
+    // The pixels per inch the form was designed for; scaling from there follows the screen.
+    int PixelsPerInch() const { return m_pixelsPerInch; }
+    void SetPixelsPerInch(int Value);
+    bool Scaled() const { return m_scaled; }
+    void SetScaled(bool Value) { m_scaled = Value; }
+
+    TWinControl* ActiveControl() const { return FocusedControl(); }
+    void SetActiveControl(TWinControl* Control);
+    bool Active() const { return m_active; }
+
+    // Shows the form (OnShow), creates its window and activates it (OnActivate).
+    void Show();
+    void Hide();
+    // Asks OnCloseQuery, then OnClose decides: hide (the default), free later, or nothing.
+    void Close();
+    // Frees the form once the messages queued before this have been handled.
+    void Release();
+    // Sent when the form becomes or stops being the active one.
+    void Activate();
+    void Deactivate();
+
+    // Everything the form shows, painted as of now.
+    std::unique_ptr<TBitmap, TFreeDeleter> Snapshot();
+
+    // Input as a window host delivers it: the deepest visible, enabled windowed control under
+    // the point gets the mouse message in its own coordinates; keys go to the focused control.
+    void SendMouseInput(std::uint32_t Msg, int X, int Y, TShiftState Shift = 0);
+    void SendKeyInput(std::uint16_t Key, TShiftState Shift = 0);
+    void SendCharInput(char32_t Char);
+
+    void ChangeScale(int M, int D) override;
+
+    TNotifyEvent OnCreate;
+    TNotifyEvent OnDestroy;
+    TNotifyEvent OnShow;
+    TNotifyEvent OnHide;
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeactivate;
+    TCloseEvent OnClose;
+    TCloseQueryEvent OnCloseQuery;
+    TNotifyEvent OnPaint;
+
+protected:
+    bool IsTopLevelWindow() const override { return true; }
+    virtual void DoCreate();
+    virtual void DoDestroy();
+    virtual void DoShow();
+    virtual void DoHide();
+    virtual void DoClose(TCloseAction& Action);
+    virtual bool CloseQuery();
+    void PaintWindow(TCanvas& Canvas) override;
+    void CMRelease(TMessage& Message);
+    void WMClose(TMessage& Message);
+    void CMActivate(TMessage& Message);
+    void CMDeactivate(TMessage& Message);
+
+private:
+    int m_pixelsPerInch = 96;
+    bool m_scaled = true;
+    bool m_active = false;
+};
+
+class TForm : public TCustomForm {
+public:
+    using TCustomForm::TCustomForm;
+    static const TClassInfo& ClassInfo();
+    TClass ClassType() const override { return &ClassInfo(); }
+};
+
+// The form a control sits on, or null.
+TCustomForm* GetParentForm(const TControl* Control);
+
+}  // namespace framework
