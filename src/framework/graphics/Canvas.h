@@ -130,7 +130,7 @@ private:
     void FontChanged(TObject*) { m_fontInstance = nullptr; }
     void Blit(const TRect& dest, const TPixelSurface& src, const TRect& srcRect, int mode,
               const TBitmap* bmp);
-    void PaintText(int x, int y, std::string_view text, const TRect* clip);
+    int PaintText(int x, int y, std::string_view text, const TRect* clip);  // gives the width
 
     TPixelSurface m_surface;
     std::unique_ptr<TFont> m_font;

@@ -40,8 +40,8 @@ int TCanvas::TextHeight(std::string_view) { return FontInstance().Height(); }
 TSize TCanvas::TextExtent(std::string_view text) { return TSize{TextWidth(text), TextHeight(text)}; }
 
 void TCanvas::TextOut(int x, int y, std::string_view text) {
-    PaintText(x, y, text, nullptr);
-    m_penPos = TPoint{x + TextWidth(text), y};
+    const int width = PaintText(x, y, text, nullptr);
+    m_penPos = TPoint{x + width, y};
 }
 
 void TCanvas::TextRect(const TRect& rect, int x, int y, std::string_view text) {
@@ -54,14 +54,14 @@ void TCanvas::TextRect(const TRect& rect, int x, int y, std::string_view text) {
     PaintText(x, y, text, &rect);
 }
 
-void TCanvas::PaintText(int x, int y, std::string_view text, const TRect* limit) {
+int TCanvas::PaintText(int x, int y, std::string_view text, const TRect* limit) {
     TFontInstance& face = FontInstance();
     Painter p(*this);
     if (limit) {
         TRect d = *limit;
         d.Offset(m_origin.X, m_origin.Y);
         p.clip = IntersectRect(p.clip, d);
-        if (p.clip.IsEmpty()) return;
+        if (p.clip.IsEmpty()) return 0;
     }
     const int dx = x + m_origin.X, dy = y + m_origin.Y;
     const int width = face.TextWidth(text);
@@ -99,6 +99,7 @@ void TCanvas::PaintText(int x, int y, std::string_view text, const TRect* limit)
         const int top = baseline - face.StrikeOutPosition();
         p.fill(dx, top, dx + width, top + face.LineThickness(), color);
     }
+    return width;
 }
 
 }  // namespace framework
