@@ -1,3 +1,6 @@
+# bench_inifiles: inih parses the same ini text as the reference.
+pkg_check_modules(INIH REQUIRED IMPORTED_TARGET inih)
+target_link_libraries(bench_inifiles PRIVATE PkgConfig::INIH)
 # bench_graphics: cairo draws the same text line as the reference.
 pkg_check_modules(CAIRO REQUIRED IMPORTED_TARGET cairo)
 target_link_libraries(bench_graphics PRIVATE PkgConfig::CAIRO)

@@ -11,7 +11,8 @@ namespace {
 
 // "0x1F" reads as "$1F", as the classic reader rewrites it before converting.
 std::string HexPrefixToDollar(std::string s) {
-    if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) s.replace(0, 2, "$");
+    if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X'))
+        s.replace(0, 2, "$");
     return s;
 }
 

@@ -25,13 +25,15 @@ bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
 std::string_view TrimLeftView(std::string_view s) {
     std::size_t i = 0;
-    while (i < s.size() && IsBlank(s[i])) ++i;
+    while (i < s.size() && IsBlank(s[i]))
+        ++i;
     return s.substr(i);
 }
 
 std::string_view TrimRightView(std::string_view s) {
     std::size_t n = s.size();
-    while (n > 0 && IsBlank(s[n - 1])) --n;
+    while (n > 0 && IsBlank(s[n - 1]))
+        --n;
     return s.substr(0, n);
 }
 
@@ -39,7 +41,8 @@ std::string_view TrimView(std::string_view s) { return TrimRightView(TrimLeftVie
 
 bool HasHighBytes(std::string_view s) {
     for (char c : s)
-        if (static_cast<unsigned char>(c) >= 0x80) return true;
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return true;
     return false;
 }
 
@@ -56,16 +59,20 @@ bool HasLineBreakOrNul(std::string_view s) {
 }
 
 void CheckSectionName(std::string_view name) {
-    if (HasLineBreakOrNul(name)) Refuse("section", name, "it contains a line break or NUL");
-    if (name.find(']') != name.npos) Refuse("section", name, "it contains ']'");
+    if (HasLineBreakOrNul(name))
+        Refuse("section", name, "it contains a line break or NUL");
+    if (name.find(']') != name.npos)
+        Refuse("section", name, "it contains ']'");
     if (!name.empty() && (IsBlank(name.front()) || IsBlank(name.back())))
         Refuse("section", name, "it starts or ends with a blank");
 }
 
 void CheckKeyName(std::string_view section, std::string_view key) {
     const std::string where = std::string(key) + "\" in section \"" + std::string(section);
-    if (HasLineBreakOrNul(key)) Refuse("key", where, "it contains a line break or NUL");
-    if (key.find('=') != key.npos) Refuse("key", where, "it contains '='");
+    if (HasLineBreakOrNul(key))
+        Refuse("key", where, "it contains a line break or NUL");
+    if (key.find('=') != key.npos)
+        Refuse("key", where, "it contains '='");
     if (!key.empty() && (IsBlank(key.front()) || IsBlank(key.back())))
         Refuse("key", where, "it starts or ends with a blank");
     if (!key.empty() && (key.front() == ';' || key.front() == '['))
@@ -83,17 +90,20 @@ void CheckValue(std::string_view section, std::string_view key, std::string_view
 namespace inifiles_detail {
 
 bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
+    if (a.size() != b.size())
+        return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
         auto x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
         if ((x | y) >= 0x80) {
             // Letters outside ASCII: compare code point by code point from here.
             std::size_t p = i, q = i;
             while (p < a.size() && q < b.size())
-                if (UnicodeToUpper(Utf8Decode(a, p)) != UnicodeToUpper(Utf8Decode(b, q))) return false;
+                if (UnicodeToUpper(Utf8Decode(a, p)) != UnicodeToUpper(Utf8Decode(b, q)))
+                    return false;
             return p == a.size() && q == b.size();
         }
-        if (x != y && ((x | 0x20) != (y | 0x20) || (x | 0x20) < 'a' || (x | 0x20) > 'z')) return false;
+        if (x != y && ((x | 0x20) != (y | 0x20) || (x | 0x20) < 'a' || (x | 0x20) > 'z'))
+            return false;
     }
     return true;
 }
@@ -136,7 +146,8 @@ struct TMemIniFile::SectionData {
             return Index.Find(key, HashName(key),
                               [this](int i) { return Entries[static_cast<std::size_t>(i)].Key; });
         for (std::size_t i = 0; i < Entries.size(); ++i)
-            if (SameName(Entries[i].Key, key)) return static_cast<int>(i);
+            if (Entries[i].Key.size() == key.size() && SameName(Entries[i].Key, key))
+                return static_cast<int>(i);
         return -1;
     }
     // Appends a key line; the first line of a name is the one found.
@@ -154,12 +165,14 @@ struct TMemIniFile::SectionData {
     void Reindex() {
         Index.Clear();
         Indexed = Entries.size() > kLinearKeys;
-        if (!Indexed) return;
+        if (!Indexed)
+            return;
         Index.Reserve(Entries.size());
         auto nameAt = [this](int i) { return Entries[static_cast<std::size_t>(i)].Key; };
         for (std::size_t i = 0; i < Entries.size(); ++i) {
             const std::size_t h = HashName(Entries[i].Key);
-            if (Index.Find(Entries[i].Key, h, nameAt) < 0) Index.Add(h, static_cast<int>(i));
+            if (Index.Find(Entries[i].Key, h, nameAt) < 0)
+                Index.Add(h, static_cast<int>(i));
         }
     }
 };
@@ -184,7 +197,8 @@ struct TMemIniFile::SectionList {
     void Reindex() {
         Index.Clear();
         Index.Reserve(List.size());
-        for (std::size_t i = 0; i < List.size(); ++i) Index.Add(HashName(List[i]->Name), static_cast<int>(i));
+        for (std::size_t i = 0; i < List.size(); ++i)
+            Index.Add(HashName(List[i]->Name), static_cast<int>(i));
     }
 };
 
@@ -218,7 +232,8 @@ void TMemIniFile::BeforeDestruction() {
 }
 
 void TMemIniFile::SaveIfModified() noexcept {
-    if (!m_autoSave || !m_modified) return;
+    if (!m_autoSave || !m_modified)
+        return;
     try {
         TMemIniFile::UpdateFile();
     } catch (...) {
@@ -229,18 +244,22 @@ void TMemIniFile::SaveIfModified() noexcept {
 void TMemIniFile::LoadFile() {
     Clear();
     m_modified = false;
-    if (FileName().empty()) return;
+    if (FileName().empty())
+        return;
     platform::IPlatform& os = platform::Platform();
     const platform::FileStat st = os.Stat(FileName());
-    if (!st.Exists) return;
-    if (st.IsDirectory) throw EFOpenError("Cannot open file \"" + FileName() + "\". Is a directory");
+    if (!st.Exists)
+        return;
+    if (st.IsDirectory)
+        throw EFOpenError("Cannot open file \"" + FileName() + "\". Is a directory");
     if (st.Size > MaxFileSize())
         throw EIniFileException("Cannot load ini file \"" + FileName() + "\": it is larger than " +
                                 std::to_string(MaxFileSize()) + " bytes");
     platform::IoError err;
     std::optional<std::string> bytes = os.ReadFile(FileName(), &err);
     if (!bytes) {
-        if (err.Code == ENOENT) return;  // removed between the two looks: the same as missing
+        if (err.Code == ENOENT)
+            return;  // removed between the two looks: the same as missing
         throw EFOpenError("Cannot open file \"" + FileName() + "\". " + err.Text);
     }
     LoadFromBytes(std::move(*bytes));
@@ -255,8 +274,10 @@ void TMemIniFile::LoadFromBytes(std::string Bytes) {
     if (used->EncodingForm() != TEncoding::Form::UTF8) {
         Bytes = used->GetString(std::string_view(Bytes).substr(preamble));
     } else {
-        if (preamble > 0) Bytes.erase(0, preamble);
-        if (HasHighBytes(Bytes) && !IsValidUtf8(Bytes)) Bytes = Utf8Repair(Bytes);
+        if (preamble > 0)
+            Bytes.erase(0, preamble);
+        if (HasHighBytes(Bytes) && !IsValidUtf8(Bytes))
+            Bytes = Utf8Repair(Bytes);
     }
     m_encoding = used;
     Parse(std::move(Bytes));
@@ -285,15 +306,18 @@ void TMemIniFile::Parse(std::string Text) {
         }
         const std::string_view line = TrimView(std::string_view(p, static_cast<std::size_t>(stop - p)));
         p = next;
-        if (line.empty() || line.front() == ';') continue;
+        if (line.empty() || line.front() == ';')
+            continue;
         if (line.front() == '[' && line.back() == ']') {
             const std::string_view name = TrimView(line.substr(1, line.size() - 2));
             current = m_data->Find(name);
             merging = current != nullptr;
-            if (!current) current = m_data->Add(name);
+            if (!current)
+                current = m_data->Add(name);
             continue;
         }
-        if (!current) continue;  // lines before the first section
+        if (!current)
+            continue;  // lines before the first section
         Entry e;
         const std::size_t eq = line.find('=');
         if (eq == line.npos) {
@@ -303,7 +327,8 @@ void TMemIniFile::Parse(std::string Text) {
             e.Key = TrimRightView(line.substr(0, eq));
             e.Value = TrimLeftView(line.substr(eq + 1));
         }
-        if (merging && current->Find(e.Key) >= 0) continue;
+        if (merging && current->Find(e.Key) >= 0)
+            continue;
         current->Append(std::move(e));
     }
 }
@@ -325,7 +350,8 @@ void TMemIniFile::ReadSection(std::string_view Section, TStrings& Strings) const
     try {
         Strings.Clear();
         if (const auto* s = m_data->Find(Section))
-            for (const Entry& e : s->Entries) Strings.Add(std::string(e.Key));
+            for (const Entry& e : s->Entries)
+                Strings.Add(std::string(e.Key));
     } catch (...) {
         Strings.EndUpdate();
         throw;
@@ -337,7 +363,8 @@ void TMemIniFile::ReadSections(TStrings& Strings) const {
     Strings.BeginUpdate();
     try {
         Strings.Clear();
-        for (const auto& s : m_data->List) Strings.Add(s->Name);
+        for (const auto& s : m_data->List)
+            Strings.Add(s->Name);
     } catch (...) {
         Strings.EndUpdate();
         throw;
@@ -374,7 +401,8 @@ void TMemIniFile::WriteString(std::string_view Section, std::string_view Ident, 
     CheckKeyName(Section, Ident);
     CheckValue(Section, Ident, Value);
     auto* s = m_data->Find(Section);
-    if (!s) s = m_data->Add(Stored(Section));
+    if (!s)
+        s = m_data->Add(Stored(Section));
     const int i = s->Find(Ident);
     // The key keeps the spelling it has in the file; the text is owned from now on.
     const std::string key = i >= 0 ? std::string(s->Entries[static_cast<std::size_t>(i)].Key) : Stored(Ident);
@@ -405,7 +433,8 @@ void TMemIniFile::EraseSection(std::string_view Section) {
 void TMemIniFile::DeleteKey(std::string_view Section, std::string_view Ident) {
     auto* s = m_data->Find(Section);
     const int i = s ? s->Find(Ident) : -1;
-    if (i < 0) return;
+    if (i < 0)
+        return;
     s->Entries.erase(s->Entries.begin() + i);
     s->Reindex();
     m_modified = true;
@@ -447,7 +476,8 @@ std::string TMemIniFile::SaveToBytes() const {
     std::size_t size = 0;
     for (const auto& s : m_data->List) {
         size += s->Name.size() + 4;
-        for (const Entry& e : s->Entries) size += e.Key.size() + e.Value.size() + 2;
+        for (const Entry& e : s->Entries)
+            size += e.Key.size() + e.Value.size() + 2;
     }
     std::string text;
     text.reserve(size);
@@ -480,7 +510,8 @@ void TMemIniFile::UpdateFile() {
 
 void TMemIniFile::Rename(std::string FileName, bool Reload) {
     SetFileName(std::move(FileName));
-    if (Reload) LoadFile();
+    if (Reload)
+        LoadFile();
 }
 
 // --- TIniFile ------------------------------------------------------------------------------

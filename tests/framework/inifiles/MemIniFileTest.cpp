@@ -96,7 +96,7 @@ TEST_F(IniLoad, Utf16FilesAreReadAndWrittenBackInUtf16) {
                                                  "1\0\n\0\n\0",
                                                  28));
     // A file cut in the middle of a UTF-16 character still loads.
-    dir.Write("state.ini", std::string("\xFE\xFF\0[\0S\0]\0\n\0k\0=\xD8", 17));
+    dir.Write("state.ini", std::string("\xFE\xFF\0[\0S\0]\0\n\0k\0=\xD8", 15));
     EXPECT_TRUE(Reload()->ValueExists("S", "k"));
 }
 
