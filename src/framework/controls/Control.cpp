@@ -42,41 +42,49 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner), m_font(Create<TFont
 
 TControl::~TControl() {
     m_font->OnChange = nullptr;
-    if (m_parent) m_parent->RemoveControl(this);
+    if (m_parent)
+        m_parent->RemoveControl(this);
 }
 
 void TControl::Loaded() {
     TComponent::Loaded();
     // Properties read from a description may have been set before the parent was known.
     if (m_parent) {
-        if (m_parentColor) Perform(CM_PARENTCOLORCHANGED);
-        if (m_parentFont) Perform(CM_PARENTFONTCHANGED);
+        if (m_parentColor)
+            Perform(CM_PARENTCOLORCHANGED);
+        if (m_parentFont)
+            Perform(CM_PARENTFONTCHANGED);
     }
 }
 
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     AWidth = std::max(AWidth, 0);
     AHeight = std::max(AHeight, 0);
-    if (ALeft == m_left && ATop == m_top && AWidth == m_width && AHeight == m_height) return;
+    if (ALeft == m_left && ATop == m_top && AWidth == m_width && AHeight == m_height)
+        return;
     const bool resized = AWidth != m_width || AHeight != m_height;
-    if (m_parent && m_visible) m_parent->Invalidate();  // the old place must be repainted too
+    if (m_parent && m_visible)
+        m_parent->Invalidate();  // the old place must be repainted too
     m_left = ALeft;
     m_top = ATop;
     m_width = AWidth;
     m_height = AHeight;
     Invalidate();
-    if (m_parent && m_align != alNone) m_parent->Realign();
-    if (resized) Resize();
+    if (m_parent && m_align != alNone)
+        m_parent->Realign();
+    if (resized)
+        Resize();
 }
 
 void TControl::SetClientWidth(int Value) { SetWidth(m_width - ClientWidth() + Value); }
 void TControl::SetClientHeight(int Value) { SetHeight(m_height - ClientHeight() + Value); }
 
 TPoint TControl::ClientOrigin() const {
-    TPoint p{m_left, m_top};
-    if (!m_parent) return TPoint{0, 0};
+    const int inset = ClientInset();
+    if (!m_parent)
+        return TPoint{inset, inset};
     TPoint parentOrigin = m_parent->ClientOrigin();
-    return TPoint{p.X + parentOrigin.X, p.Y + parentOrigin.Y};
+    return TPoint{parentOrigin.X + m_left + inset, parentOrigin.Y + m_top + inset};
 }
 
 TPoint TControl::ClientToScreen(TPoint P) const {
@@ -90,36 +98,46 @@ TPoint TControl::ScreenToClient(TPoint P) const {
 }
 
 void TControl::SetAlign(TAlign Value) {
-    if (m_align == Value) return;
+    if (m_align == Value)
+        return;
     m_align = Value;
-    if (m_parent) m_parent->Realign();
+    if (m_parent)
+        m_parent->Realign();
 }
 
 void TControl::SetParent(TWinControl* AParent) {
-    if (m_parent == AParent) return;
-    if (AParent == this) throw EInvalidOperation("A control cannot have itself as its parent");
-    if (m_parent) m_parent->RemoveControl(this);
-    if (AParent) AParent->InsertControl(this);
+    if (m_parent == AParent)
+        return;
+    if (AParent == this)
+        throw EInvalidOperation("A control cannot have itself as its parent");
+    if (m_parent)
+        m_parent->RemoveControl(this);
+    if (AParent)
+        AParent->InsertControl(this);
 }
 
 void TControl::SetVisible(bool Value) {
-    if (m_visible == Value) return;
+    if (m_visible == Value)
+        return;
     m_visible = Value;
     Perform(CM_VISIBLECHANGED, Value ? 1 : 0);
     if (m_parent) {
         m_parent->Invalidate();
-        if (m_align != alNone) m_parent->Realign();
+        if (m_align != alNone)
+            m_parent->Realign();
     }
 }
 
 bool TControl::Showing() const {
     for (const TControl* c = this; c; c = c->m_parent)
-        if (!c->m_visible) return false;
+        if (!c->m_visible)
+            return false;
     return true;
 }
 
 void TControl::SetEnabled(bool Value) {
-    if (m_enabled == Value) return;
+    if (m_enabled == Value)
+        return;
     m_enabled = Value;
     Perform(CM_ENABLEDCHANGED);
     Invalidate();
@@ -139,9 +157,11 @@ void TControl::ColorChanged() {
 }
 
 void TControl::SetParentColor(bool Value) {
-    if (m_parentColor == Value) return;
+    if (m_parentColor == Value)
+        return;
     m_parentColor = Value;
-    if (m_parent && Value) Perform(CM_PARENTCOLORCHANGED);
+    if (m_parent && Value)
+        Perform(CM_PARENTCOLORCHANGED);
 }
 
 void TControl::CMParentColorChanged(TMessage&) {
@@ -152,9 +172,11 @@ void TControl::CMParentColorChanged(TMessage&) {
 }
 
 void TControl::SetParentFont(bool Value) {
-    if (m_parentFont == Value) return;
+    if (m_parentFont == Value)
+        return;
     m_parentFont = Value;
-    if (m_parent && Value) Perform(CM_PARENTFONTCHANGED);
+    if (m_parent && Value)
+        Perform(CM_PARENTFONTCHANGED);
 }
 
 void TControl::CMParentFontChanged(TMessage&) {
@@ -166,7 +188,8 @@ void TControl::CMParentFontChanged(TMessage&) {
 }
 
 void TControl::FontChange(TObject*) {
-    if (!m_fontFromParent) m_parentFont = false;
+    if (!m_fontFromParent)
+        m_parentFont = false;
     FontChanged();
 }
 
@@ -176,7 +199,8 @@ void TControl::FontChanged() {
 }
 
 void TControl::SetText(const std::string& Value) {
-    if (GetText() == Value) return;
+    if (GetText() == Value)
+        return;
     m_text = Value;
     TextChanged();
     Perform(CM_TEXTCHANGED);
@@ -184,15 +208,18 @@ void TControl::SetText(const std::string& Value) {
 }
 
 void TControl::Invalidate() {
-    if (m_parent && m_visible) m_parent->Invalidate();
+    if (m_parent && m_visible)
+        m_parent->Invalidate();
 }
 
 void TControl::Repaint() {
-    if (m_parent && m_visible) m_parent->Repaint();
+    if (m_parent && m_visible)
+        m_parent->Repaint();
 }
 
 void TControl::Update() {
-    if (m_parent) m_parent->Update();
+    if (m_parent)
+        m_parent->Update();
 }
 
 std::intptr_t TControl::Perform(std::uint32_t Msg, std::uint32_t WParam, std::int32_t LParam) {
@@ -204,7 +231,8 @@ std::intptr_t TControl::Perform(std::uint32_t Msg, std::uint32_t WParam, std::in
 void TControl::WndProc(TMessage& Message) { Dispatch(Message); }
 
 void TControl::ChangeScale(int M, int D) {
-    if (M == D || D == 0) return;
+    if (M == D || D == 0)
+        return;
     auto scale = [M, D](int v) { return MulDiv(v, M, D); };
     SetBounds(scale(m_left), scale(m_top), scale(m_left + m_width) - scale(m_left),
               scale(m_top + m_height) - scale(m_top));
@@ -217,27 +245,33 @@ void TControl::ChangeScale(int M, int D) {
 }
 
 void TControl::Click() {
-    if (OnClick) OnClick(this);
+    if (OnClick)
+        OnClick(this);
 }
 
 void TControl::DblClick() {
-    if (OnDblClick) OnDblClick(this);
+    if (OnDblClick)
+        OnDblClick(this);
 }
 
 void TControl::Resize() {
-    if (OnResize) OnResize(this);
+    if (OnResize)
+        OnResize(this);
 }
 
 void TControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    if (OnMouseDown) OnMouseDown(this, Button, Shift, X, Y);
+    if (OnMouseDown)
+        OnMouseDown(this, Button, Shift, X, Y);
 }
 
 void TControl::MouseMove(TShiftState Shift, int X, int Y) {
-    if (OnMouseMove) OnMouseMove(this, Shift, X, Y);
+    if (OnMouseMove)
+        OnMouseMove(this, Shift, X, Y);
 }
 
 void TControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    if (OnMouseUp) OnMouseUp(this, Button, Shift, X, Y);
+    if (OnMouseUp)
+        OnMouseUp(this, Button, Shift, X, Y);
 }
 
 // Mouse messages carry the position in LParam and the shift state in WParam. A button going
@@ -250,12 +284,14 @@ void TControl::WMMouse(TMessage& Message) {
         MouseDown(mbLeft, shift | ssLeft, x, y);
         break;
     case WM_LBUTTONDBLCLK:
-        if (m_controlStyle & csDoubleClicks) DblClick();
+        if (m_controlStyle & csDoubleClicks)
+            DblClick();
         MouseDown(mbLeft, shift | ssLeft | ssDouble, x, y);
         break;
     case WM_LBUTTONUP:
         MouseUp(mbLeft, shift, x, y);
-        if ((m_controlStyle & csClickEvents) && Rect(0, 0, m_width, m_height).Contains(TPoint{x, y})) Click();
+        if ((m_controlStyle & csClickEvents) && Rect(0, 0, m_width, m_height).Contains(TPoint{x, y}))
+            Click();
         break;
     case WM_RBUTTONDOWN:
         MouseDown(mbRight, shift | ssRight, x, y);

@@ -68,6 +68,8 @@ public:
     TRect BoundsRect() const { return Bounds(m_left, m_top, m_width, m_height); }
     void SetBoundsRect(const TRect& R) { SetBounds(R.Left, R.Top, R.Width(), R.Height()); }
     virtual TRect ClientRect() const { return Rect(0, 0, m_width, m_height); }
+    // The width of the border around the client area (a windowed control's frame).
+    virtual int ClientInset() const { return 0; }
     int ClientWidth() const { return ClientRect().Width(); }
     int ClientHeight() const { return ClientRect().Height(); }
     void SetClientWidth(int Value);

@@ -12,11 +12,13 @@ std::string StripAccelPrefixes(std::string_view Text, int* UnderlineIndex) {
     for (std::size_t i = 0; i < Text.size(); ++i) {
         if (Text[i] == '&' && i + 1 < Text.size()) {
             ++i;
-            if (Text[i] != '&') underline = static_cast<int>(out.size());
+            if (Text[i] != '&')
+                underline = static_cast<int>(out.size());
         }
         out += Text[i];
     }
-    if (UnderlineIndex) *UnderlineIndex = underline;
+    if (UnderlineIndex)
+        *UnderlineIndex = underline;
     return out;
 }
 
@@ -29,7 +31,8 @@ struct Line {
 
 std::size_t utf8Next(std::string_view s, std::size_t i) {
     ++i;
-    while (i < s.size() && (static_cast<unsigned char>(s[i]) & 0xC0) == 0x80) ++i;
+    while (i < s.size() && (static_cast<unsigned char>(s[i]) & 0xC0) == 0x80)
+        ++i;
     return i;
 }
 
@@ -43,7 +46,8 @@ std::vector<Line> layout(TCanvas& canvas, std::string_view text, int width, std:
         for (std::size_t i = 0; i <= text.size(); ++i) {
             if (i == text.size() || text[i] == '\r' || text[i] == '\n') {
                 raw.push_back(text.substr(start, i - start));
-                if (i + 1 < text.size() && text[i] == '\r' && text[i + 1] == '\n') ++i;
+                if (i + 1 < text.size() && text[i] == '\r' && text[i + 1] == '\n')
+                    ++i;
                 start = i + 1;
             }
         }
@@ -66,7 +70,8 @@ std::vector<Line> layout(TCanvas& canvas, std::string_view text, int width, std:
             std::size_t cut = rest.size();
             std::size_t lastSpace = std::string_view::npos;
             for (std::size_t i = 0; i < rest.size(); i = utf8Next(rest, i)) {
-                if (rest[i] == ' ') lastSpace = i;
+                if (rest[i] == ' ')
+                    lastSpace = i;
                 if (canvas.TextWidth(std::string(rest.substr(0, utf8Next(rest, i)))) > width) {
                     cut = lastSpace != std::string_view::npos ? lastSpace
                                                               : std::max<std::size_t>(utf8Next(rest, 0), i);
@@ -80,7 +85,8 @@ std::vector<Line> layout(TCanvas& canvas, std::string_view text, int width, std:
                 part.underline = whole.underline - static_cast<int>(offset);
             lines.push_back(std::move(part));
             std::size_t skip = cut;
-            while (skip < rest.size() && rest[skip] == ' ') ++skip;
+            while (skip < rest.size() && rest[skip] == ' ')
+                ++skip;
             rest.remove_prefix(skip);
             offset += skip;
         }
@@ -94,7 +100,8 @@ int DrawText(TCanvas& Canvas, std::string_view Text, TRect& R, std::uint32_t For
     const int lineHeight = Canvas.TextHeight("Wg");
     std::vector<Line> lines = layout(Canvas, Text, R.Width(), Format);
     int widest = 0;
-    for (const Line& l : lines) widest = std::max(widest, Canvas.TextWidth(l.text));
+    for (const Line& l : lines)
+        widest = std::max(widest, Canvas.TextWidth(l.text));
     const int total =
         Text.empty() && !(Format & DT_SINGLELINE) ? 0 : lineHeight * static_cast<int>(lines.size());
     if (Format & DT_CALCRECT) {
@@ -110,7 +117,8 @@ int DrawText(TCanvas& Canvas, std::string_view Text, TRect& R, std::uint32_t For
             y = R.Bottom - lineHeight;
     }
     TCanvasStateSaver saved(Canvas);
-    if (!(Format & DT_NOCLIP)) Canvas.IntersectClipRect(R);
+    if (!(Format & DT_NOCLIP))
+        Canvas.IntersectClipRect(R);
     for (const Line& l : lines) {
         const int w = Canvas.TextWidth(l.text);
         int x = R.Left;

@@ -35,7 +35,8 @@ TCustomLabel::TCustomLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
 
 std::uint32_t TCustomLabel::TextFormat() const {
     std::uint32_t format = m_wordWrap ? DT_WORDBREAK : 0;
-    if (!m_showAccelChar) format |= DT_NOPREFIX;
+    if (!m_showAccelChar)
+        format |= DT_NOPREFIX;
     if (m_alignment == taCenter)
         format |= DT_CENTER;
     else if (m_alignment == taRightJustify)
@@ -44,14 +45,16 @@ std::uint32_t TCustomLabel::TextFormat() const {
 }
 
 void TCustomLabel::AdjustBounds() {
-    if (!m_autoSize || HasState(csLoading | csDestroying)) return;
+    if (!m_autoSize || HasState(csLoading | csDestroying))
+        return;
     TRect r = Rect(0, 0, m_wordWrap ? Width() : 0, 0);
     std::string text = Caption();
     // An empty caption still takes the height of one line.
     DrawText(*Canvas(), text.empty() ? std::string_view(" ") : std::string_view(text), r,
              TextFormat() | DT_CALCRECT);
     int left = Left();
-    if (m_alignment == taRightJustify && !m_wordWrap) left += Width() - r.Width();
+    if (m_alignment == taRightJustify && !m_wordWrap)
+        left += Width() - r.Width();
     SetBounds(left, Top(), r.Width(), r.Height());
 }
 
@@ -94,53 +97,63 @@ void TCustomLabel::Loaded() {
 }
 
 void TCustomLabel::SetAutoSize(bool Value) {
-    if (m_autoSize == Value) return;
+    if (m_autoSize == Value)
+        return;
     m_autoSize = Value;
     AdjustBounds();
 }
 
 void TCustomLabel::SetAlignment(TAlignment Value) {
-    if (m_alignment == Value) return;
+    if (m_alignment == Value)
+        return;
     m_alignment = Value;
     Invalidate();
 }
 
 void TCustomLabel::SetLayout(TTextLayout Value) {
-    if (m_layout == Value) return;
+    if (m_layout == Value)
+        return;
     m_layout = Value;
     Invalidate();
 }
 
 void TCustomLabel::SetTransparent(bool Value) {
-    if (m_transparent == Value) return;
+    if (m_transparent == Value)
+        return;
     m_transparent = Value;
     Invalidate();
 }
 
 void TCustomLabel::SetWordWrap(bool Value) {
-    if (m_wordWrap == Value) return;
+    if (m_wordWrap == Value)
+        return;
     m_wordWrap = Value;
     AdjustBounds();
     Invalidate();
 }
 
 void TCustomLabel::SetShowAccelChar(bool Value) {
-    if (m_showAccelChar == Value) return;
+    if (m_showAccelChar == Value)
+        return;
     m_showAccelChar = Value;
     AdjustBounds();
     Invalidate();
 }
 
 void TCustomLabel::SetFocusControl(TWinControl* Value) {
-    if (m_focusControl == Value) return;
-    if (m_focusControl) m_focusControl->RemoveFreeNotification(this);
+    if (m_focusControl == Value)
+        return;
+    if (m_focusControl)
+        m_focusControl->RemoveFreeNotification(this);
     m_focusControl = Value;
-    if (Value) Value->FreeNotification(this);
+    if (Value)
+        Value->FreeNotification(this);
 }
 
 void TCustomLabel::Notification(TComponent* AComponent, TOperation Operation) {
     TGraphicControl::Notification(AComponent, Operation);
-    if (Operation == TOperation::opRemove && AComponent == m_focusControl) m_focusControl = nullptr;
+    if (Operation == TOperation::opRemove && AComponent == m_focusControl)
+        m_focusControl = nullptr;
 }
 
 }  // namespace framework

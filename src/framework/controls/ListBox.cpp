@@ -1,6 +1,7 @@
 #include "framework/controls/ListBox.h"
 
 #include "framework/controls/DrawText.h"
+#include "framework/controls/Panel.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/StrUtils.h"
 
@@ -9,18 +10,22 @@
 namespace framework {
 
 void DrawFocusRect(TCanvas& Canvas, const TRect& R) {
-    if (R.IsEmpty()) return;
+    if (R.IsEmpty())
+        return;
     auto invert = [&](int x, int y) {
         const TColor c = Canvas.Pixels(x, y);
-        if (c != CLR_INVALID) Canvas.SetPixel(x, y, c ^ 0x00FFFFFF);
+        if (c != CLR_INVALID)
+            Canvas.SetPixel(x, y, c ^ 0x00FFFFFF);
     };
     for (int x = R.Left; x < R.Right; x += 2) {
         invert(x, R.Top);
-        if (R.Bottom - 1 > R.Top) invert(x, R.Bottom - 1);
+        if (R.Bottom - 1 > R.Top)
+            invert(x, R.Bottom - 1);
     }
     for (int y = R.Top + 2; y < R.Bottom - 1; y += 2) {
         invert(R.Left, y);
-        if (R.Right - 1 > R.Left) invert(R.Right - 1, y);
+        if (R.Right - 1 > R.Left)
+            invert(R.Right - 1, y);
     }
 }
 
@@ -37,7 +42,8 @@ public:
     }
     void Put(int Index, const std::string& S) override {
         check(Index);
-        if (m_box.IsVirtual()) return;
+        if (m_box.IsVirtual())
+            return;
         m_box.m_items[static_cast<std::size_t>(Index)].Text = S;
         m_box.Invalidate();
     }
@@ -45,19 +51,23 @@ public:
         check(Index);
         if (m_box.IsVirtual()) {
             TObject* obj = nullptr;
-            if (m_box.OnDataObject) m_box.OnDataObject(&m_box, Index, obj);
+            if (m_box.OnDataObject)
+                m_box.OnDataObject(&m_box, Index, obj);
             return obj;
         }
         return m_box.m_items[static_cast<std::size_t>(Index)].Object;
     }
     void PutObject(int Index, TObject* AObject) override {
         check(Index);
-        if (!m_box.IsVirtual()) m_box.m_items[static_cast<std::size_t>(Index)].Object = AObject;
+        if (!m_box.IsVirtual())
+            m_box.m_items[static_cast<std::size_t>(Index)].Object = AObject;
     }
     void Insert(int Index, const std::string& S) override { InsertObject(Index, S, nullptr); }
     void InsertObject(int Index, const std::string& S, TObject* AObject) override {
-        if (m_box.IsVirtual()) throw EListError("Operation not supported on a virtual list box");
-        if (Index < 0 || Index > Count()) IndexError(Index);
+        if (m_box.IsVirtual())
+            throw EListError("Operation not supported on a virtual list box");
+        if (Index < 0 || Index > Count())
+            IndexError(Index);
         m_box.m_items.insert(m_box.m_items.begin() + Index, Item{S, AObject, 0});
         m_box.ItemsInserted(Index);
     }
@@ -76,7 +86,8 @@ public:
     int Add(const std::string& S) override { return AddObject(S, nullptr); }
     void Delete(int Index) override {
         check(Index);
-        if (m_box.IsVirtual()) return;
+        if (m_box.IsVirtual())
+            return;
         m_box.m_items.erase(m_box.m_items.begin() + Index);
         m_box.ItemsDeleted(Index);
     }
@@ -84,7 +95,8 @@ public:
 
 private:
     void check(int Index) const {
-        if (Index < 0 || Index >= Count()) IndexError(Index);
+        if (Index < 0 || Index >= Count())
+            IndexError(Index);
     }
     TCustomListBox& m_box;
 };
@@ -106,6 +118,8 @@ const TClassInfo& TCustomListBox::ClassInfo() {
             .Bool<TCustomListBox>("ExtendedSelect", &TCustomListBox::ExtendedSelect,
                                   &TCustomListBox::SetExtendedSelect, true)
             .Bool<TCustomListBox>("Sorted", &TCustomListBox::Sorted, &TCustomListBox::SetSorted, false)
+            .Enum<TCustomListBox>("BorderStyle", {"bsNone", "bsSingle"}, &TCustomListBox::BorderStyle,
+                                  &TCustomListBox::SetBorderStyle, bsSingle)
             .Integer<TCustomListBox>("Count", &TCustomListBox::Count, &TCustomListBox::SetCount, 0);
     return info;
 }
@@ -129,11 +143,13 @@ TCustomListBox::~TCustomListBox() = default;
 int TCustomListBox::Count() const { return IsVirtual() ? m_virtualCount : static_cast<int>(m_items.size()); }
 
 void TCustomListBox::SetCount(int Value) {
-    if (!IsVirtual()) throw EListError("Count can only be set on a virtual list box");
+    if (!IsVirtual())
+        throw EListError("Count can only be set on a virtual list box");
     Value = std::max(Value, 0);
     m_virtualCount = Value;
     m_selected.assign(static_cast<std::size_t>(Value), false);
-    if (m_itemIndex >= Value) m_itemIndex = -1;
+    if (m_itemIndex >= Value)
+        m_itemIndex = -1;
     SetTopIndex(m_topIndex);
     Invalidate();
 }
@@ -151,15 +167,18 @@ void TCustomListBox::Clear() {
 std::string TCustomListBox::ItemText(int Index) const {
     if (IsVirtual()) {
         std::string data;
-        if (OnData) OnData(const_cast<TCustomListBox*>(this), Index, data);
+        if (OnData)
+            OnData(const_cast<TCustomListBox*>(this), Index, data);
         return data;
     }
     return m_items.at(static_cast<std::size_t>(Index)).Text;
 }
 
 void TCustomListBox::ItemsInserted(int Index) {
-    if (m_multiSelect) m_selected.insert(m_selected.begin() + Index, false);
-    if (m_itemIndex >= Index) ++m_itemIndex;
+    if (m_multiSelect)
+        m_selected.insert(m_selected.begin() + Index, false);
+    if (m_itemIndex >= Index)
+        ++m_itemIndex;
     if (m_style == lbOwnerDrawVariable) {
         int h = m_itemHeight;
         MeasureItem(Index, h);
@@ -180,19 +199,25 @@ void TCustomListBox::ItemsDeleted(int Index) {
 }
 
 void TCustomListBox::SetItemIndex(int Value) {
-    if (Value < -1 || Value >= Count()) Value = -1;
-    if (m_itemIndex == Value) return;
+    if (Value < -1 || Value >= Count())
+        Value = -1;
+    if (m_itemIndex == Value)
+        return;
     m_itemIndex = Value;
-    if (!m_multiSelect) m_anchor = Value;
-    if (Value >= 0) MakeVisible(Value);
+    if (!m_multiSelect)
+        m_anchor = Value;
+    if (Value >= 0)
+        MakeVisible(Value);
     Invalidate();
 }
 
 void TCustomListBox::SetMultiSelect(bool Value) {
-    if (m_multiSelect == Value) return;
+    if (m_multiSelect == Value)
+        return;
     m_multiSelect = Value;
     m_selected.assign(static_cast<std::size_t>(Count()), false);
-    if (Value && m_itemIndex >= 0) m_selected[static_cast<std::size_t>(m_itemIndex)] = true;
+    if (Value && m_itemIndex >= 0)
+        m_selected[static_cast<std::size_t>(m_itemIndex)] = true;
     RecreateWnd();
     Invalidate();
 }
@@ -217,7 +242,8 @@ void TCustomListBox::SetSelected(int Index, bool Value) {
 }
 
 int TCustomListBox::SelCount() const {
-    if (!m_multiSelect) return -1;
+    if (!m_multiSelect)
+        return -1;
     return static_cast<int>(std::count(m_selected.begin(), m_selected.end(), true));
 }
 
@@ -237,30 +263,36 @@ void TCustomListBox::SelectAll() {
 }
 
 void TCustomListBox::SelectRange(int From, int To, bool Value) {
-    if (From > To) std::swap(From, To);
+    if (From > To)
+        std::swap(From, To);
     for (int i = std::max(From, 0); i <= To && i < Count(); ++i)
         m_selected[static_cast<std::size_t>(i)] = Value;
 }
 
 void TCustomListBox::SetStyle(TListBoxStyle Value) {
-    if (m_style == Value) return;
+    if (m_style == Value)
+        return;
     const bool wasVirtual = IsVirtual();
     m_style = Value;
-    if (wasVirtual != IsVirtual()) Clear();
+    if (wasVirtual != IsVirtual())
+        Clear();
     RecreateWnd();
-    if (m_style == lbOwnerDrawVariable) MeasureAll();
+    if (m_style == lbOwnerDrawVariable)
+        MeasureAll();
     Invalidate();
 }
 
 void TCustomListBox::SetItemHeight(int Value) {
-    if (Value <= 0 || Value == m_itemHeight) return;
+    if (Value <= 0 || Value == m_itemHeight)
+        return;
     m_itemHeight = Value;
     SetTopIndex(m_topIndex);
     Invalidate();
 }
 
 void TCustomListBox::SetSorted(bool Value) {
-    if (m_sorted == Value) return;
+    if (m_sorted == Value)
+        return;
     m_sorted = Value;
     if (Value && !IsVirtual()) {
         std::stable_sort(m_items.begin(), m_items.end(), [this](const Item& a, const Item& b) {
@@ -280,9 +312,11 @@ int TCustomListBox::ItemHeightAt(int Index) const {
 
 int TCustomListBox::ItemsPerPage() const {
     const int height = ClientHeight();
-    if (m_style != lbOwnerDrawVariable) return std::max(height / m_itemHeight, 1);
+    if (m_style != lbOwnerDrawVariable)
+        return std::max(height / m_itemHeight, 1);
     int y = 0, n = 0;
-    for (int i = m_topIndex; i < Count() && y + ItemHeightAt(i) <= height; ++i, ++n) y += ItemHeightAt(i);
+    for (int i = m_topIndex; i < Count() && y + ItemHeightAt(i) <= height; ++i, ++n)
+        y += ItemHeightAt(i);
     return std::max(n, 1);
 }
 
@@ -294,7 +328,8 @@ void TCustomListBox::SetTopIndex(int Value) {
     } else {
         int y = 0;
         maxTop = Count();
-        while (maxTop > 0 && y + ItemHeightAt(maxTop - 1) <= ClientHeight()) y += ItemHeightAt(--maxTop);
+        while (maxTop > 0 && y + ItemHeightAt(maxTop - 1) <= ClientHeight())
+            y += ItemHeightAt(--maxTop);
     }
     Value = std::clamp(Value, 0, maxTop);
     if (Value != m_topIndex) {
@@ -312,38 +347,46 @@ void TCustomListBox::MakeVisible(int Index) {
 
 TRect TCustomListBox::ItemRect(int Index) const {
     const int width = ClientWidth();
-    if (Index < 0 || Index > Count()) return TRect{};
+    if (Index < 0 || Index > Count())
+        return TRect{};
     if (m_style != lbOwnerDrawVariable) {
         const int top = (Index - m_topIndex) * m_itemHeight;
         return Rect(0, top, width, top + m_itemHeight);
     }
     int y = 0;
     if (Index >= m_topIndex)
-        for (int i = m_topIndex; i < Index; ++i) y += ItemHeightAt(i);
+        for (int i = m_topIndex; i < Index; ++i)
+            y += ItemHeightAt(i);
     else
-        for (int i = Index; i < m_topIndex; ++i) y -= ItemHeightAt(i);
+        for (int i = Index; i < m_topIndex; ++i)
+            y -= ItemHeightAt(i);
     return Rect(0, y, width, y + ItemHeightAt(Index));
 }
 
 int TCustomListBox::ItemAtPos(TPoint Pos, bool Existing) const {
-    if (Pos.X < 0 || Pos.X >= ClientWidth() || Pos.Y < 0) return -1;
+    if (Pos.X < 0 || Pos.X >= ClientWidth() || Pos.Y < 0)
+        return -1;
     int index = m_topIndex;
     if (m_style != lbOwnerDrawVariable) {
         index += Pos.Y / m_itemHeight;
     } else {
         int y = 0;
-        while (index < Count() && y + ItemHeightAt(index) <= Pos.Y) y += ItemHeightAt(index++);
+        while (index < Count() && y + ItemHeightAt(index) <= Pos.Y)
+            y += ItemHeightAt(index++);
     }
-    if (index < Count()) return index;
+    if (index < Count())
+        return index;
     return Existing ? -1 : Count();
 }
 
 void TCustomListBox::MeasureItem(int Index, int& Height) {
-    if (OnMeasureItem) OnMeasureItem(this, Index, Height);
+    if (OnMeasureItem)
+        OnMeasureItem(this, Index, Height);
 }
 
 void TCustomListBox::MeasureAll() {
-    if (m_style != lbOwnerDrawVariable || IsVirtual()) return;
+    if (m_style != lbOwnerDrawVariable || IsVirtual())
+        return;
     for (int i = 0; i < static_cast<int>(m_items.size()); ++i) {
         int h = m_itemHeight;
         MeasureItem(i, h);
@@ -373,9 +416,12 @@ void TCustomListBox::DrawItem(int Index, TRect Rect, TOwnerDrawState State) {
 // and brush, the highlight colours for a selected item, a focus rectangle on the caret.
 void TCustomListBox::PaintItem(TCanvas& Canvas, int Index) {
     TOwnerDrawState state = 0;
-    if (Selected(Index)) state |= odSelected;
-    if (!Enabled()) state |= odDisabled;
-    if (Focused() && Index == m_itemIndex) state |= odFocused;
+    if (Selected(Index))
+        state |= odSelected;
+    if (!Enabled())
+        state |= odDisabled;
+    if (Focused() && Index == m_itemIndex)
+        state |= odFocused;
     const TRect rect = ItemRect(Index);
     Canvas.Font()->Assign(Font());
     Canvas.Brush()->Assign(Brush());
@@ -387,20 +433,37 @@ void TCustomListBox::PaintItem(TCanvas& Canvas, int Index) {
         DrawItem(Index, rect, state);
     else
         TCustomListBox::DrawItem(Index, rect, state);
-    if (state & odFocused) DrawFocusRect(Canvas, rect);
+    if (state & odFocused)
+        DrawFocusRect(Canvas, rect);
+}
+
+void TCustomListBox::SetBorderStyle(TBorderStyle Value) {
+    if (m_borderStyle == Value)
+        return;
+    m_borderStyle = Value;
+    BorderChanged();
+    SetTopIndex(m_topIndex);
+}
+
+// The sunken three-dimensional edge of the classic list box.
+void TCustomListBox::PaintBorder(TCanvas& Canvas, TRect Bounds) {
+    Frame3D(Canvas, Bounds, clBtnShadow, clBtnHighlight, 1);
+    Frame3D(Canvas, Bounds, cl3DDkShadow, cl3DLight, 1);
 }
 
 void TCustomListBox::Paint() {
     TCanvas& canvas = *Canvas();
     const int height = ClientHeight();
     for (int i = m_topIndex; i < Count(); ++i) {
-        if (ItemRect(i).Top >= height) break;
+        if (ItemRect(i).Top >= height)
+            break;
         PaintItem(canvas, i);
     }
 }
 
 void TCustomListBox::MoveCaret(int NewIndex, TShiftState Shift) {
-    if (Count() == 0) return;
+    if (Count() == 0)
+        return;
     NewIndex = std::clamp(NewIndex, 0, Count() - 1);
     if (!m_multiSelect) {
         if (NewIndex != m_itemIndex) {
@@ -411,8 +474,10 @@ void TCustomListBox::MoveCaret(int NewIndex, TShiftState Shift) {
     }
     m_itemIndex = NewIndex;
     if (m_extendedSelect) {
-        if (!(Shift & ssShift) || m_anchor < 0) m_anchor = NewIndex;
-        if (!(Shift & ssCtrl)) std::fill(m_selected.begin(), m_selected.end(), false);
+        if (!(Shift & ssShift) || m_anchor < 0)
+            m_anchor = NewIndex;
+        if (!(Shift & ssCtrl))
+            std::fill(m_selected.begin(), m_selected.end(), false);
         SelectRange(m_anchor, NewIndex, true);
         Click();
     }

@@ -11,6 +11,7 @@
 
 namespace framework {
 
+enum TBorderStyle { bsNone, bsSingle };
 enum TListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable, lbVirtual, lbVirtualOwnerDraw };
 
 // The state of an item being drawn, as a bit set.
@@ -72,6 +73,9 @@ public:
     virtual void SetItemHeight(int Value);
     int TopIndex() const { return m_topIndex; }
     void SetTopIndex(int Value);
+    TBorderStyle BorderStyle() const { return m_borderStyle; }
+    void SetBorderStyle(TBorderStyle Value);
+    int ClientInset() const override { return m_borderStyle == bsSingle ? 2 : 0; }
     bool Sorted() const { return m_sorted; }
     void SetSorted(bool Value);
     // How many whole items fit in the client area from TopIndex on.
@@ -95,6 +99,7 @@ protected:
     virtual void DrawItem(int Index, TRect Rect, TOwnerDrawState State);
     virtual void MeasureItem(int Index, int& Height);
     void Paint() override;
+    void PaintBorder(TCanvas& Canvas, TRect Bounds) override;
     void CreateWnd() override;
     void KeyDown(std::uint16_t& Key, TShiftState Shift) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -132,6 +137,7 @@ private:
     bool m_multiSelect = false;
     bool m_extendedSelect = true;
     bool m_sorted = false;
+    TBorderStyle m_borderStyle = bsSingle;
 };
 
 class TListBox : public TCustomListBox {

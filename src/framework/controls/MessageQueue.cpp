@@ -18,7 +18,8 @@ std::deque<PostedMessage>& queue() {
 }  // namespace
 
 bool PostMessage(HWND Wnd, std::uint32_t Msg, std::uint32_t WParam, std::int32_t LParam) {
-    if (!TWinControl::FindControl(Wnd)) return false;
+    if (!TWinControl::FindControl(Wnd))
+        return false;
     queue().push_back({Wnd, TMessage{Msg, WParam, LParam, 0}});
     return true;
 }

@@ -55,7 +55,8 @@ void TCustomPanel::Paint() {
     TCanvas& canvas = *Canvas();
     TRect r = ClientRect();
     auto bevel = [&](TBevelCut cut) {
-        if (cut == bvNone) return;
+        if (cut == bvNone)
+            return;
         const TColor top = cut == bvLowered ? clBtnShadow : clBtnHighlight;
         const TColor bottom = cut == bvLowered ? clBtnHighlight : clBtnShadow;
         if (cut == bvSpace)
@@ -68,7 +69,8 @@ void TCustomPanel::Paint() {
     canvas.Brush()->SetColor(Color());
     canvas.Brush()->SetStyle(bsSolid);
     canvas.FillRect(r);
-    if (!m_showCaption || Caption().empty()) return;
+    if (!m_showCaption || Caption().empty())
+        return;
     std::uint32_t format = DT_SINGLELINE | DT_VCENTER;
     if (m_alignment == taCenter)
         format |= DT_CENTER;

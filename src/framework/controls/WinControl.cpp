@@ -19,7 +19,8 @@ HWND nextHandle() {
     return next += 4;
 }
 TWinControl* topLevel(TWinControl* c) {
-    while (c && c->Parent()) c = c->Parent();
+    while (c && c->Parent())
+        c = c->Parent();
     return c;
 }
 }  // namespace
@@ -56,20 +57,23 @@ TControl* TWinControl::Controls(int Index) const {
 }
 
 void TWinControl::InsertControl(TControl* AControl) {
-    if (!AControl || AControl->m_parent == this) return;
+    if (!AControl || AControl->m_parent == this)
+        return;
     if (auto* win = As<TWinControl>(AControl); win && win->ContainsControl(this))
         throw EInvalidOperation("A control cannot be placed inside one of its own children");
     m_controls.push_back(AControl);
     AControl->m_parent = this;
     AControl->Perform(CM_PARENTCOLORCHANGED);
     AControl->Perform(CM_PARENTFONTCHANGED);
-    if (AControl->Align() != alNone) Realign();
+    if (AControl->Align() != alNone)
+        Realign();
     Invalidate();
 }
 
 void TWinControl::RemoveControl(TControl* AControl) {
     auto it = std::find(m_controls.begin(), m_controls.end(), AControl);
-    if (it == m_controls.end()) return;
+    if (it == m_controls.end())
+        return;
     // The focus must not stay with a control that leaves the window.
     if (TWinControl* root = topLevel(this); root && root->m_focused) {
         auto* win = As<TWinControl>(AControl);
@@ -85,16 +89,20 @@ void TWinControl::RemoveControl(TControl* AControl) {
 
 bool TWinControl::ContainsControl(const TControl* Control) const {
     for (const TControl* c = Control; c; c = c->Parent())
-        if (c == this) return true;
+        if (c == this)
+            return true;
     return false;
 }
 
 TControl* TWinControl::ControlAtPos(TPoint Pos, bool AllowDisabled, bool AllowWinControls) const {
     for (auto it = m_controls.rbegin(); it != m_controls.rend(); ++it) {
         TControl* c = *it;
-        if (!c->Visible() || (!AllowDisabled && !c->Enabled())) continue;
-        if (!AllowWinControls && c->IsWindowed()) continue;
-        if (c->BoundsRect().Contains(Pos)) return c;
+        if (!c->Visible() || (!AllowDisabled && !c->Enabled()))
+            continue;
+        if (!AllowWinControls && c->IsWindowed())
+            continue;
+        if (c->BoundsRect().Contains(Pos))
+            return c;
     }
     return nullptr;
 }
@@ -116,7 +124,8 @@ TWinControl* TWinControl::FindControl(HWND Wnd) {
 }
 
 void TWinControl::CreateWnd() {
-    if (m_handle) return;
+    if (m_handle)
+        return;
     m_handle = nextHandle();
     windows()[m_handle] = this;
     m_surface.reset(Create<TBitmap>());
@@ -127,9 +136,11 @@ void TWinControl::CreateWnd() {
 void TWinControl::DestroyWnd() {}
 
 void TWinControl::DestroyHandle() {
-    if (!m_handle) return;
+    if (!m_handle)
+        return;
     for (TControl* c : m_controls)
-        if (auto* win = As<TWinControl>(c)) win->DestroyHandle();
+        if (auto* win = As<TWinControl>(c))
+            win->DestroyHandle();
     DestroyWnd();
     windows().erase(m_handle);
     DropPostedMessages(m_handle);
@@ -138,14 +149,31 @@ void TWinControl::DestroyHandle() {
 }
 
 void TWinControl::RecreateWnd() {
-    if (!m_handle) return;
+    if (!m_handle)
+        return;
     DestroyHandle();
     HandleNeeded();
 }
 
 void TWinControl::ResizeSurface() {
-    if (m_surface) m_surface->SetSize(std::max(ClientWidth(), 0), std::max(ClientHeight(), 0));
+    if (m_surface)
+        m_surface->SetSize(std::max(ClientWidth(), 0), std::max(ClientHeight(), 0));
 }
+
+TRect TWinControl::ClientRect() const {
+    const int inset = ClientInset();
+    return Rect(0, 0, std::max(Width() - 2 * inset, 0), std::max(Height() - 2 * inset, 0));
+}
+
+void TWinControl::BorderChanged() {
+    ResizeSurface();
+    Realign();
+    Invalidate();
+    if (m_parent)
+        m_parent->Invalidate();
+}
+
+void TWinControl::PaintBorder(TCanvas&, TRect) {}
 
 void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     const bool resized = AWidth != Width() || AHeight != Height();
@@ -157,11 +185,14 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
 }
 
 int TWinControl::TabOrder() const {
-    if (!m_parent) return -1;
+    if (!m_parent)
+        return -1;
     int order = 0;
     for (TControl* c : m_parent->m_controls) {
-        if (c == this) return order;
-        if (c->IsWindowed()) ++order;
+        if (c == this)
+            return order;
+        if (c->IsWindowed())
+            ++order;
     }
     return -1;
 }
@@ -170,21 +201,25 @@ TWinControl* TWinControl::FocusedControl() const { return m_focused; }
 
 bool TWinControl::Focused() const {
     const TWinControl* root = this;
-    while (root->m_parent) root = root->m_parent;
+    while (root->m_parent)
+        root = root->m_parent;
     return root->m_focused == this;
 }
 
 bool TWinControl::CanFocus() const {
     for (const TControl* c = this; c; c = c->Parent())
-        if (!c->Visible() || !c->Enabled()) return false;
+        if (!c->Visible() || !c->Enabled())
+            return false;
     return true;
 }
 
 void TWinControl::SetFocus() {
-    if (!CanFocus()) throw EInvalidOperation("Cannot focus a disabled or invisible window");
+    if (!CanFocus())
+        throw EInvalidOperation("Cannot focus a disabled or invisible window");
     TWinControl* root = topLevel(this);
     TWinControl* old = root->m_focused;
-    if (old == this) return;
+    if (old == this)
+        return;
     root->m_focused = this;
     if (old) {
         old->Perform(WM_KILLFOCUS);
@@ -197,23 +232,28 @@ void TWinControl::SetFocus() {
 }
 
 void TWinControl::DoEnter() {
-    if (OnEnter) OnEnter(this);
+    if (OnEnter)
+        OnEnter(this);
 }
 
 void TWinControl::DoExit() {
-    if (OnExit) OnExit(this);
+    if (OnExit)
+        OnExit(this);
 }
 
 void TWinControl::Invalidate() { m_invalid = true; }
 
 void TWinControl::Repaint() {
     m_invalid = true;
-    if (m_handle) Perform(WM_PAINT);
+    if (m_handle)
+        Perform(WM_PAINT);
 }
 
 void TWinControl::PaintInvalid() {
-    if (!m_handle || !Visible()) return;
-    if (m_invalid) Perform(WM_PAINT);
+    if (!m_handle || !Visible())
+        return;
+    if (m_invalid)
+        Perform(WM_PAINT);
     for (TControl* c : m_controls)
         if (auto* win = As<TWinControl>(c); win && win->Visible()) {
             win->HandleNeeded();
@@ -222,7 +262,8 @@ void TWinControl::PaintInvalid() {
 }
 
 void TWinControl::WMPaint(TMessage&) {
-    if (!m_surface) return;
+    if (!m_surface)
+        return;
     m_invalid = false;
     TCanvas& canvas = *m_surface->Canvas();
     TCanvasStateSaver saved(canvas);
@@ -240,18 +281,24 @@ void TWinControl::PaintWindow(TCanvas&) {}
 
 void TWinControl::PaintControls(TCanvas& Canvas) {
     for (TControl* c : m_controls)
-        if (auto* g = As<TGraphicControl>(c); g && g->Visible()) g->PaintOn(Canvas);
+        if (auto* g = As<TGraphicControl>(c); g && g->Visible())
+            g->PaintOn(Canvas);
 }
 
 void TWinControl::PaintTo(TCanvas& Dest, int X, int Y) {
     HandleNeeded();
     PaintInvalid();
     TCanvasStateSaver saved(Dest);
+    const int inset = ClientInset();
+    if (inset > 0)
+        PaintBorder(Dest, Bounds(X - inset, Y - inset, Width(), Height()));
     Dest.IntersectClipRect(Bounds(X, Y, ClientWidth(), ClientHeight()));
     Dest.Draw(X, Y, *m_surface);
     for (TControl* c : m_controls)
-        if (auto* win = As<TWinControl>(c); win && win->Visible())
-            win->PaintTo(Dest, X + win->Left(), Y + win->Top());
+        if (auto* win = As<TWinControl>(c); win && win->Visible()) {
+            const int childInset = win->ClientInset();
+            win->PaintTo(Dest, X + win->Left() + childInset, Y + win->Top() + childInset);
+        }
 }
 
 void TWinControl::ColorChanged() {
@@ -269,12 +316,14 @@ void TWinControl::NotifyControls(std::uint32_t Msg) {
     // A handler may add or remove controls; walk a copy and skip any that left.
     std::vector<TControl*> children = m_controls;
     for (TControl* c : children)
-        if (std::find(m_controls.begin(), m_controls.end(), c) != m_controls.end()) c->Perform(Msg);
+        if (std::find(m_controls.begin(), m_controls.end(), c) != m_controls.end())
+            c->Perform(Msg);
 }
 
 void TWinControl::Notification(TComponent* AComponent, TOperation Operation) {
     TControl::Notification(AComponent, Operation);
-    if (Operation == TOperation::opRemove && AComponent == m_focused) m_focused = nullptr;
+    if (Operation == TOperation::opRemove && AComponent == m_focused)
+        m_focused = nullptr;
 }
 
 void TWinControl::WndProc(TMessage& Message) {
@@ -286,7 +335,8 @@ void TWinControl::WndProc(TMessage& Message) {
                                             MakeLParam(p.X - child->Left(), p.Y - child->Top()));
             return;
         }
-        if (Message.Msg == WM_LBUTTONDOWN && m_parent && CanFocus() && m_tabStop) SetFocus();
+        if (Message.Msg == WM_LBUTTONDOWN && m_parent && CanFocus() && m_tabStop)
+            SetFocus();
     }
     TControl::WndProc(Message);
 }
@@ -308,15 +358,18 @@ void TWinControl::WMKey(TMessage& Message) {
 }
 
 void TWinControl::KeyDown(std::uint16_t& Key, TShiftState Shift) {
-    if (OnKeyDown) OnKeyDown(this, Key, Shift);
+    if (OnKeyDown)
+        OnKeyDown(this, Key, Shift);
 }
 
 void TWinControl::KeyUp(std::uint16_t& Key, TShiftState Shift) {
-    if (OnKeyUp) OnKeyUp(this, Key, Shift);
+    if (OnKeyUp)
+        OnKeyUp(this, Key, Shift);
 }
 
 void TWinControl::KeyPress(char32_t& Key) {
-    if (OnKeyPress) OnKeyPress(this, Key);
+    if (OnKeyPress)
+        OnKeyPress(this, Key);
 }
 
 void TWinControl::Realign() {
@@ -325,12 +378,14 @@ void TWinControl::Realign() {
 }
 
 void TWinControl::AlignControls(TRect& R) {
-    if (m_aligning) return;
+    if (m_aligning)
+        return;
     m_aligning = true;
     // Top and bottom first, then left and right, then the client, each in list order.
     for (TAlign pass : {alTop, alBottom, alLeft, alRight, alClient})
         for (TControl* c : m_controls) {
-            if (c->Align() != pass || !c->Visible()) continue;
+            if (c->Align() != pass || !c->Visible())
+                continue;
             switch (pass) {
             case alTop:
                 c->SetBounds(R.Left, R.Top, R.Width(), c->Height());
@@ -357,9 +412,11 @@ void TWinControl::AlignControls(TRect& R) {
 }
 
 void TWinControl::ChangeScale(int M, int D) {
-    if (M == D || D == 0) return;
+    if (M == D || D == 0)
+        return;
     m_aligning = true;  // scale every child first, then lay out once
-    for (TControl* c : std::vector<TControl*>(m_controls)) c->ChangeScale(M, D);
+    for (TControl* c : std::vector<TControl*>(m_controls))
+        c->ChangeScale(M, D);
     m_aligning = false;
     TControl::ChangeScale(M, D);
     Realign();
@@ -385,7 +442,8 @@ void TCustomControl::CreateWnd() {
 }
 
 void TCustomControl::FontChanged() {
-    if (Surface()) Surface()->Canvas()->Font()->Assign(Font());
+    if (Surface())
+        Surface()->Canvas()->Font()->Assign(Font());
     TWinControl::FontChanged();
 }
 

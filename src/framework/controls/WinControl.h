@@ -55,6 +55,8 @@ public:
     void PaintTo(TCanvas& Dest, int X, int Y);
 
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+    // The client area is the bounds less the border on every side.
+    TRect ClientRect() const override;
     void ChangeScale(int M, int D) override;
     void WndProc(TMessage& Message) override;
 
@@ -70,6 +72,10 @@ protected:
     virtual void DestroyWnd();
     // A paint erases the background with the brush, paints the window, then its graphic children.
     virtual void EraseBackground(TCanvas& Canvas);
+    // Paints the border (ClientInset pixels wide) inside Bounds, in the parent's picture.
+    virtual void PaintBorder(TCanvas& Canvas, TRect Bounds);
+    // The border changed width: the client area and the window follow.
+    void BorderChanged();
     virtual void PaintWindow(TCanvas& Canvas);
     void PaintControls(TCanvas& Canvas);
     virtual void KeyDown(std::uint16_t& Key, TShiftState Shift);

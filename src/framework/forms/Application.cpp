@@ -21,14 +21,17 @@ TApplication::~TApplication() = default;
 std::string TApplication::ExeName() const { return platform::Platform().ExecutablePath(); }
 
 void TApplication::SetMainForm(TCustomForm* Form) {
-    if (m_mainForm) m_mainForm->RemoveFreeNotification(this);
+    if (m_mainForm)
+        m_mainForm->RemoveFreeNotification(this);
     m_mainForm = Form;
-    if (Form) Form->FreeNotification(this);
+    if (Form)
+        Form->FreeNotification(this);
 }
 
 void TApplication::Notification(TComponent* AComponent, TOperation Operation) {
     TComponent::Notification(AComponent, Operation);
-    if (Operation == TOperation::opRemove && AComponent == m_mainForm) m_mainForm = nullptr;
+    if (Operation == TOperation::opRemove && AComponent == m_mainForm)
+        m_mainForm = nullptr;
 }
 
 void TApplication::ProcessMessages() {
@@ -36,15 +39,18 @@ void TApplication::ProcessMessages() {
     // Painting comes last, as the platform sends paint messages only when nothing else waits.
     for (int i = 0; i < Screen->FormCount(); ++i) {
         TCustomForm* form = Screen->Forms(i);
-        if (form->Visible()) form->PaintInvalid();
+        if (form->Visible())
+            form->PaintInvalid();
     }
 }
 
 void TApplication::BroadcastToForms(std::uint32_t Msg, std::uint32_t WParam, std::int32_t LParam) {
     // A handler may close or create forms; take the handles first and skip any that went.
     std::vector<HWND> targets;
-    for (int i = 0; i < Screen->FormCount(); ++i) targets.push_back(Screen->Forms(i)->Handle());
-    for (HWND wnd : targets) SendMessage(wnd, Msg, WParam, LParam);
+    for (int i = 0; i < Screen->FormCount(); ++i)
+        targets.push_back(Screen->Forms(i)->Handle());
+    for (HWND wnd : targets)
+        SendMessage(wnd, Msg, WParam, LParam);
 }
 
 const TClassInfo& TScreen::ClassInfo() {
@@ -68,12 +74,14 @@ TCustomForm* TScreen::Forms(int Index) const {
 }
 
 void TScreen::AddForm(TCustomForm* Form) {
-    if (std::find(m_forms.begin(), m_forms.end(), Form) == m_forms.end()) m_forms.push_back(Form);
+    if (std::find(m_forms.begin(), m_forms.end(), Form) == m_forms.end())
+        m_forms.push_back(Form);
 }
 
 void TScreen::RemoveForm(TCustomForm* Form) {
     m_forms.erase(std::remove(m_forms.begin(), m_forms.end(), Form), m_forms.end());
-    if (m_activeForm == Form) m_activeForm = nullptr;
+    if (m_activeForm == Form)
+        m_activeForm = nullptr;
 }
 
 void TScreen::SetActiveForm(TCustomForm* Form) { m_activeForm = Form; }

@@ -28,7 +28,8 @@ public:
     // Creates a form owned by the application; the first one becomes the main form.
     template <class T> T* CreateForm() {
         T* form = Create<T>(this);
-        if (!m_mainForm) SetMainForm(form);
+        if (!m_mainForm)
+            SetMainForm(form);
         return form;
     }
     void SetMainForm(TCustomForm* Form);

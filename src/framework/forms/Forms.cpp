@@ -52,31 +52,38 @@ void TCustomForm::BeforeDestruction() {
 }
 
 void TCustomForm::DoCreate() {
-    if (OnCreate) OnCreate(this);
+    if (OnCreate)
+        OnCreate(this);
 }
 
 void TCustomForm::DoDestroy() {
-    if (OnDestroy) OnDestroy(this);
+    if (OnDestroy)
+        OnDestroy(this);
 }
 
 void TCustomForm::DoShow() {
-    if (OnShow) OnShow(this);
+    if (OnShow)
+        OnShow(this);
 }
 
 void TCustomForm::DoHide() {
-    if (OnHide) OnHide(this);
+    if (OnHide)
+        OnHide(this);
 }
 
 void TCustomForm::SetPixelsPerInch(int Value) {
-    if (Value > 0) m_pixelsPerInch = Value;
+    if (Value > 0)
+        m_pixelsPerInch = Value;
 }
 
 void TCustomForm::SetActiveControl(TWinControl* Control) {
     if (!Control) {
-        if (TWinControl* old = FocusedControl()) old->Perform(WM_KILLFOCUS);
+        if (TWinControl* old = FocusedControl())
+            old->Perform(WM_KILLFOCUS);
         return;
     }
-    if (!ContainsControl(Control)) throw EInvalidOperation("Cannot focus a control that is not on the form");
+    if (!ContainsControl(Control))
+        throw EInvalidOperation("Cannot focus a control that is not on the form");
     Control->SetFocus();
 }
 
@@ -85,9 +92,12 @@ namespace {
 TWinControl* firstTabStop(TWinControl* parent) {
     for (int i = 0; i < parent->ControlCount(); ++i) {
         auto* win = As<TWinControl>(parent->Controls(i));
-        if (!win || !win->CanFocus()) continue;
-        if (win->TabStop()) return win;
-        if (TWinControl* inner = firstTabStop(win)) return inner;
+        if (!win || !win->CanFocus())
+            continue;
+        if (win->TabStop())
+            return win;
+        if (TWinControl* inner = firstTabStop(win))
+            return inner;
     }
     return nullptr;
 }
@@ -100,50 +110,61 @@ void TCustomForm::Show() {
     }
     HandleNeeded();
     if (!FocusedControl())
-        if (TWinControl* first = firstTabStop(this)) first->SetFocus();
+        if (TWinControl* first = firstTabStop(this))
+            first->SetFocus();
     Activate();
 }
 
 void TCustomForm::Hide() {
-    if (!Visible()) return;
+    if (!Visible())
+        return;
     Deactivate();
     SetVisible(false);
     DoHide();
 }
 
 void TCustomForm::Activate() {
-    if (TCustomForm* current = Screen->ActiveForm(); current && current != this) current->Deactivate();
+    if (TCustomForm* current = Screen->ActiveForm(); current && current != this)
+        current->Deactivate();
     Screen->SetActiveForm(this);
-    if (!m_active) Perform(CM_ACTIVATE);
+    if (!m_active)
+        Perform(CM_ACTIVATE);
 }
 
 void TCustomForm::Deactivate() {
-    if (m_active) Perform(CM_DEACTIVATE);
-    if (Screen->ActiveForm() == this) Screen->SetActiveForm(nullptr);
+    if (m_active)
+        Perform(CM_DEACTIVATE);
+    if (Screen->ActiveForm() == this)
+        Screen->SetActiveForm(nullptr);
 }
 
 void TCustomForm::CMActivate(TMessage&) {
     m_active = true;
-    if (OnActivate) OnActivate(this);
+    if (OnActivate)
+        OnActivate(this);
 }
 
 void TCustomForm::CMDeactivate(TMessage&) {
     m_active = false;
-    if (OnDeactivate) OnDeactivate(this);
+    if (OnDeactivate)
+        OnDeactivate(this);
 }
 
 bool TCustomForm::CloseQuery() {
     bool canClose = true;
-    if (OnCloseQuery) OnCloseQuery(this, canClose);
+    if (OnCloseQuery)
+        OnCloseQuery(this, canClose);
     return canClose;
 }
 
 void TCustomForm::DoClose(TCloseAction& Action) {
-    if (OnClose) OnClose(this, Action);
+    if (OnClose)
+        OnClose(this, Action);
 }
 
 void TCustomForm::Close() {
-    if (!CloseQuery()) return;
+    if (!CloseQuery())
+        return;
     TCloseAction action = caHide;
     DoClose(action);
     if (Application->MainForm() == this && action != caNone) {
@@ -174,7 +195,8 @@ void TCustomForm::CMRelease(TMessage&) { Free(); }
 void TCustomForm::WMClose(TMessage&) { Close(); }
 
 void TCustomForm::PaintWindow(TCanvas&) {
-    if (OnPaint) OnPaint(this);
+    if (OnPaint)
+        OnPaint(this);
 }
 
 std::unique_ptr<TBitmap, TFreeDeleter> TCustomForm::Snapshot() {
@@ -190,8 +212,9 @@ void TCustomForm::SendMouseInput(std::uint32_t Msg, int X, int Y, TShiftState Sh
     TPoint p{X, Y};
     for (;;) {
         auto* child = As<TWinControl>(target->ControlAtPos(p, false, true));
-        if (!child) break;
-        p = TPoint{p.X - child->Left(), p.Y - child->Top()};
+        if (!child)
+            break;
+        p = TPoint{p.X - child->Left() - child->ClientInset(), p.Y - child->Top() - child->ClientInset()};
         target = child;
     }
     target->HandleNeeded();
@@ -211,7 +234,8 @@ void TCustomForm::SendCharInput(char32_t Char) {
 }
 
 void TCustomForm::ChangeScale(int M, int D) {
-    if (M == D || D == 0) return;
+    if (M == D || D == 0)
+        return;
     const int left = Left(), top = Top();
     TWinControl::ChangeScale(M, D);
     SetBounds(left, top, Width(), Height());  // a form keeps its place on the screen
@@ -220,7 +244,8 @@ void TCustomForm::ChangeScale(int M, int D) {
 
 TCustomForm* GetParentForm(const TControl* Control) {
     const TControl* c = Control;
-    while (c && c->Parent()) c = c->Parent();
+    while (c && c->Parent())
+        c = c->Parent();
     return As<TCustomForm>(const_cast<TControl*>(c));
 }
 

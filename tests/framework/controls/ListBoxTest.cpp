@@ -16,9 +16,10 @@ struct ListBoxFixture : ::testing::Test {
     int clicks = 0;
     void SetUp() override {
         list = Create<TListBox>(form.get());
-        list->SetBounds(0, 0, 100, 80);  // five items of 16 pixels
+        list->SetBounds(0, 0, 104, 84);  // a client area of five items of 16 pixels, inside the border
         list->SetParent(form.get());
-        for (int i = 0; i < 20; ++i) list->Items()->Add("item " + std::to_string(i));
+        for (int i = 0; i < 20; ++i)
+            list->Items()->Add("item " + std::to_string(i));
         list->OnClick = TNotifyEvent::Lambda([this](TObject*) { ++clicks; });
     }
 };
@@ -28,6 +29,7 @@ struct ListBoxFixture : ::testing::Test {
 TEST_F(ListBoxFixture, SelectedItemIsPaintedInTheHighlightColours) {
     form->SetColor(clGray);
     list->SetColor(clYellow);  // white is left to the selected item's text
+    list->SetBorderStyle(bsNone);
     list->SetItemIndex(1);
     auto pic = Picture(*form);
     EXPECT_TRUE(PixelIs(*pic, 50, 16, clHighlight));
@@ -40,6 +42,17 @@ TEST_F(ListBoxFixture, SelectedItemIsPaintedInTheHighlightColours) {
     EXPECT_GE(text->Top, 16);
     EXPECT_LE(text->Bottom, 32);
     EXPECT_GE(text->Left, 2);  // the classic two-pixel indent
+}
+
+TEST_F(ListBoxFixture, SunkenBorderSurroundsTheClientArea) {
+    auto pic = Picture(*form);
+    EXPECT_EQ(list->ClientRect(), Rect(0, 0, 100, 80));
+    EXPECT_TRUE(PixelIs(*pic, 0, 0, clBtnShadow));
+    EXPECT_TRUE(PixelIs(*pic, 1, 1, cl3DDkShadow));
+    EXPECT_TRUE(PixelIs(*pic, 103, 83, clBtnHighlight));
+    EXPECT_TRUE(PixelIs(*pic, 102, 82, cl3DLight));
+    EXPECT_TRUE(PixelIs(*pic, 2, 2, clWindow));
+    EXPECT_EQ(list->ClientToScreen(TPoint{0, 0}), (TPoint{2, 2}));
 }
 
 TEST_F(ListBoxFixture, KeyboardMovesTheSelectionAndScrolls) {
@@ -107,8 +120,8 @@ TEST_F(ListBoxFixture, OwnerDrawCallsTheEventForEachVisibleItemWithItsState) {
     EXPECT_EQ(drawn[2].first, 2);
     EXPECT_TRUE(drawn[2].second & odSelected);
     EXPECT_FALSE(drawn[1].second & odSelected);
-    EXPECT_TRUE(RectIs(*pic, Rect(0, 32, 100, 48), clRed));
-    EXPECT_TRUE(RectIs(*pic, Rect(0, 0, 100, 32), clLime));
+    EXPECT_TRUE(RectIs(*pic, Rect(2, 34, 102, 50), clRed));  // inside the border
+    EXPECT_TRUE(RectIs(*pic, Rect(2, 2, 102, 34), clLime));
 }
 
 TEST_F(ListBoxFixture, VariableHeightsComeFromMeasureItem) {

@@ -34,7 +34,8 @@ public:
         log.push_back("nested end");
     }
     void DefaultHandler(TMessage& m) override {
-        if (m.Msg >= WM_USER && m.Msg < CM_BASE) log.push_back("default " + std::to_string(m.Msg - WM_USER));
+        if (m.Msg >= WM_USER && m.Msg < CM_BASE)
+            log.push_back("default " + std::to_string(m.Msg - WM_USER));
         TCustomControl::DefaultHandler(m);
     }
 };
