@@ -28,7 +28,8 @@ struct PngError {
 
 void pngErrorFn(png_structp png, png_const_charp msg) {
     auto* err = static_cast<PngError*>(png_get_error_ptr(png));
-    if (err) std::snprintf(err->message, sizeof err->message, "%s", msg ? msg : "unknown error");
+    if (err)
+        std::snprintf(err->message, sizeof err->message, "%s", msg ? msg : "unknown error");
     png_longjmp(png, 1);
 }
 
@@ -42,7 +43,8 @@ struct ReadSource {
 
 void pngReadFn(png_structp png, png_bytep out, png_size_t length) {
     auto* src = static_cast<ReadSource*>(png_get_io_ptr(png));
-    if (length > src->size - src->pos) png_error(png, "the image data is cut short");
+    if (length > src->size - src->pos)
+        png_error(png, "the image data is cut short");
     std::memcpy(out, src->data + src->pos, length);
     src->pos += length;
 }
@@ -69,7 +71,8 @@ bool decodePng(const std::uint8_t* data, std::size_t size, Decoded& out, PngErro
         png_destroy_read_struct(&png, info ? &info : nullptr, nullptr);
         return false;
     }
-    if (!info) png_error(png, "out of memory");
+    if (!info)
+        png_error(png, "out of memory");
     // Refuse absurd sizes before anything is allocated for them.
     png_set_user_limits(png, TBitmap::kMaxDimension, TBitmap::kMaxDimension);
     png_set_chunk_malloc_max(png, 64u << 20);
@@ -81,7 +84,8 @@ bool decodePng(const std::uint8_t* data, std::size_t size, Decoded& out, PngErro
     const int colorType = png_get_color_type(png, info);
     png_set_expand(png);
     png_set_strip_16(png);
-    if (colorType == PNG_COLOR_TYPE_GRAY || colorType == PNG_COLOR_TYPE_GRAY_ALPHA) png_set_gray_to_rgb(png);
+    if (colorType == PNG_COLOR_TYPE_GRAY || colorType == PNG_COLOR_TYPE_GRAY_ALPHA)
+        png_set_gray_to_rgb(png);
     png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
     png_set_bgr(png);
     png_set_interlace_handling(png);
@@ -90,7 +94,8 @@ bool decodePng(const std::uint8_t* data, std::size_t size, Decoded& out, PngErro
         png_error(png, "unsupported pixel layout");
     pixels = static_cast<TPixel*>(std::malloc(static_cast<std::size_t>(w) * h * sizeof(TPixel)));
     rows = static_cast<png_bytep*>(std::malloc(h * sizeof(png_bytep)));
-    if (!pixels || !rows) png_error(png, "out of memory");
+    if (!pixels || !rows)
+        png_error(png, "out of memory");
     for (png_uint_32 y = 0; y < h; ++y)
         rows[y] = reinterpret_cast<png_bytep>(pixels + static_cast<std::size_t>(y) * w);
     png_read_image(png, rows);
@@ -113,7 +118,8 @@ void pngWriteFn(png_structp png, png_bytep in, png_size_t length) {
     if (sink->size + length > sink->capacity) {
         std::size_t cap = std::max<std::size_t>(sink->capacity * 2, sink->size + length + 4096);
         auto* grown = static_cast<unsigned char*>(std::realloc(sink->data, cap));
-        if (!grown) png_error(png, "out of memory");
+        if (!grown)
+            png_error(png, "out of memory");
         sink->data = grown;
         sink->capacity = cap;
     }
@@ -136,16 +142,19 @@ bool encodePng(const TPixel* pixels, int w, int h, bool alpha, WriteSink& sink, 
         png_destroy_write_struct(&png, info ? &info : nullptr);
         return false;
     }
-    if (!info) png_error(png, "out of memory");
+    if (!info)
+        png_error(png, "out of memory");
     png_set_write_fn(png, &sink, pngWriteFn, pngFlushFn);
     png_set_IHDR(png, info, static_cast<png_uint_32>(w), static_cast<png_uint_32>(h), 8,
                  alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
     png_set_bgr(png);
-    if (!alpha) png_set_filler(png, 0, PNG_FILLER_AFTER);  // drop the alpha byte of each word
+    if (!alpha)
+        png_set_filler(png, 0, PNG_FILLER_AFTER);  // drop the alpha byte of each word
     rows = static_cast<png_bytep*>(std::malloc(static_cast<std::size_t>(h) * sizeof(png_bytep)));
-    if (!rows) png_error(png, "out of memory");
+    if (!rows)
+        png_error(png, "out of memory");
     for (int y = 0; y < h; ++y)
         rows[y] = reinterpret_cast<png_bytep>(const_cast<TPixel*>(pixels + static_cast<std::size_t>(y) * w));
     png_write_image(png, rows);
@@ -183,7 +192,8 @@ void TBitmap::SetSize(int width, int height) {
     if (width > kMaxDimension || height > kMaxDimension)
         throw EInvalidGraphic("Bitmap size " + std::to_string(width) + " x " + std::to_string(height) +
                               " is too large");
-    if (width == m_width && height == m_height) return;
+    if (width == m_width && height == m_height)
+        return;
     std::vector<TPixel> pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), kWhite);
     const int keepW = std::min(width, m_width), keepH = std::min(height, m_height);
     for (int y = 0; y < keepH; ++y)
@@ -200,19 +210,23 @@ TPixel* TBitmap::ScanLine(int row) {
 }
 
 const TPixel* TBitmap::ScanLine(int row) const {
-    if (row < 0 || row >= m_height) throw EInvalidGraphicOperation("Scan line index out of range");
+    if (row < 0 || row >= m_height)
+        throw EInvalidGraphicOperation("Scan line index out of range");
     return m_pixels.data() + static_cast<std::size_t>(row) * m_width;
 }
 
 TColor TBitmap::TransparentColorValue() const {
-    if (m_transparentColor != clDefault) return ColorToRGB(m_transparentColor) & 0xFFFFFF;
-    if (Empty()) return clNone;
+    if (m_transparentColor != clDefault)
+        return ColorToRGB(m_transparentColor) & 0xFFFFFF;
+    if (Empty())
+        return clNone;
     return PixelToColor(m_pixels[static_cast<std::size_t>(m_height - 1) * m_width]);
 }
 
 void TBitmap::Assign(const TPersistent* Source) {
     if (const auto* src = As<TBitmap>(const_cast<TPersistent*>(Source))) {
-        if (src == this) return;
+        if (src == this)
+            return;
         m_pixels = src->m_pixels;
         m_width = src->m_width;
         m_height = src->m_height;
@@ -249,13 +263,15 @@ void TBitmap::LoadFromStream(std::span<const std::uint8_t> png) { Decode(png, "(
 
 void TBitmap::LoadFromFile(const std::string& fileName) {
     std::ifstream in(fileName, std::ios::binary);
-    if (!in) throw EFOpenError("Cannot open file \"" + fileName + "\". " + std::strerror(errno));
+    if (!in)
+        throw EFOpenError("Cannot open file \"" + fileName + "\". " + std::strerror(errno));
     std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     Decode(bytes, fileName);
 }
 
 void TBitmap::SaveToStream(std::vector<std::uint8_t>& png) const {
-    if (Empty()) throw EInvalidGraphic("Cannot save an empty bitmap");
+    if (Empty())
+        throw EInvalidGraphic("Cannot save an empty bitmap");
     const bool alpha = m_pixelFormat == pf32bit && std::any_of(m_pixels.begin(), m_pixels.end(),
                                                                [](TPixel p) { return (p >> 24) != 0xFF; });
     WriteSink sink;
@@ -270,7 +286,8 @@ void TBitmap::SaveToStream(std::vector<std::uint8_t>& png) const {
         }
     }
     std::free(sink.data);
-    if (!ok) throw EInvalidGraphic(std::string("Cannot write the PNG image: ") + err.message);
+    if (!ok)
+        throw EInvalidGraphic(std::string("Cannot write the PNG image: ") + err.message);
 }
 
 std::vector<std::uint8_t> TBitmap::SaveToBytes() const {
@@ -282,10 +299,12 @@ std::vector<std::uint8_t> TBitmap::SaveToBytes() const {
 void TBitmap::SaveToFile(const std::string& fileName) const {
     const std::vector<std::uint8_t> png = SaveToBytes();
     std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
-    if (!out) throw EFCreateError("Cannot create file \"" + fileName + "\". " + std::strerror(errno));
+    if (!out)
+        throw EFCreateError("Cannot create file \"" + fileName + "\". " + std::strerror(errno));
     out.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
     out.close();
-    if (!out) throw EWriteError("Cannot write file \"" + fileName + "\"");
+    if (!out)
+        throw EWriteError("Cannot write file \"" + fileName + "\"");
 }
 
 }  // namespace framework

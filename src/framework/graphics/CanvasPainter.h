@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <span>
 
 namespace framework {
@@ -45,12 +46,17 @@ inline bool hatchHit(TBrushStyle style, int x, int y) {
     }
 }
 
+// A row of one colour, with the widest stores the processor offers.
+void FillPixels(TPixel* dst, std::size_t count, TPixel value);
+
 inline void normalize(int& a, int& b) {
-    if (a > b) std::swap(a, b);
+    if (a > b)
+        std::swap(a, b);
 }
 
 inline void checkExtent(long long w, long long h, long long limit = kMaxShapeExtent) {
-    if (w > limit || h > limit) throw EInvalidGraphicOperation("The shape is too large to draw");
+    if (w > limit || h > limit)
+        throw EInvalidGraphicOperation("The shape is too large to draw");
 }
 
 }  // namespace canvas_detail
@@ -88,7 +94,8 @@ struct TCanvas::Painter {
             default:
                 break;
             }
-            if (!dash.empty()) dashLeft = dash[0];
+            if (!dash.empty())
+                dashLeft = dash[0];
         }
     }
 
@@ -97,8 +104,15 @@ struct TCanvas::Painter {
     void fill(int x0, int y0, int x1, int y1, TPixel p) const {
         x0 = std::max(x0, clip.Left), x1 = std::min(x1, clip.Right);
         y0 = std::max(y0, clip.Top), y1 = std::min(y1, clip.Bottom);
-        if (x0 >= x1) return;
-        for (int y = y0; y < y1; ++y) std::fill_n(row(y) + x0, x1 - x0, p);
+        if (x0 >= x1 || y0 >= y1)
+            return;
+        const auto n = static_cast<std::size_t>(x1 - x0);
+        if (static_cast<int>(n) == s.Stride) {  // whole rows lie end to end: one run
+            canvas_detail::FillPixels(row(y0), n * static_cast<std::size_t>(y1 - y0), p);
+            return;
+        }
+        for (int y = y0; y < y1; ++y)
+            canvas_detail::FillPixels(row(y) + x0, n, p);
     }
 
     void brushFill(int x0, int y0, int x1, int y1) const {
@@ -106,16 +120,19 @@ struct TCanvas::Painter {
             fill(x0, y0, x1, y1, brush);
             return;
         }
-        if (brushStyle == bsClear) return;
+        if (brushStyle == bsClear)
+            return;
         x0 = std::max(x0, clip.Left), x1 = std::min(x1, clip.Right);
         y0 = std::max(y0, clip.Top), y1 = std::min(y1, clip.Bottom);
         for (int y = y0; y < y1; ++y)
             for (int x = x0; x < x1; ++x)
-                if (canvas_detail::hatchHit(brushStyle, x, y)) row(y)[x] = brush;
+                if (canvas_detail::hatchHit(brushStyle, x, y))
+                    row(y)[x] = brush;
     }
 
     void plot(int x, int y, TPixel p) const {
-        if (clip.Contains(TPoint{x, y})) row(y)[x] = p;
+        if (clip.Contains(TPoint{x, y}))
+            row(y)[x] = p;
     }
 
     // A pen dot: one pixel, or a square of the pen's width centred on it.

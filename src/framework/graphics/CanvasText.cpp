@@ -29,7 +29,8 @@ inline TPixel blendCoverage(TPixel dst, TPixel color, std::uint32_t a) {
 }  // namespace
 
 TFontInstance& TCanvas::FontInstance() {
-    if (!m_fontInstance) m_fontInstance = &FindFontInstance(*m_font);
+    if (!m_fontInstance)
+        m_fontInstance = &FindFontInstance(*m_font);
     return *m_fontInstance;
 }
 
@@ -61,11 +62,14 @@ int TCanvas::PaintText(int x, int y, std::string_view text, const TRect* limit) 
         TRect d = *limit;
         d.Offset(m_origin.X, m_origin.Y);
         p.clip = IntersectRect(p.clip, d);
-        if (p.clip.IsEmpty()) return 0;
+        if (p.clip.IsEmpty())
+            return 0;
     }
     const int dx = x + m_origin.X, dy = y + m_origin.Y;
-    const int width = face.TextWidth(text);
-    if (m_bkMode == OPAQUE && !limit) p.fill(dx, dy, dx + width, dy + face.Height(), p.bk);
+    // The cell background needs the width before the glyphs; otherwise the glyph walk gives it.
+    const bool opaqueCell = m_bkMode == OPAQUE && !limit;
+    if (opaqueCell)
+        p.fill(dx, dy, dx + face.TextWidth(text), dy + face.Height(), p.bk);
     const TPixel color = ColorToPixel(ColorToRGB(m_font->Color()));
     const int baseline = dy + face.Ascent();
     const TRect clip = p.clip;
@@ -76,7 +80,8 @@ int TCanvas::PaintText(int x, int y, std::string_view text, const TRect* limit) 
         penX += g.Advance;
         const int x0 = std::max(gx, clip.Left), x1 = std::min(gx + g.Width, clip.Right);
         const int y0 = std::max(gy, clip.Top), y1 = std::min(gy + g.Height, clip.Bottom);
-        if (x0 >= x1 || y0 >= y1) continue;
+        if (x0 >= x1 || y0 >= y1)
+            continue;
         for (int row = y0; row < y1; ++row) {
             const std::uint8_t* cov =
                 g.Coverage.data() + static_cast<std::size_t>(row - gy) * g.Width + (x0 - gx);
@@ -90,6 +95,7 @@ int TCanvas::PaintText(int x, int y, std::string_view text, const TRect* limit) 
             }
         }
     }
+    const int width = penX - dx;
     const TFontStyles style = m_font->Style();
     if (style & fsUnderline) {
         const int top = baseline + std::min(face.UnderlinePosition(), face.Descent() - face.LineThickness());

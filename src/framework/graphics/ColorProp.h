@@ -21,7 +21,8 @@ TPropInfo ColorProperty(std::string name, G getter, S setter, TColor def) {
     info.Default = def;
     info.IdentToInt = [](std::string_view ident, std::int64_t& value) {
         TColor c = 0;
-        if (!IdentToColor(ident, c)) return false;
+        if (!IdentToColor(ident, c))
+            return false;
         value = c;
         return true;
     };
@@ -39,13 +40,15 @@ TPropInfo ColorProperty(std::string name, G getter, S setter, TColor def) {
         desc.Kind = TTypeKind::tkInteger;
         desc.IdentToInt = [](std::string_view ident, std::int64_t& v) {
             TColor c = 0;
-            if (!IdentToColor(ident, c)) return false;
+            if (!IdentToColor(ident, c))
+                return false;
             v = c;
             return true;
         };
         std::int64_t v = ValueToInteger(desc, value);
         // Colours are 32-bit; "$FF000005" arrives as a large positive number from some readers.
-        if (v > 0xFFFFFFFFll || v < -0x80000000ll) v = CheckedInteger(desc, v, true, sizeof(TColor));
+        if (v > 0xFFFFFFFFll || v < -0x80000000ll)
+            v = CheckedInteger(desc, v, true, sizeof(TColor));
         std::invoke(setter, static_cast<T&>(obj), static_cast<TColor>(static_cast<std::uint32_t>(v)));
     };
     return info;

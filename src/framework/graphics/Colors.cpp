@@ -112,7 +112,8 @@ constexpr ColorName kColorNames[] = {
 };
 
 bool sameText(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
+    if (a.size() != b.size())
+        return false;
     for (std::size_t i = 0; i < a.size(); ++i)
         if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
             return false;
@@ -120,26 +121,31 @@ bool sameText(std::string_view a, std::string_view b) {
 }
 
 std::string_view trim(std::string_view s) {
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
+        s.remove_prefix(1);
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
+        s.remove_suffix(1);
     return s;
 }
 
 }  // namespace
 
 TColor GetSysColor(int index) {
-    if (index < 0 || index >= kSysColorCount) return 0;
+    if (index < 0 || index >= kSysColorCount)
+        return 0;
     return sysColors()[static_cast<std::size_t>(index)];
 }
 
 void SetSysColor(int index, TColor rgb) {
-    if (index >= 0 && index < kSysColorCount) sysColors()[static_cast<std::size_t>(index)] = rgb & 0xFFFFFF;
+    if (index >= 0 && index < kSysColorCount)
+        sysColors()[static_cast<std::size_t>(index)] = rgb & 0xFFFFFF;
 }
 
 void ResetSysColors() { sysColors() = kDefaultSysColors; }
 
 TColor ColorToRGB(TColor color) {
-    if (color < 0) return GetSysColor(color & 0xFF);
+    if (color < 0)
+        return GetSysColor(color & 0xFF);
     return color;
 }
 
@@ -164,7 +170,8 @@ bool ColorToIdent(TColor color, std::string& ident) {
 
 std::string ColorToString(TColor color) {
     std::string ident;
-    if (ColorToIdent(color, ident)) return ident;
+    if (ColorToIdent(color, ident))
+        return ident;
     char buf[16];
     std::snprintf(buf, sizeof buf, "$%08X", static_cast<unsigned>(color));
     return buf;
@@ -172,7 +179,8 @@ std::string ColorToString(TColor color) {
 
 TColor StringToColor(std::string_view text) {
     TColor color = 0;
-    if (IdentToColor(text, color)) return color;
+    if (IdentToColor(text, color))
+        return color;
     std::string_view s = trim(text);
     bool negative = false;
     if (!s.empty() && (s.front() == '-' || s.front() == '+')) {

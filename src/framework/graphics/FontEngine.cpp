@@ -39,7 +39,8 @@ void unscaledCell(FT_Face face, long& ascent, long& descent) {
 
 std::string lower(std::string_view s) {
     std::string r(s);
-    for (char& c : r) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : r)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return r;
 }
 
@@ -49,14 +50,16 @@ std::string lower(std::string_view s) {
 class TFontEngine {
 public:
     TFontEngine() {
-        if (FT_Init_FreeType(&m_library) != 0) throw EInvalidGraphic("The font engine could not be started");
+        if (FT_Init_FreeType(&m_library) != 0)
+            throw EInvalidGraphic("The font engine could not be started");
         m_config = FcInitLoadConfigAndFonts();
     }
     ~TFontEngine() {
         m_instances.clear();
         m_fallbacks.clear();
         FT_Done_FreeType(m_library);
-        if (m_config) FcConfigDestroy(m_config);
+        if (m_config)
+            FcConfigDestroy(m_config);
         FcFini();
     }
 
@@ -74,7 +77,8 @@ public:
         em = std::clamp(em, 1, kMaxEmPixels);
         auto key = std::make_tuple(match.File, match.Index, em, match.Embolden, match.Slant);
         auto it = m_instances.find(key);
-        if (it != m_instances.end()) return *it->second;
+        if (it != m_instances.end())
+            return *it->second;
         auto inst = Open(match, em);
         auto& ref = *inst;
         m_instances.emplace(key, std::move(inst));
@@ -84,7 +88,8 @@ public:
     // An instance of some installed font that has the code point; null when none has it.
     TFontInstance* Fallback(char32_t cp, int em, bool embolden, bool slant) {
         auto key = std::make_tuple(cp, em, embolden, slant);
-        if (auto it = m_fallbackByCode.find(key); it != m_fallbackByCode.end()) return it->second;
+        if (auto it = m_fallbackByCode.find(key); it != m_fallbackByCode.end())
+            return it->second;
         TFontInstance* found = nullptr;
         if (m_config) {
             FcPattern* pattern = FcPatternCreate();
@@ -107,10 +112,13 @@ public:
                 Match m{reinterpret_cast<const char*>(file), index, 0, 0, embolden, slant};
                 auto fkey = std::make_tuple(m.File, index, em, embolden, slant);
                 auto it = m_fallbacks.find(fkey);
-                if (it == m_fallbacks.end()) it = m_fallbacks.emplace(fkey, Open(m, em)).first;
-                if (it->second->HasGlyph(cp)) found = it->second.get();
+                if (it == m_fallbacks.end())
+                    it = m_fallbacks.emplace(fkey, Open(m, em)).first;
+                if (it->second->HasGlyph(cp))
+                    found = it->second.get();
             }
-            if (set) FcFontSetDestroy(set);
+            if (set)
+                FcFontSetDestroy(set);
             FcCharSetDestroy(charset);
             FcPatternDestroy(pattern);
         }
@@ -130,7 +138,8 @@ private:
 
     const Match& Resolve(const std::string& family, bool bold, bool italic) {
         auto key = std::make_tuple(lower(family), bold, italic);
-        if (auto it = m_matches.find(key); it != m_matches.end()) return it->second;
+        if (auto it = m_matches.find(key); it != m_matches.end())
+            return it->second;
         Match m;
         if (m_config) {
             FcPattern* pattern = FcPatternCreate();
@@ -155,7 +164,8 @@ private:
             }
             FcPatternDestroy(pattern);
         }
-        if (m.File.empty()) throw EInvalidGraphic("No font is installed for '" + family + "'");
+        if (m.File.empty())
+            throw EInvalidGraphic("No font is installed for '" + family + "'");
         FT_Face face = nullptr;
         if (FT_New_Face(m_library, m.File.c_str(), m.Index, &face) != 0)
             throw EInvalidGraphic("The font file " + m.File + " cannot be read");
@@ -243,8 +253,10 @@ std::unique_ptr<TGlyph> TFontInstance::Render(unsigned glyphIndex) {
         FT_Load_Glyph(f, glyphIndex, FT_LOAD_DEFAULT) != 0)
         return glyph;  // an unreadable glyph paints nothing and takes no room
     FT_GlyphSlot slot = f->glyph;
-    if (m_slant && slot->format == FT_GLYPH_FORMAT_OUTLINE) FT_GlyphSlot_Oblique(slot);
-    if (m_embolden) FT_GlyphSlot_Embolden(slot);
+    if (m_slant && slot->format == FT_GLYPH_FORMAT_OUTLINE)
+        FT_GlyphSlot_Oblique(slot);
+    if (m_embolden)
+        FT_GlyphSlot_Embolden(slot);
     glyph->Advance = round26_6(slot->advance.x);
     if (slot->format != FT_GLYPH_FORMAT_BITMAP && FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0)
         return glyph;
@@ -270,7 +282,8 @@ std::unique_ptr<TGlyph> TFontInstance::Render(unsigned glyphIndex) {
 }
 
 const TGlyph& TFontInstance::LoadGlyph(char32_t cp) {
-    if (auto it = m_byCode.find(cp); it != m_byCode.end()) return *it->second;
+    if (auto it = m_byCode.find(cp); it != m_byCode.end())
+        return *it->second;
     const TGlyph* glyph = nullptr;
     FT_UInt index = FT_Get_Char_Index(asFace(m_face), cp);
     if (index == 0 && cp >= 0x20) {
@@ -284,13 +297,15 @@ const TGlyph& TFontInstance::LoadGlyph(char32_t cp) {
         glyph = m_owned.back().get();
     }
     m_byCode.emplace(cp, glyph);
-    if (cp < 128) m_ascii[cp] = glyph;
+    if (cp < 128)
+        m_ascii[cp] = glyph;
     return *glyph;
 }
 
 int TFontInstance::TextWidth(std::string_view utf8) {
     int width = 0;
-    for (std::size_t pos = 0; pos < utf8.size();) width += Glyph(NextCodePoint(utf8, pos)).Advance;
+    for (std::size_t pos = 0; pos < utf8.size();)
+        width += Glyph(NextCodePoint(utf8, pos)).Advance;
     return width;
 }
 

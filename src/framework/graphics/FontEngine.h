@@ -44,7 +44,8 @@ public:
 
     // The glyph for a code point, from this face or, where it has none, from a fallback font.
     const TGlyph& Glyph(char32_t cp) {
-        if (cp < 128 && m_ascii[cp]) return *m_ascii[cp];
+        if (cp < 128 && m_ascii[cp])
+            return *m_ascii[cp];
         return LoadGlyph(cp);
     }
     int TextWidth(std::string_view utf8);

@@ -9,7 +9,8 @@
 namespace framework {
 
 int MulDiv(int a, int b, int c) {
-    if (c == 0) return -1;
+    if (c == 0)
+        return -1;
     const long long product = static_cast<long long>(a) * b;
     const long long half = std::llabs(c) / 2;
     const bool negative = (product < 0) != (c < 0);
@@ -34,17 +35,20 @@ const TClassInfo& TFont::ClassInfo() {
 }
 
 void TFont::Changed() {
-    if (OnChange) OnChange(this);
+    if (OnChange)
+        OnChange(this);
 }
 
 void TFont::SetName(const std::string& value) {
-    if (value == m_name || value.empty()) return;
+    if (value == m_name || value.empty())
+        return;
     m_name = value;
     Changed();
 }
 
 void TFont::SetHeight(int value) {
-    if (value == m_height) return;
+    if (value == m_height)
+        return;
     m_height = value;
     Changed();
 }
@@ -54,26 +58,30 @@ int TFont::Size() const { return -MulDiv(m_height, 72, m_pixelsPerInch); }
 void TFont::SetSize(int value) { SetHeight(-MulDiv(value, m_pixelsPerInch, 72)); }
 
 void TFont::SetPixelsPerInch(int value) {
-    if (value <= 0 || value == m_pixelsPerInch) return;
+    if (value <= 0 || value == m_pixelsPerInch)
+        return;
     m_pixelsPerInch = value;
     Changed();
 }
 
 void TFont::SetStyle(TFontStyles value) {
     value &= fsBold | fsItalic | fsUnderline | fsStrikeOut;
-    if (value == m_style) return;
+    if (value == m_style)
+        return;
     m_style = value;
     Changed();
 }
 
 void TFont::SetColor(TColor value) {
-    if (value == m_color) return;
+    if (value == m_color)
+        return;
     m_color = value;
     Changed();
 }
 
 void TFont::SetCharset(int value) {
-    if (value == m_charset) return;
+    if (value == m_charset)
+        return;
     m_charset = value;
     Changed();
 }
@@ -108,19 +116,23 @@ const TClassInfo& TBrush::ClassInfo() {
 }
 
 void TBrush::Changed() {
-    if (OnChange) OnChange(this);
+    if (OnChange)
+        OnChange(this);
 }
 
 void TBrush::SetColor(TColor value) {
     // As in the classic brush, choosing a colour makes a clear brush solid again.
-    if (value == m_color && m_style != bsClear) return;
+    if (value == m_color && m_style != bsClear)
+        return;
     m_color = value;
-    if (m_style == bsClear) m_style = bsSolid;
+    if (m_style == bsClear)
+        m_style = bsSolid;
     Changed();
 }
 
 void TBrush::SetStyle(TBrushStyle value) {
-    if (value < bsSolid || value > bsDiagCross || value == m_style) return;
+    if (value < bsSolid || value > bsDiagCross || value == m_style)
+        return;
     m_style = value;
     Changed();
 }
@@ -150,24 +162,28 @@ const TClassInfo& TPen::ClassInfo() {
 }
 
 void TPen::Changed() {
-    if (OnChange) OnChange(this);
+    if (OnChange)
+        OnChange(this);
 }
 
 void TPen::SetColor(TColor value) {
-    if (value == m_color) return;
+    if (value == m_color)
+        return;
     m_color = value;
     Changed();
 }
 
 void TPen::SetWidth(int value) {
     value = std::clamp(value, 1, 1000);
-    if (value == m_width) return;
+    if (value == m_width)
+        return;
     m_width = value;
     Changed();
 }
 
 void TPen::SetStyle(TPenStyle value) {
-    if (value < psSolid || value > psInsideFrame || value == m_style) return;
+    if (value < psSolid || value > psInsideFrame || value == m_style)
+        return;
     m_style = value;
     Changed();
 }

@@ -5,7 +5,8 @@
 namespace framework {
 
 bool TextOutW(HDC dc, int x, int y, std::string_view text) {
-    if (!dc) return false;
+    if (!dc)
+        return false;
     const TPoint pen = dc->PenPos();
     dc->TextOut(x, y, text);
     dc->SetPenPos(pen);
@@ -13,7 +14,8 @@ bool TextOutW(HDC dc, int x, int y, std::string_view text) {
 }
 
 bool GetTextExtentPoint32W(HDC dc, std::string_view text, TSize& size) {
-    if (!dc) return false;
+    if (!dc)
+        return false;
     size = dc->TextExtent(text);
     return true;
 }
@@ -60,11 +62,13 @@ bool ropMode(std::uint32_t rop, TBlitMode& mode) {
 
 bool StretchBlt(HDC dest, int x, int y, int w, int h, HDC src, int sx, int sy, int sw, int sh,
                 std::uint32_t rop) {
-    if (!dest) return false;
+    if (!dest)
+        return false;
     if (rop == BLACKNESS || rop == WHITENESS || rop == DSTINVERT)
         return blockRop(dest, Bounds(x, y, w, h), rop);
     TBlitMode mode = kBlitCopy;
-    if (!src || !ropMode(rop, mode)) return false;
+    if (!src || !ropMode(rop, mode))
+        return false;
     dest->BlitFrom(Bounds(x, y, w, h), *src, Bounds(sx, sy, sw, sh), mode);
     return true;
 }
@@ -74,7 +78,8 @@ bool BitBlt(HDC dest, int x, int y, int w, int h, HDC src, int sx, int sy, std::
 }
 
 int SetBkMode(HDC dc, int mode) {
-    if (!dc || (mode != TRANSPARENT && mode != OPAQUE)) return 0;
+    if (!dc || (mode != TRANSPARENT && mode != OPAQUE))
+        return 0;
     return dc->SetBkMode(mode);
 }
 
@@ -92,7 +97,8 @@ bool OffsetRect(TRect& rect, int dx, int dy) {
 
 GLYPHSET GetFontUnicodeRanges(HDC dc) {
     GLYPHSET set;
-    if (!dc) return set;
+    if (!dc)
+        return set;
     for (std::uint32_t code : dc->FontInstance().CharCodes16()) {
         if (!set.ranges.empty()) {
             WCRANGE& last = set.ranges.back();

@@ -59,7 +59,8 @@ TEST(BitmapPng, StreamRoundTripIsPixelExact) {
     ASSERT_EQ(back.Width(), 7);
     ASSERT_EQ(back.Height(), 5);
     for (int y = 0; y < 5; ++y)
-        for (int x = 0; x < 7; ++x) EXPECT_EQ(back.ScanLine(y)[x], src.ScanLine(y)[x]) << x << "," << y;
+        for (int x = 0; x < 7; ++x)
+            EXPECT_EQ(back.ScanLine(y)[x], src.ScanLine(y)[x]) << x << "," << y;
 }
 
 TEST(BitmapPng, FileRoundTripKeepsAlpha) {

@@ -30,6 +30,19 @@ TEST_F(CanvasPaint, FillRectExcludesRightAndBottomAndIgnoresPen) {
     EXPECT_EQ(CountOfColor(bmp, clBlue), 0);
 }
 
+TEST(CanvasFill, LongRowsAndWholeSurfacesFillExactly) {
+    // Long runs take the fast store path; the edges must still be exact.
+    TBitmap bmp(1200, 3);
+    TCanvas& c = *bmp.Canvas();
+    c.Brush()->SetColor(clGreen);
+    c.FillRect(Rect(5, 1, 1150, 2));
+    EXPECT_TRUE(RectIs(bmp, Rect(5, 1, 1150, 2), clGreen));
+    EXPECT_TRUE(NothingOutside(bmp, Rect(5, 1, 1150, 2), clWhite));
+    c.Brush()->SetColor(clNavy);
+    c.FillRect(Rect(-10, -10, 2000, 2000));
+    EXPECT_EQ(CountOfColor(bmp, clNavy), 3600);
+}
+
 TEST_F(CanvasPaint, FillRectEmptyOrInvertedPaintsNothing) {
     c.FillRect(Rect(5, 5, 5, 9));
     c.FillRect(Rect(8, 8, 4, 4));
@@ -190,7 +203,8 @@ TEST_F(CanvasPaint, EllipseOutlineIsClosed) {
             continue;
         }
         auto& s = seen[static_cast<std::size_t>(p.Y * 20 + p.X)];
-        if (s || PixelAt(bmp, p.X, p.Y) != clWhite) continue;
+        if (s || PixelAt(bmp, p.X, p.Y) != clWhite)
+            continue;
         s = 1;
         todo.insert(todo.end(),
                     {Point(p.X + 1, p.Y), Point(p.X - 1, p.Y), Point(p.X, p.Y + 1), Point(p.X, p.Y - 1)});

@@ -103,7 +103,8 @@ TEST_F(CanvasText, UnderlineDrawsALineBelowTheBaseline) {
     const int baseline = 5 + c.FontInstance().Ascent();
     int row = -1;
     for (int y = baseline; y < 5 + 13; ++y)
-        if (RectIs(bmp, Rect(10, y, 10 + w, y + 1), clBlue)) row = y;
+        if (RectIs(bmp, Rect(10, y, 10 + w, y + 1), clBlue))
+            row = y;
     EXPECT_GE(row, baseline);
 }
 

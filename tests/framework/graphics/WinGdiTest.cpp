@@ -28,9 +28,11 @@ TEST(WinGdiBitBlt, CopiesABlockAndCombinesWithRops) {
 
 TEST(WinGdiBitBlt, OverlappingCopyOnOneSurfaceReadsTheOldPixels) {
     TBitmap bmp(6, 1);
-    for (int x = 0; x < 6; ++x) bmp.Canvas()->SetPixel(x, 0, RGB(x * 40, 0, 0));
+    for (int x = 0; x < 6; ++x)
+        bmp.Canvas()->SetPixel(x, 0, RGB(x * 40, 0, 0));
     BitBlt(bmp.Canvas(), 1, 0, 5, 1, bmp.Canvas(), 0, 0, SRCCOPY);
-    for (int x = 1; x < 6; ++x) EXPECT_TRUE(PixelIs(bmp, x, 0, RGB((x - 1) * 40, 0, 0)));
+    for (int x = 1; x < 6; ++x)
+        EXPECT_TRUE(PixelIs(bmp, x, 0, RGB((x - 1) * 40, 0, 0)));
 }
 
 TEST(WinGdiText, TextOutKeepsThePenAndHonoursBkMode) {
