@@ -1,12 +1,12 @@
-// The gallery: a window built from the package's controls, pictured into a PNG so that a
-// person can look at what the controls draw.
+// The gallery: one window with a section for each feature of the package, pictured into a PNG
+// so that a person can look at what the controls draw.
 
-#include "framework/controls/Label.h"
-#include "framework/controls/ListBox.h"
+#include "GallerySection.h"
+
 #include "framework/controls/Panel.h"
 #include "framework/forms/Application.h"
-#include "framework/rtl/Exceptions.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <memory>
@@ -14,62 +14,62 @@
 
 using namespace framework;
 
+namespace gallery {
+
+namespace {
+std::vector<GallerySection>& sections() {
+    static std::vector<GallerySection> all;
+    return all;
+}
+}  // namespace
+
+bool RegisterGallerySection(GallerySection Section) {
+    sections().push_back(std::move(Section));
+    return true;
+}
+
+const std::vector<GallerySection>& GallerySections() {
+    std::stable_sort(sections().begin(), sections().end(),
+                     [](const GallerySection& a, const GallerySection& b) { return a.Order < b.Order; });
+    return sections();
+}
+
+}  // namespace gallery
+
 namespace {
 
+constexpr int kColumns = 2;
+constexpr int kMargin = 8;
+constexpr int kTitleHeight = 26;
+
 std::unique_ptr<TForm, TFreeDeleter> BuildGallery() {
+    const auto& all = gallery::GallerySections();
+    const int count = std::max<int>(static_cast<int>(all.size()), 1);
+    const int columns = std::min(count, kColumns);
+    const int rows = (count + kColumns - 1) / kColumns;
+    const int cellWidth = gallery::kSectionWidth + kMargin;
+    const int cellHeight = gallery::kSectionHeight + kTitleHeight + kMargin;
+
     std::unique_ptr<TForm, TFreeDeleter> form(Create<TForm>(nullptr));
     form->SetCaption("Gallery");
-    form->SetClientWidth(480);
-    form->SetClientHeight(300);
+    form->SetClientWidth(columns * cellWidth + kMargin);
+    form->SetClientHeight(rows * cellHeight + kMargin);
 
-    auto* header = Create<TPanel>(form.get());
-    header->SetName("Header");
-    header->SetAlign(alTop);
-    header->SetHeight(36);
-    header->SetCaption("Framework controls");
-    header->Font()->SetStyle(fsBold);
-    header->SetParent(form.get());
-
-    auto* caption = Create<TLabel>(form.get());
-    caption->SetName("ListCaption");
-    caption->SetBounds(12, 48, 0, 0);
-    caption->SetCaption("&Recent corpora:");
-    caption->SetParent(form.get());
-
-    auto* list = Create<TListBox>(form.get());
-    list->SetName("Corpora");
-    list->SetBounds(12, 68, 220, 180);
-    for (const char* item : {"Shakespeare, complete works", "British newspapers 1990-1999",
-                             "Parliamentary debates", "Learner essays (advanced)", "Twitter sample 2024",
-                             "Children's literature", "Scientific abstracts", "Song lyrics"})
-        list->Items()->Add(item);
-    list->SetItemIndex(2);
-    list->SetParent(form.get());
-    caption->SetFocusControl(list);
-
-    auto* side = Create<TPanel>(form.get());
-    side->SetName("Details");
-    side->SetBounds(248, 48, 220, 200);
-    side->SetBevelOuter(bvLowered);
-    side->SetColor(clWindow);
-    side->SetCaption("");
-    side->SetParent(form.get());
-
-    auto* note = Create<TLabel>(form.get());
-    note->SetName("Note");
-    note->SetWordWrap(true);
-    note->SetBounds(10, 10, 200, 0);
-    note->SetCaption("Each tool window of the suite is built from these controls: list boxes that paint "
-                     "their own items, labels with accelerators, panels with bevels.");
-    note->SetParent(side);
-
-    auto* status = Create<TPanel>(form.get());
-    status->SetName("Status");
-    status->SetAlign(alBottom);
-    status->SetHeight(24);
-    status->SetAlignment(taLeftJustify);
-    status->SetCaption("  8 corpora");
-    status->SetParent(form.get());
+    for (int i = 0; i < static_cast<int>(all.size()); ++i) {
+        const int x = kMargin + (i % kColumns) * cellWidth;
+        const int y = kMargin + (i / kColumns) * cellHeight;
+        auto* title = Create<TPanel>(form.get());
+        title->SetBounds(x, y, gallery::kSectionWidth, kTitleHeight);
+        title->SetCaption(all[static_cast<std::size_t>(i)].Title);
+        title->Font()->SetStyle(fsBold);
+        title->SetParent(form.get());
+        auto* area = Create<TPanel>(form.get());
+        area->SetBounds(x, y + kTitleHeight, gallery::kSectionWidth, gallery::kSectionHeight);
+        area->SetBevelOuter(bvNone);
+        area->SetCaption("");
+        area->SetParent(form.get());
+        all[static_cast<std::size_t>(i)].Build(*area);
+    }
     return form;
 }
 

@@ -1,0 +1,99 @@
+#include "package/LM7StyledListboxPack.h"
+
+#include "package/UnitLifetime.h"
+
+#include <array>
+
+namespace lm7 {
+
+namespace {
+
+constexpr std::array<std::string_view, 13> kRequiredPackages{"LM7FileDialogComponents",
+                                                             "LM7AdvProgressBarPack",
+                                                             "LM7GeneralRuntimePack2",
+                                                             "LM7GeneralRuntimePack1",
+                                                             "vclZipForged15",
+                                                             "lmdelcore11rt_150",
+                                                             "lmdrtlx11rt_150",
+                                                             "lmdrtl11rt_150",
+                                                             "tmsexd2011",
+                                                             "tmsd2011",
+                                                             "vclx150",
+                                                             "vcl150",
+                                                             "rtl150"};
+
+constexpr std::array<std::string_view, 14> kContainedUnits{"LM7StyledListboxPack",
+                                                           "dialog_stuff",
+                                                           "FileFolderOpenDlgU",
+                                                           "SysInit",
+                                                           "My_TMSAdvOfficePagerU",
+                                                           "My_StyledTMSComponents",
+                                                           "graphics_utilities",
+                                                           "ReadAndSaveIni",
+                                                           "user_and_system_utils",
+                                                           "Drive_Utils",
+                                                           "ColourListBoxesAndCombos",
+                                                           "tool_imagelist_master",
+                                                           "components_and_ControlsU_base",
+                                                           "TMSStyleableF"};
+
+// Units with no work of their own only count their start-ups and shut-downs.
+template <int N> struct CountingUnit {
+    static TUnitLifetime& Lifetime() {
+        static TUnitLifetime lifetime;
+        return lifetime;
+    }
+    static void Initialization() { Lifetime().Start(); }
+    static void Finalization() { Lifetime().Stop(); }
+};
+
+// In dependency order. A unit with work of its own (the master image lists) stands after
+// everything it depends on, as the last entry with routines.
+const std::array<TUnitEntry, 12> kUnitTable{{
+    {"dialog_stuff", &CountingUnit<0>::Initialization, &CountingUnit<0>::Finalization},
+    {"FileFolderOpenDlgU", &CountingUnit<1>::Initialization, &CountingUnit<1>::Finalization},
+    {"My_TMSAdvOfficePagerU", &CountingUnit<2>::Initialization, &CountingUnit<2>::Finalization},
+    {"My_StyledTMSComponents", &CountingUnit<3>::Initialization, &CountingUnit<3>::Finalization},
+    {"graphics_utilities", &CountingUnit<4>::Initialization, &CountingUnit<4>::Finalization},
+    {"Drive_Utils", &CountingUnit<5>::Initialization, &CountingUnit<5>::Finalization},
+    {"user_and_system_utils", &CountingUnit<6>::Initialization, &CountingUnit<6>::Finalization},
+    {"ReadAndSaveIni", &CountingUnit<7>::Initialization, &CountingUnit<7>::Finalization},
+    {"components_and_ControlsU_base", &CountingUnit<8>::Initialization, &CountingUnit<8>::Finalization},
+    {"ColourListBoxesAndCombos", &CountingUnit<9>::Initialization, &CountingUnit<9>::Finalization},
+    {"TMSStyleableF", &CountingUnit<10>::Initialization, &CountingUnit<10>::Finalization},
+    // The master image lists' unit takes this place, with its own start-up and shut-down.
+    {"tool_imagelist_master", &CountingUnit<11>::Initialization, &CountingUnit<11>::Finalization},
+}};
+
+}  // namespace
+
+const TPackageInfo& PackageInfo() {
+    static const TPackageInfo info{"LM7StyledListboxPack",
+                                   "Styled list boxes and related controls of the suite's tool windows",
+                                   true,
+                                   true,
+                                   "Styled listbox",
+                                   "English (United Kingdom)",
+                                   1252};
+    return info;
+}
+
+std::span<const std::string_view> RequiredPackages() { return kRequiredPackages; }
+std::span<const std::string_view> ContainedUnits() { return kContainedUnits; }
+std::span<const TUnitEntry> GetPackageInfoTable() { return kUnitTable; }
+
+void Initialize() {
+    for (const TUnitEntry& entry : kUnitTable)
+        if (entry.Initialization)
+            entry.Initialization();
+}
+
+void Finalize() {
+    for (auto it = kUnitTable.rbegin(); it != kUnitTable.rend(); ++it)
+        if (it->Finalization)
+            it->Finalization();
+}
+
+void RegisterAll() {}
+
+}  // namespace lm7

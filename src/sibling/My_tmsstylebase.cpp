@@ -1,0 +1,7 @@
+#include "sibling/My_tmsstylebase.h"
+
+namespace sibling {
+
+vendor::TTMSStyle Global_TMSStyle = vendor::tsLight;
+
+}  // namespace sibling
