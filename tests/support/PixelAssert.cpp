@@ -22,22 +22,18 @@ std::string where(const TBitmap& bmp, const std::string& tag) {
 }  // namespace
 
 TColor PixelAt(const TBitmap& bmp, int x, int y) {
-    if (x < 0 || y < 0 || x >= bmp.Width() || y >= bmp.Height()) return CLR_INVALID;
+    if (x < 0 || y < 0 || x >= bmp.Width() || y >= bmp.Height())
+        return CLR_INVALID;
     return PixelToColor(bmp.ScanLine(y)[x]);
 }
 
-std::string DescribeColor(TColor color) {
-    std::string ident;
-    if (ColorToIdent(color, ident)) return ident;
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "$%08X", static_cast<unsigned>(color));
-    return buf;
-}
+std::string DescribeColor(TColor color) { return ColorToString(color); }
 
 ::testing::AssertionResult PixelIs(const TBitmap& bmp, int x, int y, TColor expected) {
     const TColor want = ColorToRGB(expected) & 0xFFFFFF;
     const TColor got = PixelAt(bmp, x, y);
-    if (got == want) return ::testing::AssertionSuccess();
+    if (got == want)
+        return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ") is " << DescribeColor(got)
                                          << ", expected " << DescribeColor(want) << where(bmp, "pixel");
 }
@@ -60,7 +56,8 @@ std::string DescribeColor(TColor color) {
     const TColor want = ColorToRGB(background) & 0xFFFFFF;
     for (int y = 0; y < bmp.Height(); ++y)
         for (int x = 0; x < bmp.Width(); ++x) {
-            if (rect.Contains(TPoint{x, y})) continue;
+            if (rect.Contains(TPoint{x, y}))
+                continue;
             const TColor got = PixelAt(bmp, x, y);
             if (got != want)
                 return ::testing::AssertionFailure()
@@ -76,8 +73,10 @@ template <class Pred> std::optional<TRect> boundsOf(const TBitmap& bmp, Pred pre
     std::optional<TRect> box;
     for (int y = 0; y < bmp.Height(); ++y)
         for (int x = 0; x < bmp.Width(); ++x) {
-            if (!pred(PixelAt(bmp, x, y))) continue;
-            if (!box) box = TRect{x, y, x + 1, y + 1};
+            if (!pred(PixelAt(bmp, x, y)))
+                continue;
+            if (!box)
+                box = TRect{x, y, x + 1, y + 1};
             box->Left = std::min(box->Left, x), box->Right = std::max(box->Right, x + 1);
             box->Top = std::min(box->Top, y), box->Bottom = std::max(box->Bottom, y + 1);
         }
@@ -99,7 +98,8 @@ int CountOfColor(const TBitmap& bmp, TColor color) {
     const TColor want = ColorToRGB(color) & 0xFFFFFF;
     int n = 0;
     for (int y = 0; y < bmp.Height(); ++y)
-        for (int x = 0; x < bmp.Width(); ++x) n += PixelAt(bmp, x, y) == want;
+        for (int x = 0; x < bmp.Width(); ++x)
+            n += PixelAt(bmp, x, y) == want;
     return n;
 }
 
@@ -108,7 +108,8 @@ std::string SaveForInspection(const TBitmap& bmp, const std::string& tag) {
     if (const auto* info = ::testing::UnitTest::GetInstance()->current_test_info())
         name = std::string(info->test_suite_name()) + "." + info->name();
     for (char& c : name)
-        if (c == '/') c = '_';  // parameterised test names
+        if (c == '/')
+            c = '_';  // parameterised test names
     const std::string path = ::testing::TempDir() + name + "." + tag + ".png";
     bmp.SaveToFile(path);
     return path;

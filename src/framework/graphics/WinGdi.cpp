@@ -102,7 +102,7 @@ GLYPHSET GetFontUnicodeRanges(HDC dc) {
     for (std::uint32_t code : dc->FontInstance().CharCodes16()) {
         if (!set.ranges.empty()) {
             WCRANGE& last = set.ranges.back();
-            if (code == static_cast<std::uint32_t>(last.wcLow) + last.cGlyphs) {
+            if (code == static_cast<std::uint32_t>(last.wcLow) + last.cGlyphs && last.cGlyphs < 0xFFFF) {
                 ++last.cGlyphs;
                 ++set.cGlyphsSupported;
                 continue;

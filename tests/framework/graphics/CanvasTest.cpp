@@ -94,6 +94,16 @@ TEST_F(CanvasPaint, InsideFramePenStaysInTheBox) {
     EXPECT_TRUE(RectIs(bmp, Rect(8, 8, 12, 12), clRed));
 }
 
+TEST_F(CanvasPaint, HatchedBrushPaintsOnlyItsLinesAndMakesTextTransparent) {
+    c.Brush()->SetStyle(bsHorizontal);
+    EXPECT_EQ(c.BkMode(), TRANSPARENT);
+    c.FillRect(Rect(0, 0, 20, 20));
+    EXPECT_TRUE(RectIs(bmp, Rect(0, 0, 20, 1), clRed));
+    EXPECT_TRUE(RectIs(bmp, Rect(0, 1, 20, 8), clWhite));
+    EXPECT_TRUE(RectIs(bmp, Rect(0, 8, 20, 9), clRed));
+    EXPECT_EQ(CountOfColor(bmp, clRed), 3 * 20);
+}
+
 TEST_F(CanvasPaint, FrameRectUsesTheBrushOnTheInnerEdge) {
     c.FrameRect(Rect(3, 3, 9, 8));
     EXPECT_EQ(BoundsOfChanges(bmp, clWhite), Rect(3, 3, 9, 8));
