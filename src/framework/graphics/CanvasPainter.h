@@ -46,7 +46,7 @@ inline bool hatchHit(TBrushStyle style, int x, int y) {
     }
 }
 
-// A row of one colour, with the widest stores the processor offers.
+// A run of pixels of one colour; long runs go as fast as memset.
 void FillPixels(TPixel* dst, std::size_t count, TPixel value);
 
 inline void normalize(int& a, int& b) {
