@@ -22,7 +22,8 @@ constexpr int kTextSurfaceWidth = 1024, kTextSurfaceHeight = 20;
 
 std::string HundredCharLine() {
     std::string line;
-    while (line.size() < 100) line += "The quick brown fox jumps over the lazy dog. ";
+    while (line.size() < 100)
+        line += "The quick brown fox jumps over the lazy dog. ";
     line.resize(100);
     return line;
 }
@@ -63,7 +64,8 @@ void BM_TextOut(benchmark::State& state) {
     c.Font()->SetColor(clBlack);
     c.Brush()->SetStyle(bsClear);
     for (auto _ : state) {
-        for (int i = 0; i < kLinesPerRun; ++i) c.TextOut(0, 0, line);
+        for (int i = 0; i < kLinesPerRun; ++i)
+            c.TextOut(0, 0, line);
         benchmark::DoNotOptimize(bmp.ScanLine(5));
         benchmark::ClobberMemory();
     }
