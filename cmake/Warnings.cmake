@@ -3,7 +3,7 @@ add_compile_options(-Wall -Wextra -Wpedantic -Werror -Wshadow -Wnon-virtual-dtor
                     -Woverloaded-virtual -Wimplicit-fallthrough)
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
   # g++ 12 reports false positives from inlined standard-library code.
-  add_compile_options(-Wno-maybe-uninitialized -Wno-stringop-overflow -Wno-array-bounds)
+  add_compile_options(-Wno-maybe-uninitialized -Wno-stringop-overflow -Wno-array-bounds -Wno-restrict)
 endif()
 
 # lm7_layer(NAME DIR [DEPS ...]): one static library built from every source below DIR.

@@ -295,7 +295,7 @@ void TCustomListBox::SetSorted(bool Value) {
         return;
     m_sorted = Value;
     if (Value && !IsVirtual()) {
-        std::stable_sort(m_items.begin(), m_items.end(), [this](const Item& a, const Item& b) {
+        std::stable_sort(m_items.begin(), m_items.end(), [](const Item& a, const Item& b) {
             return AnsiCompareText(a.Text, b.Text) < 0;
         });
         ClearSelection();
