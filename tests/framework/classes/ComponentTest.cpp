@@ -90,23 +90,22 @@ TEST(ComponentNames, DuplicateAndInvalidNamesAreRefused) {
 }
 
 TEST(ComponentState, DestroyingReachesOwnedComponentsBeforeAnyIsFreed) {
+    // Freed first (created last), the probe looks at a sibling that is still alive.
     struct TProbe : TComponent {
         using TComponent::TComponent;
-        bool sawDestroying = false;
         TComponent* sibling = nullptr;
+        bool* sawDestroying = nullptr;
         void BeforeDestruction() override {
-            sawDestroying = sibling && sibling->HasState(csDestroying);
+            *sawDestroying = sibling->HasState(csDestroying);
             TComponent::BeforeDestruction();
         }
     };
+    bool sawDestroying = false;
     auto* owner = Create<TComponent>(nullptr);
-    auto* first = Create<TProbe>(owner);
-    auto* second = Create<TComponent>(owner);
-    first->sibling = second;
-    bool* flag = &first->sawDestroying;
-    (void)flag;
-    owner->BeforeDestruction();
-    EXPECT_TRUE(first->HasState(csDestroying));
-    EXPECT_TRUE(second->HasState(csDestroying));
-    delete owner;
+    auto* other = Create<TComponent>(owner);
+    auto* probe = Create<TProbe>(owner);
+    probe->sibling = other;
+    probe->sawDestroying = &sawDestroying;
+    owner->Free();
+    EXPECT_TRUE(sawDestroying);
 }
