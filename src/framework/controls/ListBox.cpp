@@ -295,9 +295,8 @@ void TCustomListBox::SetSorted(bool Value) {
         return;
     m_sorted = Value;
     if (Value && !IsVirtual()) {
-        std::stable_sort(m_items.begin(), m_items.end(), [](const Item& a, const Item& b) {
-            return AnsiCompareText(a.Text, b.Text) < 0;
-        });
+        std::stable_sort(m_items.begin(), m_items.end(),
+                         [](const Item& a, const Item& b) { return AnsiCompareText(a.Text, b.Text) < 0; });
         ClearSelection();
     }
     Invalidate();
@@ -412,6 +411,27 @@ void TCustomListBox::DrawItem(int Index, TRect Rect, TOwnerDrawState State) {
     }
 }
 
+void TCustomListBox::DrawStandardItem(int Index, TRect Rect, TOwnerDrawState State) {
+    TCustomListBox::DrawItem(Index, Rect, State);
+}
+
+bool TCustomListBox::ItemFlag(int Index) const {
+    if (IsVirtual())
+        return false;
+    if (Index < 0 || Index >= Count())
+        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    return m_items[static_cast<std::size_t>(Index)].Flag;
+}
+
+void TCustomListBox::SetItemFlag(int Index, bool Value) {
+    if (IsVirtual())
+        return;
+    if (Index < 0 || Index >= Count())
+        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    m_items[static_cast<std::size_t>(Index)].Flag = Value;
+    Invalidate();
+}
+
 // Sets the canvas up as the classic list box does before an item is drawn: the control's font
 // and brush, the highlight colours for a selected item, a focus rectangle on the caret.
 void TCustomListBox::PaintItem(TCanvas& Canvas, int Index) {
@@ -432,7 +452,7 @@ void TCustomListBox::PaintItem(TCanvas& Canvas, int Index) {
     if (IsOwnerDraw())
         DrawItem(Index, rect, state);
     else
-        TCustomListBox::DrawItem(Index, rect, state);
+        DrawStandardItem(Index, rect, state);
     if (state & odFocused)
         DrawFocusRect(Canvas, rect);
 }

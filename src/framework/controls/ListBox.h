@@ -106,6 +106,12 @@ protected:
     void WndProc(TMessage& Message) override;
     bool IsOwnerDraw() const { return m_style != lbStandard && m_style != lbVirtual; }
     bool IsVirtual() const { return m_style == lbVirtual || m_style == lbVirtualOwnerDraw; }
+    // Paints an item of a list box that is not owner-drawn; descendants add to the plain text.
+    virtual void DrawStandardItem(int Index, TRect Rect, TOwnerDrawState State);
+    // A mark kept with each item, moving with it when items are inserted, deleted or sorted
+    // (a check-list box keeps its check marks here). False for virtual lists.
+    bool ItemFlag(int Index) const;
+    void SetItemFlag(int Index, bool Value);
 
 private:
     class TListBoxStrings;
@@ -114,6 +120,7 @@ private:
         std::string Text;
         TObject* Object = nullptr;
         int Height = 0;  // variable style only
+        bool Flag = false;
     };
 
     void PaintItem(TCanvas& Canvas, int Index);
