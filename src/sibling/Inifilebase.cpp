@@ -1,0 +1,298 @@
+#include "sibling/Inifilebase.h"
+
+#include "framework/classes/Strings.h"
+#include "framework/classes/TypInfo.h"
+#include "framework/rtl/FloatConv.h"
+#include "framework/rtl/IntConv.h"
+#include "framework/rtl/StrUtils.h"
+
+#include <cstdint>
+#include <limits>
+
+namespace sibling {
+
+using namespace framework;
+
+bool MEMINI_include_checklistbox_checkeds = true;
+
+namespace {
+
+constexpr std::string_view kCountKey = "count";
+
+std::string ItemKey(int n) { return "item" + std::to_string(n); }
+std::string ObjectKey(int n) { return "object" + std::to_string(n); }
+
+// The length of the well-formed UTF-8 sequence at s[i], or 0 when the bytes there are not one.
+std::size_t Utf8SequenceAt(std::string_view s, std::size_t i) {
+    const auto b0 = static_cast<unsigned char>(s[i]);
+    if (b0 < 0x80)
+        return 1;
+    std::size_t len;
+    unsigned char lo = 0x80, hi = 0xBF;  // allowed range of the second byte
+    if (b0 >= 0xC2 && b0 <= 0xDF) {
+        len = 2;
+    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+        len = 3;
+        if (b0 == 0xE0)
+            lo = 0xA0;  // no overlong forms
+        if (b0 == 0xED)
+            hi = 0x9F;  // no surrogates
+    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+        len = 4;
+        if (b0 == 0xF0)
+            lo = 0x90;
+        if (b0 == 0xF4)
+            hi = 0x8F;  // nothing above U+10FFFF
+    } else {
+        return 0;
+    }
+    if (i + len > s.size())
+        return 0;
+    for (std::size_t k = 1; k < len; ++k) {
+        const auto b = static_cast<unsigned char>(s[i + k]);
+        if (k == 1 ? (b < lo || b > hi) : (b < 0x80 || b > 0xBF))
+            return 0;
+    }
+    return len;
+}
+
+bool IsControl(unsigned char c) { return c < 0x20 || c == 0x7F; }
+bool IsBlank(unsigned char c) { return c <= 0x20; }  // what a load trims off
+
+bool NeedsEscape(std::string_view v) {
+    if (v.empty())
+        return false;
+    if (IsBlank(static_cast<unsigned char>(v.front())) || IsBlank(static_cast<unsigned char>(v.back())))
+        return true;
+    // A plain value in quotes would be taken for an escaped one.
+    if (v.size() >= 2 && v.front() == '"' && v.back() == '"')
+        return true;
+    for (std::size_t i = 0; i < v.size();) {
+        const auto c = static_cast<unsigned char>(v[i]);
+        if (c == '\r' || c == '\n' || c == '\0')
+            return true;
+        const std::size_t len = Utf8SequenceAt(v, i);
+        if (len == 0)
+            return true;
+        i += len;
+    }
+    return false;
+}
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+}  // namespace
+
+std::string EscapeIniValue(std::string_view Value) {
+    if (!NeedsEscape(Value))
+        return std::string(Value);
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(Value.size() + 8);
+    out += '"';
+    for (std::size_t i = 0; i < Value.size();) {
+        const auto c = static_cast<unsigned char>(Value[i]);
+        const std::size_t len = Utf8SequenceAt(Value, i);
+        if (len > 1) {
+            out.append(Value.substr(i, len));
+            i += len;
+            continue;
+        }
+        ++i;
+        switch (c) {
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\0':
+            out += "\\0";
+            break;
+        default:
+            if (len == 0 || IsControl(c)) {
+                out += "\\x";
+                out += kHex[c >> 4];
+                out += kHex[c & 15];
+            } else {
+                out += static_cast<char>(c);
+            }
+        }
+    }
+    out += '"';
+    return out;
+}
+
+std::string UnescapeIniValue(std::string_view Stored) {
+    if (Stored.size() < 2 || Stored.front() != '"' || Stored.back() != '"')
+        return std::string(Stored);
+    const std::string_view body = Stored.substr(1, Stored.size() - 2);
+    std::string out;
+    out.reserve(body.size());
+    for (std::size_t i = 0; i < body.size(); ++i) {
+        const char c = body[i];
+        if (c != '\\' || i + 1 >= body.size()) {
+            out += c;  // a lone backslash at the end stays as it is
+            continue;
+        }
+        const char e = body[i + 1];
+        switch (e) {
+        case '\\':
+            out += '\\';
+            ++i;
+            break;
+        case 'n':
+            out += '\n';
+            ++i;
+            break;
+        case 'r':
+            out += '\r';
+            ++i;
+            break;
+        case 't':
+            out += '\t';
+            ++i;
+            break;
+        case '0':
+            out += '\0';
+            ++i;
+            break;
+        case '"':
+            out += '"';
+            ++i;
+            break;
+        case 'x': {
+            const int hi = i + 2 < body.size() ? HexValue(body[i + 2]) : -1;
+            const int lo = i + 3 < body.size() ? HexValue(body[i + 3]) : -1;
+            if (hi < 0 || lo < 0) {
+                out += c;  // damaged: keep the text as it stands
+            } else {
+                out += static_cast<char>(hi * 16 + lo);
+                i += 3;
+            }
+            break;
+        }
+        default:
+            out += c;  // an unknown escape keeps its backslash
+        }
+    }
+    return out;
+}
+
+const TClassInfo& TMyMemIniFile::ClassInfo() {
+    static const TClassInfo info = TClassInfo::Derive<TMyMemIniFile, TMemIniFile>("TMyMemIniFile");
+    return info;
+}
+
+TMyMemIniFile::TMyMemIniFile(std::string FileName) : TMemIniFile(std::move(FileName)) {}
+
+std::string TMyMemIniFile::ReadString(std::string_view Section, std::string_view Ident,
+                                      std::string_view Default) const {
+    // A loaded value never starts with a control character (a load trims them), so this
+    // marks a missing key or a key line without '='.
+    static const std::string kAbsent("\x01\x02absent", 8);
+    std::string stored = TMemIniFile::ReadString(Section, Ident, kAbsent);
+    if (stored == kAbsent)
+        return std::string(Default);
+    return UnescapeIniValue(stored);
+}
+
+void TMyMemIniFile::WriteString(std::string_view Section, std::string_view Ident, std::string_view Value) {
+    TMemIniFile::WriteString(Section, Ident, EscapeIniValue(Value));
+}
+
+bool TMyMemIniFile::ReadBool(std::string_view Section, std::string_view Ident, bool Default) const {
+    const std::string s = Trim(ReadString(Section, Ident, ""));
+    if (SameText(s, "true") || SameText(s, "yes") || SameText(s, "on"))
+        return true;
+    if (SameText(s, "false") || SameText(s, "no") || SameText(s, "off"))
+        return false;
+    std::int64_t n = 0;
+    std::string digits = s;
+    if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X'))
+        digits = "$" + digits.substr(2);
+    if (TryStrToInt64(digits, n))
+        return n != 0;
+    return Default;
+}
+
+void TMyMemIniFile::WriteBool(std::string_view Section, std::string_view Ident, bool Value) {
+    WriteString(Section, Ident, Value ? "true" : "false");
+}
+
+void TMyMemIniFile::WriteFloat(std::string_view Section, std::string_view Ident, double Value) {
+    // Fifteen digits read better; seventeen are needed for some doubles to come back exactly.
+    std::string text = FloatToStr(Value, FormatSettings());
+    double back = 0;
+    if (!TryStrToFloat(text, back, FormatSettings()) || back != Value)
+        text = FloatToStrF(Value, ffGeneral, 17, 0, FormatSettings());
+    WriteString(Section, Ident, text);
+}
+
+void TMyMemIniFile::WriteMultiString(std::string_view Section, const TStrings& List) {
+    WriteMultiString(Section, List, -1);
+}
+
+void TMyMemIniFile::WriteMultiString(std::string_view Section, const TStrings& List, int Limit) {
+    int count = List.Count();
+    if (Limit >= 0 && count > Limit)
+        count = Limit;
+    // Keys of an earlier, longer list would otherwise read back as if they were still items.
+    int old = 0;
+    if (TryStrToInt(TMemIniFile::ReadString(Section, kCountKey, ""), old))
+        for (int n = count; n < old && ValueExists(Section, ItemKey(n)); ++n) {
+            DeleteKey(Section, ItemKey(n));
+            DeleteKey(Section, ObjectKey(n));
+        }
+    WriteInteger(Section, kCountKey, count);
+    for (int n = 0; n < count; ++n) {
+        WriteString(Section, ItemKey(n), List.Strings(n));
+        const std::intptr_t obj = TStrings::ObjectToInt(List.Objects(n));
+        // Only values that are numbers of the classic integer size travel; a real object's
+        // address would come back as a dangling pointer.
+        if (obj != 0 && obj >= std::numeric_limits<std::int32_t>::min() &&
+            obj <= std::numeric_limits<std::int32_t>::max())
+            WriteInteger(Section, ObjectKey(n), static_cast<int>(obj));
+        else if (ValueExists(Section, ObjectKey(n)))
+            DeleteKey(Section, ObjectKey(n));
+    }
+}
+
+bool TMyMemIniFile::ReadMultiString(std::string_view Section, TStrings& List) const {
+    int count = 0;
+    if (!TryStrToInt(Trim(TMemIniFile::ReadString(Section, kCountKey, "")), count))
+        return false;
+    List.BeginUpdate();
+    try {
+        List.Clear();
+        // A damaged count cannot make us read past the items that are really there.
+        for (int n = 0; n < count; ++n) {
+            const std::string key = ItemKey(n);
+            if (!ValueExists(Section, key))
+                break;
+            const int obj = ReadInteger(Section, ObjectKey(n), 0);
+            List.AddObject(ReadString(Section, key, ""), TStrings::IntToObject(obj));
+        }
+    } catch (...) {
+        List.EndUpdate();
+        throw;
+    }
+    List.EndUpdate();
+    return true;
+}
+
+}  // namespace sibling

@@ -1,0 +1,7 @@
+#include "sibling/Wingenok.h"
+
+namespace sibling {
+
+framework::TFormatSettings& UserDefaultFormatSettings = framework::FormatSettings;
+
+}  // namespace sibling

@@ -1,0 +1,13 @@
+#pragma once
+// The user's regional settings as the suite's tools use them.
+
+#include "framework/rtl/FormatSettings.h"
+
+namespace sibling {
+
+// The settings for dates and numbers shown to and typed by the user: the program's global
+// settings, which the host sets from the user's locale. Dates in form-state files are written
+// and read with these, as the user sees them.
+extern framework::TFormatSettings& UserDefaultFormatSettings;
+
+}  // namespace sibling
