@@ -1,0 +1,101 @@
+#include "framework/controls/Menus.h"
+
+#include "framework/rtl/Format.h"
+
+#include <algorithm>
+
+namespace framework {
+
+const TClassInfo& TMenuItem::ClassInfo() {
+    static const TClassInfo info =
+        TClassInfo::Derive<TMenuItem, TComponent>("TMenuItem")
+            .String<TMenuItem>("Caption", &TMenuItem::Caption, &TMenuItem::SetCaption)
+            .Integer<TMenuItem>("ImageIndex", &TMenuItem::ImageIndex, &TMenuItem::SetImageIndex, -1);
+    return info;
+}
+
+TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner) {}
+
+TMenuItem::~TMenuItem() {
+    // Each sub-item unlinks itself from m_items as it goes.
+    while (!m_items.empty())
+        m_items.back()->Free();
+    if (m_parent)
+        m_parent->Remove(this);
+}
+
+TMenuItem* TMenuItem::Items(int Index) const {
+    if (Index < 0 || Index >= Count())
+        throw EListError(Format("List index out of bounds (%d)", {Index}));
+    return m_items[static_cast<std::size_t>(Index)];
+}
+
+void TMenuItem::Add(TMenuItem* Item) { Insert(Count(), Item); }
+
+void TMenuItem::Insert(int Index, TMenuItem* Item) {
+    if (!Item)
+        return;
+    if (Item->m_parent)
+        throw EMenuError("Menu inserted twice");
+    for (const TMenuItem* p = this; p; p = p->m_parent)
+        if (p == Item)
+            throw EMenuError("A menu item cannot be inserted under itself");
+    if (Index < 0 || Index > Count())
+        throw EListError(Format("List index out of bounds (%d)", {Index}));
+    m_items.insert(m_items.begin() + Index, Item);
+    Item->m_parent = this;
+}
+
+void TMenuItem::Remove(TMenuItem* Item) {
+    auto it = std::find(m_items.begin(), m_items.end(), Item);
+    if (it == m_items.end())
+        throw EMenuError("Sub-menu is not in menu");
+    m_items.erase(it);
+    Item->m_parent = nullptr;
+}
+
+int TMenuItem::IndexOf(const TMenuItem* Item) const {
+    auto it = std::find(m_items.begin(), m_items.end(), Item);
+    return it == m_items.end() ? -1 : static_cast<int>(it - m_items.begin());
+}
+
+TMenu* TMenuItem::GetParentMenu() const {
+    const TMenuItem* p = this;
+    while (p->m_parent)
+        p = p->m_parent;
+    return p->m_menu;
+}
+
+TCustomImageList* TMenuItem::GetImageList() const {
+    const TMenu* menu = GetParentMenu();
+    return menu ? menu->Images() : nullptr;
+}
+
+const TClassInfo& TMenu::ClassInfo() {
+    static const TClassInfo info =
+        TClassInfo::Derive<TMenu, TComponent>("TMenu").Object<TMenu, TCustomImageList>(
+            "Images", &TMenu::Images, &TMenu::SetImages);
+    return info;
+}
+
+const TClassInfo& TMainMenu::ClassInfo() {
+    static const TClassInfo info = TClassInfo::Derive<TMainMenu, TMenu>("TMainMenu");
+    return info;
+}
+
+const TClassInfo& TPopupMenu::ClassInfo() {
+    static const TClassInfo info = TClassInfo::Derive<TPopupMenu, TMenu>("TPopupMenu");
+    return info;
+}
+
+TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), m_items(Create<TMenuItem>(nullptr)) {
+    m_items->m_menu = this;
+}
+
+void TMenu::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == TOperation::opRemove && AComponent == m_images)
+        m_images = nullptr;
+}
+
+}  // namespace framework

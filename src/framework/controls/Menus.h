@@ -1,0 +1,90 @@
+#pragma once
+// Menus: TMenuItem trees under a TMainMenu or TPopupMenu. An item's Tag, caption, sub-items
+// and ImageIndex are its own; the images come from the menu's Images list.
+
+#include "framework/controls/ImageList.h"
+#include "framework/rtl/Exceptions.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace framework {
+
+class EMenuError : public Exception {
+    using Exception::Exception;
+};
+
+class TMenu;
+
+class TMenuItem : public TComponent {
+public:
+    explicit TMenuItem(TComponent* AOwner);
+    ~TMenuItem() override;  // frees its sub-items and leaves its parent
+    static const TClassInfo& ClassInfo();
+    TClass ClassType() const override { return &ClassInfo(); }
+
+    const std::string& Caption() const { return m_caption; }
+    void SetCaption(const std::string& Value) { m_caption = Value; }
+    // A separator: the caption "-".
+    bool IsLine() const { return m_caption == "-"; }
+    int ImageIndex() const { return m_imageIndex; }
+    void SetImageIndex(int Value) { m_imageIndex = Value; }
+
+    int Count() const { return static_cast<int>(m_items.size()); }
+    TMenuItem* Items(int Index) const;  // raises EListError out of range
+    TMenuItem* Parent() const { return m_parent; }
+    // An item has one place: adding one that has a parent raises EMenuError.
+    void Add(TMenuItem* Item);
+    void Insert(int Index, TMenuItem* Item);
+    void Remove(TMenuItem* Item);  // the item stays alive, without a parent
+    int IndexOf(const TMenuItem* Item) const;
+
+    // The menu the item belongs to, through its parents; null for a loose item.
+    TMenu* GetParentMenu() const;
+    // The list this item's image comes from: its menu's Images.
+    TCustomImageList* GetImageList() const;
+
+private:
+    friend class TMenu;
+    std::string m_caption;
+    int m_imageIndex = -1;
+    TMenuItem* m_parent = nullptr;    // not owned
+    std::vector<TMenuItem*> m_items;  // freed with this item
+    TMenu* m_menu = nullptr;          // set on a menu's root item only
+};
+
+class TMenu : public TComponent {
+public:
+    explicit TMenu(TComponent* AOwner);
+    static const TClassInfo& ClassInfo();
+    TClass ClassType() const override { return &ClassInfo(); }
+
+    // The root item: its sub-items are the menu's top-level items.
+    TMenuItem* Items() const { return m_items.get(); }
+    TCustomImageList* Images() const { return m_images; }
+    void SetImages(TCustomImageList* Value) { ReferenceImageList(this, m_images, Value); }
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    std::unique_ptr<TMenuItem, TFreeDeleter> m_items;
+    TCustomImageList* m_images = nullptr;  // not owned; cleared when it goes
+};
+
+class TMainMenu : public TMenu {
+public:
+    using TMenu::TMenu;
+    static const TClassInfo& ClassInfo();
+    TClass ClassType() const override { return &ClassInfo(); }
+};
+
+class TPopupMenu : public TMenu {
+public:
+    using TMenu::TMenu;
+    static const TClassInfo& ClassInfo();
+    TClass ClassType() const override { return &ClassInfo(); }
+};
+
+}  // namespace framework
