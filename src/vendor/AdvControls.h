@@ -1,0 +1,60 @@
+#pragma once
+// The TMS pack's office check box, radio button and radio group, and its spin edit, which
+// holds an integer or a floating-point value as its spin type says.
+
+#include "framework/controls/CheckBox.h"
+#include "framework/controls/Edits.h"
+#include "framework/controls/RadioGroup.h"
+
+namespace vendor {
+
+class TAdvOfficeCheckBox : public framework::TCustomCheckBox {
+public:
+    using framework::TCustomCheckBox::TCustomCheckBox;
+    static const framework::TClassInfo& ClassInfo();
+    framework::TClass ClassType() const override { return &ClassInfo(); }
+};
+
+class TAdvOfficeRadioButton : public framework::TRadioButton {
+public:
+    using framework::TRadioButton::TRadioButton;
+    static const framework::TClassInfo& ClassInfo();
+    framework::TClass ClassType() const override { return &ClassInfo(); }
+};
+
+class TAdvOfficeRadioGroup : public framework::TCustomRadioGroup {
+public:
+    using framework::TCustomRadioGroup::TCustomRadioGroup;
+    static const framework::TClassInfo& ClassInfo();
+    framework::TClass ClassType() const override { return &ClassInfo(); }
+};
+
+enum TAdvSpinType { sptNormal, sptFloat, sptDate, sptTime, sptHex };
+
+// A TMS spin edit is a text field: the text shows the value in the form of the spin type.
+class TAdvSpinEdit : public framework::TCustomEdit {
+public:
+    explicit TAdvSpinEdit(framework::TComponent* AOwner);
+    static const framework::TClassInfo& ClassInfo();
+    framework::TClass ClassType() const override { return &ClassInfo(); }
+
+    TAdvSpinType SpinType() const { return m_spinType; }
+    void SetSpinType(TAdvSpinType Value);
+    int Value() const { return m_value; }
+    void SetValue(int Value);
+    double FloatValue() const { return m_floatValue; }
+    void SetFloatValue(double Value);
+
+protected:
+    void TextChanged() override;
+    void Paint() override;
+
+private:
+    void ShowValue();
+    TAdvSpinType m_spinType = sptNormal;
+    int m_value = 0;
+    double m_floatValue = 0;
+    bool m_showing = false;
+};
+
+}  // namespace vendor
