@@ -1,0 +1,519 @@
+#include "framework/controls/ComboBox.h"
+
+#include "framework/controls/DrawText.h"
+#include "framework/controls/Panel.h"
+#include "framework/rtl/Unicode.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace framework {
+
+// The list that drops down: a bordered window on the top-level window, just below the combo (or
+// above it when there is no room below). It paints the combo's entries through the combo, so an
+// owner-drawn combo draws its list too, and it hands a click on an entry back to the combo.
+class TComboDropDown : public TCustomControl {
+public:
+    TComboDropDown(TCustomComboBox* Combo) : TCustomControl(Combo), m_combo(Combo) {
+        SetColor(Combo->Color());
+        SetTabStop(false);
+    }
+    static const TClassInfo& ClassInfo() {
+        static const TClassInfo info = TClassInfo::Derive<TComboDropDown, TCustomControl>("TComboDropDown");
+        return info;
+    }
+    TClass ClassType() const override { return &ClassInfo(); }
+
+    int ClientInset() const override { return 1; }
+    int Hot() const { return m_hot; }
+
+    void SetHot(int Index) {
+        const int count = m_combo->Items()->Count();
+        Index = count == 0 ? -1 : std::clamp(Index, 0, count - 1);
+        if (Index == m_hot)
+            return;
+        m_hot = Index;
+        if (Index >= 0) {
+            if (Index < m_top)
+                m_top = Index;
+            while (Index >= m_top + std::max(visibleFrom(m_top), 1))
+                ++m_top;
+        }
+        Invalidate();
+    }
+
+    // Entries that fit, whole, from First on.
+    int visibleFrom(int First) {
+        int y = 0, n = 0;
+        for (int i = First; i < m_combo->Items()->Count(); ++i, ++n) {
+            y += m_combo->EntryHeight(i);
+            if (y > ClientHeight())
+                break;
+        }
+        return n;
+    }
+    int PageSize() { return std::max(visibleFrom(m_top), 1); }
+
+    // The entry under a client point, or -1.
+    int ItemAt(int Y) {
+        if (Y < 0)
+            return -1;
+        int y = 0;
+        for (int i = m_top; i < m_combo->Items()->Count() && y < ClientHeight(); ++i) {
+            y += m_combo->EntryHeight(i);
+            if (Y < y)
+                return i;
+        }
+        return -1;
+    }
+
+    void Scroll(int Lines) {
+        const int count = m_combo->Items()->Count();
+        int last = count;
+        for (int y = 0; last > 0 && y + m_combo->EntryHeight(last - 1) <= ClientHeight();)
+            y += m_combo->EntryHeight(--last);
+        m_top = std::clamp(m_top + Lines, 0, std::max(last, 0));
+        Invalidate();
+    }
+
+protected:
+    void Paint() override {
+        TCanvas& canvas = *Canvas();
+        int y = 0;
+        for (int i = m_top; i < m_combo->Items()->Count() && y < ClientHeight(); ++i) {
+            const int h = m_combo->EntryHeight(i);
+            m_combo->PaintEntry(canvas, i, Rect(0, y, ClientWidth(), y + h),
+                                i == m_hot ? TOwnerDrawState{odSelected} : TOwnerDrawState{0});
+            y += h;
+        }
+    }
+    void PaintBorder(TCanvas& Canvas, TRect Bounds) override {
+        Canvas.Brush()->SetColor(clWindowFrame);
+        Canvas.FrameRect(Bounds);
+    }
+    void MouseMove(TShiftState Shift, int X, int Y) override {
+        if (const int i = ItemAt(Y); i >= 0)
+            SetHot(i);
+        TCustomControl::MouseMove(Shift, X, Y);
+    }
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override {
+        TCustomControl::MouseUp(Button, Shift, X, Y);
+        if (Button == mbLeft)
+            if (const int i = ItemAt(Y); i >= 0)
+                m_combo->Choose(i);  // frees nothing: the list only leaves its parent
+    }
+    void WndProc(TMessage& Message) override {
+        if (Message.Msg == WM_MOUSEWHEEL) {
+            Scroll(-static_cast<std::int16_t>(Message.WParam >> 16) / 120 * 3);
+            return;
+        }
+        TCustomControl::WndProc(Message);
+    }
+
+private:
+    TCustomComboBox* m_combo;
+    int m_hot = -1;
+    int m_top = 0;
+};
+
+const TClassInfo& TCustomComboBox::ClassInfo() {
+    static const TClassInfo info =
+        TClassInfo::Derive<TCustomComboBox, TCustomControl>("TCustomComboBox")
+            .Enum<TCustomComboBox>(
+                "Style", {"csDropDown", "csDropDownList", "csOwnerDrawFixed", "csOwnerDrawVariable"},
+                &TCustomComboBox::Style, &TCustomComboBox::SetStyle, csDropDown)
+            .Object<TCustomComboBox, TStrings>("Items", &TCustomComboBox::Items, &TCustomComboBox::SetItems)
+            .Integer<TCustomComboBox>("ItemIndex", &TCustomComboBox::ItemIndex,
+                                      &TCustomComboBox::SetItemIndex, -1)
+            .Integer<TCustomComboBox>("ItemHeight", &TCustomComboBox::ItemHeight,
+                                      &TCustomComboBox::SetItemHeight, 16)
+            .Integer<TCustomComboBox>("DropDownCount", &TCustomComboBox::DropDownCount,
+                                      &TCustomComboBox::SetDropDownCount, 8)
+            .String<TCustomComboBox>("Text", &TCustomComboBox::Text, &TCustomComboBox::SetText);
+    return info;
+}
+
+const TClassInfo& TComboBox::ClassInfo() {
+    static const TClassInfo info = TClassInfo::Derive<TComboBox, TCustomComboBox>("TComboBox");
+    return info;
+}
+
+TCustomComboBox::TCustomComboBox(TComponent* AOwner)
+    : TCustomControl(AOwner), m_items(Create<TStringList>()) {
+    m_items->OnChange = TNotifyEvent::Of<&TCustomComboBox::ItemsChange>(this);
+    SetTabStop(true);
+    SetColor(clWindow);
+    SetBounds(0, 0, 145, 0);
+}
+
+TCustomComboBox::~TCustomComboBox() { m_items->OnChange = nullptr; }
+
+void TCustomComboBox::SetBounds(int ALeft, int ATop, int AWidth, int /*AHeight*/) {
+    // The field is as high as one entry plus its frame, whatever is asked.
+    TCustomControl::SetBounds(ALeft, ATop, AWidth, m_itemHeight + 2 + 2 * ClientInset());
+}
+
+TCanvas* TCustomComboBox::Canvas() { return m_itemCanvas ? m_itemCanvas : TCustomControl::Canvas(); }
+
+void TCustomComboBox::ItemsChange(TObject*) {
+    if (m_itemIndex >= m_items->Count())
+        m_itemIndex = -1;
+    if (m_style != csDropDown)
+        m_text = m_itemIndex >= 0 ? m_items->Strings(m_itemIndex) : std::string();
+    if (m_list)
+        m_list->SetHot(m_list->Hot());
+    Invalidate();
+}
+
+void TCustomComboBox::Clear() {
+    SetDroppedDown(false);
+    m_items->Clear();
+    m_itemIndex = -1;
+    SetText("");
+}
+
+void TCustomComboBox::SetItemIndex(int Value) {
+    if (Value < -1 || Value >= m_items->Count())
+        Value = -1;
+    if (Value == m_itemIndex)
+        return;
+    m_itemIndex = Value;
+    // The field shows the selected item; with nothing selected a list style shows nothing,
+    // while a typed text stays.
+    if (Value >= 0)
+        m_text = m_items->Strings(Value);
+    else if (m_style != csDropDown)
+        m_text.clear();
+    if (m_list)
+        m_list->SetHot(Value);
+    Invalidate();
+}
+
+// Setting the text selects the item of that text; the list styles show only item texts.
+void TCustomComboBox::TextChanged() {
+    m_itemIndex = m_text.empty() ? -1 : m_items->IndexOf(m_text);
+    if (m_itemIndex >= 0)
+        m_text = m_items->Strings(m_itemIndex);  // the item's own spelling
+    else if (m_style != csDropDown)
+        m_text.clear();
+}
+
+void TCustomComboBox::SetStyle(TComboBoxStyle Value) {
+    if (Value == m_style)
+        return;
+    SetDroppedDown(false);
+    m_style = Value;
+    if (m_style != csDropDown && m_itemIndex < 0)
+        m_text.clear();
+    m_heights.clear();
+    RecreateWnd();
+    Invalidate();
+}
+
+void TCustomComboBox::SetItemHeight(int Value) {
+    if (Value <= 0 || Value == m_itemHeight)
+        return;
+    m_itemHeight = Value;
+    m_heights.clear();
+    SetBounds(Left(), Top(), Width(), Height());
+}
+
+int TCustomComboBox::EntryHeight(int Index) {
+    if (m_style != csOwnerDrawVariable)
+        return m_itemHeight;
+    if (m_heights.size() != static_cast<std::size_t>(m_items->Count())) {
+        m_heights.assign(static_cast<std::size_t>(m_items->Count()), 0);
+        for (int i = 0; i < m_items->Count(); ++i) {
+            int h = m_itemHeight;
+            MeasureItem(i, h);
+            m_heights[static_cast<std::size_t>(i)] = std::max(h, 1);
+        }
+    }
+    return Index >= 0 && Index < static_cast<int>(m_heights.size())
+               ? m_heights[static_cast<std::size_t>(Index)]
+               : m_itemHeight;
+}
+
+bool TCustomComboBox::DroppedDown() const { return m_list && m_list->Parent(); }
+
+void TCustomComboBox::SetDroppedDown(bool Value) {
+    if (Value == DroppedDown())
+        return;
+    if (!Value) {
+        m_list->SetParent(nullptr);
+        Invalidate();
+        CloseUp();
+        return;
+    }
+    TWinControl* top = Parent();
+    if (!top)
+        return;  // a combo on no window has nowhere to show its list
+    while (top->Parent())
+        top = top->Parent();
+    DropDown();  // the handler may still fill the list
+    if (!m_list) {
+        m_list = Create<TComboDropDown>(this);
+        m_list->FreeNotification(this);
+    }
+    m_heights.clear();
+    const int count = m_items->Count();
+    int height = 0;
+    for (int i = 0; i < std::min(count, m_dropDownCount); ++i)
+        height += EntryHeight(i);
+    height = std::max(height, m_itemHeight) + 2 * m_list->ClientInset();
+    const TPoint origin = ClientOrigin();
+    const TPoint topOrigin = top->ClientOrigin();
+    const int x = origin.X - ClientInset() - topOrigin.X;
+    const int y = origin.Y - ClientInset() - topOrigin.Y;
+    int listTop = y + Height();
+    // Like the platform's list, it opens upwards when it does not fit below but does above.
+    if (listTop + height > top->ClientHeight() && y - height >= 0)
+        listTop = y - height;
+    m_list->SetBounds(x, listTop, Width(), height);
+    m_list->SetColor(Color());
+    m_list->SetFont(Font());
+    m_list->SetParent(top);
+    m_list->SetHot(-1);
+    m_list->SetHot(m_itemIndex);
+    Invalidate();
+}
+
+void TCustomComboBox::Notification(TComponent* AComponent, TOperation Operation) {
+    TCustomControl::Notification(AComponent, Operation);
+    if (Operation == TOperation::opRemove && AComponent == m_list)
+        m_list = nullptr;
+}
+
+void TCustomComboBox::Choose(int Index) {
+    SetDroppedDown(false);
+    if (Index < 0 || Index >= m_items->Count())
+        return;
+    if (Index != m_itemIndex) {
+        SetItemIndex(Index);
+        Click();
+        Change();
+    }
+    Select();
+}
+
+void TCustomComboBox::Change() {
+    if (OnChange)
+        OnChange(this);
+}
+
+void TCustomComboBox::Select() {
+    if (OnSelect)
+        OnSelect(this);
+}
+
+void TCustomComboBox::DropDown() {
+    if (OnDropDown)
+        OnDropDown(this);
+}
+
+void TCustomComboBox::CloseUp() {
+    if (OnCloseUp)
+        OnCloseUp(this);
+}
+
+void TCustomComboBox::MeasureItem(int Index, int& Height) {
+    if (OnMeasureItem)
+        OnMeasureItem(this, Index, Height);
+}
+
+void TCustomComboBox::DrawItem(int Index, TRect Rect, TOwnerDrawState State) {
+    if (OnDrawItem) {
+        OnDrawItem(this, Index, Rect, State);
+        return;
+    }
+    TCanvas& canvas = *Canvas();
+    canvas.FillRect(Rect);
+    if (Index >= 0 && Index < m_items->Count()) {
+        Rect.Left += 2;
+        DrawText(canvas, m_items->Strings(Index), Rect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    }
+}
+
+// Like the platform before an owner-drawn entry: the control's font and colour, or the
+// highlight colours for a selected entry.
+void TCustomComboBox::PaintEntry(TCanvas& Target, int Index, TRect Rect, TOwnerDrawState State) {
+    TCanvasStateSaver saved(Target);
+    Target.Font()->Assign(Font());
+    Target.Brush()->SetStyle(bsSolid);
+    Target.Brush()->SetColor(Color());
+    if (State & odSelected) {
+        Target.Brush()->SetColor(clHighlight);
+        Target.Font()->SetColor(clHighlightText);
+    }
+    TCanvas* previous = m_itemCanvas;
+    m_itemCanvas = &Target;
+    try {
+        if (IsOwnerDraw())
+            DrawItem(Index, Rect, State);
+        else
+            TCustomComboBox::DrawItem(Index, Rect, State);
+    } catch (...) {
+        m_itemCanvas = previous;
+        throw;
+    }
+    m_itemCanvas = previous;
+}
+
+void TCustomComboBox::Paint() {
+    TCanvas& canvas = *TCustomControl::Canvas();
+    const int w = ClientWidth(), h = ClientHeight();
+    const TRect field = Rect(1, 1, std::max(w - kButtonWidth - 1, 1), h - 1);
+    const bool focused = Focused() && !DroppedDown();
+    if (m_style == csDropDown) {
+        canvas.Brush()->SetStyle(bsClear);
+        canvas.TextOut(field.Left + 1, field.Top + (field.Height() - canvas.TextHeight(m_text)) / 2, m_text);
+    } else if (m_itemIndex >= 0 || IsOwnerDraw()) {
+        TOwnerDrawState state = odComboBoxEdit;
+        if (focused)
+            state |= odSelected | odFocused;
+        if (m_itemIndex >= 0)
+            PaintEntry(canvas, m_itemIndex, field, state);
+        if (focused)
+            DrawFocusRect(canvas, field);
+    }
+    // The button, raised, with its arrow.
+    TRect button = Rect(w - kButtonWidth, 0, w, h);
+    canvas.Brush()->SetStyle(bsSolid);
+    canvas.Brush()->SetColor(clBtnFace);
+    canvas.FillRect(button);
+    TRect edge = button;
+    Frame3D(canvas, edge, clBtnHighlight, cl3DDkShadow, 1);
+    Frame3D(canvas, edge, cl3DLight, clBtnShadow, 1);
+    const int cx = button.Left + kButtonWidth / 2, cy = h / 2 - 1;
+    canvas.Brush()->SetColor(Enabled() ? clBtnText : clGrayText);
+    for (int row = 0; row < 4; ++row)
+        canvas.FillRect(Rect(cx - 3 + row, cy - 1 + row, cx + 4 - row, cy + row));
+}
+
+void TCustomComboBox::PaintBorder(TCanvas& Canvas, TRect Bounds) {
+    Frame3D(Canvas, Bounds, clBtnShadow, clBtnHighlight, 1);
+    Frame3D(Canvas, Bounds, cl3DDkShadow, cl3DLight, 1);
+}
+
+void TCustomComboBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    TCustomControl::MouseDown(Button, Shift, X, Y);
+    if (Button != mbLeft)
+        return;
+    // A typed combo opens from its button only; the list styles open anywhere.
+    if (m_style != csDropDown || X >= ClientWidth() - kButtonWidth)
+        SetDroppedDown(!DroppedDown());
+}
+
+void TCustomComboBox::DoExit() {
+    SetDroppedDown(false);
+    TCustomControl::DoExit();
+}
+
+void TCustomComboBox::KeyDown(std::uint16_t& Key, TShiftState Shift) {
+    TCustomControl::KeyDown(Key, Shift);
+    const bool toggle = Key == VK_F4 || ((Shift & ssAlt) && (Key == VK_DOWN || Key == VK_UP));
+    const int count = m_items->Count();
+    if (DroppedDown()) {
+        const int hot = m_list->Hot();
+        switch (Key) {
+        case VK_UP:
+        case VK_DOWN:
+            if (toggle)
+                Choose(hot);
+            else
+                m_list->SetHot(hot < 0 ? 0 : hot + (Key == VK_UP ? -1 : 1));
+            break;
+        case VK_HOME:
+            m_list->SetHot(0);
+            break;
+        case VK_END:
+            m_list->SetHot(count - 1);
+            break;
+        case VK_PRIOR:
+            m_list->SetHot(std::max(hot, 0) - m_list->PageSize() + 1);
+            break;
+        case VK_NEXT:
+            m_list->SetHot(std::max(hot, 0) + m_list->PageSize() - 1);
+            break;
+        case VK_RETURN:
+        case VK_F4:
+            Choose(hot);
+            break;
+        case VK_ESCAPE:
+            SetDroppedDown(false);
+            break;
+        default:
+            return;
+        }
+        Key = 0;
+        return;
+    }
+    if (toggle) {
+        SetDroppedDown(true);
+        Key = 0;
+        return;
+    }
+    if (count == 0)
+        return;
+    switch (Key) {
+    case VK_UP:
+        Choose(std::max(m_itemIndex - 1, 0));
+        break;
+    case VK_DOWN:
+        Choose(std::min(m_itemIndex + 1, count - 1));
+        break;
+    case VK_HOME:
+        Choose(0);
+        break;
+    case VK_END:
+        Choose(count - 1);
+        break;
+    default:
+        return;
+    }
+    Key = 0;
+}
+
+void TCustomComboBox::KeyPress(char32_t& Key) {
+    TCustomControl::KeyPress(Key);
+    if (Key == 0 || Key == U'\r' || Key == 27)
+        return;
+    if (m_style == csDropDown) {
+        // Typing edits the text; Backspace takes the last character off.
+        std::string text = m_text;
+        if (Key == U'\b') {
+            const std::size_t length = Utf8Length(text);
+            if (length == 0)
+                return;
+            text = Utf8Copy(text, 0, length - 1);
+        } else if (Key >= U' ') {
+            Utf8Append(text, Key);
+        } else {
+            return;
+        }
+        SetText(text);
+        m_text = text;  // typed text stays even where it matches no item
+        Invalidate();
+        Change();
+        return;
+    }
+    // The list styles jump to the next entry that starts with the typed letter.
+    const int count = m_items->Count();
+    if (Key >= 128 || count == 0)
+        return;
+    const int letter = std::tolower(static_cast<int>(Key));
+    const int current = DroppedDown() ? m_list->Hot() : m_itemIndex;
+    for (int n = 1; n <= count; ++n) {
+        const int i = (std::max(current, -1) + n + count) % count;
+        const std::string s = m_items->Strings(i);
+        if (!s.empty() && std::tolower(static_cast<unsigned char>(s[0])) == letter) {
+            if (DroppedDown())
+                m_list->SetHot(i);
+            else
+                Choose(i);
+            break;
+        }
+    }
+}
+
+}  // namespace framework
