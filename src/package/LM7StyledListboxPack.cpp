@@ -1,5 +1,6 @@
 #include "package/LM7StyledListboxPack.h"
 
+#include "imaging/tool_imagelist_master.h"
 #include "package/UnitLifetime.h"
 
 #include <array>
@@ -61,8 +62,7 @@ const std::array<TUnitEntry, 12> kUnitTable{{
     {"components_and_ControlsU_base", &CountingUnit<8>::Initialization, &CountingUnit<8>::Finalization},
     {"ColourListBoxesAndCombos", &CountingUnit<9>::Initialization, &CountingUnit<9>::Finalization},
     {"TMSStyleableF", &CountingUnit<10>::Initialization, &CountingUnit<10>::Finalization},
-    // The master image lists' unit takes this place, with its own start-up and shut-down.
-    {"tool_imagelist_master", &CountingUnit<11>::Initialization, &CountingUnit<11>::Finalization},
+    {"tool_imagelist_master", &Tool_imagelist_master::initialization, &Tool_imagelist_master::Finalization},
 }};
 
 }  // namespace
