@@ -1,5 +1,7 @@
 #include "package/LM7StyledListboxPack.h"
 
+#include "controls/My_StyledTMSComponents.h"
+
 #include "imaging/tool_imagelist_master.h"
 #include "package/UnitLifetime.h"
 
@@ -94,6 +96,6 @@ void Finalize() {
             it->Finalization();
 }
 
-void RegisterAll() {}
+void RegisterAll() { My_StyledTMSComponents::Register(); }
 
 }  // namespace lm7

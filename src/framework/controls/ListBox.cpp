@@ -403,16 +403,21 @@ void TCustomListBox::DrawItem(int Index, TRect Rect, TOwnerDrawState State) {
         OnDrawItem(this, Index, Rect, State);
         return;
     }
+    DefaultDrawItem(Index, Rect);
+}
+
+// A standard list box has no owner-draw event: its items always get the default picture.
+void TCustomListBox::DrawStandardItem(int Index, TRect Rect, TOwnerDrawState) {
+    DefaultDrawItem(Index, Rect);
+}
+
+void TCustomListBox::DefaultDrawItem(int Index, TRect Rect) {
     TCanvas& canvas = *Canvas();
     canvas.FillRect(Rect);
     if (Index < Count()) {
         Rect.Left += 2;
         DrawText(canvas, ItemText(Index), Rect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     }
-}
-
-void TCustomListBox::DrawStandardItem(int Index, TRect Rect, TOwnerDrawState State) {
-    TCustomListBox::DrawItem(Index, Rect, State);
 }
 
 bool TCustomListBox::ItemFlag(int Index) const {

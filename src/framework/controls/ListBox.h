@@ -95,8 +95,10 @@ public:
     std::string ItemText(int Index) const;
 
 protected:
-    // Paints one item; the default fills the rectangle and writes the text two pixels in.
+    // Paints one item of an owner-drawn list: OnDrawItem when assigned, else the default.
     virtual void DrawItem(int Index, TRect Rect, TOwnerDrawState State);
+    // The framework's own item: the rectangle filled, the text two pixels in.
+    void DefaultDrawItem(int Index, TRect Rect);
     virtual void MeasureItem(int Index, int& Height);
     void Paint() override;
     void PaintBorder(TCanvas& Canvas, TRect Bounds) override;

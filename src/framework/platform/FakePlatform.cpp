@@ -111,6 +111,9 @@ bool FakePlatform::MakeDirectory(const std::string& path, IoError* err) {
 }
 
 bool FakePlatform::RemoveFile(const std::string& path, IoError* err) { return m_real->RemoveFile(path, err); }
+bool FakePlatform::AppendFile(const std::string& path, const std::string& data, IoError* err) {
+    return m_real->AppendFile(path, data, err);
+}
 
 bool FakePlatform::RemoveDirectory(const std::string& path, IoError* err) {
     return m_real->RemoveDirectory(path, err);

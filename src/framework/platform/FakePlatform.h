@@ -65,6 +65,7 @@ public:
     std::vector<std::string> ListDirectory(const std::string& path) override;
     bool MakeDirectory(const std::string& path, IoError* err = nullptr) override;
     bool RemoveFile(const std::string& path, IoError* err = nullptr) override;
+    bool AppendFile(const std::string& path, const std::string& data, IoError* err = nullptr) override;
     bool RemoveDirectory(const std::string& path, IoError* err = nullptr) override;
     bool Rename(const std::string& from, const std::string& to, IoError* err = nullptr) override;
     bool WriteFileAtomic(const std::string& path, const std::string& data, IoError* err = nullptr) override;

@@ -280,6 +280,31 @@ public:
         return false;
     }
 
+    bool AppendFile(const std::string& path, const std::string& data, IoError* err) override {
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+        if (fd < 0) {
+            SetError(err, errno);
+            return false;
+        }
+        std::size_t done = 0;
+        while (done < data.size()) {
+            const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0) {
+                SetError(err, n < 0 ? errno : EIO);
+                ::close(fd);
+                return false;
+            }
+            done += static_cast<std::size_t>(n);
+        }
+        if (::close(fd) != 0) {
+            SetError(err, errno);
+            return false;
+        }
+        return true;
+    }
+
     bool RemoveDirectory(const std::string& path, IoError* err) override {
         if (::rmdir(path.c_str()) == 0) return true;
         SetError(err, errno);

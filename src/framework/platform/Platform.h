@@ -68,6 +68,8 @@ public:
     virtual std::vector<std::string> ListDirectory(const std::string& path) = 0;  // names, no . and ..
     virtual bool MakeDirectory(const std::string& path, IoError* err = nullptr) = 0;
     virtual bool RemoveFile(const std::string& path, IoError* err = nullptr) = 0;
+    // Adds data at the end of the file, creating it when missing (a log); one write call.
+    virtual bool AppendFile(const std::string& path, const std::string& data, IoError* err = nullptr) = 0;
     virtual bool RemoveDirectory(const std::string& path, IoError* err = nullptr) = 0;
     virtual bool Rename(const std::string& from, const std::string& to, IoError* err = nullptr) = 0;
 
