@@ -5,6 +5,7 @@
 #include "framework/rtl/Unicode.h"
 
 #include <string>
+#include <vector>
 
 namespace sibling {
 
@@ -40,6 +41,36 @@ std::string cutToFit(TCanvas& canvas, std::string_view text, int room) {
     return best + std::string(kEllipsis);
 }
 
+// The order in which a right-to-left line is seen from left to right: runs of left-to-right
+// characters (Latin words, digits) keep their own order, everything else is reversed. Enough
+// for the words and numbers a list shows; letters are not joined or shaped.
+std::string visualOrder(std::string_view text) {
+    struct Run {
+        bool ltr;
+        std::vector<std::string> chars;
+    };
+    std::vector<Run> runs;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t start = pos;
+        const char32_t c = Utf8Decode(text, pos);
+        const bool ltr = isStrongLtr(c) || (c >= '0' && c <= '9');
+        if (runs.empty() || runs.back().ltr != ltr)
+            runs.push_back(Run{ltr, {}});
+        runs.back().chars.emplace_back(text.substr(start, pos - start));
+    }
+    std::string out;
+    for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
+        if (run->ltr)
+            for (const auto& ch : run->chars)
+                out += ch;
+        else
+            for (auto ch = run->chars.rbegin(); ch != run->chars.rend(); ++ch)
+                out += *ch;
+    }
+    return out;
+}
+
 }  // namespace
 
 bool IsANumber(std::string_view Text) {
@@ -70,10 +101,12 @@ void EllipsisOutputALine(HDC DC, std::string_view Text, const TRect& Rect, int T
         shown = cutToFit(canvas, Text, room);
         width = canvas.TextWidth(shown);
     }
-    const int x = IsRightToLeftText(Text) ? Rect.Right - kIndent - width : Rect.Left + kIndent;
+    const bool rtl = IsRightToLeftText(Text);
+    const int x = rtl ? Rect.Right - kIndent - width : Rect.Left + kIndent;
     TCanvasStateSaver saved(canvas);
     canvas.IntersectClipRect(Rect);
-    canvas.TextOut(x, Rect.Top, shown);
+    // A right-to-left line ends at its left: the ellipsis of a cut line lands there too.
+    canvas.TextOut(x, Rect.Top, rtl ? visualOrder(shown) : shown);
 }
 
 }  // namespace sibling

@@ -132,3 +132,17 @@ TEST(Logging, LinesAreAppendedOnlyAsAskedAndFailuresAreQuiet) {
     EXPECT_FALSE(AddToLogFile("lost", true));
     SetLogFileName("");
 }
+
+TEST_F(LinePainting, RightToLeftWordsAreSeenInTheirReadingOrderAndNumbersKeepTheirs) {
+    // Logical "shalom 42" is seen, from the left, as "42" then the word's letters reversed.
+    const std::string logical = "\u05E9\u05DC\u05D5\u05DD 42";
+    const std::string seen = "42 \u05DD\u05D5\u05DC\u05E9";
+    Paint(logical, Rect(0, 0, 200, 16));
+    TBitmap expected(200, 20);
+    expected.Canvas()->Brush()->SetColor(clWhite);
+    expected.Canvas()->FillRect(Rect(0, 0, 200, 20));
+    expected.Canvas()->TextOut(198 - expected.Canvas()->TextWidth(seen), 0, seen);
+    for (int x = 0; x < 200; ++x)
+        for (int y = 0; y < 20; ++y)
+            ASSERT_EQ(PixelAt(bmp, x, y), PixelAt(expected, x, y)) << x << "," << y;
+}
