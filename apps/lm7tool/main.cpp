@@ -1,0 +1,193 @@
+// lm7tool: the suite's icon and image-list work from the command line.
+
+#include "framework/controls/ImageListFile.h"
+#include "framework/rtl/SysUtils.h"
+#include "imaging/graphics_utilities.h"
+#include "imaging/tool_imagelist_master.h"
+
+#include <algorithm>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace framework;
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: lm7tool COMMAND ...\n"
+    "  icon-sizes FILE [--bits N] [--sizes A,B,...]\n"
+    "      the wanted sizes (default 16,32,48,256) that FILE holds at N bits (default 32)\n"
+    "  export-imagelist --size N --out FILE [--bits N] ICON...\n"
+    "      an image list of NxN images from the icons that offer that size\n"
+    "  imagelist-show FILE --png OUT\n"
+    "      a contact sheet of the images of an image-list file, as a PNG\n"
+    "  icon-consts FILE\n"
+    "      the command names and master icon numbers of a constants source, tab-separated\n";
+
+// Bad arguments: the message goes to stderr and the program stops with status 2.
+struct UsageError {
+    std::string Message;
+};
+
+int ParseInt(const std::string& text, const std::string& what) {
+    int value = 0;
+    if (!TryStrToInt(text, value))
+        throw UsageError{Format("%s must be a whole number, not \"%s\"", {what, text})};
+    return value;
+}
+
+std::vector<int> ParseSizes(const std::string& text) {
+    std::vector<int> sizes;
+    std::size_t from = 0;
+    while (from <= text.size()) {
+        const std::size_t comma = std::min(text.find(',', from), text.size());
+        sizes.push_back(ParseInt(text.substr(from, comma - from), "--sizes"));
+        from = comma + 1;
+    }
+    return sizes;
+}
+
+// Options of the form --name VALUE, and the plain arguments in order.
+struct Args {
+    std::vector<std::pair<std::string, std::string>> Options;
+    std::vector<std::string> Plain;
+
+    Args(int argc, char** argv, int first, std::initializer_list<const char*> known) {
+        for (int i = first; i < argc; ++i) {
+            std::string a = argv[i];
+            if (a.starts_with("--")) {
+                if (std::find_if(known.begin(), known.end(), [&](const char* k) { return a == k; }) ==
+                    known.end())
+                    throw UsageError{Format("unknown option %s", {a})};
+                if (i + 1 >= argc)
+                    throw UsageError{Format("%s needs a value", {a})};
+                Options.emplace_back(a, argv[++i]);
+            } else {
+                Plain.push_back(a);
+            }
+        }
+    }
+    const std::string* Find(const std::string& name) const {
+        for (const auto& [k, v] : Options)
+            if (k == name)
+                return &v;
+        return nullptr;
+    }
+    std::string Need(const std::string& name) const {
+        if (const std::string* v = Find(name))
+            return *v;
+        throw UsageError{Format("%s is required", {name})};
+    }
+};
+
+std::uint16_t Bits(const Args& args) {
+    const std::string* text = args.Find("--bits");
+    const int bits = text ? ParseInt(*text, "--bits") : 32;
+    if (bits < 1 || bits > 32)
+        throw UsageError{"--bits must be between 1 and 32"};
+    return static_cast<std::uint16_t>(bits);
+}
+
+int IconSizes(const Args& args) {
+    if (args.Plain.size() != 1)
+        throw UsageError{"icon-sizes takes one icon file"};
+    if (!FileExists(args.Plain[0]))
+        throw Exception(Format("Icon file \"%s\" does not exist", {args.Plain[0]}));
+    const std::string* sizes = args.Find("--sizes");
+    const auto found = lm7::IconsizesInAnIconfile(
+        args.Plain[0], Bits(args), sizes ? ParseSizes(*sizes) : std::vector<int>{16, 32, 48, 256});
+    std::string line;
+    for (int s : found)
+        line += (line.empty() ? "" : ",") + IntToStr(s);
+    std::cout << line << '\n';
+    return 0;
+}
+
+int ExportImageList(const Args& args) {
+    const int size = ParseInt(args.Need("--size"), "--size");
+    const std::string out = args.Need("--out");
+    if (args.Plain.empty())
+        throw UsageError{"export-imagelist needs at least one icon file"};
+    const std::vector<int> offered{16, 20, 24, 32, 40, 48, 64, 96, 128, 256};
+    std::vector<lm7::T2StringAndIntArray> icons;
+    for (const std::string& file : args.Plain)
+        icons.push_back({file, "", lm7::IconsizesInAnIconfile(file, Bits(args), offered)});
+    const auto taken = lm7::SaveImageListFromListOfIconFiles(icons, size, out);
+    for (std::size_t i = 0; i < icons.size(); ++i) {
+        const bool in = std::find(taken.begin(), taken.end(), static_cast<int>(i)) != taken.end();
+        std::cout << (in ? "added\t" : "skipped\t") << icons[i].icon_fname << '\n';
+    }
+    if (taken.empty()) {
+        std::cerr << "lm7tool: no icon offers " << size << "x" << size << " pixels; nothing written\n";
+        return 1;
+    }
+    std::cout << Format("%d images of %dx%d written to %s", {static_cast<int>(taken.size()), size, size, out})
+              << '\n';
+    return 0;
+}
+
+int ImageListShow(const Args& args) {
+    if (args.Plain.size() != 1)
+        throw UsageError{"imagelist-show takes one image-list file"};
+    const std::string png = args.Need("--png");
+    std::unique_ptr<TImageList, TFreeDeleter> list(Create<TImageList>(nullptr));
+    ReadComponentResFile(args.Plain[0], *list);
+    // Images in rows of eight on a light checkerboard, so transparency shows.
+    constexpr int kColumns = 8, kGap = 6;
+    const int cell = std::max(list->Width(), list->Height()) + kGap;
+    const int columns = std::max(1, std::min(kColumns, list->Count()));
+    const int rows = std::max(1, (list->Count() + kColumns - 1) / kColumns);
+    TBitmap sheet(columns * cell + kGap, rows * cell + kGap);
+    TCanvas& canvas = *sheet.Canvas();
+    for (int y = 0; y < sheet.Height(); y += 4)
+        for (int x = 0; x < sheet.Width(); x += 4) {
+            canvas.Brush()->SetColor(((x + y) / 4) % 2 ? TColor(0xE8E8E8) : clWhite);
+            canvas.FillRect(Bounds(x, y, 4, 4));
+        }
+    for (int i = 0; i < list->Count(); ++i)
+        list->Draw(&canvas, kGap + (i % kColumns) * cell, kGap + (i / kColumns) * cell, i);
+    sheet.SaveToFile(png);
+    std::cout << Format("%s: %d images of %dx%d, named \"%s\"",
+                        {args.Plain[0], list->Count(), list->Width(), list->Height(), list->Name()})
+              << '\n';
+    return 0;
+}
+
+int IconConsts(const Args& args) {
+    if (args.Plain.size() != 1)
+        throw UsageError{"icon-consts takes one source file"};
+    std::unique_ptr<TStringList> pairs(lm7::ComputeMASTER_16_ConstsForIcons(args.Plain[0]));
+    for (int i = 0; i < pairs->Count(); ++i)
+        std::cout << pairs->StringRef(i) << '\t' << TStrings::ObjectToInt(pairs->Objects(i)) << '\n';
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string command = argc > 1 ? argv[1] : "";
+    if (command == "--help" || command == "-h" || command == "help") {
+        std::cout << kUsage;
+        return 0;
+    }
+    try {
+        if (command == "icon-sizes")
+            return IconSizes(Args(argc, argv, 2, {"--bits", "--sizes"}));
+        if (command == "export-imagelist")
+            return ExportImageList(Args(argc, argv, 2, {"--size", "--out", "--bits"}));
+        if (command == "imagelist-show")
+            return ImageListShow(Args(argc, argv, 2, {"--png"}));
+        if (command == "icon-consts")
+            return IconConsts(Args(argc, argv, 2, {}));
+        throw UsageError{command.empty() ? "a command is needed (see --help)"
+                                         : Format("unknown command \"%s\" (see --help)", {command})};
+    } catch (const UsageError& e) {
+        std::cerr << "lm7tool: " << e.Message << '\n';
+        return 2;
+    } catch (const std::exception& e) {
+        std::cerr << "lm7tool: " << e.what() << '\n';
+        return 1;
+    }
+}
