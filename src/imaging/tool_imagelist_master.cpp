@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <string_view>
 #include <vector>
 
@@ -78,10 +79,12 @@ int IntegerToNearestImageHeight(int N) {
 
 TImageList* ImageListMain_Times(float Factor) {
     const float height = static_cast<float>(GlobalImageHeight) * Factor;
-    const std::int64_t rounded = RoundHalfEven(static_cast<double>(height));
-    // Heights beyond the int range fall into the out-of-range band like any other too-large one.
-    const int n = static_cast<int>(std::clamp<std::int64_t>(rounded, INT_MIN, INT_MAX));
-    return ImageLists[IntegerToNearestImageDimension(n)];
+    // A height beyond the int range (or no number at all) is out of range like any other
+    // too-large one, rather than an error of the rounding.
+    if (!(std::fabs(height) < 2147483520.0f))
+        return ImageLists[sibling::id20];
+    return ImageLists[IntegerToNearestImageDimension(
+        static_cast<int>(RoundHalfEven(static_cast<double>(height))))];
 }
 
 TList* AllMenuItemsAsList(TMenu* Menu) {
