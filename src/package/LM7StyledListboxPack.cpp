@@ -1,5 +1,6 @@
 #include "package/LM7StyledListboxPack.h"
 
+#include "controls/ColourListBoxesAndCombos.h"
 #include "controls/My_StyledTMSComponents.h"
 
 #include "imaging/tool_imagelist_master.h"
@@ -96,6 +97,9 @@ void Finalize() {
             it->Finalization();
 }
 
-void RegisterAll() { My_StyledTMSComponents::Register(); }
+void RegisterAll() {
+    My_StyledTMSComponents::Register();
+    ColourListBoxesAndCombos::Register();
+}
 
 }  // namespace lm7

@@ -1,0 +1,11 @@
+#include "vendor/Monitor_functions.h"
+
+#include "framework/forms/Application.h"
+
+namespace vendor {
+
+double CurrentDPIScale() { return framework::Screen->PixelsPerInch() / 96.0; }
+
+double ScreenScaled(double Value, float FontScale) { return Value * CurrentDPIScale() * FontScale; }
+
+}  // namespace vendor
