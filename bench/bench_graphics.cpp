@@ -3,6 +3,8 @@
 
 #include "framework/graphics/Bitmap.h"
 
+#include "RatioReporter.h"
+
 #include <benchmark/benchmark.h>
 #include <cairo.h>
 
@@ -97,32 +99,15 @@ void BM_CairoShowText(benchmark::State& state) {
 }
 BENCHMARK(BM_CairoShowText)->Unit(benchmark::kMillisecond);
 
-// Keeps each benchmark's time per iteration so the ratios can be printed at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> seconds;
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration && run.iterations > 0)
-                seconds[run.benchmark_name()] =
-                    run.real_accumulated_time / static_cast<double>(run.iterations);
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    auto& s = reporter.seconds;
-    if (s.count("BM_FillRect") && s.count("BM_Memset"))
-        std::printf("FillRect/memset speed ratio: %.2f (target >= 0.70)\n",
-                    s["BM_Memset"] / s["BM_FillRect"]);
-    if (s.count("BM_TextOut") && s.count("BM_CairoShowText"))
-        std::printf("TextOut/cairo_show_text speed ratio: %.2f (target >= 1.00)\n",
-                    s["BM_CairoShowText"] / s["BM_TextOut"]);
+    reporter.PrintRatio("FillRect/memset speed ratio", "BM_Memset", "BM_FillRect", "target >= 0.70");
+    reporter.PrintRatio("TextOut/cairo_show_text speed ratio", "BM_CairoShowText", "BM_TextOut",
+                        "target >= 1.00");
     benchmark::Shutdown();
     return 0;
 }

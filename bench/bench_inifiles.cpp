@@ -4,6 +4,8 @@
 
 #include "framework/inifiles/IniFiles.h"
 
+#include "RatioReporter.h"
+
 #include <benchmark/benchmark.h>
 #include <ini.h>
 
@@ -163,30 +165,15 @@ BENCHMARK(BM_TMemIniFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Inih)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LineScan)->Unit(benchmark::kMillisecond);
 
-// Keeps the time per iteration of every run so the ratios can be printed at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> Times;
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& r : runs)
-            if (r.run_type == Run::RT_Iteration && !r.error_occurred)
-                Times[r.run_name.function_name] = r.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    const auto& t = reporter.Times;
     std::printf("file: %zu bytes, %zu keys\n", TheWorkload().bytes, TheWorkload().keys.size());
-    if (t.count("BM_TMemIniFile") && t.count("BM_Inih"))
-        std::printf("TMemIniFile/inih time ratio: %.2f\n", t.at("BM_TMemIniFile") / t.at("BM_Inih"));
-    if (t.count("BM_TMemIniFile") && t.count("BM_LineScan"))
-        std::printf("TMemIniFile/line scan time ratio: %.2f\n", t.at("BM_TMemIniFile") / t.at("BM_LineScan"));
+    reporter.PrintRatio("TMemIniFile/inih time ratio", "BM_TMemIniFile", "BM_Inih", "target < 1.00");
+    reporter.PrintRatio("TMemIniFile/line scan time ratio", "BM_TMemIniFile", "BM_LineScan", "the limit");
     std::filesystem::remove_all(std::filesystem::path(TheWorkload().path).parent_path());
     benchmark::Shutdown();
     return 0;
