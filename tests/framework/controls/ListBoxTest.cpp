@@ -154,3 +154,13 @@ TEST(VirtualListBox, AsksForTextsAndStoresNone) {
     EXPECT_EQ(asked, (std::vector<int>{500000, 500001, 500002, 500003, 500004}));
     EXPECT_THROW(list->Items()->Add("x"), EListError);
 }
+
+TEST_F(ListBoxFixture, AStandardListBoxNeverCallsTheDrawEvent) {
+    int calls = 0;
+    list->OnDrawItem = TDrawItemEvent::Lambda([&](TWinControl*, int, TRect, TOwnerDrawState) { ++calls; });
+    Picture(*form);
+    EXPECT_EQ(calls, 0);
+    list->SetStyle(lbOwnerDrawFixed);
+    Picture(*form);
+    EXPECT_EQ(calls, 5);
+}
