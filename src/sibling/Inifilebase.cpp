@@ -204,7 +204,9 @@ std::string TMyMemIniFile::ReadString(std::string_view Section, std::string_view
                                       std::string_view Default) const {
     // A loaded value never starts with a control character (a load trims them), so this
     // marks a missing key or a key line without '='.
-    static const std::string kAbsent("\x01\x02" "absent", 8);
+    static const std::string kAbsent("\x01\x02"
+                                     "absent",
+                                     8);
     std::string stored = TMemIniFile::ReadString(Section, Ident, kAbsent);
     if (stored == kAbsent)
         return std::string(Default);
@@ -274,7 +276,7 @@ void TMyMemIniFile::WriteMultiString(std::string_view Section, const TStrings& L
 
 bool TMyMemIniFile::ReadMultiString(std::string_view Section, TStrings& List) const {
     int count = 0;
-    if (!TryStrToInt(Trim(TMemIniFile::ReadString(Section, kCountKey, "")), count))
+    if (!TryStrToInt(Trim(TMemIniFile::ReadString(Section, kCountKey, "")), count) || count < 0)
         return false;
     List.BeginUpdate();
     try {

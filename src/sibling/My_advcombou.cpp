@@ -52,6 +52,7 @@ std::string TmyAdvFilterCombo::GetAFileMask(int Index) const {
 
 void TmyAdvFilterCombo::InsertLastText(const std::string& Text) {
     Items()->Insert(0, Text);
+    SetItemIndex(-1);  // the old index now points at the item below the new one
     SetItemIndex(0);
 }
 

@@ -1,0 +1,192 @@
+#include "sibling/Inifilebase.h"
+
+#include "framework/classes/StringList.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+using namespace framework;
+using namespace sibling;
+
+namespace {
+
+// Values that plain ini text would change, and values it must leave exactly as they are.
+const std::string kAwkward[] = {
+    "",
+    " leading",
+    "trailing ",
+    "\ttabbed\t",
+    "line\nbreak",
+    "cr\rlf\r\n",
+    std::string("nul\0inside", 10),
+    "C:\\new\\temp\\x.txt",
+    "\\n is not a line break here",
+    "\"quoted\"",
+    "\"",
+    "\"\\\"",
+    "key=value; [section] # not a comment",
+    ";starts like a comment",
+    "[looks like a section]",
+    "ünïcødé ✓ 𝄞",
+    std::string("bad utf-8 \xFF\xC0\x80 and \xED\xA0\x80 end", 25),
+    "\x01\x02\x7F controls",
+    std::string(5000, 'x') + " ",
+};
+
+}  // namespace
+
+class MyMemIniFile : public ::testing::Test {
+protected:
+    lm7test::TempFolder tmp;
+    std::string name = tmp.Path("a.ini");
+};
+
+TEST_F(MyMemIniFile, EveryValueReadsBackExactlyFromDisk) {
+    {
+        TMyMemIniFile ini(name);
+        int n = 0;
+        for (const std::string& v : kAwkward)
+            ini.WriteString("S", "k" + std::to_string(n++), v);
+        ini.UpdateFile();
+    }
+    TMyMemIniFile back(name);
+    int n = 0;
+    for (const std::string& v : kAwkward)
+        EXPECT_EQ(back.ReadString("S", "k" + std::to_string(n++), "default"), v) << n;
+}
+
+TEST_F(MyMemIniFile, PlainValuesStayPlainAndReadable) {
+    TMyMemIniFile ini(name);
+    ini.WriteString("S", "path", "C:\\new\\x.txt");
+    ini.WriteString("S", "spaced", "  two  ");
+    ini.WriteString("S", "lines", "a\nb");
+    ini.UpdateFile();
+    EXPECT_EQ(tmp.Read("a.ini"), "[S]\npath=C:\\new\\x.txt\nspaced=\"  two  \"\nlines=\"a\\nb\"\n\n");
+    // Files written by hand or by the plain ini class read as they stand.
+    tmp.Write("b.ini", "[S]\npath=C:\\temp\\new\nempty=\nnovalue\nhalf=\"open\n");
+    TMyMemIniFile plain(tmp.Path("b.ini"));
+    EXPECT_EQ(plain.ReadString("S", "path", ""), "C:\\temp\\new");
+    EXPECT_EQ(plain.ReadString("S", "empty", "d"), "");
+    EXPECT_EQ(plain.ReadString("S", "novalue", "d"), "d");
+    EXPECT_EQ(plain.ReadString("S", "half", ""), "\"open");
+    EXPECT_EQ(plain.ReadString("S", "missing", "d"), "d");
+}
+
+TEST(IniEscapes, DamagedEscapesAreKeptAsText) {
+    EXPECT_EQ(UnescapeIniValue("\"a\\qb\""), "a\\qb");
+    EXPECT_EQ(UnescapeIniValue("\"a\\x4\""), "a\\x4");
+    EXPECT_EQ(UnescapeIniValue("\"a\\x41\""), "aA");
+    EXPECT_EQ(UnescapeIniValue("\"end\\\""), "end\\");
+    EXPECT_EQ(EscapeIniValue("plain"), "plain");
+    EXPECT_EQ(EscapeIniValue(std::string("\xFF", 1)), "\"\\xFF\"");
+}
+
+TEST_F(MyMemIniFile, BooleansAsWordsAndNumbers) {
+    TMyMemIniFile ini(name);
+    ini.WriteBool("S", "t", true);
+    ini.WriteBool("S", "f", false);
+    EXPECT_EQ(ini.ReadString("S", "t", ""), "true");
+    EXPECT_EQ(ini.ReadString("S", "f", ""), "false");
+    for (const char* yes : {"1", "-1", "2", "0x1", "TRUE", "yes", " on "}) {
+        ini.WriteString("S", "v", yes);
+        EXPECT_TRUE(ini.ReadBool("S", "v", false)) << yes;
+    }
+    for (const char* no : {"0", "False", "NO", "off"}) {
+        ini.WriteString("S", "v", no);
+        EXPECT_FALSE(ini.ReadBool("S", "v", true)) << no;
+    }
+    for (const char* junk : {"", "maybe", "1.5", "12abc"}) {
+        ini.WriteString("S", "v", junk);
+        EXPECT_TRUE(ini.ReadBool("S", "v", true)) << junk;
+        EXPECT_FALSE(ini.ReadBool("S", "v", false)) << junk;
+    }
+    EXPECT_TRUE(ini.ReadBool("S", "missing", true));
+}
+
+TEST_F(MyMemIniFile, FloatsComeBackExactly) {
+    TMyMemIniFile ini(name);
+    for (double v :
+         {0.1, 1.0 / 3.0, -2.5e-300, 1e21, 123456789.123456789, std::numeric_limits<double>::max()}) {
+        ini.WriteFloat("S", "f", v);
+        EXPECT_EQ(ini.ReadFloat("S", "f", 0), v);
+    }
+    ini.WriteFloat("S", "f", 0.5);
+    EXPECT_EQ(ini.ReadString("S", "f", ""), "0.5");  // short numbers stay short
+}
+
+class MultiString : public MyMemIniFile {
+protected:
+    TMyMemIniFile ini{""};
+    TStringList list;
+    void Fill(int n) {
+        list.Clear();
+        for (int i = 0; i < n; ++i)
+            list.AddObject(" item " + std::to_string(i), TStrings::IntToObject(i % 2));
+    }
+};
+
+TEST_F(MultiString, ListsReadBackInOrderWithObjects) {
+    Fill(3);
+    list.Add("line\nbreak");
+    ini.WriteString("L", "i", "2");
+    ini.WriteString("L", "text", "own");
+    ini.WriteMultiString("L", list);
+    TStringList back;
+    back.Add("old");
+    ASSERT_TRUE(ini.ReadMultiString("L", back));
+    ASSERT_EQ(back.Count(), 4);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(back.Strings(i), list.Strings(i));
+        EXPECT_EQ(back.Objects(i), list.Objects(i));
+    }
+    EXPECT_EQ(ini.ReadString("L", "i", ""), "2");
+    EXPECT_EQ(ini.ReadString("L", "text", ""), "own");
+}
+
+TEST_F(MultiString, LimitKeepsTheFirstEntriesAndStaleKeysGo) {
+    Fill(80);
+    ini.WriteMultiString("L", list, 50);
+    TStringList back;
+    ini.ReadMultiString("L", back);
+    EXPECT_EQ(back.Count(), 50);
+    EXPECT_EQ(back.Strings(49), " item 49");
+    Fill(2);
+    ini.WriteMultiString("L", list);
+    EXPECT_FALSE(ini.ValueExists("L", "item2"));
+    EXPECT_FALSE(ini.ValueExists("L", "object3"));
+    ini.ReadMultiString("L", back);
+    EXPECT_EQ(back.Count(), 2);
+}
+
+TEST_F(MultiString, NoListLeavesTheTargetAlone) {
+    TStringList back;
+    back.Add("designed");
+    EXPECT_FALSE(ini.ReadMultiString("Nothing", back));
+    ini.WriteString("L", "count", "junk");
+    EXPECT_FALSE(ini.ReadMultiString("L", back));
+    EXPECT_EQ(back.Text(), "designed\n");
+}
+
+TEST_F(MultiString, DamagedCountsStopAtTheItemsThere) {
+    ini.WriteString("L", "count", "2147483647");
+    ini.WriteString("L", "item0", "a");
+    ini.WriteString("L", "item1", "b");
+    ini.WriteString("L", "object1", "not a number");
+    TStringList back;
+    ASSERT_TRUE(ini.ReadMultiString("L", back));
+    EXPECT_EQ(back.Text(), "a\nb\n");
+    EXPECT_EQ(back.Objects(1), nullptr);
+}
+
+TEST_F(MultiString, ObjectAddressesAreNotStored) {
+    TStringList owner;
+    list.AddObject("real object", &owner);
+    list.AddObject("number", TStrings::IntToObject(-5));
+    ini.WriteMultiString("L", list);
+    TStringList back;
+    ini.ReadMultiString("L", back);
+    EXPECT_EQ(back.Objects(0), nullptr);
+    EXPECT_EQ(TStrings::ObjectToInt(back.Objects(1)), -5);
+}
