@@ -250,7 +250,8 @@ void TCustomComboBox::SetDroppedDown(bool Value) {
         return;  // a combo on no window has nowhere to show its list
     while (top->Parent())
         top = top->Parent();
-    DropDown();  // the handler may still fill the list
+    HandleNeeded();  // some combos fill their entries when their window is made
+    DropDown();      // the handler may still fill the list
     if (!m_list) {
         m_list = Create<TComboDropDown>(this);
         m_list->FreeNotification(this);
