@@ -1,0 +1,133 @@
+#include "vendor/AdvControls.h"
+#include "vendor/ElButtons.h"
+#include "vendor/ElEdits.h"
+#include "vendor/VendorCombos.h"
+
+#include "framework/rtl/DateUtils.h"
+#include "framework/rtl/Exceptions.h"
+#include "support/FormFixture.h"
+#include "support/PixelAssert.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace framework;
+using namespace vendor;
+using namespace testsupport;
+
+namespace {
+
+struct Vendor : ::testing::Test {
+    FormPtr form = MakeForm(240, 160);
+    template <class T> T* Place(int top, int height = 21) {
+        T* c = Create<T>(form.get());
+        c->SetBounds(0, top, 200, height);
+        c->SetParent(form.get());
+        return c;
+    }
+};
+
+}  // namespace
+
+TEST_F(Vendor, SpinEditsKeepValueAndTextTogether) {
+    auto* el = Place<TElSpinEdit>(0);
+    el->SetRange(-10, 10);
+    el->SetValue(25);
+    EXPECT_EQ(el->Value(), 10);
+    EXPECT_EQ(el->Text(), "10");
+    el->SetText("-3");
+    EXPECT_EQ(el->Value(), -3);
+    el->SetText("abc");  // stays as typed, the value keeps its last number
+    EXPECT_EQ(el->Value(), -3);
+
+    auto* adv = Place<TAdvSpinEdit>(30);
+    adv->SetValue(255);
+    adv->SetSpinType(sptHex);
+    EXPECT_EQ(adv->Text(), "FF");
+    adv->SetSpinType(sptFloat);
+    adv->SetFloatValue(0.25);
+    EXPECT_EQ(adv->Text(), "0.25");
+    adv->SetText("1.5");
+    EXPECT_EQ(adv->FloatValue(), 1.5);
+    EXPECT_EQ(adv->Value(), 255);
+    EXPECT_TRUE(adv->Is<TCustomEdit>());
+    auto pic = Picture(*form);
+    EXPECT_GT(CountOfColor(*pic, clWindowText), 0);
+}
+
+TEST_F(Vendor, CheckGroupMarksEveryItemOnItsOwn) {
+    auto* group = Place<TElCheckGroup>(0, 100);
+    group->Items()->SetText("a\nb\nc\n");
+    group->SetChecked(0, true);
+    group->SetChecked(2, true);
+    EXPECT_TRUE(group->Checked(0) && !group->Checked(1) && group->Checked(2));
+    group->Items()->Add("d");
+    EXPECT_FALSE(group->Checked(3));
+    EXPECT_THROW(group->SetChecked(4, true), EListError);
+    const TRect r = group->ItemRect(1);
+    ClickAt(*form, r.Left + 4, r.Top + r.Height() / 2);
+    EXPECT_TRUE(group->Checked(1));
+    EXPECT_EQ(group->ItemIndex(), -1);  // checking is not selecting
+}
+
+TEST_F(Vendor, DatePickerShowsAndRefusesImpossibleDates) {
+    auto* picker = Place<TElDateTimePicker>(0);
+    picker->SetDateTime(EncodeDate(2024, 3, 5));
+    EXPECT_THROW(picker->SetDateTime(std::nan("")), EConvertError);
+    EXPECT_THROW(picker->SetDateTime(1e9), EConvertError);
+    EXPECT_EQ(picker->DateTime(), EncodeDate(2024, 3, 5));
+    auto pic = Picture(*form);
+    EXPECT_GT(CountOfColor(*pic, clWindowText), 20);
+}
+
+TEST_F(Vendor, FileEditsKeepFilesAndPaintTheirButton) {
+    auto* files = Place<TElFileNameEdit>(0);
+    EXPECT_FALSE(files->Options() & OpenOptionBit(ofAllowMultiSelect));
+    SetPropFromText(files, GetPropInfo(files, "Options"), "[ofHideReadOnly,ofAllowMultiSelect]");
+    EXPECT_TRUE(files->Options() & OpenOptionBit(ofAllowMultiSelect));
+    files->Files()->AddObject("/a", TStrings::IntToObject(1));
+    EXPECT_EQ(files->Files()->Count(), 1);
+    auto pic = Picture(*form);
+    EXPECT_TRUE(PixelIs(*pic, 200 - 2 - 5, 10, clBtnFace));  // inside the browse button
+}
+
+TEST_F(Vendor, MemoLinesAreItsText) {
+    auto* memo = Place<TElMemo>(0, 80);
+    memo->SetText("a\nb");
+    EXPECT_EQ(memo->Lines()->Count(), 2);
+    memo->Lines()->Add("c");
+    EXPECT_EQ(memo->Text(), "a\nb\nc\n");
+}
+
+TEST_F(Vendor, ElComboHistoryAndSorting) {
+    auto* combo = Place<TElComboBox>(0);
+    combo->Items()->SetText("b\nc\na\n");
+    combo->SetItemIndex(1);
+    combo->SetSorted(true);
+    EXPECT_EQ(combo->Items()->Text(), "a\nb\nc\n");
+    EXPECT_EQ(combo->Text(), "c");
+    EXPECT_EQ(combo->ItemIndex(), 2);
+    combo->SetHistoryLimit(3);
+    combo->SetText("new");
+    combo->AutoHistoryUpdate();
+    EXPECT_EQ(combo->Items()->Text(), "a\nb\nnew\n");  // the last of the history went; sorting stays
+    combo->SetSorted(false);
+    combo->SetText("b");
+    combo->AutoHistoryUpdate();
+    EXPECT_EQ(combo->Items()->Strings(0), "b");
+    EXPECT_EQ(combo->Items()->Count(), 3);
+    EXPECT_EQ(combo->ItemIndex(), 0);
+}
+
+TEST_F(Vendor, ClassRelationsTheIniDispatchNeeds) {
+    EXPECT_TRUE(Create<TElSpinEdit>(form.get())->Is<TCustomElEdit>());
+    EXPECT_TRUE(Create<TElFloatSpinEdit>(form.get())->Is<TCustomElEdit>());
+    EXPECT_FALSE(Create<TElFloatSpinEdit>(form.get())->Is<TElSpinEdit>());
+    EXPECT_TRUE(Create<TElMemo>(form.get())->Is<TCustomElEdit>());
+    EXPECT_FALSE(Create<TElMemo>(form.get())->Is<TCustomMemo>());
+    EXPECT_TRUE(Create<TElFolderNameEdit>(form.get())->Is<TCustomElEdit>());
+    EXPECT_FALSE(Create<TElCheckBox>(form.get())->Is<TCheckBox>());
+    EXPECT_FALSE(Create<TAdvOfficeRadioGroup>(form.get())->Is<TRadioGroup>());
+    EXPECT_TRUE(Create<TAdvCustomComboBox>(form.get())->Is<TCustomComboBox>());
+}
