@@ -201,14 +201,30 @@ TStringList* ComputeMASTER_16_ConstsForIcons(const std::string& FileName) {
     const std::int64_t size = FileSize(FileName);
     if (size > kMaxConstsFileSize)
         throw EReadError(Format("Constants file \"%s\" is too large (%d bytes)", {FileName, size}));
+    // Plain UTF-8 text (the usual case) is cut into lines in place; anything else (UTF-16, bytes
+    // that do not decode) goes through the string list's decoding first.
+    std::string bytes = ReadFileToString(FileName);
+    std::string_view rest(bytes);
+    if (rest.starts_with("\xEF\xBB\xBF"))
+        rest.remove_prefix(3);
     TStringList text;
-    text.LoadFromFile(FileName);
-
-    // The lines, trimmed, as views into the loaded text: the cuts below only drop lines.
     std::vector<std::string_view> lines;
-    lines.reserve(static_cast<std::size_t>(text.Count()));
-    for (int i = 0; i < text.Count(); ++i)
-        lines.push_back(TrimView(text.StringRef(i)));
+    if (rest.starts_with("\xFF\xFE") || rest.starts_with("\xFE\xFF") || !IsValidUtf8(rest)) {
+        text.LoadFromBytes(bytes);
+        lines.reserve(static_cast<std::size_t>(text.Count()));
+        for (int i = 0; i < text.Count(); ++i)
+            lines.push_back(TrimView(text.StringRef(i)));
+    } else {
+        // CR, LF and CRLF each end a line, as the string list reads them.
+        while (!rest.empty()) {
+            const std::size_t end = std::min(rest.find_first_of("\r\n"), rest.size());
+            lines.push_back(TrimView(rest.substr(0, end)));
+            std::size_t next = end + (end < rest.size() ? 1 : 0);
+            if (end < rest.size() && rest[end] == '\r' && next < rest.size() && rest[next] == '\n')
+                ++next;
+            rest.remove_prefix(next);
+        }
+    }
 
     // The end marker goes, with the line before it and everything after.
     if (const auto k = FirstStartingWith(lines, kEndMarker); k >= 1)

@@ -55,10 +55,10 @@ public:
     int TabHeight() const;
     // Lays the pages out under the tabs; only the active page shows.
     void ArrangePages();
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
 protected:
     void Paint() override;
-    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     void Notification(framework::TComponent* AComponent, framework::TOperation Operation) override;
     void MouseDown(framework::TMouseButton Button, framework::TShiftState Shift, int X, int Y) override;
 

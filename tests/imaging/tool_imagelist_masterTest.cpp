@@ -237,6 +237,18 @@ TEST(IconConsts, MarkersCutTheBlock) {
     EXPECT_EQ(Consts("cm_X : 1\ncm_Y : 2\n"), (Pairs{{"cm_X", 1}, {"cm_Y", 2}}));
 }
 
+TEST(IconConsts, LineEndsAndEncodings) {
+    EXPECT_EQ(Consts("cm_A : 1\r\ncm_B : 2\rcm_C : 3"), (Pairs{{"cm_A", 1}, {"cm_B", 2}, {"cm_C", 3}}));
+    EXPECT_EQ(Consts("\xEF\xBB\xBF"
+                     "cm_A : 1\n"),
+              (Pairs{{"cm_A", 1}}));
+    EXPECT_EQ(Consts(std::string("\xFF\xFE"
+                                 "c\0m\0_\0X\0:\0"
+                                 "5\0",
+                                 14)),
+              (Pairs{{"cm_X", 5}}));
+}
+
 TEST(IconConsts, MissingAndOversizedFilesRaise) {
     lm7test::TempFolder folder;
     EXPECT_THROW(ComputeMASTER_16_ConstsForIcons(folder.Path("none.pas")), EFOpenError);
