@@ -115,6 +115,9 @@ int TColourSharingListbox::GetAColour(int Index) const {
 }
 int TColourSharingListbox::GetASelected() const { return GetAColour(ItemIndex()); }
 void TColourSharingListbox::SetASelected(int Colour) {
+    // The item count is set when the window is made.
+    if (!HandleAllocated() && Parent())
+        HandleNeeded();
     SetItemIndex(IndexOfAColour(Colour, fUsesSharedArray, fOwnArray));
 }
 void TColourSharingListbox::SetUseSharedArray(bool Value) {
