@@ -17,9 +17,10 @@ struct IconDirOnly {
     int bitcount;
 };
 
-inline void PutLE(std::string& s, std::uint32_t v, int bytes) {
+// Little-endian bytes of v; bytes past the eighth are zero (padding).
+inline void PutLE(std::string& s, std::uint64_t v, int bytes) {
     for (int i = 0; i < bytes; ++i)
-        s.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+        s.push_back(i < 8 ? static_cast<char>((v >> (8 * i)) & 0xFF) : '\0');
 }
 
 // A header of that type and a directory whose entries point at nothing.
