@@ -1,5 +1,7 @@
 #include "framework/controls/DrawText.h"
 
+#include "framework/rtl/Unicode.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -20,6 +22,16 @@ std::string StripAccelPrefixes(std::string_view Text, int* UnderlineIndex) {
     if (UnderlineIndex)
         *UnderlineIndex = underline;
     return out;
+}
+
+bool IsAccel(char32_t Char, std::string_view Text) {
+    int index = -1;
+    const std::string shown = StripAccelPrefixes(Text, &index);
+    if (index < 0)
+        return false;
+    std::size_t pos = static_cast<std::size_t>(index);
+    const char32_t accel = Utf8Decode(shown, pos);
+    return UnicodeToUpper(accel) == UnicodeToUpper(Char);
 }
 
 namespace {

@@ -37,5 +37,7 @@ int DrawText(TCanvas& Canvas, std::string_view Text, TRect& R, std::uint32_t For
 // The text as shown: prefixes removed. Sets UnderlineIndex to the byte offset of the
 // underlined character in the result, or -1.
 std::string StripAccelPrefixes(std::string_view Text, int* UnderlineIndex = nullptr);
+// True when Text marks Char (any case) as its accelerator with a single '&'.
+bool IsAccel(char32_t Char, std::string_view Text);
 
 }  // namespace framework

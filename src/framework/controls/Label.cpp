@@ -19,7 +19,8 @@ const TClassInfo& TCustomLabel::ClassInfo() {
             .Bool<TCustomLabel>("ShowAccelChar", &TCustomLabel::ShowAccelChar,
                                 &TCustomLabel::SetShowAccelChar, true)
             .Object<TCustomLabel, TWinControl>("FocusControl", &TCustomLabel::FocusControl,
-                                               &TCustomLabel::SetFocusControl);
+                                               &TCustomLabel::SetFocusControl)
+            .Message<TCustomLabel>(CM_DIALOGCHAR, &TCustomLabel::CMDialogChar);
     return info;
 }
 
@@ -148,6 +149,14 @@ void TCustomLabel::SetFocusControl(TWinControl* Value) {
     m_focusControl = Value;
     if (Value)
         Value->FreeNotification(this);
+}
+
+void TCustomLabel::CMDialogChar(TMessage& Message) {
+    if (m_focusControl && Enabled() && m_showAccelChar &&
+        IsAccel(static_cast<char32_t>(Message.WParam), Caption()) && m_focusControl->CanFocus()) {
+        m_focusControl->SetFocus();
+        Message.Result = 1;
+    }
 }
 
 void TCustomLabel::Notification(TComponent* AComponent, TOperation Operation) {

@@ -38,6 +38,8 @@ protected:
     void FontChanged() override;
     void Loaded() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    // Alt and the underlined letter move the focus to FocusControl.
+    void CMDialogChar(TMessage& Message);
     std::uint32_t TextFormat() const;
 
 private:

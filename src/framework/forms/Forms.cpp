@@ -228,7 +228,25 @@ void TCustomForm::SendKeyInput(std::uint16_t Key, TShiftState Shift) {
     SendMessage(wnd, WM_KEYUP, Key, static_cast<std::int32_t>(Shift));  // no-op if the target went
 }
 
-void TCustomForm::SendCharInput(char32_t Char) {
+namespace {
+// Offers an accelerator to every control below parent, depth first; true when one took it.
+bool offerDialogChar(TWinControl* parent, char32_t c) {
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+        TControl* child = parent->Controls(i);
+        if (!child->Visible())
+            continue;
+        if (child->Perform(CM_DIALOGCHAR, static_cast<std::uint32_t>(c)) != 0)
+            return true;
+        if (auto* win = As<TWinControl>(child); win && offerDialogChar(win, c))
+            return true;
+    }
+    return false;
+}
+}  // namespace
+
+void TCustomForm::SendCharInput(char32_t Char, TShiftState Shift) {
+    if ((Shift & ssAlt) && offerDialogChar(this, Char))
+        return;
     TWinControl* target = FocusedControl() ? FocusedControl() : this;
     SendMessage(target->Handle(), WM_CHAR, static_cast<std::uint32_t>(Char), 0);
 }

@@ -55,7 +55,9 @@ public:
     // the point gets the mouse message in its own coordinates; keys go to the focused control.
     void SendMouseInput(std::uint32_t Msg, int X, int Y, TShiftState Shift = 0);
     void SendKeyInput(std::uint16_t Key, TShiftState Shift = 0);
-    void SendCharInput(char32_t Char);
+    // A typed character; with ssAlt it is an accelerator offered to every control until one
+    // takes it (a label moves the focus to its control).
+    void SendCharInput(char32_t Char, TShiftState Shift = 0);
 
     void ChangeScale(int M, int D) override;
 

@@ -1,3 +1,4 @@
+#include "framework/controls/DrawText.h"
 #include "framework/controls/Label.h"
 #include "framework/controls/Panel.h"
 #include "framework/rtl/Exceptions.h"
@@ -189,4 +190,27 @@ TEST(LabelPainting, FocusControlReferenceIsClearedWhenItGoes) {
     label->SetFocusControl(panel);
     panel->Free();
     EXPECT_EQ(label->FocusControl(), nullptr);
+}
+
+TEST(LabelAccelerators, AltAndTheUnderlinedLetterFocusTheLabelsControl) {
+    FormPtr form = MakeForm();
+    auto* first = Create<TPanel>(form.get());
+    first->SetParent(form.get());
+    first->SetTabStop(true);
+    auto* target = Create<TPanel>(form.get());
+    target->SetParent(form.get());
+    auto* label = Create<TLabel>(form.get());
+    label->SetParent(form.get());
+    label->SetCaption("&Name:");
+    label->SetFocusControl(target);
+    first->SetFocus();
+
+    form->SendCharInput(U'x', ssAlt);  // no label has x
+    EXPECT_TRUE(first->Focused());
+    form->SendCharInput(U'n', 0);  // without Alt it is typing, not an accelerator
+    EXPECT_TRUE(first->Focused());
+    form->SendCharInput(U'n', ssAlt);
+    EXPECT_TRUE(target->Focused());
+    EXPECT_TRUE(IsAccel(U'N', "&Name"));
+    EXPECT_FALSE(IsAccel(U'a', "N&&ame"));
 }
