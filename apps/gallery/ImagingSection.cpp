@@ -37,7 +37,7 @@ void FillDemoIcons(TImageList& list) {
 
 void Build(TWinControl& area) {
     TComponent* owner = area.Owner();
-    lm7::Tool_imagelist_master::initialization();
+    // The gallery's main has started the package, and with it the master lists.
     sibling::GlobalImageHeight = 24;
     TImageList* main = lm7::ImageListMain();
     main->SetSize(24, 24);

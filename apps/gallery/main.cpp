@@ -5,6 +5,7 @@
 
 #include "framework/controls/Panel.h"
 #include "framework/forms/Application.h"
+#include "package/LM7StyledListboxPack.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -73,10 +74,21 @@ std::unique_ptr<TForm, TFreeDeleter> BuildGallery() {
     return form;
 }
 
+// The package starts before any section is built and shuts down once the gallery window
+// and its controls are gone, on every way out: controls must not outlive the master lists.
+class PackageRun {
+public:
+    PackageRun() { lm7::Initialize(); }
+    ~PackageRun() { lm7::Finalize(); }
+    PackageRun(const PackageRun&) = delete;
+    PackageRun& operator=(const PackageRun&) = delete;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::string out = argc > 1 ? argv[1] : "gallery.png";
+    const PackageRun package;
     try {
         auto form = BuildGallery();
         form->Show();
