@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstring>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -184,8 +186,55 @@ std::string_view TrimView(std::string_view s) {
     return s;
 }
 
+// Cuts text into trimmed lines: CR, LF and CRLF each end a line, as the string list reads
+// them. Each kind of line end is looked for once per occurrence (not once per line), so the
+// cut stays linear whichever kinds a file uses.
+std::vector<std::string_view> SplitTrimmedLines(std::string_view text) {
+    const auto find = [text](char c, std::size_t from) {
+        const void* hit = std::memchr(text.data() + from, c, text.size() - from);
+        return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - text.data()) : text.size();
+    };
+    std::vector<std::string_view> lines;
+    std::size_t lf = find('\n', 0), cr = find('\r', 0);
+    for (std::size_t pos = 0; pos < text.size();) {
+        if (lf < pos)
+            lf = find('\n', pos);
+        if (cr < pos)
+            cr = find('\r', pos);
+        const std::size_t end = std::min(lf, cr);
+        lines.push_back(TrimView(text.substr(pos, end - pos)));
+        pos = end + 1;
+        if (end == cr && end + 1 == lf)
+            ++pos;
+    }
+    return lines;
+}
+
 bool IsCommandName(std::string_view s) {
     return s.size() >= 3 && (s[0] == 'c' || s[0] == 'C') && (s[1] == 'm' || s[1] == 'M') && s[2] == '_';
+}
+
+// Calls Fn(name) for every command name among the comma-separated parts of Names, in order.
+template <class Fn> void ForEachCommandName(std::string_view Names, Fn&& fn) {
+    while (true) {
+        const std::size_t comma = Names.find(',');
+        const std::string_view part = TrimView(Names.substr(0, comma));
+        if (IsCommandName(part))
+            fn(part);
+        if (comma == std::string_view::npos)
+            return;
+        Names.remove_prefix(comma + 1);
+    }
+}
+
+// At most one command name per comma-separated part, and each takes at least four bytes ("cm_"
+// and a separator): a bound that sizes the result without a second pass over the names, and
+// without reserving much for lines of bare commas.
+std::size_t MostCommandNames(std::string_view Names) {
+    std::size_t parts = 1;
+    for (auto comma = Names.find(','); comma != std::string_view::npos; comma = Names.find(',', comma + 1))
+        ++parts;
+    return std::min(parts, (Names.size() + 1) / 4);
 }
 
 std::ptrdiff_t FirstStartingWith(const std::vector<std::string_view>& lines, std::string_view marker) {
@@ -215,15 +264,7 @@ TStringList* ComputeMASTER_16_ConstsForIcons(const std::string& FileName) {
         for (int i = 0; i < text.Count(); ++i)
             lines.push_back(TrimView(text.StringRef(i)));
     } else {
-        // CR, LF and CRLF each end a line, as the string list reads them.
-        while (!rest.empty()) {
-            const std::size_t end = std::min(rest.find_first_of("\r\n"), rest.size());
-            lines.push_back(TrimView(rest.substr(0, end)));
-            std::size_t next = end + (end < rest.size() ? 1 : 0);
-            if (end < rest.size() && rest[end] == '\r' && next < rest.size() && rest[next] == '\n')
-                ++next;
-            rest.remove_prefix(next);
-        }
+        lines = SplitTrimmedLines(rest);
     }
 
     // The end marker goes, with the line before it and everything after.
@@ -237,33 +278,33 @@ TStringList* ComputeMASTER_16_ConstsForIcons(const std::string& FileName) {
     // Spaces before ',' and ':' need no pass of their own: every part is trimmed after the split.
     const auto start = std::max<std::ptrdiff_t>(FirstStartingWith(lines, kFirstEntryMarker), 0);
 
-    auto* result = new TStringList;
-    try {
-        for (std::size_t i = static_cast<std::size_t>(start); i < lines.size(); ++i) {
-            const std::string_view line = lines[i];
-            const std::size_t colon = line.find(':');
-            if (colon == std::string_view::npos)
-                continue;
-            int value = -1;
-            // A line whose number does not read is not an entry.
-            if (!TryStrToInt(TrimView(line.substr(colon + 1)), value) || value < 0)
-                continue;
-            std::string_view names = line.substr(0, colon);
-            while (true) {
-                const std::size_t comma = names.find(',');
-                const std::string_view part = TrimView(names.substr(0, comma));
-                if (IsCommandName(part))
-                    result->AddObject(std::string(part), TStrings::IntToObject(value));
-                if (comma == std::string_view::npos)
-                    break;
-                names.remove_prefix(comma + 1);
-            }
-        }
-    } catch (...) {
-        delete result;
-        throw;
+    // Each entry line is read once: its names are kept in place of the line, with its number
+    // beside them, and its pairs bounded, so that the result is sized once and then filled.
+    std::vector<int> values;
+    std::size_t entries = 0, most = 0;
+    for (std::size_t i = static_cast<std::size_t>(start); i < lines.size(); ++i) {
+        const std::string_view line = lines[i];
+        const std::size_t colon = line.find(':');
+        if (colon == std::string_view::npos)
+            continue;
+        int value = -1;
+        // A line whose number does not read is not an entry.
+        if (!TryStrToInt(TrimView(line.substr(colon + 1)), value) || value < 0)
+            continue;
+        lines[entries++] = line.substr(0, colon);
+        values.push_back(value);
+        most += MostCommandNames(lines[entries - 1]);
     }
-    return result;
+
+    auto result = std::make_unique<TStringList>();
+    result->SetCapacity(static_cast<int>(most));
+    std::string name;  // one buffer for every name: the list keeps its own copy
+    for (std::size_t e = 0; e < entries; ++e)
+        ForEachCommandName(lines[e], [&](std::string_view Name) {
+            name.assign(Name);
+            result->AddObject(name, TStrings::IntToObject(values[e]));
+        });
+    return result.release();
 }
 
 }  // namespace lm7

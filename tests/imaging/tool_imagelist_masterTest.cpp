@@ -249,6 +249,14 @@ TEST(IconConsts, LineEndsAndEncodings) {
               (Pairs{{"cm_X", 5}}));
 }
 
+TEST(IconConsts, LongNamesBareCommasAndMixedLineEnds) {
+    const std::string longName = "cm_" + std::string(40, 'x');
+    EXPECT_EQ(Consts(longName + ",cm_B:9\r\r\n\n\r" + longName + ":8"),
+              (Pairs{{longName, 9}, {"cm_B", 9}, {longName, 8}}));
+    EXPECT_EQ(Consts(std::string(5000, ',') + ":1\n,,cm_A,,:2\n"), (Pairs{{"cm_A", 2}}));
+    EXPECT_EQ(Consts("cm_A:2147483647\ncm_B:2147483648\n"), (Pairs{{"cm_A", 2147483647}}));
+}
+
 TEST(IconConsts, MissingAndOversizedFilesRaise) {
     lm7test::TempFolder folder;
     EXPECT_THROW(ComputeMASTER_16_ConstsForIcons(folder.Path("none.pas")), EFOpenError);

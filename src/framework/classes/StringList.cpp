@@ -5,7 +5,9 @@
 #include "framework/rtl/StrUtils.h"
 
 #include <algorithm>
+#include <iterator>
 #include <numeric>
+#include <string>
 
 namespace framework {
 
@@ -76,8 +78,26 @@ void TStringList::InsertObject(int Index, const std::string& S, TObject* AObject
 
 void TStringList::InsertItem(int Index, const std::string& S, TObject* AObject) {
     Changing();
-    m_items.insert(m_items.begin() + Index, Item{S, AObject});
+    if (Index == Count())
+        m_items.emplace_back(S, AObject);  // built in place: the string is copied once
+    else
+        m_items.insert(m_items.begin() + Index, Item{S, AObject});
     Changed();
+}
+
+void TStringList::SetCapacity(int Value) {
+    if (Value < Count())
+        throw EStringListError("List capacity out of bounds (" + std::to_string(Value) + ")");
+    const auto capacity = static_cast<std::size_t>(Value);
+    if (capacity >= m_items.capacity()) {
+        m_items.reserve(capacity);
+        return;
+    }
+    // A smaller store: move the strings into one of just that size.
+    std::vector<Item> items;
+    items.reserve(capacity);
+    std::move(m_items.begin(), m_items.end(), std::back_inserter(items));
+    m_items.swap(items);
 }
 
 void TStringList::Delete(int Index) {

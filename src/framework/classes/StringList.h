@@ -36,6 +36,10 @@ public:
     void Clear() override;
     void Exchange(int Index1, int Index2) override;
     int IndexOf(std::string_view S) const override;
+    // Room for that many strings before the store grows again. Less than Count() raises
+    // EStringListError; setting it changes no string and fires no event.
+    int Capacity() const { return static_cast<int>(m_items.capacity()); }
+    void SetCapacity(int Value);
 
     // Binary search of a sorted list: true when found, Index at the first match or where S
     // would go. On an unsorted list the answer means nothing.
@@ -64,6 +68,7 @@ protected:
 
 private:
     struct Item {
+        Item(const std::string& s, TObject* object) : S(s), Object(object) {}
         std::string S;
         TObject* Object = nullptr;
     };

@@ -31,6 +31,9 @@ bool ParseInteger(std::string_view s, int bits, std::int64_t& value) {
                                 : negative ? (std::uint64_t{1} << (bits - 1))
                                            : (std::uint64_t{1} << (bits - 1)) - 1;
     const unsigned base = hex ? 16 : 10;
+    // v * base + digit stays within limit while v is below these (one division per number).
+    const std::uint64_t maxBefore = limit / base;
+    const unsigned maxLastDigit = static_cast<unsigned>(limit % base);
     std::uint64_t v = 0;
     for (; i < s.size(); ++i) {
         const char c = s[i];
@@ -43,7 +46,7 @@ bool ParseInteger(std::string_view s, int bits, std::int64_t& value) {
             digit = static_cast<unsigned>(c - 'A' + 10);
         else
             return false;
-        if (v > (limit - digit) / base) return false;
+        if (v > maxBefore || (v == maxBefore && digit > maxLastDigit)) return false;
         v = v * base + digit;
     }
     if (hex && bits == 32)

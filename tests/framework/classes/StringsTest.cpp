@@ -80,6 +80,24 @@ TEST(StringListSorted, CustomSortSeesIndexesAndKeepsObjects) {
 
 // --- Text ------------------------------------------------------------------------------------
 
+TEST(StringListCapacity, ReservesWithoutChangingOrReporting) {
+    TStringList list;
+    int changes = 0;
+    list.OnChange = TNotifyEvent::Lambda([&](TObject*) { ++changes; });
+    list.AddObject("a", TStrings::IntToObject(7));
+    list.Add("b");
+    changes = 0;
+    list.SetCapacity(100);
+    EXPECT_GE(list.Capacity(), 100);
+    list.SetCapacity(2);  // down to exactly what is held
+    EXPECT_EQ(list.Capacity(), 2);
+    EXPECT_EQ(Joined(list), "a|b");
+    EXPECT_EQ(TStrings::ObjectToInt(list.Objects(0)), 7);
+    EXPECT_EQ(changes, 0);
+    EXPECT_THROW(list.SetCapacity(1), EStringListError);
+    EXPECT_EQ(list.Count(), 2);
+}
+
 TEST(StringsText, EveryLineEndsWithTheBreak) {
     TStringList list;
     EXPECT_EQ(list.Text(), "");

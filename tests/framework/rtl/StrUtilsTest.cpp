@@ -85,6 +85,11 @@ TEST(Utf8, LengthCopyAndValidation) {
     EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));      // a surrogate
     EXPECT_FALSE(IsValidUtf8("\xF4\x90\x80\x80"));  // beyond U+10FFFF
     EXPECT_FALSE(IsValidUtf8("\xE2\x82"));          // cut short
+    // Long ASCII runs are passed in words: a bad byte right after or inside one still counts.
+    EXPECT_FALSE(IsValidUtf8("abcdefgh\xFF"));
+    EXPECT_FALSE(IsValidUtf8("abcdefghijk\xC0\xAFlmnopqrstu"));
+    EXPECT_FALSE(IsValidUtf8("abcdefghijklmnop\xE2\x82"));
+    EXPECT_TRUE(IsValidUtf8("abcdefg\xE2\x82\xAC" "abcdefghijklmnop"));
     EXPECT_EQ(Utf8Repair("a\xE2\x82z\xFF"), "a\xEF\xBF\xBDz\xEF\xBF\xBD");
     EXPECT_EQ(Utf8Length("a\xE2\x82z"), 3u);
 }
