@@ -48,7 +48,7 @@ TEST_F(ImageLists, AddCutsABitmapIntoImagesOfTheListSize) {
     EXPECT_EQ(list->Count(), 3);
 }
 
-TEST_F(ImageLists, SizesAndPixelCountsAreChecked) {
+TEST_F(ImageLists, SizesAndPixelCountsAreCheckedAndChangesReported) {
     changes = 0;
     EXPECT_THROW(list->AddPixels({kRed}), EInvalidOperation);
     EXPECT_THROW(list->SetSize(0, 2), EInvalidOperation);
@@ -57,45 +57,33 @@ TEST_F(ImageLists, SizesAndPixelCountsAreChecked) {
     EXPECT_EQ(changes, 0);
     list->SetSize(2, 2);  // the same size keeps the images
     EXPECT_EQ(list->Count(), 1);
+    list->AddPixels({kWhite, kWhite, kWhite, kWhite});
+    list->Delete(0);
+    EXPECT_EQ(list->Pixels(0)[0], kWhite);
     list->SetHeight(3);  // a new size empties the list
     EXPECT_EQ(list->Count(), 0);
     EXPECT_EQ(list->Height(), 3);
-    EXPECT_EQ(changes, 1);
+    list->Clear();  // nothing left to change
+    EXPECT_EQ(changes, 3);
 }
 
-TEST_F(ImageLists, BadIndexesRaiseOrAnswerFalse) {
+TEST_F(ImageLists, GetBitmapCopiesPixelsWithAlphaAndBadIndexesAnswerFalse) {
+    TBitmap copy(3, 3);
+    EXPECT_FALSE(list->GetBitmap(1, &copy));
+    EXPECT_FALSE(list->GetBitmap(-1, &copy));
+    EXPECT_FALSE(list->GetBitmap(0, nullptr));
+    EXPECT_EQ(copy.Width(), 3);  // untouched
+    ASSERT_TRUE(list->GetBitmap(0, &copy));
+    EXPECT_EQ(copy.Width(), 2);
+    EXPECT_EQ(copy.ScanLine(0)[1], kHalfBlue);
+    EXPECT_EQ(copy.ScanLine(1)[0], kClear);
     EXPECT_THROW(list->Pixels(1), EListError);
     EXPECT_THROW(list->Pixels(-1), EListError);
     EXPECT_THROW(list->Delete(1), EListError);
-    TBitmap untouched(3, 3);
-    EXPECT_FALSE(list->GetBitmap(1, &untouched));
-    EXPECT_FALSE(list->GetBitmap(-1, &untouched));
-    EXPECT_FALSE(list->GetBitmap(0, nullptr));
-    EXPECT_EQ(untouched.Width(), 3);
     DrawAt(0, 0, 1);
     DrawAt(0, 0, -1);
     list->Draw(nullptr, 0, 0, 0);
     EXPECT_TRUE(RectIs(target, Rect(0, 0, 4, 4), clLime));
-}
-
-TEST_F(ImageLists, GetBitmapCopiesEveryPixelWithItsAlpha) {
-    TBitmap copy;
-    ASSERT_TRUE(list->GetBitmap(0, &copy));
-    EXPECT_EQ(copy.Width(), 2);
-    EXPECT_EQ(copy.PixelFormat(), pf32bit);
-    EXPECT_EQ(copy.ScanLine(0)[1], kHalfBlue);
-    EXPECT_EQ(copy.ScanLine(1)[0], kClear);
-}
-
-TEST_F(ImageLists, ClearAndDeleteReportChanges) {
-    list->AddPixels({kWhite, kWhite, kWhite, kWhite});
-    changes = 0;
-    list->Delete(0);
-    EXPECT_EQ(list->Pixels(0)[0], kWhite);
-    list->Clear();
-    list->Clear();  // nothing left to change
-    EXPECT_EQ(list->Count(), 0);
-    EXPECT_EQ(changes, 2);
 }
 
 TEST_F(ImageLists, TransparentStyleBlendsOverWhatIsThere) {
