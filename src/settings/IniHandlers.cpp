@@ -19,6 +19,7 @@
 
 #include <array>
 #include <string>
+#include <unordered_map>
 
 namespace lm7 {
 
@@ -265,14 +266,33 @@ constexpr std::array<Row, 20> kDispatch{{
 
 }  // namespace
 
-bool DispatchIniHandler(TComponent* Component, TMyMemIniFile& Ini, bool Reading) {
+namespace {
+
+// The row a class takes, found once per class: a form of thousands of controls has only a
+// few classes, and the search through the table walks each class's ancestry.
+Handler HandlerFor(TClass cls) {
+    thread_local std::unordered_map<TClass, Handler> known;
+    if (const auto it = known.find(cls); it != known.end())
+        return it->second;
+    Handler found = nullptr;
     for (const Row& row : kDispatch)
-        if (Component->InheritsFrom(row.Class())) {
-            if (!Component->Name().empty())
-                row.Handle(Component, Ini, Reading);
-            return true;
+        if (cls->InheritsFrom(row.Class())) {
+            found = row.Handle;
+            break;
         }
-    return false;
+    known.emplace(cls, found);
+    return found;
+}
+
+}  // namespace
+
+bool DispatchIniHandler(TComponent* Component, TMyMemIniFile& Ini, bool Reading) {
+    const Handler handle = HandlerFor(Component->ClassType());
+    if (!handle)
+        return false;
+    if (!Component->Name().empty())
+        handle(Component, Ini, Reading);
+    return true;
 }
 
 bool IsFileOrFolderEdit(const TComponent* Component) {

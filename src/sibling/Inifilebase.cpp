@@ -210,7 +210,9 @@ std::string TMyMemIniFile::ReadString(std::string_view Section, std::string_view
     std::string stored = TMemIniFile::ReadString(Section, Ident, kAbsent);
     if (stored == kAbsent)
         return std::string(Default);
-    return UnescapeIniValue(stored);
+    if (stored.size() >= 2 && stored.front() == '"' && stored.back() == '"')
+        return UnescapeIniValue(stored);
+    return stored;
 }
 
 void TMyMemIniFile::WriteString(std::string_view Section, std::string_view Ident, std::string_view Value) {

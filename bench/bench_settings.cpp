@@ -1,0 +1,177 @@
+// Saving and restoring a form of 10,000 controls of mixed kinds: SaveIni against writing the
+// same bytes with one buffered write, ReadIni against reading them with one read and a line
+// split. The summary lines give the time ratios measured in this run (target: at most 5).
+
+#include "framework/controls/CheckBox.h"
+#include "framework/controls/CheckListBox.h"
+#include "framework/controls/Edits.h"
+#include "framework/controls/RadioGroup.h"
+#include "framework/forms/Application.h"
+#include "framework/rtl/Paths.h"
+#include "settings/ReadAndSaveIni.h"
+#include "vendor/AdvControls.h"
+#include "vendor/ElButtons.h"
+#include "vendor/ElEdits.h"
+#include "vendor/VendorCombos.h"
+
+#include "RatioReporter.h"
+
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+namespace {
+
+using namespace framework;
+using namespace vendor;
+
+struct Workload {
+    std::unique_ptr<TForm, TFreeDeleter> form;
+    std::string path;
+    std::string bytes;  // the file SaveIni writes
+};
+
+Workload& TheWorkload() {
+    static Workload w = [] {
+        Workload x;
+        x.form.reset(Create<TForm>(nullptr));
+        TForm* f = x.form.get();
+        const std::string root = lm7::AppDriveRoot();
+        for (int i = 0; i < 10000; ++i) {
+            const std::string n = std::to_string(i);
+            switch (i % 8) {
+            case 0: {
+                auto* e = Create<TEdit>(f);
+                e->SetName("Edit" + n);
+                e->SetText("search term " + n + " with = and ; inside");
+                break;
+            }
+            case 1: {
+                auto* c = Create<TCheckBox>(f);
+                c->SetName("Check" + n);
+                c->SetChecked(i % 3 == 0);
+                break;
+            }
+            case 2: {
+                auto* g = Create<TRadioGroup>(f);
+                g->SetName("Group" + n);
+                g->Items()->SetText("by name\nby size\nby date\n");
+                g->SetItemIndex(i % 3);
+                break;
+            }
+            case 3: {
+                auto* s = Create<TElSpinEdit>(f);
+                s->SetName("Spin" + n);
+                s->SetValue(i % 100);
+                break;
+            }
+            case 4: {
+                auto* c = Create<TAdvCustomCombo>(f);
+                c->SetName("Combo" + n);
+                c->Items()->SetText("first\nsecond\nthird entry\n  spaced  \n");
+                c->SetItemIndex(1);
+                break;
+            }
+            case 5: {
+                auto* e = Create<TElFileNameEdit>(f);
+                e->SetName("File" + n);
+                e->SetText(root + "corpus/project " + n + "/chapter_01.txt");
+                break;
+            }
+            case 6: {
+                auto* g = Create<TElCheckGroup>(f);
+                g->SetName("Columns" + n);
+                g->Items()->SetText("a\nb\nc\nd\n");
+                g->SetChecked(i % 4, true);
+                break;
+            }
+            default: {
+                auto* p = Create<TElEdit>(f);
+                p->SetName("Password" + n);
+                p->SetPasswordChar('*');
+                p->SetText("secret" + n);
+            }
+            }
+        }
+        const auto folder =
+            std::filesystem::temp_directory_path() / ("bench_settings_" + std::to_string(::getpid()));
+        std::filesystem::create_directories(folder);
+        x.path = (folder / "formstate.ini").string();
+        lm7::SaveIni(f, x.path);
+        std::ifstream in(x.path, std::ios::binary);
+        x.bytes.assign(std::istreambuf_iterator<char>(in), {});
+        return x;
+    }();
+    return w;
+}
+
+void BM_SaveIni(benchmark::State& state) {
+    Workload& w = TheWorkload();
+    for (auto _ : state)
+        lm7::SaveIni(w.form.get(), w.path);
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * w.bytes.size()));
+}
+
+void BM_BufferedWrite(benchmark::State& state) {
+    Workload& w = TheWorkload();
+    const std::string path = w.path + ".ref";
+    for (auto _ : state) {
+        std::FILE* f = std::fopen(path.c_str(), "wb");
+        std::fwrite(w.bytes.data(), 1, w.bytes.size(), f);
+        std::fclose(f);
+    }
+    std::remove(path.c_str());
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * w.bytes.size()));
+}
+
+void BM_ReadIni(benchmark::State& state) {
+    Workload& w = TheWorkload();
+    for (auto _ : state)
+        lm7::ReadIni(w.form.get(), w.path);
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * w.bytes.size()));
+}
+
+void BM_ReadAndSplit(benchmark::State& state) {
+    Workload& w = TheWorkload();
+    for (auto _ : state) {
+        std::FILE* f = std::fopen(w.path.c_str(), "rb");
+        std::string data(w.bytes.size(), '\0');
+        const std::size_t got = std::fread(data.data(), 1, data.size(), f);
+        std::fclose(f);
+        std::size_t lines = 0;
+        for (std::size_t p = 0; p < got;) {
+            const void* nl = std::memchr(data.data() + p, '\n', got - p);
+            if (!nl)
+                break;
+            p = static_cast<std::size_t>(static_cast<const char*>(nl) - data.data()) + 1;
+            ++lines;
+        }
+        benchmark::DoNotOptimize(lines);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * w.bytes.size()));
+}
+
+BENCHMARK(BM_SaveIni)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BufferedWrite)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadIni)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadAndSplit)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    bench::RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.PrintRatio("SaveIni/buffered write time ratio", "BM_SaveIni", "BM_BufferedWrite", "target <= 5");
+    reporter.PrintRatio("ReadIni/read and split time ratio", "BM_ReadIni", "BM_ReadAndSplit", "target <= 5");
+    std::error_code ec;
+    std::filesystem::remove_all(std::filesystem::path(TheWorkload().path).parent_path(), ec);
+    benchmark::Shutdown();
+    return 0;
+}
