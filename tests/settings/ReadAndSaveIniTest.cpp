@@ -303,6 +303,13 @@ TEST_F(FailedSave, FullDiskKeepsTheOldFile) {
     ExpectOldFile();
 }
 
+TEST_F(FailedSave, ReadOnlyFileSystemKeepsTheOldFile) {
+    // What a read-only mount answers, also when the tests run as root.
+    fake.FailWriteAt(platform::WriteStep::CreateTemp, EROFS);
+    EXPECT_THROW(SaveIni(form.get(), ini), EFCreateError);
+    ExpectOldFile();
+}
+
 TEST_F(FailedSave, ReadOnlyFolderKeepsTheOldFile) {
     if (geteuid() == 0)
         GTEST_SKIP() << "root writes into read-only folders";
