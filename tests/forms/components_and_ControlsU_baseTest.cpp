@@ -17,6 +17,20 @@ using testsupport::MakeForm;
 
 namespace {
 
+// A component that publishes an image-list reference, as image-holding controls do.
+class TImageHolder : public TComponent {
+public:
+    using TComponent::TComponent;
+    static const TClassInfo& ClassInfo() {
+        static const TClassInfo info =
+            TClassInfo::Derive<TImageHolder, TComponent>("TImageHolder")
+                .Object<TImageHolder, TComponent>("Images", &TImageHolder::images, &TImageHolder::images);
+        return info;
+    }
+    TClass ClassType() const override { return &ClassInfo(); }
+    TComponent* images = nullptr;
+};
+
 // An edit on a panel on a form, plus an unnamed panel holding a named edit.
 class Walks : public ::testing::Test {
 protected:
@@ -63,6 +77,24 @@ TEST_F(Walks, ClassWalkAppendsOnceAndSkipsUnnamedBranches) {
     TList none;
     LoadAllRelevantComponentsOfForm(form.get(), {}, &none);
     EXPECT_EQ(none.Count(), 0);
+}
+
+TEST_F(Walks, ComponentsWithImagesAreCollectedWhateverTheirClass) {
+    auto* holder = Create<TImageHolder>(form.get());
+    holder->SetName("Holder");
+    TList list;
+    LoadAllRelevantComponentsOfForm(form.get(), {&TListBox::ClassInfo()}, &list);
+    EXPECT_EQ(list.Count(), 0);  // no image list yet
+    EXPECT_FALSE(ObjHasPropertyAndNotValue(holder, "Images", 0));
+    holder->images = panel;
+    EXPECT_TRUE(ObjHasPropertyAndNotValue(holder, "Images", 0));
+    LoadAllRelevantComponentsOfForm(form.get(), {&TListBox::ClassInfo()}, &list);
+    EXPECT_EQ(Items(list), (std::vector<TObject*>{holder}));
+    TList none;
+    LoadAllRelevantComponentsOfForm(form.get(), {}, &none);  // no classes: not even images
+    EXPECT_EQ(none.Count(), 0);
+    EXPECT_TRUE(TrySetPropValue(holder, "Images", static_cast<TObject*>(nullptr)));
+    EXPECT_EQ(holder->images, nullptr);
 }
 
 TEST_F(Walks, DoThisWalksCallPerMatchingEntry) {
