@@ -1,6 +1,6 @@
 // Constants source text of any content: pairs come out, every number 0 or more.
-#include "framework/rtl/Files.h"
 #include "framework/rtl/Exceptions.h"
+#include "framework/rtl/Files.h"
 #include "imaging/tool_imagelist_master.h"
 
 #include <cstddef>

@@ -11,10 +11,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::unique_ptr<framework::TImageList, framework::TFreeDeleter> list(
         framework::Create<framework::TImageList>(nullptr));
     try {
-        framework::ImageListFromBytes(std::string_view(reinterpret_cast<const char*>(data), size), *list, "fuzz");
+        framework::ImageListFromBytes(std::string_view(reinterpret_cast<const char*>(data), size), *list,
+                                      "fuzz");
         // What was read writes back to the same bytes' meaning.
         framework::ImageListFromBytes(framework::ImageListToBytes(*list), *list, "again");
-    } catch (const framework::Exception&) {
-    }
+    } catch (const framework::Exception&) {}
     return 0;
 }

@@ -23,7 +23,7 @@ using Sizes = std::vector<int>;
 
 class IconFiles : public ::testing::Test {
 protected:
-    lm7test::TempFolder folder;
+    testsupport::TempFolder folder;
     // 16 at 32 bits, 32 at 32 bits, 256 at 32 bits, 16 at 8 bits.
     std::string mixed = folder.Write(
         "mixed.ico", IconDirectoryOnly({{16, 16, 32}, {32, 32, 32}, {256, 256, 32}, {16, 16, 8}}));

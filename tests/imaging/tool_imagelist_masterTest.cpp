@@ -151,7 +151,7 @@ TEST_F(MasterLists, StatusBarPanelsToolBarsPagersAndButtons) {
 }
 
 TEST_F(MasterLists, NoFilesLeaveEveryListEmptyAndGetABitmapFails) {
-    lm7test::TempFolder folder;
+    testsupport::TempFolder folder;
     platform::FakePlatform fake;
     fake.SetExecutablePath(folder.Path("tool"));
     platform::ScopedPlatform scoped(fake);
@@ -164,7 +164,7 @@ TEST_F(MasterLists, NoFilesLeaveEveryListEmptyAndGetABitmapFails) {
 }
 
 TEST_F(MasterLists, LoadsFilesBesideTheProgramAndDrawsTheSamePixels) {
-    lm7test::TempFolder folder;
+    testsupport::TempFolder folder;
     platform::FakePlatform fake;
     fake.SetExecutablePath(folder.Path("tool"));
     platform::ScopedPlatform scoped(fake);
@@ -191,7 +191,7 @@ TEST_F(MasterLists, LoadsFilesBesideTheProgramAndDrawsTheSamePixels) {
 namespace {
 
 std::vector<std::pair<std::string, int>> Consts(const std::string& text) {
-    lm7test::TempFolder folder;
+    testsupport::TempFolder folder;
     std::unique_ptr<TStringList> list(ComputeMASTER_16_ConstsForIcons(folder.Write("consts.pas", text)));
     std::vector<std::pair<std::string, int>> out;
     for (int i = 0; i < list->Count(); ++i)
@@ -258,7 +258,7 @@ TEST(IconConsts, LongNamesBareCommasAndMixedLineEnds) {
 }
 
 TEST(IconConsts, MissingAndOversizedFilesRaise) {
-    lm7test::TempFolder folder;
+    testsupport::TempFolder folder;
     EXPECT_THROW(ComputeMASTER_16_ConstsForIcons(folder.Path("none.pas")), EFOpenError);
     // A sparse file past the limit is refused before it is read.
     const std::string big = folder.Write("big.pas", "cm_A : 1\n");

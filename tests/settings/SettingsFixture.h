@@ -27,7 +27,7 @@ inline framework::platform::MountEntry MountAt(unsigned major, unsigned minor, s
 
 class SettingsMachine : public ::testing::Test {
 protected:
-    lm7test::TempFolder tmp;
+    testsupport::TempFolder tmp;
     framework::platform::FakePlatform fake;
     framework::platform::ScopedPlatform scoped{fake};
     framework::platform::FakeSysfs sys{tmp.Path("sys")};

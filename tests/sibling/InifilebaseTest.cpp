@@ -39,7 +39,7 @@ const std::string kAwkward[] = {
 
 class MyMemIniFile : public ::testing::Test {
 protected:
-    lm7test::TempFolder tmp;
+    testsupport::TempFolder tmp;
     std::string name = tmp.Path("a.ini");
 };
 

@@ -120,7 +120,7 @@ TEST_F(LinePainting, TooWideTextIsCutWithAnEllipsisAndStaysInside) {
 }
 
 TEST(Logging, LinesAreAppendedOnlyAsAskedAndFailuresAreQuiet) {
-    lm7test::TempFolder folder;
+    testsupport::TempFolder folder;
     SetLogFileName(folder.Path("suite.log"));
     EXPECT_TRUE(AddToLogFile("first", false));
     EXPECT_TRUE(AddToLogFile("second", true));

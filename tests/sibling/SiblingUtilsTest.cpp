@@ -37,7 +37,7 @@ TEST(StringList, SeparatorOnlyBetweenEntries) {
 }
 
 TEST(FileChecks, UnreachableThingsDoNotExist) {
-    lm7test::TempFolder tmp;
+    testsupport::TempFolder tmp;
     const std::string file = tmp.Write("f.txt", "x");
     EXPECT_TRUE(DriveAndFileExist(file));
     EXPECT_FALSE(DriveAndFolderExist(file));

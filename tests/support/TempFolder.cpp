@@ -12,14 +12,15 @@
 
 namespace fs = std::filesystem;
 
-namespace lm7test {
+namespace testsupport {
 
 namespace {
 
 std::string BaseFolder() {
     const char* tmp = std::getenv("TMPDIR");
     std::error_code ec;
-    if (tmp && tmp[0] == '/' && fs::is_directory(tmp, ec)) return tmp;
+    if (tmp && tmp[0] == '/' && fs::is_directory(tmp, ec))
+        return tmp;
     return "/tmp";
 }
 
@@ -28,7 +29,8 @@ std::string TestTag() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     std::string tag = info ? std::string(info->test_suite_name()) + "." + info->name() : "lm7";
     for (char& c : tag)
-        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '.') c = '_';
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '.')
+            c = '_';
     return tag.substr(0, 80);
 }
 
@@ -66,7 +68,8 @@ std::string TempFolder::Write(std::string_view name, std::string_view content) c
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(content.data(), static_cast<std::streamsize>(content.size()));
     out.close();
-    if (!out) throw std::runtime_error("cannot write " + path);
+    if (!out)
+        throw std::runtime_error("cannot write " + path);
     return path;
 }
 
@@ -90,4 +93,4 @@ std::string TempFolder::MakeFolder(std::string_view name) const {
     return path;
 }
 
-}  // namespace lm7test
+}  // namespace testsupport

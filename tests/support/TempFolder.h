@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace lm7test {
+namespace testsupport {
 
 class TempFolder {
 public:
@@ -31,4 +31,4 @@ private:
     std::string m_root;
 };
 
-}  // namespace lm7test
+}  // namespace testsupport

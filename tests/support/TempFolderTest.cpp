@@ -6,7 +6,7 @@
 #include <sys/stat.h>
 
 namespace fs = std::filesystem;
-using lm7test::TempFolder;
+using testsupport::TempFolder;
 
 TEST(TempFolder, EachIsFreshEmptyAndDistinct) {
     TempFolder a;

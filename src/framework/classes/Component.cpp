@@ -15,14 +15,17 @@ bool sameText(std::string_view a, std::string_view b) {
 }
 void erase(std::vector<TComponent*>& list, TComponent* item) {
     auto it = std::find(list.begin(), list.end(), item);
-    if (it != list.end()) list.erase(it);
+    if (it != list.end())
+        list.erase(it);
 }
 }  // namespace
 
 bool IsValidIdent(std::string_view Name) {
-    if (Name.empty()) return false;
+    if (Name.empty())
+        return false;
     auto alpha = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; };
-    if (!alpha(Name[0])) return false;
+    if (!alpha(Name[0]))
+        return false;
     return std::all_of(Name.begin() + 1, Name.end(),
                        [&](char c) { return alpha(c) || (c >= '0' && c <= '9'); });
 }
@@ -35,7 +38,8 @@ const TClassInfo& TComponent::ClassInfo() {
 }
 
 TComponent::TComponent(TComponent* AOwner) {
-    if (AOwner) AOwner->InsertComponent(this);
+    if (AOwner)
+        AOwner->InsertComponent(this);
 }
 
 TComponent::~TComponent() {
@@ -48,17 +52,21 @@ TComponent::~TComponent() {
         watcher->Notification(this, TOperation::opRemove);
     }
     DestroyComponents();
-    if (m_owner) m_owner->RemoveComponent(this);
+    if (m_owner)
+        m_owner->RemoveComponent(this);
 }
 
 void TComponent::BeforeDestruction() {
-    if (!HasState(csDestroying)) Destroying();
+    if (!HasState(csDestroying))
+        Destroying();
 }
 
 void TComponent::Destroying() {
-    if (HasState(csDestroying)) return;
+    if (HasState(csDestroying))
+        return;
     m_state |= csDestroying;
-    for (TComponent* c : m_components) c->Destroying();
+    for (TComponent* c : m_components)
+        c->Destroying();
 }
 
 void TComponent::DestroyComponents() {
@@ -78,16 +86,19 @@ TComponent* TComponent::Components(int Index) const {
 }
 
 int TComponent::ComponentIndex() const {
-    if (!m_owner) return -1;
+    if (!m_owner)
+        return -1;
     auto& list = m_owner->m_components;
     auto it = std::find(list.begin(), list.end(), this);
     return it == list.end() ? -1 : static_cast<int>(it - list.begin());
 }
 
 TComponent* TComponent::FindComponent(std::string_view AName) const {
-    if (AName.empty()) return nullptr;
+    if (AName.empty())
+        return nullptr;
     for (TComponent* c : m_components)
-        if (sameText(c->m_name, AName)) return c;
+        if (sameText(c->m_name, AName))
+            return c;
     return nullptr;
 }
 
@@ -98,17 +109,20 @@ void TComponent::ValidateRename(TComponent* AComponent, const std::string& CurNa
 }
 
 void TComponent::SetName(const std::string& NewName) {
-    if (m_name == NewName) return;
+    if (m_name == NewName)
+        return;
     if (!NewName.empty() && !IsValidIdent(NewName))
         throw EComponentError("'" + NewName + "' is not a valid component name");
-    if (m_owner) m_owner->ValidateRename(this, m_name, NewName);
+    if (m_owner)
+        m_owner->ValidateRename(this, m_name, NewName);
     m_name = NewName;
 }
 
 void TComponent::SetDesigning(bool Value, bool SetChildren) {
     SetStateFlag(csDesigning, Value);
     if (SetChildren)
-        for (TComponent* c : m_components) c->SetDesigning(Value, true);
+        for (TComponent* c : m_components)
+            c->SetDesigning(Value, true);
 }
 
 void TComponent::SetStateFlag(TComponentState flag, bool on) {
@@ -119,15 +133,19 @@ void TComponent::SetStateFlag(TComponentState flag, bool on) {
 }
 
 void TComponent::InsertComponent(TComponent* AComponent) {
-    if (!AComponent) return;
-    if (!AComponent->m_name.empty()) ValidateRename(AComponent, std::string(), AComponent->m_name);
-    if (AComponent->m_owner) AComponent->m_owner->RemoveComponent(AComponent);
+    if (!AComponent)
+        return;
+    if (!AComponent->m_name.empty())
+        ValidateRename(AComponent, std::string(), AComponent->m_name);
+    if (AComponent->m_owner)
+        AComponent->m_owner->RemoveComponent(AComponent);
     Insert(AComponent);
     NotifyAll(AComponent, TOperation::opInsert);
 }
 
 void TComponent::RemoveComponent(TComponent* AComponent) {
-    if (!AComponent || AComponent->m_owner != this) return;
+    if (!AComponent || AComponent->m_owner != this)
+        return;
     NotifyAll(AComponent, TOperation::opRemove);
     Remove(AComponent);
 }
@@ -148,7 +166,8 @@ void TComponent::NotifyAll(TComponent* AComponent, TOperation Operation) {
 }
 
 void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
-    if (Operation == TOperation::opRemove && AComponent) RemoveFreeNotification(AComponent);
+    if (Operation == TOperation::opRemove && AComponent)
+        RemoveFreeNotification(AComponent);
     // Children may leave the list while they are told; walk a copy.
     std::vector<TComponent*> children = m_components;
     for (TComponent* c : children)
@@ -157,7 +176,8 @@ void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
 }
 
 void TComponent::FreeNotification(TComponent* AComponent) {
-    if (!AComponent || AComponent == this) return;
+    if (!AComponent || AComponent == this)
+        return;
     // Both sides keep the link, so whichever goes first unlinks the other.
     if (std::find(AComponent->m_freeNotifies.begin(), AComponent->m_freeNotifies.end(), this) ==
         AComponent->m_freeNotifies.end())
@@ -167,7 +187,8 @@ void TComponent::FreeNotification(TComponent* AComponent) {
 }
 
 void TComponent::RemoveFreeNotification(TComponent* AComponent) {
-    if (!AComponent) return;
+    if (!AComponent)
+        return;
     erase(m_freeNotifies, AComponent);
     erase(AComponent->m_freeNotifies, this);
 }

@@ -18,7 +18,8 @@ void TList::IndexError(int Index) {
 }
 
 void TList::Check(int Index) const {
-    if (Index < 0 || Index >= Count()) IndexError(Index);
+    if (Index < 0 || Index >= Count())
+        IndexError(Index);
 }
 
 int TList::Add(void* Item) {
@@ -27,7 +28,8 @@ int TList::Add(void* Item) {
 }
 
 void TList::Insert(int Index, void* Item) {
-    if (Index < 0 || Index > Count()) IndexError(Index);
+    if (Index < 0 || Index > Count())
+        IndexError(Index);
     m_items.insert(m_items.begin() + Index, Item);
 }
 
@@ -38,7 +40,8 @@ void TList::Delete(int Index) {
 
 int TList::Remove(void* Item) {
     const int index = IndexOf(Item);
-    if (index >= 0) Delete(index);
+    if (index >= 0)
+        Delete(index);
     return index;
 }
 
@@ -60,7 +63,8 @@ void TList::SetItems(int Index, void* Item) {
 }
 
 void TList::SetCount(int NewCount) {
-    if (NewCount < 0) throw EListError("List count out of bounds (" + std::to_string(NewCount) + ")");
+    if (NewCount < 0)
+        throw EListError("List count out of bounds (" + std::to_string(NewCount) + ")");
     m_items.resize(static_cast<std::size_t>(NewCount), nullptr);
 }
 
@@ -89,7 +93,8 @@ void TList::Exchange(int Index1, int Index2) {
 }
 
 void TList::Move(int CurIndex, int NewIndex) {
-    if (CurIndex == NewIndex) return;
+    if (CurIndex == NewIndex)
+        return;
     Check(CurIndex);
     Check(NewIndex);
     void* item = m_items[static_cast<std::size_t>(CurIndex)];

@@ -59,13 +59,15 @@ template <class T, class... Args> T* Create(Args&&... args) {
 template <class T> void FreeAndNil(T*& obj) {
     T* old = obj;
     obj = nullptr;
-    if (old) old->Free();
+    if (old)
+        old->Free();
 }
 
 // Deleter for roots that sit in a smart pointer (a test's form, a global list).
 struct TFreeDeleter {
     void operator()(TObject* obj) const {
-        if (obj) obj->Free();
+        if (obj)
+            obj->Free();
     }
 };
 

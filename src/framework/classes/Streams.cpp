@@ -43,11 +43,13 @@ std::int64_t TStream::Size() {
 }
 
 void TStream::ReadBuffer(void* Buffer, std::int64_t Count) {
-    if (Count < 0 || (Count > 0 && Read(Buffer, Count) != Count)) throw EReadError("Stream read error");
+    if (Count < 0 || (Count > 0 && Read(Buffer, Count) != Count))
+        throw EReadError("Stream read error");
 }
 
 void TStream::WriteBuffer(const void* Buffer, std::int64_t Count) {
-    if (Count < 0 || (Count > 0 && Write(Buffer, Count) != Count)) throw EWriteError("Stream write error");
+    if (Count < 0 || (Count > 0 && Write(Buffer, Count) != Count))
+        throw EWriteError("Stream write error");
 }
 
 std::int64_t TStream::CopyFrom(TStream& Source, std::int64_t Count) {
@@ -68,7 +70,8 @@ std::int64_t TStream::CopyFrom(TStream& Source, std::int64_t Count) {
 
 std::string TStream::ReadRemaining(std::int64_t MaxBytes) {
     const std::int64_t left = Size() - Position();
-    if (left > MaxBytes) throw EReadError("Stream too large to read (" + std::to_string(left) + " bytes)");
+    if (left > MaxBytes)
+        throw EReadError("Stream too large to read (" + std::to_string(left) + " bytes)");
     std::string bytes;
     if (left > 0) {
         bytes.resize(static_cast<std::size_t>(left));
@@ -86,7 +89,8 @@ const TClassInfo& TMemoryStream::ClassInfo() {
 
 std::int64_t TMemoryStream::Read(void* Buffer, std::int64_t Count) {
     const std::int64_t available = Size() - m_position;
-    if (Count <= 0 || available <= 0) return 0;
+    if (Count <= 0 || available <= 0)
+        return 0;
     const std::int64_t n = std::min(Count, available);
     std::memcpy(Buffer, m_data.data() + m_position, static_cast<std::size_t>(n));
     m_position += n;
@@ -94,9 +98,11 @@ std::int64_t TMemoryStream::Read(void* Buffer, std::int64_t Count) {
 }
 
 std::int64_t TMemoryStream::Write(const void* Buffer, std::int64_t Count) {
-    if (Count <= 0) return 0;
+    if (Count <= 0)
+        return 0;
     const std::int64_t end = m_position + Count;
-    if (end > Size()) SetSize(end);
+    if (end > Size())
+        SetSize(end);
     std::memcpy(m_data.data() + m_position, Buffer, static_cast<std::size_t>(Count));
     m_position = end;
     return Count;
@@ -147,7 +153,8 @@ void TMemoryStream::SaveToStream(TStream& Stream) { Stream.WriteBuffer(m_data); 
 void TMemoryStream::LoadFromFile(const std::string& FileName) {
     platform::IoError err;
     std::optional<std::string> bytes = platform::Platform().ReadFile(FileName, &err);
-    if (!bytes) throw EFOpenError(OpenMessage(FileName, err.Text));
+    if (!bytes)
+        throw EFOpenError(OpenMessage(FileName, err.Text));
     if (static_cast<std::int64_t>(bytes->size()) > MaxSize())
         throw EReadError("Stream too large to read (" + std::to_string(bytes->size()) + " bytes)");
     m_data = std::move(*bytes);
@@ -175,7 +182,8 @@ const TClassInfo& TFileStream::ClassInfo() {
 TFileStream::TFileStream(const std::string& FileName, unsigned Mode) : m_fileName(FileName) {
     if ((Mode & fmCreate) == fmCreate) {
         m_fd = ::open(FileName.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-        if (m_fd < 0) throw EFCreateError(CreateMessage(FileName, SystemText(errno)));
+        if (m_fd < 0)
+            throw EFCreateError(CreateMessage(FileName, SystemText(errno)));
         return;
     }
     int flags = O_RDONLY;
@@ -184,7 +192,8 @@ TFileStream::TFileStream(const std::string& FileName, unsigned Mode) : m_fileNam
     else if ((Mode & 3) == fmOpenReadWrite)
         flags = O_RDWR;
     m_fd = ::open(FileName.c_str(), flags | O_CLOEXEC);
-    if (m_fd < 0) throw EFOpenError(OpenMessage(FileName, SystemText(errno)));
+    if (m_fd < 0)
+        throw EFOpenError(OpenMessage(FileName, SystemText(errno)));
     // A folder opens read-only on Linux but cannot be read as a file; refuse it here.
     struct stat st {};
     if (::fstat(m_fd, &st) == 0 && S_ISDIR(st.st_mode)) {
@@ -195,7 +204,8 @@ TFileStream::TFileStream(const std::string& FileName, unsigned Mode) : m_fileNam
 }
 
 TFileStream::~TFileStream() {
-    if (m_fd >= 0) ::close(m_fd);
+    if (m_fd >= 0)
+        ::close(m_fd);
 }
 
 std::int64_t TFileStream::Read(void* Buffer, std::int64_t Count) {
@@ -204,8 +214,10 @@ std::int64_t TFileStream::Read(void* Buffer, std::int64_t Count) {
     while (done < Count) {
         const ssize_t n =
             ::read(m_fd, out + done, static_cast<std::size_t>(std::min<std::int64_t>(Count - done, 1 << 30)));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
         done += n;
     }
     return done;
@@ -217,8 +229,10 @@ std::int64_t TFileStream::Write(const void* Buffer, std::int64_t Count) {
     while (done < Count) {
         const ssize_t n =
             ::write(m_fd, in + done, static_cast<std::size_t>(std::min<std::int64_t>(Count - done, 1 << 30)));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
         done += n;
     }
     return done;
@@ -229,7 +243,8 @@ std::int64_t TFileStream::Seek(std::int64_t Offset, TSeekOrigin Origin) {
                        : Origin == TSeekOrigin::soCurrent ? SEEK_CUR
                                                           : SEEK_END;
     const off_t pos = ::lseek(m_fd, static_cast<off_t>(Offset), whence);
-    if (pos < 0) throw EStreamError("Invalid stream position: " + SystemText(errno));
+    if (pos < 0)
+        throw EStreamError("Invalid stream position: " + SystemText(errno));
     return pos;
 }
 
@@ -237,7 +252,8 @@ void TFileStream::SetSize(std::int64_t NewSize) {
     if (NewSize < 0 || ::ftruncate(m_fd, static_cast<off_t>(NewSize)) != 0)
         throw EStreamError("Cannot set the size of \"" + m_fileName + "\". " +
                            SystemText(NewSize < 0 ? EINVAL : errno));
-    if (Position() > NewSize) SetPosition(NewSize);
+    if (Position() > NewSize)
+        SetPosition(NewSize);
 }
 
 }  // namespace framework

@@ -21,7 +21,8 @@ const TClassInfo& TStringList::ClassInfo() {
 }
 
 void TStringList::Check(int Index) const {
-    if (Index < 0 || Index >= Count()) IndexError(Index);
+    if (Index < 0 || Index >= Count())
+        IndexError(Index);
 }
 
 void TStringList::SortedError() { throw EStringListError("Operation not allowed on sorted list"); }
@@ -34,7 +35,8 @@ const std::string& TStringList::StringRef(int Index) const {
 }
 
 void TStringList::Put(int Index, const std::string& S) {
-    if (m_sorted) SortedError();
+    if (m_sorted)
+        SortedError();
     Check(Index);
     Changing();
     m_items[static_cast<std::size_t>(Index)].S = S;
@@ -58,11 +60,13 @@ int TStringList::Add(const std::string& S) { return AddObject(S, nullptr); }
 int TStringList::AddObject(const std::string& S, TObject* AObject) {
     int index = Count();
     if (m_sorted && Find(S, index)) {
-        if (m_duplicates == TDuplicates::dupIgnore) return index;
+        if (m_duplicates == TDuplicates::dupIgnore)
+            return index;
         if (m_duplicates == TDuplicates::dupError)
             throw EStringListError("String list does not allow duplicates");
         // dupAccept: after the equal ones, so equal strings keep their order of arrival.
-        while (index < Count() && CompareStrings(m_items[static_cast<std::size_t>(index)].S, S) == 0) ++index;
+        while (index < Count() && CompareStrings(m_items[static_cast<std::size_t>(index)].S, S) == 0)
+            ++index;
     }
     InsertItem(index, S, AObject);
     return index;
@@ -71,8 +75,10 @@ int TStringList::AddObject(const std::string& S, TObject* AObject) {
 void TStringList::Insert(int Index, const std::string& S) { InsertObject(Index, S, nullptr); }
 
 void TStringList::InsertObject(int Index, const std::string& S, TObject* AObject) {
-    if (m_sorted) SortedError();
-    if (Index < 0 || Index > Count()) IndexError(Index);
+    if (m_sorted)
+        SortedError();
+    if (Index < 0 || Index > Count())
+        IndexError(Index);
     InsertItem(Index, S, AObject);
 }
 
@@ -108,7 +114,8 @@ void TStringList::Delete(int Index) {
 }
 
 void TStringList::Clear() {
-    if (m_items.empty()) return;
+    if (m_items.empty())
+        return;
     Changing();
     m_items.clear();
     m_items.shrink_to_fit();
@@ -116,7 +123,8 @@ void TStringList::Clear() {
 }
 
 void TStringList::Exchange(int Index1, int Index2) {
-    if (m_sorted) SortedError();
+    if (m_sorted)
+        SortedError();
     Check(Index1);
     Check(Index2);
     Changing();
@@ -125,7 +133,8 @@ void TStringList::Exchange(int Index1, int Index2) {
 }
 
 int TStringList::IndexOf(std::string_view S) const {
-    if (!m_sorted) return TStrings::IndexOf(S);
+    if (!m_sorted)
+        return TStrings::IndexOf(S);
     int index = 0;
     return Find(S, index) ? index : -1;
 }
@@ -140,7 +149,8 @@ bool TStringList::Find(std::string_view S, int& Index) const {
             lo = mid + 1;
         } else {
             hi = mid - 1;
-            if (c == 0) found = true;  // keep going left to the first match
+            if (c == 0)
+                found = true;  // keep going left to the first match
         }
     }
     Index = lo;
@@ -155,7 +165,8 @@ void TStringList::Sort() {
 }
 
 void TStringList::CustomSort(TStringListSortCompare Compare) {
-    if (Count() < 2) return;
+    if (Count() < 2)
+        return;
     // The compare function sees the list as it was (by index) while an order is worked out,
     // then the items are moved once. A stable merge sort keeps equal strings in their order
     // and cannot run past the ends when a compare function is inconsistent.
@@ -165,34 +176,42 @@ void TStringList::CustomSort(TStringListSortCompare Compare) {
     Changing();
     std::vector<Item> sorted;
     sorted.reserve(m_items.size());
-    for (int i : order) sorted.push_back(std::move(m_items[static_cast<std::size_t>(i)]));
+    for (int i : order)
+        sorted.push_back(std::move(m_items[static_cast<std::size_t>(i)]));
     m_items = std::move(sorted);
     Changed();
 }
 
 void TStringList::SetSorted(bool Value) {
-    if (m_sorted == Value) return;
-    if (Value) Sort();
+    if (m_sorted == Value)
+        return;
+    if (Value)
+        Sort();
     m_sorted = Value;
 }
 
 void TStringList::SetCaseSensitive(bool Value) {
-    if (m_caseSensitive == Value) return;
+    if (m_caseSensitive == Value)
+        return;
     m_caseSensitive = Value;
-    if (m_sorted) Sort();
+    if (m_sorted)
+        Sort();
 }
 
 int TStringList::CompareStrings(std::string_view S1, std::string_view S2) const {
-    if (m_caseSensitive) return AnsiCompareStr(S1, S2);
+    if (m_caseSensitive)
+        return AnsiCompareStr(S1, S2);
     return TStrings::CompareStrings(S1, S2);
 }
 
 void TStringList::Changing() {
-    if (UpdateCount() == 0 && OnChanging) OnChanging(this);
+    if (UpdateCount() == 0 && OnChanging)
+        OnChanging(this);
 }
 
 void TStringList::Changed() {
-    if (UpdateCount() == 0 && OnChange) OnChange(this);
+    if (UpdateCount() == 0 && OnChange)
+        OnChange(this);
 }
 
 void TStringList::Assign(const TPersistent* Source) {

@@ -121,7 +121,8 @@ void TStrings::Put(int Index, const std::string& S) {
 }
 
 TObject* TStrings::Objects(int Index) const {
-    if (Index < 0 || Index >= Count()) IndexError(Index);
+    if (Index < 0 || Index >= Count())
+        IndexError(Index);
     return nullptr;
 }
 
@@ -161,8 +162,10 @@ void TStrings::Exchange(int Index1, int Index2) {
 }
 
 void TStrings::Move(int CurIndex, int NewIndex) {
-    if (CurIndex == NewIndex) return;
-    if (NewIndex < 0 || NewIndex >= Count()) IndexError(NewIndex);
+    if (CurIndex == NewIndex)
+        return;
+    if (NewIndex < 0 || NewIndex >= Count())
+        IndexError(NewIndex);
     BeginUpdate();
     try {
         const std::string s = Strings(CurIndex);
@@ -178,20 +181,23 @@ void TStrings::Move(int CurIndex, int NewIndex) {
 
 int TStrings::IndexOf(std::string_view S) const {
     for (int i = 0, n = Count(); i < n; ++i)
-        if (CompareStrings(Strings(i), S) == 0) return i;
+        if (CompareStrings(Strings(i), S) == 0)
+            return i;
     return -1;
 }
 
 int TStrings::IndexOfObject(const TObject* AObject) const {
     for (int i = 0, n = Count(); i < n; ++i)
-        if (Objects(i) == AObject) return i;
+        if (Objects(i) == AObject)
+            return i;
     return -1;
 }
 
 void TStrings::AddStrings(const TStrings& Strings) {
     BeginUpdate();
     try {
-        for (int i = 0, n = Strings.Count(); i < n; ++i) AddObject(Strings.Strings(i), Strings.Objects(i));
+        for (int i = 0, n = Strings.Count(); i < n; ++i)
+            AddObject(Strings.Strings(i), Strings.Objects(i));
     } catch (...) {
         EndUpdate();
         throw;
@@ -201,9 +207,11 @@ void TStrings::AddStrings(const TStrings& Strings) {
 
 bool TStrings::Equals(const TStrings& Strings) const {
     const int n = Count();
-    if (n != Strings.Count()) return false;
+    if (n != Strings.Count())
+        return false;
     for (int i = 0; i < n; ++i)
-        if (this->Strings(i) != Strings.Strings(i)) return false;
+        if (this->Strings(i) != Strings.Strings(i))
+            return false;
     return true;
 }
 
@@ -217,7 +225,8 @@ int TStrings::IndexOfName(std::string_view Name) const {
     for (int i = 0, n = Count(); i < n; ++i) {
         const std::string s = Strings(i);
         const std::size_t p = s.find(m_nameValueSeparator);
-        if (p != std::string::npos && CompareStrings(std::string_view(s).substr(0, p), Name) == 0) return i;
+        if (p != std::string::npos && CompareStrings(std::string_view(s).substr(0, p), Name) == 0)
+            return i;
     }
     return -1;
 }
@@ -272,7 +281,8 @@ std::string TStrings::Text() const {
     std::string out;
     for (int i = 0; i < n; ++i) {
         out += Strings(i);
-        if (m_trailingLineBreak || i + 1 < n) out += m_lineBreak;
+        if (m_trailingLineBreak || i + 1 < n)
+            out += m_lineBreak;
     }
     return out;
 }
@@ -291,12 +301,14 @@ void TStrings::SetText(std::string_view Value) {
                     end = next = Value.size();
                 } else {
                     next = end + 1;
-                    if (Value[end] == '\r' && next < Value.size() && Value[next] == '\n') ++next;
+                    if (Value[end] == '\r' && next < Value.size() && Value[next] == '\n')
+                        ++next;
                 }
             } else {
                 end = Value.find(m_lineBreak, pos);
                 next = end == std::string_view::npos ? Value.size() : end + m_lineBreak.size();
-                if (end == std::string_view::npos) end = Value.size();
+                if (end == std::string_view::npos)
+                    end = Value.size();
             }
             Add(std::string(Value.substr(pos, end - pos)));
             pos = next;
@@ -312,7 +324,8 @@ void TStrings::SetText(std::string_view Value) {
 
 std::string TStrings::DelimitedText() const {
     const int n = Count();
-    if (n == 1 && Strings(0).empty()) return std::string(2, m_quoteChar);
+    if (n == 1 && Strings(0).empty())
+        return std::string(2, m_quoteChar);
     std::string out;
     for (int i = 0; i < n; ++i) {
         const std::string s = Strings(i);
@@ -324,14 +337,16 @@ std::string TStrings::DelimitedText() const {
         if (quote) {
             out += m_quoteChar;
             for (char c : s) {
-                if (c == m_quoteChar) out += c;
+                if (c == m_quoteChar)
+                    out += c;
                 out += c;
             }
             out += m_quoteChar;
         } else {
             out += s;
         }
-        if (i + 1 < n) out += m_delimiter;
+        if (i + 1 < n)
+            out += m_delimiter;
     }
     return out;
 }
@@ -344,7 +359,8 @@ void TStrings::SetDelimitedText(std::string_view Value) {
         const std::size_t n = Value.size();
         auto skipBlanks = [&] {
             if (!m_strictDelimiter)
-                while (p < n && IsAsciiBlank(Value[p])) ++p;
+                while (p < n && IsAsciiBlank(Value[p]))
+                    ++p;
         };
         skipBlanks();
         while (p < n) {
@@ -374,7 +390,8 @@ void TStrings::SetDelimitedText(std::string_view Value) {
             skipBlanks();
             if (p < n && Value[p] == m_delimiter) {
                 ++p;
-                if (p == n) Add(std::string());
+                if (p == n)
+                    Add(std::string());
                 skipBlanks();
             }
         }
@@ -425,13 +442,16 @@ void TStrings::SetCommaText(std::string_view Value) {
 // --- Updates -------------------------------------------------------------------------------
 
 void TStrings::BeginUpdate() {
-    if (m_updateCount == 0) SetUpdateState(true);
+    if (m_updateCount == 0)
+        SetUpdateState(true);
     ++m_updateCount;
 }
 
 void TStrings::EndUpdate() {
-    if (m_updateCount <= 0) return;
-    if (--m_updateCount == 0) SetUpdateState(false);
+    if (m_updateCount <= 0)
+        return;
+    if (--m_updateCount == 0)
+        SetUpdateState(false);
 }
 
 void TStrings::SetUpdateState(bool Updating) {
@@ -462,14 +482,16 @@ void TStrings::LoadFromStream(TStream& Stream, const TEncoding* Encoding) {
 void TStrings::LoadFromFile(const std::string& FileName, const TEncoding* Encoding) {
     platform::IoError err;
     const std::optional<std::string> bytes = platform::Platform().ReadFile(FileName, &err);
-    if (!bytes) throw EFOpenError("Cannot open file \"" + FileName + "\". " + err.Text);
+    if (!bytes)
+        throw EFOpenError("Cannot open file \"" + FileName + "\". " + err.Text);
     LoadFromBytes(*bytes, Encoding);
 }
 
 std::string TStrings::SaveToBytes(const TEncoding* Encoding) const {
     const TEncoding* used = Encoding ? Encoding : m_encoding ? m_encoding : m_defaultEncoding;
     std::string bytes;
-    if (m_writeBOM) bytes.assign(used->Preamble());
+    if (m_writeBOM)
+        bytes.assign(used->Preamble());
     bytes += used->GetBytes(Text());
     return bytes;
 }
@@ -490,7 +512,8 @@ void TStrings::Assign(const TPersistent* Source) {
         TPersistent::Assign(Source);
         return;
     }
-    if (src == this) return;
+    if (src == this)
+        return;
     BeginUpdate();
     try {
         Clear();

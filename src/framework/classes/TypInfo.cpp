@@ -14,12 +14,16 @@ namespace framework {
 namespace {
 
 bool sameText(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
+    if (a.size() != b.size())
+        return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
         unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
-        if (x >= 'a' && x <= 'z') x = static_cast<unsigned char>(x - 32);
-        if (y >= 'a' && y <= 'z') y = static_cast<unsigned char>(y - 32);
-        if (x != y) return false;
+        if (x >= 'a' && x <= 'z')
+            x = static_cast<unsigned char>(x - 32);
+        if (y >= 'a' && y <= 'z')
+            y = static_cast<unsigned char>(y - 32);
+        if (x != y)
+            return false;
     }
     return true;
 }
@@ -27,7 +31,8 @@ bool sameText(std::string_view a, std::string_view b) {
 std::string upper(std::string_view s) {
     std::string r(s);
     for (char& c : r)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 32);
     return r;
 }
 
@@ -37,15 +42,18 @@ std::string upper(std::string_view s) {
 
 std::string trimmed(std::string_view s) {
     std::size_t b = 0, e = s.size();
-    while (b < e && (s[b] == ' ' || s[b] == '\t')) ++b;
-    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t')) --e;
+    while (b < e && (s[b] == ' ' || s[b] == '\t'))
+        ++b;
+    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t'))
+        --e;
     return std::string(s.substr(b, e - b));
 }
 
 // Decimal or $/0x hexadecimal, optional sign; the whole text must be a number.
 bool parseInteger(std::string_view text, std::int64_t& out) {
     std::string s = trimmed(text);
-    if (s.empty()) return false;
+    if (s.empty())
+        return false;
     bool negative = false;
     std::size_t i = 0;
     if (s[0] == '-' || s[0] == '+') {
@@ -60,10 +68,12 @@ bool parseInteger(std::string_view text, std::int64_t& out) {
         base = 16;
         i += 2;
     }
-    if (i >= s.size()) return false;
+    if (i >= s.size())
+        return false;
     std::uint64_t magnitude = 0;
     auto [end, ec] = std::from_chars(s.data() + i, s.data() + s.size(), magnitude, base);
-    if (ec != std::errc() || end != s.data() + s.size()) return false;
+    if (ec != std::errc() || end != s.data() + s.size())
+        return false;
     if (base == 16 && magnitude <= 0xFFFFFFFFull && s.size() - i == 8)
         magnitude =
             static_cast<std::uint64_t>(static_cast<std::int64_t>(static_cast<std::int32_t>(magnitude)));
@@ -76,7 +86,8 @@ bool parseInteger(std::string_view text, std::int64_t& out) {
 
 int nameIndex(const TPropInfo& prop, std::string_view name) {
     for (std::size_t i = 0; i < prop.Names.size(); ++i)
-        if (sameText(prop.Names[i], trimmed(name))) return static_cast<int>(i);
+        if (sameText(prop.Names[i], trimmed(name)))
+            return static_cast<int>(i);
     return -1;
 }
 
@@ -93,20 +104,23 @@ TClassInfo TClassInfo::Root(std::string name) { return TClassInfo(std::move(name
 
 bool TClassInfo::InheritsFrom(TClass cls) const {
     for (TClass c = this; c; c = c->m_parent)
-        if (c == cls) return true;
+        if (c == cls)
+            return true;
     return false;
 }
 
 const TPropInfo* TClassInfo::FindProp(std::string_view name) const {
     for (TClass c = this; c; c = c->m_parent)
         for (const auto& p : c->m_props)
-            if (sameText(p->Name, name)) return p.get();
+            if (sameText(p->Name, name))
+                return p.get();
     return nullptr;
 }
 
 std::vector<const TPropInfo*> TClassInfo::Props() const {
     std::vector<TClass> chain;
-    for (TClass c = this; c; c = c->m_parent) chain.push_back(c);
+    for (TClass c = this; c; c = c->m_parent)
+        chain.push_back(c);
     std::vector<const TPropInfo*> result;
     for (auto it = chain.rbegin(); it != chain.rend(); ++it)
         for (const auto& p : (*it)->m_props) {
@@ -122,7 +136,8 @@ std::vector<const TPropInfo*> TClassInfo::Props() const {
 }
 
 TComponent* TClassInfo::CreateInstance(TComponent* owner) const {
-    if (!m_factory) throw EInvalidOperation("Cannot create an instance of the class " + m_name);
+    if (!m_factory)
+        throw EInvalidOperation("Cannot create an instance of the class " + m_name);
     return m_factory(owner);
 }
 
@@ -139,11 +154,13 @@ TClassInfo TClassInfo::Property(TPropInfo info) && {
 // --- Conversions ------------------------------------------------------------------------------
 
 std::int64_t CheckedInteger(const TPropInfo& prop, std::int64_t Value, bool isSigned, std::size_t size) {
-    if (size >= 8) return Value;
+    if (size >= 8)
+        return Value;
     const int bits = static_cast<int>(size * 8);
     const std::int64_t lo = isSigned ? -(std::int64_t(1) << (bits - 1)) : 0;
     const std::int64_t hi = isSigned ? (std::int64_t(1) << (bits - 1)) - 1 : (std::int64_t(1) << bits) - 1;
-    if (Value < lo || Value > hi) convertError(prop, std::to_string(Value) + " is out of range");
+    if (Value < lo || Value > hi)
+        convertError(prop, std::to_string(Value) + " is out of range");
     return Value;
 }
 
@@ -154,65 +171,84 @@ std::int64_t ValueToInteger(const TPropInfo& prop, const TValue& value) {
             convertError(prop, std::to_string(*i) + " is out of range");
         return *i;
     }
-    if (const auto* b = std::get_if<bool>(&value)) return *b ? 1 : 0;
+    if (const auto* b = std::get_if<bool>(&value))
+        return *b ? 1 : 0;
     if (const auto* d = std::get_if<double>(&value)) {
-        if (!std::isfinite(*d) || std::fabs(*d) > 9.2e18) convertError(prop, "number out of range");
+        if (!std::isfinite(*d) || std::fabs(*d) > 9.2e18)
+            convertError(prop, "number out of range");
         return static_cast<std::int64_t>(std::nearbyint(*d));
     }
     if (const auto* s = std::get_if<std::string>(&value)) {
         if (prop.Kind == TTypeKind::tkEnumeration) {
             int idx = nameIndex(prop, *s);
-            if (idx >= 0) return idx;
+            if (idx >= 0)
+                return idx;
         }
         if (prop.IdentToInt) {
             std::int64_t v = 0;
-            if (prop.IdentToInt(trimmed(*s), v)) return v;
+            if (prop.IdentToInt(trimmed(*s), v))
+                return v;
         }
         std::int64_t v = 0;
-        if (parseInteger(*s, v)) return ValueToInteger(prop, TValue(v));
+        if (parseInteger(*s, v))
+            return ValueToInteger(prop, TValue(v));
         convertError(prop, "'" + *s + "' is not a valid value");
     }
     convertError(prop, "the value has no ordinal meaning");
 }
 
 bool ValueToBool(const TPropInfo& prop, const TValue& value) {
-    if (const auto* b = std::get_if<bool>(&value)) return *b;
-    if (const auto* i = std::get_if<std::int64_t>(&value)) return *i != 0;
+    if (const auto* b = std::get_if<bool>(&value))
+        return *b;
+    if (const auto* i = std::get_if<std::int64_t>(&value))
+        return *i != 0;
     if (const auto* s = std::get_if<std::string>(&value)) {
-        if (sameText(trimmed(*s), "True")) return true;
-        if (sameText(trimmed(*s), "False")) return false;
+        if (sameText(trimmed(*s), "True"))
+            return true;
+        if (sameText(trimmed(*s), "False"))
+            return false;
         std::int64_t v = 0;
-        if (parseInteger(*s, v)) return v != 0;
+        if (parseInteger(*s, v))
+            return v != 0;
         convertError(prop, "'" + *s + "' is not a valid Boolean value");
     }
-    if (const auto* d = std::get_if<double>(&value)) return *d != 0.0;
+    if (const auto* d = std::get_if<double>(&value))
+        return *d != 0.0;
     convertError(prop, "the value is not Boolean");
 }
 
 double ValueToFloat(const TPropInfo& prop, const TValue& value) {
-    if (const auto* d = std::get_if<double>(&value)) return *d;
-    if (const auto* i = std::get_if<std::int64_t>(&value)) return static_cast<double>(*i);
-    if (const auto* b = std::get_if<bool>(&value)) return *b ? 1.0 : 0.0;
+    if (const auto* d = std::get_if<double>(&value))
+        return *d;
+    if (const auto* i = std::get_if<std::int64_t>(&value))
+        return static_cast<double>(*i);
+    if (const auto* b = std::get_if<bool>(&value))
+        return *b ? 1.0 : 0.0;
     if (const auto* s = std::get_if<std::string>(&value)) {
         std::string t = trimmed(*s);
         double d = 0;
         auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), d);
-        if (!t.empty() && ec == std::errc() && end == t.data() + t.size()) return d;
+        if (!t.empty() && ec == std::errc() && end == t.data() + t.size())
+            return d;
         convertError(prop, "'" + *s + "' is not a valid floating point value");
     }
     convertError(prop, "the value is not a number");
 }
 
 std::string ValueToString(const TPropInfo& prop, const TValue& value) {
-    if (const auto* s = std::get_if<std::string>(&value)) return *s;
-    if (const auto* i = std::get_if<std::int64_t>(&value)) return std::to_string(*i);
-    if (const auto* b = std::get_if<bool>(&value)) return *b ? "True" : "False";
+    if (const auto* s = std::get_if<std::string>(&value))
+        return *s;
+    if (const auto* i = std::get_if<std::int64_t>(&value))
+        return std::to_string(*i);
+    if (const auto* b = std::get_if<bool>(&value))
+        return *b ? "True" : "False";
     if (const auto* d = std::get_if<double>(&value)) {
         char buf[64];
         auto [end, ec] = std::to_chars(buf, buf + sizeof buf, *d);
         return ec == std::errc() ? std::string(buf, end) : std::string();
     }
-    if (std::holds_alternative<std::monostate>(value)) return std::string();
+    if (std::holds_alternative<std::monostate>(value))
+        return std::string();
     convertError(prop, "an object is not text");
 }
 
@@ -242,15 +278,18 @@ const TPropInfo* GetPropInfo(const TObject* Obj, std::string_view PropName) {
 namespace {
 const TPropInfo& requireProp(const TObject* Obj, std::string_view PropName) {
     const TPropInfo* prop = GetPropInfo(Obj, PropName);
-    if (!prop) throw EPropertyError("Property " + std::string(PropName) + " does not exist");
+    if (!prop)
+        throw EPropertyError("Property " + std::string(PropName) + " does not exist");
     return *prop;
 }
 }  // namespace
 
 std::int64_t GetOrdProp(const TObject* Obj, const TPropInfo* Prop) {
     TValue v = Prop->Get(*Obj);
-    if (const auto* i = std::get_if<std::int64_t>(&v)) return *i;
-    if (const auto* b = std::get_if<bool>(&v)) return *b ? 1 : 0;
+    if (const auto* i = std::get_if<std::int64_t>(&v))
+        return *i;
+    if (const auto* b = std::get_if<bool>(&v))
+        return *b ? 1 : 0;
     if (const auto* o = std::get_if<TObject*>(&v))
         return static_cast<std::int64_t>(reinterpret_cast<std::intptr_t>(*o));
     throw EPropertyError("Property " + Prop->Name + " is not of an ordinal type");
@@ -274,7 +313,8 @@ TValue GetPropValue(const TObject* Obj, std::string_view PropName) {
 
 void SetPropValue(TObject* Obj, std::string_view PropName, const TValue& Value) {
     const TPropInfo& prop = requireProp(Obj, PropName);
-    if (!prop.Set) throw EPropertyError("Property " + prop.Name + " is read-only");
+    if (!prop.Set)
+        throw EPropertyError("Property " + prop.Name + " is read-only");
     prop.Set(*Obj, Value);
 }
 
@@ -286,7 +326,8 @@ void SetObjectProp(TObject* Obj, std::string_view PropName, TObject* Value) {
     const TPropInfo& prop = requireProp(Obj, PropName);
     if (prop.Kind != TTypeKind::tkClass)
         throw EPropertyError("Property " + prop.Name + " is not an object property");
-    if (!prop.Set) throw EPropertyError("Property " + prop.Name + " is read-only");
+    if (!prop.Set)
+        throw EPropertyError("Property " + prop.Name + " is read-only");
     prop.Set(*Obj, TValue(Value));
 }
 
@@ -304,7 +345,8 @@ std::string PropValueToText(const TObject* Obj, const TPropInfo* Prop) {
         std::string text = "[";
         for (std::size_t i = 0; i < Prop->Names.size() && i < 63; ++i)
             if (mask & (std::int64_t(1) << i)) {
-                if (text.size() > 1) text += ", ";
+                if (text.size() > 1)
+                    text += ", ";
                 text += Prop->Names[i];
             }
         return text + "]";
@@ -312,7 +354,8 @@ std::string PropValueToText(const TObject* Obj, const TPropInfo* Prop) {
     case TTypeKind::tkInteger: {
         std::int64_t i = GetOrdProp(Obj, Prop);
         std::string ident;
-        if (Prop->IntToIdent && Prop->IntToIdent(i, ident)) return ident;
+        if (Prop->IntToIdent && Prop->IntToIdent(i, ident))
+            return ident;
         return std::to_string(i);
     }
     case TTypeKind::tkClass: {
@@ -326,7 +369,8 @@ std::string PropValueToText(const TObject* Obj, const TPropInfo* Prop) {
 }
 
 void SetPropFromText(TObject* Obj, const TPropInfo* Prop, std::string_view Text) {
-    if (!Prop->Set) throw EPropertyError("Property " + Prop->Name + " is read-only");
+    if (!Prop->Set)
+        throw EPropertyError("Property " + Prop->Name + " is read-only");
     if (Prop->Kind == TTypeKind::tkSet) {
         std::string t = trimmed(Text);
         if (t.size() < 2 || t.front() != '[' || t.back() != ']')
@@ -338,10 +382,12 @@ void SetPropFromText(TObject* Obj, const TPropInfo* Prop, std::string_view Text)
             std::string_view item = inner.substr(0, comma);
             if (!trimmed(item).empty()) {
                 int idx = nameIndex(*Prop, item);
-                if (idx < 0) convertError(*Prop, "'" + trimmed(item) + "' is not an element");
+                if (idx < 0)
+                    convertError(*Prop, "'" + trimmed(item) + "' is not an element");
                 mask |= std::int64_t(1) << idx;
             }
-            if (comma == std::string_view::npos) break;
+            if (comma == std::string_view::npos)
+                break;
             inner.remove_prefix(comma + 1);
         }
         Prop->Set(*Obj, TValue(mask));
@@ -353,7 +399,8 @@ void SetPropFromText(TObject* Obj, const TPropInfo* Prop, std::string_view Text)
 // --- Class registry ---------------------------------------------------------------------------
 
 void RegisterClass(TClass cls) {
-    if (cls) classRegistry()[upper(cls->ClassName())] = cls;
+    if (cls)
+        classRegistry()[upper(cls->ClassName())] = cls;
 }
 
 TClass GetClass(std::string_view name) {
@@ -363,7 +410,8 @@ TClass GetClass(std::string_view name) {
 
 TClass FindClass(std::string_view name) {
     TClass cls = GetClass(name);
-    if (!cls) throw EClassNotFound("Class " + std::string(name) + " not found");
+    if (!cls)
+        throw EClassNotFound("Class " + std::string(name) + " not found");
     return cls;
 }
 

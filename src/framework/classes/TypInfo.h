@@ -68,7 +68,8 @@ public:
     template <class T, class G, class S = std::nullptr_t>
     TClassInfo Bool(std::string name, G getter, S setter = nullptr, std::optional<bool> def = {}) && {
         std::optional<std::int64_t> d;
-        if (def) d = *def ? 1 : 0;
+        if (def)
+            d = *def ? 1 : 0;
         return std::move(*this).Add<T>(std::move(name), TTypeKind::tkEnumeration, {"False", "True"}, nullptr,
                                        getter, setter, d);
     }

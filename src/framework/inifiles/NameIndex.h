@@ -17,18 +17,22 @@ class NameIndex {
 public:
     // The position of the name, or -1. NameAt(position) gives the name stored there.
     template <class NameAt> int Find(std::string_view name, std::size_t hash, const NameAt& nameAt) const {
-        if (m_slots.empty()) return -1;
+        if (m_slots.empty())
+            return -1;
         const std::size_t mask = m_slots.size() - 1;
         const auto h32 = static_cast<std::uint32_t>(hash);
         for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
             const Slot& s = m_slots[i];
-            if (s.Position < 0) return -1;
-            if (s.Hash == h32 && SameName(nameAt(s.Position), name)) return s.Position;
+            if (s.Position < 0)
+                return -1;
+            if (s.Hash == h32 && SameName(nameAt(s.Position), name))
+                return s.Position;
         }
     }
     // Records a position for a name not yet in the table.
     void Add(std::size_t hash, int position) {
-        if ((m_used + 1) * 4 > m_slots.size() * 3) Grow();
+        if ((m_used + 1) * 4 > m_slots.size() * 3)
+            Grow();
         Place(Slot{static_cast<std::uint32_t>(hash), position});
         ++m_used;
     }
@@ -37,7 +41,8 @@ public:
         m_used = 0;
     }
     void Reserve(std::size_t count) {
-        while ((count + 1) * 4 > m_slots.size() * 3) Grow();
+        while ((count + 1) * 4 > m_slots.size() * 3)
+            Grow();
     }
 
 private:
@@ -48,14 +53,16 @@ private:
     void Place(Slot slot) {
         const std::size_t mask = m_slots.size() - 1;
         std::size_t i = slot.Hash & mask;
-        while (m_slots[i].Position >= 0) i = (i + 1) & mask;
+        while (m_slots[i].Position >= 0)
+            i = (i + 1) & mask;
         m_slots[i] = slot;
     }
     void Grow() {
         std::vector<Slot> old = std::move(m_slots);
         m_slots.assign(old.empty() ? 16 : old.size() * 2, Slot{});
         for (const Slot& s : old)
-            if (s.Position >= 0) Place(s);
+            if (s.Position >= 0)
+                Place(s);
     }
 
     std::vector<Slot> m_slots;

@@ -33,8 +33,10 @@ std::vector<std::string_view> Components(std::string_view path) {
     std::size_t pos = 0;
     while (pos <= path.size()) {
         auto slash = path.find('/', pos);
-        if (slash == std::string_view::npos) slash = path.size();
-        if (slash > pos) parts.push_back(path.substr(pos, slash - pos));
+        if (slash == std::string_view::npos)
+            slash = path.size();
+        if (slash > pos)
+            parts.push_back(path.substr(pos, slash - pos));
         pos = slash + 1;
     }
     return parts;
@@ -42,13 +44,15 @@ std::vector<std::string_view> Components(std::string_view path) {
 
 std::string ParentOf(const std::string& path) {
     const auto slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
+    if (slash == std::string::npos)
+        return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 // Whether mountPoint is path itself or one of its folders.
 bool MountPointPrefixes(const std::string& mountPoint, const std::string& path) {
-    if (mountPoint == "/") return StartsWith(path, "/");
+    if (mountPoint == "/")
+        return StartsWith(path, "/");
     return path == mountPoint || (StartsWith(path, mountPoint) && path[mountPoint.size()] == '/');
 }
 
@@ -61,10 +65,12 @@ std::pair<std::string, std::string> ResolveExistingPart(const std::string& norma
     for (;;) {
         if (auto real = platform.RealPath(existing)) {
             std::string full = *real;
-            if (!rest.empty()) full = (full == "/" ? "" : full) + rest;
+            if (!rest.empty())
+                full = (full == "/" ? "" : full) + rest;
             return {full, *real};
         }
-        if (existing == "/") return {normalized, "/"};
+        if (existing == "/")
+            return {normalized, "/"};
         const auto slash = existing.rfind('/');
         rest = existing.substr(slash) + rest;
         existing = slash == 0 ? "/" : existing.substr(0, slash);
@@ -75,8 +81,10 @@ std::pair<std::string, std::string> ResolveExistingPart(const std::string& norma
 StorageBus ClassifyDisk(const std::string& sysPath, int depth) {
     IPlatform& platform = Platform();
     std::string disk = sysPath;
-    while (disk.size() > 1 && disk.back() == '/') disk.pop_back();
-    if (platform.Stat(disk + "/partition").Exists) disk = ParentOf(disk);
+    while (disk.size() > 1 && disk.back() == '/')
+        disk.pop_back();
+    if (platform.Stat(disk + "/partition").Exists)
+        disk = ParentOf(disk);
 
     // Only the part below "devices" names buses; the folders above it are the sysfs mount.
     const auto devicesAt = disk.find("/devices/");
@@ -86,23 +94,29 @@ StorageBus ClassifyDisk(const std::string& sysPath, int depth) {
                                        ? std::string_view(disk)
                                        : std::string_view(disk).substr(devicesAt + 9);
     const auto parts = Components(below);
-    if (parts.empty()) return StorageBus::Unknown;
+    if (parts.empty())
+        return StorageBus::Unknown;
     const std::string_view name = parts.back();
     const auto any = [&](auto predicate) { return std::any_of(parts.begin(), parts.end(), predicate); };
 
     // A disk behind a USB controller is a USB disk, whatever protocol runs over the cable.
-    if (any([](std::string_view c) { return IsNumbered(c, "usb"); })) return StorageBus::Usb;
+    if (any([](std::string_view c) { return IsNumbered(c, "usb"); }))
+        return StorageBus::Usb;
     if (!devicesRoot.empty()) {
         for (std::string dir = disk; dir.size() > devicesRoot.size(); dir = ParentOf(dir)) {
             const auto subsystem = platform.ReadLink(dir + "/subsystem");
-            if (subsystem && EndsWith(*subsystem, "/bus/usb")) return StorageBus::Usb;
+            if (subsystem && EndsWith(*subsystem, "/bus/usb"))
+                return StorageBus::Usb;
         }
     }
-    if (any([](std::string_view c) { return c == "nvme" || IsNumbered(c, "nvme"); })) return StorageBus::Nvme;
+    if (any([](std::string_view c) { return c == "nvme" || IsNumbered(c, "nvme"); }))
+        return StorageBus::Nvme;
 
     if (parts.front() == "virtual") {
-        if (StartsWith(name, "loop")) return StorageBus::FileBackedVirtual;
-        if (StartsWith(name, "md")) return StorageBus::Raid;
+        if (StartsWith(name, "loop"))
+            return StorageBus::FileBackedVirtual;
+        if (StartsWith(name, "md"))
+            return StorageBus::Raid;
         // A mapped volume (LVM, encryption) lives on the disks listed under slaves.
         const auto slaves = platform.ListDirectory(disk + "/slaves");
         if (!slaves.empty() && depth < 8) {
@@ -120,18 +134,24 @@ StorageBus ClassifyDisk(const std::string& sysPath, int depth) {
     for (std::size_t i = 0; i < parts.size(); ++i) {
         const std::string_view c = parts[i];
         const auto colon = c.find(':');
-        if (colon == std::string_view::npos || !IsNumbered(c.substr(0, colon), "mmc")) continue;
+        if (colon == std::string_view::npos || !IsNumbered(c.substr(0, colon), "mmc"))
+            continue;
         std::string cardDir = devicesRoot.empty() ? std::string() : devicesRoot;
-        for (std::size_t j = 0; j <= i; ++j) cardDir += "/" + std::string(parts[j]);
+        for (std::size_t j = 0; j <= i; ++j)
+            cardDir += "/" + std::string(parts[j]);
         const auto type = platform.ReadFile(cardDir + "/type", nullptr);
         return type && StartsWith(*type, "SD") && !StartsWith(*type, "SDIO") ? StorageBus::Sd
                                                                              : StorageBus::Mmc;
     }
 
-    if (any([](std::string_view c) { return IsNumbered(c, "session"); })) return StorageBus::IScsi;
-    if (any([](std::string_view c) { return StartsWith(c, "rport-"); })) return StorageBus::Fibre;
-    if (any([](std::string_view c) { return StartsWith(c, "end_device-"); })) return StorageBus::Sas;
-    if (any([](std::string_view c) { return IsNumbered(c, "ata"); })) return StorageBus::Sata;
+    if (any([](std::string_view c) { return IsNumbered(c, "session"); }))
+        return StorageBus::IScsi;
+    if (any([](std::string_view c) { return StartsWith(c, "rport-"); }))
+        return StorageBus::Fibre;
+    if (any([](std::string_view c) { return StartsWith(c, "end_device-"); }))
+        return StorageBus::Sas;
+    if (any([](std::string_view c) { return IsNumbered(c, "ata"); }))
+        return StorageBus::Sata;
     if (any([](std::string_view c) { return IsNumbered(c, "host") || StartsWith(c, "target"); }))
         return StorageBus::Scsi;
     return StorageBus::Unknown;
@@ -147,9 +167,11 @@ std::string NormalizePath(std::string_view path, std::string_view base) {
         joined = std::string(base) + "/" + std::string(path);
     std::vector<std::string_view> kept;
     for (const std::string_view part : Components(joined)) {
-        if (part == ".") continue;
+        if (part == ".")
+            continue;
         if (part == "..") {
-            if (!kept.empty()) kept.pop_back();
+            if (!kept.empty())
+                kept.pop_back();
             continue;
         }
         kept.push_back(part);
@@ -163,7 +185,8 @@ std::string NormalizePath(std::string_view path, std::string_view base) {
 }
 
 std::optional<MountEntry> MountOfPath(const std::string& path) {
-    if (path.empty()) return std::nullopt;
+    if (path.empty())
+        return std::nullopt;
     IPlatform& platform = Platform();
     const std::string normalized = NormalizePath(path, platform.CurrentDirectory());
     const auto [real, existing] = ResolveExistingPart(normalized);
@@ -177,24 +200,29 @@ std::optional<MountEntry> MountOfPath(const std::string& path) {
     };
     const auto mounts = platform.Mounts();
     for (const MountEntry& m : mounts) {
-        if (!MountPointPrefixes(m.MountPoint, real)) continue;
-        if (longer(anyPrefix, m)) anyPrefix = &m;
+        if (!MountPointPrefixes(m.MountPoint, real))
+            continue;
+        if (longer(anyPrefix, m))
+            anyPrefix = &m;
         if (st.Exists && m.Major == st.DevMajor && m.Minor == st.DevMinor && longer(onDevice, m))
             onDevice = &m;
     }
     const MountEntry* chosen = onDevice ? onDevice : anyPrefix;
-    if (!chosen) return std::nullopt;
+    if (!chosen)
+        return std::nullopt;
     return *chosen;
 }
 
 std::optional<std::string> MountRootOfPath(const std::string& path) {
     const auto mount = MountOfPath(path);
-    if (!mount) return std::nullopt;
+    if (!mount)
+        return std::nullopt;
     return mount->MountPoint == "/" ? mount->MountPoint : mount->MountPoint + "/";
 }
 
 StorageBus BusTypeOfSysPath(const std::string& sysPath) {
-    if (sysPath.empty()) return StorageBus::Unknown;
+    if (sysPath.empty())
+        return StorageBus::Unknown;
     return ClassifyDisk(sysPath, 0);
 }
 
@@ -204,14 +232,16 @@ StorageBus BusTypeOfDevice(unsigned major, unsigned minor) {
 }
 
 StorageBus BusTypeOfMount(const MountEntry& mount) {
-    if (IsNetworkFileSystem(mount.FsType)) return StorageBus::Unknown;
+    if (IsNetworkFileSystem(mount.FsType))
+        return StorageBus::Unknown;
     IPlatform& platform = Platform();
     if (const auto sysPath = platform.BlockDeviceSysPath(mount.Major, mount.Minor))
         return BusTypeOfSysPath(*sysPath);
     // btrfs and others report an anonymous device number; the source names the real one.
     if (StartsWith(mount.Source, "/dev/")) {
         const FileStat node = platform.Stat(mount.Source);
-        if (node.IsBlockDevice) return BusTypeOfDevice(node.RDevMajor, node.RDevMinor);
+        if (node.IsBlockDevice)
+            return BusTypeOfDevice(node.RDevMajor, node.RDevMinor);
     }
     return StorageBus::Unknown;
 }
@@ -242,10 +272,12 @@ std::vector<std::string> UsbMountPoints() {
     std::vector<std::string> points;
     std::map<std::pair<unsigned, unsigned>, StorageBus> known;
     for (const MountEntry& m : Platform().Mounts()) {
-        if (IsNetworkFileSystem(m.FsType)) continue;
+        if (IsNetworkFileSystem(m.FsType))
+            continue;
         const auto key = std::make_pair(m.Major, m.Minor);
         auto it = known.find(key);
-        if (it == known.end()) it = known.emplace(key, BusTypeOfMount(m)).first;
+        if (it == known.end())
+            it = known.emplace(key, BusTypeOfMount(m)).first;
         if (it->second == StorageBus::Usb &&
             std::find(points.begin(), points.end(), m.MountPoint) == points.end())
             points.push_back(m.MountPoint);
@@ -256,26 +288,33 @@ std::vector<std::string> UsbMountPoints() {
 std::optional<std::string> UserDirFromConfig(std::string_view text, std::string_view name,
                                              std::string_view home) {
     const auto skipBlanks = [](std::string_view s) {
-        while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+        while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+            s.remove_prefix(1);
         return s;
     };
     std::optional<std::string> found;
     std::size_t start = 0;
     while (start < text.size()) {
         auto end = text.find('\n', start);
-        if (end == std::string_view::npos) end = text.size();
+        if (end == std::string_view::npos)
+            end = text.size();
         std::string_view line = skipBlanks(text.substr(start, end - start));
         start = end + 1;
 
-        if (!StartsWith(line, "XDG_")) continue;
+        if (!StartsWith(line, "XDG_"))
+            continue;
         line.remove_prefix(4);
-        if (!StartsWith(line, name)) continue;
+        if (!StartsWith(line, name))
+            continue;
         line.remove_prefix(name.size());
-        if (!StartsWith(line, "_DIR")) continue;
+        if (!StartsWith(line, "_DIR"))
+            continue;
         line = skipBlanks(line.substr(4));
-        if (!StartsWith(line, "=")) continue;
+        if (!StartsWith(line, "="))
+            continue;
         line = skipBlanks(line.substr(1));
-        if (!StartsWith(line, "\"")) continue;
+        if (!StartsWith(line, "\""))
+            continue;
         line.remove_prefix(1);
         // "$HOME/..." is relative to the home folder; a bare "$HOME" is not a usable value.
         bool relative = false;
@@ -287,11 +326,14 @@ std::optional<std::string> UserDirFromConfig(std::string_view text, std::string_
         }
         std::string value;
         for (std::size_t i = 0; i < line.size() && line[i] != '"'; ++i) {
-            if (line[i] == '\\' && i + 1 < line.size()) ++i;
+            if (line[i] == '\\' && i + 1 < line.size())
+                ++i;
             value += line[i];
         }
-        if (relative) value = std::string(home) + "/" + value;
-        while (value.size() > 1 && value.back() == '/') value.pop_back();
+        if (relative)
+            value = std::string(home) + "/" + value;
+        while (value.size() > 1 && value.back() == '/')
+            value.pop_back();
         // A later line for the same name replaces an earlier one.
         found = std::move(value);
     }
@@ -301,14 +343,18 @@ std::optional<std::string> UserDirFromConfig(std::string_view text, std::string_
 std::optional<std::string> DocumentsFolder() {
     IPlatform& platform = Platform();
     auto home = platform.GetEnv("HOME");
-    if (!home || home->empty()) return std::nullopt;
-    while (home->size() > 1 && home->back() == '/') home->pop_back();
+    if (!home || home->empty())
+        return std::nullopt;
+    while (home->size() > 1 && home->back() == '/')
+        home->pop_back();
 
     std::string configHome = *home + "/.config";
     // A relative XDG_CONFIG_HOME is invalid and ignored.
-    if (const auto xdg = platform.GetEnv("XDG_CONFIG_HOME"); xdg && StartsWith(*xdg, "/")) configHome = *xdg;
+    if (const auto xdg = platform.GetEnv("XDG_CONFIG_HOME"); xdg && StartsWith(*xdg, "/"))
+        configHome = *xdg;
     if (const auto text = platform.ReadFile(configHome + "/user-dirs.dirs", nullptr)) {
-        if (auto folder = UserDirFromConfig(*text, "DOCUMENTS", *home)) return folder;
+        if (auto folder = UserDirFromConfig(*text, "DOCUMENTS", *home))
+            return folder;
     }
     return *home == "/" ? std::string("/Documents") : *home + "/Documents";
 }
@@ -319,12 +365,15 @@ std::string AllUsersDataFolder() {
         std::size_t start = 0;
         while (start <= dirs->size()) {
             auto end = dirs->find(':', start);
-            if (end == std::string::npos) end = dirs->size();
+            if (end == std::string::npos)
+                end = dirs->size();
             std::string entry = dirs->substr(start, end - start);
             start = end + 1;
             // Relative entries are invalid and skipped.
-            if (!StartsWith(entry, "/")) continue;
-            while (entry.size() > 1 && entry.back() == '/') entry.pop_back();
+            if (!StartsWith(entry, "/"))
+                continue;
+            while (entry.size() > 1 && entry.back() == '/')
+                entry.pop_back();
             return entry;
         }
     }

@@ -7,7 +7,8 @@ namespace framework::platform {
 namespace {
 
 bool IsAtOrBelow(const std::string& path, const std::string& prefix) {
-    if (prefix == "/") return !path.empty() && path.front() == '/';
+    if (prefix == "/")
+        return !path.empty() && path.front() == '/';
     return path.size() >= prefix.size() && path.compare(0, prefix.size(), prefix) == 0 &&
            (path.size() == prefix.size() || path[prefix.size()] == '/');
 }
@@ -37,7 +38,8 @@ std::string FakePlatform::ExecutablePath() {
 
 std::optional<std::string> FakePlatform::GetEnv(const std::string& name) {
     const auto it = m_env.find(name);
-    if (it == m_env.end()) return std::nullopt;
+    if (it == m_env.end())
+        return std::nullopt;
     return it->second;
 }
 
@@ -46,7 +48,8 @@ std::string FakePlatform::CurrentDirectory() {
 }
 
 std::optional<std::string> FakePlatform::BlockDeviceSysPath(unsigned major, unsigned minor) {
-    if (!m_sysfsRoot) return std::nullopt;
+    if (!m_sysfsRoot)
+        return std::nullopt;
     return m_real->RealPath(*m_sysfsRoot + "/dev/block/" + std::to_string(major) + ":" +
                             std::to_string(minor));
 }
@@ -67,7 +70,8 @@ FileStat FakePlatform::Stat(const std::string& path, bool followLinks) {
     }
 
     FileStat result = m_real->Stat(path, followLinks);
-    if (!result.Exists || m_devicePrefixes.empty()) return result;
+    if (!result.Exists || m_devicePrefixes.empty())
+        return result;
     const DevicePrefix* best = nullptr;
     std::size_t bestLength = 0;
     const auto consider = [&](const std::string& candidate, const std::string& prefix,
@@ -80,7 +84,8 @@ FileStat FakePlatform::Stat(const std::string& path, bool followLinks) {
     const auto real = m_real->RealPath(path);
     for (const DevicePrefix& p : m_devicePrefixes) {
         consider(normalized, p.Prefix, p);
-        if (real && p.RealPrefix) consider(*real, *p.RealPrefix, p);
+        if (real && p.RealPrefix)
+            consider(*real, *p.RealPrefix, p);
     }
     if (best) {
         result.DevMajor = best->Major;

@@ -24,7 +24,8 @@ std::string ScsiChain(unsigned host) {
 }  // namespace
 
 FakeSysfs::FakeSysfs(std::string root) : m_root(std::move(root)) {
-    while (m_root.size() > 1 && m_root.back() == '/') m_root.pop_back();
+    while (m_root.size() > 1 && m_root.back() == '/')
+        m_root.pop_back();
     for (const char* folder : {"/dev/block", "/class/block", "/bus/usb", "/devices"})
         fs::create_directories(m_root + folder);
 }
@@ -58,7 +59,8 @@ std::string FakeSysfs::AddUsbStick(const std::string& name, unsigned major, unsi
     for (const std::string& usbDevice :
          {std::string("pci0000:00/0000:00:14.0/usb2"), port, port + "/2-1:1.0"}) {
         const std::string dir = m_root + "/devices/" + usbDevice;
-        if (!fs::is_symlink(dir + "/subsystem")) Link(m_root + "/bus/usb", dir + "/subsystem");
+        if (!fs::is_symlink(dir + "/subsystem"))
+            Link(m_root + "/bus/usb", dir + "/subsystem");
     }
     return folder;
 }
@@ -99,7 +101,8 @@ std::string FakeSysfs::AddMappedVolume(const std::string& name, unsigned major, 
 void FakeSysfs::WriteText(const std::string& path, const std::string& text) const {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << text;
-    if (!out) throw std::runtime_error("cannot write " + path);
+    if (!out)
+        throw std::runtime_error("cannot write " + path);
 }
 
 void FakeSysfs::Link(const std::string& target, const std::string& linkPath) const {

@@ -31,7 +31,8 @@ class FileHandle {
 public:
     explicit FileHandle(int fd = -1) : m_fd(fd) {}
     ~FileHandle() {
-        if (m_fd >= 0) ::close(m_fd);
+        if (m_fd >= 0)
+            ::close(m_fd);
     }
     FileHandle(const FileHandle&) = delete;
     FileHandle& operator=(const FileHandle&) = delete;
@@ -68,11 +69,13 @@ bool ReadAll(int fd, std::string& out, std::size_t maxBytes, off_t offset, int& 
         const ssize_t n = offset < 0 ? ::read(fd, buffer, want)
                                      : ::pread(fd, buffer, want, offset + static_cast<off_t>(total));
         if (n < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             error = errno;
             return false;
         }
-        if (n == 0) break;
+        if (n == 0)
+            break;
         out.append(buffer, static_cast<std::size_t>(n));
         total += static_cast<std::size_t>(n);
     }
@@ -83,7 +86,8 @@ bool IsOctal(char c) { return c >= '0' && c <= '7'; }
 
 bool ParseDeviceNumbers(std::string_view text, unsigned& major, unsigned& minor) {
     const auto colon = text.find(':');
-    if (colon == std::string_view::npos) return false;
+    if (colon == std::string_view::npos)
+        return false;
     const char* begin = text.data();
     const char* mid = begin + colon;
     const char* end = begin + text.size();
@@ -97,10 +101,13 @@ std::vector<std::string_view> SplitFields(std::string_view line) {
     std::vector<std::string_view> fields;
     std::size_t pos = 0;
     while (pos < line.size()) {
-        while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t' || line[pos] == '\r')) ++pos;
-        if (pos >= line.size()) break;
+        while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t' || line[pos] == '\r'))
+            ++pos;
+        if (pos >= line.size())
+            break;
         std::size_t end = pos;
-        while (end < line.size() && line[end] != ' ' && line[end] != '\t' && line[end] != '\r') ++end;
+        while (end < line.size() && line[end] != ' ' && line[end] != '\t' && line[end] != '\r')
+            ++end;
         fields.push_back(line.substr(pos, end - pos));
         pos = end;
     }
@@ -127,15 +134,18 @@ public:
 
     std::optional<std::string> GetEnv(const std::string& name) override {
         const char* value = std::getenv(name.c_str());
-        if (!value) return std::nullopt;
+        if (!value)
+            return std::nullopt;
         return std::string(value);
     }
 
     std::string CurrentDirectory() override {
         std::string buffer(PATH_MAX, '\0');
         for (;;) {
-            if (::getcwd(buffer.data(), buffer.size())) return std::string(buffer.c_str());
-            if (errno != ERANGE || buffer.size() > (1u << 20)) return std::string();
+            if (::getcwd(buffer.data(), buffer.size()))
+                return std::string(buffer.c_str());
+            if (errno != ERANGE || buffer.size() > (1u << 20))
+                return std::string();
             buffer.resize(buffer.size() * 2);
         }
     }
@@ -156,7 +166,8 @@ public:
         FileStat result;
         struct stat st {};
         const int rc = followLinks ? ::stat(path.c_str(), &st) : ::lstat(path.c_str(), &st);
-        if (rc != 0) return result;
+        if (rc != 0)
+            return result;
         result.Exists = true;
         result.IsDirectory = S_ISDIR(st.st_mode);
         result.IsRegular = S_ISREG(st.st_mode);
@@ -190,7 +201,8 @@ public:
         }
         std::string data;
         // Files under /proc report size 0 and are read to their end all the same.
-        if (S_ISREG(st.st_mode) && st.st_size > 0) data.reserve(static_cast<std::size_t>(st.st_size));
+        if (S_ISREG(st.st_mode) && st.st_size > 0)
+            data.reserve(static_cast<std::size_t>(st.st_size));
         int error = 0;
         if (!ReadAll(file.Get(), data, SIZE_MAX, -1, error)) {
             SetError(err, error);
@@ -236,19 +248,22 @@ public:
         std::string buffer(256, '\0');
         for (;;) {
             const ssize_t n = ::readlink(path.c_str(), buffer.data(), buffer.size());
-            if (n < 0) return std::nullopt;
+            if (n < 0)
+                return std::nullopt;
             if (static_cast<std::size_t>(n) < buffer.size()) {
                 buffer.resize(static_cast<std::size_t>(n));
                 return buffer;
             }
-            if (buffer.size() > (1u << 20)) return std::nullopt;
+            if (buffer.size() > (1u << 20))
+                return std::nullopt;
             buffer.resize(buffer.size() * 2);
         }
     }
 
     std::optional<std::string> RealPath(const std::string& path) override {
         char* resolved = ::realpath(path.c_str(), nullptr);
-        if (!resolved) return std::nullopt;
+        if (!resolved)
+            return std::nullopt;
         std::string result(resolved);
         std::free(resolved);
         return result;
@@ -257,10 +272,12 @@ public:
     std::vector<std::string> ListDirectory(const std::string& path) override {
         std::vector<std::string> names;
         DIR* dir = ::opendir(path.c_str());
-        if (!dir) return names;
+        if (!dir)
+            return names;
         while (const dirent* entry = ::readdir(dir)) {
             const std::string_view name = entry->d_name;
-            if (name != "." && name != "..") names.emplace_back(name);
+            if (name != "." && name != "..")
+                names.emplace_back(name);
         }
         ::closedir(dir);
         // The system's order depends on the file system; callers get a stable one.
@@ -269,13 +286,15 @@ public:
     }
 
     bool MakeDirectory(const std::string& path, IoError* err) override {
-        if (::mkdir(path.c_str(), 0777) == 0) return true;
+        if (::mkdir(path.c_str(), 0777) == 0)
+            return true;
         SetError(err, errno);
         return false;
     }
 
     bool RemoveFile(const std::string& path, IoError* err) override {
-        if (::unlink(path.c_str()) == 0) return true;
+        if (::unlink(path.c_str()) == 0)
+            return true;
         SetError(err, errno);
         return false;
     }
@@ -306,13 +325,15 @@ public:
     }
 
     bool RemoveDirectory(const std::string& path, IoError* err) override {
-        if (::rmdir(path.c_str()) == 0) return true;
+        if (::rmdir(path.c_str()) == 0)
+            return true;
         SetError(err, errno);
         return false;
     }
 
     bool Rename(const std::string& from, const std::string& to, IoError* err) override {
-        if (::rename(from.c_str(), to.c_str()) == 0) return true;
+        if (::rename(from.c_str(), to.c_str()) == 0)
+            return true;
         SetError(err, errno);
         return false;
     }
@@ -349,22 +370,29 @@ std::vector<MountEntry> ParseMountInfo(std::string_view text) {
     std::size_t start = 0;
     while (start < text.size()) {
         auto end = text.find('\n', start);
-        if (end == std::string_view::npos) end = text.size();
+        if (end == std::string_view::npos)
+            end = text.size();
         const auto fields = SplitFields(text.substr(start, end - start));
         start = end + 1;
 
         // id, parent, maj:min, root, mount point, options, [optional...], "-", type, source, ...
-        if (fields.size() < 9) continue;
+        if (fields.size() < 9)
+            continue;
         std::size_t separator = 6;
-        while (separator < fields.size() && fields[separator] != "-") ++separator;
-        if (separator + 2 >= fields.size()) continue;  // no "-", or no type and source after it
+        while (separator < fields.size() && fields[separator] != "-")
+            ++separator;
+        if (separator + 2 >= fields.size())
+            continue;  // no "-", or no type and source after it
 
         MountEntry entry;
-        if (!ParseDeviceNumbers(fields[2], entry.Major, entry.Minor)) continue;
+        if (!ParseDeviceNumbers(fields[2], entry.Major, entry.Minor))
+            continue;
         entry.Root = UnescapeMountField(fields[3]);
         entry.MountPoint = UnescapeMountField(fields[4]);
-        if (entry.MountPoint.empty() || entry.MountPoint.front() != '/') continue;
-        while (entry.MountPoint.size() > 1 && entry.MountPoint.back() == '/') entry.MountPoint.pop_back();
+        if (entry.MountPoint.empty() || entry.MountPoint.front() != '/')
+            continue;
+        while (entry.MountPoint.size() > 1 && entry.MountPoint.back() == '/')
+            entry.MountPoint.pop_back();
         entry.FsType = UnescapeMountField(fields[separator + 1]);
         entry.Source = UnescapeMountField(fields[separator + 2]);
         mounts.push_back(std::move(entry));
@@ -445,9 +473,11 @@ bool WriteFileAtomicWith(const std::string& path, const std::string& data, IoErr
     int interruptions = options.InterruptedWrites;
     while (written < data.size()) {
         std::size_t chunk = data.size() - written;
-        if (options.MaxBytesPerWrite > 0) chunk = std::min(chunk, options.MaxBytesPerWrite);
+        if (options.MaxBytesPerWrite > 0)
+            chunk = std::min(chunk, options.MaxBytesPerWrite);
         if (const int code = faultAt(WriteStep::Write)) {
-            if (written >= options.Fault->AfterBytes) return fail(code);
+            if (written >= options.Fault->AfterBytes)
+                return fail(code);
             chunk = std::min<std::size_t>(chunk, options.Fault->AfterBytes - written);
         }
         ssize_t n;
@@ -459,15 +489,19 @@ bool WriteFileAtomicWith(const std::string& path, const std::string& data, IoErr
             n = ::write(file.Get(), data.data() + written, chunk);
         }
         if (n < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             return fail(errno);
         }
-        if (n == 0) return fail(EIO);
+        if (n == 0)
+            return fail(EIO);
         written += static_cast<std::size_t>(n);
     }
 
-    if (const int code = faultAt(WriteStep::Sync)) return fail(code);
-    if (::fsync(file.Get()) != 0) return fail(errno);
+    if (const int code = faultAt(WriteStep::Sync))
+        return fail(code);
+    if (::fsync(file.Get()) != 0)
+        return fail(errno);
 
     if (hadOld) {
         // Keep the old owner when we may (an administrator rewriting a user's file must not
@@ -475,19 +509,25 @@ bool WriteFileAtomicWith(const std::string& path, const std::string& data, IoErr
         struct stat mine {};
         if (::fstat(file.Get(), &mine) == 0 && (mine.st_uid != old.st_uid || mine.st_gid != old.st_gid))
             (void)::fchown(file.Get(), old.st_uid, old.st_gid);
-        if (const int code = faultAt(WriteStep::Chmod)) return fail(code);
-        if (::fchmod(file.Get(), old.st_mode & 07777) != 0) return fail(errno);
+        if (const int code = faultAt(WriteStep::Chmod))
+            return fail(code);
+        if (::fchmod(file.Get(), old.st_mode & 07777) != 0)
+            return fail(errno);
     }
-    if (file.Close() != 0) return fail(errno);
+    if (file.Close() != 0)
+        return fail(errno);
 
-    if (const int code = faultAt(WriteStep::Rename)) return fail(code);
-    if (::rename(temp.c_str(), target.c_str()) != 0) return fail(errno);
+    if (const int code = faultAt(WriteStep::Rename))
+        return fail(code);
+    if (::rename(temp.c_str(), target.c_str()) != 0)
+        return fail(errno);
 
     // Make the rename itself durable. The new file is already in place, so a failure here is
     // not reported: telling the caller the old file survived would be wrong.
     if (!faultAt(WriteStep::SyncFolder)) {
         FileHandle dir(OpenRetrying(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-        if (dir.Get() >= 0) ::fsync(dir.Get());
+        if (dir.Get() >= 0)
+            ::fsync(dir.Get());
     }
     return true;
 }

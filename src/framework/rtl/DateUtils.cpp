@@ -36,7 +36,8 @@ void CivilFromDays(long long z, int& y, int& m, int& d) {
 }
 
 void CheckRange(TDateTime value) {
-    if (!(value >= MinDateTime && value < MaxDateTime + 1e-8)) throw EConvertError("Invalid date value");
+    if (!(value >= MinDateTime && value < MaxDateTime + 1e-8))
+        throw EConvertError("Invalid date value");
 }
 
 // Milliseconds into the day; a negative value's fraction is still counted forward.
@@ -67,16 +68,19 @@ Parts Split(TDateTime value) {
 
 std::string Padded(int value, int width) {
     std::string s = std::to_string(value);
-    if (static_cast<int>(s.size()) < width) s.insert(0, static_cast<std::size_t>(width) - s.size(), '0');
+    if (static_cast<int>(s.size()) < width)
+        s.insert(0, static_cast<std::size_t>(width) - s.size(), '0');
     return s;
 }
 
 char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
 
 bool StartsWithNoCase(std::string_view s, std::size_t pos, std::string_view prefix) {
-    if (s.size() - pos < prefix.size()) return false;
+    if (s.size() - pos < prefix.size())
+        return false;
     for (std::size_t k = 0; k < prefix.size(); ++k)
-        if (Upper(s[pos + k]) != Upper(prefix[k])) return false;
+        if (Upper(s[pos + k]) != Upper(prefix[k]))
+            return false;
     return true;
 }
 
@@ -86,7 +90,8 @@ bool HasAmPm(std::string_view f, std::size_t pos) {
         const char c = f[pos];
         if (c == '"' || c == '\'') {
             const auto close = f.find(c, pos + 1);
-            if (close == std::string_view::npos) return false;
+            if (close == std::string_view::npos)
+                return false;
             pos = close + 1;
         } else if (StartsWithNoCase(f, pos, "am/pm") || StartsWithNoCase(f, pos, "a/p") ||
                    StartsWithNoCase(f, pos, "ampm")) {
@@ -109,7 +114,8 @@ public:
             const char c = f[i];
             const char u = Upper(c);
             std::size_t count = 1;
-            while (i + count < f.size() && Upper(f[i + count]) == u && u >= 'A' && u <= 'Z') ++count;
+            while (i + count < f.size() && Upper(f[i + count]) == u && u >= 'A' && u <= 'Z')
+                ++count;
             switch (u) {
             case '"':
             case '\'': {
@@ -120,13 +126,16 @@ public:
                 continue;
             }
             case '/':
-                if (m_s.DateSeparator != '\0') out += m_s.DateSeparator;
+                if (m_s.DateSeparator != '\0')
+                    out += m_s.DateSeparator;
                 break;
             case ':':
-                if (m_s.TimeSeparator != '\0') out += m_s.TimeSeparator;
+                if (m_s.TimeSeparator != '\0')
+                    out += m_s.TimeSeparator;
                 break;
             case 'A':
-                if (AppendAmPm(out, f, i)) continue;
+                if (AppendAmPm(out, f, i))
+                    continue;
                 out += c;
                 break;
             case 'C':
@@ -150,7 +159,8 @@ public:
                 int h = m_p.Hour;
                 if (HasAmPm(f, i + count)) {
                     h %= 12;
-                    if (h == 0) h = 12;
+                    if (h == 0)
+                        h = 12;
                 }
                 out += Padded(h, count >= 2 ? 2 : 1);
                 break;
@@ -188,7 +198,8 @@ public:
                 out.append(f.substr(i, count));
                 break;
             }
-            if (u >= 'A' && u <= 'Z') last = u;
+            if (u >= 'A' && u <= 'Z')
+                last = u;
             i += count;
         }
     }
@@ -197,7 +208,8 @@ private:
     // A pattern may name another (ddddd is ShortDateFormat); two levels are enough and stop a
     // pattern that names itself from recursing for ever.
     void Nested(std::string& out, std::string_view f, int level) {
-        if (level < 2) Append(out, f, level + 1);
+        if (level < 2)
+            Append(out, f, level + 1);
     }
 
     bool AppendAmPm(std::string& out, std::string_view f, std::size_t& i) {
@@ -246,7 +258,8 @@ bool IsLeapYear(int Year) { return Year % 4 == 0 && (Year % 100 != 0 || Year % 4
 
 int DaysInAMonth(int Year, int Month) {
     static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (Month < 1 || Month > 12) return 0;
+    if (Month < 1 || Month > 12)
+        return 0;
     return Month == 2 && IsLeapYear(Year) ? 29 : kDays[Month - 1];
 }
 
@@ -260,7 +273,8 @@ bool TryEncodeDate(int Year, int Month, int Day, TDateTime& Date) {
 
 TDateTime EncodeDate(int Year, int Month, int Day) {
     TDateTime d = 0;
-    if (!TryEncodeDate(Year, Month, Day, d)) throw EConvertError("Invalid argument to date encode");
+    if (!TryEncodeDate(Year, Month, Day, d))
+        throw EConvertError("Invalid argument to date encode");
     return d;
 }
 
@@ -274,7 +288,8 @@ bool TryEncodeTime(int Hour, int Min, int Sec, int MSec, TDateTime& Time) {
 
 TDateTime EncodeTime(int Hour, int Min, int Sec, int MSec) {
     TDateTime t = 0;
-    if (!TryEncodeTime(Hour, Min, Sec, MSec, t)) throw EConvertError("Invalid argument to time encode");
+    if (!TryEncodeTime(Hour, Min, Sec, MSec, t))
+        throw EConvertError("Invalid argument to time encode");
     return t;
 }
 
@@ -340,7 +355,8 @@ std::string DateTimeToStr(TDateTime DateTime) { return DateTimeToStr(DateTime, F
 bool TryStrToDate(std::string_view S, TDateTime& Value, const TFormatSettings& Settings) {
     // Separators: the settings' own, and whatever ShortDateFormat writes between its fields.
     std::string separators;
-    if (Settings.DateSeparator != '\0') separators += Settings.DateSeparator;
+    if (Settings.DateSeparator != '\0')
+        separators += Settings.DateSeparator;
     for (char c : Settings.ShortDateFormat) {
         const char u = Upper(c);
         if (!(u >= 'A' && u <= 'Z') && c != '/' && c != '"' && c != '\'' && c != ' ' &&
@@ -349,14 +365,16 @@ bool TryStrToDate(std::string_view S, TDateTime& Value, const TFormatSettings& S
     }
     std::size_t i = 0;
     auto skipBlanks = [&] {
-        while (i < S.size() && S[i] == ' ') ++i;
+        while (i < S.size() && S[i] == ' ')
+            ++i;
     };
     auto number = [&](int& value, int& digits) {
         skipBlanks();
         value = 0;
         digits = 0;
         while (i < S.size() && S[i] >= '0' && S[i] <= '9') {
-            if (++digits > 9) return false;
+            if (++digits > 9)
+                return false;
             value = value * 10 + (S[i++] - '0');
         }
         return digits > 0;
@@ -371,17 +389,20 @@ bool TryStrToDate(std::string_view S, TDateTime& Value, const TFormatSettings& S
         return i > before && separators.find(' ') != std::string::npos;
     };
     int n[3] = {0, 0, 0}, len[3] = {0, 0, 0};
-    if (!number(n[0], len[0]) || !separator() || !number(n[1], len[1])) return false;
+    if (!number(n[0], len[0]) || !separator() || !number(n[1], len[1]))
+        return false;
     int count = 2;
     const std::size_t afterSecond = i;
     if (separator()) {
-        if (!number(n[2], len[2])) return false;
+        if (!number(n[2], len[2]))
+            return false;
         count = 3;
     } else {
         i = afterSecond;
     }
     skipBlanks();
-    if (i != S.size()) return false;
+    if (i != S.size())
+        return false;
 
     const DateOrder order = OrderOf(Settings.ShortDateFormat);
     int year = 0, month = 0, day = 0, yearDigits = 4;
@@ -404,7 +425,8 @@ bool TryStrToDate(std::string_view S, TDateTime& Value, const TFormatSettings& S
     if (yearDigits <= 2) {
         const int pivot = CurrentYear() - Settings.TwoDigitYearCenturyWindow;
         year += pivot / 100 * 100;
-        if (Settings.TwoDigitYearCenturyWindow > 0 && year < pivot) year += 100;
+        if (Settings.TwoDigitYearCenturyWindow > 0 && year < pivot)
+            year += 100;
     }
     return TryEncodeDate(year, month, day, Value);
 }
@@ -413,7 +435,8 @@ bool TryStrToDate(std::string_view S, TDateTime& Value) { return TryStrToDate(S,
 
 TDateTime StrToDate(std::string_view S, const TFormatSettings& Settings) {
     TDateTime d = 0;
-    if (!TryStrToDate(S, d, Settings)) throw EConvertError("'" + std::string(S) + "' is not a valid date");
+    if (!TryStrToDate(S, d, Settings))
+        throw EConvertError("'" + std::string(S) + "' is not a valid date");
     return d;
 }
 TDateTime StrToDate(std::string_view S) { return StrToDate(S, FormatSettings); }

@@ -27,7 +27,8 @@ Decimal ExactDecimal(double value) {
     Decimal d;
     d.Negative = std::signbit(value);
     const double magnitude = std::fabs(value);
-    if (magnitude == 0.0) return d;
+    if (magnitude == 0.0)
+        return d;
     // A double is mant * 2^e; it needs exactly -e decimals when e < 0.
     int e2 = 0;
     const double m = std::frexp(magnitude, &e2);
@@ -45,7 +46,8 @@ Decimal ExactDecimal(double value) {
     const auto point = text.find('.');
     const std::string_view intPart = text.substr(0, point);
     d.Digits.assign(intPart);
-    if (point != std::string_view::npos) d.Digits.append(text.substr(point + 1));
+    if (point != std::string_view::npos)
+        d.Digits.append(text.substr(point + 1));
     d.Exponent = static_cast<int>(intPart.size());
     const auto first = d.Digits.find_first_not_of('0');
     d.Digits.erase(0, first);
@@ -65,7 +67,8 @@ void StripTrailingZeros(Decimal& d) {
 // Keeps the first `keep` significant digits, rounding half away from zero.
 void RoundToDigits(Decimal& d, int keep) {
     const int len = static_cast<int>(d.Digits.size());
-    if (keep >= len) return;
+    if (keep >= len)
+        return;
     if (keep < 0) {
         d.Digits.clear();
         return;
@@ -99,14 +102,17 @@ std::string FixedText(Decimal d, int precision, int decimals, bool thousands, co
     if (d.Digits.empty() || d.Exponent <= 0) {
         intPart = "0";
     } else {
-        for (int i = 0; i < d.Exponent; ++i) intPart += DigitAt(d, i);
+        for (int i = 0; i < d.Exponent; ++i)
+            intPart += DigitAt(d, i);
     }
     std::string out;
-    if (d.Negative && !d.Digits.empty()) out += '-';
+    if (d.Negative && !d.Digits.empty())
+        out += '-';
     if (thousands && s.ThousandSeparator != '\0') {
         const std::size_t n = intPart.size();
         for (std::size_t i = 0; i < n; ++i) {
-            if (i > 0 && (n - i) % 3 == 0) out += s.ThousandSeparator;
+            if (i > 0 && (n - i) % 3 == 0)
+                out += s.ThousandSeparator;
             out += intPart[i];
         }
     } else {
@@ -114,7 +120,8 @@ std::string FixedText(Decimal d, int precision, int decimals, bool thousands, co
     }
     if (decimals > 0) {
         out += s.DecimalSeparator;
-        for (int i = 0; i < decimals; ++i) out += d.Digits.empty() ? '0' : DigitAt(d, d.Exponent + i);
+        for (int i = 0; i < decimals; ++i)
+            out += d.Digits.empty() ? '0' : DigitAt(d, d.Exponent + i);
     }
     return out;
 }
@@ -134,11 +141,13 @@ void AppendExponent(std::string& out, int exponent, int minDigits, bool plusSign
 std::string ExponentText(Decimal d, int precision, int expDigits, const TFormatSettings& s) {
     RoundToDigits(d, precision);
     std::string out;
-    if (d.Negative && !d.Digits.empty()) out += '-';
+    if (d.Negative && !d.Digits.empty())
+        out += '-';
     out += DigitAt(d, 0);
     if (precision > 1) {
         out += s.DecimalSeparator;
-        for (int i = 1; i < precision; ++i) out += DigitAt(d, i);
+        for (int i = 1; i < precision; ++i)
+            out += DigitAt(d, i);
     }
     AppendExponent(out, d.Digits.empty() ? 0 : d.Exponent - 1, expDigits, true);
     return out;
@@ -146,7 +155,8 @@ std::string ExponentText(Decimal d, int precision, int expDigits, const TFormatS
 
 std::string GeneralText(Decimal d, int precision, int expDigits, const TFormatSettings& s) {
     RoundToDigits(d, precision);
-    if (d.Digits.empty()) return "0";
+    if (d.Digits.empty())
+        return "0";
     const int len = static_cast<int>(d.Digits.size());
     std::string out = d.Negative ? "-" : "";
     if (d.Exponent <= precision && d.Exponent >= -4) {
@@ -156,7 +166,8 @@ std::string GeneralText(Decimal d, int precision, int expDigits, const TFormatSe
             out.append(static_cast<std::size_t>(-d.Exponent), '0');
             out += d.Digits;
         } else {
-            for (int i = 0; i < d.Exponent; ++i) out += DigitAt(d, i);
+            for (int i = 0; i < d.Exponent; ++i)
+                out += DigitAt(d, i);
             if (len > d.Exponent) {
                 out += s.DecimalSeparator;
                 out.append(d.Digits, static_cast<std::size_t>(d.Exponent));
@@ -177,8 +188,10 @@ std::string GeneralText(Decimal d, int precision, int expDigits, const TFormatSe
 
 std::string FloatToStrF(double Value, TFloatFormat Format, int Precision, int Digits,
                         const TFormatSettings& Settings) {
-    if (std::isnan(Value)) return "NAN";
-    if (std::isinf(Value)) return Value < 0 ? "-INF" : "INF";
+    if (std::isnan(Value))
+        return "NAN";
+    if (std::isinf(Value))
+        return Value < 0 ? "-INF" : "INF";
     const Decimal d = ExactDecimal(Value);
     switch (Format) {
     case ffFixed:
@@ -212,16 +225,19 @@ bool TryStrToFloat(std::string_view S, double& Value, const TFormatSettings& Set
     std::size_t i = 0;
     const std::size_t n = S.size();
     auto isDigit = [&](std::size_t k) { return k < n && S[k] >= '0' && S[k] <= '9'; };
-    while (i < n && S[i] == ' ') ++i;
+    while (i < n && S[i] == ' ')
+        ++i;
     bool negative = false;
-    if (i < n && (S[i] == '+' || S[i] == '-')) negative = S[i++] == '-';
+    if (i < n && (S[i] == '+' || S[i] == '-'))
+        negative = S[i++] == '-';
     // Collect the significant digits and where the point falls among them.
     std::string digits;
     int pointShift = 0;  // value = 0.digits... read as integer digits x 10^pointShift
     bool anyDigit = false;
     while (isDigit(i)) {
         anyDigit = true;
-        if (!(digits.empty() && S[i] == '0')) digits += S[i];
+        if (!(digits.empty() && S[i] == '0'))
+            digits += S[i];
         ++i;
     }
     const int intDigits = static_cast<int>(digits.size());
@@ -237,22 +253,28 @@ bool TryStrToFloat(std::string_view S, double& Value, const TFormatSettings& Set
             ++i;
         }
     }
-    if (!anyDigit) return false;
+    if (!anyDigit)
+        return false;
     long long exponent = 0;
     if (i < n && (S[i] == 'e' || S[i] == 'E')) {
         ++i;
         bool expNegative = false;
-        if (i < n && (S[i] == '+' || S[i] == '-')) expNegative = S[i++] == '-';
-        if (!isDigit(i)) return false;
+        if (i < n && (S[i] == '+' || S[i] == '-'))
+            expNegative = S[i++] == '-';
+        if (!isDigit(i))
+            return false;
         while (isDigit(i)) {
             if (exponent < 100000)  // saturate: anything this large over- or underflows anyway
                 exponent = exponent * 10 + (S[i] - '0');
             ++i;
         }
-        if (expNegative) exponent = -exponent;
+        if (expNegative)
+            exponent = -exponent;
     }
-    while (i < n && S[i] == ' ') ++i;
-    if (i != n) return false;
+    while (i < n && S[i] == ' ')
+        ++i;
+    if (i != n)
+        return false;
     if (digits.empty()) {
         Value = negative ? -0.0 : 0.0;
         return true;
@@ -260,7 +282,8 @@ bool TryStrToFloat(std::string_view S, double& Value, const TFormatSettings& Set
     // The decimal position of the first significant digit decides between over- and underflow.
     pointShift = intDigits > 0 ? intDigits : -leadingFractionZeros;
     const long long magnitude = pointShift + exponent;
-    if (magnitude > 400) return false;
+    if (magnitude > 400)
+        return false;
     if (magnitude < -400) {
         Value = negative ? -0.0 : 0.0;
         return true;
@@ -269,7 +292,8 @@ bool TryStrToFloat(std::string_view S, double& Value, const TFormatSettings& Set
     double parsed = 0.0;
     const auto res = std::from_chars(text.data(), text.data() + text.size(), parsed);
     if (res.ec == std::errc::result_out_of_range) {
-        if (magnitude > 0) return false;
+        if (magnitude > 0)
+            return false;
         parsed = 0.0;
     } else if (res.ec != std::errc() || std::isinf(parsed)) {
         return false;

@@ -18,7 +18,8 @@ TVarRec::TVarRec(unsigned v) {
 }
 
 std::int64_t TVarRec::AsInt64() const {
-    if (const auto* i = std::get_if<std::int32_t>(&m_value)) return *i;
+    if (const auto* i = std::get_if<std::int32_t>(&m_value))
+        return *i;
     return std::get<std::int64_t>(m_value);
 }
 
@@ -64,14 +65,17 @@ private:
         if (Peek() == '*') {
             ++m_pos;
             const TVarRec& a = NextArg();
-            if (a.GetKind() != TVarRec::Kind::Integer) Invalid();
+            if (a.GetKind() != TVarRec::Kind::Integer)
+                Invalid();
             return a.AsInt64();
         }
-        if (Peek() < '0' || Peek() > '9') return std::nullopt;
+        if (Peek() < '0' || Peek() > '9')
+            return std::nullopt;
         long long v = 0;
         while (Peek() >= '0' && Peek() <= '9') {
             v = v * 10 + (Peek() - '0');
-            if (v > kMaxWidth) Invalid();
+            if (v > kMaxWidth)
+                Invalid();
             ++m_pos;
         }
         return v;
@@ -86,7 +90,8 @@ private:
         bool left = false;
         std::optional<long long> width = Number();
         if (width && Peek() == ':') {
-            if (*width < 0) Invalid();
+            if (*width < 0)
+                Invalid();
             m_argIndex = static_cast<std::size_t>(*width);
             ++m_pos;
             width.reset();
@@ -102,15 +107,18 @@ private:
             left = true;
             width = -*width;
         }
-        if (width && *width > kMaxWidth) Invalid();
+        if (width && *width > kMaxWidth)
+            Invalid();
         int prec = kNone;
         if (Peek() == '.') {
             ++m_pos;
             const std::optional<long long> p = Number();
-            if (p && *p > kMaxWidth) Invalid();
+            if (p && *p > kMaxWidth)
+                Invalid();
             prec = !p ? 0 : *p < 0 ? kNone : static_cast<int>(*p);  // a negative '*' means none
         }
-        if (m_pos >= m_fmt.size()) Invalid();
+        if (m_pos >= m_fmt.size())
+            Invalid();
         const char type = m_fmt[m_pos++];
         const std::string text = Convert(type, prec);
         const auto len = static_cast<long long>(Utf8Length(text));
@@ -146,7 +154,8 @@ private:
         case 'd':
         case 'D': {
             const TVarRec& a = NextArg();
-            if (!a.IsInteger()) Invalid();
+            if (!a.IsInteger())
+                Invalid();
             const std::int64_t v = a.AsInt64();
             const std::uint64_t magnitude =
                 v < 0 ? static_cast<std::uint64_t>(0) - static_cast<std::uint64_t>(v)
@@ -156,13 +165,15 @@ private:
         case 'u':
         case 'U': {
             const TVarRec& a = NextArg();
-            if (!a.IsInteger()) Invalid();
+            if (!a.IsInteger())
+                Invalid();
             return PadDigits(std::to_string(UnsignedBits(a)), prec);
         }
         case 'x':
         case 'X': {
             const TVarRec& a = NextArg();
-            if (!a.IsInteger()) Invalid();
+            if (!a.IsInteger())
+                Invalid();
             std::string digits = detail::HexDigits(UnsignedBits(a), 0);
             return PadDigits(std::move(digits), prec);
         }
@@ -188,7 +199,8 @@ private:
                 text = std::string(1, a.AsChar());
             else
                 Invalid();
-            if (prec != kNone) text = Utf8Copy(text, 0, static_cast<std::size_t>(prec));
+            if (prec != kNone)
+                text = Utf8Copy(text, 0, static_cast<std::size_t>(prec));
             return text;
         }
         default:
@@ -198,7 +210,8 @@ private:
 
     double FloatArg() {
         const TVarRec& a = NextArg();
-        if (a.GetKind() != TVarRec::Kind::Extended) Invalid();
+        if (a.GetKind() != TVarRec::Kind::Extended)
+            Invalid();
         return a.AsDouble();
     }
 

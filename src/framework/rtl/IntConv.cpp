@@ -11,9 +11,11 @@ namespace {
 // ones the unsigned range of the same width, whose bits are then taken as signed.
 bool ParseInteger(std::string_view s, int bits, std::int64_t& value) {
     std::size_t i = 0;
-    while (i < s.size() && s[i] == ' ') ++i;
+    while (i < s.size() && s[i] == ' ')
+        ++i;
     bool negative = false;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+        negative = s[i++] == '-';
     bool hex = false;
     if (i < s.size() && s[i] == '$') {
         hex = true;
@@ -25,7 +27,8 @@ bool ParseInteger(std::string_view s, int bits, std::int64_t& value) {
         hex = true;
         i += 2;
     }
-    if (i == s.size()) return false;
+    if (i == s.size())
+        return false;
     const std::uint64_t unsignedMax = bits == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << bits) - 1;
     const std::uint64_t limit = hex        ? unsignedMax
                                 : negative ? (std::uint64_t{1} << (bits - 1))
@@ -46,7 +49,8 @@ bool ParseInteger(std::string_view s, int bits, std::int64_t& value) {
             digit = static_cast<unsigned>(c - 'A' + 10);
         else
             return false;
-        if (v > maxBefore || (v == maxBefore && digit > maxLastDigit)) return false;
+        if (v > maxBefore || (v == maxBefore && digit > maxLastDigit))
+            return false;
         v = v * base + digit;
     }
     if (hex && bits == 32)
@@ -65,7 +69,8 @@ std::string detail::HexDigits(std::uint64_t v, int digits) {
         v >>= 4;
     } while (v != 0);
     const auto want = static_cast<std::size_t>(std::clamp(digits, 0, 32));
-    if (out.size() < want) out.insert(0, want - out.size(), '0');
+    if (out.size() < want)
+        out.insert(0, want - out.size(), '0');
     return out;
 }
 
@@ -79,7 +84,8 @@ namespace {
 
 bool TryStrToInt(std::string_view S, int& Value) {
     std::int64_t v = 0;
-    if (!ParseInteger(S, 32, v)) return false;
+    if (!ParseInteger(S, 32, v))
+        return false;
     Value = static_cast<int>(v);
     return true;
 }
@@ -88,13 +94,15 @@ bool TryStrToInt64(std::string_view S, std::int64_t& Value) { return ParseIntege
 
 int StrToInt(std::string_view S) {
     int v = 0;
-    if (!TryStrToInt(S, v)) NotAnInteger(S);
+    if (!TryStrToInt(S, v))
+        NotAnInteger(S);
     return v;
 }
 
 std::int64_t StrToInt64(std::string_view S) {
     std::int64_t v = 0;
-    if (!TryStrToInt64(S, v)) NotAnInteger(S);
+    if (!TryStrToInt64(S, v))
+        NotAnInteger(S);
     return v;
 }
 

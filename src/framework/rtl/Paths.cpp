@@ -21,18 +21,22 @@ std::size_t ExtensionDot(std::string_view s) {
 // Cuts the first folder of a minimized folder part: "/a/b/" gives "/.../b/", "/.../b/" gives
 // "/.../", and ".../" gives "".
 std::string CutFirstDirectory(std::string s) {
-    if (s == "/") return "";
+    if (s == "/")
+        return "";
     const bool root = !s.empty() && s[0] == PathDelim;
-    if (root) s.erase(0, 1);
+    if (root)
+        s.erase(0, 1);
     // Drop an earlier "..." marker; only the marker itself, so a folder named ".config" is
     // not mistaken for one.
-    if (s.rfind(".../", 0) == 0) s.erase(0, 4);
+    if (s.rfind(".../", 0) == 0)
+        s.erase(0, 4);
     const std::size_t delim = s.find(PathDelim);
     if (delim == std::string::npos)
         s.clear();
     else
         s = ".../" + s.substr(delim + 1);
-    if (root) s.insert(s.begin(), PathDelim);
+    if (root)
+        s.insert(s.begin(), PathDelim);
     return s;
 }
 
@@ -40,13 +44,15 @@ std::string CutFirstDirectory(std::string s) {
 
 std::string IncludeTrailingPathDelimiter(std::string_view S) {
     std::string out(S);
-    if (out.empty() || out.back() != PathDelim) out += PathDelim;
+    if (out.empty() || out.back() != PathDelim)
+        out += PathDelim;
     return out;
 }
 
 std::string ExcludeTrailingPathDelimiter(std::string_view S) {
     std::string out(S);
-    if (out.size() > 1 && out.back() == PathDelim) out.pop_back();
+    if (out.size() > 1 && out.back() == PathDelim)
+        out.pop_back();
     return out;
 }
 
@@ -57,9 +63,11 @@ std::string ExtractFilePath(std::string_view FileName) {
 
 std::string ExtractFileDir(std::string_view FileName) {
     std::size_t delim = LastDelim(FileName);
-    if (delim == std::string_view::npos) return std::string();
+    if (delim == std::string_view::npos)
+        return std::string();
     // Keep the delimiter when it is the root or follows another one.
-    if (delim > 0 && FileName[delim - 1] != PathDelim) return std::string(FileName.substr(0, delim));
+    if (delim > 0 && FileName[delim - 1] != PathDelim)
+        return std::string(FileName.substr(0, delim));
     return std::string(FileName.substr(0, delim + 1));
 }
 
@@ -81,7 +89,8 @@ std::string ChangeFileExt(std::string_view FileName, std::string_view Extension)
 }
 
 std::string ExpandFileName(std::string_view FileName) {
-    if (FileName.empty()) return std::string();
+    if (FileName.empty())
+        return std::string();
     std::string full;
     if (FileName[0] != PathDelim)
         full = IncludeTrailingPathDelimiter(platform::Platform().CurrentDirectory());
@@ -90,10 +99,12 @@ std::string ExpandFileName(std::string_view FileName) {
     const std::string_view view(full);
     for (std::size_t pos = 0; pos <= view.size();) {
         std::size_t next = view.find(PathDelim, pos);
-        if (next == std::string_view::npos) next = view.size();
+        if (next == std::string_view::npos)
+            next = view.size();
         const std::string_view part = view.substr(pos, next - pos);
         if (part == "..") {
-            if (!parts.empty()) parts.pop_back();
+            if (!parts.empty())
+                parts.pop_back();
         } else if (!part.empty() && part != ".") {
             parts.push_back(part);
         }
@@ -104,18 +115,21 @@ std::string ExpandFileName(std::string_view FileName) {
         out += PathDelim;
         out += part;
     }
-    if (out.empty() || FileName.back() == PathDelim) out += PathDelim;
+    if (out.empty() || FileName.back() == PathDelim)
+        out += PathDelim;
     return out;
 }
 
 std::string ExtractFileDrive(std::string_view FileName) {
-    if (FileName.empty()) return std::string();
+    if (FileName.empty())
+        return std::string();
     const std::string path = ExpandFileName(FileName);
     std::string best = "/";
     for (const platform::MountEntry& mount : platform::Platform().Mounts()) {
         const std::string root = IncludeTrailingPathDelimiter(mount.MountPoint);
         const bool holds = path.rfind(root, 0) == 0 || path == mount.MountPoint;
-        if (holds && root.size() >= best.size()) best = root;
+        if (holds && root.size() >= best.size())
+            best = root;
     }
     return best;
 }

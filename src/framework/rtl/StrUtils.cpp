@@ -27,7 +27,8 @@ char32_t PrimaryKey(char32_t upper) {
         const char base = kLatin1Base[upper - 0xC0];
         return base ? static_cast<char32_t>(base) : upper;
     }
-    if (upper >= 0x100 && upper <= 0x17F) return static_cast<char32_t>(kLatinExtABase[upper - 0x100]);
+    if (upper >= 0x100 && upper <= 0x17F)
+        return static_cast<char32_t>(kLatinExtABase[upper - 0x100]);
     return upper;
 }
 
@@ -39,22 +40,30 @@ int CollateCompare(std::string_view a, std::string_view b, bool caseSensitive) {
     while (i < a.size() && j < b.size()) {
         const char32_t ca = Utf8Decode(a, i);
         const char32_t cb = Utf8Decode(b, j);
-        if (ca == cb) continue;
+        if (ca == cb)
+            continue;
         const char32_t ua = UnicodeToUpper(ca), ub = UnicodeToUpper(cb);
         const char32_t pa = PrimaryKey(ua), pb = PrimaryKey(ub);
-        if (pa != pb) return pa < pb ? -1 : 1;
-        if (secondary == 0 && ua != ub) secondary = ua < ub ? -1 : 1;
-        if (tertiary == 0 && ca != cb) tertiary = (ca == ua) ? 1 : -1;  // the upper-case one sorts after
+        if (pa != pb)
+            return pa < pb ? -1 : 1;
+        if (secondary == 0 && ua != ub)
+            secondary = ua < ub ? -1 : 1;
+        if (tertiary == 0 && ca != cb)
+            tertiary = (ca == ua) ? 1 : -1;  // the upper-case one sorts after
     }
-    if (i < a.size()) return 1;
-    if (j < b.size()) return -1;
-    if (secondary != 0) return secondary;
+    if (i < a.size())
+        return 1;
+    if (j < b.size())
+        return -1;
+    if (secondary != 0)
+        return secondary;
     return caseSensitive ? tertiary : 0;
 }
 
 std::string Copy(std::string_view s, char (*map)(char)) {
     std::string out(s);
-    for (char& c : out) c = map(c);
+    for (char& c : out)
+        c = map(c);
     return out;
 }
 
@@ -70,7 +79,8 @@ int CompareText(std::string_view S1, std::string_view S2) {
     for (std::size_t k = 0; k < n; ++k) {
         const auto a = static_cast<unsigned char>(AsciiUpper(S1[k]));
         const auto b = static_cast<unsigned char>(AsciiUpper(S2[k]));
-        if (a != b) return a < b ? -1 : 1;
+        if (a != b)
+            return a < b ? -1 : 1;
     }
     return Sign(static_cast<long long>(S1.size()) - static_cast<long long>(S2.size()));
 }
@@ -96,30 +106,35 @@ std::string Trim(std::string_view S) { return TrimLeft(TrimRight(S)); }
 
 std::string TrimLeft(std::string_view S) {
     std::size_t i = 0;
-    while (i < S.size() && IsBlank(S[i])) ++i;
+    while (i < S.size() && IsBlank(S[i]))
+        ++i;
     return std::string(S.substr(i));
 }
 
 std::string TrimRight(std::string_view S) {
     std::size_t n = S.size();
-    while (n > 0 && IsBlank(S[n - 1])) --n;
+    while (n > 0 && IsBlank(S[n - 1]))
+        --n;
     return std::string(S.substr(0, n));
 }
 
 std::string StringReplace(std::string_view S, std::string_view OldPattern, std::string_view NewPattern,
                           TReplaceFlags Flags) {
-    if (OldPattern.empty()) return std::string(S);
+    if (OldPattern.empty())
+        return std::string(S);
     const bool all = Flags.Contains(rfReplaceAll);
     std::string out;
     if (!Flags.Contains(rfIgnoreCase)) {
         std::size_t pos = 0;
         while (true) {
             const std::size_t hit = S.find(OldPattern, pos);
-            if (hit == std::string_view::npos) break;
+            if (hit == std::string_view::npos)
+                break;
             out.append(S.substr(pos, hit - pos));
             out.append(NewPattern);
             pos = hit + OldPattern.size();
-            if (!all) break;
+            if (!all)
+                break;
         }
         out.append(S.substr(pos));
         return out;
@@ -139,13 +154,15 @@ std::string StringReplace(std::string_view S, std::string_view OldPattern, std::
     while (true) {
         const auto hit = std::search(text.begin() + static_cast<std::ptrdiff_t>(cp), text.end(),
                                      pattern.begin(), pattern.end());
-        if (hit == text.end()) break;
+        if (hit == text.end())
+            break;
         const auto at = static_cast<std::size_t>(hit - text.begin());
         out.append(S.substr(copied, starts[at] - copied));
         out.append(NewPattern);
         cp = at + pattern.size();
         copied = starts[cp];
-        if (!all) break;
+        if (!all)
+            break;
     }
     out.append(S.substr(copied));
     return out;
@@ -155,7 +172,8 @@ std::string AnsiQuotedStr(std::string_view S, char Quote) {
     std::string out(1, Quote);
     for (char c : S) {
         out += c;
-        if (c == Quote) out += Quote;
+        if (c == Quote)
+            out += Quote;
     }
     out += Quote;
     return out;
@@ -164,7 +182,8 @@ std::string AnsiQuotedStr(std::string_view S, char Quote) {
 std::string QuotedStr(std::string_view S) { return AnsiQuotedStr(S, '\''); }
 
 std::string AnsiDequotedStr(std::string_view S, char Quote) {
-    if (S.empty() || S[0] != Quote) return std::string(S);
+    if (S.empty() || S[0] != Quote)
+        return std::string(S);
     std::string out;
     for (std::size_t i = 1; i < S.size(); ++i) {
         if (S[i] == Quote) {

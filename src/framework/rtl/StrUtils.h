@@ -39,7 +39,8 @@ class TReplaceFlags {
 public:
     TReplaceFlags() = default;
     TReplaceFlags(std::initializer_list<TReplaceFlag> flags) {
-        for (TReplaceFlag f : flags) m_bits |= 1u << f;
+        for (TReplaceFlag f : flags)
+            m_bits |= 1u << f;
     }
     bool Contains(TReplaceFlag f) const { return (m_bits & (1u << f)) != 0; }
 

@@ -54,7 +54,8 @@ inline TPoint Point(int X, int Y) { return TPoint{X, Y}; }
 inline TRect IntersectRect(const TRect& a, const TRect& b) {
     TRect r{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
             std::min(a.Bottom, b.Bottom)};
-    if (r.IsEmpty()) return TRect{a.Left, a.Top, a.Left, a.Top};
+    if (r.IsEmpty())
+        return TRect{a.Left, a.Top, a.Left, a.Top};
     return r;
 }
 

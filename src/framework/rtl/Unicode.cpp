@@ -39,9 +39,11 @@ bool DecodeOne(std::string_view s, std::size_t pos, char32_t& cp, std::size_t& l
         return false;
     }
     for (int k = 0; k < need; ++k) {
-        if (pos + length >= s.size()) return false;
+        if (pos + length >= s.size())
+            return false;
         const auto b = static_cast<unsigned char>(s[pos + length]);
-        if (!InRange(b, k == 0 ? lo : 0x80, k == 0 ? hi : 0xBF)) return false;
+        if (!InRange(b, k == 0 ? lo : 0x80, k == 0 ? hi : 0xBF))
+            return false;
         cp = (cp << 6) | (b & 0x3Fu);
         ++length;
     }
@@ -53,7 +55,8 @@ std::size_t SkipAscii(std::string_view s, std::size_t pos) {
     std::uint64_t word = 0;
     for (; pos + sizeof word <= s.size(); pos += sizeof word) {
         std::memcpy(&word, s.data() + pos, sizeof word);
-        if (word & 0x8080808080808080u) break;
+        if (word & 0x8080808080808080u)
+            break;
     }
     return pos;
 }
@@ -80,7 +83,8 @@ char32_t Utf8Decode(std::string_view S, std::size_t& Pos) {
 }
 
 void Utf8Append(std::string& Out, char32_t C) {
-    if ((C >= 0xD800 && C <= 0xDFFF) || C > 0x10FFFF) C = kReplacementChar;
+    if ((C >= 0xD800 && C <= 0xDFFF) || C > 0x10FFFF)
+        C = kReplacementChar;
     if (C < 0x80) {
         Out += static_cast<char>(C);
     } else if (C < 0x800) {
@@ -100,15 +104,18 @@ void Utf8Append(std::string& Out, char32_t C) {
 
 std::size_t Utf8Length(std::string_view S) {
     std::size_t count = 0;
-    for (std::size_t pos = 0; pos < S.size(); ++count) Utf8Decode(S, pos);
+    for (std::size_t pos = 0; pos < S.size(); ++count)
+        Utf8Decode(S, pos);
     return count;
 }
 
 std::string Utf8Copy(std::string_view S, std::size_t Start, std::size_t Count) {
     std::size_t pos = 0;
-    for (std::size_t i = 0; i < Start && pos < S.size(); ++i) Utf8Decode(S, pos);
+    for (std::size_t i = 0; i < Start && pos < S.size(); ++i)
+        Utf8Decode(S, pos);
     const std::size_t from = pos;
-    for (std::size_t i = 0; i < Count && pos < S.size(); ++i) Utf8Decode(S, pos);
+    for (std::size_t i = 0; i < Count && pos < S.size(); ++i)
+        Utf8Decode(S, pos);
     return std::string(S.substr(from, pos - from));
 }
 
@@ -117,8 +124,10 @@ bool IsValidUtf8(std::string_view S) {
     std::size_t length = 0;
     for (std::size_t pos = 0; pos < S.size(); pos += length) {
         pos = SkipAscii(S, pos);
-        if (pos == S.size()) break;
-        if (!DecodeOne(S, pos, cp, length)) return false;
+        if (pos == S.size())
+            break;
+        if (!DecodeOne(S, pos, cp, length))
+            return false;
     }
     return true;
 }
@@ -168,11 +177,16 @@ std::string Utf16ToUtf8(std::u16string_view S) {
 }
 
 char32_t UnicodeToUpper(char32_t c) {
-    if (c < 0x80) return c >= 'a' && c <= 'z' ? c - 32 : c;
-    if ((c >= 0xE0 && c <= 0xFE && c != 0xF7)) return c - 0x20;
-    if (c == 0xFF) return 0x178;
-    if (EvenUpperPair(c)) return c & ~char32_t{1};
-    if (OddUpperPair(c)) return (c & 1) ? c : c - 1;
+    if (c < 0x80)
+        return c >= 'a' && c <= 'z' ? c - 32 : c;
+    if ((c >= 0xE0 && c <= 0xFE && c != 0xF7))
+        return c - 0x20;
+    if (c == 0xFF)
+        return 0x178;
+    if (EvenUpperPair(c))
+        return c & ~char32_t{1};
+    if (OddUpperPair(c))
+        return (c & 1) ? c : c - 1;
     switch (c) {
     case 0x131:
         return 'I';  // dotless i
@@ -191,19 +205,28 @@ char32_t UnicodeToUpper(char32_t c) {
     }
     if (c >= 0x3B1 && c <= 0x3CB)  // Greek small letters, with dialytika at the end
         return c - 0x20;
-    if (c >= 0x3AD && c <= 0x3AF) return c - 0x25;
-    if (c >= 0x3CD && c <= 0x3CE) return c - 0x3F;
-    if (c >= 0x430 && c <= 0x44F) return c - 0x20;
-    if (c >= 0x450 && c <= 0x45F) return c - 0x50;
+    if (c >= 0x3AD && c <= 0x3AF)
+        return c - 0x25;
+    if (c >= 0x3CD && c <= 0x3CE)
+        return c - 0x3F;
+    if (c >= 0x430 && c <= 0x44F)
+        return c - 0x20;
+    if (c >= 0x450 && c <= 0x45F)
+        return c - 0x50;
     return c;
 }
 
 char32_t UnicodeToLower(char32_t c) {
-    if (c < 0x80) return c >= 'A' && c <= 'Z' ? c + 32 : c;
-    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 0x20;
-    if (c == 0x178) return 0xFF;
-    if (EvenUpperPair(c)) return c | 1;
-    if (OddUpperPair(c)) return (c & 1) ? c + 1 : c;
+    if (c < 0x80)
+        return c >= 'A' && c <= 'Z' ? c + 32 : c;
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7)
+        return c + 0x20;
+    if (c == 0x178)
+        return 0xFF;
+    if (EvenUpperPair(c))
+        return c | 1;
+    if (OddUpperPair(c))
+        return (c & 1) ? c + 1 : c;
     switch (c) {
     case 0x130:
         return 'i';  // capital I with dot
@@ -216,11 +239,16 @@ char32_t UnicodeToLower(char32_t c) {
     default:
         break;
     }
-    if ((c >= 0x391 && c <= 0x3AB && c != 0x3A2)) return c + 0x20;
-    if (c >= 0x388 && c <= 0x38A) return c + 0x25;
-    if (c >= 0x38E && c <= 0x38F) return c + 0x3F;
-    if (c >= 0x410 && c <= 0x42F) return c + 0x20;
-    if (c >= 0x400 && c <= 0x40F) return c + 0x50;
+    if ((c >= 0x391 && c <= 0x3AB && c != 0x3A2))
+        return c + 0x20;
+    if (c >= 0x388 && c <= 0x38A)
+        return c + 0x25;
+    if (c >= 0x38E && c <= 0x38F)
+        return c + 0x3F;
+    if (c >= 0x410 && c <= 0x42F)
+        return c + 0x20;
+    if (c >= 0x400 && c <= 0x40F)
+        return c + 0x50;
     return c;
 }
 

@@ -16,20 +16,24 @@ public:
 
     void Watch(TComponent* c) {
         Target = c;
-        if (c) c->FreeNotification(this);
+        if (c)
+            c->FreeNotification(this);
     }
     void BeforeDestruction() override {
-        if (Log) Log->push_back("before " + Name());
+        if (Log)
+            Log->push_back("before " + Name());
         TComponent::BeforeDestruction();
     }
     ~TWatcher() override {
-        if (Log) Log->push_back("destroy " + Name());
+        if (Log)
+            Log->push_back("destroy " + Name());
     }
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override {
         TComponent::Notification(AComponent, Operation);
-        if (Operation == TOperation::opRemove && AComponent == Target) Target = nullptr;
+        if (Operation == TOperation::opRemove && AComponent == Target)
+            Target = nullptr;
     }
 };
 

@@ -16,7 +16,8 @@ class ListFixture : public ::testing::Test {
 protected:
     TList list;
     void SetUp() override {
-        for (int i : {3, 1, 4}) list.Add(P(i));
+        for (int i : {3, 1, 4})
+            list.Add(P(i));
     }
 };
 
@@ -63,7 +64,8 @@ TEST_F(ListFixture, MoveExchangePackAndSort) {
 
 TEST(ListSort, InconsistentCompareStaysInBounds) {
     TList list;
-    for (int i = 0; i < 200; ++i) list.Add(P(i % 6));
+    for (int i = 0; i < 200; ++i)
+        list.Add(P(i % 6));
     list.Sort([](void*, void*) { return 1; });  // claims every item sorts after every other
     EXPECT_EQ(list.Count(), 200);
 }

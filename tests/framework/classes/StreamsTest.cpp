@@ -44,7 +44,7 @@ TEST(MemoryStream, CopyFromAndStringStream) {
 
 class FileStreamFixture : public ::testing::Test {
 protected:
-    lm7test::TempFolder dir;
+    testsupport::TempFolder dir;
 };
 
 TEST_F(FileStreamFixture, CreateWriteReopenAndRead) {

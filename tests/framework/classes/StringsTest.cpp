@@ -14,7 +14,8 @@ namespace {
 
 std::string Joined(const TStrings& s) {
     std::string out;
-    for (int i = 0; i < s.Count(); ++i) out += (i ? "|" : "") + s.Strings(i);
+    for (int i = 0; i < s.Count(); ++i)
+        out += (i ? "|" : "") + s.Strings(i);
     return out;
 }
 
@@ -218,7 +219,7 @@ TEST(StringsUpdate, AssignCopiesStringsObjectsAndRules) {
 
 class StringsFile : public ::testing::Test {
 protected:
-    lm7test::TempFolder dir;
+    testsupport::TempFolder dir;
     TStringList list;
 };
 

@@ -52,7 +52,7 @@ struct ImageListFiles : ::testing::Test {
 }  // namespace
 
 TEST_F(ImageListFiles, WriteThenReadGivesEveryPixelBack) {
-    lm7test::TempFolder folder;
+    testsupport::TempFolder folder;
     good->SetDrawingStyle(dsSelected);
     const std::string path = folder.Path("ImageListMain16.res");
     WriteComponentResFile(path, *good);
@@ -76,7 +76,7 @@ TEST_F(ImageListFiles, WriteThenReadGivesEveryPixelBack) {
 }
 
 TEST_F(ImageListFiles, MissingFileAndTooLongNameRaise) {
-    lm7test::TempFolder folder;
+    testsupport::TempFolder folder;
     EXPECT_THROW(ReadComponentResFile(folder.Path("none.res"), *target), EFOpenError);
     good->SetName(std::string(kImageListMaxNameLength + 1, 'a'));
     EXPECT_THROW(ImageListToBytes(*good), EInvalidOperation);

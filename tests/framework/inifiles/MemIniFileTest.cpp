@@ -16,7 +16,7 @@ namespace {
 
 class IniFixture : public ::testing::Test {
 protected:
-    lm7test::TempFolder dir;
+    testsupport::TempFolder dir;
     std::string path = dir.Path("state.ini");
 
     std::unique_ptr<TMemIniFile> Reload() { return std::make_unique<TMemIniFile>(path); }
@@ -63,7 +63,8 @@ TEST_F(IniLoad, MissingFileIsEmptyFolderRaises) {
 
 TEST_F(IniLoad, BinaryJunkGivesDefaults) {
     std::string junk;
-    for (int i = 0; i < 4096; ++i) junk += static_cast<char>((i * 7919 + 13) % 256);
+    for (int i = 0; i < 4096; ++i)
+        junk += static_cast<char>((i * 7919 + 13) % 256);
     dir.Write("state.ini", junk);
     TMemIniFile ini(path);
     EXPECT_EQ(ini.ReadString("Main", "text", "dflt"), "dflt");
@@ -77,7 +78,8 @@ TEST_F(IniLoad, HugeLineLoadsWithoutCrashing) {
         std::ofstream out(path, std::ios::binary);
         out << "[S]\nbefore=1\nlong=";
         const std::string chunk(1 << 20, 'v');
-        for (int i = 0; i < 100; ++i) out << chunk;
+        for (int i = 0; i < 100; ++i)
+            out << chunk;
         out << "\nafter=2\n";
     }
     TMemIniFile ini(path);
@@ -212,7 +214,8 @@ using IniEdit = IniFixture;
 
 TEST_F(IniEdit, SectionsAndKeysIgnoreCaseAlsoInLargeSections) {
     TMemIniFile ini(path);
-    for (int i = 0; i < 40; ++i) ini.WriteInteger("Big", "Key" + std::to_string(i), i);
+    for (int i = 0; i < 40; ++i)
+        ini.WriteInteger("Big", "Key" + std::to_string(i), i);
     ini.WriteString("\xC3\x9C"
                     "ber",
                     "\xC3\x84rger", "1");

@@ -8,7 +8,7 @@
 #include <filesystem>
 
 using namespace framework::platform;
-using lm7test::TempFolder;
+using testsupport::TempFolder;
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include <unistd.h>
 
 using namespace framework::platform;
-using lm7test::TempFolder;
+using testsupport::TempFolder;
 
 namespace {
 
@@ -86,7 +86,8 @@ TEST(MountInfoParse, RealTableHasTheRootMount) {
     const auto mounts = MakeLinuxPlatform()->Mounts();
     ASSERT_FALSE(mounts.empty());
     bool root = false;
-    for (const auto& m : mounts) root = root || m.MountPoint == "/";
+    for (const auto& m : mounts)
+        root = root || m.MountPoint == "/";
     EXPECT_TRUE(root);
 }
 
@@ -164,7 +165,8 @@ TEST_F(LinuxFiles, FolderOperations) {
     EXPECT_TRUE(os->Rename(tmp.Path("d/a"), tmp.Path("d/c")));
     EXPECT_FALSE(os->Rename(tmp.Path("d/a"), tmp.Path("d/e"), &err));
     EXPECT_EQ(err.Code, ENOENT);
-    for (const char* name : {"d/b", "d/c", "d/.hidden"}) EXPECT_TRUE(os->RemoveFile(tmp.Path(name)));
+    for (const char* name : {"d/b", "d/c", "d/.hidden"})
+        EXPECT_TRUE(os->RemoveFile(tmp.Path(name)));
     EXPECT_FALSE(os->RemoveFile(tmp.Path("d/b"), &err));
     EXPECT_TRUE(os->RemoveDirectory(tmp.Path("d")));
 }
@@ -231,7 +233,8 @@ TEST_F(AtomicWrite, ReplacesContentAndKeepsPermissionBits) {
 }
 
 TEST_F(AtomicWrite, AdministratorKeepsTheOwnerOfAFile) {
-    if (::geteuid() != 0) GTEST_SKIP() << "only root can give a file to another user";
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root can give a file to another user";
     tmp.Write("settings.ini", "old");
     ASSERT_EQ(::chown(target.c_str(), 12345, 23456), 0);
     ASSERT_TRUE(fake.WriteFileAtomic(target, "new"));
@@ -243,7 +246,8 @@ TEST_F(AtomicWrite, AdministratorKeepsTheOwnerOfAFile) {
 
 TEST_F(AtomicWrite, ShortAndInterruptedWritesStillWriteEverything) {
     std::string big(300000, '\0');
-    for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>(i * 7 + i / 251);
+    for (std::size_t i = 0; i < big.size(); ++i)
+        big[i] = static_cast<char>(i * 7 + i / 251);
     fake.SetShortWrites(4093);
     fake.SetInterruptedWrites(3);
     ASSERT_TRUE(fake.WriteFileAtomic(target, big));

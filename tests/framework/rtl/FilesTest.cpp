@@ -15,7 +15,7 @@ using framework::platform::WriteStep;
 
 class FilesInTempFolder : public ::testing::Test {
 protected:
-    lm7test::TempFolder temp;
+    testsupport::TempFolder temp;
     FakePlatform fake;
     ScopedPlatform scope{fake};
 };

@@ -89,7 +89,8 @@ TEST(Utf8, LengthCopyAndValidation) {
     EXPECT_FALSE(IsValidUtf8("abcdefgh\xFF"));
     EXPECT_FALSE(IsValidUtf8("abcdefghijk\xC0\xAFlmnopqrstu"));
     EXPECT_FALSE(IsValidUtf8("abcdefghijklmnop\xE2\x82"));
-    EXPECT_TRUE(IsValidUtf8("abcdefg\xE2\x82\xAC" "abcdefghijklmnop"));
+    EXPECT_TRUE(IsValidUtf8("abcdefg\xE2\x82\xAC"
+                            "abcdefghijklmnop"));
     EXPECT_EQ(Utf8Repair("a\xE2\x82z\xFF"), "a\xEF\xBF\xBDz\xEF\xBF\xBD");
     EXPECT_EQ(Utf8Length("a\xE2\x82z"), 3u);
 }
