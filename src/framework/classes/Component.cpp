@@ -140,13 +140,13 @@ void TComponent::InsertComponent(TComponent* AComponent) {
     if (AComponent->m_owner)
         AComponent->m_owner->RemoveComponent(AComponent);
     Insert(AComponent);
-    NotifyAll(AComponent, TOperation::opInsert);
+    Notification(AComponent, TOperation::opInsert);
 }
 
 void TComponent::RemoveComponent(TComponent* AComponent) {
     if (!AComponent || AComponent->m_owner != this)
         return;
-    NotifyAll(AComponent, TOperation::opRemove);
+    Notification(AComponent, TOperation::opRemove);
     Remove(AComponent);
 }
 
@@ -160,19 +160,26 @@ void TComponent::Remove(TComponent* AComponent) {
     AComponent->m_owner = nullptr;
 }
 
-// The owner and everything it owns hear of an insertion or removal, as in the classic framework.
-void TComponent::NotifyAll(TComponent* AComponent, TOperation Operation) {
-    Notification(AComponent, Operation);
-}
-
+// A removal is passed down to everything the component owns, so that siblings drop their
+// references to the component that goes. An insertion is not: nothing needs it, and telling
+// every sibling of every new component would make building a large form quadratic.
 void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
-    if (Operation == TOperation::opRemove && AComponent)
-        RemoveFreeNotification(AComponent);
-    // Children may leave the list while they are told; walk a copy.
-    std::vector<TComponent*> children = m_components;
-    for (TComponent* c : children)
-        if (c != AComponent && std::find(m_components.begin(), m_components.end(), c) != m_components.end())
-            c->Notification(AComponent, Operation);
+    if (Operation != TOperation::opRemove || !AComponent)
+        return;
+    RemoveFreeNotification(AComponent);
+    for (std::ptrdiff_t i = 0; i < static_cast<std::ptrdiff_t>(m_components.size()); ++i) {
+        TComponent* c = m_components[static_cast<std::size_t>(i)];
+        if (c == AComponent)
+            continue;
+        c->Notification(AComponent, Operation);
+        // A handler may free components; carry on from where c stands now (or from its place
+        // if it went), so that no one is told twice or skipped.
+        if (i >= static_cast<std::ptrdiff_t>(m_components.size()) ||
+            m_components[static_cast<std::size_t>(i)] != c) {
+            auto it = std::find(m_components.begin(), m_components.end(), c);
+            i = it == m_components.end() ? i - 1 : it - m_components.begin();
+        }
+    }
 }
 
 void TComponent::FreeNotification(TComponent* AComponent) {

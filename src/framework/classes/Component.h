@@ -84,7 +84,6 @@ protected:
 private:
     void Insert(TComponent* AComponent);
     void Remove(TComponent* AComponent);
-    void NotifyAll(TComponent* AComponent, TOperation Operation);
 
     std::string m_name;
     std::intptr_t m_tag = 0;

@@ -113,3 +113,39 @@ TEST(ComponentState, DestroyingReachesOwnedComponentsBeforeAnyIsFreed) {
     owner->Free();
     EXPECT_TRUE(sawDestroying);
 }
+
+TEST(ComponentOwnership, AWatcherThatFreesASiblingDuringRemovalSkipsNoOne) {
+    // Each watcher frees the next one when the target goes; the survivors must all be told.
+    struct TChain : TComponent {
+        using TComponent::TComponent;
+        TComponent* target = nullptr;
+        TChain* victim = nullptr;
+        int* told = nullptr;
+        void Notification(TComponent* AComponent, TOperation Operation) override {
+            TComponent::Notification(AComponent, Operation);
+            if (Operation == TOperation::opRemove && AComponent == target) {
+                ++*told;
+                if (victim) {
+                    TChain* v = victim;
+                    victim = nullptr;
+                    v->Free();
+                }
+            }
+        }
+    };
+    int told = 0;
+    std::unique_ptr<TComponent, TFreeDeleter> owner(Create<TComponent>(nullptr));
+    auto* target = Create<TComponent>(owner.get());
+    std::vector<TChain*> chain;
+    for (int i = 0; i < 6; ++i) {
+        chain.push_back(Create<TChain>(owner.get()));
+        chain.back()->target = target;
+        chain.back()->told = &told;
+    }
+    chain[0]->victim = chain[1];  // a later sibling
+    chain[3]->victim = chain[2];  // an earlier sibling, already told
+    target->Free();
+    // Told: 0 (which frees 1 before its turn), 2 (freed by 3 after its turn), 3, 4 and 5; once each.
+    EXPECT_EQ(told, 5);
+    EXPECT_EQ(owner->ComponentCount(), 4);
+}
