@@ -208,12 +208,14 @@ TFileStream::~TFileStream() {
         ::close(m_fd);
 }
 
-std::int64_t TFileStream::Read(void* Buffer, std::int64_t Count) {
+namespace {
+// Moves Count bytes with read or write, in pieces of at most 1 GiB, past interruptions; stops
+// at the end of the file or at an error and answers how many bytes moved.
+template <class Op, class Ptr> std::int64_t transferAll(Op op, int fd, Ptr buffer, std::int64_t Count) {
     std::int64_t done = 0;
-    auto* out = static_cast<char*>(Buffer);
     while (done < Count) {
         const ssize_t n =
-            ::read(m_fd, out + done, static_cast<std::size_t>(std::min<std::int64_t>(Count - done, 1 << 30)));
+            op(fd, buffer + done, static_cast<std::size_t>(std::min<std::int64_t>(Count - done, 1 << 30)));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -222,20 +224,14 @@ std::int64_t TFileStream::Read(void* Buffer, std::int64_t Count) {
     }
     return done;
 }
+}  // namespace
+
+std::int64_t TFileStream::Read(void* Buffer, std::int64_t Count) {
+    return transferAll(::read, m_fd, static_cast<char*>(Buffer), Count);
+}
 
 std::int64_t TFileStream::Write(const void* Buffer, std::int64_t Count) {
-    std::int64_t done = 0;
-    const auto* in = static_cast<const char*>(Buffer);
-    while (done < Count) {
-        const ssize_t n =
-            ::write(m_fd, in + done, static_cast<std::size_t>(std::min<std::int64_t>(Count - done, 1 << 30)));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        done += n;
-    }
-    return done;
+    return transferAll(::write, m_fd, static_cast<const char*>(Buffer), Count);
 }
 
 std::int64_t TFileStream::Seek(std::int64_t Offset, TSeekOrigin Origin) {

@@ -184,21 +184,23 @@ public:
         return result;
     }
 
+    // Opens a file (not a folder) for reading and tells what it is; false and err on failure.
+    static bool OpenForReading(const std::string& path, FileHandle& file, struct stat& st, IoError* err) {
+        file.Reset(OpenRetrying(path.c_str(), O_RDONLY | O_CLOEXEC));
+        const int error = file.Get() < 0                  ? errno
+                          : ::fstat(file.Get(), &st) != 0 ? errno
+                          : S_ISDIR(st.st_mode)           ? EISDIR
+                                                          : 0;
+        if (error != 0)
+            SetError(err, error);
+        return error == 0;
+    }
+
     std::optional<std::string> ReadFile(const std::string& path, IoError* err) override {
-        FileHandle file(OpenRetrying(path.c_str(), O_RDONLY | O_CLOEXEC));
-        if (file.Get() < 0) {
-            SetError(err, errno);
-            return std::nullopt;
-        }
+        FileHandle file;
         struct stat st {};
-        if (::fstat(file.Get(), &st) != 0) {
-            SetError(err, errno);
+        if (!OpenForReading(path, file, st, err))
             return std::nullopt;
-        }
-        if (S_ISDIR(st.st_mode)) {
-            SetError(err, EISDIR);
-            return std::nullopt;
-        }
         std::string data;
         // Files under /proc report size 0 and are read to their end all the same.
         if (S_ISREG(st.st_mode) && st.st_size > 0)
@@ -217,20 +219,10 @@ public:
             SetError(err, EINVAL);
             return std::nullopt;
         }
-        FileHandle file(OpenRetrying(path.c_str(), O_RDONLY | O_CLOEXEC));
-        if (file.Get() < 0) {
-            SetError(err, errno);
-            return std::nullopt;
-        }
+        FileHandle file;
         struct stat st {};
-        if (::fstat(file.Get(), &st) != 0) {
-            SetError(err, errno);
+        if (!OpenForReading(path, file, st, err))
             return std::nullopt;
-        }
-        if (S_ISDIR(st.st_mode)) {
-            SetError(err, EISDIR);
-            return std::nullopt;
-        }
         std::string data;
         // Reserve what the file can give, never what a caller asks for blindly.
         if (S_ISREG(st.st_mode) && static_cast<std::uint64_t>(st.st_size) > offset)
