@@ -237,6 +237,18 @@ TEST(IconConsts, MarkersCutTheBlock) {
     EXPECT_EQ(Consts("cm_X : 1\ncm_Y : 2\n"), (Pairs{{"cm_X", 1}, {"cm_Y", 2}}));
 }
 
+TEST(IconConsts, OnlyTheFirstMarkersCountAndCutMarkersAreGone) {
+    const std::string end = "// *** assumes this routine placed just after\n";
+    // The first end marker stands on the first line and cuts nothing; a later one is not looked for.
+    EXPECT_EQ(Consts(end + "cm_A : 1\n" + end + "cm_B : 2\n"), (Pairs{{"cm_A", 1}, {"cm_B", 2}}));
+    // A head marker on the line before the end marker goes with it: scanning starts at the top.
+    EXPECT_EQ(Consts("cm_A : 1\n{ Master_ImageListNumbers\n" + end), (Pairs{{"cm_A", 1}}));
+    // A first-entry marker before the head marker is emptied with everything above the head.
+    EXPECT_EQ(Consts("cm_LumoraTag : 1\n{ Master_ImageListNumbers\ncm_B : 2\n"), (Pairs{{"cm_B", 2}}));
+    // Bytes that do not decode in a name come back as U+FFFD.
+    EXPECT_EQ(Consts("cm_\xC3x : 3\n"), (Pairs{{"cm_\xEF\xBF\xBDx", 3}}));
+}
+
 TEST(IconConsts, LineEndsAndEncodings) {
     EXPECT_EQ(Consts("cm_A : 1\r\ncm_B : 2\rcm_C : 3"), (Pairs{{"cm_A", 1}, {"cm_B", 2}, {"cm_C", 3}}));
     EXPECT_EQ(Consts("\xEF\xBB\xBF"
