@@ -9,6 +9,8 @@
 
 #include <memory>
 #include <optional>
+#include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace lm7 {
@@ -22,17 +24,73 @@ bool MEMINI_check_filenames = true;
 
 namespace {
 
-// The root and mount points, asked once per walk instead of once per path.
+// Folders found missing during one walk. A settings file often holds many paths below one
+// folder that is not there (a stick not plugged in, a corpus moved away): once a folder is
+// known to be missing, nothing below it is asked of the file system again.
+class MissingFolders {
+public:
+    bool FileExists(const std::string& Path) {
+        return !UnderMissing(Path, Path.size()) && sibling::DriveAndFileExist(Path);
+    }
+    // Folder ends with '/'. When it is missing, so may be the folders above it: they are
+    // looked up now, once, so that the next path below them costs nothing.
+    bool FolderExists(const std::string& Folder) {
+        if (UnderMissing(Folder, Folder.size() + 1))
+            return false;
+        if (sibling::DriveAndFolderExist(Folder))
+            return true;
+        m_missing.insert(Folder);
+        for (std::size_t end = ParentEnd(Folder); end > 1; end = ParentEnd(Folder.substr(0, end))) {
+            std::string parent = Folder.substr(0, end);
+            if (sibling::DriveAndFolderExist(parent))
+                break;
+            m_missing.insert(std::move(parent));
+        }
+        return false;
+    }
+
+private:
+    // Whether a folder that ends before Limit and begins Path is known to be missing.
+    bool UnderMissing(const std::string& Path, std::size_t Limit) const {
+        if (m_missing.empty())
+            return false;
+        for (std::size_t slash = Path.find('/'); slash != std::string::npos && slash + 1 < Limit;
+             slash = Path.find('/', slash + 1))
+            if (m_missing.contains(std::string_view(Path).substr(0, slash + 1)))
+                return true;
+        return false;
+    }
+    // The length of the parent folder of Folder (with its '/'), or 0 at the top.
+    static std::size_t ParentEnd(std::string_view Folder) {
+        const std::size_t last = Folder.find_last_of('/', Folder.size() >= 2 ? Folder.size() - 2 : 0);
+        return last == std::string_view::npos ? 0 : last + 1;
+    }
+
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+    std::unordered_set<std::string, Hash, std::equal_to<>> m_missing;
+};
+
+// The root and mount points, asked once per walk instead of once per path, and what the walk
+// learnt about missing folders.
 struct DriveContext {
     std::string Root;
     std::vector<std::string> MountPoints;  // each with a trailing '/'
+    MissingFolders Missing;
 };
-thread_local const DriveContext* g_drive = nullptr;
+thread_local DriveContext* g_drive = nullptr;
+
+std::string DriveRoot(const std::vector<platform::MountEntry>& Mounts) {
+    return IncludeTrailingPathDelimiter(ExtractFileDrive(Application->ExeName(), Mounts));
+}
 
 DriveContext MakeDriveContext() {
     DriveContext ctx;
-    ctx.Root = AppDriveRoot();
-    for (const auto& m : platform::Platform().Mounts())
+    const auto mounts = platform::Platform().Mounts();
+    ctx.Root = DriveRoot(mounts);
+    for (const auto& m : mounts)
         ctx.MountPoints.push_back(IncludeTrailingPathDelimiter(m.MountPoint));
     return ctx;
 }
@@ -46,7 +104,7 @@ public:
 
 private:
     DriveContext m_ctx;
-    const DriveContext* m_previous;
+    DriveContext* m_previous;
 };
 
 // Whether Path lies on the mount at Root: under Root and under no mount point nested deeper.
@@ -66,7 +124,7 @@ std::string ExeIniName() { return ChangeFileExt(Application->ExeName(), ".ini");
 
 }  // namespace
 
-std::string AppDriveRoot() { return IncludeTrailingPathDelimiter(ExtractFileDrive(Application->ExeName())); }
+std::string AppDriveRoot() { return DriveRoot(platform::Platform().Mounts()); }
 
 std::string EncodeAppDrivePath(const std::string& Path) {
     if (Path.empty())
@@ -81,17 +139,20 @@ std::string EncodeAppDrivePath(const std::string& Path) {
 std::string DecodeAppDrivePath(const std::string& Stored, bool IsFile) {
     if (Stored.empty())
         return Stored;
+    std::optional<DriveContext> own;
+    DriveContext& ctx = g_drive ? *g_drive : own.emplace(MakeDriveContext());
     std::string path = Stored;
     const std::string token = kAppDriveToken;
     if (path.compare(0, token.size(), token) == 0)
-        path = (g_drive ? g_drive->Root : AppDriveRoot()) + path.substr(token.size());
+        path = ctx.Root + path.substr(token.size());
     if (IsFile) {
-        if (!sibling::DriveAndFileExist(path)) {
+        if (!ctx.Missing.FileExists(path)) {
             const std::string folder = ExtractFilePath(path);
-            if (sibling::DriveAndFolderExist(folder))
+            if (!folder.empty() && ctx.Missing.FolderExists(folder))
                 path = folder;
         }
-    } else if (!sibling::DriveAndFolderExist(path) && !sibling::DriveAndFileExist(path)) {
+    } else if (!ctx.Missing.FolderExists(IncludeTrailingPathDelimiter(path)) &&
+               !ctx.Missing.FileExists(path)) {
         path.clear();
     }
     return path;

@@ -252,6 +252,36 @@ TEST_F(FormState, DecodingChecksWhatIsLeft) {
     EXPECT_EQ(DecodeAppDrivePath("", true), "");
 }
 
+TEST_F(FormState, PathsBelowAMissingFolderAreAskedAboutOnce) {
+    tmp.MakeFolder("media/STICK/gone2/texts");  // shares a prefix with the missing folder
+    FormPtr form = MakeForm();
+    std::vector<TElFileNameEdit*> edits;
+    for (int i = 0; i < 40; ++i) {
+        edits.push_back(Add<TElFileNameEdit>(form.get(), "File" + std::to_string(i)));
+        edits.back()->SetText(stick + "/gone/project " + std::to_string(i) + "/a.txt");
+    }
+    auto* sibling = Add<TElFileNameEdit>(form.get(), "Sibling");
+    sibling->SetText(stick + "/gone2/texts/a.txt");
+    auto* folder = Add<TElFolderNameEdit>(form.get(), "Folder");
+    folder->SetText(stick + "/gone/project 1");
+    SaveIni(form.get(), ini);
+
+    const int before = fake.StatCalls();
+    ReadIni(form.get(), ini);
+    EXPECT_LT(fake.StatCalls() - before, 20);
+    for (int i = 0; i < 40; ++i)
+        EXPECT_EQ(edits[static_cast<std::size_t>(i)]->Text(),
+                  stick + "/gone/project " + std::to_string(i) + "/a.txt");
+    EXPECT_EQ(sibling->Text(), stick + "/gone2/texts/");
+    EXPECT_EQ(folder->Text(), "");
+
+    // What was missing during one read is asked about again by the next.
+    tmp.MakeFolder("media/STICK/gone/project 3");
+    ReadIni(form.get(), ini);
+    EXPECT_EQ(edits[3]->Text(), stick + "/gone/project 3/");
+    EXPECT_EQ(edits[4]->Text(), stick + "/gone/project 4/a.txt");
+}
+
 TEST_F(FormState, PathEditsWithoutTheSwitchStoreTheirTextAsIs) {
     MEMINI_check_filenames = false;
     FormPtr form = MakeForm();

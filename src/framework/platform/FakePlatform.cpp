@@ -55,6 +55,7 @@ std::optional<std::string> FakePlatform::BlockDeviceSysPath(unsigned major, unsi
 }
 
 FileStat FakePlatform::Stat(const std::string& path, bool followLinks) {
+    ++m_statCalls;
     const std::string normalized = NormalizePath(path, CurrentDirectory());
     if (IsUnderDev(normalized)) {
         FileStat node;

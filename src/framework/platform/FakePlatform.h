@@ -48,6 +48,8 @@ public:
     // The next atomic writes see this many interrupted write() calls each.
     void SetInterruptedWrites(int count) { m_writeOptions.InterruptedWrites = count; }
     int AtomicWriteCalls() const { return m_atomicWriteCalls; }
+    // How often the file system was asked about a path.
+    int StatCalls() const { return m_statCalls; }
 
     std::string ExecutablePath() override;
     std::optional<std::string> GetEnv(const std::string& name) override;
@@ -93,6 +95,7 @@ private:
     std::map<std::string, DeviceNode> m_deviceNodes;
     AtomicWriteOptions m_writeOptions;
     int m_atomicWriteCalls = 0;
+    int m_statCalls = 0;
 };
 
 }  // namespace framework::platform

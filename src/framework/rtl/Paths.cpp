@@ -121,11 +121,15 @@ std::string ExpandFileName(std::string_view FileName) {
 }
 
 std::string ExtractFileDrive(std::string_view FileName) {
+    return FileName.empty() ? std::string() : ExtractFileDrive(FileName, platform::Platform().Mounts());
+}
+
+std::string ExtractFileDrive(std::string_view FileName, const std::vector<platform::MountEntry>& Mounts) {
     if (FileName.empty())
         return std::string();
     const std::string path = ExpandFileName(FileName);
     std::string best = "/";
-    for (const platform::MountEntry& mount : platform::Platform().Mounts()) {
+    for (const platform::MountEntry& mount : Mounts) {
         const std::string root = IncludeTrailingPathDelimiter(mount.MountPoint);
         const bool holds = path.rfind(root, 0) == 0 || path == mount.MountPoint;
         if (holds && root.size() >= best.size())

@@ -3,9 +3,12 @@
 // a path is the mount point of the file system that holds it, so a program on a stick mounted
 // at /media/u/STICK has the drive "/media/u/STICK/".
 
+#include "framework/platform/Platform.h"
+
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace framework {
 
@@ -33,6 +36,8 @@ std::string ExpandFileName(std::string_view FileName);
 // The mount point (with a trailing '/') whose file system holds the expanded path, by the
 // longest mount point of the platform's mount table that prefixes it; "" for "".
 std::string ExtractFileDrive(std::string_view FileName);
+// The same against a mount table the caller already has.
+std::string ExtractFileDrive(std::string_view FileName, const std::vector<platform::MountEntry>& Mounts);
 
 // Replaces leading folders of FileName with "..." until TextWidth of the result is at most
 // MaxLen: "/a/b/c/f.txt" becomes "/.../b/c/f.txt", then "/.../c/f.txt", "/.../f.txt",
