@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <optional>
 
 namespace sibling {
 
@@ -89,11 +90,10 @@ int HexValue(char c) {
     return -1;
 }
 
-}  // namespace
+bool IsQuoted(std::string_view s) { return s.size() >= 2 && s.front() == '"' && s.back() == '"'; }
 
-std::string EscapeIniValue(std::string_view Value) {
-    if (!NeedsEscape(Value))
-        return std::string(Value);
+// The escaped form of a value that needs it.
+std::string Escape(std::string_view Value) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string out;
     out.reserve(Value.size() + 8);
@@ -137,8 +137,14 @@ std::string EscapeIniValue(std::string_view Value) {
     return out;
 }
 
+}  // namespace
+
+std::string EscapeIniValue(std::string_view Value) {
+    return NeedsEscape(Value) ? Escape(Value) : std::string(Value);
+}
+
 std::string UnescapeIniValue(std::string_view Stored) {
-    if (Stored.size() < 2 || Stored.front() != '"' || Stored.back() != '"')
+    if (!IsQuoted(Stored))
         return std::string(Stored);
     const std::string_view body = Stored.substr(1, Stored.size() - 2);
     std::string out;
@@ -200,38 +206,51 @@ const TClassInfo& TMyMemIniFile::ClassInfo() {
 
 TMyMemIniFile::TMyMemIniFile(std::string FileName) : TMemIniFile(std::move(FileName)) {}
 
+std::optional<std::string_view> TMyMemIniFile::ValueView(std::string_view Section, std::string_view Ident,
+                                                         std::string& Buffer) const {
+    const auto stored = FindValue(Section, Ident);
+    if (!stored || !IsQuoted(*stored))
+        return stored;
+    Buffer = UnescapeIniValue(*stored);
+    return Buffer;
+}
+
 std::string TMyMemIniFile::ReadString(std::string_view Section, std::string_view Ident,
                                       std::string_view Default) const {
-    // A loaded value never starts with a control character (a load trims them), so this
-    // marks a missing key or a key line without '='.
-    static const std::string kAbsent("\x01\x02"
-                                     "absent",
-                                     8);
-    std::string stored = TMemIniFile::ReadString(Section, Ident, kAbsent);
-    if (stored == kAbsent)
-        return std::string(Default);
-    if (stored.size() >= 2 && stored.front() == '"' && stored.back() == '"')
-        return UnescapeIniValue(stored);
-    return stored;
+    const auto stored = FindValue(Section, Ident);
+    return stored ? UnescapeIniValue(*stored) : std::string(Default);
 }
 
 void TMyMemIniFile::WriteString(std::string_view Section, std::string_view Ident, std::string_view Value) {
-    TMemIniFile::WriteString(Section, Ident, EscapeIniValue(Value));
+    if (NeedsEscape(Value))
+        TMemIniFile::WriteString(Section, Ident, Escape(Value));
+    else
+        TMemIniFile::WriteString(Section, Ident, Value);
+}
+
+int TMyMemIniFile::ReadInteger(std::string_view Section, std::string_view Ident, int Default) const {
+    std::string buffer;
+    const auto text = ValueView(Section, Ident, buffer);
+    if (!text)
+        return Default;
+    // "0x1F" reads as "$1F", as the framework's reader has it.
+    if (text->size() > 2 && (*text)[0] == '0' && ((*text)[1] == 'x' || (*text)[1] == 'X'))
+        return StrToIntDef("$" + std::string(text->substr(2)), Default);
+    return StrToIntDef(*text, Default);
 }
 
 bool TMyMemIniFile::ReadBool(std::string_view Section, std::string_view Ident, bool Default) const {
-    const std::string s = Trim(ReadString(Section, Ident, ""));
+    std::string buffer;
+    const std::string_view s = TrimView(ValueView(Section, Ident, buffer).value_or(std::string_view()));
     if (SameText(s, "true") || SameText(s, "yes") || SameText(s, "on"))
         return true;
     if (SameText(s, "false") || SameText(s, "no") || SameText(s, "off"))
         return false;
     std::int64_t n = 0;
-    std::string digits = s;
-    if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X'))
-        digits = "$" + digits.substr(2);
-    if (TryStrToInt64(digits, n))
-        return n != 0;
-    return Default;
+    const bool number = s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')
+                            ? TryStrToInt64("$" + std::string(s.substr(2)), n)
+                            : TryStrToInt64(s, n);
+    return number ? n != 0 : Default;
 }
 
 void TMyMemIniFile::WriteBool(std::string_view Section, std::string_view Ident, bool Value) {
@@ -257,7 +276,7 @@ void TMyMemIniFile::WriteMultiString(std::string_view Section, const TStrings& L
         count = Limit;
     // Keys of an earlier, longer list would otherwise read back as if they were still items.
     int old = 0;
-    if (TryStrToInt(TMemIniFile::ReadString(Section, kCountKey, ""), old))
+    if (const auto stored = FindValue(Section, kCountKey); stored && TryStrToInt(*stored, old))
         for (int n = count; n < old && ValueExists(Section, ItemKey(n)); ++n) {
             DeleteKey(Section, ItemKey(n));
             DeleteKey(Section, ObjectKey(n));
@@ -278,7 +297,7 @@ void TMyMemIniFile::WriteMultiString(std::string_view Section, const TStrings& L
 
 bool TMyMemIniFile::ReadMultiString(std::string_view Section, TStrings& List) const {
     int count = 0;
-    if (!TryStrToInt(Trim(TMemIniFile::ReadString(Section, kCountKey, "")), count) || count < 0)
+    if (!TryStrToInt(TrimView(FindValue(Section, kCountKey).value_or("")), count) || count < 0)
         return false;
     List.BeginUpdate();
     try {
@@ -286,10 +305,11 @@ bool TMyMemIniFile::ReadMultiString(std::string_view Section, TStrings& List) co
         // A damaged count cannot make us read past the items that are really there.
         for (int n = 0; n < count; ++n) {
             const std::string key = ItemKey(n);
-            if (!ValueExists(Section, key))
-                break;
+            const auto item = FindValue(Section, key);
+            if (!item && !ValueExists(Section, key))
+                break;  // a key line without '=' is an empty item
             const int obj = ReadInteger(Section, ObjectKey(n), 0);
-            List.AddObject(ReadString(Section, key, ""), TStrings::IntToObject(obj));
+            List.AddObject(item ? UnescapeIniValue(*item) : std::string(), TStrings::IntToObject(obj));
         }
     } catch (...) {
         List.EndUpdate();

@@ -9,6 +9,7 @@
 #include "framework/inifiles/MemIniFile.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -37,6 +38,7 @@ public:
                            std::string_view Default) const override;
     void WriteString(std::string_view Section, std::string_view Ident, std::string_view Value) override;
 
+    int ReadInteger(std::string_view Section, std::string_view Ident, int Default) const override;
     // Writes "true" or "false". Reads those (in any case), "yes"/"no", "on"/"off" and any
     // integer (not 0 is true); anything else gives Default.
     bool ReadBool(std::string_view Section, std::string_view Ident, bool Default) const override;
@@ -52,6 +54,12 @@ public:
     // Replaces the content of List with the section's list, in order, with the object values.
     // When the section holds no list, List is left as it is and the answer is false.
     bool ReadMultiString(std::string_view Section, framework::TStrings& List) const;
+
+private:
+    // The value as ReadString gives it, without a copy unless it is unescaped (into Buffer);
+    // nothing when the key is missing or has no '='.
+    std::optional<std::string_view> ValueView(std::string_view Section, std::string_view Ident,
+                                              std::string& Buffer) const;
 };
 
 }  // namespace sibling

@@ -5,10 +5,14 @@
 #include "framework/inifiles/NameIndex.h"
 #include "framework/platform/Platform.h"
 #include "framework/rtl/Exceptions.h"
+#include "framework/rtl/StrUtils.h"
 #include "framework/rtl/Unicode.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <limits>
 
 namespace framework {
 
@@ -37,17 +41,21 @@ std::string_view TrimRightView(std::string_view s) {
     return s.substr(0, n);
 }
 
-std::string_view TrimView(std::string_view s) { return TrimRightView(TrimLeftView(s)); }
-
 bool HasHighBytes(std::string_view s) {
-    for (char c : s)
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return true;
-    return false;
+    unsigned char any = 0;  // no early exit: the loop runs over many bytes at a time
+    for (const char c : s)
+        any |= static_cast<unsigned char>(c);
+    return any >= 0x80;
 }
 
 // Text as it will be stored: ill-formed UTF-8 repaired now, so memory, file and a fresh load agree.
-std::string Stored(std::string_view s) { return HasHighBytes(s) ? Utf8Repair(s) : std::string(s); }
+// Repaired is where a repaired copy goes.
+std::string_view Stored(std::string_view s, std::string& repaired) {
+    if (!HasHighBytes(s))
+        return s;
+    repaired = Utf8Repair(s);
+    return repaired;
+}
 
 [[noreturn]] void Refuse(std::string_view what, std::string_view name, std::string_view why) {
     throw EIniFileException("Cannot write ini " + std::string(what) + " \"" + std::string(name) +
@@ -55,7 +63,10 @@ std::string Stored(std::string_view s) { return HasHighBytes(s) ? Utf8Repair(s) 
 }
 
 bool HasLineBreakOrNul(std::string_view s) {
-    return s.find_first_of(std::string_view("\r\n\0", 3)) != s.npos;
+    for (const char c : s)
+        if (c == '\r' || c == '\n' || c == '\0')
+            return true;
+    return false;
 }
 
 void CheckSectionName(std::string_view name) {
@@ -127,78 +138,192 @@ std::size_t HashName(std::string_view s) {
 
 }  // namespace inifiles_detail
 
-// One key line. Loaded lines point into the loaded text; a line written since owns its text.
-struct Entry {
-    std::string_view Key;
-    std::string_view Value;
-    bool HasValue = true;
-    std::unique_ptr<std::string> Own;
+// A piece of text: where it starts and how long it is, in the loaded text or, when Written,
+// in Store::Written. Offsets rather than pointers, so that either string may grow.
+struct Span {
+    std::uint32_t Start = 0;
+    std::uint32_t Length = 0;
+    bool Written = false;
 };
 
-struct TMemIniFile::SectionData {
-    std::string Name;
-    std::vector<Entry> Entries;
-    NameIndex Index;  // used once the section has more than kLinearKeys keys
-    bool Indexed = false;
+// One key line.
+struct Line {
+    Span Key;
+    Span Value;
+    std::int32_t Next = -1;  // the next line of the same section
+    bool HasValue = true;
+};
 
-    int Find(std::string_view key) const {
-        if (Indexed)
-            return Index.Find(key, HashName(key),
-                              [this](int i) { return Entries[static_cast<std::size_t>(i)].Key; });
-        for (std::size_t i = 0; i < Entries.size(); ++i)
-            if (Entries[i].Key.size() == key.size() && SameName(Entries[i].Key, key))
-                return static_cast<int>(i);
+struct IniSection {
+    std::string Name;
+    int First = -1;
+    int Last = -1;
+    int Count = 0;
+    std::unique_ptr<NameIndex> Keys;  // once the section has more than kLinearKeys keys
+};
+
+// Every line of every section sits in one vector, each section chaining its own, and every
+// text written since the load sits in one string: a file of thousands of small sections costs
+// a few allocations rather than thousands.
+struct TMemIniFile::Store {
+    std::string Text;                // the loaded text
+    std::string Written;             // texts written since, one after the other
+    std::size_t WrittenGarbage = 0;  // bytes of Written that no line uses any more
+    std::vector<Line> Lines;
+    std::size_t DeadLines = 0;  // removed lines still taking room in Lines
+    std::vector<IniSection> Sections;
+    NameIndex Index;  // sections by name
+    // Readers mostly ask for one section several times, then for the next one in the file.
+    mutable std::atomic<int> LastFound{-1};
+
+    std::string_view View(Span s) const {
+        return std::string_view(s.Written ? Written : Text).substr(s.Start, s.Length);
+    }
+    std::string_view KeyOf(int line) const { return View(LineAt(line).Key); }
+    std::string_view ValueOf(int line) const { return View(LineAt(line).Value); }
+    const IniSection& SectionAt(int i) const { return Sections[static_cast<std::size_t>(i)]; }
+    IniSection& SectionAt(int i) { return Sections[static_cast<std::size_t>(i)]; }
+    const Line& LineAt(int i) const { return Lines[static_cast<std::size_t>(i)]; }
+    Line& LineAt(int i) { return Lines[static_cast<std::size_t>(i)]; }
+
+    int FindSection(std::string_view name) const {
+        const int last = LastFound.load(std::memory_order_relaxed);
+        for (int guess = std::max(last, 0); guess <= last + 1 && guess < static_cast<int>(Sections.size());
+             ++guess) {
+            const std::string& candidate = SectionAt(guess).Name;
+            if (candidate.size() == name.size() && SameName(candidate, name)) {
+                LastFound.store(guess, std::memory_order_relaxed);
+                return guess;
+            }
+        }
+        const int found =
+            Index.Find(name, HashName(name), [this](int p) { return std::string_view(SectionAt(p).Name); });
+        if (found >= 0)
+            LastFound.store(found, std::memory_order_relaxed);
+        return found;
+    }
+    int AddSection(std::string_view name) {
+        Sections.emplace_back().Name.assign(name);
+        const int pos = static_cast<int>(Sections.size() - 1);
+        Index.Add(HashName(name), pos);
+        return pos;
+    }
+    void IndexSections() {
+        Index.Clear();
+        Index.Reserve(Sections.size());
+        for (std::size_t i = 0; i < Sections.size(); ++i)
+            Index.Add(HashName(Sections[i].Name), static_cast<int>(i));
+    }
+
+    // The first line of the section with that key, or -1.
+    int FindKey(const IniSection& s, std::string_view key) const {
+        if (s.Keys)
+            return s.Keys->Find(key, HashName(key), [this](int i) { return KeyOf(i); });
+        for (int i = s.First; i >= 0; i = LineAt(i).Next) {
+            const Span k = LineAt(i).Key;
+            if (k.Length == key.size() && SameName(View(k), key))
+                return i;
+        }
         return -1;
     }
-    // Appends a key line; the first line of a name is the one found.
-    void Append(Entry e) {
-        Entries.push_back(std::move(e));
-        if (Indexed) {
-            const std::string_view key = Entries.back().Key;
+    void Append(int section, const Line& line) {
+        const int pos = static_cast<int>(Lines.size());
+        Lines.push_back(line);
+        IniSection& s = SectionAt(section);
+        if (s.Last >= 0)
+            LineAt(s.Last).Next = pos;
+        else
+            s.First = pos;
+        s.Last = pos;
+        ++s.Count;
+        if (s.Keys) {
+            const std::string_view key = KeyOf(pos);
             const std::size_t h = HashName(key);
-            if (Index.Find(key, h, [this](int i) { return Entries[static_cast<std::size_t>(i)].Key; }) < 0)
-                Index.Add(h, static_cast<int>(Entries.size() - 1));
-        } else if (Entries.size() > kLinearKeys) {
-            Reindex();
+            if (s.Keys->Find(key, h, [this](int i) { return KeyOf(i); }) < 0)
+                s.Keys->Add(h, pos);
+        } else if (static_cast<std::size_t>(s.Count) > kLinearKeys) {
+            IndexKeys(s);
         }
     }
-    void Reindex() {
-        Index.Clear();
-        Indexed = Entries.size() > kLinearKeys;
-        if (!Indexed)
+    void IndexKeys(IniSection& s) {
+        s.Keys.reset();
+        if (static_cast<std::size_t>(s.Count) <= kLinearKeys)
             return;
-        Index.Reserve(Entries.size());
-        auto nameAt = [this](int i) { return Entries[static_cast<std::size_t>(i)].Key; };
-        for (std::size_t i = 0; i < Entries.size(); ++i) {
-            const std::size_t h = HashName(Entries[i].Key);
-            if (Index.Find(Entries[i].Key, h, nameAt) < 0)
-                Index.Add(h, static_cast<int>(i));
+        auto keys = std::make_unique<NameIndex>();
+        keys->Reserve(static_cast<std::size_t>(s.Count));
+        auto keyAt = [this](int i) { return KeyOf(i); };
+        for (int i = s.First; i >= 0; i = LineAt(i).Next) {
+            const std::size_t h = HashName(KeyOf(i));
+            if (keys->Find(KeyOf(i), h, keyAt) < 0)
+                keys->Add(h, i);
         }
+        s.Keys = std::move(keys);
     }
-};
 
-struct TMemIniFile::SectionList {
-    std::string Text;  // the loaded text; loaded entries point into it
-    std::vector<std::unique_ptr<SectionData>> List;
-    NameIndex Index;
-
-    SectionData* Find(std::string_view name) const {
-        const int i = Index.Find(name, HashName(name), [this](int p) {
-            return std::string_view(List[static_cast<std::size_t>(p)]->Name);
-        });
-        return i < 0 ? nullptr : List[static_cast<std::size_t>(i)].get();
+    // Keeps a copy of text in Written. Text may itself lie in Written.
+    Span Write(std::string_view text) {
+        if (Written.size() + text.size() > std::numeric_limits<std::uint32_t>::max())
+            throw EIniFileException("Cannot write ini value: the ini holds too much text");
+        const Span span{static_cast<std::uint32_t>(Written.size()), static_cast<std::uint32_t>(text.size()),
+                        true};
+        const bool inside = !Written.empty() && text.data() >= Written.data() &&
+                            text.data() < Written.data() + Written.size();
+        if (inside)
+            Written.append(Written, static_cast<std::size_t>(text.data() - Written.data()), text.size());
+        else
+            Written.append(text);
+        return span;
     }
-    SectionData* Add(std::string_view name) {
-        List.push_back(std::make_unique<SectionData>());
-        List.back()->Name.assign(name);
-        Index.Add(HashName(name), static_cast<int>(List.size() - 1));
-        return List.back().get();
+    void Forget(Span s) {
+        if (s.Written)
+            WrittenGarbage += s.Length;
     }
-    void Reindex() {
-        Index.Clear();
-        Index.Reserve(List.size());
-        for (std::size_t i = 0; i < List.size(); ++i)
-            Index.Add(HashName(List[i]->Name), static_cast<int>(i));
+    void Kill(Line& line) {
+        Forget(line.Key);
+        Forget(line.Value);
+        line = Line{};
+        ++DeadLines;
+    }
+    // Once most of Lines or of Written is no longer used, what is used moves together again.
+    void CompactIfSparse() {
+        if (DeadLines >= 1024 && DeadLines * 2 >= Lines.size()) {
+            std::vector<Line> live;
+            live.reserve(Lines.size() - DeadLines);
+            for (IniSection& s : Sections) {
+                const int first = static_cast<int>(live.size());
+                for (int i = s.First; i >= 0; i = LineAt(i).Next) {
+                    live.push_back(LineAt(i));
+                    live.back().Next = static_cast<int>(live.size());
+                }
+                s.First = s.Count > 0 ? first : -1;
+                s.Last = s.Count > 0 ? static_cast<int>(live.size()) - 1 : -1;
+                if (s.Last >= 0)
+                    live.back().Next = -1;
+            }
+            Lines = std::move(live);
+            DeadLines = 0;
+            for (IniSection& s : Sections)
+                if (s.Keys)
+                    IndexKeys(s);
+        }
+        if (WrittenGarbage >= 65536 && WrittenGarbage * 2 >= Written.size()) {
+            std::string kept;
+            kept.reserve(Written.size() - WrittenGarbage);
+            auto move = [&](Span& s) {
+                if (!s.Written)
+                    return;
+                const std::size_t start = kept.size();
+                kept.append(Written, s.Start, s.Length);
+                s.Start = static_cast<std::uint32_t>(start);
+            };
+            for (const IniSection& s : Sections)
+                for (int i = s.First; i >= 0; i = LineAt(i).Next) {
+                    move(LineAt(i).Key);
+                    move(LineAt(i).Value);
+                }
+            Written = std::move(kept);
+            WrittenGarbage = 0;
+        }
     }
 };
 
@@ -210,7 +335,7 @@ const TClassInfo& TMemIniFile::ClassInfo() {
 }
 
 TMemIniFile::TMemIniFile(std::string FileName, const TEncoding* Encoding)
-    : TCustomIniFile(std::move(FileName)), m_data(std::make_unique<SectionList>()), m_encoding(Encoding),
+    : TCustomIniFile(std::move(FileName)), m_data(std::make_unique<Store>()), m_encoding(Encoding),
       m_requestedEncoding(Encoding) {
     LoadFile();
 }
@@ -285,24 +410,30 @@ void TMemIniFile::LoadFromBytes(std::string Bytes) {
 }
 
 void TMemIniFile::Parse(std::string Text) {
-    m_data = std::make_unique<SectionList>();
-    m_data->Text = std::move(Text);
-    const std::string_view text = m_data->Text;
-    SectionData* current = nullptr;
-    bool merging = false;  // in a repeated section: only keys it lacks are taken
+    m_data = std::make_unique<Store>();
+    Store& d = *m_data;
+    d.Text = std::move(Text);
+    const std::string_view text = d.Text;
+    d.Lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+    const auto sections = static_cast<std::size_t>(std::count(text.begin(), text.end(), '['));
+    d.Sections.reserve(sections);
+    d.Index.Reserve(sections);
     const char* p = text.data();
     const char* const end = p + text.size();
+    // Each of LF, CR and CR LF ends a line; most files have no CR at all.
+    const bool hasCR = std::memchr(p, '\r', text.size()) != nullptr;
+    int current = -1;
+    bool merging = false;  // in a repeated section: only keys it lacks are taken
     while (p < end) {
-        // Each of LF, CR and CR LF ends a line.
         const char* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
         const char* stop = lf ? lf : end;
-        const char* cr = static_cast<const char*>(std::memchr(p, '\r', static_cast<std::size_t>(stop - p)));
-        const char* next;
-        if (cr) {
-            next = (cr + 1 == lf) ? lf + 1 : cr + 1;
-            stop = cr;
-        } else {
-            next = lf ? lf + 1 : end;
+        const char* next = lf ? lf + 1 : end;
+        if (hasCR) {
+            if (const char* cr =
+                    static_cast<const char*>(std::memchr(p, '\r', static_cast<std::size_t>(stop - p)))) {
+                next = (cr + 1 == lf) ? lf + 1 : cr + 1;
+                stop = cr;
+            }
         }
         const std::string_view line = TrimView(std::string_view(p, static_cast<std::size_t>(stop - p)));
         p = next;
@@ -310,61 +441,84 @@ void TMemIniFile::Parse(std::string Text) {
             continue;
         if (line.front() == '[' && line.back() == ']') {
             const std::string_view name = TrimView(line.substr(1, line.size() - 2));
-            current = m_data->Find(name);
-            merging = current != nullptr;
-            if (!current)
-                current = m_data->Add(name);
+            current = d.FindSection(name);
+            merging = current >= 0;
+            if (!merging)
+                current = d.AddSection(name);
             continue;
         }
-        if (!current)
+        if (current < 0)
             continue;  // lines before the first section
-        Entry e;
+        auto span = [&](std::string_view part) {
+            return Span{static_cast<std::uint32_t>(part.data() - text.data()),
+                        static_cast<std::uint32_t>(part.size()), false};
+        };
         const std::size_t eq = line.find('=');
-        if (eq == line.npos) {
-            e.Key = line;
-            e.HasValue = false;
-        } else {
-            e.Key = TrimRightView(line.substr(0, eq));
-            e.Value = TrimLeftView(line.substr(eq + 1));
-        }
-        if (merging && current->Find(e.Key) >= 0)
+        const std::string_view key = eq == line.npos ? line : TrimRightView(line.substr(0, eq));
+        if (merging && d.FindKey(d.SectionAt(current), key) >= 0)
             continue;
-        current->Append(std::move(e));
+        if (eq == line.npos)
+            d.Append(current, Line{span(key), Span{}, -1, false});
+        else
+            d.Append(current, Line{span(key), span(TrimLeftView(line.substr(eq + 1))), -1, true});
     }
 }
 
 // --- Reading -------------------------------------------------------------------------------
 
-std::string TMemIniFile::ReadString(std::string_view Section, std::string_view Ident,
-                                    std::string_view Default) const {
-    if (const auto* s = m_data->Find(Section)) {
-        const int i = s->Find(Ident);
-        if (i >= 0 && s->Entries[static_cast<std::size_t>(i)].HasValue)
-            return std::string(s->Entries[static_cast<std::size_t>(i)].Value);
-    }
-    return std::string(Default);
+std::optional<std::string_view> TMemIniFile::FindValue(std::string_view Section,
+                                                       std::string_view Ident) const {
+    const int s = m_data->FindSection(Section);
+    if (s < 0)
+        return std::nullopt;
+    const int i = m_data->FindKey(m_data->SectionAt(s), Ident);
+    if (i < 0 || !m_data->LineAt(i).HasValue)
+        return std::nullopt;
+    return m_data->ValueOf(i);
 }
 
-void TMemIniFile::ReadSection(std::string_view Section, TStrings& Strings) const {
+std::string TMemIniFile::ReadString(std::string_view Section, std::string_view Ident,
+                                    std::string_view Default) const {
+    return std::string(FindValue(Section, Ident).value_or(Default));
+}
+
+// Fills Strings with one string per line of the section (none when it is missing).
+template <class Text>
+void TMemIniFile::ListSection(std::string_view Section, TStrings& Strings, const Text& text) const {
     Strings.BeginUpdate();
     try {
         Strings.Clear();
-        if (const auto* s = m_data->Find(Section))
-            for (const Entry& e : s->Entries)
-                Strings.Add(std::string(e.Key));
+        if (const int s = m_data->FindSection(Section); s >= 0)
+            for (int i = m_data->SectionAt(s).First; i >= 0; i = m_data->LineAt(i).Next)
+                Strings.Add(text(i));
     } catch (...) {
         Strings.EndUpdate();
         throw;
     }
     Strings.EndUpdate();
+}
+
+std::string TMemIniFile::LineText(int Line) const {
+    std::string text(m_data->KeyOf(Line));
+    if (m_data->LineAt(Line).HasValue)
+        text.append(1, '=').append(m_data->ValueOf(Line));
+    return text;
+}
+
+void TMemIniFile::ReadSection(std::string_view Section, TStrings& Strings) const {
+    ListSection(Section, Strings, [this](int i) { return std::string(m_data->KeyOf(i)); });
+}
+
+void TMemIniFile::ReadSectionValues(std::string_view Section, TStrings& Strings) const {
+    ListSection(Section, Strings, [this](int i) { return LineText(i); });
 }
 
 void TMemIniFile::ReadSections(TStrings& Strings) const {
     Strings.BeginUpdate();
     try {
         Strings.Clear();
-        for (const auto& s : m_data->List)
-            Strings.Add(s->Name);
+        for (const IniSection& s : m_data->Sections)
+            Strings.Add(s.Name);
     } catch (...) {
         Strings.EndUpdate();
         throw;
@@ -372,26 +526,11 @@ void TMemIniFile::ReadSections(TStrings& Strings) const {
     Strings.EndUpdate();
 }
 
-void TMemIniFile::ReadSectionValues(std::string_view Section, TStrings& Strings) const {
-    Strings.BeginUpdate();
-    try {
-        Strings.Clear();
-        if (const auto* s = m_data->Find(Section))
-            for (const Entry& e : s->Entries)
-                Strings.Add(e.HasValue ? std::string(e.Key) + '=' + std::string(e.Value)
-                                       : std::string(e.Key));
-    } catch (...) {
-        Strings.EndUpdate();
-        throw;
-    }
-    Strings.EndUpdate();
-}
-
-bool TMemIniFile::SectionExists(std::string_view Section) const { return m_data->Find(Section) != nullptr; }
+bool TMemIniFile::SectionExists(std::string_view Section) const { return m_data->FindSection(Section) >= 0; }
 
 bool TMemIniFile::ValueExists(std::string_view Section, std::string_view Ident) const {
-    const auto* s = m_data->Find(Section);
-    return s && s->Find(Ident) >= 0;
+    const int s = m_data->FindSection(Section);
+    return s >= 0 && m_data->FindKey(m_data->SectionAt(s), Ident) >= 0;
 }
 
 // --- Writing -------------------------------------------------------------------------------
@@ -400,48 +539,66 @@ void TMemIniFile::WriteString(std::string_view Section, std::string_view Ident, 
     CheckSectionName(Section);
     CheckKeyName(Section, Ident);
     CheckValue(Section, Ident, Value);
-    auto* s = m_data->Find(Section);
-    if (!s)
-        s = m_data->Add(Stored(Section));
-    const int i = s->Find(Ident);
-    // The key keeps the spelling it has in the file; the text is owned from now on.
-    const std::string key = i >= 0 ? std::string(s->Entries[static_cast<std::size_t>(i)].Key) : Stored(Ident);
-    auto own = std::make_unique<std::string>(key + Stored(Value));
-    Entry e;
-    e.Key = std::string_view(*own).substr(0, key.size());
-    e.Value = std::string_view(*own).substr(key.size());
-    e.Own = std::move(own);
-    if (i >= 0)
-        s->Entries[static_cast<std::size_t>(i)] = std::move(e);  // same key text: the index stays right
-    else
-        s->Append(std::move(e));
+    Store& d = *m_data;
+    std::string repairedName, repairedValue;
+    int s = d.FindSection(Section);
+    if (s < 0)
+        s = d.AddSection(Stored(Section, repairedName));
+    const int i = d.FindKey(d.SectionAt(s), Ident);
+    // The key keeps the spelling it has in the file; the index stays right.
+    const Span value = d.Write(Stored(Value, repairedValue));
+    if (i >= 0) {
+        Line& line = d.LineAt(i);
+        d.Forget(line.Value);
+        line.Value = value;
+        line.HasValue = true;
+    } else {
+        d.Append(s, Line{d.Write(Stored(Ident, repairedName)), value, -1, true});
+    }
+    d.CompactIfSparse();
     m_modified = true;
 }
 
 void TMemIniFile::EraseSection(std::string_view Section) {
-    auto& list = m_data->List;
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        if (SameName(list[i]->Name, Section)) {
-            list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
-            m_data->Reindex();
-            m_modified = true;
-            return;
-        }
+    Store& d = *m_data;
+    const int s = d.FindSection(Section);
+    if (s < 0)
+        return;
+    for (int i = d.SectionAt(s).First; i >= 0;) {
+        const int next = d.LineAt(i).Next;
+        d.Kill(d.LineAt(i));
+        i = next;
     }
+    d.Sections.erase(d.Sections.begin() + s);
+    d.IndexSections();
+    d.CompactIfSparse();
+    m_modified = true;
 }
 
 void TMemIniFile::DeleteKey(std::string_view Section, std::string_view Ident) {
-    auto* s = m_data->Find(Section);
-    const int i = s ? s->Find(Ident) : -1;
+    Store& d = *m_data;
+    const int s = d.FindSection(Section);
+    const int i = s >= 0 ? d.FindKey(d.SectionAt(s), Ident) : -1;
     if (i < 0)
         return;
-    s->Entries.erase(s->Entries.begin() + i);
-    s->Reindex();
+    IniSection& sec = d.SectionAt(s);
+    int before = -1;
+    for (int k = sec.First; k != i; k = d.LineAt(k).Next)
+        before = k;
+    const int next = d.LineAt(i).Next;
+    (before < 0 ? sec.First : d.LineAt(before).Next) = next;
+    if (sec.Last == i)
+        sec.Last = before;
+    --sec.Count;
+    d.Kill(d.LineAt(i));
+    if (sec.Keys)
+        d.IndexKeys(sec);
+    d.CompactIfSparse();
     m_modified = true;
 }
 
 void TMemIniFile::Clear() {
-    m_data = std::make_unique<SectionList>();
+    m_data = std::make_unique<Store>();
     m_modified = true;
 }
 
@@ -449,10 +606,10 @@ void TMemIniFile::GetStrings(TStrings& List) const {
     List.BeginUpdate();
     try {
         List.Clear();
-        for (const auto& s : m_data->List) {
-            List.Add("[" + s->Name + "]");
-            for (const Entry& e : s->Entries)
-                List.Add(e.HasValue ? std::string(e.Key) + '=' + std::string(e.Value) : std::string(e.Key));
+        for (const IniSection& s : m_data->Sections) {
+            List.Add("[" + s.Name + "]");
+            for (int i = s.First; i >= 0; i = m_data->LineAt(i).Next)
+                List.Add(LineText(i));
             List.Add("");
         }
     } catch (...) {
@@ -468,28 +625,28 @@ void TMemIniFile::SetStrings(const TStrings& List) {
         text += List.Strings(i);
         text += '\n';
     }
-    Parse(Stored(text));
+    Parse(HasHighBytes(text) ? Utf8Repair(text) : std::move(text));
     m_modified = true;
 }
 
 std::string TMemIniFile::SaveToBytes() const {
+    const Store& d = *m_data;
     std::size_t size = 0;
-    for (const auto& s : m_data->List) {
-        size += s->Name.size() + 4;
-        for (const Entry& e : s->Entries)
-            size += e.Key.size() + e.Value.size() + 2;
-    }
+    for (const IniSection& s : d.Sections)
+        size += s.Name.size() + 4;
+    for (const Line& e : d.Lines)
+        size += e.Key.Length + e.Value.Length + 2;
     std::string text;
     text.reserve(size);
-    for (const auto& s : m_data->List) {
+    for (const IniSection& s : d.Sections) {
         text += '[';
-        text += s->Name;
+        text += s.Name;
         text += "]\n";
-        for (const Entry& e : s->Entries) {
-            text += e.Key;
-            if (e.HasValue) {
+        for (int i = s.First; i >= 0; i = d.LineAt(i).Next) {
+            text += d.KeyOf(i);
+            if (d.LineAt(i).HasValue) {
                 text += '=';
-                text += e.Value;
+                text += d.ValueOf(i);
             }
             text += '\n';
         }

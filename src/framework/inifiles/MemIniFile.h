@@ -21,7 +21,9 @@
 #include "framework/inifiles/CustomIniFile.h"
 
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace framework {
@@ -58,6 +60,10 @@ public:
     void DeleteKey(std::string_view Section, std::string_view Ident) override;
     void UpdateFile() override;
 
+    // The value of Ident without a copy, or null when the key is missing or its line has no
+    // '='. It stays valid until the ini is next changed.
+    std::optional<std::string_view> FindValue(std::string_view Section, std::string_view Ident) const;
+
     void Clear();
     // The whole content in file layout, one line per string (Strings is cleared first).
     void GetStrings(TStrings& List) const;
@@ -80,13 +86,15 @@ public:
     void SetAutoSave(bool Value) { m_autoSave = Value; }
 
 private:
-    struct SectionData;
-    struct SectionList;
+    struct Store;
     void LoadFile();
     void Parse(std::string Text);
     void SaveIfModified() noexcept;
+    template <class Text>
+    void ListSection(std::string_view Section, TStrings& Strings, const Text& text) const;
+    std::string LineText(int Line) const;
 
-    std::unique_ptr<SectionList> m_data;
+    std::unique_ptr<Store> m_data;
     const TEncoding* m_encoding = nullptr;
     const TEncoding* m_requestedEncoding = nullptr;  // given to the constructor: used for loading
     bool m_modified = false;

@@ -60,14 +60,20 @@ int OpenRetrying(const char* path, int flags, mode_t mode = 0) {
     return fd;
 }
 
-// Reads from fd at the current position (offset < 0) or at offset, until maxBytes or the end.
-bool ReadAll(int fd, std::string& out, std::size_t maxBytes, off_t offset, int& error) {
-    char buffer[64 * 1024];
+// Reads from fd at the current position (offset < 0) or at offset, until maxBytes or the end,
+// straight into out. Expected is the size the file reports: with room for one byte more, the
+// read that finds the end needs no more room; a file that grows or reports no size (those
+// under /proc) gets its room doubled.
+bool ReadAll(int fd, std::string& out, std::size_t maxBytes, off_t offset, std::size_t expected, int& error) {
+    out.resize(std::min(maxBytes, std::max<std::size_t>(expected, 4095) + 1));
     std::size_t total = 0;
     while (total < maxBytes) {
-        const std::size_t want = std::min(sizeof buffer, maxBytes - total);
-        const ssize_t n = offset < 0 ? ::read(fd, buffer, want)
-                                     : ::pread(fd, buffer, want, offset + static_cast<off_t>(total));
+        if (total == out.size())
+            out.resize(std::min(maxBytes, out.size() * 2));
+        const std::size_t want = out.size() - total;
+        const ssize_t n = offset < 0
+                              ? ::read(fd, out.data() + total, want)
+                              : ::pread(fd, out.data() + total, want, offset + static_cast<off_t>(total));
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -76,9 +82,9 @@ bool ReadAll(int fd, std::string& out, std::size_t maxBytes, off_t offset, int& 
         }
         if (n == 0)
             break;
-        out.append(buffer, static_cast<std::size_t>(n));
         total += static_cast<std::size_t>(n);
     }
+    out.resize(total);
     return true;
 }
 
@@ -203,10 +209,9 @@ public:
             return std::nullopt;
         std::string data;
         // Files under /proc report size 0 and are read to their end all the same.
-        if (S_ISREG(st.st_mode) && st.st_size > 0)
-            data.reserve(static_cast<std::size_t>(st.st_size));
+        const std::size_t expected = S_ISREG(st.st_mode) ? static_cast<std::size_t>(st.st_size) : 0;
         int error = 0;
-        if (!ReadAll(file.Get(), data, SIZE_MAX, -1, error)) {
+        if (!ReadAll(file.Get(), data, SIZE_MAX, -1, expected, error)) {
             SetError(err, error);
             return std::nullopt;
         }
@@ -224,12 +229,13 @@ public:
         if (!OpenForReading(path, file, st, err))
             return std::nullopt;
         std::string data;
-        // Reserve what the file can give, never what a caller asks for blindly.
-        if (S_ISREG(st.st_mode) && static_cast<std::uint64_t>(st.st_size) > offset)
-            data.reserve(static_cast<std::size_t>(
-                std::min<std::uint64_t>(maxBytes, static_cast<std::uint64_t>(st.st_size) - offset)));
+        // Room for what the file can give, never for what a caller asks for blindly.
+        const std::size_t expected = S_ISREG(st.st_mode) && static_cast<std::uint64_t>(st.st_size) > offset
+                                         ? static_cast<std::size_t>(std::min<std::uint64_t>(
+                                               maxBytes, static_cast<std::uint64_t>(st.st_size) - offset))
+                                         : 0;
         int error = 0;
-        if (!ReadAll(file.Get(), data, maxBytes, static_cast<off_t>(offset), error)) {
+        if (!ReadAll(file.Get(), data, maxBytes, static_cast<off_t>(offset), expected, error)) {
             SetError(err, error);
             return std::nullopt;
         }

@@ -102,7 +102,7 @@ int AnsiCompareStr(std::string_view S1, std::string_view S2) {
 std::string AnsiUpperCase(std::string_view S) { return Utf8UpperCase(S); }
 std::string AnsiLowerCase(std::string_view S) { return Utf8LowerCase(S); }
 
-std::string Trim(std::string_view S) { return TrimLeft(TrimRight(S)); }
+std::string Trim(std::string_view S) { return std::string(TrimView(S)); }
 
 std::string TrimLeft(std::string_view S) {
     std::size_t i = 0;

@@ -29,6 +29,14 @@ std::string AnsiLowerCase(std::string_view S);
 
 // Remove characters up to and including ' ' (spaces, tabs, line breaks, other controls).
 std::string Trim(std::string_view S);
+// Trim without a copy: the part of S that Trim keeps.
+inline std::string_view TrimView(std::string_view S) {
+    while (!S.empty() && static_cast<unsigned char>(S.front()) <= ' ')
+        S.remove_prefix(1);
+    while (!S.empty() && static_cast<unsigned char>(S.back()) <= ' ')
+        S.remove_suffix(1);
+    return S;
+}
 std::string TrimLeft(std::string_view S);
 std::string TrimRight(std::string_view S);
 

@@ -2,13 +2,18 @@
 #include "framework/inifiles/IniFiles.h"
 #include "framework/platform/FakePlatform.h"
 #include "framework/rtl/Exceptions.h"
+#include "framework/rtl/StrUtils.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <fstream>
 #include <memory>
+#include <random>
+#include <utility>
+#include <vector>
 
 using namespace framework;
 
@@ -260,6 +265,64 @@ TEST_F(IniEdit, GetAndSetStringsAndClear) {
     EXPECT_TRUE(ini.Modified());
     ini.GetStrings(lines);
     EXPECT_EQ(lines.Count(), 0);
+}
+
+TEST_F(IniEdit, LongEditingSessionMatchesASimpleModel) {
+    // Writes, rewrites, deletions and erased sections in a random order, many times over, on
+    // top of a loaded file: the content always equals a plain list of sections and keys.
+    dir.Write("state.ini", "[S0]\nk0=loaded\nk1=loaded\n[S1]\nk2=loaded\n");
+    TMemIniFile ini(path);
+    using Keys = std::vector<std::pair<std::string, std::string>>;
+    std::vector<std::pair<std::string, Keys>> model{{"S0", {{"k0", "loaded"}, {"k1", "loaded"}}},
+                                                    {"S1", {{"k2", "loaded"}}}};
+    auto sectionOf = [&](const std::string& name) {
+        return std::find_if(model.begin(), model.end(), [&](const auto& s) { return s.first == name; });
+    };
+    std::mt19937 rng(7);
+    for (int step = 0; step < 30000; ++step) {
+        const std::string section = "S" + std::to_string(rng() % 6);
+        const std::string key = "k" + std::to_string(rng() % 20);
+        const unsigned op = rng() % 100;
+        auto s = sectionOf(section);
+        if (op < 60) {
+            std::string value = std::string(rng() % 40, 'v') + std::to_string(step);
+            // Now and then a value read from the ini itself is written back under another key.
+            if (const auto stored = ini.FindValue("S0", "k1"); stored && op < 10) {
+                value = std::string(*stored);
+                ini.WriteString(section, key == "k3" ? "K3" : key, *stored);
+            }
+            ini.WriteString(section, key == "k3" ? "K3" : key, value);  // any case finds the key
+            if (s == model.end())
+                s = model.insert(model.end(), {section, {}});
+            auto k = std::find_if(s->second.begin(), s->second.end(),
+                                  [&](const auto& e) { return SameText(e.first, key); });
+            if (k == s->second.end())
+                s->second.emplace_back(key == "k3" ? "K3" : key, value);
+            else
+                k->second = value;
+        } else if (op < 97) {
+            ini.DeleteKey(section, key);
+            if (s != model.end())
+                std::erase_if(s->second, [&](const auto& e) { return SameText(e.first, key); });
+        } else {
+            ini.EraseSection(section);
+            if (s != model.end())
+                model.erase(s);
+        }
+    }
+    std::string expected;
+    for (const auto& [name, keys] : model) {
+        expected += "[" + name + "]\n";
+        for (const auto& [k, v] : keys)
+            expected += k + "=" + v + "\n";
+        expected += "\n";
+    }
+    EXPECT_EQ(ini.SaveToBytes(), expected);
+    for (const auto& [name, keys] : model)
+        for (const auto& [k, v] : keys)
+            ASSERT_EQ(ini.ReadString(name, k, "?"), v);
+    ini.UpdateFile();
+    EXPECT_EQ(Reload()->SaveToBytes(), expected);
 }
 
 // --- Typed values ----------------------------------------------------------------------------
