@@ -73,7 +73,7 @@ void CheckGroup(TComponent* comp, TMyMemIniFile& ini, bool reading) {
     auto* group = static_cast<TElCheckGroup*>(comp);
     const int count = group->Items()->Count();
     for (int n = 0; n < count; ++n) {
-        const std::string key = "checked" + std::to_string(n);
+        const sibling::NumberedKey key("checked", n);
         if (reading)
             group->SetChecked(n, ini.ReadBool(SectionOf(comp), key, false));
         else

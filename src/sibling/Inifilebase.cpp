@@ -6,7 +6,10 @@
 #include "framework/rtl/IntConv.h"
 #include "framework/rtl/StrUtils.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <optional>
 
@@ -20,8 +23,8 @@ namespace {
 
 constexpr std::string_view kCountKey = "count";
 
-std::string ItemKey(int n) { return "item" + std::to_string(n); }
-std::string ObjectKey(int n) { return "object" + std::to_string(n); }
+NumberedKey ItemKey(int n) { return NumberedKey("item", n); }
+NumberedKey ObjectKey(int n) { return NumberedKey("object", n); }
 
 // The length of the well-formed UTF-8 sequence at s[i], or 0 when the bytes there are not one.
 std::size_t Utf8SequenceAt(std::string_view s, std::size_t i) {
@@ -199,6 +202,13 @@ std::string UnescapeIniValue(std::string_view Stored) {
     return out;
 }
 
+NumberedKey::NumberedKey(std::string_view Prefix, int Number) {
+    const std::size_t prefix = std::min(Prefix.size(), sizeof m_text - 12);  // room for any int
+    std::memcpy(m_text, Prefix.data(), prefix);
+    m_size =
+        static_cast<std::size_t>(std::to_chars(m_text + prefix, m_text + sizeof m_text, Number).ptr - m_text);
+}
+
 const TClassInfo& TMyMemIniFile::ClassInfo() {
     static const TClassInfo info = TClassInfo::Derive<TMyMemIniFile, TMemIniFile>("TMyMemIniFile");
     return info;
@@ -304,7 +314,7 @@ bool TMyMemIniFile::ReadMultiString(std::string_view Section, TStrings& List) co
         List.Clear();
         // A damaged count cannot make us read past the items that are really there.
         for (int n = 0; n < count; ++n) {
-            const std::string key = ItemKey(n);
+            const NumberedKey key = ItemKey(n);
             const auto item = FindValue(Section, key);
             if (!item && !ValueExists(Section, key))
                 break;  // a key line without '=' is an empty item

@@ -27,6 +27,18 @@ extern bool MEMINI_include_checklistbox_checkeds;
 std::string EscapeIniValue(std::string_view Value);
 std::string UnescapeIniValue(std::string_view Stored);
 
+// A key made of a name of up to 20 characters and a number ("item3", "checked0"), built
+// without the heap.
+class NumberedKey {
+public:
+    NumberedKey(std::string_view Prefix, int Number);
+    operator std::string_view() const { return std::string_view(m_text, m_size); }
+
+private:
+    char m_text[32];
+    std::size_t m_size;
+};
+
 class TMyMemIniFile : public framework::TMemIniFile {
 public:
     static const framework::TClassInfo& ClassInfo();

@@ -52,6 +52,7 @@ public:
 
 protected:
     std::string GetText() const override;
+    bool TextEquals(std::string_view Value) const override { return GetText() == Value; }
     void TextChanged() override;
     void Paint() override;
 

@@ -102,13 +102,6 @@ std::map<std::string, TClass>& classRegistry() {
 
 TClassInfo TClassInfo::Root(std::string name) { return TClassInfo(std::move(name), nullptr, nullptr); }
 
-bool TClassInfo::InheritsFrom(TClass cls) const {
-    for (TClass c = this; c; c = c->m_parent)
-        if (c == cls)
-            return true;
-    return false;
-}
-
 const TPropInfo* TClassInfo::FindProp(std::string_view name) const {
     for (TClass c = this; c; c = c->m_parent)
         for (const auto& p : c->m_props)

@@ -49,7 +49,10 @@ public:
 
     const std::string& ClassName() const { return m_name; }
     TClass ClassParent() const { return m_parent; }
-    bool InheritsFrom(TClass cls) const;
+    bool InheritsFrom(TClass cls) const {
+        return cls == this || (cls && cls->m_ancestors.size() < m_ancestors.size() &&
+                               m_ancestors[cls->m_ancestors.size()] == cls);
+    }
     // The property of that name on this class or an ancestor; null when there is none.
     const TPropInfo* FindProp(std::string_view name) const;
     // Every published property, the root class's first, each class's in published order.
@@ -113,7 +116,12 @@ public:
 
 private:
     TClassInfo(std::string name, TClass parent, Factory factory)
-        : m_name(std::move(name)), m_parent(parent), m_factory(factory) {}
+        : m_name(std::move(name)), m_parent(parent), m_factory(factory) {
+        if (parent) {
+            m_ancestors = parent->m_ancestors;
+            m_ancestors.push_back(parent);
+        }
+    }
 
     template <class T, class G, class S>
     TClassInfo Add(std::string name, TTypeKind kind, std::vector<std::string> names, TClass cls, G getter,
@@ -121,6 +129,8 @@ private:
 
     std::string m_name;
     TClass m_parent = nullptr;
+    std::vector<TClass> m_ancestors;  // from the root class down to the parent, so that an
+                                      // ancestor is found at its own depth
     Factory m_factory = nullptr;
     std::vector<std::shared_ptr<TPropInfo>> m_props;  // shared so the table stays put when moved
     std::map<std::uint32_t, MessageHandler> m_messages;

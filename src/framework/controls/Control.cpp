@@ -199,7 +199,7 @@ void TControl::FontChanged() {
 }
 
 void TControl::SetText(const std::string& Value) {
-    if (GetText() == Value)
+    if (TextEquals(Value))
         return;
     m_text = Value;
     TextChanged();

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace framework {
 
@@ -140,7 +141,9 @@ public:
 
 protected:
     void Loaded() override;
+    // A descendant that keeps its text elsewhere overrides both.
     virtual std::string GetText() const { return m_text; }
+    virtual bool TextEquals(std::string_view Value) const { return m_text == Value; }
     virtual void TextChanged() {}
     virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
     virtual void MouseMove(TShiftState Shift, int X, int Y);

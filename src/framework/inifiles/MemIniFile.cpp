@@ -100,14 +100,16 @@ void CheckValue(std::string_view section, std::string_view key, std::string_view
 
 namespace inifiles_detail {
 
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
+bool SameFoldedFrom(std::string_view a, std::string_view b, std::size_t From) {
+    for (std::size_t i = From; i < a.size(); ++i) {
         auto x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
         if ((x | y) >= 0x80) {
-            // Letters outside ASCII: compare code point by code point from here.
+            // Letters outside ASCII: compare code point by code point from here, starting at
+            // the beginning of the character that holds byte i.
             std::size_t p = i, q = i;
+            while (p > 0 && (static_cast<unsigned char>(a[p]) & 0xC0) == 0x80)
+                --p;
+            q = p;
             while (p < a.size() && q < b.size())
                 if (UnicodeToUpper(Utf8Decode(a, p)) != UnicodeToUpper(Utf8Decode(b, q)))
                     return false;
@@ -122,17 +124,15 @@ bool SameName(std::string_view a, std::string_view b) {
 std::size_t HashName(std::string_view s) {
     // FNV-1a over upper-cased code points; ASCII is folded without decoding.
     std::uint64_t h = 1469598103934665603ull;
-    for (std::size_t i = 0; i < s.size();) {
+    std::size_t i = 0;
+    for (; i < s.size(); ++i) {
         const auto b = static_cast<unsigned char>(s[i]);
-        char32_t c;
-        if (b < 0x80) {
-            c = (b >= 'a' && b <= 'z') ? b - 32u : b;
-            ++i;
-        } else {
-            c = UnicodeToUpper(Utf8Decode(s, i));
-        }
-        h = (h ^ c) * 1099511628211ull;
+        if (b >= 0x80)
+            break;
+        h = (h ^ (b - (static_cast<unsigned>(b - 'a') < 26u ? 32u : 0u))) * 1099511628211ull;
     }
+    while (i < s.size())
+        h = (h ^ UnicodeToUpper(Utf8Decode(s, i))) * 1099511628211ull;
     return static_cast<std::size_t>(h ^ (h >> 32));
 }
 
@@ -196,16 +196,19 @@ struct TMemIniFile::Store {
                 return guess;
             }
         }
-        const int found =
-            Index.Find(name, HashName(name), [this](int p) { return std::string_view(SectionAt(p).Name); });
+        const int found = FindHashed(name, HashName(name));
         if (found >= 0)
             LastFound.store(found, std::memory_order_relaxed);
         return found;
     }
-    int AddSection(std::string_view name) {
+    int FindHashed(std::string_view name, std::size_t hash) const {
+        return Index.Find(name, hash, [this](int p) { return std::string_view(SectionAt(p).Name); });
+    }
+    int AddSection(std::string_view name) { return AddHashed(name, HashName(name)); }
+    int AddHashed(std::string_view name, std::size_t hash) {
         Sections.emplace_back().Name.assign(name);
         const int pos = static_cast<int>(Sections.size() - 1);
-        Index.Add(HashName(name), pos);
+        Index.Add(hash, pos);
         return pos;
     }
     void IndexSections() {
@@ -414,10 +417,11 @@ void TMemIniFile::Parse(std::string Text) {
     Store& d = *m_data;
     d.Text = std::move(Text);
     const std::string_view text = d.Text;
-    d.Lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
-    const auto sections = static_cast<std::size_t>(std::count(text.begin(), text.end(), '['));
-    d.Sections.reserve(sections);
-    d.Index.Reserve(sections);
+    // Room by a guess from the size (lines of some 16 bytes, a section to some 64): a good
+    // guess saves most of the growing, and a bad one costs no more than growing does.
+    d.Lines.reserve(std::min<std::size_t>(text.size() / 16, 1u << 20));
+    d.Sections.reserve(std::min<std::size_t>(text.size() / 64, 1u << 18));
+    d.Index.Reserve(d.Sections.capacity());
     const char* p = text.data();
     const char* const end = p + text.size();
     // Each of LF, CR and CR LF ends a line; most files have no CR at all.
@@ -441,10 +445,11 @@ void TMemIniFile::Parse(std::string Text) {
             continue;
         if (line.front() == '[' && line.back() == ']') {
             const std::string_view name = TrimView(line.substr(1, line.size() - 2));
-            current = d.FindSection(name);
+            const std::size_t hash = HashName(name);
+            current = d.FindHashed(name, hash);
             merging = current >= 0;
             if (!merging)
-                current = d.AddSection(name);
+                current = d.AddHashed(name, hash);
             continue;
         }
         if (current < 0)

@@ -9,8 +9,19 @@
 
 namespace framework::inifiles_detail {
 
-// Equality and hash that agree: the same byte length and the same case-folded text.
-bool SameName(std::string_view a, std::string_view b);
+// Whether a and b, the same up to From, are the same case-folded text from there on.
+bool SameFoldedFrom(std::string_view a, std::string_view b, std::size_t From);
+
+// Equality and hash that agree: the same byte length and the same case-folded text. Names
+// mostly match byte for byte or differ outright, so bytes are compared first.
+inline bool SameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i])
+            return SameFoldedFrom(a, b, i);
+    return true;
+}
 std::size_t HashName(std::string_view s);
 
 class NameIndex {
@@ -41,8 +52,11 @@ public:
         m_used = 0;
     }
     void Reserve(std::size_t count) {
-        while ((count + 1) * 4 > m_slots.size() * 3)
-            Grow();
+        std::size_t size = m_slots.empty() ? 16 : m_slots.size();
+        while ((count + 1) * 4 > size * 3)
+            size *= 2;
+        if (size > m_slots.size())
+            Rehash(size);
     }
 
 private:
@@ -57,9 +71,10 @@ private:
             i = (i + 1) & mask;
         m_slots[i] = slot;
     }
-    void Grow() {
+    void Grow() { Rehash(m_slots.empty() ? 16 : m_slots.size() * 2); }
+    void Rehash(std::size_t size) {
         std::vector<Slot> old = std::move(m_slots);
-        m_slots.assign(old.empty() ? 16 : old.size() * 2, Slot{});
+        m_slots.assign(size, Slot{});
         for (const Slot& s : old)
             if (s.Position >= 0)
                 Place(s);
