@@ -75,6 +75,10 @@ bool NeedsEscape(std::string_view v) {
         const auto c = static_cast<unsigned char>(v[i]);
         if (c == '\r' || c == '\n' || c == '\0')
             return true;
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
         const std::size_t len = Utf8SequenceAt(v, i);
         if (len == 0)
             return true;

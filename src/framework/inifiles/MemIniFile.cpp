@@ -42,10 +42,17 @@ std::string_view TrimRightView(std::string_view s) {
 }
 
 bool HasHighBytes(std::string_view s) {
-    unsigned char any = 0;  // no early exit: the loop runs over many bytes at a time
-    for (const char c : s)
-        any |= static_cast<unsigned char>(c);
-    return any >= 0x80;
+    // Eight bytes at a time: most texts are short and plain ASCII.
+    std::uint64_t any = 0;
+    std::size_t i = 0;
+    for (; i + 8 <= s.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, s.data() + i, 8);
+        any |= word;
+    }
+    for (; i < s.size(); ++i)
+        any |= static_cast<unsigned char>(s[i]);
+    return (any & 0x8080808080808080ull) != 0;
 }
 
 // Text as it will be stored: ill-formed UTF-8 repaired now, so memory, file and a fresh load agree.
@@ -78,27 +85,48 @@ void CheckSectionName(std::string_view name) {
         Refuse("section", name, "it starts or ends with a blank");
 }
 
-void CheckKeyName(std::string_view section, std::string_view key) {
-    const std::string where = std::string(key) + "\" in section \"" + std::string(section);
+// Why the key cannot be written, or null when it can.
+const char* KeyFault(std::string_view key) {
     if (HasLineBreakOrNul(key))
-        Refuse("key", where, "it contains a line break or NUL");
+        return "it contains a line break or NUL";
     if (key.find('=') != key.npos)
-        Refuse("key", where, "it contains '='");
+        return "it contains '='";
     if (!key.empty() && (IsBlank(key.front()) || IsBlank(key.back())))
-        Refuse("key", where, "it starts or ends with a blank");
+        return "it starts or ends with a blank";
     if (!key.empty() && (key.front() == ';' || key.front() == '['))
-        Refuse("key", where, "it starts with ';' or '['");
+        return "it starts with ';' or '['";
+    return nullptr;
+}
+
+std::string KeyInSection(std::string_view section, std::string_view key) {
+    return std::string(key) + "\" in section \"" + std::string(section);
+}
+
+void CheckKeyName(std::string_view section, std::string_view key) {
+    if (const char* fault = KeyFault(key))
+        Refuse("key", KeyInSection(section, key), fault);
 }
 
 void CheckValue(std::string_view section, std::string_view key, std::string_view value) {
     if (HasLineBreakOrNul(value))
-        Refuse("value", std::string(key) + "\" in section \"" + std::string(section),
-               "it contains a line break or NUL");
+        Refuse("value", KeyInSection(section, key), "it contains a line break or NUL");
 }
 
 }  // namespace
 
 namespace inifiles_detail {
+
+namespace {
+
+// The hash of a name with letters outside ASCII: over its upper-cased code points.
+std::size_t HashFolded(std::string_view s) {
+    std::uint64_t h = 1469598103934665603ull;
+    for (std::size_t i = 0; i < s.size();)
+        h = (h ^ UnicodeToUpper(Utf8Decode(s, i))) * 1099511628211ull;
+    return static_cast<std::size_t>(h ^ (h >> 32));
+}
+
+}  // namespace
 
 bool SameFoldedFrom(std::string_view a, std::string_view b, std::size_t From) {
     for (std::size_t i = From; i < a.size(); ++i) {
@@ -122,18 +150,24 @@ bool SameFoldedFrom(std::string_view a, std::string_view b, std::size_t From) {
 }
 
 std::size_t HashName(std::string_view s) {
-    // FNV-1a over upper-cased code points; ASCII is folded without decoding.
-    std::uint64_t h = 1469598103934665603ull;
-    std::size_t i = 0;
-    for (; i < s.size(); ++i) {
-        const auto b = static_cast<unsigned char>(s[i]);
-        if (b >= 0x80)
-            break;
-        h = (h ^ (b - (static_cast<unsigned>(b - 'a') < 26u ? 32u : 0u))) * 1099511628211ull;
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHigh = 0x8080808080808080ull;
+    constexpr std::uint64_t kPrime = 0x9E3779B97F4A7C15ull;
+    std::uint64_t h = s.size() * kPrime;
+    // Plain ASCII, eight bytes at a time: lower-case letters lose their 0x20 bit.
+    for (std::size_t i = 0; i < s.size(); i += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, s.data() + i, std::min<std::size_t>(8, s.size() - i));
+        if (word & kHigh)
+            return HashFolded(s);
+        const std::uint64_t atLeastA = word + (0x80 - 'a') * kOnes;
+        const std::uint64_t aboveZ = word + (0x80 - 'z' - 1) * kOnes;
+        word ^= ((atLeastA & ~aboveZ) & kHigh) >> 2;
+        h = (h ^ word) * kPrime;
+        h ^= h >> 29;
     }
-    while (i < s.size())
-        h = (h ^ UnicodeToUpper(Utf8Decode(s, i))) * 1099511628211ull;
-    return static_cast<std::size_t>(h ^ (h >> 32));
+    // Every bit of the names reaches the low bits, which pick the slot.
+    h = (h ^ (h >> 33)) * 0xFF51AFD7ED558CCDull;
+    return static_cast<std::size_t>(h ^ (h >> 33));
 }
 
 }  // namespace inifiles_detail
@@ -187,6 +221,11 @@ struct TMemIniFile::Store {
     Line& LineAt(int i) { return Lines[static_cast<std::size_t>(i)]; }
 
     int FindSection(std::string_view name) const {
+        const int guessed = Guess(name);
+        return guessed >= 0 ? guessed : FindHashed(name, HashName(name));
+    }
+    // The section found last or the one after it, when it has that name; else -1.
+    int Guess(std::string_view name) const {
         const int last = LastFound.load(std::memory_order_relaxed);
         for (int guess = std::max(last, 0); guess <= last + 1 && guess < static_cast<int>(Sections.size());
              ++guess) {
@@ -196,19 +235,21 @@ struct TMemIniFile::Store {
                 return guess;
             }
         }
-        const int found = FindHashed(name, HashName(name));
+        return -1;
+    }
+    int FindHashed(std::string_view name, std::size_t hash) const {
+        const int found =
+            Index.Find(name, hash, [this](int p) { return std::string_view(SectionAt(p).Name); });
         if (found >= 0)
             LastFound.store(found, std::memory_order_relaxed);
         return found;
-    }
-    int FindHashed(std::string_view name, std::size_t hash) const {
-        return Index.Find(name, hash, [this](int p) { return std::string_view(SectionAt(p).Name); });
     }
     int AddSection(std::string_view name) { return AddHashed(name, HashName(name)); }
     int AddHashed(std::string_view name, std::size_t hash) {
         Sections.emplace_back().Name.assign(name);
         const int pos = static_cast<int>(Sections.size() - 1);
         Index.Add(hash, pos);
+        LastFound.store(pos, std::memory_order_relaxed);
         return pos;
     }
     void IndexSections() {
@@ -546,9 +587,15 @@ void TMemIniFile::WriteString(std::string_view Section, std::string_view Ident, 
     CheckValue(Section, Ident, Value);
     Store& d = *m_data;
     std::string repairedName, repairedValue;
-    int s = d.FindSection(Section);
-    if (s < 0)
-        s = d.AddSection(Stored(Section, repairedName));
+    int s = d.Guess(Section);
+    if (s < 0) {
+        const std::size_t hash = HashName(Section);
+        s = d.FindHashed(Section, hash);
+        if (s < 0) {
+            const std::string_view name = Stored(Section, repairedName);
+            s = d.AddHashed(name, name.data() == Section.data() ? hash : HashName(name));
+        }
+    }
     const int i = d.FindKey(d.SectionAt(s), Ident);
     // The key keeps the spelling it has in the file; the index stays right.
     const Span value = d.Write(Stored(Value, repairedValue));
@@ -637,29 +684,38 @@ void TMemIniFile::SetStrings(const TStrings& List) {
 std::string TMemIniFile::SaveToBytes() const {
     const Store& d = *m_data;
     std::size_t size = 0;
-    for (const IniSection& s : d.Sections)
-        size += s.Name.size() + 4;
-    for (const Line& e : d.Lines)
-        size += e.Key.Length + e.Value.Length + 2;
-    std::string text;
-    text.reserve(size);
     for (const IniSection& s : d.Sections) {
-        text += '[';
-        text += s.Name;
-        text += "]\n";
-        for (int i = s.First; i >= 0; i = d.LineAt(i).Next) {
-            text += d.KeyOf(i);
-            if (d.LineAt(i).HasValue) {
-                text += '=';
-                text += d.ValueOf(i);
-            }
-            text += '\n';
-        }
-        text += '\n';
+        size += s.Name.size() + 4;
+        for (int i = s.First; i >= 0; i = d.LineAt(i).Next)
+            size += d.LineAt(i).Key.Length + d.LineAt(i).Value.Length + 2;
     }
+    // Sized once, then filled piece by piece.
+    std::string text(size, '\0');
+    char* out = text.data();
+    auto put = [&out](std::string_view piece) {
+        std::memcpy(out, piece.data(), piece.size());
+        out += piece.size();
+    };
+    for (const IniSection& s : d.Sections) {
+        *out++ = '[';
+        put(s.Name);
+        put("]\n");
+        for (int i = s.First; i >= 0; i = d.LineAt(i).Next) {
+            put(d.KeyOf(i));
+            if (d.LineAt(i).HasValue) {
+                *out++ = '=';
+                put(d.ValueOf(i));
+            }
+            *out++ = '\n';
+        }
+        *out++ = '\n';
+    }
+    text.resize(static_cast<std::size_t>(out - text.data()));  // lines without '=' took less
     const TEncoding* enc = m_encoding ? m_encoding : TEncoding::Default();
-    if (enc->EncodingForm() == TEncoding::Form::UTF8)
-        return enc->Preamble().empty() ? text : std::string(enc->Preamble()) + text;
+    if (enc->EncodingForm() == TEncoding::Form::UTF8) {
+        text.insert(0, enc->Preamble());
+        return text;
+    }
     return std::string(enc->Preamble()) + enc->GetBytes(text);
 }
 

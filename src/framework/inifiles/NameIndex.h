@@ -1,6 +1,7 @@
 #pragma once
 // Case-insensitive lookup of names kept in a vector (ini sections, keys of a large section):
-// an open-addressing table of (hash, position) pairs. The vector keeps the order for writing;
+// an open-addressing table of (hash, position) pairs, at most half full so that a name that is
+// not there is soon known not to be. The vector keeps the order for writing;
 // the table only finds positions, so the vector may grow and move freely.
 
 #include <cstdint>
@@ -42,7 +43,7 @@ public:
     }
     // Records a position for a name not yet in the table.
     void Add(std::size_t hash, int position) {
-        if ((m_used + 1) * 4 > m_slots.size() * 3)
+        if ((m_used + 1) * 2 > m_slots.size())
             Grow();
         Place(Slot{static_cast<std::uint32_t>(hash), position});
         ++m_used;
@@ -53,7 +54,7 @@ public:
     }
     void Reserve(std::size_t count) {
         std::size_t size = m_slots.empty() ? 16 : m_slots.size();
-        while ((count + 1) * 4 > size * 3)
+        while ((count + 1) * 2 > size)
             size *= 2;
         if (size > m_slots.size())
             Rehash(size);
