@@ -9,7 +9,9 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace framework::platform;
@@ -114,6 +116,23 @@ TEST_F(LinuxFiles, ReadFileGivesBytesOrTheReason) {
     const auto mountinfo = os->ReadFile("/proc/self/mountinfo");
     ASSERT_TRUE(mountinfo);
     EXPECT_FALSE(mountinfo->empty());
+}
+
+TEST_F(LinuxFiles, ReadFileTakesAllOfAStreamThatReportsNoSize) {
+    // A pipe has no size: the reader's room grows until the writer is done.
+    const std::string fifo = tmp.Path("pipe");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::string sent;
+    for (int i = 0; sent.size() < 100000; ++i)
+        sent += std::to_string(i) + '\n';
+    std::thread writer([&] {
+        std::ofstream out(fifo, std::ios::binary);
+        out << sent;
+    });
+    const auto got = os->ReadFile(fifo);
+    writer.join();
+    ASSERT_TRUE(got);
+    EXPECT_EQ(*got, sent);
 }
 
 TEST_F(LinuxFiles, ReadFileRangeStopsAtEndAndAtLimit) {
