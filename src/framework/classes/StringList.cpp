@@ -214,6 +214,14 @@ void TStringList::Changed() {
         OnChange(this);
 }
 
+TStringList::TAppender::TAppender(TStringList& List) : m_list(List) {
+    if (List.m_sorted)
+        SortedError();
+    List.BeginUpdate();
+}
+
+TStringList::TAppender::~TAppender() { m_list.EndUpdate(); }
+
 void TStringList::Assign(const TPersistent* Source) {
     const auto* src = Source ? As<TStringList>(const_cast<TPersistent*>(Source)) : nullptr;
     if (src && src != this) {

@@ -60,6 +60,24 @@ public:
     TNotifyEvent OnChange;
     TNotifyEvent OnChanging;
 
+    // Fills the end of an unsorted list as one change, for building a list in one go: the
+    // strings go in without an event each. While it lives the list is in an update (as between
+    // BeginUpdate and EndUpdate), so OnChanging comes when it is made and OnChange when it
+    // goes. Made for a sorted list it raises EStringListError, as Insert does.
+    class TAppender {
+    public:
+        explicit TAppender(TStringList& List);
+        ~TAppender();
+        TAppender(const TAppender&) = delete;
+        TAppender& operator=(const TAppender&) = delete;
+
+        // Adds S with AObject at the end, the string built in place from the view.
+        void Add(std::string_view S, TObject* AObject) { m_list.m_items.emplace_back(S, AObject); }
+
+    private:
+        TStringList& m_list;
+    };
+
 protected:
     int CompareStrings(std::string_view S1, std::string_view S2) const override;
     // Fire OnChanging / OnChange unless an update is in progress.
@@ -69,6 +87,7 @@ protected:
 private:
     struct Item {
         Item(const std::string& s, TObject* object) : S(s), Object(object) {}
+        Item(std::string_view s, TObject* object) : S(s), Object(object) {}
         std::string S;
         TObject* Object = nullptr;
     };

@@ -199,6 +199,56 @@ TEST(StringsUpdate, NestedUpdatesReportOnce) {
     EXPECT_EQ(list.UpdateCount(), 0);
 }
 
+TEST(StringsUpdate, AppenderAddsAtTheEndAsOneChange) {
+    TStringList list;
+    list.Add("a");
+    int changing = 0, changed = 0;
+    list.OnChanging = TNotifyEvent::Lambda([&](TObject*) { ++changing; });
+    list.OnChange = TNotifyEvent::Lambda([&](TObject*) { ++changed; });
+    list.SetCapacity(8);
+    const std::string text = "b,a name longer than sixteen bytes,c";
+    {
+        TStringList::TAppender appender(list);
+        EXPECT_EQ(changing, 1);
+        EXPECT_EQ(list.UpdateCount(), 1);
+        appender.Add(std::string_view(text).substr(0, 1), TStrings::IntToObject(2));
+        appender.Add(std::string_view(text).substr(2, 32), nullptr);  // views need no terminator
+        appender.Add(std::string_view(text).substr(35), TStrings::IntToObject(-4));
+        EXPECT_EQ(changed, 0);
+    }
+    EXPECT_EQ(changing, 1);
+    EXPECT_EQ(changed, 1);
+    EXPECT_EQ(list.UpdateCount(), 0);
+    EXPECT_EQ(Joined(list), "a|b|a name longer than sixteen bytes|c");
+    EXPECT_EQ(TStrings::ObjectToInt(list.Objects(1)), 2);
+    EXPECT_EQ(list.Objects(2), nullptr);
+    EXPECT_EQ(TStrings::ObjectToInt(list.Objects(3)), -4);
+    EXPECT_EQ(list.Capacity(), 8);  // the room reserved was enough, so it stays
+
+    // Within an outer update the appender reports nothing of its own.
+    list.BeginUpdate();
+    { TStringList::TAppender(list).Add("d", nullptr); }
+    EXPECT_EQ(changed, 1);
+    list.EndUpdate();
+    EXPECT_EQ(changing, 2);
+    EXPECT_EQ(changed, 2);
+    EXPECT_EQ(Joined(list), "a|b|a name longer than sixteen bytes|c|d");
+}
+
+TEST(StringsUpdate, AppenderRefusesASortedListAndLeavesItAlone) {
+    TStringList list;
+    list.SetSorted(true);
+    list.Add("b");
+    int changing = 0;
+    list.OnChanging = TNotifyEvent::Lambda([&](TObject*) { ++changing; });
+    EXPECT_THROW(TStringList::TAppender{list}, EStringListError);
+    EXPECT_EQ(list.UpdateCount(), 0);
+    EXPECT_EQ(changing, 0);
+    list.Add("a");  // still reports, still sorted
+    EXPECT_EQ(changing, 1);
+    EXPECT_EQ(Joined(list), "a|b");
+}
+
 TEST(StringsUpdate, AssignCopiesStringsObjectsAndRules) {
     TStringList source;
     source.SetSorted(true);
