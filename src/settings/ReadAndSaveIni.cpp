@@ -161,10 +161,6 @@ std::string DecodeAppDrivePath(const std::string& Stored, bool IsFile) {
 void ReadOrSaveComponents(TComponent* Container, TMyMemIniFile& Ini, bool Reading) {
     const int count = Container->ComponentCount();
     for (int i = 0; i < count && i < Container->ComponentCount(); ++i) {
-        // The controls of a large form lie far apart in memory: the next one is asked for now,
-        // so that it arrives while this one is handled.
-        if (i + 1 < Container->ComponentCount())
-            __builtin_prefetch(Container->Components(i + 1));
         TComponent* c = Container->Components(i);
         if (!DispatchIniHandler(c, Ini, Reading))
             ReadOrSaveComponents(c, Ini, Reading);
