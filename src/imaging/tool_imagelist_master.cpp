@@ -10,6 +10,7 @@
 #include "vendor/AdvToolBtn.h"
 
 #include <algorithm>
+#include <bit>
 #include <climits>
 #include <cmath>
 #include <cstring>
@@ -177,72 +178,240 @@ constexpr std::string_view kEndMarker = "// *** assumes this routine placed just
 constexpr std::string_view kHeadMarker = "{ Master_ImageListNumbers";
 constexpr std::string_view kFirstEntryMarker = "cm_LumoraTag";
 
+bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+
 // Trim as the runtime's Trim does: every character up to ' ' goes at both ends.
 std::string_view TrimView(std::string_view s) {
-    while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ')
-        s.remove_prefix(1);
-    while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ')
-        s.remove_suffix(1);
-    return s;
+    const char* begin = s.data();
+    const char* end = begin + s.size();
+    while (begin < end && IsBlank(*begin))
+        ++begin;
+    while (end > begin && IsBlank(end[-1]))
+        --end;
+    return {begin, static_cast<std::size_t>(end - begin)};
 }
 
-// Cuts text into trimmed lines: CR, LF and CRLF each end a line, as the string list reads
-// them. Each kind of line end is looked for once per occurrence (not once per line), so the
-// cut stays linear whichever kinds a file uses.
-std::vector<std::string_view> SplitTrimmedLines(std::string_view text) {
-    const auto find = [text](char c, std::size_t from) {
-        const void* hit = std::memchr(text.data() + from, c, text.size() - from);
-        return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - text.data()) : text.size();
-    };
-    std::vector<std::string_view> lines;
-    std::size_t lf = find('\n', 0), cr = find('\r', 0);
-    for (std::size_t pos = 0; pos < text.size();) {
-        if (lf < pos)
-            lf = find('\n', pos);
-        if (cr < pos)
-            cr = find('\r', pos);
-        const std::size_t end = std::min(lf, cr);
-        lines.push_back(TrimView(text.substr(pos, end - pos)));
-        pos = end + 1;
-        if (end == cr && end + 1 == lf)
-            ++pos;
+// The last character is compared first: lines that share a marker's first bytes (every entry
+// shares "cm_" with the first-entry marker) rarely share its last one as well.
+bool StartsWith(std::string_view line, std::string_view marker) {
+    return line.size() >= marker.size() && line[marker.size() - 1] == marker.back() &&
+           std::memcmp(line.data(), marker.data(), marker.size()) == 0;
+}
+
+// The next place of one character at or after a point of the text, searched again only once
+// the point has passed it: each occurrence is found once, so the searches of a whole text
+// take one pass per character, however its lines fall.
+class NextOf {
+public:
+    NextOf(std::string_view text, char c) : m_end(text.data() + text.size()), m_c(c) {}
+
+    // The first c at or after pos, or the end of the text.
+    const char* From(const char* pos) {
+        if (m_at < pos) {
+            const void* hit = std::memchr(pos, m_c, static_cast<std::size_t>(m_end - pos));
+            m_at = hit ? static_cast<const char*>(hit) : m_end;
+        }
+        return m_at;
     }
-    return lines;
+
+private:
+    const char* m_at = nullptr;
+    const char* m_end;
+    char m_c;
+};
+
+using Bytes = unsigned char __attribute__((vector_size(16)));
+
+// The index of the first byte that is not zero in eight bytes read from memory.
+int FirstSetByte(std::uint64_t bytes) {
+    if constexpr (std::endian::native == std::endian::little)
+        return std::countr_zero(bytes) / 8;
+    else
+        return std::countl_zero(bytes) / 8;
 }
 
-bool IsCommandName(std::string_view s) {
-    return s.size() >= 3 && (s[0] == 'c' || s[0] == 'C') && (s[1] == 'm' || s[1] == 'M') && s[2] == '_';
+// The first ',' or ':' in [from, end), or end. Sixteen bytes are compared at a time; a hit
+// is a byte 0xFF in the result, found in the first of its halves that has one.
+const char* FindNameEnd(const char* from, const char* end) {
+    for (; end - from >= 16; from += 16) {
+        Bytes v;
+        std::memcpy(&v, from, 16);
+        const auto hits = reinterpret_cast<Bytes>((v == ',') | (v == ':'));
+        std::uint64_t halves[2];
+        std::memcpy(halves, &hits, 16);
+        for (std::size_t h = 0; h < 2; ++h)
+            if (halves[h])
+                return from + 8 * h + FirstSetByte(halves[h]);
+    }
+    for (; from < end; ++from)
+        if (*from == ',' || *from == ':')
+            return from;
+    return end;
 }
 
-// Calls Fn(name) for every command name among the comma-separated parts of Names, in order.
-template <class Fn> void ForEachCommandName(std::string_view Names, Fn&& fn) {
-    while (true) {
-        const std::size_t comma = Names.find(',');
-        const std::string_view part = TrimView(Names.substr(0, comma));
-        if (IsCommandName(part))
-            fn(part);
-        if (comma == std::string_view::npos)
+// The number of an entry, [from, end) with no blank at either end: plain digits (nearly every
+// entry) are read here, anything else as the runtime reads an integer. Negative numbers fail.
+bool ReadNumber(const char* from, const char* end, int& value) {
+    const auto size = static_cast<std::size_t>(end - from);
+    if (size - 1 < 9) {  // one to nine characters: no overflow
+        int v = 0;
+        const char* p = from;
+        for (; p < end; ++p) {
+            const unsigned digit = static_cast<unsigned char>(*p) - unsigned{'0'};
+            if (digit > 9)
+                break;
+            v = v * 10 + static_cast<int>(digit);
+        }
+        if (p == end) {
+            value = v;
+            return true;
+        }
+    }
+    return TryStrToInt({from, size}, value) && value >= 0;
+}
+
+// What one look at every byte tells before the lines are read: whether all bytes are ASCII
+// (then the text is UTF-8 without a closer look), and how many ',' and ':' there are. Every
+// pair of the result ends its name with one of those, so their count bounds the result.
+struct TextCensus {
+    bool Ascii = true;
+    std::size_t NameEnds = 0;
+};
+
+// Sixteen bytes at a time, with a count per lane that is added up before it can wrap.
+TextCensus Census(std::string_view text) {
+    constexpr std::size_t kLanes = 16, kRun = 255 * kLanes;
+    TextCensus census;
+    Bytes any{};
+    while (text.size() >= kLanes) {
+        const std::size_t run = std::min(text.size(), kRun) / kLanes * kLanes;
+        Bytes counts{};
+        for (std::size_t i = 0; i < run; i += kLanes) {
+            Bytes v;
+            std::memcpy(&v, text.data() + i, kLanes);
+            any |= v;
+            counts -= reinterpret_cast<Bytes>((v == ',') | (v == ':'));  // a hit is 0xFF: minus one
+        }
+        for (std::size_t lane = 0; lane < kLanes; ++lane)
+            census.NameEnds += counts[lane];
+        text.remove_prefix(run);
+    }
+    unsigned char all = 0;
+    for (std::size_t lane = 0; lane < kLanes; ++lane)
+        all |= any[lane];
+    for (const char c : text) {
+        all |= static_cast<unsigned char>(c);
+        census.NameEnds += c == ',' || c == ':';
+    }
+    census.Ascii = all < 0x80;
+    return census;
+}
+
+// Reads the constants text into the list in one pass. The rules are those of the text cut
+// into trimmed lines: the first end marker, unless it is the first line, drops itself, the
+// line before it and all after; the first head marker drops itself and all before it; then
+// the first line starting with the first-entry marker drops all before it. Whether a line goes
+// with the end marker is known only at the next line, so each line is taken one line late.
+class ConstsReader {
+public:
+    ConstsReader(std::string_view text, TStringList& list)
+        : m_text(text), m_list(list), m_appender(list), m_lf(text, '\n'), m_cr(text, '\r') {}
+
+    void Read() {
+        const char* const begin = m_text.data();
+        const char* const end = begin + m_text.size();
+        bool lookForEnd = true;
+        std::string_view pending;  // the line before, not yet taken
+        for (const char* pos = begin; pos < end;) {
+            // CR, LF and CRLF each end a line.
+            const char* const lf = m_lf.From(pos);
+            const char* const cr = m_cr.From(pos);
+            const char* const lineEnd = std::min(lf, cr);
+            const std::string_view line = TrimView({pos, static_cast<std::size_t>(lineEnd - pos)});
+            const bool first = pos == begin;
+            pos = lineEnd + 1;
+            if (lineEnd == cr && lineEnd + 1 == lf)
+                ++pos;
+            if (lookForEnd && StartsWith(line, kEndMarker)) {
+                if (!first)
+                    return;
+                lookForEnd = false;
+            }
+            Take(pending);
+            pending = line;
+        }
+        Take(pending);
+    }
+
+private:
+    // line: trimmed.
+    void Take(std::string_view line) {
+        if (line.empty())
             return;
-        Names.remove_prefix(comma + 1);
+        if (!m_headSeen && StartsWith(line, kHeadMarker)) {
+            m_headSeen = true;
+            m_firstEntrySeen = false;
+            DropAll();
+            return;
+        }
+        if (!m_firstEntrySeen && StartsWith(line, kFirstEntryMarker)) {
+            m_firstEntrySeen = true;
+            DropAll();
+        }
+        const char* const begin = line.data();
+        const char* const end = begin + line.size();
+        // The first colon, and the commas before it.
+        m_commas.clear();
+        const char* colon = begin;
+        for (;; ++colon) {
+            colon = FindNameEnd(colon, end);
+            if (colon == end)
+                return;
+            if (*colon == ':')
+                break;
+            m_commas.push_back(colon);
+        }
+        const char* number = colon + 1;
+        while (number < end && IsBlank(*number))
+            ++number;
+        int value = 0;
+        // A line whose number does not read is not an entry.
+        if (!ReadNumber(number, end, value))
+            return;
+        const char* part = begin;
+        for (const char* comma : m_commas) {
+            AddName(part, comma, value);
+            part = comma + 1;
+        }
+        AddName(part, colon, value);
     }
-}
 
-// At most one command name per comma-separated part, and each takes at least four bytes ("cm_"
-// and a separator): a bound that sizes the result without a second pass over the names, and
-// without reserving much for lines of bare commas.
-std::size_t MostCommandNames(std::string_view Names) {
-    std::size_t parts = 1;
-    for (auto comma = Names.find(','); comma != std::string_view::npos; comma = Names.find(',', comma + 1))
-        ++parts;
-    return std::min(parts, (Names.size() + 1) / 4);
-}
+    // The part [from, to) of an entry, trimmed, when it is a command name ("cm_" in either case;
+    // setting bit 5 lower-cases a letter and makes nothing else a 'c' or an 'm').
+    void AddName(const char* from, const char* to, int value) {
+        while (from < to && IsBlank(*from))
+            ++from;
+        if (to - from < 3 || (from[0] | 0x20) != 'c' || (from[1] | 0x20) != 'm' || from[2] != '_')
+            return;
+        while (IsBlank(to[-1]))  // stops at the '_' at the latest
+            --to;
+        m_appender.Add({from, static_cast<std::size_t>(to - from)}, TStrings::IntToObject(value));
+    }
 
-std::ptrdiff_t FirstStartingWith(const std::vector<std::string_view>& lines, std::string_view marker) {
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        if (lines[i].starts_with(marker))
-            return static_cast<std::ptrdiff_t>(i);
-    return -1;
-}
+    // From the back, so that the room reserved stays.
+    void DropAll() {
+        for (int i = m_list.Count() - 1; i >= 0; --i)
+            m_list.Delete(i);
+    }
+
+    std::string_view m_text;
+    TStringList& m_list;
+    TStringList::TAppender m_appender;
+    NextOf m_lf, m_cr;
+    std::vector<const char*> m_commas;  // of the line being taken
+    bool m_headSeen = false;
+    bool m_firstEntrySeen = false;
+};
 
 }  // namespace
 
@@ -250,60 +419,31 @@ TStringList* ComputeMASTER_16_ConstsForIcons(const std::string& FileName) {
     const std::int64_t size = FileSize(FileName);
     if (size > kMaxConstsFileSize)
         throw EReadError(Format("Constants file \"%s\" is too large (%d bytes)", {FileName, size}));
-    // Plain UTF-8 text (the usual case) is cut into lines in place; anything else (UTF-16, bytes
-    // that do not decode) goes through the string list's decoding first.
-    std::string bytes = ReadFileToString(FileName);
-    std::string_view rest(bytes);
-    if (rest.starts_with("\xEF\xBB\xBF"))
-        rest.remove_prefix(3);
-    TStringList text;
-    std::vector<std::string_view> lines;
-    if (rest.starts_with("\xFF\xFE") || rest.starts_with("\xFE\xFF") || !IsValidUtf8(rest)) {
-        text.LoadFromBytes(bytes);
-        lines.reserve(static_cast<std::size_t>(text.Count()));
-        for (int i = 0; i < text.Count(); ++i)
-            lines.push_back(TrimView(text.StringRef(i)));
-    } else {
-        lines = SplitTrimmedLines(rest);
-    }
-
-    // The end marker goes, with the line before it and everything after.
-    if (const auto k = FirstStartingWith(lines, kEndMarker); k >= 1)
-        lines.resize(static_cast<std::size_t>(k - 1));
-    // Everything up to the head marker is emptied, then every empty line goes.
-    if (const auto k = FirstStartingWith(lines, kHeadMarker); k >= 0)
-        std::fill(lines.begin(), lines.begin() + k + 1, std::string_view());
-    std::erase_if(lines, [](std::string_view s) { return s.empty(); });
-
-    // Spaces before ',' and ':' need no pass of their own: every part is trimmed after the split.
-    const auto start = std::max<std::ptrdiff_t>(FirstStartingWith(lines, kFirstEntryMarker), 0);
-
-    // Each entry line is read once: its names are kept in place of the line, with its number
-    // beside them, and its pairs bounded, so that the result is sized once and then filled.
-    std::vector<int> values;
-    std::size_t entries = 0, most = 0;
-    for (std::size_t i = static_cast<std::size_t>(start); i < lines.size(); ++i) {
-        const std::string_view line = lines[i];
-        const std::size_t colon = line.find(':');
-        if (colon == std::string_view::npos)
-            continue;
-        int value = -1;
-        // A line whose number does not read is not an entry.
-        if (!TryStrToInt(TrimView(line.substr(colon + 1)), value) || value < 0)
-            continue;
-        lines[entries++] = line.substr(0, colon);
-        values.push_back(value);
-        most += MostCommandNames(lines[entries - 1]);
+    // Plain UTF-8 text (the usual case) is read in place; anything else (UTF-16, bytes that do
+    // not decode) is decoded as the string list would load it.
+    const std::string bytes = ReadFileToString(FileName);
+    std::string_view text(bytes);
+    std::size_t preamble = 0;
+    const TEncoding* encoding = TEncoding::GetBufferEncoding(text, preamble);
+    text.remove_prefix(preamble);
+    const bool utf8 = encoding->EncodingForm() == TEncoding::Form::UTF8;
+    TextCensus census;
+    if (utf8)
+        census = Census(text);
+    std::string decoded;
+    if (!utf8 || (!census.Ascii && !IsValidUtf8(text))) {
+        decoded = encoding->GetString(text);
+        text = decoded;
+        census = Census(text);
     }
 
     auto result = std::make_unique<TStringList>();
-    result->SetCapacity(static_cast<int>(most));
-    std::string name;  // one buffer for every name: the list keeps its own copy
-    for (std::size_t e = 0; e < entries; ++e)
-        ForEachCommandName(lines[e], [&](std::string_view Name) {
-            name.assign(Name);
-            result->AddObject(name, TStrings::IntToObject(values[e]));
-        });
+    // A name takes at least four bytes: "cm_" and the separator after it.
+    result->SetCapacity(static_cast<int>(std::min(census.NameEnds, (text.size() + 1) / 4)));
+    ConstsReader(text, *result).Read();
+    // A text with many more commas and colons than names would leave much room unused.
+    if (result->Capacity() / 2 > result->Count())
+        result->SetCapacity(result->Count());
     return result.release();
 }
 

@@ -269,6 +269,73 @@ TEST(IconConsts, LongNamesBareCommasAndMixedLineEnds) {
     EXPECT_EQ(Consts("cm_A:2147483647\ncm_B:2147483648\n"), (Pairs{{"cm_A", 2147483647}}));
 }
 
+TEST(IconConsts, NumbersReadAsTheRuntimeReadsThem) {
+    EXPECT_EQ(Consts("cm_A: 007\ncm_B:+5\ncm_C:$1F\ncm_D:0x10\ncm_E:x1F\n"),
+              (Pairs{{"cm_A", 7}, {"cm_B", 5}, {"cm_C", 31}, {"cm_D", 16}, {"cm_E", 31}}));
+    // Ten digits and more, and leading zeros beyond nine digits, still read when they fit.
+    EXPECT_EQ(Consts("cm_A:1234567890\ncm_B: 0000000000042\ncm_C:-0\n"),
+              (Pairs{{"cm_A", 1234567890}, {"cm_B", 42}, {"cm_C", 0}}));
+    // Too large, negative through the hexadecimal bits, no digits, or more after the number.
+    EXPECT_EQ(Consts("cm_A:12345678901\ncm_B:$FFFFFFFF\ncm_C:\ncm_D: -\ncm_E: 5 5\ncm_F:1:2\n"), Pairs{});
+}
+
+TEST(IconConsts, NamesInAnyCaseAndAnyScript) {
+    EXPECT_EQ(Consts("Cm_P,cM_Q,CM_R,cm_S:4\n"), (Pairs{{"Cm_P", 4}, {"cM_Q", 4}, {"CM_R", 4}, {"cm_S", 4}}));
+    EXPECT_EQ(Consts("cm_\xC3\xA9, cm_\xC3\xBC : 3\n"), (Pairs{{"cm_\xC3\xA9", 3}, {"cm_\xC3\xBC", 3}}));
+    EXPECT_EQ(Consts(std::string("\xFE\xFF\0c\0m\0_\0Y\0:\0009", 14)), (Pairs{{"cm_Y", 9}}));
+}
+
+// Separators before, on and after every place in a long line, names short and long.
+TEST(IconConsts, LongLinesReadWhereverTheSeparatorsFall) {
+    std::string text;
+    Pairs expected;
+    for (int i = 0; i < 40; ++i) {
+        const std::string first = "cm_" + std::string(static_cast<std::size_t>(i), 'a');
+        const std::string second = "CM_" + std::string(static_cast<std::size_t>(40 - i), 'b');
+        text += std::string(static_cast<std::size_t>(i % 7), ' ') + first +
+                std::string(static_cast<std::size_t>(i % 3), ' ') + "," +
+                std::string(static_cast<std::size_t>(i % 5), '\t') + second + ",x" +
+                std::string(static_cast<std::size_t>(i), 'y') + ":" +
+                std::string(static_cast<std::size_t>(i % 2), ' ') + std::to_string(i) +
+                (i % 4 == 0 ? "\r\n" : "\n");
+        expected.push_back({first, i});
+        expected.push_back({second, i});
+    }
+    EXPECT_EQ(Consts(text), expected);
+}
+
+TEST(IconConsts, ResultIsSizedOnceAndHoldsLittleSpareRoom) {
+    testsupport::TempFolder folder;
+    // Every ',' and ':' ends a name: the room reserved is exactly the pairs read.
+    std::string text;
+    for (int i = 0; i < 2000; ++i)
+        text += "  cm_Name" + std::to_string(i) + " , cm_Other" + std::to_string(i) + " : " +
+                std::to_string(i) + "\n";
+    std::unique_ptr<TStringList> exact(ComputeMASTER_16_ConstsForIcons(folder.Write("exact.pas", text)));
+    EXPECT_EQ(exact->Count(), 4000);
+    EXPECT_EQ(exact->Capacity(), 4000);
+    EXPECT_EQ(exact->Strings(3999), "cm_Other1999");
+    // Mostly other punctuation: the spare room is given back.
+    std::unique_ptr<TStringList> sparse(ComputeMASTER_16_ConstsForIcons(
+        folder.Write("sparse.pas", std::string(10000, ',') + "\ncm_A : 1\nx: y, z\n")));
+    EXPECT_EQ(sparse->Count(), 1);
+    EXPECT_EQ(sparse->Capacity(), 1);
+    // The caller gets a list like any other: out of its update, and free to change.
+    EXPECT_EQ(sparse->UpdateCount(), 0);
+    sparse->Add("cm_B");
+    sparse->SetSorted(true);
+    EXPECT_EQ(sparse->IndexOf("CM_B"), 1);
+}
+
+TEST(IconConsts, ManyEntriesBeforeTheMarkersGo) {
+    std::string before;
+    for (int i = 0; i < 50; ++i)
+        before += "cm_Early" + std::to_string(i) + ", cm_Too : " + std::to_string(i) + "\n";
+    EXPECT_EQ(Consts(before + "{ Master_ImageListNumbers\n" + before + "cm_LumoraTag : 1\ncm_Kept : 2\n"),
+              (Pairs{{"cm_LumoraTag", 1}, {"cm_Kept", 2}}));
+    EXPECT_EQ(Consts(before + "{ Master_ImageListNumbers\ncm_Kept : 2\n"), (Pairs{{"cm_Kept", 2}}));
+}
+
 TEST(IconConsts, MissingAndOversizedFilesRaise) {
     testsupport::TempFolder folder;
     EXPECT_THROW(ComputeMASTER_16_ConstsForIcons(folder.Path("none.pas")), EFOpenError);
