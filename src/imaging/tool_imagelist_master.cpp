@@ -198,28 +198,6 @@ bool StartsWith(std::string_view line, std::string_view marker) {
            std::memcmp(line.data(), marker.data(), marker.size()) == 0;
 }
 
-// The next place of one character at or after a point of the text, searched again only once
-// the point has passed it: each occurrence is found once, so the searches of a whole text
-// take one pass per character, however its lines fall.
-class NextOf {
-public:
-    NextOf(std::string_view text, char c) : m_end(text.data() + text.size()), m_c(c) {}
-
-    // The first c at or after pos, or the end of the text.
-    const char* From(const char* pos) {
-        if (m_at < pos) {
-            const void* hit = std::memchr(pos, m_c, static_cast<std::size_t>(m_end - pos));
-            m_at = hit ? static_cast<const char*>(hit) : m_end;
-        }
-        return m_at;
-    }
-
-private:
-    const char* m_at = nullptr;
-    const char* m_end;
-    char m_c;
-};
-
 using Bytes = unsigned char __attribute__((vector_size(16)));
 
 // The index of the first byte that is not zero in eight bytes read from memory.
@@ -230,13 +208,13 @@ int FirstSetByte(std::uint64_t bytes) {
         return std::countl_zero(bytes) / 8;
 }
 
-// The first ',' or ':' in [from, end), or end. Sixteen bytes are compared at a time; a hit
-// is a byte 0xFF in the result, found in the first of its halves that has one.
-const char* FindNameEnd(const char* from, const char* end) {
+// The first byte in [from, end) that is a or b, or end. Sixteen bytes are compared at a time;
+// a hit is a byte 0xFF in the result, found in the first of its halves that has one.
+const char* FindEither(const char* from, const char* end, char a, char b) {
     for (; end - from >= 16; from += 16) {
         Bytes v;
         std::memcpy(&v, from, 16);
-        const auto hits = reinterpret_cast<Bytes>((v == ',') | (v == ':'));
+        const auto hits = reinterpret_cast<Bytes>((v == a) | (v == b));
         std::uint64_t halves[2];
         std::memcpy(halves, &hits, 16);
         for (std::size_t h = 0; h < 2; ++h)
@@ -244,7 +222,7 @@ const char* FindNameEnd(const char* from, const char* end) {
                 return from + 8 * h + FirstSetByte(halves[h]);
     }
     for (; from < end; ++from)
-        if (*from == ',' || *from == ':')
+        if (*from == a || *from == b)
             return from;
     return end;
 }
@@ -314,8 +292,7 @@ TextCensus Census(std::string_view text) {
 // with the end marker is known only at the next line, so each line is taken one line late.
 class ConstsReader {
 public:
-    ConstsReader(std::string_view text, TStringList& list)
-        : m_text(text), m_list(list), m_appender(list), m_lf(text, '\n'), m_cr(text, '\r') {}
+    ConstsReader(std::string_view text, TStringList& list) : m_text(text), m_list(list), m_appender(list) {}
 
     void Read() {
         const char* const begin = m_text.data();
@@ -324,13 +301,11 @@ public:
         std::string_view pending;  // the line before, not yet taken
         for (const char* pos = begin; pos < end;) {
             // CR, LF and CRLF each end a line.
-            const char* const lf = m_lf.From(pos);
-            const char* const cr = m_cr.From(pos);
-            const char* const lineEnd = std::min(lf, cr);
+            const char* const lineEnd = FindEither(pos, end, '\n', '\r');
             const std::string_view line = TrimView({pos, static_cast<std::size_t>(lineEnd - pos)});
             const bool first = pos == begin;
             pos = lineEnd + 1;
-            if (lineEnd == cr && lineEnd + 1 == lf)
+            if (lineEnd < end && *lineEnd == '\r' && pos < end && *pos == '\n')
                 ++pos;
             if (lookForEnd && StartsWith(line, kEndMarker)) {
                 if (!first)
@@ -364,7 +339,7 @@ private:
         m_commas.clear();
         const char* colon = begin;
         for (;; ++colon) {
-            colon = FindNameEnd(colon, end);
+            colon = FindEither(colon, end, ',', ':');
             if (colon == end)
                 return;
             if (*colon == ':')
@@ -407,7 +382,6 @@ private:
     std::string_view m_text;
     TStringList& m_list;
     TStringList::TAppender m_appender;
-    NextOf m_lf, m_cr;
     std::vector<const char*> m_commas;  // of the line being taken
     bool m_headSeen = false;
     bool m_firstEntrySeen = false;
