@@ -244,7 +244,6 @@ struct TMemIniFile::Store {
             LastFound.store(found, std::memory_order_relaxed);
         return found;
     }
-    int AddSection(std::string_view name) { return AddHashed(name, HashName(name)); }
     int AddHashed(std::string_view name, std::size_t hash) {
         Sections.emplace_back().Name.assign(name);
         const int pos = static_cast<int>(Sections.size() - 1);
