@@ -18,8 +18,8 @@
 #include "vendor/VendorCombos.h"
 
 #include <array>
+#include <cstdint>
 #include <string>
-#include <unordered_map>
 
 namespace lm7 {
 
@@ -268,19 +268,24 @@ constexpr std::array<Row, 20> kDispatch{{
 
 namespace {
 
-// The row a class takes, found once per class: a form of thousands of controls has only a
-// few classes, and the search through the table walks each class's ancestry.
+// The row a class takes, remembered per class: a form of thousands of controls has only a
+// few classes. Two classes that share a slot simply search the table again.
 Handler HandlerFor(TClass cls) {
-    thread_local std::unordered_map<TClass, Handler> known;
-    if (const auto it = known.find(cls); it != known.end())
-        return it->second;
+    struct Known {
+        TClass Class = nullptr;
+        Handler Handle = nullptr;
+    };
+    thread_local std::array<Known, 64> known;
+    Known& slot = known[(reinterpret_cast<std::uintptr_t>(cls) / alignof(TClassInfo)) % known.size()];
+    if (slot.Class == cls)
+        return slot.Handle;
     Handler found = nullptr;
     for (const Row& row : kDispatch)
         if (cls->InheritsFrom(row.Class())) {
             found = row.Handle;
             break;
         }
-    known.emplace(cls, found);
+    slot = Known{cls, found};
     return found;
 }
 
