@@ -10,15 +10,21 @@
 
 #include <algorithm>
 #include <atomic>
+#include <bit>
 #include <cerrno>
 #include <cstring>
-#include <limits>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace framework {
 
 using inifiles_detail::HashName;
 using inifiles_detail::NameIndex;
+using inifiles_detail::NameTag;
 using inifiles_detail::SameName;
+using inifiles_detail::TagIsName;
 
 namespace {
 
@@ -27,32 +33,106 @@ constexpr std::size_t kLinearKeys = 12;
 
 bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
-std::string_view TrimLeftView(std::string_view s) {
-    std::size_t i = 0;
-    while (i < s.size() && IsBlank(s[i]))
-        ++i;
-    return s.substr(i);
+using inifiles_detail::CoveringWord;
+using inifiles_detail::kHigh;
+using inifiles_detail::kOnes;
+using inifiles_detail::Word;
+
+// Whether Test holds for some word of s, the words taken as SameName takes them: eight bytes at
+// a time, the last word overlapping the one before it.
+template <class Test> bool AnyWord(std::string_view s, const Test& test) {
+    const std::size_t n = s.size();
+    if (n == 0)
+        return false;
+    if (n <= 8)
+        return test(CoveringWord(s.data(), n));
+    for (std::size_t i = 0; i + 8 < n; i += 8)
+        if (test(Word(s.data() + i)))
+            return true;
+    return test(Word(s.data() + n - 8));
 }
 
-std::string_view TrimRightView(std::string_view s) {
-    std::size_t n = s.size();
-    while (n > 0 && IsBlank(s[n - 1]))
-        --n;
-    return s.substr(0, n);
+// Whether some byte of the word is c.
+constexpr bool HasByte(std::uint64_t w, unsigned char c) {
+    const std::uint64_t v = w ^ (c * kOnes);
+    return ((v - kOnes) & ~v & kHigh) != 0;
 }
 
 bool HasHighBytes(std::string_view s) {
-    // Eight bytes at a time: most texts are short and plain ASCII.
-    std::uint64_t any = 0;
-    std::size_t i = 0;
-    for (; i + 8 <= s.size(); i += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, s.data() + i, 8);
-        any |= word;
+    return AnyWord(s, [](std::uint64_t w) { return (w & kHigh) != 0; });
+}
+
+// The first byte of [p, end) that ends a line, or end: LF, and CR too when WithCR.
+template <bool WithCR> const char* LineEnd(const char* p, const char* end) {
+#if defined(__SSE2__)
+    for (; end - p >= 16; p += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        __m128i hits = _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n'));
+        if constexpr (WithCR)
+            hits = _mm_or_si128(hits, _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r')));
+        if (const auto mask = static_cast<unsigned>(_mm_movemask_epi8(hits)))
+            return p + std::countr_zero(mask);
     }
-    for (; i < s.size(); ++i)
-        any |= static_cast<unsigned char>(s[i]);
-    return (any & 0x8080808080808080ull) != 0;
+#endif
+    for (; p < end; ++p)
+        if (*p == '\n' || (WithCR && *p == '\r'))
+            return p;
+    return end;
+}
+
+// How many line feeds and '[' a text holds.
+struct TextCensus {
+    std::size_t LineFeeds = 0;
+    std::size_t Brackets = 0;
+};
+
+TextCensus Census(std::string_view text) {
+    TextCensus census;
+    const char* p = text.data();
+    const char* const end = p + text.size();
+#if defined(__SSE2__)
+    // Matches are counted per byte lane (a match compares as -1), and the lanes are added up
+    // before any of them can wrap.
+    const auto sum = [](__m128i lanes) {
+        const __m128i halves = _mm_sad_epu8(lanes, _mm_setzero_si128());
+        return static_cast<std::size_t>(_mm_cvtsi128_si64(halves) +
+                                        _mm_cvtsi128_si64(_mm_srli_si128(halves, 8)));
+    };
+    while (end - p >= 16) {
+        __m128i feeds = _mm_setzero_si128(), brackets = _mm_setzero_si128();
+        for (int round = 0; round < 255 && end - p >= 16; ++round, p += 16) {
+            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+            feeds = _mm_sub_epi8(feeds, _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n')));
+            brackets = _mm_sub_epi8(brackets, _mm_cmpeq_epi8(bytes, _mm_set1_epi8('[')));
+        }
+        census.LineFeeds += sum(feeds);
+        census.Brackets += sum(brackets);
+    }
+#endif
+    for (; p < end; ++p) {
+        census.LineFeeds += *p == '\n';
+        census.Brackets += *p == '[';
+    }
+    return census;
+}
+
+// The first '=' of [p, stop), or stop. Lines are short: sixteen bytes are looked at in one go
+// when the text goes on that far.
+const char* EqualsIn(const char* p, const char* stop, const char* textEnd) {
+#if defined(__SSE2__)
+    for (; p < stop && textEnd - p >= 16; p += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('='))));
+        if (stop - p < 16)
+            mask &= (1u << (stop - p)) - 1;
+        if (mask)
+            return p + std::countr_zero(mask);
+    }
+#endif
+    for (; p < stop; ++p)
+        if (*p == '=')
+            return p;
+    return stop;
 }
 
 // Text as it will be stored: ill-formed UTF-8 repaired now, so memory, file and a fresh load agree.
@@ -69,12 +149,12 @@ std::string_view Stored(std::string_view s, std::string& repaired) {
                             "\": " + std::string(why));
 }
 
-bool HasLineBreakOrNul(std::string_view s) {
-    for (const char c : s)
-        if (c == '\r' || c == '\n' || c == '\0')
-            return true;
-    return false;
-}
+bool LineBreakOrNul(std::uint64_t w) { return HasByte(w, '\0') || HasByte(w, '\n') || HasByte(w, '\r'); }
+
+bool HasLineBreakOrNul(std::string_view s) { return AnyWord(s, LineBreakOrNul); }
+
+// Whether some byte of the word is below 0x0E: line breaks and NUL are, and few others.
+constexpr bool HasLowByte(std::uint64_t w) { return ((w - 0x0E * kOnes) & ~w & kHigh) != 0; }
 
 void CheckSectionName(std::string_view name) {
     if (HasLineBreakOrNul(name))
@@ -87,6 +167,11 @@ void CheckSectionName(std::string_view name) {
 
 // Why the key cannot be written, or null when it can.
 const char* KeyFault(std::string_view key) {
+    // Most keys are fine: one look at every word tells.
+    const bool suspect = AnyWord(key, [](std::uint64_t w) { return HasLowByte(w) || HasByte(w, '='); });
+    if (!suspect && !key.empty() && !IsBlank(key.front()) && !IsBlank(key.back()) && key.front() != ';' &&
+        key.front() != '[')
+        return nullptr;
     if (HasLineBreakOrNul(key))
         return "it contains a line break or NUL";
     if (key.find('=') != key.npos)
@@ -107,9 +192,17 @@ void CheckKeyName(std::string_view section, std::string_view key) {
         Refuse("key", KeyInSection(section, key), fault);
 }
 
-void CheckValue(std::string_view section, std::string_view key, std::string_view value) {
-    if (HasLineBreakOrNul(value))
+// Whether the value has bytes above 0x7F, found in the same look.
+bool CheckValue(std::string_view section, std::string_view key, std::string_view value) {
+    std::uint64_t low = 0, any = 0;
+    AnyWord(value, [&](std::uint64_t w) {
+        low |= (w - 0x0E * kOnes) & ~w;
+        any |= w;
+        return false;
+    });
+    if ((low & kHigh) && HasLineBreakOrNul(value))
         Refuse("value", KeyInSection(section, key), "it contains a line break or NUL");
+    return (any & kHigh) != 0;
 }
 
 }  // namespace
@@ -150,21 +243,25 @@ bool SameFoldedFrom(std::string_view a, std::string_view b, std::size_t From) {
 }
 
 std::size_t HashName(std::string_view s) {
-    constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHigh = 0x8080808080808080ull;
     constexpr std::uint64_t kPrime = 0x9E3779B97F4A7C15ull;
-    std::uint64_t h = s.size() * kPrime;
-    // Plain ASCII, eight bytes at a time: lower-case letters lose their 0x20 bit.
-    for (std::size_t i = 0; i < s.size(); i += 8) {
-        std::uint64_t word = 0;
-        std::memcpy(&word, s.data() + i, std::min<std::size_t>(8, s.size() - i));
-        if (word & kHigh)
-            return HashFolded(s);
-        const std::uint64_t atLeastA = word + (0x80 - 'a') * kOnes;
-        const std::uint64_t aboveZ = word + (0x80 - 'z' - 1) * kOnes;
-        word ^= ((atLeastA & ~aboveZ) & kHigh) >> 2;
-        h = (h ^ word) * kPrime;
+    const std::size_t n = s.size();
+    std::uint64_t h = n * kPrime, any = 0;
+    // In the words SameName compares, upper-cased: right for plain ASCII, which nearly every
+    // name is; any other is hashed over its code points.
+    const auto mix = [&](std::uint64_t word) {
+        any |= word;
+        h = (h ^ UpperAscii(word)) * kPrime;
         h ^= h >> 29;
+    };
+    if (n > 8) {
+        for (std::size_t i = 0; i + 8 < n; i += 8)
+            mix(Word(s.data() + i));
+        mix(Word(s.data() + n - 8));
+    } else if (n > 0) {
+        mix(CoveringWord(s.data(), n));
     }
+    if (any & kHigh)
+        return HashFolded(s);
     // Every bit of the names reaches the low bits, which pick the slot.
     h = (h ^ (h >> 33)) * 0xFF51AFD7ED558CCDull;
     return static_cast<std::size_t>(h ^ (h >> 33));
@@ -172,28 +269,30 @@ std::size_t HashName(std::string_view s) {
 
 }  // namespace inifiles_detail
 
-// A piece of text: where it starts and how long it is, in the loaded text or, when Written,
-// in Store::Written. Offsets rather than pointers, so that either string may grow.
+// A piece of text: where it starts and how long it is, in the loaded text or, when the top bit
+// of At is set, in Store::Written. Offsets rather than pointers, so that either string may grow.
 struct Span {
-    std::uint32_t Start = 0;
+    static constexpr std::uint32_t kWritten = 0x80000000u;
+    std::uint32_t At = 0;
     std::uint32_t Length = 0;
-    bool Written = false;
 };
 
-// One key line.
+// One key line. Tag is NameTag of the key: most lines are told apart by it alone.
 struct Line {
     Span Key;
     Span Value;
+    std::uint64_t Tag = 0;
     std::int32_t Next = -1;  // the next line of the same section
     bool HasValue = true;
 };
 
 struct IniSection {
-    std::string Name;
+    Span Name;
     int First = -1;
     int Last = -1;
     int Count = 0;
     std::unique_ptr<NameIndex> Keys;  // once the section has more than kLinearKeys keys
+    bool NameChecked = false;         // a name in any spelling of it may be written
 };
 
 // Every line of every section sits in one vector, each section chaining its own, and every
@@ -211,8 +310,14 @@ struct TMemIniFile::Store {
     mutable std::atomic<int> LastFound{-1};
 
     std::string_view View(Span s) const {
-        return std::string_view(s.Written ? Written : Text).substr(s.Start, s.Length);
+        const std::string& text = (s.At & Span::kWritten) ? Written : Text;
+        return {text.data() + (s.At & ~Span::kWritten), s.Length};
     }
+    Span TextSpan(std::string_view part) const {
+        return Span{static_cast<std::uint32_t>(part.data() - Text.data()),
+                    static_cast<std::uint32_t>(part.size())};
+    }
+    std::string_view NameOf(int section) const { return View(SectionAt(section).Name); }
     std::string_view KeyOf(int line) const { return View(LineAt(line).Key); }
     std::string_view ValueOf(int line) const { return View(LineAt(line).Value); }
     const IniSection& SectionAt(int i) const { return Sections[static_cast<std::size_t>(i)]; }
@@ -227,25 +332,24 @@ struct TMemIniFile::Store {
     // The section found last or the one after it, when it has that name; else -1.
     int Guess(std::string_view name) const {
         const int last = LastFound.load(std::memory_order_relaxed);
-        for (int guess = std::max(last, 0); guess <= last + 1 && guess < static_cast<int>(Sections.size());
-             ++guess) {
-            const std::string& candidate = SectionAt(guess).Name;
-            if (candidate.size() == name.size() && SameName(candidate, name)) {
-                LastFound.store(guess, std::memory_order_relaxed);
+        const int size = static_cast<int>(Sections.size());
+        for (int guess = std::max(last, 0); guess <= last + 1 && guess < size; ++guess)
+            if (SameName(NameOf(guess), name)) {
+                if (guess != last)
+                    LastFound.store(guess, std::memory_order_relaxed);
                 return guess;
             }
-        }
         return -1;
     }
     int FindHashed(std::string_view name, std::size_t hash) const {
-        const int found =
-            Index.Find(name, hash, [this](int p) { return std::string_view(SectionAt(p).Name); });
+        const int found = Index.Find(name, hash, [this](int p) { return NameOf(p); });
         if (found >= 0)
             LastFound.store(found, std::memory_order_relaxed);
         return found;
     }
-    int AddHashed(std::string_view name, std::size_t hash) {
-        Sections.emplace_back().Name.assign(name);
+    // A section of a name already kept in the text or in Written.
+    int AddHashed(Span name, std::size_t hash) {
+        Sections.emplace_back().Name = name;
         const int pos = static_cast<int>(Sections.size() - 1);
         Index.Add(hash, pos);
         LastFound.store(pos, std::memory_order_relaxed);
@@ -255,22 +359,27 @@ struct TMemIniFile::Store {
         Index.Clear();
         Index.Reserve(Sections.size());
         for (std::size_t i = 0; i < Sections.size(); ++i)
-            Index.Add(HashName(Sections[i].Name), static_cast<int>(i));
+            Index.Add(HashName(View(Sections[i].Name)), static_cast<int>(i));
     }
 
     // The first line of the section with that key, or -1.
     int FindKey(const IniSection& s, std::string_view key) const {
         if (s.Keys)
             return s.Keys->Find(key, HashName(key), [this](int i) { return KeyOf(i); });
-        for (int i = s.First; i >= 0; i = LineAt(i).Next) {
-            const Span k = LineAt(i).Key;
-            if (k.Length == key.size() && SameName(View(k), key))
+        const std::uint64_t tag = NameTag(key);
+        const bool tagIsKey = TagIsName(tag, key.size());
+        for (int i = s.First; i >= 0;) {
+            const Line& line = LineAt(i);
+            if (line.Tag == tag && line.Key.Length == key.size() &&
+                (tagIsKey || SameName(View(line.Key), key)))
                 return i;
+            i = line.Next;
         }
         return -1;
     }
-    void Append(int section, const Line& line) {
+    void Append(int section, Line line) {
         const int pos = static_cast<int>(Lines.size());
+        line.Next = -1;
         Lines.push_back(line);
         IniSection& s = SectionAt(section);
         if (s.Last >= 0)
@@ -303,22 +412,25 @@ struct TMemIniFile::Store {
         s.Keys = std::move(keys);
     }
 
-    // Keeps a copy of text in Written. Text may itself lie in Written.
+    // Text itself when it does not lie in Written, else a copy of it in Copy.
+    std::string_view Outside(std::string_view text, std::string& copy) const {
+        const std::uintptr_t offset =
+            reinterpret_cast<std::uintptr_t>(text.data()) - reinterpret_cast<std::uintptr_t>(Written.data());
+        if (text.empty() || offset >= Written.size())
+            return text;
+        copy.assign(text);
+        return copy;
+    }
+    // Keeps a copy of text, which does not lie in Written, in Written.
     Span Write(std::string_view text) {
-        if (Written.size() + text.size() > std::numeric_limits<std::uint32_t>::max())
+        const std::size_t at = Written.size();
+        if (text.size() >= Span::kWritten - at)
             throw EIniFileException("Cannot write ini value: the ini holds too much text");
-        const Span span{static_cast<std::uint32_t>(Written.size()), static_cast<std::uint32_t>(text.size()),
-                        true};
-        const bool inside = !Written.empty() && text.data() >= Written.data() &&
-                            text.data() < Written.data() + Written.size();
-        if (inside)
-            Written.append(Written, static_cast<std::size_t>(text.data() - Written.data()), text.size());
-        else
-            Written.append(text);
-        return span;
+        Written.append(text);
+        return Span{static_cast<std::uint32_t>(at) | Span::kWritten, static_cast<std::uint32_t>(text.size())};
     }
     void Forget(Span s) {
-        if (s.Written)
+        if (s.At & Span::kWritten)
             WrittenGarbage += s.Length;
     }
     void Kill(Line& line) {
@@ -329,6 +441,11 @@ struct TMemIniFile::Store {
     }
     // Once most of Lines or of Written is no longer used, what is used moves together again.
     void CompactIfSparse() {
+        if ((DeadLines >= 1024 && DeadLines * 2 >= Lines.size()) ||
+            (WrittenGarbage >= 65536 && WrittenGarbage * 2 >= Written.size()))
+            Compact();
+    }
+    void Compact() {
         if (DeadLines >= 1024 && DeadLines * 2 >= Lines.size()) {
             std::vector<Line> live;
             live.reserve(Lines.size() - DeadLines);
@@ -353,17 +470,19 @@ struct TMemIniFile::Store {
             std::string kept;
             kept.reserve(Written.size() - WrittenGarbage);
             auto move = [&](Span& s) {
-                if (!s.Written)
+                if (!(s.At & Span::kWritten))
                     return;
                 const std::size_t start = kept.size();
-                kept.append(Written, s.Start, s.Length);
-                s.Start = static_cast<std::uint32_t>(start);
+                kept.append(View(s));
+                s.At = static_cast<std::uint32_t>(start) | Span::kWritten;
             };
-            for (const IniSection& s : Sections)
+            for (IniSection& s : Sections) {
+                move(s.Name);
                 for (int i = s.First; i >= 0; i = LineAt(i).Next) {
                     move(LineAt(i).Key);
                     move(LineAt(i).Value);
                 }
+            }
             Written = std::move(kept);
             WrittenGarbage = 0;
         }
@@ -453,14 +572,18 @@ void TMemIniFile::LoadFromBytes(std::string Bytes) {
 }
 
 void TMemIniFile::Parse(std::string Text) {
+    if (Text.size() >= Span::kWritten)
+        throw EIniFileException("Cannot load ini text: it is larger than " + std::to_string(MaxFileSize()) +
+                                " bytes");
     m_data = std::make_unique<Store>();
     Store& d = *m_data;
     d.Text = std::move(Text);
     const std::string_view text = d.Text;
-    // Room by a guess from the size (lines of some 16 bytes, a section to some 64): a good
-    // guess saves most of the growing, and a bad one costs no more than growing does.
-    d.Lines.reserve(std::min<std::size_t>(text.size() / 16, 1u << 20));
-    d.Sections.reserve(std::min<std::size_t>(text.size() / 64, 1u << 18));
+    // Room for as many lines as there are line feeds and as many sections as there are '[',
+    // up to a bound: beyond it, growing costs little next to reading that much.
+    const TextCensus census = Census(text);
+    d.Lines.reserve(std::min<std::size_t>(census.LineFeeds + 1, 1u << 20));
+    d.Sections.reserve(std::min<std::size_t>(census.Brackets, 1u << 18));
     d.Index.Reserve(d.Sections.capacity());
     const char* p = text.data();
     const char* const end = p + text.size();
@@ -469,43 +592,43 @@ void TMemIniFile::Parse(std::string Text) {
     int current = -1;
     bool merging = false;  // in a repeated section: only keys it lacks are taken
     while (p < end) {
-        const char* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
-        const char* stop = lf ? lf : end;
-        const char* next = lf ? lf + 1 : end;
-        if (hasCR) {
-            if (const char* cr =
-                    static_cast<const char*>(std::memchr(p, '\r', static_cast<std::size_t>(stop - p)))) {
-                next = (cr + 1 == lf) ? lf + 1 : cr + 1;
-                stop = cr;
-            }
-        }
-        const std::string_view line = TrimView(std::string_view(p, static_cast<std::size_t>(stop - p)));
-        p = next;
-        if (line.empty() || line.front() == ';')
+        const char* const stop = hasCR ? LineEnd<true>(p, end) : LineEnd<false>(p, end);
+        const char* begin = p;
+        p = stop == end ? end : stop + (*stop == '\r' && stop + 1 < end && stop[1] == '\n' ? 2 : 1);
+        const char* last = stop;
+        while (begin < last && IsBlank(*begin))
+            ++begin;
+        while (last > begin && IsBlank(last[-1]))
+            --last;
+        if (begin == last || *begin == ';')
             continue;
-        if (line.front() == '[' && line.back() == ']') {
-            const std::string_view name = TrimView(line.substr(1, line.size() - 2));
+        if (*begin == '[' && last[-1] == ']') {
+            const std::string_view name =
+                TrimView(std::string_view(begin + 1, static_cast<std::size_t>(last - begin - 2)));
             const std::size_t hash = HashName(name);
             current = d.FindHashed(name, hash);
             merging = current >= 0;
             if (!merging)
-                current = d.AddHashed(name, hash);
+                current = d.AddHashed(d.TextSpan(name), hash);
             continue;
         }
         if (current < 0)
             continue;  // lines before the first section
-        auto span = [&](std::string_view part) {
-            return Span{static_cast<std::uint32_t>(part.data() - text.data()),
-                        static_cast<std::uint32_t>(part.size()), false};
-        };
-        const std::size_t eq = line.find('=');
-        const std::string_view key = eq == line.npos ? line : TrimRightView(line.substr(0, eq));
+        const char* const eq = EqualsIn(begin, last, end);
+        const char* keyEnd = eq;
+        while (keyEnd > begin && IsBlank(keyEnd[-1]))
+            --keyEnd;
+        const std::string_view key(begin, static_cast<std::size_t>(keyEnd - begin));
         if (merging && d.FindKey(d.SectionAt(current), key) >= 0)
             continue;
-        if (eq == line.npos)
-            d.Append(current, Line{span(key), Span{}, -1, false});
-        else
-            d.Append(current, Line{span(key), span(TrimLeftView(line.substr(eq + 1))), -1, true});
+        Line line{d.TextSpan(key), Span{}, NameTag(key), -1, eq != last};
+        if (line.HasValue) {
+            const char* value = eq + 1;
+            while (value < last && IsBlank(*value))
+                ++value;
+            line.Value = d.TextSpan(std::string_view(value, static_cast<std::size_t>(last - value)));
+        }
+        d.Append(current, line);
     }
 }
 
@@ -563,7 +686,7 @@ void TMemIniFile::ReadSections(TStrings& Strings) const {
     try {
         Strings.Clear();
         for (const IniSection& s : m_data->Sections)
-            Strings.Add(s.Name);
+            Strings.Add(std::string(m_data->View(s.Name)));
     } catch (...) {
         Strings.EndUpdate();
         throw;
@@ -581,30 +704,41 @@ bool TMemIniFile::ValueExists(std::string_view Section, std::string_view Ident) 
 // --- Writing -------------------------------------------------------------------------------
 
 void TMemIniFile::WriteString(std::string_view Section, std::string_view Ident, std::string_view Value) {
-    CheckSectionName(Section);
-    CheckKeyName(Section, Ident);
-    CheckValue(Section, Ident, Value);
     Store& d = *m_data;
-    std::string repairedName, repairedValue;
+    // Writers mostly write several keys of one section in a row: its name is checked once.
     int s = d.Guess(Section);
+    if (s < 0 || !d.SectionAt(s).NameChecked)
+        CheckSectionName(Section);
+    CheckKeyName(Section, Ident);
+    const bool valueHasHighBytes = CheckValue(Section, Ident, Value);
+    // A text given from the ini itself (a value read and written back) is copied first:
+    // Written may move as it grows.
+    std::string sectionCopy, keyCopy, valueCopy;
+    Section = d.Outside(Section, sectionCopy);
+    Ident = d.Outside(Ident, keyCopy);
+    Value = d.Outside(Value, valueCopy);
+    std::string repairedName, repairedValue;
+    const std::string_view value = valueHasHighBytes ? Stored(Value, repairedValue) : Value;
     if (s < 0) {
         const std::size_t hash = HashName(Section);
         s = d.FindHashed(Section, hash);
         if (s < 0) {
             const std::string_view name = Stored(Section, repairedName);
-            s = d.AddHashed(name, name.data() == Section.data() ? hash : HashName(name));
+            s = d.AddHashed(d.Write(name), name.data() == Section.data() ? hash : HashName(name));
         }
     }
+    d.SectionAt(s).NameChecked = true;
     const int i = d.FindKey(d.SectionAt(s), Ident);
     // The key keeps the spelling it has in the file; the index stays right.
-    const Span value = d.Write(Stored(Value, repairedValue));
+    const Span stored = d.Write(value);
     if (i >= 0) {
         Line& line = d.LineAt(i);
         d.Forget(line.Value);
-        line.Value = value;
+        line.Value = stored;
         line.HasValue = true;
     } else {
-        d.Append(s, Line{d.Write(Stored(Ident, repairedName)), value, -1, true});
+        const std::string_view key = Stored(Ident, repairedName);
+        d.Append(s, Line{d.Write(key), stored, NameTag(key), -1, true});
     }
     d.CompactIfSparse();
     m_modified = true;
@@ -620,6 +754,7 @@ void TMemIniFile::EraseSection(std::string_view Section) {
         d.Kill(d.LineAt(i));
         i = next;
     }
+    d.Forget(d.SectionAt(s).Name);
     d.Sections.erase(d.Sections.begin() + s);
     d.IndexSections();
     d.CompactIfSparse();
@@ -658,7 +793,7 @@ void TMemIniFile::GetStrings(TStrings& List) const {
     try {
         List.Clear();
         for (const IniSection& s : m_data->Sections) {
-            List.Add("[" + s.Name + "]");
+            List.Add("[" + std::string(m_data->View(s.Name)) + "]");
             for (int i = s.First; i >= 0; i = m_data->LineAt(i).Next)
                 List.Add(LineText(i));
             List.Add("");
@@ -684,7 +819,7 @@ std::string TMemIniFile::SaveToBytes() const {
     const Store& d = *m_data;
     std::size_t size = 0;
     for (const IniSection& s : d.Sections) {
-        size += s.Name.size() + 4;
+        size += s.Name.Length + 4;
         for (int i = s.First; i >= 0; i = d.LineAt(i).Next)
             size += d.LineAt(i).Key.Length + d.LineAt(i).Value.Length + 2;
     }
@@ -697,7 +832,7 @@ std::string TMemIniFile::SaveToBytes() const {
     };
     for (const IniSection& s : d.Sections) {
         *out++ = '[';
-        put(s.Name);
+        put(d.View(s.Name));
         put("]\n");
         for (int i = s.First; i >= 0; i = d.LineAt(i).Next) {
             put(d.KeyOf(i));

@@ -4,7 +4,9 @@
 // not there is soon known not to be. The vector keeps the order for writing;
 // the table only finds positions, so the vector may grow and move freely.
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -13,17 +15,78 @@ namespace framework::inifiles_detail {
 // Whether a and b, the same up to From, are the same case-folded text from there on.
 bool SameFoldedFrom(std::string_view a, std::string_view b, std::size_t From);
 
+// Names are short and mostly plain ASCII: they are compared and hashed eight bytes at a time.
+inline constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+inline constexpr std::uint64_t kHigh = 0x8080808080808080ull;
+
+// A word made only of bytes of p[0, n) that holds every one of them, 1 <= n <= 8. Two texts of
+// the same length give words whose bytes correspond position by position.
+inline std::uint64_t CoveringWord(const char* p, std::size_t n) {
+    if (n >= 4) {
+        std::uint32_t lo, hi;
+        std::memcpy(&lo, p, 4);
+        std::memcpy(&hi, p + n - 4, 4);
+        return lo | std::uint64_t{hi} << 32;
+    }
+    const auto byte = [p](std::size_t i) { return std::uint64_t{static_cast<unsigned char>(p[i])}; };
+    const std::uint64_t w = byte(0) | byte(n / 2) << 8 | byte(n - 1) << 16 | byte(0) << 24;
+    return w | w << 32;
+}
+inline std::uint64_t Word(const char* p) {
+    std::uint64_t w;
+    std::memcpy(&w, p, 8);
+    return w;
+}
+// ASCII lower-case letters of an ASCII word upper-cased.
+inline std::uint64_t UpperAscii(std::uint64_t w) {
+    const std::uint64_t atLeastA = w + (0x80 - 'a') * kOnes;
+    const std::uint64_t aboveZ = w + (0x80 - 'z' - 1) * kOnes;
+    return w ^ (((atLeastA & ~aboveZ) & kHigh) >> 2);
+}
 // Equality and hash that agree: the same byte length and the same case-folded text. Names
-// mostly match byte for byte or differ outright, so bytes are compared first.
+// mostly match byte for byte or differ outright, so whole words are compared first.
 inline bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
+    const std::size_t n = a.size();
+    if (n != b.size())
         return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (a[i] != b[i])
-            return SameFoldedFrom(a, b, i);
-    return true;
+    if (n == 0)
+        return true;
+    // Words at 0, 8, 16... and a last one that may overlap the one before it.
+    for (std::size_t i = 0;; i += 8) {
+        const std::size_t at = n <= 8 ? 0 : std::min(i, n - 8);
+        const std::uint64_t x = n <= 8 ? CoveringWord(a.data(), n) : Word(a.data() + at);
+        const std::uint64_t y = n <= 8 ? CoveringWord(b.data(), n) : Word(b.data() + at);
+        if (x != y) {
+            if ((x | y) & kHigh)
+                return SameFoldedFrom(a, b, 0);
+            if (UpperAscii(x) != UpperAscii(y))
+                return false;
+        }
+        if (n <= 8 || at == n - 8)
+            return true;
+    }
 }
 std::size_t HashName(std::string_view s);
+
+// A summary that names SameName takes as equal share: the first eight bytes upper-cased for a
+// plain ASCII name, 0 for any other. Cheap to compare, and for an ASCII name of up to eight
+// bytes it is the whole name.
+inline std::uint64_t NameTag(std::string_view s) {
+    const std::size_t n = s.size();
+    if (n == 0)
+        return 1;
+    if (n <= 8) {
+        const std::uint64_t w = CoveringWord(s.data(), n);
+        return (w & kHigh) ? 0 : UpperAscii(w);
+    }
+    std::uint64_t any = 0;
+    for (std::size_t i = 0; i + 8 < n; i += 8)
+        any |= Word(s.data() + i);
+    any |= Word(s.data() + n - 8);
+    return (any & kHigh) ? 0 : UpperAscii(Word(s.data()));
+}
+// Whether names of this tag and length are equal when their tags are.
+inline bool TagIsName(std::uint64_t tag, std::size_t length) { return length <= 8 && tag != 0; }
 
 class NameIndex {
 public:

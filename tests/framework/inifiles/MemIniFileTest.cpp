@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <fstream>
 #include <memory>
@@ -236,6 +237,48 @@ TEST_F(IniEdit, SectionsAndKeysIgnoreCaseAlsoInLargeSections) {
     EXPECT_FALSE(ini.SectionExists("Big"));
     EXPECT_TRUE(ini.SectionExists("\xC3\xBC"
                                   "ber"));
+}
+
+// Names are compared eight bytes at a time, with a last word that overlaps the one before, and
+// keys of small sections are told apart by their first eight bytes: names of every length up to
+// three words, differing from their neighbours in one byte only, at every position.
+TEST_F(IniEdit, NamesOfEveryLengthAreFoundInAnyCaseAndOnlyThemselves) {
+    TMemIniFile ini(path);
+    const auto flipCase = [](std::string s) {
+        for (char& c : s)
+            if (std::isalpha(static_cast<unsigned char>(c)))
+                c = static_cast<char>(c ^ 0x20);
+        return s;
+    };
+    for (std::size_t length = 1; length <= 24; ++length) {
+        const std::string base = std::string("aB3_zY9.qRs-kLmN0pQ+xWv@e").substr(0, length);
+        const std::string section = "S" + base;
+        for (std::size_t at = 0; at < length; ++at) {
+            std::string key = base;
+            key[at] = at % 2 ? 'j' : 'J';
+            ini.WriteString(section, key, std::to_string(at));
+        }
+        for (std::size_t at = 0; at < length; ++at) {
+            std::string key = base;
+            key[at] = at % 2 ? 'j' : 'J';
+            EXPECT_EQ(ini.ReadString(flipCase(section), flipCase(key), "-"), std::to_string(at))
+                << "length " << length << " at " << at;
+            key[at] = '!';
+            EXPECT_FALSE(ini.ValueExists(section, key)) << "length " << length << " at " << at;
+        }
+        EXPECT_FALSE(ini.SectionExists(section + "x"));
+        EXPECT_FALSE(ini.SectionExists(section.substr(0, length) + "~"));
+    }
+    // Letters outside ASCII in a short key, and a value read from the ini and written back.
+    ini.WriteString("Mixed", "\xC3\xA9t\xC3\xA9", "summer");
+    ini.WriteString("mixed", "ETE", *ini.FindValue("MIXED", "\xC3\x89T\xC3\x89"));
+    EXPECT_EQ(ini.ReadString("MIXED", "ete", ""), "summer");
+    EXPECT_FALSE(ini.ValueExists("Mixed", "\xC3\xA9t"));
+    ini.UpdateFile();
+    auto again = Reload();
+    EXPECT_EQ(again->ReadString("s" + std::string("aB3_zY9.qRs-kLmN0pQ+xWv@e").substr(0, 17),
+                                "AB3_ZY9.QJS-KLMN0", ""),
+              "9");
 }
 
 TEST_F(IniEdit, SectionReadersClearTheTargetList) {
