@@ -1,6 +1,6 @@
 #include "sibling/Inifilebase.h"
 
-#include "framework/classes/Strings.h"
+#include "framework/classes/StringList.h"
 #include "framework/classes/TypInfo.h"
 #include "framework/rtl/FloatConv.h"
 #include "framework/rtl/IntConv.h"
@@ -22,6 +22,7 @@ bool MEMINI_include_checklistbox_checkeds = true;
 namespace {
 
 constexpr std::string_view kCountKey = "count";
+constexpr int kReserveLimit = 1024;
 
 NumberedKey ItemKey(int n) { return NumberedKey("item", n); }
 NumberedKey ObjectKey(int n) { return NumberedKey("object", n); }
@@ -63,6 +64,16 @@ std::size_t Utf8SequenceAt(std::string_view s, std::size_t i) {
 bool IsControl(unsigned char c) { return c < 0x20 || c == 0x7F; }
 bool IsBlank(unsigned char c) { return c <= 0x20; }  // what a load trims off
 
+// Whether the eight bytes at p are all in 0x20..0x7F. Taking 0x20 from a byte below that
+// borrows into its top bit; a byte of 0x80 or more has it already. A borrow may flag a later
+// byte wrongly, but only after a byte that is flagged rightly.
+bool PrintableAscii8(const char* p) {
+    std::uint64_t w;
+    std::memcpy(&w, p, sizeof w);
+    constexpr std::uint64_t kEach = 0x0101010101010101;
+    return ((w | (w - kEach * 0x20)) & (kEach * 0x80)) == 0;
+}
+
 bool NeedsEscape(std::string_view v) {
     if (v.empty())
         return false;
@@ -71,7 +82,11 @@ bool NeedsEscape(std::string_view v) {
     // A plain value in quotes would be taken for an escaped one.
     if (v.size() >= 2 && v.front() == '"' && v.back() == '"')
         return true;
-    for (std::size_t i = 0; i < v.size();) {
+    // Most values are printable ASCII: skip that eight bytes at a time.
+    std::size_t i = 0;
+    while (i + 8 <= v.size() && PrintableAscii8(v.data() + i))
+        i += 8;
+    while (i < v.size()) {
         const auto c = static_cast<unsigned char>(v[i]);
         if (c == '\r' || c == '\n' || c == '\0')
             return true;
@@ -98,6 +113,17 @@ int HexValue(char c) {
 }
 
 bool IsQuoted(std::string_view s) { return s.size() >= 2 && s.front() == '"' && s.back() == '"'; }
+
+// Whether s is Word, a word of lower-case ASCII letters, in any case. Only a letter and its
+// capital give that letter when the case bit is set.
+bool IsWordInAnyCase(std::string_view s, std::string_view Word) {
+    if (s.size() != Word.size())
+        return false;
+    for (std::size_t k = 0; k < s.size(); ++k)
+        if ((s[k] | 0x20) != Word[k])
+            return false;
+    return true;
+}
 
 // The escaped form of a value that needs it.
 std::string Escape(std::string_view Value) {
@@ -242,6 +268,13 @@ void TMyMemIniFile::WriteString(std::string_view Section, std::string_view Ident
         TMemIniFile::WriteString(Section, Ident, Value);
 }
 
+void TMyMemIniFile::WriteInteger(std::string_view Section, std::string_view Ident, int Value) {
+    // The text IntToStr gives, built on the stack; digits never need escaping.
+    char text[16];
+    const char* end = std::to_chars(text, text + sizeof text, Value).ptr;
+    TMemIniFile::WriteString(Section, Ident, std::string_view(text, static_cast<std::size_t>(end - text)));
+}
+
 int TMyMemIniFile::ReadInteger(std::string_view Section, std::string_view Ident, int Default) const {
     std::string buffer;
     const auto text = ValueView(Section, Ident, buffer);
@@ -256,9 +289,9 @@ int TMyMemIniFile::ReadInteger(std::string_view Section, std::string_view Ident,
 bool TMyMemIniFile::ReadBool(std::string_view Section, std::string_view Ident, bool Default) const {
     std::string buffer;
     const std::string_view s = TrimView(ValueView(Section, Ident, buffer).value_or(std::string_view()));
-    if (SameText(s, "true") || SameText(s, "yes") || SameText(s, "on"))
+    if (IsWordInAnyCase(s, "true") || IsWordInAnyCase(s, "yes") || IsWordInAnyCase(s, "on"))
         return true;
-    if (SameText(s, "false") || SameText(s, "no") || SameText(s, "off"))
+    if (IsWordInAnyCase(s, "false") || IsWordInAnyCase(s, "no") || IsWordInAnyCase(s, "off"))
         return false;
     std::int64_t n = 0;
     const bool number = s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')
@@ -268,7 +301,7 @@ bool TMyMemIniFile::ReadBool(std::string_view Section, std::string_view Ident, b
 }
 
 void TMyMemIniFile::WriteBool(std::string_view Section, std::string_view Ident, bool Value) {
-    WriteString(Section, Ident, Value ? "true" : "false");
+    TMemIniFile::WriteString(Section, Ident, Value ? "true" : "false");  // words that need no escape
 }
 
 void TMyMemIniFile::WriteFloat(std::string_view Section, std::string_view Ident, double Value) {
@@ -288,9 +321,13 @@ void TMyMemIniFile::WriteMultiString(std::string_view Section, const TStrings& L
     int count = List.Count();
     if (Limit >= 0 && count > Limit)
         count = Limit;
+    // A section written for the first time (as in every save of a whole form) has no keys of
+    // an earlier list: none need looking for.
+    const bool fresh = !SectionExists(Section);
     // Keys of an earlier, longer list would otherwise read back as if they were still items.
     int old = 0;
-    if (const auto stored = FindValue(Section, kCountKey); stored && TryStrToInt(*stored, old))
+    if (const auto stored = fresh ? std::nullopt : FindValue(Section, kCountKey);
+        stored && TryStrToInt(*stored, old))
         for (int n = count; n < old && ValueExists(Section, ItemKey(n)); ++n) {
             DeleteKey(Section, ItemKey(n));
             DeleteKey(Section, ObjectKey(n));
@@ -304,7 +341,7 @@ void TMyMemIniFile::WriteMultiString(std::string_view Section, const TStrings& L
         if (obj != 0 && obj >= std::numeric_limits<std::int32_t>::min() &&
             obj <= std::numeric_limits<std::int32_t>::max())
             WriteInteger(Section, ObjectKey(n), static_cast<int>(obj));
-        else if (ValueExists(Section, ObjectKey(n)))
+        else if (!fresh && ValueExists(Section, ObjectKey(n)))
             DeleteKey(Section, ObjectKey(n));
     }
 }
@@ -316,6 +353,12 @@ bool TMyMemIniFile::ReadMultiString(std::string_view Section, TStrings& List) co
     List.BeginUpdate();
     try {
         List.Clear();
+        // Room for the items in one go; a damaged count reserves no more than a long list.
+        if (auto* strings = As<TStringList>(&List)) {
+            const int room = std::min(count, kReserveLimit);
+            if (strings->Capacity() < room)
+                strings->SetCapacity(room);
+        }
         // A damaged count cannot make us read past the items that are really there.
         for (int n = 0; n < count; ++n) {
             const NumberedKey key = ItemKey(n);

@@ -51,6 +51,7 @@ public:
     void WriteString(std::string_view Section, std::string_view Ident, std::string_view Value) override;
 
     int ReadInteger(std::string_view Section, std::string_view Ident, int Default) const override;
+    void WriteInteger(std::string_view Section, std::string_view Ident, int Value) override;
     // Writes "true" or "false". Reads those (in any case), "yes"/"no", "on"/"off" and any
     // integer (not 0 is true); anything else gives Default.
     bool ReadBool(std::string_view Section, std::string_view Ident, bool Default) const override;

@@ -83,6 +83,51 @@ TEST(IniEscapes, DamagedEscapesAreKeptAsText) {
     EXPECT_EQ(EscapeIniValue(std::string("\xFF", 1)), "\"\\xFF\"");
 }
 
+TEST(IniEscapes, AwkwardBytesAreFoundAnywhereInALongValue) {
+    for (std::size_t at = 1; at < 23; ++at)
+        for (const char bad : {'\n', '\r', '\0', '\xFF', '\x80'}) {
+            std::string v(24, 'a');
+            v[at] = bad;
+            EXPECT_EQ(EscapeIniValue(v).front(), '"') << at << ' ' << int(bad);
+        }
+    // Tabs, DEL and whole UTF-8 sequences stay plain, also across eight-byte steps.
+    for (std::size_t at = 1; at < 21; ++at) {
+        std::string v(24, 'a');
+        v.replace(at, 3, "\tő");
+        EXPECT_EQ(EscapeIniValue(v), v) << at;
+        v[at] = '\x7F';
+        EXPECT_EQ(EscapeIniValue(v), v) << at;
+        v[at + 2] = 'b';  // a lead byte without its continuation
+        EXPECT_EQ(EscapeIniValue(v).front(), '"') << at;
+    }
+}
+
+TEST_F(MyMemIniFile, IntegersAreWrittenAsPlainDecimals) {
+    TMyMemIniFile ini(name);
+    for (int v : {0, -1, 42, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()}) {
+        ini.WriteInteger("S", "n", v);
+        EXPECT_EQ(ini.ReadString("S", "n", ""), std::to_string(v));
+        EXPECT_EQ(ini.ReadInteger("S", "n", 7), v);
+    }
+}
+
+TEST_F(MyMemIniFile, BooleanWordsMatchOnlyWhole) {
+    TMyMemIniFile ini(name);
+    for (const char* yes : {"On", "yEs", "tRUE"}) {
+        ini.WriteString("S", "v", yes);
+        EXPECT_TRUE(ini.ReadBool("S", "v", false)) << yes;
+    }
+    for (const char* no : {"oFF", "nO", "fALSE"}) {
+        ini.WriteString("S", "v", no);
+        EXPECT_FALSE(ini.ReadBool("S", "v", true)) << no;
+    }
+    for (const char* junk : {"tru", "truee", "onn", "of", "y", "0n", "yes1", "o\xCEn"}) {
+        ini.WriteString("S", "v", junk);
+        EXPECT_TRUE(ini.ReadBool("S", "v", true)) << junk;
+        EXPECT_FALSE(ini.ReadBool("S", "v", false)) << junk;
+    }
+}
+
 TEST_F(MyMemIniFile, BooleansAsWordsAndNumbers) {
     TMyMemIniFile ini(name);
     ini.WriteBool("S", "t", true);
@@ -158,6 +203,22 @@ TEST_F(MultiString, LimitKeepsTheFirstEntriesAndStaleKeysGo) {
     EXPECT_FALSE(ini.ValueExists("L", "object3"));
     ini.ReadMultiString("L", back);
     EXPECT_EQ(back.Count(), 2);
+}
+
+TEST_F(MultiString, ObjectValuesGoneSinceTheLastWriteAreRemoved) {
+    Fill(4);  // objects 0, 1, 0, 1
+    ini.WriteMultiString("L", list);
+    EXPECT_FALSE(ini.ValueExists("L", "object0"));
+    EXPECT_TRUE(ini.ValueExists("L", "object1"));
+    for (int i = 0; i < 4; ++i)
+        list.PutObject(i, nullptr);
+    ini.WriteMultiString("L", list);
+    EXPECT_FALSE(ini.ValueExists("L", "object1"));
+    EXPECT_FALSE(ini.ValueExists("L", "object3"));
+    TStringList back;
+    ini.ReadMultiString("L", back);
+    EXPECT_EQ(back.Count(), 4);
+    EXPECT_EQ(back.IndexOfObject(TStrings::IntToObject(1)), -1);
 }
 
 TEST_F(MultiString, NoListLeavesTheTargetAlone) {
