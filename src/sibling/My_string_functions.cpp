@@ -20,13 +20,13 @@ std::uint8_t KeyAt(std::size_t i) { return static_cast<std::uint8_t>(0x5A + 37 *
 }  // namespace
 
 std::string PwdToNumStr(std::string_view Password) {
-    std::string out;
-    out.reserve(Password.size() * 3);
-    for (std::size_t i = 0; i < Password.size(); ++i) {
+    std::string out(Password.size() * 3, '0');
+    char* digits = out.data();
+    for (std::size_t i = 0; i < Password.size(); ++i, digits += 3) {
         const unsigned v = static_cast<std::uint8_t>(Password[i]) ^ KeyAt(i);
-        out += static_cast<char>('0' + v / 100);
-        out += static_cast<char>('0' + v / 10 % 10);
-        out += static_cast<char>('0' + v % 10);
+        digits[0] = static_cast<char>('0' + v / 100);
+        digits[1] = static_cast<char>('0' + v / 10 % 10);
+        digits[2] = static_cast<char>('0' + v % 10);
     }
     return out;
 }
@@ -34,19 +34,18 @@ std::string PwdToNumStr(std::string_view Password) {
 std::string FromNumStr(std::string_view NumStr) {
     if (NumStr.size() % 3 != 0)
         return {};
-    std::string out;
-    out.reserve(NumStr.size() / 3);
-    for (std::size_t i = 0; i < NumStr.size(); i += 3) {
-        unsigned v = 0;
-        for (std::size_t k = 0; k < 3; ++k) {
-            const char c = NumStr[i + k];
-            if (c < '0' || c > '9')
-                return {};
-            v = v * 10 + static_cast<unsigned>(c - '0');
-        }
+    std::string out(NumStr.size() / 3, '\0');
+    for (std::size_t n = 0; n < out.size(); ++n) {
+        const auto d0 = static_cast<unsigned>(NumStr[3 * n] - '0');
+        const auto d1 = static_cast<unsigned>(NumStr[3 * n + 1] - '0');
+        const auto d2 = static_cast<unsigned>(NumStr[3 * n + 2] - '0');
+        // A byte that is no digit wraps round to a large number.
+        if (d0 > 9 || d1 > 9 || d2 > 9)
+            return {};
+        const unsigned v = d0 * 100 + d1 * 10 + d2;
         if (v > 255)
             return {};
-        out += static_cast<char>(v ^ KeyAt(i / 3));
+        out[n] = static_cast<char>(v ^ KeyAt(n));
     }
     return out;
 }

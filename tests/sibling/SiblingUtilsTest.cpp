@@ -25,7 +25,8 @@ TEST(PasswordCoding, RoundTripsWithoutShowingThePassword) {
 }
 
 TEST(PasswordCoding, JunkGivesNothing) {
-    for (const char* junk : {"12", "12a", "999", "-12345", "plain password", "256000"})
+    for (const char* junk : {"12", "12a", "999", "-12345", "plain password", "256000", "/00", ":00", "00/",
+                             "09:", "100 00", "100:00"})
         EXPECT_EQ(FromNumStr(junk), "") << junk;
 }
 
