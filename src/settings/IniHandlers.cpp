@@ -189,33 +189,55 @@ void EditCombo(TComponent* comp, TMyMemIniFile& ini, bool reading) {
     ComboItems(combo, ini, reading);
 }
 
+// The members of the ElPack edit family that store their text differently. They are siblings
+// below TCustomElEdit, so a class is one of them at most.
+enum class ElEditKind { Edit, FileName, FolderName, Memo, Spin, Other };
+
+ElEditKind ElEditKindOf(TClass cls) {
+    if (cls->InheritsFrom(&TElEdit::ClassInfo()))
+        return ElEditKind::Edit;
+    if (cls->InheritsFrom(&TElFileNameEdit::ClassInfo()))
+        return ElEditKind::FileName;
+    if (cls->InheritsFrom(&TElFolderNameEdit::ClassInfo()))
+        return ElEditKind::FolderName;
+    if (cls->InheritsFrom(&TElMemo::ClassInfo()))
+        return ElEditKind::Memo;
+    if (cls->InheritsFrom(&TElSpinEdit::ClassInfo()) || cls->InheritsFrom(&TElFloatSpinEdit::ClassInfo()))
+        return ElEditKind::Spin;
+    return ElEditKind::Other;
+}
+
 void ElEdit(TComponent* comp, TMyMemIniFile& ini, bool reading) {
     auto* edit = static_cast<TCustomElEdit*>(comp);
-    const bool pathEdit = MEMINI_check_filenames && IsFileOrFolderEdit(comp);
-    if (comp->Is<TElMemo>() || IsMultiFileEdit(comp)) {
+    const ElEditKind kind = ElEditKindOf(comp->ClassType());
+    if (kind == ElEditKind::Memo || (kind == ElEditKind::FileName && IsMultiFileEdit(comp))) {
         ReadOrSaveMultiLine(ini, reading, comp);
         return;
     }
-    const bool password = comp->Is<TElEdit>() && edit->PasswordChar() == '*';
+    const bool pathEdit =
+        MEMINI_check_filenames && (kind == ElEditKind::FileName || kind == ElEditKind::FolderName);
+    const bool password = kind == ElEditKind::Edit && edit->PasswordChar() == '*';
     const std::string& section = SectionOf(comp);
     if (reading) {
         std::string text = ini.ReadString(section, "text", "");
         if (password)
             text = sibling::FromNumStr(text);
-        if (comp->Is<TElSpinEdit>() || comp->Is<TElFloatSpinEdit>()) {
+        if (kind == ElEditKind::Spin) {
             if (Utf8Length(text) <= kSpinTextLimit)
                 edit->SetText(text);
             return;
         }
         if (pathEdit)
-            text = DecodeAppDrivePath(text, comp->Is<TElFileNameEdit>());
+            text = DecodeAppDrivePath(text, kind == ElEditKind::FileName);
         edit->SetText(text);
         return;
     }
     std::string text = edit->Text();
     if (password)
         text = sibling::PwdToNumStr(text);
-    ini.WriteString(section, "text", pathEdit ? EncodeAppDrivePath(text) : text);
+    if (pathEdit)
+        text = EncodeAppDrivePath(text);
+    ini.WriteString(section, "text", text);
 }
 
 void FrameworkEdit(TComponent* comp, TMyMemIniFile& ini, bool reading) {
