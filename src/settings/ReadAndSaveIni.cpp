@@ -34,14 +34,15 @@ public:
     }
     // Folder ends with '/'. When it is missing, so may be the folders above it: they are
     // looked up now, once, so that the next path below them costs nothing.
-    bool FolderExists(const std::string& Folder) {
+    bool FolderExists(std::string_view Folder) {
         if (UnderMissing(Folder, Folder.size() + 1))
             return false;
-        if (sibling::DriveAndFolderExist(Folder))
+        std::string folder(Folder);
+        if (sibling::DriveAndFolderExist(folder))
             return true;
-        m_missing.insert(Folder);
+        m_missing.insert(std::move(folder));
         for (std::size_t end = ParentEnd(Folder); end > 1; end = ParentEnd(Folder.substr(0, end))) {
-            std::string parent = Folder.substr(0, end);
+            std::string parent(Folder.substr(0, end));
             if (sibling::DriveAndFolderExist(parent))
                 break;
             m_missing.insert(std::move(parent));
@@ -51,13 +52,18 @@ public:
 
 private:
     // Whether a folder that ends before Limit and begins Path is known to be missing.
-    bool UnderMissing(const std::string& Path, std::size_t Limit) const {
+    bool UnderMissing(std::string_view Path, std::size_t Limit) {
         if (m_missing.empty())
             return false;
+        // The paths of one form mostly lie below the same missing folder: it is tried first.
+        if (!m_lastFound.empty() && m_lastFound.size() < Limit && Path.starts_with(m_lastFound))
+            return true;
         for (std::size_t slash = Path.find('/'); slash != std::string::npos && slash + 1 < Limit;
              slash = Path.find('/', slash + 1))
-            if (m_missing.contains(std::string_view(Path).substr(0, slash + 1)))
+            if (const auto found = m_missing.find(Path.substr(0, slash + 1)); found != m_missing.end()) {
+                m_lastFound = *found;
                 return true;
+            }
         return false;
     }
     // The length of the parent folder of Folder (with its '/'), or 0 at the top.
@@ -71,13 +77,14 @@ private:
         std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
     };
     std::unordered_set<std::string, Hash, std::equal_to<>> m_missing;
+    std::string_view m_lastFound;  // in m_missing, whose elements never move
 };
 
 // The root and mount points, asked once per walk instead of once per path, and what the walk
 // learnt about missing folders.
 struct DriveContext {
     std::string Root;
-    std::vector<std::string> MountPoints;  // each with a trailing '/'
+    std::vector<std::string> NestedMounts;  // mount points below Root, each with a trailing '/'
     MissingFolders Missing;
 };
 thread_local DriveContext* g_drive = nullptr;
@@ -91,7 +98,9 @@ DriveContext MakeDriveContext() {
     const auto mounts = platform::Platform().Mounts();
     ctx.Root = DriveRoot(mounts);
     for (const auto& m : mounts)
-        ctx.MountPoints.push_back(IncludeTrailingPathDelimiter(m.MountPoint));
+        if (std::string point = IncludeTrailingPathDelimiter(m.MountPoint);
+            point.size() > ctx.Root.size() && point.starts_with(ctx.Root))
+            ctx.NestedMounts.push_back(std::move(point));
     return ctx;
 }
 
@@ -110,12 +119,13 @@ private:
 // Whether Path lies on the mount at Root: under Root and under no mount point nested deeper.
 // On the root file system "/" begins every path, but a path on a stick mounted below it is
 // not on the program's drive.
-bool OnMount(const std::string& Path, const DriveContext& ctx) {
-    const std::string& root = ctx.Root;
-    if (Path.compare(0, root.size(), root) != 0)
+bool OnMount(std::string_view Path, const DriveContext& ctx) {
+    const std::size_t root = ctx.Root.size();
+    if (!Path.starts_with(ctx.Root))
         return false;
-    for (const std::string& point : ctx.MountPoints)
-        if (point.size() > root.size() && Path.compare(0, point.size(), point) == 0)
+    // The byte after the root tells most mount points apart without a compare call.
+    for (const std::string& point : ctx.NestedMounts)
+        if (Path.size() > root && Path[root] == point[root] && Path.starts_with(point))
             return false;
     return true;
 }
@@ -133,7 +143,11 @@ std::string EncodeAppDrivePath(const std::string& Path) {
     const DriveContext& ctx = g_drive ? *g_drive : own.emplace(MakeDriveContext());
     if (!OnMount(Path, ctx))
         return Path;
-    return kAppDriveToken + Path.substr(ctx.Root.size());
+    const std::string_view token = kAppDriveToken;
+    std::string stored;
+    stored.reserve(token.size() + Path.size() - ctx.Root.size());
+    stored.append(token).append(Path, ctx.Root.size());
+    return stored;
 }
 
 std::string DecodeAppDrivePath(const std::string& Stored, bool IsFile) {
@@ -141,15 +155,20 @@ std::string DecodeAppDrivePath(const std::string& Stored, bool IsFile) {
         return Stored;
     std::optional<DriveContext> own;
     DriveContext& ctx = g_drive ? *g_drive : own.emplace(MakeDriveContext());
-    std::string path = Stored;
-    const std::string token = kAppDriveToken;
-    if (path.compare(0, token.size(), token) == 0)
-        path = ctx.Root + path.substr(token.size());
+    const std::string_view token = kAppDriveToken;
+    std::string path;
+    if (Stored.starts_with(token)) {
+        path.reserve(ctx.Root.size() + Stored.size() - token.size());
+        path.append(ctx.Root).append(Stored, token.size());
+    } else {
+        path = Stored;
+    }
     if (IsFile) {
         if (!ctx.Missing.FileExists(path)) {
-            const std::string folder = ExtractFilePath(path);
-            if (!folder.empty() && ctx.Missing.FolderExists(folder))
-                path = folder;
+            const std::size_t slash = path.rfind(PathDelim);
+            if (slash != std::string::npos &&
+                ctx.Missing.FolderExists(std::string_view(path).substr(0, slash + 1)))
+                path.resize(slash + 1);  // the folder, as ExtractFilePath gives it
         }
     } else if (!ctx.Missing.FolderExists(IncludeTrailingPathDelimiter(path)) &&
                !ctx.Missing.FileExists(path)) {
