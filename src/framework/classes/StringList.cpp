@@ -133,8 +133,13 @@ void TStringList::Exchange(int Index1, int Index2) {
 }
 
 int TStringList::IndexOf(std::string_view S) const {
-    if (!m_sorted)
-        return TStrings::IndexOf(S);
+    if (!m_sorted) {
+        // As TStrings::IndexOf, without a copy of every string.
+        for (std::size_t i = 0; i < m_items.size(); ++i)
+            if (CompareStrings(m_items[i].S, S) == 0)
+                return static_cast<int>(i);
+        return -1;
+    }
     int index = 0;
     return Find(S, index) ? index : -1;
 }

@@ -38,6 +38,12 @@ int CollateCompare(std::string_view a, std::string_view b, bool caseSensitive) {
     std::size_t i = 0, j = 0;
     int secondary = 0, tertiary = 0;
     while (i < a.size() && j < b.size()) {
+        // Equal ASCII bytes are equal at every level: no decoding needed.
+        if (a[i] == b[j] && static_cast<unsigned char>(a[i]) < 0x80) {
+            ++i;
+            ++j;
+            continue;
+        }
         const char32_t ca = Utf8Decode(a, i);
         const char32_t cb = Utf8Decode(b, j);
         if (ca == cb)

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 using namespace framework;
 
 TEST(SameText, FoldsAsciiOnly) {
@@ -33,6 +36,17 @@ TEST(AnsiCase, LatinGreekAndCyrillic) {
     EXPECT_EQ(AnsiUpperCase("привет ёђ ґ"), "ПРИВЕТ ЁЂ Ґ");
     EXPECT_EQ(AnsiLowerCase("ПРИВЕТ ЁЂ Ґ"), "привет ёђ ґ");
     EXPECT_EQ(AnsiUpperCase("a\xFF b"), "A\xFF B");  // broken bytes are kept
+}
+
+TEST(AnsiCompareText, APlainPrefixChangesNoAnswer) {
+    const std::pair<std::string, std::string> pairs[] = {{"Äpfel", "äPFEL"}, {"a", "ä"},    {"ä", "b"},
+                                                         {"Zürich", "zz"},   {"ab", "abc"}, {"x", "X"},
+                                                         {"É", "e"},         {"", ""}};
+    for (const auto& [a, b] : pairs) {
+        EXPECT_EQ(AnsiCompareText("same " + a, "same " + b), AnsiCompareText(a, b)) << a << ' ' << b;
+        EXPECT_EQ(AnsiCompareText("mixed " + a, "MIXED " + b), AnsiCompareText(a, b)) << a << ' ' << b;
+        EXPECT_EQ(AnsiCompareStr("same " + a, "same " + b), AnsiCompareStr(a, b)) << a << ' ' << b;
+    }
 }
 
 TEST(AnsiCompareText, IgnoresCaseAndOrdersAccentsNextToTheirLetter) {
