@@ -291,23 +291,34 @@ constexpr std::array<Row, 20> kDispatch{{
 namespace {
 
 // The row a class takes, remembered per class: a form of thousands of controls has only a
-// few classes. Two classes that share a slot simply search the table again.
+// few classes. A class whose slot is taken tries the next few; when those are taken too, it
+// replaces the first and the other class simply searches the table again.
 Handler HandlerFor(TClass cls) {
     struct Known {
         TClass Class = nullptr;
         Handler Handle = nullptr;
     };
-    thread_local std::array<Known, 64> known;
-    Known& slot = known[(reinterpret_cast<std::uintptr_t>(cls) / alignof(TClassInfo)) % known.size()];
-    if (slot.Class == cls)
-        return slot.Handle;
+    constexpr std::size_t kSlots = 64;
+    constexpr std::size_t kProbes = 4;
+    thread_local std::array<Known, kSlots> known;
+    const std::size_t home = (reinterpret_cast<std::uintptr_t>(cls) / alignof(TClassInfo)) % kSlots;
+    Known* target = &known[home];
+    for (std::size_t k = 0; k < kProbes; ++k) {
+        Known& slot = known[(home + k) % kSlots];
+        if (slot.Class == cls)
+            return slot.Handle;
+        if (!slot.Class) {
+            target = &slot;  // slots are never emptied, so cls is not further on
+            break;
+        }
+    }
     Handler found = nullptr;
     for (const Row& row : kDispatch)
         if (cls->InheritsFrom(row.Class())) {
             found = row.Handle;
             break;
         }
-    slot = Known{cls, found};
+    *target = Known{cls, found};
     return found;
 }
 
