@@ -7,9 +7,26 @@
 namespace framework {
 namespace {
 
+// Up to nine decimal digits and nothing else, the usual text, fit every result type: they
+// are read without the checks of the general reader.
+bool ParseShortDecimal(std::string_view s, std::int64_t& value) {
+    if (s.empty() || s.size() > 9)
+        return false;
+    std::int64_t v = 0;
+    for (const char c : s) {
+        if (c < '0' || c > '9')
+            return false;
+        v = v * 10 + (c - '0');
+    }
+    value = v;
+    return true;
+}
+
 // Reads S into `bits` significant bits. Decimal values must fit the signed range; hexadecimal
 // ones the unsigned range of the same width, whose bits are then taken as signed.
 bool ParseInteger(std::string_view s, int bits, std::int64_t& value) {
+    if (ParseShortDecimal(s, value))
+        return true;
     std::size_t i = 0;
     while (i < s.size() && s[i] == ' ')
         ++i;

@@ -59,6 +59,18 @@ TEST(TryStrToInt, BlanksSignsAndJunk) {
     EXPECT_TRUE(Rejected("&17"));
 }
 
+TEST(TryStrToInt, NineAndTenDigits) {
+    EXPECT_TRUE(ParsesTo("999999999", 999999999));
+    EXPECT_TRUE(ParsesTo("000000007", 7));
+    EXPECT_TRUE(ParsesTo("1234567890", 1234567890));
+    EXPECT_TRUE(Rejected("12345678a"));
+    EXPECT_TRUE(Rejected("1/"));
+    EXPECT_TRUE(Rejected(":1"));
+    std::int64_t v = 0;
+    EXPECT_TRUE(TryStrToInt64("123456789", v));
+    EXPECT_EQ(v, 123456789);
+}
+
 TEST(TryStrToInt64, RangeAndHex) {
     std::int64_t v = 0;
     EXPECT_TRUE(TryStrToInt64("-9223372036854775808", v));
