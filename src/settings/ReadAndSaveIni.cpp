@@ -177,9 +177,24 @@ std::string DecodeAppDrivePath(const std::string& Stored, bool IsFile) {
     return path;
 }
 
+namespace {
+
+// Asks for a control's memory ahead of its turn: a form's thousands of controls lie all over
+// the heap, and waiting for each one in turn costs more than handling it.
+void Prefetch(const TComponent* Component) {
+    constexpr int kBytes = 768;  // where a control keeps its state
+    for (int offset = 0; offset < kBytes; offset += 64)
+        __builtin_prefetch(reinterpret_cast<const char*>(Component) + offset);
+}
+
+}  // namespace
+
 void ReadOrSaveComponents(TComponent* Container, TMyMemIniFile& Ini, bool Reading) {
+    constexpr int kAhead = 2;
     const int count = Container->ComponentCount();
     for (int i = 0; i < count && i < Container->ComponentCount(); ++i) {
+        if (i + kAhead < Container->ComponentCount())
+            Prefetch(Container->Components(i + kAhead));
         TComponent* c = Container->Components(i);
         if (!DispatchIniHandler(c, Ini, Reading))
             ReadOrSaveComponents(c, Ini, Reading);
@@ -217,6 +232,10 @@ void SaveIni(TForm* Form, const std::string& FileName) {
     ini.Rename(FileName, false);
     ForceDirectories(folder);
     ini.Clear();
+    // Room for what a form of this size writes, mostly one section of a few keys per control
+    // (the controls of frames are not counted: their room is found by growing).
+    const auto controls = static_cast<std::size_t>(Form->ComponentCount());
+    ini.Reserve(controls, 2 * controls, 48 * controls);
     {
         DriveScope drive;
         ReadOrSaveComponents(Form, ini, false);

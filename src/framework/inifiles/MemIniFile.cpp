@@ -788,6 +788,14 @@ void TMemIniFile::Clear() {
     m_modified = true;
 }
 
+void TMemIniFile::Reserve(std::size_t Sections, std::size_t Lines, std::size_t TextBytes) {
+    Store& d = *m_data;
+    d.Sections.reserve(d.Sections.size() + Sections);
+    d.Index.Reserve(d.Sections.size() + Sections);
+    d.Lines.reserve(d.Lines.size() + Lines);
+    d.Written.reserve(d.Written.size() + TextBytes);
+}
+
 void TMemIniFile::GetStrings(TStrings& List) const {
     List.BeginUpdate();
     try {

@@ -65,6 +65,9 @@ public:
     std::optional<std::string_view> FindValue(std::string_view Section, std::string_view Ident) const;
 
     void Clear();
+    // Room for about this many more sections, key lines and bytes of written text: a writer
+    // that knows roughly how much it will write saves the growing on the way.
+    void Reserve(std::size_t Sections, std::size_t Lines, std::size_t TextBytes);
     // The whole content in file layout, one line per string (Strings is cleared first).
     void GetStrings(TStrings& List) const;
     // Replaces the content with the ini text of List, one line per string.

@@ -302,8 +302,11 @@ TEST_F(IniEdit, GetAndSetStringsAndClear) {
     lines.SetText("[A]\nx=1\n[B]\ny=2\n");
     ini.SetStrings(lines);
     EXPECT_EQ(ini.ReadInteger("B", "y", 0), 2);
+    // Room asked for beforehand changes nothing of what is there or written after.
+    ini.Reserve(1000, 2000, 64000);
+    ini.WriteString("A", "z", std::string(*ini.FindValue("B", "y")) + "0");
     ini.GetStrings(lines);
-    EXPECT_EQ(lines.Text(), "[A]\nx=1\n\n[B]\ny=2\n\n");
+    EXPECT_EQ(lines.Text(), "[A]\nx=1\nz=20\n\n[B]\ny=2\n\n");
     ini.Clear();
     EXPECT_TRUE(ini.Modified());
     ini.GetStrings(lines);
