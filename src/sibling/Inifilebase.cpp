@@ -12,6 +12,7 @@
 #include <cstring>
 #include <limits>
 #include <optional>
+#include <vector>
 
 namespace sibling {
 
@@ -22,7 +23,6 @@ bool MEMINI_include_checklistbox_checkeds = true;
 namespace {
 
 constexpr std::string_view kCountKey = "count";
-constexpr int kReserveLimit = 1024;
 
 NumberedKey ItemKey(int n) { return NumberedKey("item", n); }
 NumberedKey ObjectKey(int n) { return NumberedKey("object", n); }
@@ -170,6 +170,38 @@ std::string Escape(std::string_view Value) {
     return out;
 }
 
+// The number of a list key, "item7" or "object7" as NumberedKey spells them for Prefix (in any
+// case), or npos for any other key.
+std::size_t ListKeyNumber(std::string_view Key, std::string_view Prefix) {
+    const std::string_view digits = Key.substr(std::min(Prefix.size(), Key.size()));
+    if (digits.empty() || digits.size() > 9 || (digits.size() > 1 && digits[0] == '0') ||
+        !IsWordInAnyCase(Key.substr(0, Prefix.size()), Prefix))
+        return std::string_view::npos;
+    std::size_t n = 0;
+    for (const char c : digits) {
+        if (c < '0' || c > '9')
+            return std::string_view::npos;
+        n = n * 10 + static_cast<std::size_t>(c - '0');
+    }
+    return n;
+}
+
+// The integer a stored value reads as: unescaped, and "0x1F" read as "$1F", as the
+// framework's reader has it; Default when there is none or it is not a number.
+int StoredInteger(std::optional<std::string_view> Stored, int Default) {
+    if (!Stored)
+        return Default;
+    std::string unescaped;
+    std::string_view text = *Stored;
+    if (IsQuoted(text)) {
+        unescaped = UnescapeIniValue(text);
+        text = unescaped;
+    }
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
+        return StrToIntDef("$" + std::string(text.substr(2)), Default);
+    return StrToIntDef(text, Default);
+}
+
 }  // namespace
 
 std::string EscapeIniValue(std::string_view Value) {
@@ -276,14 +308,7 @@ void TMyMemIniFile::WriteInteger(std::string_view Section, std::string_view Iden
 }
 
 int TMyMemIniFile::ReadInteger(std::string_view Section, std::string_view Ident, int Default) const {
-    std::string buffer;
-    const auto text = ValueView(Section, Ident, buffer);
-    if (!text)
-        return Default;
-    // "0x1F" reads as "$1F", as the framework's reader has it.
-    if (text->size() > 2 && (*text)[0] == '0' && ((*text)[1] == 'x' || (*text)[1] == 'X'))
-        return StrToIntDef("$" + std::string(text->substr(2)), Default);
-    return StrToIntDef(*text, Default);
+    return StoredInteger(FindValue(Section, Ident), Default);
 }
 
 bool TMyMemIniFile::ReadBool(std::string_view Section, std::string_view Ident, bool Default) const {
@@ -350,23 +375,39 @@ bool TMyMemIniFile::ReadMultiString(std::string_view Section, TStrings& List) co
     int count = 0;
     if (!TryStrToInt(TrimView(FindValue(Section, kCountKey).value_or("")), count) || count < 0)
         return false;
+    // One walk over the section finds every item and object key, instead of a lookup for
+    // each. The first line of a key counts, as for a lookup; a damaged count cannot reach
+    // past the lines there are.
+    struct Entry {
+        bool HasItem = false;
+        bool HasObject = false;
+        std::optional<std::string_view> Item;
+        std::optional<std::string_view> Object;
+    };
+    LineCursor lines = SectionLines(Section);
+    std::vector<Entry> entries(static_cast<std::size_t>(std::min(count, lines.Count())));
+    std::string_view key;
+    std::optional<std::string_view> value;
+    while (lines.Next(key, value)) {
+        if (const std::size_t n = ListKeyNumber(key, "item"); n < entries.size()) {
+            if (!entries[n].HasItem)
+                entries[n] = Entry{true, entries[n].HasObject, value, entries[n].Object};
+        } else if (const std::size_t m = ListKeyNumber(key, "object"); m < entries.size()) {
+            if (!entries[m].HasObject)
+                entries[m] = Entry{entries[m].HasItem, true, entries[m].Item, value};
+        }
+    }
     List.BeginUpdate();
     try {
         List.Clear();
-        // Room for the items in one go; a damaged count reserves no more than a long list.
-        if (auto* strings = As<TStringList>(&List)) {
-            const int room = std::min(count, kReserveLimit);
-            if (strings->Capacity() < room)
-                strings->SetCapacity(room);
-        }
-        // A damaged count cannot make us read past the items that are really there.
-        for (int n = 0; n < count; ++n) {
-            const NumberedKey key = ItemKey(n);
-            const auto item = FindValue(Section, key);
-            if (!item && !ValueExists(Section, key))
+        if (auto* strings = As<TStringList>(&List);
+            strings && strings->Capacity() < static_cast<int>(entries.size()))
+            strings->SetCapacity(static_cast<int>(entries.size()));
+        for (const Entry& e : entries) {
+            if (!e.HasItem)
                 break;  // a key line without '=' is an empty item
-            const int obj = ReadInteger(Section, ObjectKey(n), 0);
-            List.AddObject(item ? UnescapeIniValue(*item) : std::string(), TStrings::IntToObject(obj));
+            List.AddObject(e.Item ? UnescapeIniValue(*e.Item) : std::string(),
+                           TStrings::IntToObject(StoredInteger(e.Object, 0)));
         }
     } catch (...) {
         List.EndUpdate();

@@ -251,3 +251,35 @@ TEST_F(MultiString, ObjectAddressesAreNotStored) {
     EXPECT_EQ(back.Objects(0), nullptr);
     EXPECT_EQ(TStrings::ObjectToInt(back.Objects(1)), -5);
 }
+
+// A list edited by hand, as a reader of the keys one by one would take it: keys in any case,
+// in any order, the first of a repeated key, numbers only as they are written, objects in
+// every form an integer reads from.
+TEST_F(MultiString, HandEditedListsReadAsKeyByKey) {
+    TStringList lines;
+    lines.SetText("[L]\n"
+                  "COUNT=5\n"
+                  "Item2=third\n"
+                  "object2=0x1F\n"
+                  "ITEM0=first\n"
+                  "item01=not item one\n"
+                  "item1\n"
+                  "item0=repeated\n"
+                  "OBJECT0=\"7\"\n"
+                  "object1=-3\n"
+                  "object1=9\n"
+                  "item+3=not item three\n"
+                  "item3=fourth\n"
+                  "object3=junk\n"
+                  "object4=4\n"
+                  "[Other]\n"
+                  "item4=elsewhere\n");
+    ini.SetStrings(lines);
+    TStringList back;
+    ASSERT_TRUE(ini.ReadMultiString("l", back));
+    EXPECT_EQ(back.Text(), "first\n\nthird\nfourth\n");  // item4 is missing: the list ends there
+    EXPECT_EQ(TStrings::ObjectToInt(back.Objects(0)), 7);
+    EXPECT_EQ(TStrings::ObjectToInt(back.Objects(1)), -3);
+    EXPECT_EQ(TStrings::ObjectToInt(back.Objects(2)), 31);
+    EXPECT_EQ(back.Objects(3), nullptr);
+}

@@ -333,12 +333,12 @@ struct TMemIniFile::Store {
     int Guess(std::string_view name) const {
         const int last = LastFound.load(std::memory_order_relaxed);
         const int size = static_cast<int>(Sections.size());
-        for (int guess = std::max(last, 0); guess <= last + 1 && guess < size; ++guess)
-            if (SameName(NameOf(guess), name)) {
-                if (guess != last)
-                    LastFound.store(guess, std::memory_order_relaxed);
-                return guess;
-            }
+        if (last >= 0 && last < size && SameName(NameOf(last), name))
+            return last;
+        if (last + 1 < size && SameName(NameOf(last + 1), name)) {
+            LastFound.store(last + 1, std::memory_order_relaxed);
+            return last + 1;
+        }
         return -1;
     }
     int FindHashed(std::string_view name, std::size_t hash) const {
@@ -636,13 +636,34 @@ void TMemIniFile::Parse(std::string Text) {
 
 std::optional<std::string_view> TMemIniFile::FindValue(std::string_view Section,
                                                        std::string_view Ident) const {
-    const int s = m_data->FindSection(Section);
+    const Store& d = *m_data;
+    const int s = d.FindSection(Section);
     if (s < 0)
         return std::nullopt;
-    const int i = m_data->FindKey(m_data->SectionAt(s), Ident);
-    if (i < 0 || !m_data->LineAt(i).HasValue)
+    const int i = d.FindKey(d.SectionAt(s), Ident);
+    if (i < 0 || !d.LineAt(i).HasValue)
         return std::nullopt;
-    return m_data->ValueOf(i);
+    return d.ValueOf(i);
+}
+
+TMemIniFile::LineCursor TMemIniFile::SectionLines(std::string_view Section) const {
+    LineCursor cursor;
+    if (const int s = m_data->FindSection(Section); s >= 0) {
+        cursor.m_store = m_data.get();
+        cursor.m_line = m_data->SectionAt(s).First;
+        cursor.m_count = m_data->SectionAt(s).Count;
+    }
+    return cursor;
+}
+
+bool TMemIniFile::LineCursor::Next(std::string_view& Key, std::optional<std::string_view>& Value) {
+    if (m_line < 0)
+        return false;
+    const Line& line = m_store->LineAt(m_line);
+    Key = m_store->View(line.Key);
+    Value = line.HasValue ? std::optional<std::string_view>(m_store->View(line.Value)) : std::nullopt;
+    m_line = line.Next;
+    return true;
 }
 
 std::string TMemIniFile::ReadString(std::string_view Section, std::string_view Ident,

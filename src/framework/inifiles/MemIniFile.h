@@ -31,6 +31,8 @@ namespace framework {
 class TEncoding;
 
 class TMemIniFile : public TCustomIniFile {
+    struct Store;
+
 public:
     static const TClassInfo& ClassInfo();
     TClass ClassType() const override { return &ClassInfo(); }
@@ -64,6 +66,25 @@ public:
     // '='. It stays valid until the ini is next changed.
     std::optional<std::string_view> FindValue(std::string_view Section, std::string_view Ident) const;
 
+    // The key lines of one section in file order, without copies: what a reader that wants
+    // many keys of a section walks once instead of looking each one up. It and its views stay
+    // valid until the ini is next changed.
+    class LineCursor {
+    public:
+        // The next line's key and its value (null for a line without '='); false at the end.
+        bool Next(std::string_view& Key, std::optional<std::string_view>& Value);
+        // How many lines the section has.
+        int Count() const { return m_count; }
+
+    private:
+        friend class TMemIniFile;
+        const Store* m_store = nullptr;
+        int m_line = -1;
+        int m_count = 0;
+    };
+    // An empty cursor when the section is missing.
+    LineCursor SectionLines(std::string_view Section) const;
+
     void Clear();
     // Room for about this many more sections, key lines and bytes of written text: a writer
     // that knows roughly how much it will write saves the growing on the way.
@@ -89,7 +110,6 @@ public:
     void SetAutoSave(bool Value) { m_autoSave = Value; }
 
 private:
-    struct Store;
     void LoadFile();
     void Parse(std::string Text);
     void SaveIfModified() noexcept;

@@ -43,28 +43,36 @@ inline std::uint64_t UpperAscii(std::uint64_t w) {
     const std::uint64_t aboveZ = w + (0x80 - 'z' - 1) * kOnes;
     return w ^ (((atLeastA & ~aboveZ) & kHigh) >> 2);
 }
+// 1 when two words hold the same ASCII text but for the case of letters, 0 when they do not,
+// -1 when either holds bytes outside ASCII.
+inline int CompareWords(std::uint64_t x, std::uint64_t y) {
+    if (x == y)
+        return 1;
+    if ((x | y) & kHigh)
+        return -1;
+    return UpperAscii(x) == UpperAscii(y) ? 1 : 0;
+}
+
 // Equality and hash that agree: the same byte length and the same case-folded text. Names
-// mostly match byte for byte or differ outright, so whole words are compared first.
+// are compared a word at a time: at 0, 8, 16... and a last word that may overlap the one
+// before it.
 inline bool SameName(std::string_view a, std::string_view b) {
     const std::size_t n = a.size();
     if (n != b.size())
         return false;
     if (n == 0)
         return true;
-    // Words at 0, 8, 16... and a last one that may overlap the one before it.
-    for (std::size_t i = 0;; i += 8) {
-        const std::size_t at = n <= 8 ? 0 : std::min(i, n - 8);
-        const std::uint64_t x = n <= 8 ? CoveringWord(a.data(), n) : Word(a.data() + at);
-        const std::uint64_t y = n <= 8 ? CoveringWord(b.data(), n) : Word(b.data() + at);
-        if (x != y) {
-            if ((x | y) & kHigh)
-                return SameFoldedFrom(a, b, 0);
-            if (UpperAscii(x) != UpperAscii(y))
-                return false;
-        }
-        if (n <= 8 || at == n - 8)
-            return true;
+    int same;
+    if (n <= 8) {
+        same = CompareWords(CoveringWord(a.data(), n), CoveringWord(b.data(), n));
+    } else {
+        same = 1;
+        for (std::size_t i = 0; i + 8 < n && same == 1; i += 8)
+            same = CompareWords(Word(a.data() + i), Word(b.data() + i));
+        if (same == 1)
+            same = CompareWords(Word(a.data() + n - 8), Word(b.data() + n - 8));
     }
+    return same < 0 ? SameFoldedFrom(a, b, 0) : same == 1;
 }
 std::size_t HashName(std::string_view s);
 
