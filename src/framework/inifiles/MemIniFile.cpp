@@ -439,6 +439,22 @@ struct TMemIniFile::Store {
         line = Line{};
         ++DeadLines;
     }
+    // Room held, in bytes, not counting the loaded text.
+    std::size_t RoomBytes() const {
+        return Written.capacity() + Lines.capacity() * sizeof(Line) +
+               Sections.capacity() * sizeof(IniSection) + Index.RoomBytes();
+    }
+    // Empty again, keeping the room of everything but the loaded text.
+    void Empty() noexcept {
+        Text = std::string();
+        Written.clear();
+        WrittenGarbage = 0;
+        Lines.clear();
+        DeadLines = 0;
+        Sections.clear();
+        Index.Clear();
+        LastFound.store(-1, std::memory_order_relaxed);
+    }
     // Once most of Lines or of Written is no longer used, what is used moves together again.
     void CompactIfSparse() {
         if ((DeadLines >= 1024 && DeadLines * 2 >= Lines.size()) ||
@@ -496,13 +512,58 @@ const TClassInfo& TMemIniFile::ClassInfo() {
     return info;
 }
 
+namespace {
+
+// The most room a kept store may hold: enough for forms of tens of thousands of controls.
+constexpr std::size_t kSpareRoomBytes = std::size_t{16} << 20;
+
+}  // namespace
+
+// Tool windows save and restore their state over and over. A store made anew each time takes
+// fresh memory from the system, and every page of it costs a fault on first touch; a kept
+// one has its room ready.
+namespace {
+// Set once this thread's kept store is gone (at thread exit): inis freed after that free theirs.
+thread_local bool t_spareGone = false;
+}  // namespace
+
+std::unique_ptr<TMemIniFile::Store>* TMemIniFile::SpareSlot() {
+    struct Holder {
+        std::unique_ptr<Store> Kept;
+        Holder() = default;
+        Holder(const Holder&) = delete;
+        Holder& operator=(const Holder&) = delete;
+        ~Holder() { t_spareGone = true; }
+    };
+    if (t_spareGone)
+        return nullptr;
+    thread_local Holder holder;
+    return &holder.Kept;
+}
+
+std::unique_ptr<TMemIniFile::Store> TMemIniFile::NewStore() {
+    std::unique_ptr<Store>* spare = SpareSlot();
+    return spare && *spare ? std::move(*spare) : std::make_unique<Store>();
+}
+
+void TMemIniFile::Recycle(std::unique_ptr<Store> Old) noexcept {
+    std::unique_ptr<Store>* spare = SpareSlot();
+    if (!Old || !spare || *spare || Old->RoomBytes() > kSpareRoomBytes)
+        return;
+    Old->Empty();
+    *spare = std::move(Old);
+}
+
 TMemIniFile::TMemIniFile(std::string FileName, const TEncoding* Encoding)
-    : TCustomIniFile(std::move(FileName)), m_data(std::make_unique<Store>()), m_encoding(Encoding),
+    : TCustomIniFile(std::move(FileName)), m_data(NewStore()), m_encoding(Encoding),
       m_requestedEncoding(Encoding) {
     LoadFile();
 }
 
-TMemIniFile::~TMemIniFile() { SaveIfModified(); }
+TMemIniFile::~TMemIniFile() {
+    SaveIfModified();
+    Recycle(std::move(m_data));
+}
 
 void TMemIniFile::BeforeDestruction() {
     // Here a descendant's UpdateFile is still reached; the destructor is the fallback for
@@ -575,7 +636,7 @@ void TMemIniFile::Parse(std::string Text) {
     if (Text.size() >= Span::kWritten)
         throw EIniFileException("Cannot load ini text: it is larger than " + std::to_string(MaxFileSize()) +
                                 " bytes");
-    m_data = std::make_unique<Store>();
+    m_data->Empty();
     Store& d = *m_data;
     d.Text = std::move(Text);
     const std::string_view text = d.Text;
@@ -805,7 +866,7 @@ void TMemIniFile::DeleteKey(std::string_view Section, std::string_view Ident) {
 }
 
 void TMemIniFile::Clear() {
-    m_data = std::make_unique<Store>();
+    m_data->Empty();
     m_modified = true;
 }
 

@@ -110,6 +110,11 @@ public:
     void SetAutoSave(bool Value) { m_autoSave = Value; }
 
 private:
+    // A store for new content, and the way back for one no longer used: the last store freed
+    // on a thread is kept, emptied, for the next one.
+    static std::unique_ptr<Store>* SpareSlot();  // null once the thread is ending
+    static std::unique_ptr<Store> NewStore();
+    static void Recycle(std::unique_ptr<Store> Old) noexcept;
     void LoadFile();
     void Parse(std::string Text);
     void SaveIfModified() noexcept;

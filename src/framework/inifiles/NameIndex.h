@@ -119,6 +119,7 @@ public:
         Place(Slot{static_cast<std::uint32_t>(hash), position});
         ++m_used;
     }
+    std::size_t RoomBytes() const { return m_slots.capacity() * sizeof(Slot); }
     void Clear() {
         m_slots.clear();
         m_used = 0;
@@ -145,6 +146,10 @@ private:
     }
     void Grow() { Rehash(m_slots.empty() ? 16 : m_slots.size() * 2); }
     void Rehash(std::size_t size) {
+        if (m_used == 0) {
+            m_slots.assign(size, Slot{});  // in the room there is, when it is enough
+            return;
+        }
         std::vector<Slot> old = std::move(m_slots);
         m_slots.assign(size, Slot{});
         for (const Slot& s : old)

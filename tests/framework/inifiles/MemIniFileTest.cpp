@@ -13,6 +13,7 @@
 #include <fstream>
 #include <memory>
 #include <random>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -279,6 +280,44 @@ TEST_F(IniEdit, NamesOfEveryLengthAreFoundInAnyCaseAndOnlyThemselves) {
     EXPECT_EQ(again->ReadString("s" + std::string("aB3_zY9.qRs-kLmN0pQ+xWv@e").substr(0, 17),
                                 "AB3_ZY9.QJS-KLMN0", ""),
               "9");
+}
+
+// A freed ini leaves its store, emptied, for the next one on the thread: nothing of the old
+// content may show through, on this thread or on one that ends while it holds a store.
+TEST_F(IniEdit, AnIniMadeAfterAnotherStartsEmpty) {
+    const auto fill = [](TMemIniFile& ini) {
+        for (int i = 0; i < 50; ++i)
+            ini.WriteString("Section" + std::to_string(i), "key", "value " + std::to_string(i));
+    };
+    const auto expectEmpty = [](const TMemIniFile& ini) {
+        TStringList sections;
+        ini.ReadSections(sections);
+        EXPECT_EQ(sections.Count(), 0);
+        EXPECT_FALSE(ini.SectionExists("Section49"));  // the section last found in the old one
+        EXPECT_FALSE(ini.FindValue("Section0", "key"));
+    };
+    {
+        TMemIniFile first("");
+        fill(first);
+    }
+    TMemIniFile second("");
+    expectEmpty(second);
+    second.WriteString("New", "k", "v");
+    TStringList lines;
+    second.GetStrings(lines);
+    EXPECT_EQ(lines.Text(), "[New]\nk=v\n\n");
+    std::thread([&] {
+        TMemIniFile onThread("");
+        expectEmpty(onThread);
+        fill(onThread);
+        onThread.Clear();
+        expectEmpty(onThread);
+        fill(onThread);
+    }).join();
+    std::thread([&] {
+        TMemIniFile onThread("");
+        expectEmpty(onThread);
+    }).join();
 }
 
 TEST_F(IniEdit, SectionReadersClearTheTargetList) {
