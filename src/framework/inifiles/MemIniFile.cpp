@@ -293,6 +293,7 @@ struct IniSection {
     int Count = 0;
     std::unique_ptr<NameIndex> Keys;  // once the section has more than kLinearKeys keys
     bool NameChecked = false;         // a name in any spelling of it may be written
+    bool Merged = false;              // a repeat of an earlier section, while a load merges it
 };
 
 // Every line of every section sits in one vector, each section chaining its own, and every
@@ -361,6 +362,55 @@ struct TMemIniFile::Store {
         for (std::size_t i = 0; i < Sections.size(); ++i)
             Index.Add(HashName(View(Sections[i].Name)), static_cast<int>(i));
     }
+    // Indexes the sections of a load, merging each repeated section into the first one of its
+    // name: keys it does not have yet are moved over in order, the others dropped. The table
+    // is filled in file order with its slots asked for some sections ahead: a file of thousands
+    // of sections would otherwise wait on memory for each one.
+    void IndexLoadedSections() {
+        constexpr std::size_t kAhead = 8;
+        const std::size_t count = Sections.size();
+        std::vector<std::size_t> hashes(count);
+        for (std::size_t i = 0; i < count; ++i)
+            hashes[i] = HashName(View(Sections[i].Name));
+        Index.Clear();
+        Index.Reserve(count);
+        bool repeated = false;
+        for (std::size_t i = 0; i < count; ++i) {
+            if (i + kAhead < count)
+                Index.Prefetch(hashes[i + kAhead]);
+            const int first =
+                Index.Find(View(Sections[i].Name), hashes[i], [this](int p) { return NameOf(p); });
+            if (first < 0) {
+                Index.Add(hashes[i], static_cast<int>(i));
+                continue;
+            }
+            MergeInto(first, static_cast<int>(i));
+            repeated = true;
+        }
+        if (repeated) {
+            std::erase_if(Sections, [](const IniSection& s) { return s.Merged; });
+            IndexSections();
+        }
+        LastFound.store(-1, std::memory_order_relaxed);  // a reader starts at the first section
+    }
+    // Moves the lines of section From whose keys section To lacks to the end of To.
+    void MergeInto(int to, int from) {
+        IniSection& source = SectionAt(from);
+        for (int i = source.First; i >= 0;) {
+            const int next = LineAt(i).Next;
+            if (FindKey(SectionAt(to), KeyOf(i)) >= 0)
+                Kill(LineAt(i));
+            else
+                Chain(to, i);
+            i = next;
+        }
+        source = IniSection{};
+        source.Merged = true;
+    }
+    int AddSection(Span name) {
+        Sections.emplace_back().Name = name;
+        return static_cast<int>(Sections.size() - 1);
+    }
 
     // The first line of the section with that key, or -1.
     int FindKey(const IniSection& s, std::string_view key) const {
@@ -377,22 +427,25 @@ struct TMemIniFile::Store {
         }
         return -1;
     }
-    void Append(int section, Line line) {
-        const int pos = static_cast<int>(Lines.size());
-        line.Next = -1;
+    void Append(int section, const Line& line) {
         Lines.push_back(line);
+        Chain(section, static_cast<int>(Lines.size() - 1));
+    }
+    // Puts a line of Lines at the end of the section's chain.
+    void Chain(int section, int line) {
         IniSection& s = SectionAt(section);
+        LineAt(line).Next = -1;
         if (s.Last >= 0)
-            LineAt(s.Last).Next = pos;
+            LineAt(s.Last).Next = line;
         else
-            s.First = pos;
-        s.Last = pos;
+            s.First = line;
+        s.Last = line;
         ++s.Count;
         if (s.Keys) {
-            const std::string_view key = KeyOf(pos);
+            const std::string_view key = KeyOf(line);
             const std::size_t h = HashName(key);
             if (s.Keys->Find(key, h, [this](int i) { return KeyOf(i); }) < 0)
-                s.Keys->Add(h, pos);
+                s.Keys->Add(h, line);
         } else if (static_cast<std::size_t>(s.Count) > kLinearKeys) {
             IndexKeys(s);
         }
@@ -651,7 +704,6 @@ void TMemIniFile::Parse(std::string Text) {
     // Each of LF, CR and CR LF ends a line; most files have no CR at all.
     const bool hasCR = std::memchr(p, '\r', text.size()) != nullptr;
     int current = -1;
-    bool merging = false;  // in a repeated section: only keys it lacks are taken
     while (p < end) {
         const char* const stop = hasCR ? LineEnd<true>(p, end) : LineEnd<false>(p, end);
         const char* begin = p;
@@ -666,11 +718,7 @@ void TMemIniFile::Parse(std::string Text) {
         if (*begin == '[' && last[-1] == ']') {
             const std::string_view name =
                 TrimView(std::string_view(begin + 1, static_cast<std::size_t>(last - begin - 2)));
-            const std::size_t hash = HashName(name);
-            current = d.FindHashed(name, hash);
-            merging = current >= 0;
-            if (!merging)
-                current = d.AddHashed(d.TextSpan(name), hash);
+            current = d.AddSection(d.TextSpan(name));  // repeats are merged once all is read
             continue;
         }
         if (current < 0)
@@ -680,8 +728,6 @@ void TMemIniFile::Parse(std::string Text) {
         while (keyEnd > begin && IsBlank(keyEnd[-1]))
             --keyEnd;
         const std::string_view key(begin, static_cast<std::size_t>(keyEnd - begin));
-        if (merging && d.FindKey(d.SectionAt(current), key) >= 0)
-            continue;
         Line line{d.TextSpan(key), Span{}, NameTag(key), -1, eq != last};
         if (line.HasValue) {
             const char* value = eq + 1;
@@ -691,6 +737,7 @@ void TMemIniFile::Parse(std::string Text) {
         }
         d.Append(current, line);
     }
+    d.IndexLoadedSections();
 }
 
 // --- Reading -------------------------------------------------------------------------------

@@ -119,6 +119,11 @@ public:
         Place(Slot{static_cast<std::uint32_t>(hash), position});
         ++m_used;
     }
+    // Asks for the slot a name of this hash is looked for first, ahead of the lookup.
+    void Prefetch(std::size_t hash) const {
+        if (!m_slots.empty())
+            __builtin_prefetch(&m_slots[hash & (m_slots.size() - 1)]);
+    }
     std::size_t RoomBytes() const { return m_slots.capacity() * sizeof(Slot); }
     void Clear() {
         m_slots.clear();

@@ -59,6 +59,35 @@ TEST_F(IniLoad, RepeatedSectionIsMergedSoNothingIsLostOnRewrite) {
         ini.UpdateFile();
     }
     EXPECT_EQ(dir.Read("state.ini"), "[A]\nk=1\nk=2\nnew=4\n\n[B]\nb=1\n\n");
+
+    // A third time, keys repeated inside a repeat, and a section that grows past the size at
+    // which it keeps an index of its keys while it is merged.
+    std::string text = "[Big]\n";
+    for (int i = 0; i < 10; ++i)
+        text += "k" + std::to_string(i) + "=first\n";
+    text += "[Other]\no=1\n[BIG]\nk3=second\nx=1\nx=2\n";
+    for (int i = 10; i < 20; ++i)
+        text += "K" + std::to_string(i) + "=second\n";
+    text += "[Other]\no=2\np=2\n[big]\nx=3\ny=3\nk15=third\n";
+    dir.Write("state.ini", text);
+    TMemIniFile ini(path);
+    TStringList keys;
+    ini.ReadSections(keys);
+    EXPECT_EQ(keys.Text(), "Big\nOther\n");
+    ini.ReadSection("Big", keys);
+    ASSERT_EQ(keys.Count(), 22);
+    EXPECT_EQ(keys.Strings(10), "x");
+    EXPECT_EQ(keys.Strings(11), "K10");
+    EXPECT_EQ(keys.Strings(21), "y");
+    EXPECT_EQ(ini.ReadString("big", "k3", ""), "first");
+    EXPECT_EQ(ini.ReadString("big", "X", ""), "1");
+    EXPECT_EQ(ini.ReadString("big", "k15", ""), "second");
+    EXPECT_EQ(ini.ReadString("big", "y", ""), "3");
+    EXPECT_EQ(ini.ReadString("Other", "p", ""), "2");
+    EXPECT_EQ(ini.ReadString("Other", "o", ""), "1");
+    ini.WriteString("Big", "z", "new");  // the merged chain takes new keys at its end
+    ini.ReadSectionValues("Big", keys);
+    EXPECT_EQ(keys.Strings(keys.Count() - 1), "z=new");
 }
 
 TEST_F(IniLoad, MissingFileIsEmptyFolderRaises) {
