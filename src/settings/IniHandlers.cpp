@@ -219,17 +219,19 @@ void ElEdit(TComponent* comp, TMyMemIniFile& ini, bool reading) {
     const bool password = kind == ElEditKind::Edit && edit->PasswordChar() == '*';
     const std::string& section = SectionOf(comp);
     if (reading) {
-        std::string text = ini.ReadString(section, "text", "");
-        if (password)
-            text = sibling::FromNumStr(text);
-        if (kind == ElEditKind::Spin) {
-            if (Utf8Length(text) <= kSpinTextLimit)
-                edit->SetText(text);
-            return;
+        // The stored text is handed on without a copy where it is used as it stands.
+        std::string buffer;
+        const std::string_view stored = ini.ValueView(section, "text", buffer).value_or("");
+        if (password) {
+            edit->SetText(sibling::FromNumStr(stored));
+        } else if (kind == ElEditKind::Spin) {
+            if (Utf8Length(stored) <= kSpinTextLimit)
+                edit->SetText(stored);
+        } else if (pathEdit) {
+            edit->SetText(DecodeAppDrivePath(std::string(stored), kind == ElEditKind::FileName));
+        } else {
+            edit->SetText(stored);
         }
-        if (pathEdit)
-            text = DecodeAppDrivePath(text, kind == ElEditKind::FileName);
-        edit->SetText(text);
         return;
     }
     std::string text = edit->Text();
@@ -248,8 +250,9 @@ void FrameworkEdit(TComponent* comp, TMyMemIniFile& ini, bool reading) {
         return;
     }
     auto* edit = static_cast<TCustomEdit*>(comp);
+    std::string buffer;
     if (reading)
-        edit->SetText(ini.ReadString(SectionOf(comp), "text", ""));
+        edit->SetText(ini.ValueView(SectionOf(comp), "text", buffer).value_or(""));
     else
         ini.WriteString(SectionOf(comp), "text", edit->Text());
 }

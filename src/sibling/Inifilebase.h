@@ -68,7 +68,6 @@ public:
     // When the section holds no list, List is left as it is and the answer is false.
     bool ReadMultiString(std::string_view Section, framework::TStrings& List) const;
 
-private:
     // The value as ReadString gives it, without a copy unless it is unescaped (into Buffer);
     // nothing when the key is missing or has no '='.
     std::optional<std::string_view> ValueView(std::string_view Section, std::string_view Ident,

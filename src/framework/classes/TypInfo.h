@@ -185,7 +185,11 @@ template <class T, class Base> TClassInfo TClassInfo::Derive(std::string name) {
 
 namespace detail {
 template <class S> struct SetterArg;
-template <class C, class R, class A> struct SetterArg<R (C::*)(A)> { using type = std::remove_cvref_t<A>; };
+// A setter that takes a view of a text is handed a string, which lives through the call.
+template <class C, class R, class A> struct SetterArg<R (C::*)(A)> {
+    using type = std::conditional_t<std::is_same_v<std::remove_cvref_t<A>, std::string_view>, std::string,
+                                    std::remove_cvref_t<A>>;
+};
 
 // Converts a variant to the C++ type a setter takes, by the property's kind.
 template <class A> A ConvertTo(const TPropInfo& prop, const TValue& value) {

@@ -198,10 +198,10 @@ void TControl::FontChanged() {
     Invalidate();
 }
 
-void TControl::SetText(const std::string& Value) {
+void TControl::SetText(std::string_view Value) {
     if (TextEquals(Value))
         return;
-    m_text = Value;
+    m_text.assign(Value);
     TextChanged();
     Perform(CM_TEXTCHANGED);
     Invalidate();

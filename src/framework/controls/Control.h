@@ -110,7 +110,7 @@ public:
     std::string Caption() const { return GetText(); }
     void SetCaption(const std::string& Value) { SetText(Value); }
     std::string Text() const { return GetText(); }
-    void SetText(const std::string& Value);
+    void SetText(std::string_view Value);
     const std::string& Hint() const { return m_hint; }
     void SetHint(const std::string& Value) { m_hint = Value; }
     bool ShowHint() const { return m_showHint; }

@@ -59,6 +59,16 @@ constexpr bool HasByte(std::uint64_t w, unsigned char c) {
 }
 
 bool HasHighBytes(std::string_view s) {
+#if defined(__SSE2__)
+    // A whole file is looked at 64 bytes at a time: the top bits of four loads together.
+    const auto load = [&s](std::size_t at) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(s.data() + at));
+    };
+    for (; s.size() >= 64; s.remove_prefix(64))
+        if (_mm_movemask_epi8(
+                _mm_or_si128(_mm_or_si128(load(0), load(16)), _mm_or_si128(load(32), load(48)))))
+            return true;
+#endif
     return AnyWord(s, [](std::uint64_t w) { return (w & kHigh) != 0; });
 }
 
@@ -698,7 +708,6 @@ void TMemIniFile::Parse(std::string Text) {
     const TextCensus census = Census(text);
     d.Lines.reserve(std::min<std::size_t>(census.LineFeeds + 1, 1u << 20));
     d.Sections.reserve(std::min<std::size_t>(census.Brackets, 1u << 18));
-    d.Index.Reserve(d.Sections.capacity());
     const char* p = text.data();
     const char* const end = p + text.size();
     // Each of LF, CR and CR LF ends a line; most files have no CR at all.

@@ -109,6 +109,23 @@ TEST_F(IniLoad, BinaryJunkGivesDefaults) {
     EXPECT_EQ(Reload()->ReadString("Main", "text", ""), "ok");
 }
 
+// Bytes that are not UTF-8 are repaired on load wherever they stand: the text is looked at in
+// blocks of 64 bytes and then word by word.
+TEST_F(IniLoad, BadBytesAnywhereInTheTextAreRepaired) {
+    for (std::size_t at = 0; at < 200; at += 7) {
+        std::string value(200, 'v');
+        value[at] = '\xFF';
+        TStringList lines;
+        lines.Add("[S]");
+        lines.Add("k=" + value);
+        TMemIniFile ini("");
+        ini.SetStrings(lines);
+        const std::string back = ini.ReadString("S", "k", "");
+        EXPECT_EQ(back.find('\xFF'), std::string::npos) << at;
+        EXPECT_EQ(back.substr(at, 3), "\xEF\xBF\xBD") << at;
+    }
+}
+
 TEST_F(IniLoad, HugeLineLoadsWithoutCrashing) {
     {
         std::ofstream out(path, std::ios::binary);
