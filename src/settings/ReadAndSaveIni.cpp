@@ -195,6 +195,8 @@ void ReadOrSaveComponents(TComponent* Container, TMyMemIniFile& Ini, bool Readin
     for (int i = 0; i < count && i < Container->ComponentCount(); ++i) {
         if (i + kAhead < Container->ComponentCount())
             Prefetch(Container->Components(i + kAhead));
+        if (!Reading && i + 1 < Container->ComponentCount())
+            Ini.PrefetchSection(Container->Components(i + 1)->Name());
         TComponent* c = Container->Components(i);
         if (!DispatchIniHandler(c, Ini, Reading))
             ReadOrSaveComponents(c, Ini, Reading);

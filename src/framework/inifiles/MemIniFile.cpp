@@ -926,6 +926,10 @@ void TMemIniFile::Clear() {
     m_modified = true;
 }
 
+void TMemIniFile::PrefetchSection(std::string_view Section) const {
+    m_data->Index.Prefetch(HashName(Section));
+}
+
 void TMemIniFile::Reserve(std::size_t Sections, std::size_t Lines, std::size_t TextBytes) {
     Store& d = *m_data;
     d.Sections.reserve(d.Sections.size() + Sections);

@@ -86,6 +86,9 @@ public:
     LineCursor SectionLines(std::string_view Section) const;
 
     void Clear();
+    // Says that Section is about to be written: where the section table keeps it is fetched
+    // from memory meanwhile. A writer of thousands of new sections waits on that otherwise.
+    void PrefetchSection(std::string_view Section) const;
     // Room for about this many more sections, key lines and bytes of written text: a writer
     // that knows roughly how much it will write saves the growing on the way.
     void Reserve(std::size_t Sections, std::size_t Lines, std::size_t TextBytes);
