@@ -423,10 +423,11 @@ struct TMemIniFile::Store {
     }
 
     // The first line of the section with that key, or -1.
-    int FindKey(const IniSection& s, std::string_view key) const {
+    int FindKey(const IniSection& s, std::string_view key) const { return FindKey(s, key, NameTag(key)); }
+    // The same, with the key's NameTag.
+    int FindKey(const IniSection& s, std::string_view key, std::uint64_t tag) const {
         if (s.Keys)
             return s.Keys->Find(key, HashName(key), [this](int i) { return KeyOf(i); });
-        const std::uint64_t tag = NameTag(key);
         const bool tagIsKey = TagIsName(tag, key.size());
         for (int i = s.First; i >= 0;) {
             const Line& line = LineAt(i);
@@ -865,8 +866,10 @@ void TMemIniFile::WriteString(std::string_view Section, std::string_view Ident, 
             s = d.AddHashed(d.Write(name), name.data() == Section.data() ? hash : HashName(name));
         }
     }
-    d.SectionAt(s).NameChecked = true;
-    const int i = d.FindKey(d.SectionAt(s), Ident);
+    IniSection& section = d.SectionAt(s);
+    section.NameChecked = true;
+    const std::uint64_t tag = NameTag(Ident);
+    const int i = section.Count > 0 ? d.FindKey(section, Ident, tag) : -1;
     // The key keeps the spelling it has in the file; the index stays right.
     const Span stored = d.Write(value);
     if (i >= 0) {
@@ -876,7 +879,7 @@ void TMemIniFile::WriteString(std::string_view Section, std::string_view Ident, 
         line.HasValue = true;
     } else {
         const std::string_view key = Stored(Ident, repairedName);
-        d.Append(s, Line{d.Write(key), stored, NameTag(key), -1, true});
+        d.Append(s, Line{d.Write(key), stored, key.data() == Ident.data() ? tag : NameTag(key), -1, true});
     }
     d.CompactIfSparse();
     m_modified = true;
