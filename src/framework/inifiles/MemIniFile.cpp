@@ -148,7 +148,8 @@ const char* EqualsIn(const char* p, const char* stop, const char* textEnd) {
 // Text as it will be stored: ill-formed UTF-8 repaired now, so memory, file and a fresh load agree.
 // Repaired is where a repaired copy goes.
 std::string_view Stored(std::string_view s, std::string& repaired) {
-    if (!HasHighBytes(s))
+    // Most names are a few ASCII letters: one word tells.
+    if (s.size() <= 8 ? s.empty() || !(CoveringWord(s.data(), s.size()) & kHigh) : !HasHighBytes(s))
         return s;
     repaired = Utf8Repair(s);
     return repaired;
@@ -167,6 +168,10 @@ bool HasLineBreakOrNul(std::string_view s) { return AnyWord(s, LineBreakOrNul); 
 constexpr bool HasLowByte(std::uint64_t w) { return ((w - 0x0E * kOnes) & ~w & kHigh) != 0; }
 
 void CheckSectionName(std::string_view name) {
+    // Most names are fine: one look at every word tells.
+    const bool suspect = AnyWord(name, [](std::uint64_t w) { return HasLowByte(w) || HasByte(w, ']'); });
+    if (!suspect && (name.empty() || (!IsBlank(name.front()) && !IsBlank(name.back()))))
+        return;
     if (HasLineBreakOrNul(name))
         Refuse("section", name, "it contains a line break or NUL");
     if (name.find(']') != name.npos)
