@@ -148,8 +148,7 @@ const char* EqualsIn(const char* p, const char* stop, const char* textEnd) {
 // Text as it will be stored: ill-formed UTF-8 repaired now, so memory, file and a fresh load agree.
 // Repaired is where a repaired copy goes.
 std::string_view Stored(std::string_view s, std::string& repaired) {
-    // Most names are a few ASCII letters: one word tells.
-    if (s.size() <= 8 ? s.empty() || !(CoveringWord(s.data(), s.size()) & kHigh) : !HasHighBytes(s))
+    if (!HasHighBytes(s))
         return s;
     repaired = Utf8Repair(s);
     return repaired;
@@ -586,16 +585,14 @@ namespace {
 // The most room a kept store may hold: enough for forms of tens of thousands of controls.
 constexpr std::size_t kSpareRoomBytes = std::size_t{16} << 20;
 
+// Set once this thread's kept store is gone (at thread exit): inis freed after that free theirs.
+thread_local bool t_spareGone = false;
+
 }  // namespace
 
 // Tool windows save and restore their state over and over. A store made anew each time takes
 // fresh memory from the system, and every page of it costs a fault on first touch; a kept
 // one has its room ready.
-namespace {
-// Set once this thread's kept store is gone (at thread exit): inis freed after that free theirs.
-thread_local bool t_spareGone = false;
-}  // namespace
-
 std::unique_ptr<TMemIniFile::Store>* TMemIniFile::SpareSlot() {
     struct Holder {
         std::unique_ptr<Store> Kept;
@@ -703,8 +700,8 @@ void TMemIniFile::LoadFromBytes(std::string Bytes) {
 
 void TMemIniFile::Parse(std::string Text) {
     if (Text.size() >= Span::kWritten)
-        throw EIniFileException("Cannot load ini text: it is larger than " + std::to_string(MaxFileSize()) +
-                                " bytes");
+        throw EIniFileException("Cannot load ini text: it is larger than " +
+                                std::to_string(Span::kWritten - 1) + " bytes");
     m_data->Empty();
     Store& d = *m_data;
     d.Text = std::move(Text);
