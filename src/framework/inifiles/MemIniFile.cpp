@@ -180,9 +180,15 @@ void CheckSectionName(std::string_view name) {
 }
 
 // Why the key cannot be written, or null when it can.
-const char* KeyFault(std::string_view key) {
-    // Most keys are fine: one look at every word tells.
-    const bool suspect = AnyWord(key, [](std::uint64_t w) { return HasLowByte(w) || HasByte(w, '='); });
+// Plain is set when the key is fine and plain ASCII, which most keys are.
+const char* KeyFault(std::string_view key, bool& plain) {
+    // One look at every word tells.
+    std::uint64_t any = 0;
+    const bool suspect = AnyWord(key, [&any](std::uint64_t w) {
+        any |= w;
+        return HasLowByte(w) || HasByte(w, '=');
+    });
+    plain = !suspect && !(any & kHigh);
     if (!suspect && !key.empty() && !IsBlank(key.front()) && !IsBlank(key.back()) && key.front() != ';' &&
         key.front() != '[')
         return nullptr;
@@ -201,9 +207,12 @@ std::string KeyInSection(std::string_view section, std::string_view key) {
     return std::string(key) + "\" in section \"" + std::string(section);
 }
 
-void CheckKeyName(std::string_view section, std::string_view key) {
-    if (const char* fault = KeyFault(key))
+// Whether the key is plain ASCII, found in the same look.
+bool CheckKeyName(std::string_view section, std::string_view key) {
+    bool plain = false;
+    if (const char* fault = KeyFault(key, plain))
         Refuse("key", KeyInSection(section, key), fault);
+    return plain;
 }
 
 // Whether the value has bytes above 0x7F, found in the same look.
@@ -850,7 +859,7 @@ void TMemIniFile::WriteString(std::string_view Section, std::string_view Ident, 
     int s = d.Guess(Section);
     if (s < 0 || !d.SectionAt(s).NameChecked)
         CheckSectionName(Section);
-    CheckKeyName(Section, Ident);
+    const bool plainKey = CheckKeyName(Section, Ident);
     const bool valueHasHighBytes = CheckValue(Section, Ident, Value);
     // A text given from the ini itself (a value read and written back) is copied first:
     // Written may move as it grows.
@@ -880,7 +889,7 @@ void TMemIniFile::WriteString(std::string_view Section, std::string_view Ident, 
         line.Value = stored;
         line.HasValue = true;
     } else {
-        const std::string_view key = Stored(Ident, repairedName);
+        const std::string_view key = plainKey ? Ident : Stored(Ident, repairedName);
         d.Append(s, Line{d.Write(key), stored, key.data() == Ident.data() ? tag : NameTag(key), -1, true});
     }
     d.CompactIfSparse();
