@@ -12,6 +12,7 @@
 #include <cstring>
 #include <limits>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace sibling {
@@ -186,17 +187,22 @@ std::size_t ListKeyNumber(std::string_view Key, std::string_view Prefix) {
     return n;
 }
 
+// A stored value as ReadString gives it, without a copy unless it is unescaped (into Buffer).
+std::optional<std::string_view> Unescaped(std::optional<std::string_view> Stored, std::string& Buffer) {
+    if (!Stored || !IsQuoted(*Stored))
+        return Stored;
+    Buffer = UnescapeIniValue(*Stored);
+    return Buffer;
+}
+
 // The integer a stored value reads as: unescaped, and "0x1F" read as "$1F", as the
 // framework's reader has it; Default when there is none or it is not a number.
 int StoredInteger(std::optional<std::string_view> Stored, int Default) {
-    if (!Stored)
+    std::string buffer;
+    const auto value = Unescaped(Stored, buffer);
+    if (!value)
         return Default;
-    std::string unescaped;
-    std::string_view text = *Stored;
-    if (IsQuoted(text)) {
-        unescaped = UnescapeIniValue(text);
-        text = unescaped;
-    }
+    const std::string_view text = *value;
     if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
         return StrToIntDef("$" + std::string(text.substr(2)), Default);
     return StrToIntDef(text, Default);
@@ -280,11 +286,7 @@ TMyMemIniFile::TMyMemIniFile(std::string FileName) : TMemIniFile(std::move(FileN
 
 std::optional<std::string_view> TMyMemIniFile::ValueView(std::string_view Section, std::string_view Ident,
                                                          std::string& Buffer) const {
-    const auto stored = FindValue(Section, Ident);
-    if (!stored || !IsQuoted(*stored))
-        return stored;
-    Buffer = UnescapeIniValue(*stored);
-    return Buffer;
+    return Unescaped(FindValue(Section, Ident), Buffer);
 }
 
 std::string TMyMemIniFile::ReadString(std::string_view Section, std::string_view Ident,
@@ -390,11 +392,11 @@ bool TMyMemIniFile::ReadMultiString(std::string_view Section, TStrings& List) co
     std::optional<std::string_view> value;
     while (lines.Next(key, value)) {
         if (const std::size_t n = ListKeyNumber(key, "item"); n < entries.size()) {
-            if (!entries[n].HasItem)
-                entries[n] = Entry{true, entries[n].HasObject, value, entries[n].Object};
+            if (!std::exchange(entries[n].HasItem, true))
+                entries[n].Item = value;
         } else if (const std::size_t m = ListKeyNumber(key, "object"); m < entries.size()) {
-            if (!entries[m].HasObject)
-                entries[m] = Entry{entries[m].HasItem, true, entries[m].Item, value};
+            if (!std::exchange(entries[m].HasObject, true))
+                entries[m].Object = value;
         }
     }
     List.BeginUpdate();

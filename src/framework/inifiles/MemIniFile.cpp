@@ -373,8 +373,7 @@ struct TMemIniFile::Store {
     }
     // A section of a name already kept in the text or in Written.
     int AddHashed(Span name, std::size_t hash) {
-        Sections.emplace_back().Name = name;
-        const int pos = static_cast<int>(Sections.size() - 1);
+        const int pos = AddSection(name);
         Index.Add(hash, pos);
         LastFound.store(pos, std::memory_order_relaxed);
         return pos;
