@@ -72,78 +72,132 @@ bool HasHighBytes(std::string_view s) {
     return AnyWord(s, [](std::uint64_t w) { return (w & kHigh) != 0; });
 }
 
-// The first byte of [p, end) that ends a line, or end: LF, and CR too when WithCR.
-template <bool WithCR> const char* LineEnd(const char* p, const char* end) {
-#if defined(__SSE2__)
-    for (; end - p >= 16; p += 16) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        __m128i hits = _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n'));
-        if constexpr (WithCR)
-            hits = _mm_or_si128(hits, _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r')));
-        if (const auto mask = static_cast<unsigned>(_mm_movemask_epi8(hits)))
-            return p + std::countr_zero(mask);
-    }
-#endif
-    for (; p < end; ++p)
-        if (*p == '\n' || (WithCR && *p == '\r'))
-            return p;
-    return end;
-}
-
-// How many line feeds and '[' a text holds.
-struct TextCensus {
-    std::size_t LineFeeds = 0;
-    std::size_t Brackets = 0;
-};
-
-TextCensus Census(std::string_view text) {
-    TextCensus census;
-    const char* p = text.data();
-    const char* const end = p + text.size();
-#if defined(__SSE2__)
-    // Matches are counted per byte lane (a match compares as -1), and the lanes are added up
-    // before any of them can wrap.
-    const auto sum = [](__m128i lanes) {
-        const __m128i halves = _mm_sad_epu8(lanes, _mm_setzero_si128());
-        return static_cast<std::size_t>(_mm_cvtsi128_si64(halves) +
-                                        _mm_cvtsi128_si64(_mm_srli_si128(halves, 8)));
-    };
-    while (end - p >= 16) {
-        __m128i feeds = _mm_setzero_si128(), brackets = _mm_setzero_si128();
-        for (int round = 0; round < 255 && end - p >= 16; ++round, p += 16) {
-            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-            feeds = _mm_sub_epi8(feeds, _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n')));
-            brackets = _mm_sub_epi8(brackets, _mm_cmpeq_epi8(bytes, _mm_set1_epi8('[')));
+// Where the lines of a text end and where it holds '=', one bit per byte and 64 bytes to a
+// word, with the number of line ends and of '['. The text is looked at once, sixteen bytes at
+// a time; the parse then finds line ends and the '=' of a line by scanning bits, not bytes.
+class TextMarks {
+public:
+    // Line ends are LF, and CR too when WithCR: a CR LF pair then ends a line and an empty
+    // one, and empty lines are dropped anyway.
+    void Mark(std::string_view text, bool withCR) {
+        m_size = text.size();
+        const std::size_t blocks = (m_size + 63) / 64;
+        m_ends.resize(blocks);
+        m_equals.resize(blocks);
+        Counter ends, brackets;
+        std::size_t b = 0;
+        for (; (b + 1) * 64 <= m_size; ++b)
+            MarkBlock(text.data() + b * 64, b, withCR, ends, brackets);
+        if (b < blocks) {
+            // The last, partial block from a copy padded with NUL, which marks nothing.
+            char tail[64] = {};
+            std::memcpy(tail, text.data() + b * 64, m_size - b * 64);
+            MarkBlock(tail, b, withCR, ends, brackets);
         }
-        census.LineFeeds += sum(feeds);
-        census.Brackets += sum(brackets);
+        LineEnds = ends.Total();
+        Brackets = brackets.Total();
     }
-#endif
-    for (; p < end; ++p) {
-        census.LineFeeds += *p == '\n';
-        census.Brackets += *p == '[';
+    // The first line end at or after From (< the text's size), or the text's size.
+    std::size_t NextEnd(std::size_t From) const {
+        std::size_t block = From / 64;
+        std::uint64_t bits = m_ends[block] & (~std::uint64_t{0} << (From % 64));
+        while (bits == 0) {
+            if (++block == m_ends.size())
+                return m_size;
+            bits = m_ends[block];
+        }
+        return block * 64 + static_cast<std::size_t>(std::countr_zero(bits));
     }
-    return census;
-}
+    // The first '=' in [From, Stop), or Stop; From < Stop <= the text's size.
+    std::size_t FirstEquals(std::size_t From, std::size_t Stop) const {
+        std::size_t block = From / 64;
+        std::uint64_t bits = m_equals[block] & (~std::uint64_t{0} << (From % 64));
+        while (bits == 0) {
+            if (++block * 64 >= Stop)
+                return Stop;
+            bits = m_equals[block];
+        }
+        return std::min(Stop, block * 64 + static_cast<std::size_t>(std::countr_zero(bits)));
+    }
+    std::size_t RoomBytes() const { return (m_ends.capacity() + m_equals.capacity()) * 8; }
+    void Clear() {
+        m_ends.clear();
+        m_equals.clear();
+        m_size = 0;
+    }
 
-// The first '=' of [p, stop), or stop. Lines are short: sixteen bytes are looked at in one go
-// when the text goes on that far.
-const char* EqualsIn(const char* p, const char* stop, const char* textEnd) {
+    std::size_t LineEnds = 0;
+    std::size_t Brackets = 0;
+
+private:
 #if defined(__SSE2__)
-    for (; p < stop && textEnd - p >= 16; p += 16) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('='))));
-        if (stop - p < 16)
-            mask &= (1u << (stop - p)) - 1;
-        if (mask)
-            return p + std::countr_zero(mask);
+    // Counts matches per byte lane (a match compares as -1); the lanes are added up before
+    // any of them can wrap.
+    class Counter {
+    public:
+        void Add(__m128i matches) {
+            m_lanes = _mm_sub_epi8(m_lanes, matches);
+            if (++m_rounds == 255)
+                Flush();
+        }
+        std::size_t Total() {
+            Flush();
+            return m_total;
+        }
+
+    private:
+        void Flush() {
+            const __m128i halves = _mm_sad_epu8(m_lanes, _mm_setzero_si128());
+            m_total += static_cast<std::size_t>(_mm_cvtsi128_si64(halves) +
+                                                _mm_cvtsi128_si64(_mm_srli_si128(halves, 8)));
+            m_lanes = _mm_setzero_si128();
+            m_rounds = 0;
+        }
+        __m128i m_lanes = _mm_setzero_si128();
+        int m_rounds = 0;
+        std::size_t m_total = 0;
+    };
+
+    void MarkBlock(const char* p, std::size_t block, bool withCR, Counter& endCount, Counter& bracketCount) {
+        std::uint64_t ends = 0, equals = 0;
+        for (int part = 0; part < 4; ++part) {
+            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * part));
+            const auto matches = [&bytes](char c) { return _mm_cmpeq_epi8(bytes, _mm_set1_epi8(c)); };
+            __m128i end = matches('\n');
+            if (withCR)
+                end = _mm_or_si128(end, matches('\r'));
+            endCount.Add(end);
+            bracketCount.Add(matches('['));
+            const int shift = 16 * part;
+            ends |= std::uint64_t{static_cast<unsigned>(_mm_movemask_epi8(end))} << shift;
+            equals |= std::uint64_t{static_cast<unsigned>(_mm_movemask_epi8(matches('=')))} << shift;
+        }
+        m_ends[block] = ends;
+        m_equals[block] = equals;
+    }
+#else
+    struct Counter {
+        std::size_t Count = 0;
+        std::size_t Total() const { return Count; }
+    };
+
+    void MarkBlock(const char* p, std::size_t block, bool withCR, Counter& endCount, Counter& bracketCount) {
+        std::uint64_t ends = 0, equals = 0;
+        for (int i = 0; i < 64; ++i) {
+            const bool end = p[i] == '\n' || (withCR && p[i] == '\r');
+            endCount.Count += end;
+            bracketCount.Count += p[i] == '[';
+            ends |= std::uint64_t{end} << i;
+            equals |= std::uint64_t{p[i] == '='} << i;
+        }
+        m_ends[block] = ends;
+        m_equals[block] = equals;
     }
 #endif
-    for (; p < stop; ++p)
-        if (*p == '=')
-            return p;
-    return stop;
-}
+
+    std::vector<std::uint64_t> m_ends, m_equals;
+    std::size_t m_size = 0;
+};
 
 // Text as it will be stored: ill-formed UTF-8 repaired now, so memory, file and a fresh load agree.
 // Repaired is where a repaired copy goes.
@@ -330,6 +384,7 @@ struct TMemIniFile::Store {
     std::size_t DeadLines = 0;  // removed lines still taking room in Lines
     std::vector<IniSection> Sections;
     NameIndex Index;  // sections by name
+    TextMarks Marks;  // of Text, while it is parsed
     // Readers mostly ask for one section several times, then for the next one in the file.
     mutable std::atomic<int> LastFound{-1};
 
@@ -518,7 +573,7 @@ struct TMemIniFile::Store {
     // Room held, in bytes, not counting the loaded text.
     std::size_t RoomBytes() const {
         return Written.capacity() + Lines.capacity() * sizeof(Line) +
-               Sections.capacity() * sizeof(IniSection) + Index.RoomBytes();
+               Sections.capacity() * sizeof(IniSection) + Index.RoomBytes() + Marks.RoomBytes();
     }
     // Empty again, keeping the room of everything but the loaded text.
     void Empty() noexcept {
@@ -529,6 +584,7 @@ struct TMemIniFile::Store {
         DeadLines = 0;
         Sections.clear();
         Index.Clear();
+        Marks.Clear();
         LastFound.store(-1, std::memory_order_relaxed);
     }
     // Once most of Lines or of Written is no longer used, what is used moves together again.
@@ -714,49 +770,47 @@ void TMemIniFile::Parse(std::string Text) {
     Store& d = *m_data;
     d.Text = std::move(Text);
     const std::string_view text = d.Text;
-    // Room for as many lines as there are line feeds and as many sections as there are '[',
-    // up to a bound: beyond it, growing costs little next to reading that much.
-    const TextCensus census = Census(text);
-    d.Lines.reserve(std::min<std::size_t>(census.LineFeeds + 1, 1u << 20));
-    d.Sections.reserve(std::min<std::size_t>(census.Brackets, 1u << 18));
-    const char* p = text.data();
-    const char* const end = p + text.size();
+    const char* const t = text.data();
+    const std::size_t size = text.size();
     // Each of LF, CR and CR LF ends a line; most files have no CR at all.
-    const bool hasCR = std::memchr(p, '\r', text.size()) != nullptr;
+    TextMarks& marks = d.Marks;
+    marks.Mark(text, std::memchr(t, '\r', size) != nullptr);
+    // Room for as many lines as there are line ends and as many sections as there are '[',
+    // up to a bound: beyond it, growing costs little next to reading that much.
+    d.Lines.reserve(std::min<std::size_t>(marks.LineEnds + 1, 1u << 20));
+    d.Sections.reserve(std::min<std::size_t>(marks.Brackets, 1u << 18));
     int current = -1;
-    while (p < end) {
-        const char* const stop = hasCR ? LineEnd<true>(p, end) : LineEnd<false>(p, end);
-        const char* begin = p;
-        p = stop == end ? end : stop + (*stop == '\r' && stop + 1 < end && stop[1] == '\n' ? 2 : 1);
-        const char* last = stop;
-        while (begin < last && IsBlank(*begin))
+    for (std::size_t at = 0; at < size;) {
+        std::size_t begin = at, last = marks.NextEnd(at);
+        at = last + 1;
+        while (begin < last && IsBlank(t[begin]))
             ++begin;
-        while (last > begin && IsBlank(last[-1]))
+        while (last > begin && IsBlank(t[last - 1]))
             --last;
-        if (begin == last || *begin == ';')
+        if (begin == last || t[begin] == ';')
             continue;
-        if (*begin == '[' && last[-1] == ']') {
-            const std::string_view name =
-                TrimView(std::string_view(begin + 1, static_cast<std::size_t>(last - begin - 2)));
+        if (t[begin] == '[' && t[last - 1] == ']') {
+            const std::string_view name = TrimView(std::string_view(t + begin + 1, last - begin - 2));
             current = d.AddSection(d.TextSpan(name));  // repeats are merged once all is read
             continue;
         }
         if (current < 0)
             continue;  // lines before the first section
-        const char* const eq = EqualsIn(begin, last, end);
-        const char* keyEnd = eq;
-        while (keyEnd > begin && IsBlank(keyEnd[-1]))
+        const std::size_t eq = marks.FirstEquals(begin, last);
+        std::size_t keyEnd = eq;
+        while (keyEnd > begin && IsBlank(t[keyEnd - 1]))
             --keyEnd;
-        const std::string_view key(begin, static_cast<std::size_t>(keyEnd - begin));
+        const std::string_view key(t + begin, keyEnd - begin);
         Line line{d.TextSpan(key), Span{}, NameTag(key), -1, eq != last};
         if (line.HasValue) {
-            const char* value = eq + 1;
-            while (value < last && IsBlank(*value))
+            std::size_t value = eq + 1;
+            while (value < last && IsBlank(t[value]))
                 ++value;
-            line.Value = d.TextSpan(std::string_view(value, static_cast<std::size_t>(last - value)));
+            line.Value = d.TextSpan(std::string_view(t + value, last - value));
         }
         d.Append(current, line);
     }
+    marks.Clear();
     d.IndexLoadedSections();
 }
 

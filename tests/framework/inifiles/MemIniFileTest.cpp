@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <memory>
 #include <random>
@@ -123,6 +124,42 @@ TEST_F(IniLoad, BadBytesAnywhereInTheTextAreRepaired) {
         const std::string back = ini.ReadString("S", "k", "");
         EXPECT_EQ(back.find('\xFF'), std::string::npos) << at;
         EXPECT_EQ(back.substr(at, 3), "\xEF\xBF\xBD") << at;
+    }
+}
+
+// Lines of every length up to a few hundred bytes, with '=' and blanks anywhere and every kind
+// of line end, load as a plain line-by-line reader reads them: the loader finds line ends and
+// '=' in blocks of 64 bytes, and a line may start, end or split anywhere in a block.
+TEST_F(IniLoad, LinesOfEveryShapeLoadAsALineByLineReaderReadsThem) {
+    std::mt19937 rng(7);
+    const auto pick = [&rng](const char* from) { return from[rng() % std::strlen(from)]; };
+    for (const char* end : {"\n", "\r\n", "\r"}) {
+        std::string text = "[S]";
+        text += end;
+        std::vector<std::string> expected;  // "key=value" or "key" for each kept line
+        for (int n = 0; n < 400; ++n) {
+            std::string line(static_cast<std::size_t>(rng() % 300), 'x');
+            for (char& c : line)
+                c = pick("abcXYZ ==\t;[");  // no ']': no line opens a section
+            text += line + end;
+            const std::string trimmed(TrimView(line));
+            if (trimmed.empty() || trimmed.front() == ';')
+                continue;
+            const std::size_t eq = trimmed.find('=');
+            expected.push_back(eq == std::string::npos ? trimmed
+                                                       : std::string(TrimView(trimmed.substr(0, eq))) + "=" +
+                                                             std::string(TrimView(trimmed.substr(eq + 1))));
+        }
+        if (text.back() == '\n')
+            text.pop_back();  // a last line without an end
+        TMemIniFile ini("");
+        ini.LoadFromBytes(text);
+        TStringList values;
+        ini.ReadSectionValues("S", values);
+        std::vector<std::string> got;
+        for (int i = 0; i < values.Count(); ++i)
+            got.push_back(values.Strings(i));
+        EXPECT_EQ(got, expected) << "line end " << (end[0] == '\n' ? "LF" : end[1] ? "CR LF" : "CR");
     }
 }
 
