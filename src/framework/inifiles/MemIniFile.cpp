@@ -543,14 +543,11 @@ struct TMemIniFile::Store {
         s.Keys = std::move(keys);
     }
 
-    // Text itself when it does not lie in Written, else a copy of it in Copy.
-    std::string_view Outside(std::string_view text, std::string& copy) const {
+    // Whether text lies in Written, which moves as it grows.
+    bool InWritten(std::string_view text) const {
         const std::uintptr_t offset =
             reinterpret_cast<std::uintptr_t>(text.data()) - reinterpret_cast<std::uintptr_t>(Written.data());
-        if (text.empty() || offset >= Written.size())
-            return text;
-        copy.assign(text);
-        return copy;
+        return !text.empty() && offset < Written.size();
     }
     // Keeps a copy of text, which does not lie in Written, in Written.
     Span Write(std::string_view text) {
@@ -908,25 +905,24 @@ bool TMemIniFile::ValueExists(std::string_view Section, std::string_view Ident) 
 
 void TMemIniFile::WriteString(std::string_view Section, std::string_view Ident, std::string_view Value) {
     Store& d = *m_data;
+    if (d.InWritten(Section) || d.InWritten(Ident) || d.InWritten(Value)) [[unlikely]] {
+        // A text given from the ini itself (a value read and written back) is written from a
+        // copy: Written may move as it grows.
+        TMemIniFile::WriteString(std::string(Section), std::string(Ident), std::string(Value));
+        return;
+    }
     // Writers mostly write several keys of one section in a row: its name is checked once.
     int s = d.Guess(Section);
     if (s < 0 || !d.SectionAt(s).NameChecked)
         CheckSectionName(Section);
     const bool plainKey = CheckKeyName(Section, Ident);
     const bool valueHasHighBytes = CheckValue(Section, Ident, Value);
-    // A text given from the ini itself (a value read and written back) is copied first:
-    // Written may move as it grows.
-    std::string sectionCopy, keyCopy, valueCopy;
-    Section = d.Outside(Section, sectionCopy);
-    Ident = d.Outside(Ident, keyCopy);
-    Value = d.Outside(Value, valueCopy);
-    std::string repairedName, repairedValue;
-    const std::string_view value = valueHasHighBytes ? Stored(Value, repairedValue) : Value;
+    std::string repaired;  // a name or value repaired for storing, one after the other
     if (s < 0) {
         const std::size_t hash = HashName(Section);
         s = d.FindHashed(Section, hash);
         if (s < 0) {
-            const std::string_view name = Stored(Section, repairedName);
+            const std::string_view name = Stored(Section, repaired);
             s = d.AddHashed(d.Write(name), name.data() == Section.data() ? hash : HashName(name));
         }
     }
@@ -935,15 +931,17 @@ void TMemIniFile::WriteString(std::string_view Section, std::string_view Ident, 
     const std::uint64_t tag = NameTag(Ident);
     const int i = section.Count > 0 ? d.FindKey(section, Ident, tag) : -1;
     // The key keeps the spelling it has in the file; the index stays right.
-    const Span stored = d.Write(value);
+    const Span stored = d.Write(valueHasHighBytes ? Stored(Value, repaired) : Value);
     if (i >= 0) {
         Line& line = d.LineAt(i);
         d.Forget(line.Value);
         line.Value = stored;
         line.HasValue = true;
+    } else if (plainKey) {
+        d.Append(s, Line{d.Write(Ident), stored, tag, -1, true});
     } else {
-        const std::string_view key = plainKey ? Ident : Stored(Ident, repairedName);
-        d.Append(s, Line{d.Write(key), stored, key.data() == Ident.data() ? tag : NameTag(key), -1, true});
+        const std::string_view key = Stored(Ident, repaired);
+        d.Append(s, Line{d.Write(key), stored, NameTag(key), -1, true});
     }
     d.CompactIfSparse();
     m_modified = true;
