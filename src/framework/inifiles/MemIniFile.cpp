@@ -13,6 +13,7 @@
 #include <bit>
 #include <cerrno>
 #include <cstring>
+#include <mutex>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -346,6 +347,44 @@ std::size_t HashName(std::string_view s) {
 
 }  // namespace inifiles_detail
 
+// Text that grows at its end, a piece at a time: an append is a copy and little more, and room
+// for a piece can be asked for and filled in place.
+class TextBuffer {
+public:
+    const char* data() const { return m_data.get(); }
+    std::size_t size() const { return m_size; }
+    std::size_t capacity() const { return m_capacity; }
+    void clear() { m_size = 0; }
+    void reserve(std::size_t bytes) {
+        if (bytes > m_capacity)
+            Regrow(bytes);
+    }
+    // Bytes more at the end, for the caller to fill.
+    char* Extend(std::size_t bytes) {
+        if (bytes > m_capacity - m_size)
+            Regrow(std::max({m_size + bytes, 2 * m_capacity, std::size_t{4096}}));
+        char* at = m_data.get() + m_size;
+        m_size += bytes;
+        return at;
+    }
+    void Append(std::string_view piece) {
+        if (!piece.empty())
+            std::memcpy(Extend(piece.size()), piece.data(), piece.size());
+    }
+
+private:
+    void Regrow(std::size_t capacity) {
+        auto grown = std::make_unique_for_overwrite<char[]>(capacity);
+        if (m_size > 0)
+            std::memcpy(grown.get(), m_data.get(), m_size);
+        m_data = std::move(grown);
+        m_capacity = capacity;
+    }
+    std::unique_ptr<char[]> m_data;
+    std::size_t m_size = 0;
+    std::size_t m_capacity = 0;
+};
+
 // A piece of text: where it starts and how long it is, in the loaded text or, when the top bit
 // of At is set, in Store::Written. Offsets rather than pointers, so that either string may grow.
 struct Span {
@@ -378,7 +417,7 @@ struct IniSection {
 // a few allocations rather than thousands.
 struct TMemIniFile::Store {
     std::string Text;                // the loaded text
-    std::string Written;             // texts written since, one after the other
+    TextBuffer Written;              // texts written since, one after the other
     std::size_t WrittenGarbage = 0;  // bytes of Written that no line uses any more
     std::vector<Line> Lines;
     std::size_t DeadLines = 0;  // removed lines still taking room in Lines
@@ -388,9 +427,78 @@ struct TMemIniFile::Store {
     // Readers mostly ask for one section several times, then for the next one in the file.
     mutable std::atomic<int> LastFound{-1};
 
+    // A fresh ini written one section after another, each key once, as a save of a whole form
+    // writes it, is kept as the file text itself: Written grows by "Key=Value" lines and is
+    // written out as it stands. Sections and Index are kept as usual, so sections are found; anything
+    // that needs more turns the text into lines first (Structure).
+    std::atomic<bool> Appending{true};
+    std::mutex Structuring;  // readers of a shared const ini may structure it at the same time
+    struct AppendedKey {
+        std::uint64_t Tag = 0;
+        Span Key;
+    };
+    std::vector<AppendedKey> CurrentKeys;  // of the last section, while appending
+
+    // Replaces the content with the ini text.
+    void Load(std::string text);
+    void Structure() {
+        if (!Appending.load(std::memory_order_acquire))
+            return;
+        const std::lock_guard<std::mutex> lock(Structuring);
+        if (Appending.load(std::memory_order_relaxed))
+            Load(std::string(Written.data(), Written.size()));
+    }
+    // Appends Key=Value as a new key of the section named Name, whose position is S or -1 when
+    // Guess did not find it; all three texts as they are stored. False, with nothing changed,
+    // when that cannot be done by appending: the section is an earlier one, the key is there
+    // already, or the value has blanks at its ends (kept in memory, but a load of the text
+    // would trim them).
+    bool TryAppend(std::string_view name, int s, std::string_view key, std::string_view value) {
+        if (!value.empty() && (IsBlank(value.front()) || IsBlank(value.back())))
+            return false;
+        const int last = static_cast<int>(Sections.size()) - 1;
+        std::size_t hash = 0;
+        if (s < 0) {
+            hash = HashName(name);
+            s = FindHashed(name, hash);
+        }
+        if (s >= 0 && s != last)
+            return false;
+        const std::uint64_t tag = NameTag(key);
+        if (s >= 0) {
+            const bool tagIsKey = TagIsName(tag, key.size());
+            for (const AppendedKey& k : CurrentKeys)
+                if (k.Tag == tag && k.Key.Length == key.size() && (tagIsKey || SameName(View(k.Key), key)))
+                    return false;
+        } else {
+            // An empty line ends the section before.
+            const std::size_t gap = Sections.empty() ? 0 : 1;
+            char* out = Extend(gap + name.size() + 3);
+            if (gap)
+                *out++ = '\n';
+            *out++ = '[';
+            const Span at = SpanAt(out, name.size());
+            if (!name.empty())
+                std::memcpy(out, name.data(), name.size());
+            std::memcpy(out + name.size(), "]\n", 2);
+            s = AddHashed(at, hash);
+            SectionAt(s).NameChecked = true;
+            CurrentKeys.clear();
+        }
+        char* out = Extend(key.size() + value.size() + 2);
+        CurrentKeys.push_back(AppendedKey{tag, SpanAt(out, key.size())});
+        if (!key.empty())
+            std::memcpy(out, key.data(), key.size());
+        out[key.size()] = '=';
+        if (!value.empty())
+            std::memcpy(out + key.size() + 1, value.data(), value.size());
+        out[key.size() + value.size() + 1] = '\n';
+        return true;
+    }
+
     std::string_view View(Span s) const {
-        const std::string& text = (s.At & Span::kWritten) ? Written : Text;
-        return {text.data() + (s.At & ~Span::kWritten), s.Length};
+        const char* text = (s.At & Span::kWritten) ? Written.data() : Text.data();
+        return {text + (s.At & ~Span::kWritten), s.Length};
     }
     Span TextSpan(std::string_view part) const {
         return Span{static_cast<std::uint32_t>(part.data() - Text.data()),
@@ -549,13 +657,23 @@ struct TMemIniFile::Store {
             reinterpret_cast<std::uintptr_t>(text.data()) - reinterpret_cast<std::uintptr_t>(Written.data());
         return !text.empty() && offset < Written.size();
     }
+    // Room for Bytes more at the end of Written, while its offsets still fit a Span.
+    char* Extend(std::size_t bytes) {
+        if (bytes >= Span::kWritten - Written.size())
+            throw EIniFileException("Cannot write ini value: the ini holds too much text");
+        return Written.Extend(bytes);
+    }
+    // The span of Length bytes at At in Written.
+    Span SpanAt(const char* at, std::size_t length) const {
+        return Span{static_cast<std::uint32_t>(at - Written.data()) | Span::kWritten,
+                    static_cast<std::uint32_t>(length)};
+    }
     // Keeps a copy of text, which does not lie in Written, in Written.
     Span Write(std::string_view text) {
-        const std::size_t at = Written.size();
-        if (text.size() >= Span::kWritten - at)
-            throw EIniFileException("Cannot write ini value: the ini holds too much text");
-        Written.append(text);
-        return Span{static_cast<std::uint32_t>(at) | Span::kWritten, static_cast<std::uint32_t>(text.size())};
+        char* at = Extend(text.size());
+        if (!text.empty())
+            std::memcpy(at, text.data(), text.size());
+        return SpanAt(at, text.size());
     }
     void Forget(Span s) {
         if (s.At & Span::kWritten)
@@ -574,6 +692,8 @@ struct TMemIniFile::Store {
     }
     // Empty again, keeping the room of everything but the loaded text.
     void Empty() noexcept {
+        Appending.store(true, std::memory_order_relaxed);
+        CurrentKeys.clear();
         Text = std::string();
         Written.clear();
         WrittenGarbage = 0;
@@ -612,13 +732,13 @@ struct TMemIniFile::Store {
                     IndexKeys(s);
         }
         if (WrittenGarbage >= 65536 && WrittenGarbage * 2 >= Written.size()) {
-            std::string kept;
+            TextBuffer kept;
             kept.reserve(Written.size() - WrittenGarbage);
             auto move = [&](Span& s) {
                 if (!(s.At & Span::kWritten))
                     return;
                 const std::size_t start = kept.size();
-                kept.append(View(s));
+                kept.Append(View(s));
                 s.At = static_cast<std::uint32_t>(start) | Span::kWritten;
             };
             for (IniSection& s : Sections) {
@@ -759,23 +879,21 @@ void TMemIniFile::LoadFromBytes(std::string Bytes) {
     m_modified = false;
 }
 
-void TMemIniFile::Parse(std::string Text) {
-    if (Text.size() >= Span::kWritten)
+void TMemIniFile::Store::Load(std::string text) {
+    if (text.size() >= Span::kWritten)
         throw EIniFileException("Cannot load ini text: it is larger than " +
                                 std::to_string(Span::kWritten - 1) + " bytes");
-    m_data->Empty();
-    Store& d = *m_data;
-    d.Text = std::move(Text);
-    const std::string_view text = d.Text;
-    const char* const t = text.data();
-    const std::size_t size = text.size();
+    Empty();
+    Text = std::move(text);
+    const char* const t = Text.data();
+    const std::size_t size = Text.size();
     // Each of LF, CR and CR LF ends a line; most files have no CR at all.
-    TextMarks& marks = d.Marks;
-    marks.Mark(text, std::memchr(t, '\r', size) != nullptr);
+    TextMarks& marks = Marks;
+    marks.Mark(Text, std::memchr(t, '\r', size) != nullptr);
     // Room for as many lines as there are line ends and as many sections as there are '[',
     // up to a bound: beyond it, growing costs little next to reading that much.
-    d.Lines.reserve(std::min<std::size_t>(marks.LineEnds + 1, 1u << 20));
-    d.Sections.reserve(std::min<std::size_t>(marks.Brackets, 1u << 18));
+    Lines.reserve(std::min<std::size_t>(marks.LineEnds + 1, 1u << 20));
+    Sections.reserve(std::min<std::size_t>(marks.Brackets, 1u << 18));
     int current = -1;
     for (std::size_t at = 0; at < size;) {
         std::size_t begin = at, last = marks.NextEnd(at);
@@ -788,7 +906,7 @@ void TMemIniFile::Parse(std::string Text) {
             continue;
         if (t[begin] == '[' && t[last - 1] == ']') {
             const std::string_view name = TrimView(std::string_view(t + begin + 1, last - begin - 2));
-            current = d.AddSection(d.TextSpan(name));  // repeats are merged once all is read
+            current = AddSection(TextSpan(name));  // repeats are merged once all is read
             continue;
         }
         if (current < 0)
@@ -798,24 +916,32 @@ void TMemIniFile::Parse(std::string Text) {
         while (keyEnd > begin && IsBlank(t[keyEnd - 1]))
             --keyEnd;
         const std::string_view key(t + begin, keyEnd - begin);
-        Line line{d.TextSpan(key), Span{}, NameTag(key), -1, eq != last};
+        Line line{TextSpan(key), Span{}, NameTag(key), -1, eq != last};
         if (line.HasValue) {
             std::size_t value = eq + 1;
             while (value < last && IsBlank(t[value]))
                 ++value;
-            line.Value = d.TextSpan(std::string_view(t + value, last - value));
+            line.Value = TextSpan(std::string_view(t + value, last - value));
         }
-        d.Append(current, line);
+        Append(current, line);
     }
     marks.Clear();
-    d.IndexLoadedSections();
+    IndexLoadedSections();
+    Appending.store(false, std::memory_order_release);
+}
+
+void TMemIniFile::Parse(std::string Text) { m_data->Load(std::move(Text)); }
+
+TMemIniFile::Store& TMemIniFile::Structured() const {
+    m_data->Structure();
+    return *m_data;
 }
 
 // --- Reading -------------------------------------------------------------------------------
 
 std::optional<std::string_view> TMemIniFile::FindValue(std::string_view Section,
                                                        std::string_view Ident) const {
-    const Store& d = *m_data;
+    const Store& d = Structured();
     const int s = d.FindSection(Section);
     if (s < 0)
         return std::nullopt;
@@ -827,10 +953,11 @@ std::optional<std::string_view> TMemIniFile::FindValue(std::string_view Section,
 
 TMemIniFile::LineCursor TMemIniFile::SectionLines(std::string_view Section) const {
     LineCursor cursor;
-    if (const int s = m_data->FindSection(Section); s >= 0) {
-        cursor.m_store = m_data.get();
-        cursor.m_line = m_data->SectionAt(s).First;
-        cursor.m_count = m_data->SectionAt(s).Count;
+    const Store& d = Structured();
+    if (const int s = d.FindSection(Section); s >= 0) {
+        cursor.m_store = &d;
+        cursor.m_line = d.SectionAt(s).First;
+        cursor.m_count = d.SectionAt(s).Count;
     }
     return cursor;
 }
@@ -856,8 +983,9 @@ void TMemIniFile::ListSection(std::string_view Section, TStrings& Strings, const
     Strings.BeginUpdate();
     try {
         Strings.Clear();
-        if (const int s = m_data->FindSection(Section); s >= 0)
-            for (int i = m_data->SectionAt(s).First; i >= 0; i = m_data->LineAt(i).Next)
+        const Store& d = Structured();
+        if (const int s = d.FindSection(Section); s >= 0)
+            for (int i = d.SectionAt(s).First; i >= 0; i = d.LineAt(i).Next)
                 Strings.Add(text(i));
     } catch (...) {
         Strings.EndUpdate();
@@ -885,8 +1013,9 @@ void TMemIniFile::ReadSections(TStrings& Strings) const {
     Strings.BeginUpdate();
     try {
         Strings.Clear();
-        for (const IniSection& s : m_data->Sections)
-            Strings.Add(std::string(m_data->View(s.Name)));
+        const Store& d = Structured();
+        for (const IniSection& s : d.Sections)
+            Strings.Add(std::string(d.View(s.Name)));
     } catch (...) {
         Strings.EndUpdate();
         throw;
@@ -894,11 +1023,13 @@ void TMemIniFile::ReadSections(TStrings& Strings) const {
     Strings.EndUpdate();
 }
 
+// Sections are found in either form of the store.
 bool TMemIniFile::SectionExists(std::string_view Section) const { return m_data->FindSection(Section) >= 0; }
 
 bool TMemIniFile::ValueExists(std::string_view Section, std::string_view Ident) const {
-    const int s = m_data->FindSection(Section);
-    return s >= 0 && m_data->FindKey(m_data->SectionAt(s), Ident) >= 0;
+    const Store& d = Structured();
+    const int s = d.FindSection(Section);
+    return s >= 0 && d.FindKey(d.SectionAt(s), Ident) >= 0;
 }
 
 // --- Writing -------------------------------------------------------------------------------
@@ -917,38 +1048,49 @@ void TMemIniFile::WriteString(std::string_view Section, std::string_view Ident, 
         CheckSectionName(Section);
     const bool plainKey = CheckKeyName(Section, Ident);
     const bool valueHasHighBytes = CheckValue(Section, Ident, Value);
-    std::string repaired;  // a name or value repaired for storing, one after the other
+    // Text that is not UTF-8 is stored repaired, and names are looked for as they are stored:
+    // a name written twice is then found the second time.
+    std::string repairedName, repairedKey, repairedValue;
+    if (s < 0)
+        Section = Stored(Section, repairedName);
+    if (!plainKey)
+        Ident = Stored(Ident, repairedKey);
+    if (valueHasHighBytes)
+        Value = Stored(Value, repairedValue);
+    if (d.Appending.load(std::memory_order_relaxed)) {
+        if (d.TryAppend(Section, s, Ident, Value)) {
+            m_modified = true;
+            return;
+        }
+        d.Structure();
+        s = -1;  // the sections keep their places, but a fresh lookup is simpler
+    }
     if (s < 0) {
         const std::size_t hash = HashName(Section);
         s = d.FindHashed(Section, hash);
-        if (s < 0) {
-            const std::string_view name = Stored(Section, repaired);
-            s = d.AddHashed(d.Write(name), name.data() == Section.data() ? hash : HashName(name));
-        }
+        if (s < 0)
+            s = d.AddHashed(d.Write(Section), hash);
     }
     IniSection& section = d.SectionAt(s);
     section.NameChecked = true;
     const std::uint64_t tag = NameTag(Ident);
     const int i = section.Count > 0 ? d.FindKey(section, Ident, tag) : -1;
     // The key keeps the spelling it has in the file; the index stays right.
-    const Span stored = d.Write(valueHasHighBytes ? Stored(Value, repaired) : Value);
+    const Span stored = d.Write(Value);
     if (i >= 0) {
         Line& line = d.LineAt(i);
         d.Forget(line.Value);
         line.Value = stored;
         line.HasValue = true;
-    } else if (plainKey) {
-        d.Append(s, Line{d.Write(Ident), stored, tag, -1, true});
     } else {
-        const std::string_view key = Stored(Ident, repaired);
-        d.Append(s, Line{d.Write(key), stored, NameTag(key), -1, true});
+        d.Append(s, Line{d.Write(Ident), stored, tag, -1, true});
     }
     d.CompactIfSparse();
     m_modified = true;
 }
 
 void TMemIniFile::EraseSection(std::string_view Section) {
-    Store& d = *m_data;
+    Store& d = Structured();
     const int s = d.FindSection(Section);
     if (s < 0)
         return;
@@ -965,7 +1107,7 @@ void TMemIniFile::EraseSection(std::string_view Section) {
 }
 
 void TMemIniFile::DeleteKey(std::string_view Section, std::string_view Ident) {
-    Store& d = *m_data;
+    Store& d = Structured();
     const int s = d.FindSection(Section);
     const int i = s >= 0 ? d.FindKey(d.SectionAt(s), Ident) : -1;
     if (i < 0)
@@ -999,6 +1141,10 @@ void TMemIniFile::Reserve(std::size_t Sections, std::size_t Lines, std::size_t T
     Store& d = *m_data;
     d.Sections.reserve(d.Sections.size() + Sections);
     d.Index.Reserve(d.Sections.size() + Sections);
+    if (d.Appending.load(std::memory_order_relaxed)) {
+        d.Written.reserve(d.Written.size() + TextBytes);
+        return;
+    }
     d.Lines.reserve(d.Lines.size() + Lines);
     d.Written.reserve(d.Written.size() + TextBytes);
 }
@@ -1007,9 +1153,10 @@ void TMemIniFile::GetStrings(TStrings& List) const {
     List.BeginUpdate();
     try {
         List.Clear();
-        for (const IniSection& s : m_data->Sections) {
-            List.Add("[" + std::string(m_data->View(s.Name)) + "]");
-            for (int i = s.First; i >= 0; i = m_data->LineAt(i).Next)
+        const Store& d = Structured();
+        for (const IniSection& s : d.Sections) {
+            List.Add("[" + std::string(d.View(s.Name)) + "]");
+            for (int i = s.First; i >= 0; i = d.LineAt(i).Next)
                 List.Add(LineText(i));
             List.Add("");
         }
@@ -1031,7 +1178,23 @@ void TMemIniFile::SetStrings(const TStrings& List) {
 }
 
 std::string TMemIniFile::SaveToBytes() const {
+    const TEncoding* enc = m_encoding ? m_encoding : TEncoding::Default();
+    const std::string_view preamble = enc->Preamble();
+    const bool utf8 = enc->EncodingForm() == TEncoding::Form::UTF8;
     const Store& d = *m_data;
+    if (d.Appending.load(std::memory_order_acquire)) {
+        // The text is the file but for the empty line that ends the last section.
+        std::string_view text(d.Written.data(), d.Written.size());
+        if (!utf8)
+            return std::string(preamble) +
+                   enc->GetBytes(d.Sections.empty() ? std::string() : std::string(text) + '\n');
+        std::string bytes;
+        bytes.reserve(preamble.size() + text.size() + 1);
+        bytes.append(preamble).append(text);
+        if (!d.Sections.empty())
+            bytes += '\n';
+        return bytes;
+    }
     std::size_t size = 0;
     for (const IniSection& s : d.Sections) {
         size += s.Name.Length + 4;
@@ -1060,12 +1223,11 @@ std::string TMemIniFile::SaveToBytes() const {
         *out++ = '\n';
     }
     text.resize(static_cast<std::size_t>(out - text.data()));  // lines without '=' took less
-    const TEncoding* enc = m_encoding ? m_encoding : TEncoding::Default();
-    if (enc->EncodingForm() == TEncoding::Form::UTF8) {
-        text.insert(0, enc->Preamble());
+    if (utf8) {
+        text.insert(0, preamble);
         return text;
     }
-    return std::string(enc->Preamble()) + enc->GetBytes(text);
+    return std::string(preamble) + enc->GetBytes(text);
 }
 
 void TMemIniFile::UpdateFile() {

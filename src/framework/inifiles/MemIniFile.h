@@ -118,6 +118,8 @@ private:
     static std::unique_ptr<Store>* SpareSlot();  // null once the thread is ending
     static std::unique_ptr<Store> NewStore();
     static void Recycle(std::unique_ptr<Store> Old) noexcept;
+    // The store with its content as sections and lines, whatever form it was kept in.
+    Store& Structured() const;
     void LoadFile();
     void Parse(std::string Text);
     void SaveIfModified() noexcept;

@@ -497,6 +497,83 @@ TEST_F(IniEdit, LongEditingSessionMatchesASimpleModel) {
     EXPECT_EQ(Reload()->SaveToBytes(), expected);
 }
 
+// A fresh ini written section after section is kept as its text until a write needs more than
+// appending. Whatever is written, it holds and saves what an ini with loaded content does.
+TEST_F(IniEdit, FreshIniWrittenInAnyOrderMatchesALoadedOne) {
+    const std::vector<std::string> sections{"Main", "main", "Zürich", "Bad\xFF", "", "Next"};
+    const std::vector<std::string> keys{"k", "K", "longer key name", "clé", "x\xFE", "=", "[k"};
+    const std::vector<std::string> values{"v", "  padded  ", "a=b", "\xC3", "", "\"q\"", "é"};
+    std::mt19937 rng(11);
+    for (int round = 0; round < 200; ++round) {
+        TMemIniFile fresh("");
+        TMemIniFile loaded("");
+        loaded.LoadFromBytes("");  // content loaded, even if empty: kept as lines from the start
+        // Mostly what a save of a form writes: new sections in turn, each key once.
+        const int steps = static_cast<int>(rng() % 12);
+        for (int step = 0; step < steps; ++step) {
+            const std::string& section = sections[rng() % sections.size()];
+            const std::string& key = keys[rng() % keys.size()];
+            const std::string& value = values[rng() % values.size()];
+            const auto write = [&](TMemIniFile& ini) {
+                try {
+                    ini.WriteString(section, key, value);
+                    return std::string();
+                } catch (const EIniFileException& e) {
+                    return std::string(e.Message());
+                }
+            };
+            ASSERT_EQ(write(fresh), write(loaded));
+            ASSERT_EQ(fresh.SaveToBytes(), loaded.SaveToBytes()) << round << " " << step;
+        }
+        for (const std::string& section : sections) {
+            ASSERT_EQ(fresh.SectionExists(section), loaded.SectionExists(section));
+            for (const std::string& key : keys)
+                ASSERT_EQ(fresh.ReadString(section, key, "?"), loaded.ReadString(section, key, "?"));
+        }
+        fresh.WriteString("After", "reading", "still writes");
+        loaded.WriteString("After", "reading", "still writes");
+        ASSERT_EQ(fresh.SaveToBytes(), loaded.SaveToBytes());
+    }
+}
+
+// Names that are not UTF-8 are stored repaired; written again, they find what was stored, so a
+// reload cannot merge the newer value away.
+TEST_F(IniEdit, NamesThatAreNotUtf8AreRewrittenNotRepeated) {
+    for (bool loadedFirst : {false, true}) {
+        TMemIniFile ini(path);
+        if (loadedFirst)
+            ini.LoadFromBytes("[Other]\nx=1\n");
+        ini.WriteString("Bad\xFF", "k\xFE", "old");
+        ini.WriteString("Between", "k", "v");
+        ini.WriteString("Bad\xFF", "k\xFE", "new");
+        ini.UpdateFile();
+        const std::string saved = dir.Read("state.ini");
+        EXPECT_EQ(saved.find("[Bad\xEF\xBF\xBD]"), saved.rfind("[Bad\xEF\xBF\xBD]")) << saved;
+        EXPECT_EQ(Reload()->ReadString("Bad\xEF\xBF\xBD", "k\xEF\xBF\xBD", ""), "new");
+    }
+}
+
+// Readers of one ini shared between threads, all asking at once, find what was written.
+TEST_F(IniEdit, FreshIniReadFromManyThreadsAtOnce) {
+    for (int round = 0; round < 20; ++round) {
+        TMemIniFile ini("");
+        for (int s = 0; s < 200; ++s)
+            ini.WriteInteger("S" + std::to_string(s), "n", s);
+        const TMemIniFile& shared = ini;
+        std::vector<int> wrong(4, 0);
+        std::vector<std::thread> readers;
+        for (int t = 0; t < 4; ++t)
+            readers.emplace_back([&shared, &wrong, t] {
+                for (int s = 199; s >= 0; --s)
+                    wrong[static_cast<std::size_t>(t)] +=
+                        shared.ReadInteger("S" + std::to_string(s), "n", -1) != s;
+            });
+        for (std::thread& r : readers)
+            r.join();
+        EXPECT_EQ(wrong, std::vector<int>(4, 0));
+    }
+}
+
 // --- Typed values ----------------------------------------------------------------------------
 
 using IniTyped = IniFixture;
