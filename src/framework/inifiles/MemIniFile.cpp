@@ -517,7 +517,7 @@ struct TMemIniFile::Store {
         return guessed >= 0 ? guessed : FindHashed(name, HashName(name));
     }
     // The section found last or the one after it, when it has that name; else -1.
-    int Guess(std::string_view name) const {
+    [[gnu::always_inline]] int Guess(std::string_view name) const {
         const int last = LastFound.load(std::memory_order_relaxed);
         const int size = static_cast<int>(Sections.size());
         if (last >= 0 && last < size && SameName(NameOf(last), name))

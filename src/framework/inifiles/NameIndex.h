@@ -15,13 +15,14 @@ namespace framework::inifiles_detail {
 // Whether a and b, the same up to From, are the same case-folded text from there on.
 bool SameFoldedFrom(std::string_view a, std::string_view b, std::size_t From);
 
-// Names are short and mostly plain ASCII: they are compared and hashed eight bytes at a time.
+// Names are short and mostly plain ASCII: they are compared and hashed eight bytes at a time,
+// by helpers small enough to be worth inlining wherever a name is looked at.
 inline constexpr std::uint64_t kOnes = 0x0101010101010101ull;
 inline constexpr std::uint64_t kHigh = 0x8080808080808080ull;
 
 // A word made only of bytes of p[0, n) that holds every one of them, 1 <= n <= 8. Two texts of
 // the same length give words whose bytes correspond position by position.
-inline std::uint64_t CoveringWord(const char* p, std::size_t n) {
+[[gnu::always_inline]] inline std::uint64_t CoveringWord(const char* p, std::size_t n) {
     if (n >= 4) {
         std::uint32_t lo, hi;
         std::memcpy(&lo, p, 4);
@@ -32,20 +33,20 @@ inline std::uint64_t CoveringWord(const char* p, std::size_t n) {
     const std::uint64_t w = byte(0) | byte(n / 2) << 8 | byte(n - 1) << 16 | byte(0) << 24;
     return w | w << 32;
 }
-inline std::uint64_t Word(const char* p) {
+[[gnu::always_inline]] inline std::uint64_t Word(const char* p) {
     std::uint64_t w;
     std::memcpy(&w, p, 8);
     return w;
 }
 // ASCII lower-case letters of an ASCII word upper-cased.
-inline std::uint64_t UpperAscii(std::uint64_t w) {
+[[gnu::always_inline]] inline std::uint64_t UpperAscii(std::uint64_t w) {
     const std::uint64_t atLeastA = w + (0x80 - 'a') * kOnes;
     const std::uint64_t aboveZ = w + (0x80 - 'z' - 1) * kOnes;
     return w ^ (((atLeastA & ~aboveZ) & kHigh) >> 2);
 }
 // 1 when two words hold the same ASCII text but for the case of letters, 0 when they do not,
 // -1 when either holds bytes outside ASCII.
-inline int CompareWords(std::uint64_t x, std::uint64_t y) {
+[[gnu::always_inline]] inline int CompareWords(std::uint64_t x, std::uint64_t y) {
     if (x == y)
         return 1;
     if ((x | y) & kHigh)
@@ -79,7 +80,7 @@ std::size_t HashName(std::string_view s);
 // A summary that names SameName takes as equal share: the first eight bytes upper-cased for a
 // plain ASCII name, 0 for any other. Cheap to compare, and for an ASCII name of up to eight
 // bytes it is the whole name.
-inline std::uint64_t NameTag(std::string_view s) {
+[[gnu::always_inline]] inline std::uint64_t NameTag(std::string_view s) {
     const std::size_t n = s.size();
     if (n == 0)
         return 1;
@@ -94,7 +95,9 @@ inline std::uint64_t NameTag(std::string_view s) {
     return (any & kHigh) ? 0 : UpperAscii(Word(s.data()));
 }
 // Whether names of this tag and length are equal when their tags are.
-inline bool TagIsName(std::uint64_t tag, std::size_t length) { return length <= 8 && tag != 0; }
+[[gnu::always_inline]] inline bool TagIsName(std::uint64_t tag, std::size_t length) {
+    return length <= 8 && tag != 0;
+}
 
 class NameIndex {
 public:
