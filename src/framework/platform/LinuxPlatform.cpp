@@ -8,9 +8,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <mutex>
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -160,8 +162,17 @@ public:
     int ScreenPixelsPerInch() override { return 96; }
 
     std::vector<MountEntry> Mounts() override {
-        const auto text = ReadFile("/proc/self/mountinfo", nullptr);
-        return text ? ParseMountInfo(*text) : std::vector<MountEntry>();
+        const std::lock_guard<std::mutex> lock(m_mountsLock);
+        if (MountTableChanged()) {
+            std::string text;
+            int error = 0;
+            m_mounts = m_mountInfo.Get() >= 0 && ::lseek(m_mountInfo.Get(), 0, SEEK_SET) == 0 &&
+                               ReadAll(m_mountInfo.Get(), text, SIZE_MAX, -1, 0, error)
+                           ? ParseMountInfo(text)
+                           : std::vector<MountEntry>();
+            m_mountsKnown = m_mountInfo.Get() >= 0;
+        }
+        return m_mounts;
     }
 
     std::optional<std::string> BlockDeviceSysPath(unsigned major, unsigned minor) override {
@@ -339,6 +350,39 @@ public:
     bool WriteFileAtomic(const std::string& path, const std::string& data, IoError* err) override {
         return WriteFileAtomicWith(path, data, err, AtomicWriteOptions{});
     }
+
+private:
+    // The mount table is asked for on every save and restore of a form, and the kernel builds
+    // its text anew each time. It is read again only when the kernel reports a change: an open
+    // mountinfo polls with an exceptional condition once mounts have changed since the last
+    // poll. A process that moved to another mount namespace, or a child after fork (which
+    // would share the poll state with its parent), opens its own.
+    bool MountTableChanged() {
+        struct stat ns {};
+        const bool nsKnown = ::stat("/proc/self/ns/mnt", &ns) == 0;
+        const pid_t pid = ::getpid();
+        if (m_mountInfo.Get() < 0 || !nsKnown || ns.st_ino != m_namespace || pid != m_owner) {
+            m_mountInfo.Reset(OpenRetrying("/proc/self/mountinfo", O_RDONLY | O_CLOEXEC));
+            m_namespace = nsKnown ? ns.st_ino : 0;
+            m_owner = pid;
+            return true;
+        }
+        if (!m_mountsKnown)
+            return true;
+        pollfd watch{m_mountInfo.Get(), POLLPRI, 0};
+        int ready;
+        do {
+            ready = ::poll(&watch, 1, 0);
+        } while (ready < 0 && errno == EINTR);
+        return ready != 0 && (ready < 0 || (watch.revents & (POLLPRI | POLLERR | POLLNVAL)) != 0);
+    }
+
+    std::mutex m_mountsLock;
+    FileHandle m_mountInfo;
+    ino_t m_namespace = 0;
+    pid_t m_owner = 0;
+    bool m_mountsKnown = false;
+    std::vector<MountEntry> m_mounts;
 };
 
 }  // namespace

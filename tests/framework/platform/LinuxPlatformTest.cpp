@@ -10,7 +10,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -91,6 +94,44 @@ TEST(MountInfoParse, RealTableHasTheRootMount) {
     for (const auto& m : mounts)
         root = root || m.MountPoint == "/";
     EXPECT_TRUE(root);
+}
+
+// The table is read again when the kernel reports a change, and only then: a mount made or
+// removed shows in the next answer. Runs in a child with a mount namespace of its own, where
+// the system allows one.
+TEST(MountTable, FollowsMountsMadeAndRemoved) {
+    TempFolder tmp;
+    const std::string point = tmp.Path("mnt");
+    ASSERT_EQ(::mkdir(point.c_str(), 0755), 0);
+    const auto has = [&point](const std::vector<MountEntry>& mounts) {
+        for (const auto& m : mounts)
+            if (m.MountPoint == point)
+                return true;
+        return false;
+    };
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // Nothing here may reach the parent's mounts: the namespace is new and private.
+        if (::unshare(CLONE_NEWNS) != 0 || ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+            ::_exit(77);
+        const auto os = MakeLinuxPlatform();
+        int failed = has(os->Mounts()) ? 1 : 0;
+        failed |= os->Mounts().size() == os->Mounts().size() ? 0 : 2;  // unchanged, answered again
+        if (::mount("none", point.c_str(), "tmpfs", 0, nullptr) != 0)
+            ::_exit(77);
+        failed |= has(os->Mounts()) ? 0 : 4;
+        failed |= has(os->Mounts()) ? 0 : 8;
+        ::umount(point.c_str());
+        failed |= has(os->Mounts()) ? 16 : 0;
+        ::_exit(failed);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 77)
+        GTEST_SKIP() << "no mount namespace of its own here";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 // --- Files ---
