@@ -422,8 +422,9 @@ struct TMemIniFile::Store {
     std::vector<Line> Lines;
     std::size_t DeadLines = 0;  // removed lines still taking room in Lines
     std::vector<IniSection> Sections;
-    NameIndex Index;  // sections by name
-    TextMarks Marks;  // of Text, while it is parsed
+    NameIndex Index;                        // sections by name
+    TextMarks Marks;                        // of Text, while it is parsed
+    std::vector<std::size_t> LoadedHashes;  // of the sections' names, while Text is parsed
     // Readers mostly ask for one section several times, then for the next one in the file.
     mutable std::atomic<int> LastFound{-1};
 
@@ -551,12 +552,10 @@ struct TMemIniFile::Store {
     // name: keys it does not have yet are moved over in order, the others dropped. The table
     // is filled in file order with its slots asked for some sections ahead: a file of thousands
     // of sections would otherwise wait on memory for each one.
-    void IndexLoadedSections() {
+    // Hashes holds the hash of every section's name, in order.
+    void IndexLoadedSections(const std::vector<std::size_t>& hashes) {
         constexpr std::size_t kAhead = 8;
         const std::size_t count = Sections.size();
-        std::vector<std::size_t> hashes(count);
-        for (std::size_t i = 0; i < count; ++i)
-            hashes[i] = HashName(View(Sections[i].Name));
         Index.Clear();
         Index.Reserve(count);
         bool repeated = false;
@@ -688,7 +687,8 @@ struct TMemIniFile::Store {
     // Room held, in bytes, not counting the loaded text.
     std::size_t RoomBytes() const {
         return Written.capacity() + Lines.capacity() * sizeof(Line) +
-               Sections.capacity() * sizeof(IniSection) + Index.RoomBytes() + Marks.RoomBytes();
+               Sections.capacity() * sizeof(IniSection) + Index.RoomBytes() + Marks.RoomBytes() +
+               LoadedHashes.capacity() * sizeof(std::size_t);
     }
     // Empty again, keeping the room of everything but the loaded text.
     void Empty() noexcept {
@@ -894,6 +894,8 @@ void TMemIniFile::Store::Load(std::string text) {
     // up to a bound: beyond it, growing costs little next to reading that much.
     Lines.reserve(std::min<std::size_t>(marks.LineEnds + 1, 1u << 20));
     Sections.reserve(std::min<std::size_t>(marks.Brackets, 1u << 18));
+    LoadedHashes.clear();
+    LoadedHashes.reserve(Sections.capacity());
     int current = -1;
     for (std::size_t at = 0; at < size;) {
         std::size_t begin = at, last = marks.NextEnd(at);
@@ -907,6 +909,7 @@ void TMemIniFile::Store::Load(std::string text) {
         if (t[begin] == '[' && t[last - 1] == ']') {
             const std::string_view name = TrimView(std::string_view(t + begin + 1, last - begin - 2));
             current = AddSection(TextSpan(name));  // repeats are merged once all is read
+            LoadedHashes.push_back(HashName(name));
             continue;
         }
         if (current < 0)
@@ -926,7 +929,7 @@ void TMemIniFile::Store::Load(std::string text) {
         Append(current, line);
     }
     marks.Clear();
-    IndexLoadedSections();
+    IndexLoadedSections(LoadedHashes);
     Appending.store(false, std::memory_order_release);
 }
 
