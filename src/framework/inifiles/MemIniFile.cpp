@@ -360,20 +360,40 @@ public:
             Regrow(bytes);
     }
     // Bytes more at the end, for the caller to fill.
-    char* Extend(std::size_t bytes) {
-        if (bytes > m_capacity - m_size)
+    [[gnu::always_inline]] char* Extend(std::size_t bytes) {
+        if (bytes > m_capacity - m_size) [[unlikely]]
             Regrow(std::max({m_size + bytes, 2 * m_capacity, std::size_t{4096}}));
         char* at = m_data.get() + m_size;
         m_size += bytes;
         return at;
     }
-    void Append(std::string_view piece) {
-        if (!piece.empty())
-            std::memcpy(Extend(piece.size()), piece.data(), piece.size());
+    void Append(std::string_view piece) { Copy(Extend(piece.size()), piece); }
+    // Copies Piece to To: short pieces, as most names and values are, in a few moves.
+    [[gnu::always_inline]] static void Copy(char* To, std::string_view Piece) {
+        const char* from = Piece.data();
+        const std::size_t n = Piece.size();
+        if (n >= 8 && n <= 16) {
+            std::uint64_t head, tail;
+            std::memcpy(&head, from, 8);
+            std::memcpy(&tail, from + n - 8, 8);
+            std::memcpy(To, &head, 8);
+            std::memcpy(To + n - 8, &tail, 8);
+        } else if (n >= 4 && n < 8) {
+            std::uint32_t head, tail;
+            std::memcpy(&head, from, 4);
+            std::memcpy(&tail, from + n - 4, 4);
+            std::memcpy(To, &head, 4);
+            std::memcpy(To + n - 4, &tail, 4);
+        } else if (n > 16) {
+            std::memcpy(To, from, n);
+        } else {
+            for (std::size_t i = 0; i < n; ++i)
+                To[i] = from[i];
+        }
     }
 
 private:
-    void Regrow(std::size_t capacity) {
+    [[gnu::noinline]] void Regrow(std::size_t capacity) {
         auto grown = std::make_unique_for_overwrite<char[]>(capacity);
         if (m_size > 0)
             std::memcpy(grown.get(), m_data.get(), m_size);
@@ -479,8 +499,7 @@ struct TMemIniFile::Store {
                 *out++ = '\n';
             *out++ = '[';
             const Span at = SpanAt(out, name.size());
-            if (!name.empty())
-                std::memcpy(out, name.data(), name.size());
+            TextBuffer::Copy(out, name);
             std::memcpy(out + name.size(), "]\n", 2);
             s = AddHashed(at, hash);
             SectionAt(s).NameChecked = true;
@@ -488,11 +507,9 @@ struct TMemIniFile::Store {
         }
         char* out = Extend(key.size() + value.size() + 2);
         CurrentKeys.push_back(AppendedKey{tag, SpanAt(out, key.size())});
-        if (!key.empty())
-            std::memcpy(out, key.data(), key.size());
+        TextBuffer::Copy(out, key);
         out[key.size()] = '=';
-        if (!value.empty())
-            std::memcpy(out + key.size() + 1, value.data(), value.size());
+        TextBuffer::Copy(out + key.size() + 1, value);
         out[key.size() + value.size() + 1] = '\n';
         return true;
     }
@@ -657,10 +674,13 @@ struct TMemIniFile::Store {
         return !text.empty() && offset < Written.size();
     }
     // Room for Bytes more at the end of Written, while its offsets still fit a Span.
-    char* Extend(std::size_t bytes) {
-        if (bytes >= Span::kWritten - Written.size())
-            throw EIniFileException("Cannot write ini value: the ini holds too much text");
+    [[gnu::always_inline]] char* Extend(std::size_t bytes) {
+        if (bytes >= Span::kWritten - Written.size()) [[unlikely]]
+            TooMuchText();
         return Written.Extend(bytes);
+    }
+    [[noreturn, gnu::noinline]] static void TooMuchText() {
+        throw EIniFileException("Cannot write ini value: the ini holds too much text");
     }
     // The span of Length bytes at At in Written.
     Span SpanAt(const char* at, std::size_t length) const {
@@ -670,8 +690,7 @@ struct TMemIniFile::Store {
     // Keeps a copy of text, which does not lie in Written, in Written.
     Span Write(std::string_view text) {
         char* at = Extend(text.size());
-        if (!text.empty())
-            std::memcpy(at, text.data(), text.size());
+        TextBuffer::Copy(at, text);
         return SpanAt(at, text.size());
     }
     void Forget(Span s) {
