@@ -7,11 +7,13 @@
 #include "framework/rtl/StrUtils.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
 #include <limits>
 #include <optional>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -198,6 +200,21 @@ std::optional<std::string_view> Unescaped(std::optional<std::string_view> Stored
 // The integer a stored value reads as: unescaped, and "0x1F" read as "$1F", as the
 // framework's reader has it; Default when there is none or it is not a number.
 int StoredInteger(std::optional<std::string_view> Stored, int Default) {
+    if (!Stored)
+        return Default;
+    // Plain digits, as a number is written, read without more ado.
+    if (const std::string_view digits = *Stored; !digits.empty() && digits.size() <= 9) {
+        int n = 0;
+        for (const char c : digits) {
+            if (c < '0' || c > '9') {
+                n = -1;
+                break;
+            }
+            n = n * 10 + (c - '0');
+        }
+        if (n >= 0)
+            return n;
+    }
     std::string buffer;
     const auto value = Unescaped(Stored, buffer);
     if (!value)
@@ -374,12 +391,9 @@ void TMyMemIniFile::WriteMultiString(std::string_view Section, const TStrings& L
 }
 
 bool TMyMemIniFile::ReadMultiString(std::string_view Section, TStrings& List) const {
-    int count = 0;
-    if (!TryStrToInt(TrimView(FindValue(Section, kCountKey).value_or("")), count) || count < 0)
-        return false;
-    // One walk over the section finds every item and object key, instead of a lookup for
-    // each. The first line of a key counts, as for a lookup; a damaged count cannot reach
-    // past the lines there are.
+    // One walk over the section finds the count and every item and object key, instead of a
+    // lookup for each. The first line of a key counts, as for a lookup; a damaged count cannot
+    // reach past the lines there are.
     struct Entry {
         bool HasItem = false;
         bool HasObject = false;
@@ -387,25 +401,39 @@ bool TMyMemIniFile::ReadMultiString(std::string_view Section, TStrings& List) co
         std::optional<std::string_view> Object;
     };
     LineCursor lines = SectionLines(Section);
-    std::vector<Entry> entries(static_cast<std::size_t>(std::min(count, lines.Count())));
+    const auto room = static_cast<std::size_t>(lines.Count());
+    // Lists kept in an ini are mostly short: their entries need no room of their own.
+    constexpr std::size_t kShort = 16;
+    std::array<Entry, kShort> shortList;
+    std::vector<Entry> longList(room > kShort ? room : 0);
+    const std::span<Entry> entries =
+        room > kShort ? std::span<Entry>(longList) : std::span(shortList).first(room);
+    bool hasCount = false;
+    std::optional<std::string_view> countValue;
     std::string_view key;
     std::optional<std::string_view> value;
     while (lines.Next(key, value)) {
-        if (const std::size_t n = ListKeyNumber(key, "item"); n < entries.size()) {
+        if (const std::size_t n = ListKeyNumber(key, "item"); n < room) {
             if (!std::exchange(entries[n].HasItem, true))
                 entries[n].Item = value;
-        } else if (const std::size_t m = ListKeyNumber(key, "object"); m < entries.size()) {
+        } else if (const std::size_t m = ListKeyNumber(key, "object"); m < room) {
             if (!std::exchange(entries[m].HasObject, true))
                 entries[m].Object = value;
+        } else if (!hasCount && IsWordInAnyCase(key, kCountKey)) {
+            hasCount = true;
+            countValue = value;
         }
     }
+    int count = 0;
+    if (!TryStrToInt(TrimView(countValue.value_or("")), count) || count < 0)
+        return false;
+    const std::size_t items = std::min(room, static_cast<std::size_t>(count));
     List.BeginUpdate();
     try {
         List.Clear();
-        if (auto* strings = As<TStringList>(&List);
-            strings && strings->Capacity() < static_cast<int>(entries.size()))
-            strings->SetCapacity(static_cast<int>(entries.size()));
-        for (const Entry& e : entries) {
+        if (auto* strings = As<TStringList>(&List); strings && strings->Capacity() < static_cast<int>(items))
+            strings->SetCapacity(static_cast<int>(items));
+        for (const Entry& e : entries.first(items)) {
             if (!e.HasItem)
                 break;  // a key line without '=' is an empty item
             List.AddObject(e.Item ? UnescapeIniValue(*e.Item) : std::string(),
