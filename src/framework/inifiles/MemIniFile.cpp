@@ -462,9 +462,11 @@ struct TMemIniFile::Store {
 
     // Replaces the content with the ini text.
     void Load(std::string text);
-    void Structure() {
-        if (!Appending.load(std::memory_order_acquire))
-            return;
+    [[gnu::always_inline]] void Structure() {
+        if (Appending.load(std::memory_order_acquire)) [[unlikely]]
+            StructureText();
+    }
+    [[gnu::noinline]] void StructureText() {
         const std::lock_guard<std::mutex> lock(Structuring);
         if (Appending.load(std::memory_order_relaxed))
             Load(std::string(Written.data(), Written.size()));
@@ -530,7 +532,7 @@ struct TMemIniFile::Store {
     const Line& LineAt(int i) const { return Lines[static_cast<std::size_t>(i)]; }
     Line& LineAt(int i) { return Lines[static_cast<std::size_t>(i)]; }
 
-    int FindSection(std::string_view name) const {
+    [[gnu::always_inline]] int FindSection(std::string_view name) const {
         const int guessed = Guess(name);
         return guessed >= 0 ? guessed : FindHashed(name, HashName(name));
     }
