@@ -581,12 +581,10 @@ struct TMemIniFile::Store {
         for (std::size_t i = 0; i < count; ++i) {
             if (i + kAhead < count)
                 Index.Prefetch(hashes[i + kAhead]);
-            const int first =
-                Index.Find(View(Sections[i].Name), hashes[i], [this](int p) { return NameOf(p); });
-            if (first < 0) {
-                Index.Add(hashes[i], static_cast<int>(i));
+            const int first = Index.FindOrAdd(View(Sections[i].Name), hashes[i], static_cast<int>(i),
+                                              [this](int p) { return NameOf(p); });
+            if (first < 0)
                 continue;
-            }
             MergeInto(first, static_cast<int>(i));
             repeated = true;
         }

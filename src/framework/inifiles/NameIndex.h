@@ -115,6 +115,25 @@ public:
                 return s.Position;
         }
     }
+    // The position of the name when it is there; otherwise Position is recorded for it and
+    // -1 is the answer. One probe instead of a lookup and then an addition.
+    template <class NameAt>
+    int FindOrAdd(std::string_view name, std::size_t hash, int position, const NameAt& nameAt) {
+        if ((m_used + 1) * 2 > m_slots.size())
+            Grow();
+        const std::size_t mask = m_slots.size() - 1;
+        const auto h32 = static_cast<std::uint32_t>(hash);
+        for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+            Slot& s = m_slots[i];
+            if (s.Position < 0) {
+                s = Slot{h32, position};
+                ++m_used;
+                return -1;
+            }
+            if (s.Hash == h32 && SameName(nameAt(s.Position), name))
+                return s.Position;
+        }
+    }
     // Records a position for a name not yet in the table.
     void Add(std::size_t hash, int position) {
         if ((m_used + 1) * 2 > m_slots.size())
