@@ -450,8 +450,8 @@ struct TMemIniFile::Store {
 
     // A fresh ini written one section after another, each key once, as a save of a whole form
     // writes it, is kept as the file text itself: Written grows by "Key=Value" lines and is
-    // written out as it stands. Sections and Index are kept as usual, so sections are found; anything
-    // that needs more turns the text into lines first (Structure).
+    // written out as it stands. Sections and Index are kept as usual, so sections are found;
+    // anything that needs more turns the text into lines first (Structure).
     std::atomic<bool> Appending{true};
     std::mutex Structuring;  // readers of a shared const ini may structure it at the same time
     struct AppendedKey {
@@ -1045,8 +1045,16 @@ void TMemIniFile::ReadSections(TStrings& Strings) const {
     Strings.EndUpdate();
 }
 
-// Sections are found in either form of the store.
-bool TMemIniFile::SectionExists(std::string_view Section) const { return m_data->FindSection(Section) >= 0; }
+// Sections are found in either form of the store: a writer asking whether a section is new
+// keeps the text form. Readers sharing the ini wait while another one structures it.
+bool TMemIniFile::SectionExists(std::string_view Section) const {
+    Store& d = *m_data;
+    if (d.Appending.load(std::memory_order_acquire)) {
+        const std::lock_guard<std::mutex> lock(d.Structuring);
+        return d.FindSection(Section) >= 0;
+    }
+    return d.FindSection(Section) >= 0;
+}
 
 bool TMemIniFile::ValueExists(std::string_view Section, std::string_view Ident) const {
     const Store& d = Structured();
@@ -1156,19 +1164,18 @@ void TMemIniFile::Clear() {
 }
 
 void TMemIniFile::PrefetchSection(std::string_view Section) const {
-    m_data->Index.Prefetch(HashName(Section));
+    // Text kept as it is written gains nothing from it.
+    if (!m_data->Appending.load(std::memory_order_acquire))
+        m_data->Index.Prefetch(HashName(Section));
 }
 
 void TMemIniFile::Reserve(std::size_t Sections, std::size_t Lines, std::size_t TextBytes) {
     Store& d = *m_data;
     d.Sections.reserve(d.Sections.size() + Sections);
     d.Index.Reserve(d.Sections.size() + Sections);
-    if (d.Appending.load(std::memory_order_relaxed)) {
-        d.Written.reserve(d.Written.size() + TextBytes);
-        return;
-    }
-    d.Lines.reserve(d.Lines.size() + Lines);
     d.Written.reserve(d.Written.size() + TextBytes);
+    if (!d.Appending.load(std::memory_order_relaxed))  // text kept as it is written has no lines
+        d.Lines.reserve(d.Lines.size() + Lines);
 }
 
 void TMemIniFile::GetStrings(TStrings& List) const {
