@@ -564,9 +564,12 @@ TEST_F(IniEdit, FreshIniReadFromManyThreadsAtOnce) {
         std::vector<std::thread> readers;
         for (int t = 0; t < 4; ++t)
             readers.emplace_back([&shared, &wrong, t] {
-                for (int s = 199; s >= 0; --s)
-                    wrong[static_cast<std::size_t>(t)] +=
-                        shared.ReadInteger("S" + std::to_string(s), "n", -1) != s;
+                for (int s = 199; s >= 0; --s) {
+                    const std::string section = "S" + std::to_string(s);
+                    int& faults = wrong[static_cast<std::size_t>(t)];
+                    faults += !shared.SectionExists(section);
+                    faults += shared.ReadInteger(section, "n", -1) != s;
+                }
             });
         for (std::thread& r : readers)
             r.join();
