@@ -237,7 +237,7 @@ void SaveIni(TForm* Form, const std::string& FileName) {
     // Room for what a form of this size writes, mostly one section of a few keys per control
     // (the controls of frames are not counted: their room is found by growing).
     const auto controls = static_cast<std::size_t>(Form->ComponentCount());
-    ini.Reserve(controls, 2 * controls, 48 * controls);
+    ini.Reserve(controls, 2 * controls, 64 * controls);
     {
         DriveScope drive;
         ReadOrSaveComponents(Form, ini, false);
