@@ -431,13 +431,24 @@ bool TMyMemIniFile::ReadMultiString(std::string_view Section, TStrings& List) co
     List.BeginUpdate();
     try {
         List.Clear();
-        if (auto* strings = As<TStringList>(&List); strings && strings->Capacity() < static_cast<int>(items))
-            strings->SetCapacity(static_cast<int>(items));
+        // An unsorted string list takes the items in one go, each string made in its place.
+        auto* strings = As<TStringList>(&List);
+        std::optional<TStringList::TAppender> append;
+        if (strings && !strings->Sorted()) {
+            if (strings->Capacity() < static_cast<int>(items))
+                strings->SetCapacity(static_cast<int>(items));
+            append.emplace(*strings);
+        }
+        std::string buffer;
         for (const Entry& e : entries.first(items)) {
             if (!e.HasItem)
                 break;  // a key line without '=' is an empty item
-            List.AddObject(e.Item ? UnescapeIniValue(*e.Item) : std::string(),
-                           TStrings::IntToObject(StoredInteger(e.Object, 0)));
+            const std::string_view item = Unescaped(e.Item, buffer).value_or(std::string_view());
+            TObject* const object = TStrings::IntToObject(StoredInteger(e.Object, 0));
+            if (append)
+                append->Add(item, object);
+            else
+                List.AddObject(std::string(item), object);
         }
     } catch (...) {
         List.EndUpdate();

@@ -188,6 +188,21 @@ TEST_F(MultiString, ListsReadBackInOrderWithObjects) {
     }
     EXPECT_EQ(ini.ReadString("L", "i", ""), "2");
     EXPECT_EQ(ini.ReadString("L", "text", ""), "own");
+    // A sorted list sorts what it is given; its events come once for the whole list.
+    TStringList sorted;
+    sorted.SetSorted(true);
+    int changes = 0;
+    sorted.OnChange = TNotifyEvent::Lambda([&changes](TObject*) { ++changes; });
+    ASSERT_TRUE(ini.ReadMultiString("L", sorted));
+    ASSERT_EQ(sorted.Count(), 4);
+    for (int i = 1; i < 4; ++i)
+        EXPECT_LT(sorted.Strings(i - 1), sorted.Strings(i));
+    EXPECT_EQ(sorted.Objects(sorted.IndexOf(list.Strings(2))), list.Objects(2));
+    EXPECT_EQ(changes, 1);
+    changes = 0;
+    back.OnChange = TNotifyEvent::Lambda([&changes](TObject*) { ++changes; });
+    ASSERT_TRUE(ini.ReadMultiString("L", back));
+    EXPECT_EQ(changes, 1);
 }
 
 TEST_F(MultiString, LimitKeepsTheFirstEntriesAndStaleKeysGo) {
