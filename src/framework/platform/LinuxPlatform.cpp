@@ -166,11 +166,10 @@ public:
         if (MountTableChanged()) {
             std::string text;
             int error = 0;
-            m_mounts = m_mountInfo.Get() >= 0 && ::lseek(m_mountInfo.Get(), 0, SEEK_SET) == 0 &&
-                               ReadAll(m_mountInfo.Get(), text, SIZE_MAX, -1, 0, error)
-                           ? ParseMountInfo(text)
-                           : std::vector<MountEntry>();
-            m_mountsKnown = m_mountInfo.Get() >= 0;
+            // A table that could not be read is asked for again next time.
+            m_mountsKnown = m_mountInfo.Get() >= 0 && ::lseek(m_mountInfo.Get(), 0, SEEK_SET) == 0 &&
+                            ReadAll(m_mountInfo.Get(), text, SIZE_MAX, -1, 0, error);
+            m_mounts = m_mountsKnown ? ParseMountInfo(text) : std::vector<MountEntry>();
         }
         return m_mounts;
     }
