@@ -509,14 +509,23 @@ TEST_F(IniEdit, FreshIniWrittenInAnyOrderMatchesALoadedOne) {
         TMemIniFile loaded("");
         loaded.LoadFromBytes("");  // content loaded, even if empty: kept as lines from the start
         // Mostly what a save of a form writes: new sections in turn, each key once.
-        const int steps = static_cast<int>(rng() % 12);
+        const int steps = static_cast<int>(rng() % 16);
         for (int step = 0; step < steps; ++step) {
             const std::string& section = sections[rng() % sections.size()];
             const std::string& key = keys[rng() % keys.size()];
             const std::string& value = values[rng() % values.size()];
+            // Now and then something else than a write: the fresh ini must follow it too.
+            const unsigned other = rng() % 20;
             const auto write = [&](TMemIniFile& ini) {
                 try {
-                    ini.WriteString(section, key, value);
+                    if (other == 0)
+                        ini.DeleteKey(section, key);
+                    else if (other == 1)
+                        ini.EraseSection(section);
+                    else if (other == 2)
+                        ini.Clear();
+                    else
+                        ini.WriteString(section, key, value);
                     return std::string();
                 } catch (const EIniFileException& e) {
                     return std::string(e.Message());
