@@ -57,7 +57,7 @@ inline constexpr std::uint64_t kHigh = 0x8080808080808080ull;
 // Equality and hash that agree: the same byte length and the same case-folded text. Names
 // are compared a word at a time: at 0, 8, 16... and a last word that may overlap the one
 // before it.
-inline bool SameName(std::string_view a, std::string_view b) {
+[[gnu::always_inline]] inline bool SameName(std::string_view a, std::string_view b) {
     const std::size_t n = a.size();
     if (n != b.size())
         return false;
