@@ -634,7 +634,7 @@ struct TMemIniFile::Store {
         Chain(section, static_cast<int>(Lines.size() - 1));
     }
     // Puts a line of Lines at the end of the section's chain.
-    void Chain(int section, int line) {
+    [[gnu::always_inline]] void Chain(int section, int line) {
         IniSection& s = SectionAt(section);
         LineAt(line).Next = -1;
         if (s.Last >= 0)
@@ -643,14 +643,19 @@ struct TMemIniFile::Store {
             s.First = line;
         s.Last = line;
         ++s.Count;
-        if (s.Keys) {
-            const std::string_view key = KeyOf(line);
-            const std::size_t h = HashName(key);
-            if (s.Keys->Find(key, h, [this](int i) { return KeyOf(i); }) < 0)
-                s.Keys->Add(h, line);
-        } else if (static_cast<std::size_t>(s.Count) > kLinearKeys) {
+        if (s.Keys || static_cast<std::size_t>(s.Count) > kLinearKeys) [[unlikely]]
+            KeepKeysIndexed(s, line);
+    }
+    // A section that has grown past kLinearKeys keeps an index of its keys.
+    [[gnu::noinline]] void KeepKeysIndexed(IniSection& s, int line) {
+        if (!s.Keys) {
             IndexKeys(s);
+            return;
         }
+        const std::string_view key = KeyOf(line);
+        const std::size_t h = HashName(key);
+        if (s.Keys->Find(key, h, [this](int i) { return KeyOf(i); }) < 0)
+            s.Keys->Add(h, line);
     }
     void IndexKeys(IniSection& s) {
         s.Keys.reset();
