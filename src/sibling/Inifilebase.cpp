@@ -301,11 +301,6 @@ const TClassInfo& TMyMemIniFile::ClassInfo() {
 
 TMyMemIniFile::TMyMemIniFile(std::string FileName) : TMemIniFile(std::move(FileName)) {}
 
-std::optional<std::string_view> TMyMemIniFile::ValueView(std::string_view Section, std::string_view Ident,
-                                                         std::string& Buffer) const {
-    return Unescaped(FindValue(Section, Ident), Buffer);
-}
-
 std::string TMyMemIniFile::ReadString(std::string_view Section, std::string_view Ident,
                                       std::string_view Default) const {
     const auto stored = FindValue(Section, Ident);

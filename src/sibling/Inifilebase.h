@@ -71,7 +71,15 @@ public:
     // The value as ReadString gives it, without a copy unless it is unescaped (into Buffer);
     // nothing when the key is missing or has no '='.
     std::optional<std::string_view> ValueView(std::string_view Section, std::string_view Ident,
-                                              std::string& Buffer) const;
+                                              std::string& Buffer) const {
+        const std::string_view stored = ValueOrNull(Section, Ident);
+        if (!stored.data())
+            return std::nullopt;
+        if (stored.size() < 2 || stored.front() != '"' || stored.back() != '"')
+            return stored;
+        Buffer = UnescapeIniValue(stored);
+        return Buffer;
+    }
 };
 
 }  // namespace sibling

@@ -943,14 +943,19 @@ void TMemIniFile::Store::Load(std::string text) {
         while (keyEnd > begin && IsBlank(t[keyEnd - 1]))
             --keyEnd;
         const std::string_view key(t + begin, keyEnd - begin);
-        Line line{TextSpan(key), Span{}, NameTag(key), -1, eq != last};
+        // Made in its place: a line built aside and copied in is read back while its parts
+        // are still being stored, and the copy waits for them.
+        Line& line = Lines.emplace_back();
+        line.Key = TextSpan(key);
+        line.Tag = NameTag(key);
+        line.HasValue = eq != last;
         if (line.HasValue) {
             std::size_t value = eq + 1;
             while (value < last && IsBlank(t[value]))
                 ++value;
             line.Value = TextSpan(std::string_view(t + value, last - value));
         }
-        Append(current, line);
+        Chain(current, static_cast<int>(Lines.size() - 1));
     }
     marks.Clear();
     IndexLoadedSections(LoadedHashes);
@@ -966,16 +971,16 @@ TMemIniFile::Store& TMemIniFile::Structured() const {
 
 // --- Reading -------------------------------------------------------------------------------
 
-std::optional<std::string_view> TMemIniFile::FindValue(std::string_view Section,
-                                                       std::string_view Ident) const {
+std::string_view TMemIniFile::ValueOrNull(std::string_view Section, std::string_view Ident) const {
     const Store& d = Structured();
     const int s = d.FindSection(Section);
     if (s < 0)
-        return std::nullopt;
+        return {};
     const int i = d.FindKey(d.SectionAt(s), Ident);
     if (i < 0 || !d.LineAt(i).HasValue)
-        return std::nullopt;
-    return d.ValueOf(i);
+        return {};
+    const std::string_view value = d.ValueOf(i);
+    return value.data() ? value : std::string_view("");  // an empty value in text not yet allocated
 }
 
 TMemIniFile::LineCursor TMemIniFile::SectionLines(std::string_view Section) const {

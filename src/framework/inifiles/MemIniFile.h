@@ -64,7 +64,10 @@ public:
 
     // The value of Ident without a copy, or null when the key is missing or its line has no
     // '='. It stays valid until the ini is next changed.
-    std::optional<std::string_view> FindValue(std::string_view Section, std::string_view Ident) const;
+    std::optional<std::string_view> FindValue(std::string_view Section, std::string_view Ident) const {
+        const std::string_view value = ValueOrNull(Section, Ident);
+        return value.data() ? std::optional<std::string_view>(value) : std::nullopt;
+    }
 
     // The key lines of one section in file order, without copies: what a reader that wants
     // many keys of a section walks once instead of looking each one up. It and its views stay
@@ -86,6 +89,10 @@ public:
     LineCursor SectionLines(std::string_view Section) const;
 
     void Clear();
+    // FindValue's answer as a view whose data is null when there is none. Two words come back
+    // in registers; an optional view comes back through memory, and a caller reading it back
+    // at once waits for the stores.
+    std::string_view ValueOrNull(std::string_view Section, std::string_view Ident) const;
     // Says that Section is about to be written: where the section table keeps it is fetched
     // from memory meanwhile. A writer of thousands of new sections waits on that otherwise.
     void PrefetchSection(std::string_view Section) const;

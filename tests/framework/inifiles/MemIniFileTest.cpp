@@ -562,6 +562,19 @@ TEST_F(IniEdit, NamesThatAreNotUtf8AreRewrittenNotRepeated) {
     }
 }
 
+// An empty value is a value, also one written before the ini held any written text (a new
+// thread's first ini has none yet).
+TEST_F(IniEdit, EmptyValuesAreFoundNotMissing) {
+    std::thread([] {
+        TMemIniFile ini("");
+        ini.LoadFromBytes("[S]\nk=1\n");
+        ini.WriteString("S", "k", "");
+        EXPECT_TRUE(ini.FindValue("S", "k").has_value());
+        EXPECT_EQ(ini.ReadString("S", "k", "?"), "");
+        EXPECT_FALSE(ini.FindValue("S", "other").has_value());
+    }).join();
+}
+
 // Readers of one ini shared between threads, all asking at once, find what was written.
 TEST_F(IniEdit, FreshIniReadFromManyThreadsAtOnce) {
     for (int round = 0; round < 20; ++round) {
