@@ -1220,20 +1220,24 @@ std::string TMemIniFile::SaveToBytes() const {
     const TEncoding* enc = m_encoding ? m_encoding : TEncoding::Default();
     const std::string_view preamble = enc->Preamble();
     const bool utf8 = enc->EncodingForm() == TEncoding::Form::UTF8;
-    const Store& d = *m_data;
-    if (d.Appending.load(std::memory_order_acquire)) {
-        // The text is the file but for the empty line that ends the last section.
-        std::string_view text(d.Written.data(), d.Written.size());
-        if (!utf8)
-            return std::string(preamble) +
-                   enc->GetBytes(d.Sections.empty() ? std::string() : std::string(text) + '\n');
-        std::string bytes;
-        bytes.reserve(preamble.size() + text.size() + 1);
-        bytes.append(preamble).append(text);
-        if (!d.Sections.empty())
-            bytes += '\n';
-        return bytes;
+    if (Store& w = *m_data; w.Appending.load(std::memory_order_acquire)) {
+        // The text is the file but for the empty line that ends the last section. Another
+        // reader may be structuring it meanwhile.
+        const std::lock_guard<std::mutex> lock(w.Structuring);
+        if (w.Appending.load(std::memory_order_relaxed)) {
+            std::string_view text(w.Written.data(), w.Written.size());
+            if (!utf8)
+                return std::string(preamble) +
+                       enc->GetBytes(w.Sections.empty() ? std::string() : std::string(text) + '\n');
+            std::string bytes;
+            bytes.reserve(preamble.size() + text.size() + 1);
+            bytes.append(preamble).append(text);
+            if (!w.Sections.empty())
+                bytes += '\n';
+            return bytes;
+        }
     }
+    const Store& d = *m_data;
     std::size_t size = 0;
     for (const IniSection& s : d.Sections) {
         size += s.Name.Length + 4;
