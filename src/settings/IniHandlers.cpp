@@ -38,11 +38,15 @@ using Handler = void (*)(TComponent*, TMyMemIniFile&, bool);
 
 const std::string& SectionOf(const TComponent* c) { return c->Name(); }
 
-// Sets the selection from "i" when it names an existing item; otherwise it stays.
-template <class Control> void ReadIndex(Control* c, TMyMemIniFile& ini, int count) {
-    const int i = ini.ReadInteger(SectionOf(c), "i", -1);
+// Sets the selection to i when it names an existing item; otherwise it stays.
+template <class Control> void SetIndexWithin(Control* c, int i, int count) {
     if (i >= 0 && i < count)
         c->SetItemIndex(i);
+}
+
+// Sets the selection from "i" the same way.
+template <class Control> void ReadIndex(Control* c, TMyMemIniFile& ini, int count) {
+    SetIndexWithin(c, ini.ReadInteger(SectionOf(c), "i", -1), count);
 }
 
 void ListBox(TComponent* comp, TMyMemIniFile& ini, bool reading) {
@@ -136,8 +140,9 @@ void RadioGroup(TComponent* comp, TMyMemIniFile& ini, bool reading) {
 void ComboItems(TCustomComboBox* combo, TMyMemIniFile& ini, bool reading) {
     const std::string& section = SectionOf(combo);
     if (reading) {
-        ini.ReadMultiString(section, *combo->Items());
-        ReadIndex(combo, ini, combo->Items()->Count());
+        int index = -1;
+        ini.ReadMultiString(section, *combo->Items(), index);
+        SetIndexWithin(combo, index, combo->Items()->Count());
     } else {
         ini.WriteMultiString(section, *combo->Items());
         ini.WriteInteger(section, "i", combo->ItemIndex());

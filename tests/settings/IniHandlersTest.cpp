@@ -8,6 +8,7 @@
 #include "framework/controls/RadioGroup.h"
 #include "framework/rtl/DateUtils.h"
 #include "settings/ReadAndSaveIni.h"
+#include "sibling/Inifilebase.h"
 #include "sibling/My_advcombou.h"
 #include "vendor/AdvControls.h"
 #include "vendor/ElButtons.h"
@@ -303,6 +304,22 @@ TEST_F(AllRows, CheckGroupItemsAddedSinceTheSaveAreUnchecked) {
     EXPECT_TRUE(b.checkGroup->Checked(0));
     EXPECT_FALSE(b.checkGroup->Checked(1));
     EXPECT_FALSE(b.checkGroup->Checked(2));
+}
+
+// A combo's selection is the first "i" line in any case, also when the list beside it is damaged.
+TEST_F(AllRows, ComboSelectionsReadAsTheirKeyDoes) {
+    tmp.Write("all.ini", "[ElCombo]\nI=1\ncount=2\nitem0=a\nitem1=b\ni=0\n"
+                         "[AdvCombo]\ncount=x\ni=1\n"
+                         "[FontCombo]\ncount=1\nitem0=f\ni\ni=0\n");
+    AllKinds b(true);
+    b.advCombo->Items()->SetText("p\nq\n");
+    ReadIni(b.form.get(), ini);
+    EXPECT_EQ(b.elCombo->Items()->Text(), "a\nb\n");
+    EXPECT_EQ(b.elCombo->ItemIndex(), 1);
+    EXPECT_EQ(b.advCombo->Items()->Text(), "p\nq\n");
+    EXPECT_EQ(b.advCombo->ItemIndex(), 1);
+    EXPECT_EQ(b.fontCombo->Items()->Text(), "f\n");
+    EXPECT_EQ(b.fontCombo->ItemIndex(), -1);
 }
 
 TEST_F(AllRows, PasswordsAreHiddenOnlyBehindAStar) {
