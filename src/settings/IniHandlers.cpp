@@ -17,9 +17,13 @@
 #include "vendor/ElEdits.h"
 #include "vendor/VendorCombos.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace lm7 {
 
@@ -76,13 +80,28 @@ void ListBox(TComponent* comp, TMyMemIniFile& ini, bool reading) {
 void CheckGroup(TComponent* comp, TMyMemIniFile& ini, bool reading) {
     auto* group = static_cast<TElCheckGroup*>(comp);
     const int count = group->Items()->Count();
-    for (int n = 0; n < count; ++n) {
-        const sibling::NumberedKey key("checked", n);
-        if (reading)
-            group->SetChecked(n, ini.ReadBool(SectionOf(comp), key, false));
-        else
-            ini.WriteBool(SectionOf(comp), key, group->Checked(n));
+    if (!reading) {
+        for (int n = 0; n < count; ++n)
+            ini.WriteBool(SectionOf(comp), sibling::NumberedKey("checked", n), group->Checked(n));
+        return;
     }
+    // One walk over the section instead of a lookup per item. As for a lookup, the first line
+    // of a key counts, and an item without one is unchecked.
+    enum Mark : unsigned char { kUnread, kUnchecked, kChecked };
+    constexpr std::size_t kShort = 32;
+    const auto items = static_cast<std::size_t>(std::max(count, 0));
+    std::array<Mark, kShort> shortMarks{};
+    std::vector<Mark> longMarks(items > kShort ? items : 0);
+    Mark* const marks = items > kShort ? longMarks.data() : shortMarks.data();
+    auto lines = ini.SectionLines(SectionOf(comp));
+    std::string_view key;
+    std::optional<std::string_view> value;
+    while (lines.Next(key, value))
+        if (const std::size_t n = sibling::NumberedKey::NumberOf(key, "checked");
+            n < items && marks[n] == kUnread)
+            marks[n] = sibling::StoredBool(value, false) ? kChecked : kUnchecked;
+    for (int n = 0; n < count; ++n)
+        group->SetChecked(n, marks[n] == kChecked);
 }
 
 void DatePicker(TComponent* comp, TMyMemIniFile& ini, bool reading) {
