@@ -17,9 +17,13 @@
 #include "vendor/ElEdits.h"
 #include "vendor/VendorCombos.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace lm7 {
 
@@ -38,11 +42,15 @@ using Handler = void (*)(TComponent*, TMyMemIniFile&, bool);
 
 const std::string& SectionOf(const TComponent* c) { return c->Name(); }
 
-// Sets the selection from "i" when it names an existing item; otherwise it stays.
-template <class Control> void ReadIndex(Control* c, TMyMemIniFile& ini, int count) {
-    const int i = ini.ReadInteger(SectionOf(c), "i", -1);
+// Sets the selection to i when it names an existing item; otherwise it stays.
+template <class Control> void SetIndexWithin(Control* c, int i, int count) {
     if (i >= 0 && i < count)
         c->SetItemIndex(i);
+}
+
+// Sets the selection from "i" the same way.
+template <class Control> void ReadIndex(Control* c, TMyMemIniFile& ini, int count) {
+    SetIndexWithin(c, ini.ReadInteger(SectionOf(c), "i", -1), count);
 }
 
 void ListBox(TComponent* comp, TMyMemIniFile& ini, bool reading) {
@@ -72,13 +80,28 @@ void ListBox(TComponent* comp, TMyMemIniFile& ini, bool reading) {
 void CheckGroup(TComponent* comp, TMyMemIniFile& ini, bool reading) {
     auto* group = static_cast<TElCheckGroup*>(comp);
     const int count = group->Items()->Count();
-    for (int n = 0; n < count; ++n) {
-        const sibling::NumberedKey key("checked", n);
-        if (reading)
-            group->SetChecked(n, ini.ReadBool(SectionOf(comp), key, false));
-        else
-            ini.WriteBool(SectionOf(comp), key, group->Checked(n));
+    if (!reading) {
+        for (int n = 0; n < count; ++n)
+            ini.WriteBool(SectionOf(comp), sibling::NumberedKey("checked", n), group->Checked(n));
+        return;
     }
+    // One walk over the section instead of a lookup per item. As for a lookup, the first line
+    // of a key counts, and an item without one is unchecked.
+    enum Mark : unsigned char { kUnread, kUnchecked, kChecked };
+    constexpr std::size_t kShort = 32;
+    const auto items = static_cast<std::size_t>(std::max(count, 0));
+    std::array<Mark, kShort> shortMarks{};
+    std::vector<Mark> longMarks(items > kShort ? items : 0);
+    Mark* const marks = items > kShort ? longMarks.data() : shortMarks.data();
+    auto lines = ini.SectionLines(SectionOf(comp));
+    std::string_view key;
+    std::optional<std::string_view> value;
+    while (lines.Next(key, value))
+        if (const std::size_t n = sibling::NumberedKey::NumberOf(key, "checked");
+            n < items && marks[n] == kUnread)
+            marks[n] = sibling::StoredBool(value, false) ? kChecked : kUnchecked;
+    for (int n = 0; n < count; ++n)
+        group->SetChecked(n, marks[n] == kChecked);
 }
 
 void DatePicker(TComponent* comp, TMyMemIniFile& ini, bool reading) {
@@ -136,8 +159,9 @@ void RadioGroup(TComponent* comp, TMyMemIniFile& ini, bool reading) {
 void ComboItems(TCustomComboBox* combo, TMyMemIniFile& ini, bool reading) {
     const std::string& section = SectionOf(combo);
     if (reading) {
-        ini.ReadMultiString(section, *combo->Items());
-        ReadIndex(combo, ini, combo->Items()->Count());
+        int index = -1;
+        ini.ReadMultiString(section, *combo->Items(), index);
+        SetIndexWithin(combo, index, combo->Items()->Count());
     } else {
         ini.WriteMultiString(section, *combo->Items());
         ini.WriteInteger(section, "i", combo->ItemIndex());

@@ -173,27 +173,68 @@ std::string Escape(std::string_view Value) {
     return out;
 }
 
-// The number of a list key, "item7" or "object7" as NumberedKey spells them for Prefix (in any
-// case), or npos for any other key.
-std::size_t ListKeyNumber(std::string_view Key, std::string_view Prefix) {
-    const std::string_view digits = Key.substr(std::min(Prefix.size(), Key.size()));
-    if (digits.empty() || digits.size() > 9 || (digits.size() > 1 && digits[0] == '0') ||
-        !IsWordInAnyCase(Key.substr(0, Prefix.size()), Prefix))
-        return std::string_view::npos;
-    std::size_t n = 0;
-    for (const char c : digits) {
-        if (c < '0' || c > '9')
-            return std::string_view::npos;
-        n = n * 10 + static_cast<std::size_t>(c - '0');
+// Appends the text of a quoted value's body to Out.
+void AppendUnescaped(std::string_view Body, std::string& Out) {
+    for (std::size_t i = 0; i < Body.size(); ++i) {
+        // Text up to the next backslash goes in as it is.
+        const std::size_t slash = std::min(Body.find('\\', i), Body.size());
+        Out.append(Body.substr(i, slash - i));
+        i = slash;
+        if (i + 1 >= Body.size()) {
+            if (i < Body.size())
+                Out += '\\';  // a lone backslash at the end stays as it is
+            break;
+        }
+        switch (Body[i + 1]) {
+        case '\\':
+            Out += '\\';
+            ++i;
+            break;
+        case 'n':
+            Out += '\n';
+            ++i;
+            break;
+        case 'r':
+            Out += '\r';
+            ++i;
+            break;
+        case 't':
+            Out += '\t';
+            ++i;
+            break;
+        case '0':
+            Out += '\0';
+            ++i;
+            break;
+        case '"':
+            Out += '"';
+            ++i;
+            break;
+        case 'x': {
+            const int hi = i + 2 < Body.size() ? HexValue(Body[i + 2]) : -1;
+            const int lo = i + 3 < Body.size() ? HexValue(Body[i + 3]) : -1;
+            if (hi < 0 || lo < 0) {
+                Out += '\\';  // damaged: keep the text as it stands
+            } else {
+                Out += static_cast<char>(hi * 16 + lo);
+                i += 3;
+            }
+            break;
+        }
+        default:
+            Out += '\\';  // an unknown escape keeps its backslash
+        }
     }
-    return n;
 }
 
 // A stored value as ReadString gives it, without a copy unless it is unescaped (into Buffer).
-std::optional<std::string_view> Unescaped(std::optional<std::string_view> Stored, std::string& Buffer) {
+// Inlined: most values are not quoted, and a list reader asks for every item.
+[[gnu::always_inline]] inline std::optional<std::string_view>
+Unescaped(std::optional<std::string_view> Stored, std::string& Buffer) {
     if (!Stored || !IsQuoted(*Stored))
         return Stored;
-    Buffer = UnescapeIniValue(*Stored);
+    Buffer.clear();
+    AppendUnescaped(Stored->substr(1, Stored->size() - 2), Buffer);
     return Buffer;
 }
 
@@ -237,54 +278,29 @@ std::string UnescapeIniValue(std::string_view Stored) {
     const std::string_view body = Stored.substr(1, Stored.size() - 2);
     std::string out;
     out.reserve(body.size());
-    for (std::size_t i = 0; i < body.size(); ++i) {
-        const char c = body[i];
-        if (c != '\\' || i + 1 >= body.size()) {
-            out += c;  // a lone backslash at the end stays as it is
-            continue;
-        }
-        const char e = body[i + 1];
-        switch (e) {
-        case '\\':
-            out += '\\';
-            ++i;
-            break;
-        case 'n':
-            out += '\n';
-            ++i;
-            break;
-        case 'r':
-            out += '\r';
-            ++i;
-            break;
-        case 't':
-            out += '\t';
-            ++i;
-            break;
-        case '0':
-            out += '\0';
-            ++i;
-            break;
-        case '"':
-            out += '"';
-            ++i;
-            break;
-        case 'x': {
-            const int hi = i + 2 < body.size() ? HexValue(body[i + 2]) : -1;
-            const int lo = i + 3 < body.size() ? HexValue(body[i + 3]) : -1;
-            if (hi < 0 || lo < 0) {
-                out += c;  // damaged: keep the text as it stands
-            } else {
-                out += static_cast<char>(hi * 16 + lo);
-                i += 3;
-            }
-            break;
-        }
-        default:
-            out += c;  // an unknown escape keeps its backslash
-        }
-    }
+    AppendUnescaped(body, out);
     return out;
+}
+
+bool StoredBool(std::optional<std::string_view> Stored, bool Default) {
+    if (!Stored)
+        return Default;
+    // The words WriteBool writes, read at once.
+    if (*Stored == "true")
+        return true;
+    if (*Stored == "false")
+        return false;
+    std::string buffer;
+    const std::string_view s = TrimView(Unescaped(Stored, buffer).value_or(std::string_view()));
+    if (IsWordInAnyCase(s, "true") || IsWordInAnyCase(s, "yes") || IsWordInAnyCase(s, "on"))
+        return true;
+    if (IsWordInAnyCase(s, "false") || IsWordInAnyCase(s, "no") || IsWordInAnyCase(s, "off"))
+        return false;
+    std::int64_t n = 0;
+    const bool number = s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')
+                            ? TryStrToInt64("$" + std::string(s.substr(2)), n)
+                            : TryStrToInt64(s, n);
+    return number ? n != 0 : Default;
 }
 
 NumberedKey::NumberedKey(std::string_view Prefix, int Number) {
@@ -326,17 +342,7 @@ int TMyMemIniFile::ReadInteger(std::string_view Section, std::string_view Ident,
 }
 
 bool TMyMemIniFile::ReadBool(std::string_view Section, std::string_view Ident, bool Default) const {
-    std::string buffer;
-    const std::string_view s = TrimView(ValueView(Section, Ident, buffer).value_or(std::string_view()));
-    if (IsWordInAnyCase(s, "true") || IsWordInAnyCase(s, "yes") || IsWordInAnyCase(s, "on"))
-        return true;
-    if (IsWordInAnyCase(s, "false") || IsWordInAnyCase(s, "no") || IsWordInAnyCase(s, "off"))
-        return false;
-    std::int64_t n = 0;
-    const bool number = s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')
-                            ? TryStrToInt64("$" + std::string(s.substr(2)), n)
-                            : TryStrToInt64(s, n);
-    return number ? n != 0 : Default;
+    return StoredBool(FindValue(Section, Ident), Default);
 }
 
 void TMyMemIniFile::WriteBool(std::string_view Section, std::string_view Ident, bool Value) {
@@ -385,72 +391,130 @@ void TMyMemIniFile::WriteMultiString(std::string_view Section, const TStrings& L
     }
 }
 
-bool TMyMemIniFile::ReadMultiString(std::string_view Section, TStrings& List) const {
+namespace {
+
+// The first "item<n>" and "object<n>" lines of a section, kept without copies until the list
+// is built; Text is null for a line without '='. Plain members: the room kept for the entries
+// is not filled in beforehand, only the flags of those a section can have.
+struct ListEntry {
+    struct Value {
+        const char* Text;
+        std::size_t Size;
+    };
+    Value Item, Object;
+    bool HasItem, HasObject;
+};
+
+ListEntry::Value Keep(const std::optional<std::string_view>& Value) {
+    if (!Value)
+        return {nullptr, 0};
+    return {Value->data() ? Value->data() : "", Value->size()};
+}
+
+std::optional<std::string_view> Kept(ListEntry::Value Value) {
+    if (!Value.Text)
+        return std::nullopt;
+    return std::string_view(Value.Text, Value.Size);
+}
+
+// ReadMultiString, and when ItemIndex is given, the integer under "i" too.
+bool ReadList(const TMemIniFile& Ini, std::string_view Section, TStrings& List, int* ItemIndex) {
     // One walk over the section finds the count and every item and object key, instead of a
     // lookup for each. The first line of a key counts, as for a lookup; a damaged count cannot
     // reach past the lines there are.
-    struct Entry {
-        bool HasItem = false;
-        bool HasObject = false;
-        std::optional<std::string_view> Item;
-        std::optional<std::string_view> Object;
-    };
-    LineCursor lines = SectionLines(Section);
+    TMemIniFile::LineCursor lines = Ini.SectionLines(Section);
     const auto room = static_cast<std::size_t>(lines.Count());
     // Lists kept in an ini are mostly short: their entries need no room of their own.
     constexpr std::size_t kShort = 16;
-    std::array<Entry, kShort> shortList;
-    std::vector<Entry> longList(room > kShort ? room : 0);
-    const std::span<Entry> entries =
-        room > kShort ? std::span<Entry>(longList) : std::span(shortList).first(room);
-    bool hasCount = false;
-    std::optional<std::string_view> countValue;
+    std::array<ListEntry, kShort> shortList;
+    std::vector<ListEntry> longList(room > kShort ? room : 0);
+    const std::span<ListEntry> entries =
+        room > kShort ? std::span<ListEntry>(longList) : std::span(shortList).first(room);
+    for (ListEntry& e : entries)
+        e.HasItem = e.HasObject = false;
+    bool hasCount = false, hasIndex = false;
+    std::optional<std::string_view> countValue, indexValue;
     std::string_view key;
     std::optional<std::string_view> value;
     while (lines.Next(key, value)) {
-        if (const std::size_t n = ListKeyNumber(key, "item"); n < room) {
-            if (!std::exchange(entries[n].HasItem, true))
-                entries[n].Item = value;
-        } else if (const std::size_t m = ListKeyNumber(key, "object"); m < room) {
-            if (!std::exchange(entries[m].HasObject, true))
-                entries[m].Object = value;
-        } else if (!hasCount && IsWordInAnyCase(key, kCountKey)) {
-            hasCount = true;
-            countValue = value;
+        // The first letter, in either case, tells which of the keys a line can be.
+        switch (key.empty() ? 0 : static_cast<unsigned char>(key[0]) | 0x20) {
+        case 'i':
+            if (const std::size_t n = NumberedKey::NumberOf(key, "item"); n < room) {
+                if (!std::exchange(entries[n].HasItem, true))
+                    entries[n].Item = Keep(value);
+            } else if (key.size() == 1 && !hasIndex) {
+                hasIndex = true;
+                indexValue = value;
+            }
+            break;
+        case 'o':
+            if (const std::size_t n = NumberedKey::NumberOf(key, "object");
+                n < room && !std::exchange(entries[n].HasObject, true))
+                entries[n].Object = Keep(value);
+            break;
+        case 'c':
+            if (!hasCount && IsWordInAnyCase(key, kCountKey)) {
+                hasCount = true;
+                countValue = value;
+            }
+            break;
+        default:
+            break;
         }
     }
+    if (ItemIndex)
+        *ItemIndex = StoredInteger(indexValue, -1);
     int count = 0;
     if (!TryStrToInt(TrimView(countValue.value_or("")), count) || count < 0)
         return false;
     const std::size_t items = std::min(room, static_cast<std::size_t>(count));
+    std::string buffer;
+    const auto addItems = [&](auto&& Add) {
+        for (const ListEntry& e : entries.first(items)) {
+            if (!e.HasItem)
+                break;  // the list ends at a missing item; a key line without '=' is an empty one
+            const std::string_view item = Unescaped(Kept(e.Item), buffer).value_or(std::string_view());
+            Add(item, TStrings::IntToObject(e.HasObject ? StoredInteger(Kept(e.Object), 0) : 0));
+        }
+    };
+    // An unsorted string list takes the items in one go, each string made in its place.
+    if (auto* strings = As<TStringList>(&List); strings && !strings->Sorted()) {
+        TStringList::TAppender append(*strings);
+        // A plain string list as long as the new one keeps its store (Clear and SetCapacity
+        // would end at the same Capacity()); a descendant clears its own way.
+        if (strings->ClassType() == &TStringList::ClassInfo() &&
+            strings->Capacity() == static_cast<int>(items)) {
+            strings->ClearKeepingCapacity();
+        } else {
+            strings->Clear();
+            if (strings->Capacity() < static_cast<int>(items))
+                strings->SetCapacity(static_cast<int>(items));
+        }
+        addItems([&append](std::string_view Item, TObject* Object) { append.Add(Item, Object); });
+        return true;
+    }
     List.BeginUpdate();
     try {
         List.Clear();
-        // An unsorted string list takes the items in one go, each string made in its place.
-        auto* strings = As<TStringList>(&List);
-        std::optional<TStringList::TAppender> append;
-        if (strings && !strings->Sorted()) {
-            if (strings->Capacity() < static_cast<int>(items))
-                strings->SetCapacity(static_cast<int>(items));
-            append.emplace(*strings);
-        }
-        std::string buffer;
-        for (const Entry& e : entries.first(items)) {
-            if (!e.HasItem)
-                break;  // a key line without '=' is an empty item
-            const std::string_view item = Unescaped(e.Item, buffer).value_or(std::string_view());
-            TObject* const object = TStrings::IntToObject(StoredInteger(e.Object, 0));
-            if (append)
-                append->Add(item, object);
-            else
-                List.AddObject(std::string(item), object);
-        }
+        addItems(
+            [&List](std::string_view Item, TObject* Object) { List.AddObject(std::string(Item), Object); });
     } catch (...) {
         List.EndUpdate();
         throw;
     }
     List.EndUpdate();
     return true;
+}
+
+}  // namespace
+
+bool TMyMemIniFile::ReadMultiString(std::string_view Section, TStrings& List) const {
+    return ReadList(*this, Section, List, nullptr);
+}
+
+bool TMyMemIniFile::ReadMultiString(std::string_view Section, TStrings& List, int& ItemIndex) const {
+    return ReadList(*this, Section, List, &ItemIndex);
 }
 
 }  // namespace sibling

@@ -9,6 +9,8 @@
 #include "framework/inifiles/MemIniFile.h"
 
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,6 +28,9 @@ extern bool MEMINI_include_checklistbox_checkeds;
 // is a quoted one whose escapes are damaged, as far as they are.
 std::string EscapeIniValue(std::string_view Value);
 std::string UnescapeIniValue(std::string_view Stored);
+// What TMyMemIniFile::ReadBool makes of a stored value, as FindValue or a LineCursor gives it;
+// Default when there is none or it is not a boolean.
+bool StoredBool(std::optional<std::string_view> Stored, bool Default);
 
 // A key made of a name of up to 20 characters and a number ("item3", "checked0"), built
 // without the heap.
@@ -33,6 +38,38 @@ class NumberedKey {
 public:
     NumberedKey(std::string_view Prefix, int Number);
     operator std::string_view() const { return std::string_view(m_text, m_size); }
+
+    // The number of Key when it is spelled as this class spells Prefix and a number of 0 or
+    // more, in any case; npos for any other key. Prefix is made of lower-case ASCII letters.
+    // Inline, so that a constant Prefix of up to eight letters is compared in one word.
+    static std::size_t NumberOf(std::string_view Key, std::string_view Prefix) {
+        const std::size_t letters = Prefix.size();
+        if (Key.size() <= letters || Key.size() > letters + 9)
+            return std::string_view::npos;
+        // Only a letter and its capital give the lower-case letter when the case bit is set.
+        if (letters <= 8) {
+            constexpr std::uint64_t kCaseBits = 0x2020202020202020;
+            std::uint64_t key = 0, prefix = 0;
+            std::memcpy(&key, Key.data(), letters);
+            std::memcpy(&prefix, Prefix.data(), letters);
+            if ((key | kCaseBits) != (prefix | kCaseBits))
+                return std::string_view::npos;
+        } else {
+            for (std::size_t k = 0; k < letters; ++k)
+                if ((Key[k] | 0x20) != Prefix[k])
+                    return std::string_view::npos;
+        }
+        if (Key[letters] == '0' && Key.size() > letters + 1)
+            return std::string_view::npos;  // NumberedKey writes no leading zeros
+        std::size_t n = 0;
+        for (std::size_t k = letters; k < Key.size(); ++k) {
+            const auto digit = static_cast<unsigned char>(Key[k] - '0');
+            if (digit > 9)
+                return std::string_view::npos;
+            n = n * 10 + digit;
+        }
+        return n;
+    }
 
 private:
     char m_text[32];
@@ -67,6 +104,9 @@ public:
     // Replaces the content of List with the section's list, in order, with the object values.
     // When the section holds no list, List is left as it is and the answer is false.
     bool ReadMultiString(std::string_view Section, framework::TStrings& List) const;
+    // The same, and from the same walk over the section the selection its control keeps there,
+    // as ReadInteger(Section, "i", -1) gives it.
+    bool ReadMultiString(std::string_view Section, framework::TStrings& List, int& ItemIndex) const;
 
     // The value as ReadString gives it, without a copy unless it is unescaped (into Buffer);
     // nothing when the key is missing or has no '='.

@@ -8,6 +8,7 @@
 #include "framework/controls/RadioGroup.h"
 #include "framework/rtl/DateUtils.h"
 #include "settings/ReadAndSaveIni.h"
+#include "sibling/Inifilebase.h"
 #include "sibling/My_advcombou.h"
 #include "vendor/AdvControls.h"
 #include "vendor/ElButtons.h"
@@ -303,6 +304,60 @@ TEST_F(AllRows, CheckGroupItemsAddedSinceTheSaveAreUnchecked) {
     EXPECT_TRUE(b.checkGroup->Checked(0));
     EXPECT_FALSE(b.checkGroup->Checked(1));
     EXPECT_FALSE(b.checkGroup->Checked(2));
+}
+
+// Each mark reads as ReadBool reads its key: the first line of the key in any case counts, a
+// line without '=' or none leaves the item unchecked, and words, numbers and quoted values read
+// as booleans do. Long groups read the same way.
+TEST_F(AllRows, CheckGroupMarksReadAsTheirKeysDo) {
+    tmp.Write("all.ini", "[CheckGroup]\n"
+                         "CHECKED0=yes\n"
+                         "checked1\n"
+                         "checked1=true\n"
+                         "checked2=junk\n"
+                         "Checked3=1\n"
+                         "checked3=0\n"
+                         "checked04=1\n"
+                         "checked5=\"on\"\n"
+                         "checked6=0x0\n"
+                         "cHeCkEd7=-2\n"
+                         "checked8=True\n"
+                         "checked40=true\n"
+                         "checked39=on\n");
+    const bool expected[] = {true, false, false, true, false, true, false, true, true};
+    const sibling::TMyMemIniFile keys(ini);
+    for (const int items : {9, 40}) {
+        AllKinds b(true);
+        std::string names;
+        for (int n = 0; n < items; ++n)
+            names += std::to_string(n) + "\n";
+        b.checkGroup->Items()->SetText(names);
+        for (int n = 0; n < items; ++n)
+            b.checkGroup->SetChecked(n, true);
+        ReadIni(b.form.get(), ini);
+        for (int n = 0; n < items; ++n) {
+            EXPECT_EQ(b.checkGroup->Checked(n), n < 9 ? expected[n] : n == 39) << items << " items, " << n;
+            EXPECT_EQ(b.checkGroup->Checked(n),
+                      keys.ReadBool("CheckGroup", sibling::NumberedKey("checked", n), false))
+                << items << " items, " << n;
+        }
+    }
+}
+
+// A combo's selection is the first "i" line in any case, also when the list beside it is damaged.
+TEST_F(AllRows, ComboSelectionsReadAsTheirKeyDoes) {
+    tmp.Write("all.ini", "[ElCombo]\nI=1\ncount=2\nitem0=a\nitem1=b\ni=0\n"
+                         "[AdvCombo]\ncount=x\ni=1\n"
+                         "[FontCombo]\ncount=1\nitem0=f\ni\ni=0\n");
+    AllKinds b(true);
+    b.advCombo->Items()->SetText("p\nq\n");
+    ReadIni(b.form.get(), ini);
+    EXPECT_EQ(b.elCombo->Items()->Text(), "a\nb\n");
+    EXPECT_EQ(b.elCombo->ItemIndex(), 1);
+    EXPECT_EQ(b.advCombo->Items()->Text(), "p\nq\n");
+    EXPECT_EQ(b.advCombo->ItemIndex(), 1);
+    EXPECT_EQ(b.fontCombo->Items()->Text(), "f\n");
+    EXPECT_EQ(b.fontCombo->ItemIndex(), -1);
 }
 
 TEST_F(AllRows, PasswordsAreHiddenOnlyBehindAStar) {

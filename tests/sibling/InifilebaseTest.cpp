@@ -1,6 +1,7 @@
 #include "sibling/Inifilebase.h"
 
 #include "framework/classes/StringList.h"
+#include "framework/classes/TypInfo.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -297,4 +298,116 @@ TEST_F(MultiString, HandEditedListsReadAsKeyByKey) {
     EXPECT_EQ(TStrings::ObjectToInt(back.Objects(1)), -3);
     EXPECT_EQ(TStrings::ObjectToInt(back.Objects(2)), 31);
     EXPECT_EQ(back.Objects(3), nullptr);
+}
+
+namespace {
+
+// A string list with a Clear of its own, as a list that owns its objects has.
+class TCountingList : public TStringList {
+public:
+    static const TClassInfo& ClassInfo() {
+        static const TClassInfo info = TClassInfo::Derive<TCountingList, TStringList>("TCountingList");
+        return info;
+    }
+    TClass ClassType() const override { return &ClassInfo(); }
+    void Clear() override {
+        ++Clears;
+        TStringList::Clear();
+    }
+    int Clears = 0;
+};
+
+}  // namespace
+
+// The selection read along with the list is what ReadInteger gives for "i": the first line of
+// the key in any case, quoted or not; a line without '=' or no line gives -1. It comes back
+// whether or not the section holds a list, and the list reads as without it.
+TEST_F(MultiString, SelectionReadWithTheListIsTheIntegerLookup) {
+    const struct {
+        const char* Body;
+        int Index;
+        const char* Text;
+    } cases[] = {
+        {"count=2\nitem0=a\nitem1=b\ni=1\n", 1, "a\nb\n"},
+        {"I=1\ncount=1\nitem0=a\ni=0\n", 1, "a\n"},
+        {"count=1\ni\ni=0\nitem0=a\n", -1, "a\n"},
+        {"count=1\nitem0=a\ni=\"0x1\"\n", 1, "a\n"},
+        {"count=1\nitem0=a\ni=junk\n", -1, "a\n"},
+        {"count=1\nitem0=a\n", -1, "a\n"},
+        {"count=junk\ni=2\n", 2, "old\n"},
+        {"count=1\nitem=x\nitems=y\nitem0=a\ni=3\n", 3, "a\n"},
+        {"i=-4\n", -4, "old\n"},
+    };
+    for (const auto& c : cases) {
+        TStringList lines;
+        lines.SetText(std::string("[L]\n") + c.Body);
+        ini.SetStrings(lines);
+        TStringList back, alone;
+        back.Add("old");
+        alone.Add("old");
+        int index = 99;
+        const bool listed = ini.ReadMultiString("L", back, index);
+        EXPECT_EQ(index, c.Index) << c.Body;
+        EXPECT_EQ(index, ini.ReadInteger("L", "i", -1)) << c.Body;
+        EXPECT_EQ(back.Text(), c.Text) << c.Body;
+        EXPECT_EQ(listed, ini.ReadMultiString("L", alone)) << c.Body;
+        EXPECT_EQ(alone.Text(), c.Text) << c.Body;
+    }
+    TStringList back;
+    int index = 99;
+    EXPECT_FALSE(ini.ReadMultiString("Missing", back, index));
+    EXPECT_EQ(index, -1);
+}
+
+// Repeated keys count by their first line, even one without '='; the list ends at the first
+// missing item whatever the count says.
+TEST_F(MultiString, RepeatedCountsAndGapsInTheItems) {
+    const struct {
+        const char* Body;
+        bool Listed;
+        const char* Text;
+    } cases[] = {
+        {"count=2\ncount=3\nitem0=a\nitem1=b\nitem2=c\n", true, "a\nb\n"},
+        {"count\ncount=1\nitem0=a\n", false, "old\n"},
+        {"Count=0\nitem0=a\n", true, ""},
+        {"count=3\nitem0=a\nitem2=c\n", true, "a\n"},
+        {"count=2\nitem1=b\nitem0=a\nITEM1=not b\n", true, "a\nb\n"},
+        {"count=2\nitem0\nitem1=b\n", true, "\nb\n"},
+    };
+    for (const auto& c : cases) {
+        TStringList lines;
+        lines.SetText(std::string("[L]\n") + c.Body);
+        ini.SetStrings(lines);
+        TStringList back;
+        back.Add("old");
+        EXPECT_EQ(ini.ReadMultiString("L", back), c.Listed) << c.Body;
+        EXPECT_EQ(back.Text(), c.Text) << c.Body;
+    }
+}
+
+// A read leaves Capacity() where Clear and SetCapacity leave it, whatever the list held
+// before; a list with a Clear of its own has it called.
+TEST_F(MultiString, CapacityAfterAReadIsAsBefore) {
+    Fill(3);
+    ini.WriteMultiString("L", list);
+    TStringList back;
+    for (const int held : {3, 10, 1}) {
+        back.Clear();
+        for (int i = 0; i < held; ++i)
+            back.Add("a string too long to be kept in place " + std::to_string(i));
+        back.SetCapacity(held);
+        ASSERT_TRUE(ini.ReadMultiString("L", back));
+        EXPECT_EQ(back.Capacity(), 3) << held;
+        EXPECT_EQ(back.Text(), list.Text()) << held;
+        EXPECT_EQ(back.Objects(1), list.Objects(1)) << held;
+    }
+    back.Clear();
+    back.SetCapacity(100);  // an empty list keeps the room it was given
+    ASSERT_TRUE(ini.ReadMultiString("L", back));
+    EXPECT_EQ(back.Capacity(), 100);
+    TCountingList own;
+    ASSERT_TRUE(ini.ReadMultiString("L", own));
+    ASSERT_TRUE(ini.ReadMultiString("L", own));
+    EXPECT_EQ(own.Clears, 2);
+    EXPECT_EQ(own.Text(), list.Text());
 }

@@ -122,6 +122,14 @@ void TStringList::Clear() {
     Changed();
 }
 
+void TStringList::ClearKeepingCapacity() {
+    if (m_items.empty())
+        return;
+    Changing();
+    m_items.clear();
+    Changed();
+}
+
 void TStringList::Exchange(int Index1, int Index2) {
     if (m_sorted)
         SortedError();

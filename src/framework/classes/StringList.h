@@ -40,6 +40,9 @@ public:
     // EStringListError; setting it changes no string and fires no event.
     int Capacity() const { return static_cast<int>(m_items.capacity()); }
     void SetCapacity(int Value);
+    // Empties the list as Clear does but keeps the store, for a list about to be filled again
+    // to the same size. A descendant's Clear does not run.
+    void ClearKeepingCapacity();
 
     // Binary search of a sorted list: true when found, Index at the first match or where S
     // would go. On an unsorted list the answer means nothing.

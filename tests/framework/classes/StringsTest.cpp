@@ -99,6 +99,28 @@ TEST(StringListCapacity, ReservesWithoutChangingOrReporting) {
     EXPECT_EQ(list.Count(), 2);
 }
 
+TEST(StringListCapacity, ClearingKeepsTheStoreOnlyWhenAsked) {
+    TStringList list;
+    int changing = 0, changed = 0;
+    list.OnChanging = TNotifyEvent::Lambda([&](TObject*) { ++changing; });
+    list.OnChange = TNotifyEvent::Lambda([&](TObject*) { ++changed; });
+    list.SetCapacity(5);
+    list.ClearKeepingCapacity();  // nothing to clear: no events
+    EXPECT_EQ(changing + changed, 0);
+    list.Add("a long string that does not fit in place");
+    list.Add("b");
+    changing = changed = 0;
+    list.ClearKeepingCapacity();
+    EXPECT_EQ(list.Count(), 0);
+    EXPECT_EQ(list.Capacity(), 5);
+    EXPECT_EQ(changing, 1);
+    EXPECT_EQ(changed, 1);
+    list.Add("c");
+    EXPECT_EQ(Joined(list), "c");
+    list.Clear();  // Clear itself still gives the store back
+    EXPECT_EQ(list.Capacity(), 0);
+}
+
 TEST(StringsText, EveryLineEndsWithTheBreak) {
     TStringList list;
     EXPECT_EQ(list.Text(), "");
