@@ -79,10 +79,8 @@ void TComponent::DestroyComponents() {
     }
 }
 
-TComponent* TComponent::Components(int Index) const {
-    if (Index < 0 || Index >= ComponentCount())
-        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
-    return m_components[static_cast<std::size_t>(Index)];
+void TComponent::ComponentIndexError(int Index) {
+    throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
 }
 
 int TComponent::ComponentIndex() const {

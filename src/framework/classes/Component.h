@@ -46,8 +46,13 @@ public:
 
     TComponent* Owner() const { return m_owner; }
     int ComponentCount() const { return static_cast<int>(m_components.size()); }
-    TComponent* Components(int Index) const;  // raises EListError out of range
-    int ComponentIndex() const;               // position in the owner's list, -1 without owner
+    // Raises EListError out of range.
+    TComponent* Components(int Index) const {
+        if (Index < 0 || Index >= ComponentCount()) [[unlikely]]
+            ComponentIndexError(Index);
+        return m_components[static_cast<std::size_t>(Index)];
+    }
+    int ComponentIndex() const;  // position in the owner's list, -1 without owner
     TComponent* FindComponent(std::string_view AName) const;  // by name, case-insensitive
 
     TComponentState ComponentState() const { return m_state; }
@@ -82,6 +87,7 @@ protected:
     void SetStateFlag(TComponentState flag, bool on);
 
 private:
+    [[noreturn]] static void ComponentIndexError(int Index);
     void Insert(TComponent* AComponent);
     void Remove(TComponent* AComponent);
 

@@ -415,6 +415,9 @@ struct Span {
 
 // One key line. Tag is NameTag of the key: most lines are told apart by it alone.
 struct Line {
+    Line() = default;
+    Line(Span key, Span value, std::uint64_t tag, bool hasValue)
+        : Key(key), Value(value), Tag(tag), HasValue(hasValue) {}
     Span Key;
     Span Value;
     std::uint64_t Tag = 0;
@@ -614,11 +617,14 @@ struct TMemIniFile::Store {
     }
 
     // The first line of the section with that key, or -1.
-    int FindKey(const IniSection& s, std::string_view key) const { return FindKey(s, key, NameTag(key)); }
-    // The same, with the key's NameTag.
-    int FindKey(const IniSection& s, std::string_view key, std::uint64_t tag) const {
-        if (s.Keys)
-            return s.Keys->Find(key, HashName(key), [this](int i) { return KeyOf(i); });
+    [[gnu::always_inline]] int FindKey(const IniSection& s, std::string_view key) const {
+        return FindKey(s, key, NameTag(key));
+    }
+    // The same, with the key's NameTag. Most sections are small: their keys are compared in
+    // place, a large section's are looked up out of line.
+    [[gnu::always_inline]] int FindKey(const IniSection& s, std::string_view key, std::uint64_t tag) const {
+        if (s.Keys) [[unlikely]]
+            return FindIndexedKey(s, key);
         const bool tagIsKey = TagIsName(tag, key.size());
         for (int i = s.First; i >= 0;) {
             const Line& line = LineAt(i);
@@ -628,6 +634,9 @@ struct TMemIniFile::Store {
             i = line.Next;
         }
         return -1;
+    }
+    [[gnu::noinline]] int FindIndexedKey(const IniSection& s, std::string_view key) const {
+        return s.Keys->Find(key, HashName(key), [this](int i) { return KeyOf(i); });
     }
     void Append(int section, const Line& line) {
         Lines.push_back(line);
@@ -943,18 +952,16 @@ void TMemIniFile::Store::Load(std::string text) {
         while (keyEnd > begin && IsBlank(t[keyEnd - 1]))
             --keyEnd;
         const std::string_view key(t + begin, keyEnd - begin);
+        Span value;
+        if (eq != last) {
+            std::size_t from = eq + 1;
+            while (from < last && IsBlank(t[from]))
+                ++from;
+            value = TextSpan(std::string_view(t + from, last - from));
+        }
         // Made in its place: a line built aside and copied in is read back while its parts
         // are still being stored, and the copy waits for them.
-        Line& line = Lines.emplace_back();
-        line.Key = TextSpan(key);
-        line.Tag = NameTag(key);
-        line.HasValue = eq != last;
-        if (line.HasValue) {
-            std::size_t value = eq + 1;
-            while (value < last && IsBlank(t[value]))
-                ++value;
-            line.Value = TextSpan(std::string_view(t + value, last - value));
-        }
+        Lines.emplace_back(TextSpan(key), value, NameTag(key), eq != last);
         Chain(current, static_cast<int>(Lines.size() - 1));
     }
     marks.Clear();
@@ -1123,7 +1130,7 @@ void TMemIniFile::WriteString(std::string_view Section, std::string_view Ident, 
         line.Value = stored;
         line.HasValue = true;
     } else {
-        d.Append(s, Line{d.Write(Ident), stored, tag, -1, true});
+        d.Append(s, Line(d.Write(Ident), stored, tag, true));
     }
     d.CompactIfSparse();
     m_modified = true;
