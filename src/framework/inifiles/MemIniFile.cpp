@@ -221,17 +221,23 @@ bool HasLineBreakOrNul(std::string_view s) { return AnyWord(s, LineBreakOrNul); 
 // Whether some byte of the word is below 0x0E: line breaks and NUL are, and few others.
 constexpr bool HasLowByte(std::uint64_t w) { return ((w - 0x0E * kOnes) & ~w & kHigh) != 0; }
 
-void CheckSectionName(std::string_view name) {
+// Whether the name has bytes above 0x7F, found in the same look.
+bool CheckSectionName(std::string_view name) {
     // Most names are fine: one look at every word tells.
-    const bool suspect = AnyWord(name, [](std::uint64_t w) { return HasLowByte(w) || HasByte(w, ']'); });
+    std::uint64_t any = 0;
+    const bool suspect = AnyWord(name, [&any](std::uint64_t w) {
+        any |= w;
+        return HasLowByte(w) || HasByte(w, ']');
+    });
     if (!suspect && (name.empty() || (!IsBlank(name.front()) && !IsBlank(name.back()))))
-        return;
+        return (any & kHigh) != 0;
     if (HasLineBreakOrNul(name))
         Refuse("section", name, "it contains a line break or NUL");
     if (name.find(']') != name.npos)
         Refuse("section", name, "it contains ']'");
     if (!name.empty() && (IsBlank(name.front()) || IsBlank(name.back())))
         Refuse("section", name, "it starts or ends with a blank");
+    return HasHighBytes(name);
 }
 
 // Why the key cannot be written, or null when it can.
@@ -479,7 +485,8 @@ struct TMemIniFile::Store {
     // when that cannot be done by appending: the section is an earlier one, the key is there
     // already, or the value has blanks at its ends (kept in memory, but a load of the text
     // would trim them).
-    bool TryAppend(std::string_view name, int s, std::string_view key, std::string_view value) {
+    [[gnu::always_inline]] bool TryAppend(std::string_view name, int s, std::string_view key,
+                                          std::string_view value) {
         if (!value.empty() && (IsBlank(value.front()) || IsBlank(value.back())))
             return false;
         const int last = static_cast<int>(Sections.size()) - 1;
@@ -1081,29 +1088,8 @@ bool TMemIniFile::ValueExists(std::string_view Section, std::string_view Ident) 
 
 // --- Writing -------------------------------------------------------------------------------
 
-void TMemIniFile::WriteString(std::string_view Section, std::string_view Ident, std::string_view Value) {
+void TMemIniFile::Put(int s, std::string_view Section, std::string_view Ident, std::string_view Value) {
     Store& d = *m_data;
-    if (d.InWritten(Section) || d.InWritten(Ident) || d.InWritten(Value)) [[unlikely]] {
-        // A text given from the ini itself (a value read and written back) is written from a
-        // copy: Written may move as it grows.
-        TMemIniFile::WriteString(std::string(Section), std::string(Ident), std::string(Value));
-        return;
-    }
-    // Writers mostly write several keys of one section in a row: its name is checked once.
-    int s = d.Guess(Section);
-    if (s < 0 || !d.SectionAt(s).NameChecked)
-        CheckSectionName(Section);
-    const bool plainKey = CheckKeyName(Section, Ident);
-    const bool valueHasHighBytes = CheckValue(Section, Ident, Value);
-    // Text that is not UTF-8 is stored repaired, and names are looked for as they are stored:
-    // a name written twice is then found the second time.
-    std::string repairedName, repairedKey, repairedValue;
-    if (s < 0)
-        Section = Stored(Section, repairedName);
-    if (!plainKey)
-        Ident = Stored(Ident, repairedKey);
-    if (valueHasHighBytes)
-        Value = Stored(Value, repairedValue);
     if (d.Appending.load(std::memory_order_relaxed)) {
         if (d.TryAppend(Section, s, Ident, Value)) {
             m_modified = true;
@@ -1134,6 +1120,33 @@ void TMemIniFile::WriteString(std::string_view Section, std::string_view Ident, 
     }
     d.CompactIfSparse();
     m_modified = true;
+}
+
+void TMemIniFile::WriteString(std::string_view Section, std::string_view Ident, std::string_view Value) {
+    Store& d = *m_data;
+    if (d.InWritten(Section) || d.InWritten(Ident) || d.InWritten(Value)) [[unlikely]] {
+        // A text given from the ini itself (a value read and written back) is written from a
+        // copy: Written may move as it grows.
+        TMemIniFile::WriteString(std::string(Section), std::string(Ident), std::string(Value));
+        return;
+    }
+    // Writers mostly write several keys of one section in a row: its name is checked once.
+    const int s = d.Guess(Section);
+    bool nameHasHighBytes = false;
+    if (s < 0 || !d.SectionAt(s).NameChecked)
+        nameHasHighBytes = CheckSectionName(Section);
+    const bool plainKey = CheckKeyName(Section, Ident);
+    const bool valueHasHighBytes = CheckValue(Section, Ident, Value);
+    if ((s < 0 && nameHasHighBytes) || !plainKey || valueHasHighBytes) [[unlikely]] {
+        // Text that is not UTF-8 is stored repaired, and names are looked for as they are
+        // stored: a name written twice is then found the second time. A section found is
+        // already stored.
+        std::string repairedName, repairedKey, repairedValue;
+        Put(s, s < 0 ? Stored(Section, repairedName) : Section, plainKey ? Ident : Stored(Ident, repairedKey),
+            valueHasHighBytes ? Stored(Value, repairedValue) : Value);
+        return;
+    }
+    Put(s, Section, Ident, Value);
 }
 
 void TMemIniFile::EraseSection(std::string_view Section) {

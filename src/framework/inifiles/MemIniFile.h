@@ -130,6 +130,10 @@ private:
     void LoadFile();
     void Parse(std::string Text);
     void SaveIfModified() noexcept;
+    // Writes text that passed WriteString's checks, as it is stored. Section is where the
+    // section was guessed to be, or -1.
+    [[gnu::always_inline]] inline void Put(int Section, std::string_view Name, std::string_view Ident,
+                                           std::string_view Value);
     template <class Text>
     void ListSection(std::string_view Section, TStrings& Strings, const Text& text) const;
     std::string LineText(int Line) const;
