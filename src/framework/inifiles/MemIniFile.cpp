@@ -361,6 +361,8 @@ public:
     std::size_t size() const { return m_size; }
     std::size_t capacity() const { return m_capacity; }
     void clear() { m_size = 0; }
+    // Takes Bytes off the end.
+    void Drop(std::size_t bytes) { m_size -= std::min(bytes, m_size); }
     void reserve(std::size_t bytes) {
         if (bytes > m_capacity)
             Regrow(bytes);
@@ -1295,7 +1297,24 @@ std::string TMemIniFile::SaveToBytes() const {
 
 void TMemIniFile::UpdateFile() {
     platform::IoError err;
-    if (!platform::Platform().WriteFileAtomic(FileName(), SaveToBytes(), &err))
+    Store& d = *m_data;
+    const TEncoding* enc = m_encoding ? m_encoding : TEncoding::Default();
+    bool written;
+    if (d.Appending.load(std::memory_order_relaxed) && !d.Sections.empty() &&
+        enc->EncodingForm() == TEncoding::Form::UTF8 && enc->Preamble().empty()) {
+        // Text kept as it is written is the file but for the empty line that ends the last
+        // section: that line is added for the write, so that the text is not copied.
+        *d.Written.Extend(1) = '\n';
+        const struct DropEnd {
+            TextBuffer& Text;
+            ~DropEnd() { Text.Drop(1); }
+        } dropEnd{d.Written};
+        written =
+            platform::Platform().WriteFileAtomic(FileName(), {d.Written.data(), d.Written.size()}, &err);
+    } else {
+        written = platform::Platform().WriteFileAtomic(FileName(), SaveToBytes(), &err);
+    }
+    if (!written)
         throw EFCreateError("Cannot create file \"" + FileName() + "\". " + err.Text);
     m_modified = false;
 }

@@ -129,7 +129,7 @@ bool FakePlatform::Rename(const std::string& from, const std::string& to, IoErro
     return m_real->Rename(from, to, err);
 }
 
-bool FakePlatform::WriteFileAtomic(const std::string& path, const std::string& data, IoError* err) {
+bool FakePlatform::WriteFileAtomic(const std::string& path, std::string_view data, IoError* err) {
     ++m_atomicWriteCalls;
     return WriteFileAtomicWith(path, data, err, m_writeOptions);
 }

@@ -70,7 +70,7 @@ public:
     bool AppendFile(const std::string& path, const std::string& data, IoError* err = nullptr) override;
     bool RemoveDirectory(const std::string& path, IoError* err = nullptr) override;
     bool Rename(const std::string& from, const std::string& to, IoError* err = nullptr) override;
-    bool WriteFileAtomic(const std::string& path, const std::string& data, IoError* err = nullptr) override;
+    bool WriteFileAtomic(const std::string& path, std::string_view data, IoError* err = nullptr) override;
 
 private:
     struct DevicePrefix {

@@ -346,7 +346,7 @@ public:
         return false;
     }
 
-    bool WriteFileAtomic(const std::string& path, const std::string& data, IoError* err) override {
+    bool WriteFileAtomic(const std::string& path, std::string_view data, IoError* err) override {
         return WriteFileAtomicWith(path, data, err, AtomicWriteOptions{});
     }
 
@@ -447,7 +447,7 @@ std::string AtomicWriteTempPrefix(const std::string& path) {
     return "." + name + ".tmp-";
 }
 
-bool WriteFileAtomicWith(const std::string& path, const std::string& data, IoError* err,
+bool WriteFileAtomicWith(const std::string& path, std::string_view data, IoError* err,
                          const AtomicWriteOptions& options) {
     const auto faultAt = [&](WriteStep step) -> int {
         return options.Fault && options.Fault->Step == step ? options.Fault->Code : 0;

@@ -41,7 +41,7 @@ struct AtomicWriteOptions {
 
 // The atomic write behind IPlatform::WriteFileAtomic. A failure of the final folder sync is
 // not reported: by then the new file is in place and the old one is gone.
-bool WriteFileAtomicWith(const std::string& path, const std::string& data, IoError* err,
+bool WriteFileAtomicWith(const std::string& path, std::string_view data, IoError* err,
                          const AtomicWriteOptions& options);
 
 // The name of the temporary files an atomic write of path creates in its folder start with

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace framework::platform {
@@ -77,8 +78,7 @@ public:
     // never a mixture: a temporary file in the same folder, written, flushed to disk, given the
     // old file's permissions, renamed over the old name, then the folder synced. On any failure
     // the temporary file is removed and the old file is untouched.
-    virtual bool WriteFileAtomic(const std::string& path, const std::string& data,
-                                 IoError* err = nullptr) = 0;
+    virtual bool WriteFileAtomic(const std::string& path, std::string_view data, IoError* err = nullptr) = 0;
 };
 
 // The platform in force: the Linux one unless a test has put a double in its place.

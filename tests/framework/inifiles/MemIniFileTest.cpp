@@ -215,6 +215,25 @@ TEST_F(IniWrite, LayoutIsByteExact) {
     EXPECT_FALSE(ini.Modified());
 }
 
+// A fresh ini saved while it is still being written, then written on and saved again, saves
+// its sections each ended by one empty line.
+TEST_F(IniWrite, SavedBetweenWritesKeepsTheLayout) {
+    TMemIniFile ini(path);
+    ini.UpdateFile();
+    EXPECT_EQ(dir.Read("state.ini"), "");
+    ini.WriteString("A", "k", "1");
+    ini.UpdateFile();
+    EXPECT_EQ(dir.Read("state.ini"), "[A]\nk=1\n\n");
+    ini.WriteString("A", "j", "2");
+    ini.WriteString("B", "k", "3");
+    ini.UpdateFile();
+    EXPECT_EQ(dir.Read("state.ini"), "[A]\nk=1\nj=2\n\n[B]\nk=3\n\n");
+    EXPECT_EQ(ini.SaveToBytes(), dir.Read("state.ini"));
+    ini.SetEncoding(TEncoding::UTF8());  // with a mark
+    ini.UpdateFile();
+    EXPECT_EQ(dir.Read("state.ini"), "\xEF\xBB\xBF[A]\nk=1\nj=2\n\n[B]\nk=3\n\n");
+}
+
 TEST_F(IniWrite, HostileValuesRoundTripThroughAFreshLoad) {
     const std::string values[] = {
         "a=b=c",
