@@ -282,14 +282,9 @@ std::string UnescapeIniValue(std::string_view Stored) {
     return out;
 }
 
-bool StoredBool(std::optional<std::string_view> Stored, bool Default) {
+bool ParseStoredBool(std::optional<std::string_view> Stored, bool Default) {
     if (!Stored)
         return Default;
-    // The words WriteBool writes, read at once.
-    if (*Stored == "true")
-        return true;
-    if (*Stored == "false")
-        return false;
     std::string buffer;
     const std::string_view s = TrimView(Unescaped(Stored, buffer).value_or(std::string_view()));
     if (IsWordInAnyCase(s, "true") || IsWordInAnyCase(s, "yes") || IsWordInAnyCase(s, "on"))

@@ -151,6 +151,25 @@ TEST_F(MyMemIniFile, BooleansAsWordsAndNumbers) {
     EXPECT_TRUE(ini.ReadBool("S", "missing", true));
 }
 
+TEST(StoredBool, WrittenWordsAndEverythingNearThem) {
+    using sibling::StoredBool;
+    using namespace std::string_view_literals;
+    EXPECT_TRUE(StoredBool("true"sv, false));
+    EXPECT_FALSE(StoredBool("false"sv, true));
+    EXPECT_TRUE(StoredBool(std::nullopt, true));
+    EXPECT_FALSE(StoredBool(std::nullopt, false));
+    // Same lengths or the same first letters as the written words, and the words quoted.
+    for (const std::string_view yes : {"True"sv, "\"true\""sv, "true\0"sv, "1234"sv, "yes"sv})
+        EXPECT_TRUE(StoredBool(yes, false)) << yes;
+    for (const std::string_view no : {"falsE"sv, "\"false\""sv, " false"sv, "00000"sv, "off"sv})
+        EXPECT_FALSE(StoredBool(no, true)) << no;
+    for (const std::string_view junk :
+         {""sv, "tru"sv, "fals"sv, "trues"sv, "falsey"sv, "tr\0e"sv, "fa se"sv}) {
+        EXPECT_TRUE(StoredBool(junk, true)) << junk;
+        EXPECT_FALSE(StoredBool(junk, false)) << junk;
+    }
+}
+
 TEST_F(MyMemIniFile, FloatsComeBackExactly) {
     TMyMemIniFile ini(name);
     for (double v :
