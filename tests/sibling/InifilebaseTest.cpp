@@ -392,6 +392,14 @@ TEST_F(MultiString, RepeatedCountsAndGapsInTheItems) {
         {"count=3\nitem0=a\nitem2=c\n", true, "a\n"},
         {"count=2\nitem1=b\nitem0=a\nITEM1=not b\n", true, "a\nb\n"},
         {"count=2\nitem0\nitem1=b\n", true, "\nb\n"},
+        // Counts as they are written and as hands may have changed them.
+        {"count=0002\nitem0=a\nitem1=b\n", true, "a\nb\n"},
+        {"count= 1 \nitem0=a\n", true, "a\n"},
+        {"count=+1\nitem0=a\n", true, "a\n"},
+        {"count=-1\nitem0=a\n", false, "old\n"},
+        {"count=1x\nitem0=a\n", false, "old\n"},
+        {"count=999999999\nitem0=a\n", true, "a\n"},
+        {"count=99999999999\nitem0=a\n", false, "old\n"},
     };
     for (const auto& c : cases) {
         TStringList lines;
