@@ -214,27 +214,14 @@ void EditCombo(TComponent* comp, TMyMemIniFile& ini, bool reading) {
 }
 
 // The members of the ElPack edit family that store their text differently. They are siblings
-// below TCustomElEdit, so a class is one of them at most.
+// below TCustomElEdit, so a class is one of them at most; each has its row in the table.
 enum class ElEditKind { Edit, FileName, FolderName, Memo, Spin, Other };
 
-ElEditKind ElEditKindOf(TClass cls) {
-    if (cls->InheritsFrom(&TElEdit::ClassInfo()))
-        return ElEditKind::Edit;
-    if (cls->InheritsFrom(&TElFileNameEdit::ClassInfo()))
-        return ElEditKind::FileName;
-    if (cls->InheritsFrom(&TElFolderNameEdit::ClassInfo()))
-        return ElEditKind::FolderName;
-    if (cls->InheritsFrom(&TElMemo::ClassInfo()))
-        return ElEditKind::Memo;
-    if (cls->InheritsFrom(&TElSpinEdit::ClassInfo()) || cls->InheritsFrom(&TElFloatSpinEdit::ClassInfo()))
-        return ElEditKind::Spin;
-    return ElEditKind::Other;
-}
-
-void ElEdit(TComponent* comp, TMyMemIniFile& ini, bool reading) {
+void ElEdit(TComponent* comp, TMyMemIniFile& ini, bool reading, ElEditKind kind) {
     auto* edit = static_cast<TCustomElEdit*>(comp);
-    const ElEditKind kind = ElEditKindOf(comp->ClassType());
-    if (kind == ElEditKind::Memo || (kind == ElEditKind::FileName && IsMultiFileEdit(comp))) {
+    if (kind == ElEditKind::Memo ||
+        (kind == ElEditKind::FileName &&
+         (static_cast<TElFileNameEdit*>(comp)->Options() & OpenOptionBit(ofAllowMultiSelect)) != 0)) {
         ReadOrSaveMultiLine(ini, reading, comp);
         return;
     }
@@ -252,7 +239,11 @@ void ElEdit(TComponent* comp, TMyMemIniFile& ini, bool reading) {
             if (Utf8Length(stored) <= kSpinTextLimit)
                 edit->SetText(stored);
         } else if (pathEdit) {
-            edit->SetText(DecodeAppDrivePath(std::string(stored), kind == ElEditKind::FileName));
+            // Made in a string kept for the thread: a form may hold many paths. SetText takes
+            // its copy before anything it calls could decode again.
+            thread_local std::string path;
+            DecodeAppDrivePath(stored, kind == ElEditKind::FileName, path);
+            edit->SetText(path);
         } else {
             edit->SetText(stored);
         }
@@ -266,13 +257,18 @@ void ElEdit(TComponent* comp, TMyMemIniFile& ini, bool reading) {
     ini.WriteString(section, "text", text);
 }
 
+template <ElEditKind Kind> void ElEditOf(TComponent* comp, TMyMemIniFile& ini, bool reading) {
+    ElEdit(comp, ini, reading, Kind);
+}
+
+// Rich edits keep nothing.
+void Nothing(TComponent*, TMyMemIniFile&, bool) {}
+
+void FrameworkMemo(TComponent* comp, TMyMemIniFile& ini, bool reading) {
+    ReadOrSaveMultiLine(ini, reading, comp);
+}
+
 void FrameworkEdit(TComponent* comp, TMyMemIniFile& ini, bool reading) {
-    if (comp->Is<TCustomRichEdit>())
-        return;
-    if (comp->Is<TCustomMemo>()) {
-        ReadOrSaveMultiLine(ini, reading, comp);
-        return;
-    }
     auto* edit = static_cast<TCustomEdit*>(comp);
     std::string buffer;
     if (reading)
@@ -289,8 +285,10 @@ struct Row {
 template <class T> TClass ClassOf() { return &T::ClassInfo(); }
 
 // The order routes subclasses: a check-list box is a list box, the filter combo comes before
-// the TMS combos it derives from, an ElPack spin edit before the ElPack edits.
-constexpr std::array<Row, 20> kDispatch{{
+// the TMS combos it derives from, an ElPack spin edit before the ElPack edits, a rich edit
+// before the memos it derives from. The kinds of edit have rows of their own, so that the
+// class is looked at once.
+constexpr std::array<Row, 27> kDispatch{{
     {ClassOf<TCustomListBox>, ListBox},
     {ClassOf<TElCheckGroup>, CheckGroup},
     {ClassOf<TElDateTimePicker>, DatePicker},
@@ -309,7 +307,14 @@ constexpr std::array<Row, 20> kDispatch{{
     {ClassOf<sibling::TmyAdvFilterCombo>, FilterCombo},
     {ClassOf<TAdvCustomCombo>, EditCombo},
     {ClassOf<TAdvCustomComboBox>, EditCombo},
-    {ClassOf<TCustomElEdit>, ElEdit},
+    {ClassOf<TElEdit>, ElEditOf<ElEditKind::Edit>},
+    {ClassOf<TElFileNameEdit>, ElEditOf<ElEditKind::FileName>},
+    {ClassOf<TElFolderNameEdit>, ElEditOf<ElEditKind::FolderName>},
+    {ClassOf<TElMemo>, ElEditOf<ElEditKind::Memo>},
+    {ClassOf<TElFloatSpinEdit>, ElEditOf<ElEditKind::Spin>},
+    {ClassOf<TCustomElEdit>, ElEditOf<ElEditKind::Other>},
+    {ClassOf<TCustomRichEdit>, Nothing},
+    {ClassOf<TCustomMemo>, FrameworkMemo},
     {ClassOf<TCustomEdit>, FrameworkEdit},
 }};
 

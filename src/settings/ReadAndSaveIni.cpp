@@ -150,30 +150,47 @@ std::string EncodeAppDrivePath(const std::string& Path) {
     return stored;
 }
 
-std::string DecodeAppDrivePath(const std::string& Stored, bool IsFile) {
-    if (Stored.empty())
-        return Stored;
-    std::optional<DriveContext> own;
-    DriveContext& ctx = g_drive ? *g_drive : own.emplace(MakeDriveContext());
+namespace {
+
+void DecodeOnDrive(DriveContext& ctx, std::string_view Stored, bool IsFile, std::string& Path) {
     const std::string_view token = kAppDriveToken;
-    std::string path;
     if (Stored.starts_with(token)) {
-        path.reserve(ctx.Root.size() + Stored.size() - token.size());
-        path.append(ctx.Root).append(Stored, token.size());
+        Path.reserve(ctx.Root.size() + Stored.size() - token.size());
+        Path.assign(ctx.Root).append(Stored.substr(token.size()));
     } else {
-        path = Stored;
+        Path.assign(Stored);
     }
     if (IsFile) {
-        if (!ctx.Missing.FileExists(path)) {
-            const std::size_t slash = path.rfind(PathDelim);
+        if (!ctx.Missing.FileExists(Path)) {
+            const std::size_t slash = Path.rfind(PathDelim);
             if (slash != std::string::npos &&
-                ctx.Missing.FolderExists(std::string_view(path).substr(0, slash + 1)))
-                path.resize(slash + 1);  // the folder, as ExtractFilePath gives it
+                ctx.Missing.FolderExists(std::string_view(Path).substr(0, slash + 1)))
+                Path.resize(slash + 1);  // the folder, as ExtractFilePath gives it
         }
-    } else if (!ctx.Missing.FolderExists(IncludeTrailingPathDelimiter(path)) &&
-               !ctx.Missing.FileExists(path)) {
-        path.clear();
+    } else if (!ctx.Missing.FolderExists(IncludeTrailingPathDelimiter(Path)) &&
+               !ctx.Missing.FileExists(Path)) {
+        Path.clear();
     }
+}
+
+}  // namespace
+
+void DecodeAppDrivePath(std::string_view Stored, bool IsFile, std::string& Path) {
+    if (Stored.empty()) {
+        Path.clear();
+        return;
+    }
+    if (g_drive) {
+        DecodeOnDrive(*g_drive, Stored, IsFile, Path);
+        return;
+    }
+    DriveContext own = MakeDriveContext();
+    DecodeOnDrive(own, Stored, IsFile, Path);
+}
+
+std::string DecodeAppDrivePath(std::string_view Stored, bool IsFile) {
+    std::string path;
+    DecodeAppDrivePath(Stored, IsFile, path);
     return path;
 }
 

@@ -14,6 +14,7 @@
 #include "sibling/Inifilebase.h"
 
 #include <string>
+#include <string_view>
 
 namespace lm7 {
 
@@ -50,7 +51,9 @@ std::string AppDriveRoot();
 std::string EncodeAppDrivePath(const std::string& Path);
 // The token becomes the current root. Then, for a file that is gone, its folder when that
 // still exists (with a trailing '/'); for a folder that is gone, the empty text.
-std::string DecodeAppDrivePath(const std::string& Stored, bool IsFile);
+std::string DecodeAppDrivePath(std::string_view Stored, bool IsFile);
+// The same into Path, whose room is used again; Stored must not lie in Path.
+void DecodeAppDrivePath(std::string_view Stored, bool IsFile, std::string& Path);
 
 inline constexpr const char* kAppDriveToken = "app_drive$";
 

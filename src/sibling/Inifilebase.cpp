@@ -282,14 +282,9 @@ std::string UnescapeIniValue(std::string_view Stored) {
     return out;
 }
 
-bool StoredBool(std::optional<std::string_view> Stored, bool Default) {
+bool ParseStoredBool(std::optional<std::string_view> Stored, bool Default) {
     if (!Stored)
         return Default;
-    // The words WriteBool writes, read at once.
-    if (*Stored == "true")
-        return true;
-    if (*Stored == "false")
-        return false;
     std::string buffer;
     const std::string_view s = TrimView(Unescaped(Stored, buffer).value_or(std::string_view()));
     if (IsWordInAnyCase(s, "true") || IsWordInAnyCase(s, "yes") || IsWordInAnyCase(s, "on"))
@@ -417,6 +412,20 @@ std::optional<std::string_view> Kept(ListEntry::Value Value) {
     return std::string_view(Value.Text, Value.Size);
 }
 
+// A count as WriteMultiString writes it: up to nine plain digits, read without more ado.
+bool PlainCount(const std::optional<std::string_view>& Stored, int& Count) {
+    if (!Stored || Stored->empty() || Stored->size() > 9)
+        return false;
+    int n = 0;
+    for (const char c : *Stored) {
+        if (c < '0' || c > '9')
+            return false;
+        n = n * 10 + (c - '0');
+    }
+    Count = n;
+    return true;
+}
+
 // ReadMultiString, and when ItemIndex is given, the integer under "i" too.
 bool ReadList(const TMemIniFile& Ini, std::string_view Section, TStrings& List, int* ItemIndex) {
     // One walk over the section finds the count and every item and object key, instead of a
@@ -466,7 +475,8 @@ bool ReadList(const TMemIniFile& Ini, std::string_view Section, TStrings& List, 
     if (ItemIndex)
         *ItemIndex = StoredInteger(indexValue, -1);
     int count = 0;
-    if (!TryStrToInt(TrimView(countValue.value_or("")), count) || count < 0)
+    if (!PlainCount(countValue, count) &&
+        (!TryStrToInt(TrimView(countValue.value_or("")), count) || count < 0))
         return false;
     const std::size_t items = std::min(room, static_cast<std::size_t>(count));
     std::string buffer;

@@ -29,8 +29,16 @@ extern bool MEMINI_include_checklistbox_checkeds;
 std::string EscapeIniValue(std::string_view Value);
 std::string UnescapeIniValue(std::string_view Stored);
 // What TMyMemIniFile::ReadBool makes of a stored value, as FindValue or a LineCursor gives it;
-// Default when there is none or it is not a boolean.
-bool StoredBool(std::optional<std::string_view> Stored, bool Default);
+// Default when there is none or it is not a boolean. The words WriteBool writes are told
+// inline; everything else goes to ParseStoredBool.
+bool ParseStoredBool(std::optional<std::string_view> Stored, bool Default);
+inline bool StoredBool(std::optional<std::string_view> Stored, bool Default) {
+    if (Stored && Stored->size() == 4 && std::memcmp(Stored->data(), "true", 4) == 0)
+        return true;
+    if (Stored && Stored->size() == 5 && std::memcmp(Stored->data(), "false", 5) == 0)
+        return false;
+    return ParseStoredBool(Stored, Default);
+}
 
 // A key made of a name of up to 20 characters and a number ("item3", "checked0"), built
 // without the heap.

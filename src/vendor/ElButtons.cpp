@@ -33,10 +33,11 @@ const TClassInfo& TElCheckGroup::ClassInfo() {
 }
 
 void TElCheckGroup::CheckIndex(int Index) const {
-    if (Index < 0 || Index >= Items()->Count())
+    const int count = Items()->Count();
+    if (Index < 0 || Index >= count)
         throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
-    if (m_checked.size() < static_cast<std::size_t>(Items()->Count()))
-        m_checked.resize(static_cast<std::size_t>(Items()->Count()), false);
+    if (m_checked.size() < static_cast<std::size_t>(count))
+        m_checked.resize(static_cast<std::size_t>(count), false);
 }
 
 bool TElCheckGroup::Checked(int Index) const {
@@ -46,7 +47,10 @@ bool TElCheckGroup::Checked(int Index) const {
 
 void TElCheckGroup::SetChecked(int Index, bool Value) {
     CheckIndex(Index);
-    m_checked[static_cast<std::size_t>(Index)] = Value;
+    auto mark = m_checked[static_cast<std::size_t>(Index)];
+    if (mark == Value)
+        return;  // nothing to paint again
+    mark = Value;
     Invalidate();
 }
 

@@ -5,6 +5,7 @@
 #include "framework/rtl/IntConv.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace vendor {
 
@@ -146,7 +147,10 @@ TElSpinEdit::TElSpinEdit(TComponent* AOwner) : TCustomElEdit(AOwner) { SetText("
 
 void TElSpinEdit::SetValue(int Value) {
     m_value = std::clamp(Value, m_min, m_max);
-    SetText(IntToStr(m_value));
+    // The digits IntToStr gives, made on the stack: mostly they are the text already.
+    char digits[16];
+    const char* end = std::to_chars(digits, digits + sizeof digits, m_value).ptr;
+    SetText(std::string_view(digits, static_cast<std::size_t>(end - digits)));
 }
 
 void TElSpinEdit::SetRange(int Min, int Max) {

@@ -11,6 +11,7 @@
 #include "framework/rtl/DateUtils.h"
 #include "framework/rtl/Exceptions.h"
 #include "sibling/My_advcombou.h"
+#include "sibling/My_string_functions.h"
 #include "vendor/AdvControls.h"
 #include "vendor/ElButtons.h"
 #include "vendor/ElEdits.h"
@@ -209,6 +210,55 @@ TEST_F(FormState, RichEditIsNeitherStoredNorWalkedInto) {
     EXPECT_EQ(static_cast<TEdit*>(rich->Components(0))->Text(), "x");
 }
 
+namespace {
+
+// A control that counts its paintings.
+template <class Base> struct Counted : Base {
+    using Base::Base;
+    int painted = 0;
+    void Paint() override {
+        ++painted;
+        Base::Paint();
+    }
+};
+
+}  // namespace
+
+TEST_F(FormState, ReadingBackTheSavedStateRepaintsNothing) {
+    FormPtr form = MakeForm(400, 400);
+    auto* check = Add<Counted<TCheckBox>>(form.get(), "Check", form.get());
+    check->SetChecked(true);
+    auto* group = Add<Counted<TRadioGroup>>(form.get(), "Group", form.get());
+    group->Items()->SetText("a\nb\n");
+    group->SetItemIndex(1);
+    auto* spin = Add<Counted<TElSpinEdit>>(form.get(), "Spin", form.get());
+    spin->SetValue(7);
+    auto* marks = Add<Counted<TElCheckGroup>>(form.get(), "Marks", form.get());
+    marks->Items()->SetText("a\nb\nc\n");
+    marks->SetChecked(2, true);
+    auto* password = Add<Counted<TElEdit>>(form.get(), "Password", form.get());
+    password->SetPasswordChar('*');
+    password->SetText("secret");
+    auto* file = Add<Counted<TElFileNameEdit>>(form.get(), "File", form.get());
+    file->SetText(stick + "/gone/a.txt");
+    int changes = 0;
+    spin->OnChange = password->OnChange = file->OnChange = TNotifyEvent::Lambda([&](TObject*) { ++changes; });
+    const std::vector<int*> paints = {&check->painted, &group->painted,    &spin->painted,
+                                      &marks->painted, &password->painted, &file->painted};
+    SaveIni(form.get(), ini);
+    testsupport::Picture(*form);
+    std::vector<int> before;
+    for (const int* p : paints)
+        before.push_back(*p);
+
+    ReadIni(form.get(), ini);
+    testsupport::Picture(*form);
+    for (std::size_t i = 0; i < paints.size(); ++i)
+        EXPECT_EQ(*paints[i], before[i]) << i;
+    EXPECT_EQ(changes, 0);
+    EXPECT_TRUE(check->Checked() && group->ItemIndex() == 1 && spin->Value() == 7 && marks->Checked(2));
+}
+
 // --- Paths and the drive token ---
 
 TEST_F(FormState, PathsComeBackOnTheSticksNewMountPoint) {
@@ -250,6 +300,55 @@ TEST_F(FormState, DecodingChecksWhatIsLeft) {
     EXPECT_EQ(DecodeAppDrivePath("app_drive$vanished", false), "");
     EXPECT_EQ(DecodeAppDrivePath("App_Drive$texts", false), "");  // the token is case-sensitive
     EXPECT_EQ(DecodeAppDrivePath("", true), "");
+}
+
+TEST_F(FormState, DecodingIntoAStringReplacesWhatItHeld) {
+    tmp.Write("media/STICK/texts/a.txt", "a");
+    const std::string held(200, 'x');
+    for (const std::string_view stored :
+         {"app_drive$texts/a.txt", "app_drive$texts/gone.txt", "app_drive$gone/b.txt", "app_drive$texts", "",
+          "/elsewhere/c.txt", "app_drive$"})
+        for (const bool isFile : {true, false}) {
+            std::string path = held;
+            DecodeAppDrivePath(stored, isFile, path);
+            EXPECT_EQ(path, DecodeAppDrivePath(stored, isFile)) << stored << ' ' << isFile;
+        }
+}
+
+// The path edits of one read, each with its own text: long after short, short after long, a
+// password and an empty one between them.
+TEST_F(FormState, EveryPathEditOfAReadGetsItsOwnPath) {
+    tmp.Write("media/STICK/texts/a.txt", "a");
+    FormPtr form = MakeForm();
+    const std::vector<std::pair<std::string, std::string>> stored = {
+        {"app_drive$texts/a.txt", stick + "/texts/a.txt"},
+        {"app_drive$texts/a much longer name that is gone.txt", stick + "/texts/"},
+        {"app_drive$gone/b.txt", stick + "/gone/b.txt"},
+        {"", ""},
+        {"app_drive$gone/deeper/still/c.txt", stick + "/gone/deeper/still/c.txt"},
+        {"app_drive$t.txt", stick + "/"},
+    };
+    std::string text;
+    std::vector<TElFileNameEdit*> edits;
+    for (std::size_t i = 0; i < stored.size(); ++i) {
+        edits.push_back(Add<TElFileNameEdit>(form.get(), "File" + std::to_string(i)));
+        edits.back()->SetText("before");
+        text += "[File" + std::to_string(i) + "]\ntext=" + stored[i].first + "\n";
+        auto* password = Add<TElEdit>(form.get(), "Password" + std::to_string(i));
+        password->SetPasswordChar('*');
+        text += "[Password" + std::to_string(i) +
+                "]\ntext=" + sibling::PwdToNumStr("pw" + std::to_string(i)) + "\n";
+    }
+    auto* folder = Add<TElFolderNameEdit>(form.get(), "Folder");
+    text += "[Folder]\ntext=app_drive$texts\n";
+    tmp.Write("state/tool.ini", text);
+    ReadIni(form.get(), ini);
+    for (std::size_t i = 0; i < stored.size(); ++i) {
+        EXPECT_EQ(edits[i]->Text(), stored[i].second) << stored[i].first;
+        EXPECT_EQ(static_cast<TElEdit*>(form->FindComponent("Password" + std::to_string(i)))->Text(),
+                  "pw" + std::to_string(i));
+    }
+    EXPECT_EQ(folder->Text(), stick + "/texts");
 }
 
 TEST_F(FormState, PathsBelowAMissingFolderAreAskedAboutOnce) {

@@ -151,6 +151,25 @@ TEST_F(MyMemIniFile, BooleansAsWordsAndNumbers) {
     EXPECT_TRUE(ini.ReadBool("S", "missing", true));
 }
 
+TEST(StoredBool, WrittenWordsAndEverythingNearThem) {
+    using sibling::StoredBool;
+    using namespace std::string_view_literals;
+    EXPECT_TRUE(StoredBool("true"sv, false));
+    EXPECT_FALSE(StoredBool("false"sv, true));
+    EXPECT_TRUE(StoredBool(std::nullopt, true));
+    EXPECT_FALSE(StoredBool(std::nullopt, false));
+    // Same lengths or the same first letters as the written words, and the words quoted.
+    for (const std::string_view yes : {"True"sv, "\"true\""sv, "true\0"sv, "1234"sv, "yes"sv})
+        EXPECT_TRUE(StoredBool(yes, false)) << yes;
+    for (const std::string_view no : {"falsE"sv, "\"false\""sv, " false"sv, "00000"sv, "off"sv})
+        EXPECT_FALSE(StoredBool(no, true)) << no;
+    for (const std::string_view junk :
+         {""sv, "tru"sv, "fals"sv, "trues"sv, "falsey"sv, "tr\0e"sv, "fa se"sv}) {
+        EXPECT_TRUE(StoredBool(junk, true)) << junk;
+        EXPECT_FALSE(StoredBool(junk, false)) << junk;
+    }
+}
+
 TEST_F(MyMemIniFile, FloatsComeBackExactly) {
     TMyMemIniFile ini(name);
     for (double v :
@@ -373,6 +392,14 @@ TEST_F(MultiString, RepeatedCountsAndGapsInTheItems) {
         {"count=3\nitem0=a\nitem2=c\n", true, "a\n"},
         {"count=2\nitem1=b\nitem0=a\nITEM1=not b\n", true, "a\nb\n"},
         {"count=2\nitem0\nitem1=b\n", true, "\nb\n"},
+        // Counts as they are written and as hands may have changed them.
+        {"count=0002\nitem0=a\nitem1=b\n", true, "a\nb\n"},
+        {"count= 1 \nitem0=a\n", true, "a\n"},
+        {"count=+1\nitem0=a\n", true, "a\n"},
+        {"count=-1\nitem0=a\n", false, "old\n"},
+        {"count=1x\nitem0=a\n", false, "old\n"},
+        {"count=999999999\nitem0=a\n", true, "a\n"},
+        {"count=99999999999\nitem0=a\n", false, "old\n"},
     };
     for (const auto& c : cases) {
         TStringList lines;

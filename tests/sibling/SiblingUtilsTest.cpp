@@ -7,6 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <random>
+#include <string_view>
+
 using namespace sibling;
 
 TEST(PasswordCoding, RoundTripsWithoutShowingThePassword) {
@@ -28,6 +32,58 @@ TEST(PasswordCoding, JunkGivesNothing) {
     for (const char* junk : {"12", "12a", "999", "-12345", "plain password", "256000", "/00", ":00", "00/",
                              "09:", "100 00", "100:00"})
         EXPECT_EQ(FromNumStr(junk), "") << junk;
+}
+
+namespace {
+
+// The decoding as it was first written: a number at a time, each checked on its own.
+std::string FromNumStrAsFirstWritten(std::string_view NumStr) {
+    if (NumStr.size() % 3 != 0)
+        return {};
+    std::string out(NumStr.size() / 3, '\0');
+    for (std::size_t n = 0; n < out.size(); ++n) {
+        const auto d0 = static_cast<unsigned>(NumStr[3 * n] - '0');
+        const auto d1 = static_cast<unsigned>(NumStr[3 * n + 1] - '0');
+        const auto d2 = static_cast<unsigned>(NumStr[3 * n + 2] - '0');
+        if (d0 > 9 || d1 > 9 || d2 > 9)
+            return {};
+        const unsigned v = d0 * 100 + d1 * 10 + d2;
+        if (v > 255)
+            return {};
+        out[n] = static_cast<char>(v ^ static_cast<std::uint8_t>(0x5A + 37 * n + ((n * n) >> 1)));
+    }
+    return out;
+}
+
+}  // namespace
+
+TEST(PasswordCoding, DecodesEveryRunAsBefore) {
+    std::mt19937 random(7);
+    const auto below = [&random](std::size_t n) { return static_cast<std::size_t>(random() % n); };
+    // Bytes around the digits, and the high ones, are where a quick check would slip.
+    const std::string odd = std::string("/:;@ \x00\x7F\x80\xB0\xBA\xFF\x10\x20\x2A", 14) + "aA";
+    for (int round = 0; round < 20000; ++round) {
+        std::string run;
+        const std::size_t numbers = below(40);
+        for (std::size_t n = 0; n < numbers; ++n) {
+            const unsigned v =
+                below(8) == 0 ? static_cast<unsigned>(256 + below(744)) : static_cast<unsigned>(below(256));
+            run += std::to_string(1000 + v).substr(1);
+        }
+        if (!run.empty() && below(3) == 0)
+            run[below(run.size())] = odd[below(odd.size())];
+        if (below(10) == 0)
+            run.push_back(static_cast<char>('0' + below(10)));
+        ASSERT_EQ(FromNumStr(run), FromNumStrAsFirstWritten(run)) << run;
+    }
+    // Every position of a run of eight numbers, with every byte there.
+    const std::string good = PwdToNumStr("abcdefgh");
+    for (std::size_t at = 0; at < good.size(); ++at)
+        for (int b = 0; b < 256; ++b) {
+            std::string run = good;
+            run[at] = static_cast<char>(b);
+            ASSERT_EQ(FromNumStr(run), FromNumStrAsFirstWritten(run)) << at << ' ' << b;
+        }
 }
 
 TEST(StringList, SeparatorOnlyBetweenEntries) {

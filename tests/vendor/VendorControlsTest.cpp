@@ -3,6 +3,7 @@
 #include "vendor/ElEdits.h"
 #include "vendor/VendorCombos.h"
 
+#include "framework/forms/Application.h"
 #include "framework/rtl/DateUtils.h"
 #include "framework/rtl/Exceptions.h"
 #include "support/FormFixture.h"
@@ -69,6 +70,60 @@ TEST_F(Vendor, CheckGroupMarksEveryItemOnItsOwn) {
     ClickAt(*form, r.Left + 4, r.Top + r.Height() / 2);
     EXPECT_TRUE(group->Checked(1));
     EXPECT_EQ(group->ItemIndex(), -1);  // checking is not selecting
+}
+
+namespace {
+
+// A control that counts its paintings.
+template <class Base> struct Counted : Base {
+    using Base::Base;
+    int painted = 0;
+    void Paint() override {
+        ++painted;
+        Base::Paint();
+    }
+};
+
+}  // namespace
+
+TEST_F(Vendor, SettersRepaintOnlyForAChange) {
+    auto* group = Place<Counted<TElCheckGroup>>(0, 80);
+    group->Items()->SetText("a\nb\n");
+    group->SetChecked(1, true);
+    auto* spin = Place<Counted<TElSpinEdit>>(90);
+    spin->SetValue(4);
+    int changes = 0;
+    spin->OnChange = TNotifyEvent::Lambda([&](TObject*) { ++changes; });
+    Picture(*form);
+    const int groupPaints = group->painted, spinPaints = spin->painted;
+
+    group->SetChecked(0, false);
+    group->SetChecked(1, true);
+    spin->SetValue(4);
+    Application->ProcessMessages();
+    EXPECT_EQ(group->painted, groupPaints);
+    EXPECT_EQ(spin->painted, spinPaints);
+    EXPECT_EQ(changes, 0);
+    EXPECT_THROW(group->SetChecked(2, false), EListError);  // an unchanged mark is still checked for range
+
+    group->SetChecked(0, true);
+    spin->SetValue(5);
+    Application->ProcessMessages();
+    EXPECT_EQ(group->painted, groupPaints + 1);
+    EXPECT_EQ(spin->painted, spinPaints + 1);
+    EXPECT_EQ(changes, 1);
+    EXPECT_TRUE(group->Checked(0) && group->Checked(1));
+    EXPECT_EQ(spin->Value(), 5);
+    EXPECT_EQ(spin->Text(), "5");
+
+    // Text that is no number shows the value again, even when the value is the same.
+    spin->SetText("abc");
+    spin->SetValue(5);
+    EXPECT_EQ(spin->Text(), "5");
+    EXPECT_EQ(changes, 3);
+    spin->SetRange(-2147483647 - 1, 2147483647);
+    spin->SetValue(-2147483647 - 1);
+    EXPECT_EQ(spin->Text(), "-2147483648");
 }
 
 TEST_F(Vendor, DatePickerShowsAndRefusesImpossibleDates) {
