@@ -214,7 +214,7 @@ void EditCombo(TComponent* comp, TMyMemIniFile& ini, bool reading) {
 }
 
 // The members of the ElPack edit family that store their text differently. They are siblings
-// below TCustomElEdit, so a class is one of them at most; each has its row in the table.
+// below TCustomElEdit, so a class is one of them at most.
 enum class ElEditKind { Edit, FileName, FolderName, Memo, Spin, Other };
 
 void ElEdit(TComponent* comp, TMyMemIniFile& ini, bool reading, ElEditKind kind) {
@@ -261,6 +261,21 @@ template <ElEditKind Kind> void ElEditOf(TComponent* comp, TMyMemIniFile& ini, b
     ElEdit(comp, ini, reading, Kind);
 }
 
+// The ElPack edit handler for one class of the family.
+Handler ElEditFor(TClass cls) {
+    if (cls->InheritsFrom(&TElEdit::ClassInfo()))
+        return ElEditOf<ElEditKind::Edit>;
+    if (cls->InheritsFrom(&TElFileNameEdit::ClassInfo()))
+        return ElEditOf<ElEditKind::FileName>;
+    if (cls->InheritsFrom(&TElFolderNameEdit::ClassInfo()))
+        return ElEditOf<ElEditKind::FolderName>;
+    if (cls->InheritsFrom(&TElMemo::ClassInfo()))
+        return ElEditOf<ElEditKind::Memo>;
+    if (cls->InheritsFrom(&TElSpinEdit::ClassInfo()) || cls->InheritsFrom(&TElFloatSpinEdit::ClassInfo()))
+        return ElEditOf<ElEditKind::Spin>;
+    return ElEditOf<ElEditKind::Other>;
+}
+
 // Rich edits keep nothing.
 void Nothing(TComponent*, TMyMemIniFile&, bool) {}
 
@@ -277,18 +292,28 @@ void FrameworkEdit(TComponent* comp, TMyMemIniFile& ini, bool reading) {
         ini.WriteString(SectionOf(comp), "text", edit->Text());
 }
 
+// The framework edit handler for one class: a rich edit keeps nothing, a memo its lines.
+Handler FrameworkEditFor(TClass cls) {
+    if (cls->InheritsFrom(&TCustomRichEdit::ClassInfo()))
+        return Nothing;
+    if (cls->InheritsFrom(&TCustomMemo::ClassInfo()))
+        return FrameworkMemo;
+    return FrameworkEdit;
+}
+
+// A class takes the first row it inherits from. A row that handles its classes differently
+// gives the handler for each class instead, once per class.
 struct Row {
     TClass (*Class)();
     Handler Handle;
+    Handler (*HandleFor)(TClass) = nullptr;
 };
 
 template <class T> TClass ClassOf() { return &T::ClassInfo(); }
 
 // The order routes subclasses: a check-list box is a list box, the filter combo comes before
-// the TMS combos it derives from, an ElPack spin edit before the ElPack edits, a rich edit
-// before the memos it derives from. The kinds of edit have rows of their own, so that the
-// class is looked at once.
-constexpr std::array<Row, 27> kDispatch{{
+// the TMS combos it derives from, an ElPack spin edit before the ElPack edits.
+constexpr std::array<Row, 20> kDispatch{{
     {ClassOf<TCustomListBox>, ListBox},
     {ClassOf<TElCheckGroup>, CheckGroup},
     {ClassOf<TElDateTimePicker>, DatePicker},
@@ -307,15 +332,8 @@ constexpr std::array<Row, 27> kDispatch{{
     {ClassOf<sibling::TmyAdvFilterCombo>, FilterCombo},
     {ClassOf<TAdvCustomCombo>, EditCombo},
     {ClassOf<TAdvCustomComboBox>, EditCombo},
-    {ClassOf<TElEdit>, ElEditOf<ElEditKind::Edit>},
-    {ClassOf<TElFileNameEdit>, ElEditOf<ElEditKind::FileName>},
-    {ClassOf<TElFolderNameEdit>, ElEditOf<ElEditKind::FolderName>},
-    {ClassOf<TElMemo>, ElEditOf<ElEditKind::Memo>},
-    {ClassOf<TElFloatSpinEdit>, ElEditOf<ElEditKind::Spin>},
-    {ClassOf<TCustomElEdit>, ElEditOf<ElEditKind::Other>},
-    {ClassOf<TCustomRichEdit>, Nothing},
-    {ClassOf<TCustomMemo>, FrameworkMemo},
-    {ClassOf<TCustomEdit>, FrameworkEdit},
+    {ClassOf<TCustomElEdit>, nullptr, ElEditFor},
+    {ClassOf<TCustomEdit>, nullptr, FrameworkEditFor},
 }};
 
 }  // namespace
@@ -347,7 +365,7 @@ Handler HandlerFor(TClass cls) {
     Handler found = nullptr;
     for (const Row& row : kDispatch)
         if (cls->InheritsFrom(row.Class())) {
-            found = row.Handle;
+            found = row.HandleFor ? row.HandleFor(cls) : row.Handle;
             break;
         }
     *target = Known{cls, found};
