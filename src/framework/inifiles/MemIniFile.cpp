@@ -421,14 +421,12 @@ struct Span {
     std::uint32_t Length = 0;
 };
 
-// One key line. Tag is NameTag of the key: most lines are told apart by it alone.
+// One key line.
 struct Line {
     Line() = default;
-    Line(Span key, Span value, std::uint64_t tag, bool hasValue)
-        : Key(key), Value(value), Tag(tag), HasValue(hasValue) {}
+    Line(Span key, Span value, bool hasValue) : Key(key), Value(value), HasValue(hasValue) {}
     Span Key;
     Span Value;
-    std::uint64_t Tag = 0;
     std::int32_t Next = -1;  // the next line of the same section
     bool HasValue = true;
 };
@@ -625,20 +623,14 @@ struct TMemIniFile::Store {
         return static_cast<int>(Sections.size() - 1);
     }
 
-    // The first line of the section with that key, or -1.
+    // The first line of the section with that key, or -1. Most sections are small: their
+    // keys are compared in place, those of a large section looked up out of line.
     [[gnu::always_inline]] int FindKey(const IniSection& s, std::string_view key) const {
-        return FindKey(s, key, NameTag(key));
-    }
-    // The same, with the key's NameTag. Most sections are small: their keys are compared in
-    // place, a large section's are looked up out of line.
-    [[gnu::always_inline]] int FindKey(const IniSection& s, std::string_view key, std::uint64_t tag) const {
         if (s.Keys) [[unlikely]]
             return FindIndexedKey(s, key);
-        const bool tagIsKey = TagIsName(tag, key.size());
         for (int i = s.First; i >= 0;) {
             const Line& line = LineAt(i);
-            if (line.Tag == tag && line.Key.Length == key.size() &&
-                (tagIsKey || SameName(View(line.Key), key)))
+            if (line.Key.Length == key.size() && SameName(View(line.Key), key))
                 return i;
             i = line.Next;
         }
@@ -970,7 +962,7 @@ void TMemIniFile::Store::Load(std::string text) {
         }
         // Made in its place: a line built aside and copied in is read back while its parts
         // are still being stored, and the copy waits for them.
-        Lines.emplace_back(TextSpan(key), value, NameTag(key), eq != last);
+        Lines.emplace_back(TextSpan(key), value, eq != last);
         Chain(current, static_cast<int>(Lines.size() - 1));
     }
     marks.Clear();
@@ -1108,8 +1100,7 @@ void TMemIniFile::Put(int s, std::string_view Section, std::string_view Ident, s
     }
     IniSection& section = d.SectionAt(s);
     section.NameChecked = true;
-    const std::uint64_t tag = NameTag(Ident);
-    const int i = section.Count > 0 ? d.FindKey(section, Ident, tag) : -1;
+    const int i = section.Count > 0 ? d.FindKey(section, Ident) : -1;
     // The key keeps the spelling it has in the file; the index stays right.
     const Span stored = d.Write(Value);
     if (i >= 0) {
@@ -1118,7 +1109,7 @@ void TMemIniFile::Put(int s, std::string_view Section, std::string_view Ident, s
         line.Value = stored;
         line.HasValue = true;
     } else {
-        d.Append(s, Line(d.Write(Ident), stored, tag, true));
+        d.Append(s, Line(d.Write(Ident), stored, true));
     }
     d.CompactIfSparse();
     m_modified = true;
