@@ -22,9 +22,11 @@
 namespace framework {
 
 using inifiles_detail::HashName;
+using inifiles_detail::Line;
 using inifiles_detail::NameIndex;
 using inifiles_detail::NameTag;
 using inifiles_detail::SameName;
+using inifiles_detail::Span;
 using inifiles_detail::TagIsName;
 
 namespace {
@@ -411,24 +413,6 @@ private:
     std::unique_ptr<char[]> m_data;
     std::size_t m_size = 0;
     std::size_t m_capacity = 0;
-};
-
-// A piece of text: where it starts and how long it is, in the loaded text or, when the top bit
-// of At is set, in Store::Written. Offsets rather than pointers, so that either string may grow.
-struct Span {
-    static constexpr std::uint32_t kWritten = 0x80000000u;
-    std::uint32_t At = 0;
-    std::uint32_t Length = 0;
-};
-
-// One key line.
-struct Line {
-    Line() = default;
-    Line(Span key, Span value, bool hasValue) : Key(key), Value(value), HasValue(hasValue) {}
-    Span Key;
-    Span Value;
-    std::int32_t Next = -1;  // the next line of the same section
-    bool HasValue = true;
 };
 
 struct IniSection {
@@ -995,21 +979,13 @@ TMemIniFile::LineCursor TMemIniFile::SectionLines(std::string_view Section) cons
     LineCursor cursor;
     const Store& d = Structured();
     if (const int s = d.FindSection(Section); s >= 0) {
-        cursor.m_store = &d;
+        cursor.m_lines = d.Lines.data();
+        cursor.m_text = d.Text.data();
+        cursor.m_written = d.Written.data();
         cursor.m_line = d.SectionAt(s).First;
         cursor.m_count = d.SectionAt(s).Count;
     }
     return cursor;
-}
-
-bool TMemIniFile::LineCursor::Next(std::string_view& Key, std::optional<std::string_view>& Value) {
-    if (m_line < 0)
-        return false;
-    const Line& line = m_store->LineAt(m_line);
-    Key = m_store->View(line.Key);
-    Value = line.HasValue ? std::optional<std::string_view>(m_store->View(line.Value)) : std::nullopt;
-    m_line = line.Next;
-    return true;
 }
 
 std::string TMemIniFile::ReadString(std::string_view Section, std::string_view Ident,

@@ -20,6 +20,7 @@
 
 #include "framework/inifiles/CustomIniFile.h"
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -29,6 +30,29 @@
 namespace framework {
 
 class TEncoding;
+
+namespace inifiles_detail {
+
+// A piece of text: where it starts and how long it is, in the loaded text or, when the top bit
+// of At is set, in the text written since the load. Offsets rather than pointers, so that either string may
+// grow.
+struct Span {
+    static constexpr std::uint32_t kWritten = 0x80000000u;
+    std::uint32_t At = 0;
+    std::uint32_t Length = 0;
+};
+
+// One key line.
+struct Line {
+    Line() = default;
+    Line(Span key, Span value, bool hasValue) : Key(key), Value(value), HasValue(hasValue) {}
+    Span Key;
+    Span Value;
+    std::int32_t Next = -1;  // the next line of the same section
+    bool HasValue = true;
+};
+
+}  // namespace inifiles_detail
 
 class TMemIniFile : public TCustomIniFile {
     struct Store;
@@ -75,13 +99,27 @@ public:
     class LineCursor {
     public:
         // The next line's key and its value (null for a line without '='); false at the end.
-        bool Next(std::string_view& Key, std::optional<std::string_view>& Value);
+        bool Next(std::string_view& Key, std::optional<std::string_view>& Value) {
+            if (m_line < 0)
+                return false;
+            const inifiles_detail::Line& line = m_lines[m_line];
+            Key = View(line.Key);
+            Value = line.HasValue ? std::optional<std::string_view>(View(line.Value)) : std::nullopt;
+            m_line = line.Next;
+            return true;
+        }
         // How many lines the section has.
         int Count() const { return m_count; }
 
     private:
         friend class TMemIniFile;
-        const Store* m_store = nullptr;
+        std::string_view View(inifiles_detail::Span s) const {
+            using inifiles_detail::Span;
+            return {((s.At & Span::kWritten) ? m_written : m_text) + (s.At & ~Span::kWritten), s.Length};
+        }
+        const inifiles_detail::Line* m_lines = nullptr;
+        const char* m_text = nullptr;     // the loaded text
+        const char* m_written = nullptr;  // the text written since
         int m_line = -1;
         int m_count = 0;
     };
