@@ -249,12 +249,17 @@ void ElEdit(TComponent* comp, TMyMemIniFile& ini, bool reading, ElEditKind kind)
         }
         return;
     }
-    std::string text = edit->Text();
-    if (password)
-        text = sibling::PwdToNumStr(text);
-    if (pathEdit)
-        text = EncodeAppDrivePath(text);
-    ini.WriteString(section, "text", text);
+    const std::string text = edit->Text();
+    if (password) {
+        ini.WriteString(section, "text", sibling::PwdToNumStr(text));
+    } else if (pathEdit) {
+        // Made in a string kept for the thread, as a path is decoded.
+        thread_local std::string stored;
+        EncodeAppDrivePath(text, stored);
+        ini.WriteString(section, "text", stored);
+    } else {
+        ini.WriteString(section, "text", text);
+    }
 }
 
 template <ElEditKind Kind> void ElEditOf(TComponent* comp, TMyMemIniFile& ini, bool reading) {

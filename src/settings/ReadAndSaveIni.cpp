@@ -136,17 +136,25 @@ std::string ExeIniName() { return ChangeFileExt(Application->ExeName(), ".ini");
 
 std::string AppDriveRoot() { return DriveRoot(platform::Platform().Mounts()); }
 
-std::string EncodeAppDrivePath(const std::string& Path) {
-    if (Path.empty())
-        return Path;
+void EncodeAppDrivePath(std::string_view Path, std::string& Stored) {
+    if (Path.empty()) {
+        Stored.clear();
+        return;
+    }
     std::optional<DriveContext> own;
     const DriveContext& ctx = g_drive ? *g_drive : own.emplace(MakeDriveContext());
-    if (!OnMount(Path, ctx))
-        return Path;
+    if (!OnMount(Path, ctx)) {
+        Stored.assign(Path);
+        return;
+    }
     const std::string_view token = kAppDriveToken;
+    Stored.reserve(token.size() + Path.size() - ctx.Root.size());
+    Stored.assign(token).append(Path.substr(ctx.Root.size()));
+}
+
+std::string EncodeAppDrivePath(const std::string& Path) {
     std::string stored;
-    stored.reserve(token.size() + Path.size() - ctx.Root.size());
-    stored.append(token).append(Path, ctx.Root.size());
+    EncodeAppDrivePath(Path, stored);
     return stored;
 }
 

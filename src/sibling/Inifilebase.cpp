@@ -128,10 +128,10 @@ bool IsWordInAnyCase(std::string_view s, std::string_view Word) {
     return true;
 }
 
-// The escaped form of a value that needs it.
-std::string Escape(std::string_view Value) {
+// The escaped form of a value that needs it, in Out.
+void EscapeInto(std::string_view Value, std::string& out) {
     static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out;
+    out.clear();
     out.reserve(Value.size() + 8);
     out += '"';
     for (std::size_t i = 0; i < Value.size();) {
@@ -170,6 +170,11 @@ std::string Escape(std::string_view Value) {
         }
     }
     out += '"';
+}
+
+std::string Escape(std::string_view Value) {
+    std::string out;
+    EscapeInto(Value, out);
     return out;
 }
 
@@ -319,10 +324,14 @@ std::string TMyMemIniFile::ReadString(std::string_view Section, std::string_view
 }
 
 void TMyMemIniFile::WriteString(std::string_view Section, std::string_view Ident, std::string_view Value) {
-    if (NeedsEscape(Value))
-        TMemIniFile::WriteString(Section, Ident, Escape(Value));
-    else
+    if (!NeedsEscape(Value)) {
         TMemIniFile::WriteString(Section, Ident, Value);
+        return;
+    }
+    // Escaped in a buffer kept for the thread: a save may escape thousands of values.
+    thread_local std::string escaped;
+    EscapeInto(Value, escaped);
+    TMemIniFile::WriteString(Section, Ident, escaped);
 }
 
 void TMyMemIniFile::WriteInteger(std::string_view Section, std::string_view Ident, int Value) {
@@ -363,7 +372,7 @@ void TMyMemIniFile::WriteMultiString(std::string_view Section, const TStrings& L
         count = Limit;
     // A section written for the first time (as in every save of a whole form) has no keys of
     // an earlier list: none need looking for.
-    const bool fresh = !SectionExists(Section);
+    const bool fresh = !SectionExistsWhileWriting(Section);
     // Keys of an earlier, longer list would otherwise read back as if they were still items.
     int old = 0;
     if (const auto stored = fresh ? std::nullopt : FindValue(Section, kCountKey);
@@ -373,8 +382,14 @@ void TMyMemIniFile::WriteMultiString(std::string_view Section, const TStrings& L
             DeleteKey(Section, ObjectKey(n));
         }
     WriteInteger(Section, kCountKey, count);
+    // The strings of a plain string list are written without copies (a descendant may give
+    // its strings its own way).
+    const auto* strings =
+        List.ClassType() == &TStringList::ClassInfo() ? static_cast<const TStringList*>(&List) : nullptr;
+    std::string copy;
     for (int n = 0; n < count; ++n) {
-        WriteString(Section, ItemKey(n), List.Strings(n));
+        WriteString(Section, ItemKey(n),
+                    strings ? std::string_view(strings->StringRef(n)) : (copy = List.Strings(n)));
         const std::intptr_t obj = TStrings::ObjectToInt(List.Objects(n));
         // Only values that are numbers of the classic integer size travel; a real object's
         // address would come back as a dangling pointer.

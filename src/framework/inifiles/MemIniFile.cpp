@@ -1050,6 +1050,10 @@ bool TMemIniFile::SectionExists(std::string_view Section) const {
     return d.FindSection(Section) >= 0;
 }
 
+bool TMemIniFile::SectionExistsWhileWriting(std::string_view Section) {
+    return m_data->FindSection(Section) >= 0;
+}
+
 bool TMemIniFile::ValueExists(std::string_view Section, std::string_view Ident) const {
     const Store& d = Structured();
     const int s = d.FindSection(Section);

@@ -157,6 +157,10 @@ public:
     bool AutoSave() const { return m_autoSave; }
     void SetAutoSave(bool Value) { m_autoSave = Value; }
 
+protected:
+    // SectionExists for a writer: no reader may use the ini meanwhile, so none is waited for.
+    bool SectionExistsWhileWriting(std::string_view Section);
+
 private:
     // A store for new content, and the way back for one no longer used: the last store freed
     // on a thread is kept, emptied, for the next one.
