@@ -415,11 +415,8 @@ struct ListEntry {
     bool HasItem, HasObject;
 };
 
-ListEntry::Value Keep(const std::optional<std::string_view>& Value) {
-    if (!Value)
-        return {nullptr, 0};
-    return {Value->data() ? Value->data() : "", Value->size()};
-}
+// A value as a LineCursor gives it: null for a line without '='.
+ListEntry::Value Keep(std::string_view Value) { return {Value.data(), Value.size()}; }
 
 std::optional<std::string_view> Kept(ListEntry::Value Value) {
     if (!Value.Text)
@@ -458,8 +455,7 @@ bool ReadList(const TMemIniFile& Ini, std::string_view Section, TStrings& List, 
         e.HasItem = e.HasObject = false;
     bool hasCount = false, hasIndex = false;
     std::optional<std::string_view> countValue, indexValue;
-    std::string_view key;
-    std::optional<std::string_view> value;
+    std::string_view key, value;
     while (lines.Next(key, value)) {
         // The first letter, in either case, tells which of the keys a line can be.
         switch (key.empty() ? 0 : static_cast<unsigned char>(key[0]) | 0x20) {
@@ -469,7 +465,7 @@ bool ReadList(const TMemIniFile& Ini, std::string_view Section, TStrings& List, 
                     entries[n].Item = Keep(value);
             } else if (key.size() == 1 && !hasIndex) {
                 hasIndex = true;
-                indexValue = value;
+                indexValue = Kept(Keep(value));
             }
             break;
         case 'o':
@@ -480,7 +476,7 @@ bool ReadList(const TMemIniFile& Ini, std::string_view Section, TStrings& List, 
         case 'c':
             if (!hasCount && IsWordInAnyCase(key, kCountKey)) {
                 hasCount = true;
-                countValue = value;
+                countValue = Kept(Keep(value));
             }
             break;
         default:

@@ -55,12 +55,16 @@ public:
         if (Key.size() <= letters || Key.size() > letters + 9)
             return std::string_view::npos;
         // Only a letter and its capital give the lower-case letter when the case bit is set.
-        if (letters <= 8) {
-            constexpr std::uint64_t kCaseBits = 0x2020202020202020;
-            std::uint64_t key = 0, prefix = 0;
-            std::memcpy(&key, Key.data(), letters);
-            std::memcpy(&prefix, Prefix.data(), letters);
-            if ((key | kCaseBits) != (prefix | kCaseBits))
+        if (letters >= 4 && letters <= 8) {
+            // Two loads of four bytes, the second ending at the last letter, joined in a
+            // register: bytes put together in memory and read back as one wait for the stores.
+            const auto letterWord = [letters](const char* p) {
+                std::uint32_t head, tail;
+                std::memcpy(&head, p, 4);
+                std::memcpy(&tail, p + letters - 4, 4);
+                return (std::uint64_t{tail} << (8 * (letters - 4))) | head | 0x2020202020202020;
+            };
+            if (letterWord(Key.data()) != letterWord(Prefix.data()))
                 return std::string_view::npos;
         } else {
             for (std::size_t k = 0; k < letters; ++k)

@@ -981,7 +981,8 @@ TMemIniFile::LineCursor TMemIniFile::SectionLines(std::string_view Section) cons
     if (const int s = d.FindSection(Section); s >= 0) {
         cursor.m_lines = d.Lines.data();
         cursor.m_text = d.Text.data();
-        cursor.m_written = d.Written.data();
+        if (d.Written.data())
+            cursor.m_written = d.Written.data();
         cursor.m_line = d.SectionAt(s).First;
         cursor.m_count = d.SectionAt(s).Count;
     }

@@ -98,13 +98,14 @@ public:
     // valid until the ini is next changed.
     class LineCursor {
     public:
-        // The next line's key and its value (null for a line without '='); false at the end.
-        bool Next(std::string_view& Key, std::optional<std::string_view>& Value) {
+        // The next line's key and its value, whose data is null for a line without '='; false
+        // at the end.
+        bool Next(std::string_view& Key, std::string_view& Value) {
             if (m_line < 0)
                 return false;
             const inifiles_detail::Line& line = m_lines[m_line];
             Key = View(line.Key);
-            Value = line.HasValue ? std::optional<std::string_view>(View(line.Value)) : std::nullopt;
+            Value = line.HasValue ? View(line.Value) : std::string_view();
             m_line = line.Next;
             return true;
         }
@@ -118,8 +119,8 @@ public:
             return {((s.At & Span::kWritten) ? m_written : m_text) + (s.At & ~Span::kWritten), s.Length};
         }
         const inifiles_detail::Line* m_lines = nullptr;
-        const char* m_text = nullptr;     // the loaded text
-        const char* m_written = nullptr;  // the text written since
+        const char* m_text = nullptr;  // the loaded text
+        const char* m_written = "";    // the text written since; never null, as a value's data is not
         int m_line = -1;
         int m_count = 0;
     };
