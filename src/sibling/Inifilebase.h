@@ -28,7 +28,7 @@ extern bool MEMINI_include_checklistbox_checkeds;
 // is a quoted one whose escapes are damaged, as far as they are.
 std::string EscapeIniValue(std::string_view Value);
 std::string UnescapeIniValue(std::string_view Stored);
-// What TMyMemIniFile::ReadBool makes of a stored value, as FindValue or a LineCursor gives it;
+// What TMyMemIniFile::ReadBool makes of a stored value, as FindValue gives it;
 // Default when there is none or it is not a boolean. The words WriteBool writes are told
 // inline; everything else goes to ParseStoredBool.
 bool ParseStoredBool(std::optional<std::string_view> Stored, bool Default);

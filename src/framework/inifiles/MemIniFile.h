@@ -34,8 +34,8 @@ class TEncoding;
 namespace inifiles_detail {
 
 // A piece of text: where it starts and how long it is, in the loaded text or, when the top bit
-// of At is set, in the text written since the load. Offsets rather than pointers, so that either string may
-// grow.
+// of At is set, in the text written since the load. Offsets rather than pointers, so that
+// either text may grow.
 struct Span {
     static constexpr std::uint32_t kWritten = 0x80000000u;
     std::uint32_t At = 0;
