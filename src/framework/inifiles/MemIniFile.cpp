@@ -1168,9 +1168,7 @@ void TMemIniFile::Clear() {
 }
 
 void TMemIniFile::PrefetchSection(std::string_view Section) const {
-    // Text kept as it is written gains nothing from it.
-    if (!m_data->Appending.load(std::memory_order_acquire))
-        m_data->Index.Prefetch(HashName(Section));
+    m_data->Index.Prefetch(HashName(Section));
 }
 
 void TMemIniFile::Reserve(std::size_t Sections, std::size_t Lines, std::size_t TextBytes) {
