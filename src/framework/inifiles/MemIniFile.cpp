@@ -80,9 +80,9 @@ bool HasHighBytes(std::string_view s) {
 // a time; the parse then finds line ends and the '=' of a line by scanning bits, not bytes.
 class TextMarks {
 public:
-    // Line ends are LF, and CR too when WithCR: a CR LF pair then ends a line and an empty
-    // one, and empty lines are dropped anyway.
-    void Mark(std::string_view text, bool withCR) {
+    // Line ends are LF and CR: a CR LF pair ends a line and an empty one, and empty lines are
+    // dropped anyway.
+    void Mark(std::string_view text) {
         m_size = text.size();
         const std::size_t blocks = (m_size + 63) / 64;
         m_ends.resize(blocks);
@@ -90,12 +90,12 @@ public:
         Counter ends, brackets;
         std::size_t b = 0;
         for (; (b + 1) * 64 <= m_size; ++b)
-            MarkBlock(text.data() + b * 64, b, withCR, ends, brackets);
+            MarkBlock(text.data() + b * 64, b, ends, brackets);
         if (b < blocks) {
             // The last, partial block from a copy padded with NUL, which marks nothing.
             char tail[64] = {};
             std::memcpy(tail, text.data() + b * 64, m_size - b * 64);
-            MarkBlock(tail, b, withCR, ends, brackets);
+            MarkBlock(tail, b, ends, brackets);
         }
         LineEnds = ends.Total();
         Brackets = brackets.Total();
@@ -161,14 +161,12 @@ private:
         std::size_t m_total = 0;
     };
 
-    void MarkBlock(const char* p, std::size_t block, bool withCR, Counter& endCount, Counter& bracketCount) {
+    void MarkBlock(const char* p, std::size_t block, Counter& endCount, Counter& bracketCount) {
         std::uint64_t ends = 0, equals = 0;
         for (int part = 0; part < 4; ++part) {
             const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * part));
             const auto matches = [&bytes](char c) { return _mm_cmpeq_epi8(bytes, _mm_set1_epi8(c)); };
-            __m128i end = matches('\n');
-            if (withCR)
-                end = _mm_or_si128(end, matches('\r'));
+            const __m128i end = _mm_or_si128(matches('\n'), matches('\r'));
             endCount.Add(end);
             bracketCount.Add(matches('['));
             const int shift = 16 * part;
@@ -184,10 +182,10 @@ private:
         std::size_t Total() const { return Count; }
     };
 
-    void MarkBlock(const char* p, std::size_t block, bool withCR, Counter& endCount, Counter& bracketCount) {
+    void MarkBlock(const char* p, std::size_t block, Counter& endCount, Counter& bracketCount) {
         std::uint64_t ends = 0, equals = 0;
         for (int i = 0; i < 64; ++i) {
-            const bool end = p[i] == '\n' || (withCR && p[i] == '\r');
+            const bool end = p[i] == '\n' || p[i] == '\r';
             endCount.Count += end;
             bracketCount.Count += p[i] == '[';
             ends |= std::uint64_t{end} << i;
@@ -905,9 +903,9 @@ void TMemIniFile::Store::Load(std::string text) {
     Text = std::move(text);
     const char* const t = Text.data();
     const std::size_t size = Text.size();
-    // Each of LF, CR and CR LF ends a line; most files have no CR at all.
+    // Each of LF, CR and CR LF ends a line.
     TextMarks& marks = Marks;
-    marks.Mark(Text, std::memchr(t, '\r', size) != nullptr);
+    marks.Mark(Text);
     // Room for as many lines as there are line ends and as many sections as there are '[',
     // up to a bound: beyond it, growing costs little next to reading that much.
     Lines.reserve(std::min<std::size_t>(marks.LineEnds + 1, 1u << 20));
