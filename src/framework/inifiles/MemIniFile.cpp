@@ -88,17 +88,19 @@ public:
         m_ends.resize(blocks);
         m_equals.resize(blocks);
         Counter ends, brackets;
+        HighBits high;
         std::size_t b = 0;
         for (; (b + 1) * 64 <= m_size; ++b)
-            MarkBlock(text.data() + b * 64, b, ends, brackets);
+            MarkBlock(text.data() + b * 64, b, ends, brackets, high);
         if (b < blocks) {
             // The last, partial block from a copy padded with NUL, which marks nothing.
             char tail[64] = {};
             std::memcpy(tail, text.data() + b * 64, m_size - b * 64);
-            MarkBlock(tail, b, ends, brackets);
+            MarkBlock(tail, b, ends, brackets, high);
         }
         LineEnds = ends.Total();
         Brackets = brackets.Total();
+        HighBytes = high.Any();
     }
     // The first line end at or after From (< the text's size), or the text's size.
     std::size_t NextEnd(std::size_t From) const {
@@ -131,6 +133,7 @@ public:
 
     std::size_t LineEnds = 0;
     std::size_t Brackets = 0;
+    bool HighBytes = false;  // whether some byte is above 0x7F
 
 private:
 #if defined(__SSE2__)
@@ -161,10 +164,22 @@ private:
         std::size_t m_total = 0;
     };
 
-    void MarkBlock(const char* p, std::size_t block, Counter& endCount, Counter& bracketCount) {
+    // The top bits of all bytes seen.
+    class HighBits {
+    public:
+        void Add(__m128i bytes) { m_bits = _mm_or_si128(m_bits, bytes); }
+        bool Any() const { return _mm_movemask_epi8(m_bits) != 0; }
+
+    private:
+        __m128i m_bits = _mm_setzero_si128();
+    };
+
+    void MarkBlock(const char* p, std::size_t block, Counter& endCount, Counter& bracketCount,
+                   HighBits& high) {
         std::uint64_t ends = 0, equals = 0;
         for (int part = 0; part < 4; ++part) {
             const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * part));
+            high.Add(bytes);
             const auto matches = [&bytes](char c) { return _mm_cmpeq_epi8(bytes, _mm_set1_epi8(c)); };
             const __m128i end = _mm_or_si128(matches('\n'), matches('\r'));
             endCount.Add(end);
@@ -182,9 +197,16 @@ private:
         std::size_t Total() const { return Count; }
     };
 
-    void MarkBlock(const char* p, std::size_t block, Counter& endCount, Counter& bracketCount) {
+    struct HighBits {
+        unsigned char Bits = 0;
+        bool Any() const { return Bits & 0x80; }
+    };
+
+    void MarkBlock(const char* p, std::size_t block, Counter& endCount, Counter& bracketCount,
+                   HighBits& high) {
         std::uint64_t ends = 0, equals = 0;
         for (int i = 0; i < 64; ++i) {
+            high.Bits |= static_cast<unsigned char>(p[i]);
             const bool end = p[i] == '\n' || p[i] == '\r';
             endCount.Count += end;
             bracketCount.Count += p[i] == '[';
@@ -882,30 +904,37 @@ void TMemIniFile::LoadFromBytes(std::string Bytes) {
     const TEncoding* used = m_requestedEncoding ? m_requestedEncoding : found;
     if (used->EncodingForm() != found->EncodingForm())
         preamble = 0;  // the caller's encoding wins; a mark of another one is just data
-    if (used->EncodingForm() != TEncoding::Form::UTF8) {
+    if (used->EncodingForm() != TEncoding::Form::UTF8)
         Bytes = used->GetString(std::string_view(Bytes).substr(preamble));
-    } else {
-        if (preamble > 0)
-            Bytes.erase(0, preamble);
-        if (HasHighBytes(Bytes) && !IsValidUtf8(Bytes))
-            Bytes = Utf8Repair(Bytes);
-    }
+    else if (preamble > 0)
+        Bytes.erase(0, preamble);
     m_encoding = used;
     Parse(std::move(Bytes));
     m_modified = false;
 }
 
 void TMemIniFile::Store::Load(std::string text) {
-    if (text.size() >= Span::kWritten)
-        throw EIniFileException("Cannot load ini text: it is larger than " +
-                                std::to_string(Span::kWritten - 1) + " bytes");
+    const auto checkSize = [](const std::string& checked) {
+        if (checked.size() >= Span::kWritten)
+            throw EIniFileException("Cannot load ini text: it is larger than " +
+                                    std::to_string(Span::kWritten - 1) + " bytes");
+    };
+    checkSize(text);
     Empty();
     Text = std::move(text);
-    const char* const t = Text.data();
-    const std::size_t size = Text.size();
     // Each of LF, CR and CR LF ends a line.
     TextMarks& marks = Marks;
     marks.Mark(Text);
+    // Text that is not UTF-8 is repaired, so that memory, file and a fresh load agree; the
+    // marks tell whether there is anything to look at.
+    if (marks.HighBytes && !IsValidUtf8(Text)) [[unlikely]] {
+        std::string repaired = Utf8Repair(Text);
+        checkSize(repaired);
+        Text = std::move(repaired);
+        marks.Mark(Text);
+    }
+    const char* const t = Text.data();
+    const std::size_t size = Text.size();
     // Room for as many lines as there are line ends and as many sections as there are '[',
     // up to a bound: beyond it, growing costs little next to reading that much.
     Lines.reserve(std::min<std::size_t>(marks.LineEnds + 1, 1u << 20));
@@ -1202,7 +1231,7 @@ void TMemIniFile::SetStrings(const TStrings& List) {
         text += List.Strings(i);
         text += '\n';
     }
-    Parse(HasHighBytes(text) ? Utf8Repair(text) : std::move(text));
+    Parse(std::move(text));
     m_modified = true;
 }
 
