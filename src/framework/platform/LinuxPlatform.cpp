@@ -458,16 +458,17 @@ bool WriteFileAtomicWith(const std::string& path, std::string_view data, IoError
         return false;
     }
     std::string target = path;
-    // Writing through a symbolic link updates the file it points to and keeps the link.
-    struct stat linkStat {};
-    if (::lstat(path.c_str(), &linkStat) == 0 && S_ISLNK(linkStat.st_mode)) {
+    // Writing through a symbolic link updates the file it points to and keeps the link. The
+    // path itself, when it is no link, is the old file.
+    struct stat old {};
+    bool hadOld = ::lstat(path.c_str(), &old) == 0;
+    if (hadOld && S_ISLNK(old.st_mode)) {
         if (char* resolved = ::realpath(path.c_str(), nullptr)) {
             target = resolved;
             std::free(resolved);
         }
+        hadOld = ::stat(target.c_str(), &old) == 0;
     }
-    struct stat old {};
-    const bool hadOld = ::stat(target.c_str(), &old) == 0;
     if (hadOld && S_ISDIR(old.st_mode)) {
         SetError(err, EISDIR);
         return false;
