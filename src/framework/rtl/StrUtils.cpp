@@ -44,6 +44,16 @@ int CollateCompare(std::string_view a, std::string_view b, bool caseSensitive) {
             ++j;
             continue;
         }
+        // Different ASCII bytes: their upper case is their primary key.
+        if ((static_cast<unsigned char>(a[i]) | static_cast<unsigned char>(b[j])) < 0x80) {
+            const char ca = a[i++], cb = b[j++];
+            const char ua = AsciiUpper(ca), ub = AsciiUpper(cb);
+            if (ua != ub)
+                return ua < ub ? -1 : 1;
+            if (tertiary == 0)
+                tertiary = (ca == ua) ? 1 : -1;  // they differ in case only
+            continue;
+        }
         const char32_t ca = Utf8Decode(a, i);
         const char32_t cb = Utf8Decode(b, j);
         if (ca == cb)

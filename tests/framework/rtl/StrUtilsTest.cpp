@@ -62,6 +62,23 @@ TEST(AnsiCompareText, IgnoresCaseAndOrdersAccentsNextToTheirLetter) {
     EXPECT_NE(AnsiCompareStr("a\xFF", "a\xFE"), 0);
 }
 
+// Plain ASCII orders by its upper case, then (case-sensitively) lower case before upper, at
+// the first place where the texts differ so.
+TEST(AnsiCompareText, AsciiOrdersByUpperCaseThenLowerBeforeUpper) {
+    const auto sign = [](int v) { return (v > 0) - (v < 0); };
+    const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; };
+    for (int x = 1; x < 128; ++x)
+        for (int y = 1; y < 128; ++y) {
+            const char cx = static_cast<char>(x), cy = static_cast<char>(y);
+            const std::string a = std::string("k") + cx + "m", b = std::string("K") + cy + "M";
+            const int primary = sign(upper(cx) - upper(cy));
+            EXPECT_EQ(sign(AnsiCompareText(a, b)), primary) << x << ' ' << y;
+            // a starts lower case, b upper case: with the same upper case, a sorts first.
+            EXPECT_EQ(sign(AnsiCompareStr(a, b)), primary != 0 ? primary : -1) << x << ' ' << y;
+            EXPECT_EQ(sign(AnsiCompareText(a + "\u00e9", b + "\u00c9")), primary) << x << ' ' << y;
+        }
+}
+
 TEST(Trim, RemovesControlsAndBlanksOnly) {
     EXPECT_EQ(Trim(" \t\r\n x y \x01"), "x y");
     EXPECT_EQ(TrimLeft("  x  "), "x  ");
