@@ -97,10 +97,8 @@ void CheckGroup(TComponent* comp, TMyMemIniFile& ini, bool reading) {
     std::string_view key, value;
     while (lines.Next(key, value))
         if (const std::size_t n = sibling::NumberedKey::NumberOf(key, "checked");
-            n < items && marks[n] == kUnread) {
-            const auto stored = value.data() ? std::optional<std::string_view>(value) : std::nullopt;
-            marks[n] = sibling::StoredBool(stored, false) ? kChecked : kUnchecked;
-        }
+            n < items && marks[n] == kUnread)
+            marks[n] = sibling::StoredBool(TMyMemIniFile::Found(value), false) ? kChecked : kUnchecked;
     for (int n = 0; n < count; ++n)
         group->SetChecked(n, marks[n] == kChecked);
 }

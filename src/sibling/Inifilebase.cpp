@@ -419,9 +419,7 @@ struct ListEntry {
 ListEntry::Value Keep(std::string_view Value) { return {Value.data(), Value.size()}; }
 
 std::optional<std::string_view> Kept(ListEntry::Value Value) {
-    if (!Value.Text)
-        return std::nullopt;
-    return std::string_view(Value.Text, Value.Size);
+    return TMemIniFile::Found(std::string_view(Value.Text, Value.Size));
 }
 
 // A count as WriteMultiString writes it: up to nine plain digits, read without more ado.
@@ -465,7 +463,7 @@ bool ReadList(const TMemIniFile& Ini, std::string_view Section, TStrings& List, 
                     entries[n].Item = Keep(value);
             } else if (key.size() == 1 && !hasIndex) {
                 hasIndex = true;
-                indexValue = Kept(Keep(value));
+                indexValue = TMemIniFile::Found(value);
             }
             break;
         case 'o':
@@ -476,7 +474,7 @@ bool ReadList(const TMemIniFile& Ini, std::string_view Section, TStrings& List, 
         case 'c':
             if (!hasCount && IsWordInAnyCase(key, kCountKey)) {
                 hasCount = true;
-                countValue = Kept(Keep(value));
+                countValue = TMemIniFile::Found(value);
             }
             break;
         default:

@@ -89,8 +89,11 @@ public:
     // The value of Ident without a copy, or null when the key is missing or its line has no
     // '='. It stays valid until the ini is next changed.
     std::optional<std::string_view> FindValue(std::string_view Section, std::string_view Ident) const {
-        const std::string_view value = ValueOrNull(Section, Ident);
-        return value.data() ? std::optional<std::string_view>(value) : std::nullopt;
+        return Found(ValueOrNull(Section, Ident));
+    }
+    // A value as FindValue gives it, from a view whose data is null when there is none.
+    static std::optional<std::string_view> Found(std::string_view Value) {
+        return Value.data() ? std::optional<std::string_view>(Value) : std::nullopt;
     }
 
     // The key lines of one section in file order, without copies: what a reader that wants
