@@ -448,10 +448,14 @@ TEST_F(FailedSave, ReadOnlyFolderKeepsTheOldFile) {
     ExpectOldFile();
 }
 
-TEST_F(FailedSave, OneAtomicWritePerSave) {
-    const int before = fake.AtomicWriteCalls();
+TEST_F(FailedSave, OneAtomicWriteAndNoReadPerSaveOneReadPerRestore) {
+    const int writes = fake.AtomicWriteCalls();
     SaveIni(form.get(), ini);
-    EXPECT_EQ(fake.AtomicWriteCalls(), before + 1);
+    EXPECT_EQ(fake.AtomicWriteCalls(), writes + 1);
+    EXPECT_EQ(fake.ReadFileCalls(ini), 0);
+    ReadIni(form.get(), ini);
+    EXPECT_EQ(fake.ReadFileCalls(ini), 1);
+    EXPECT_EQ(fake.AtomicWriteCalls(), writes + 1);
 }
 
 TEST_F(FailedSave, DamagedOldFileDoesNotStopASave) {

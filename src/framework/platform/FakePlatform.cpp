@@ -96,6 +96,7 @@ FileStat FakePlatform::Stat(const std::string& path, bool followLinks) {
 }
 
 std::optional<std::string> FakePlatform::ReadFile(const std::string& path, IoError* err) {
+    ++m_readFileCalls[path];
     return m_real->ReadFile(path, err);
 }
 

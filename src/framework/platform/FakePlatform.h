@@ -48,6 +48,11 @@ public:
     // The next atomic writes see this many interrupted write() calls each.
     void SetInterruptedWrites(int count) { m_writeOptions.InterruptedWrites = count; }
     int AtomicWriteCalls() const { return m_atomicWriteCalls; }
+    // How often the whole of this file was read.
+    int ReadFileCalls(const std::string& path) const {
+        const auto found = m_readFileCalls.find(path);
+        return found == m_readFileCalls.end() ? 0 : found->second;
+    }
     // How often the file system was asked about a path.
     int StatCalls() const { return m_statCalls; }
 
@@ -95,6 +100,7 @@ private:
     std::map<std::string, DeviceNode> m_deviceNodes;
     AtomicWriteOptions m_writeOptions;
     int m_atomicWriteCalls = 0;
+    std::map<std::string, int> m_readFileCalls;
     int m_statCalls = 0;
 };
 
