@@ -135,6 +135,14 @@ void EscapeInto(std::string_view Value, std::string& out) {
     out.reserve(Value.size() + 8);
     out += '"';
     for (std::size_t i = 0; i < Value.size();) {
+        // Printable ASCII but the backslash goes in as it is, a run at a time.
+        std::size_t plain = i;
+        while (plain < Value.size() && Value[plain] >= 0x20 && Value[plain] < 0x7F && Value[plain] != '\\')
+            ++plain;
+        out.append(Value.data() + i, plain - i);
+        i = plain;
+        if (i == Value.size())
+            break;
         const auto c = static_cast<unsigned char>(Value[i]);
         const std::size_t len = Utf8SequenceAt(Value, i);
         if (len > 1) {
