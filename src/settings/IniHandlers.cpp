@@ -249,11 +249,12 @@ void ElEdit(TComponent* comp, TMyMemIniFile& ini, bool reading, ElEditKind kind)
         return;
     }
     const std::string text = edit->Text();
+    // Stored texts are made in a string kept for the thread, as a path is decoded.
+    thread_local std::string stored;
     if (password) {
-        ini.WriteString(section, "text", sibling::PwdToNumStr(text));
+        sibling::PwdToNumStr(text, stored);
+        ini.WriteString(section, "text", stored);
     } else if (pathEdit) {
-        // Made in a string kept for the thread, as a path is decoded.
-        thread_local std::string stored;
         EncodeAppDrivePath(text, stored);
         ini.WriteString(section, "text", stored);
     } else {

@@ -1,5 +1,6 @@
 #include "sibling/My_string_functions.h"
 
+#include <array>
 #include <cstdint>
 #include <cstring>
 
@@ -18,17 +19,27 @@ namespace {
 // encryption.
 std::uint8_t KeyAt(std::size_t i) { return static_cast<std::uint8_t>(0x5A + 37 * i + ((i * i) >> 1)); }
 
+// "000" to "255": the three digits of every byte value.
+constexpr auto kByteDigits = [] {
+    std::array<std::array<char, 3>, 256> digits{};
+    for (std::size_t v = 0; v < digits.size(); ++v)
+        digits[v] = {static_cast<char>('0' + v / 100), static_cast<char>('0' + v / 10 % 10),
+                     static_cast<char>('0' + v % 10)};
+    return digits;
+}();
+
 }  // namespace
 
+void PwdToNumStr(std::string_view Password, std::string& NumStr) {
+    NumStr.resize(Password.size() * 3);
+    char* digits = NumStr.data();
+    for (std::size_t i = 0; i < Password.size(); ++i, digits += 3)
+        std::memcpy(digits, kByteDigits[static_cast<std::uint8_t>(Password[i]) ^ KeyAt(i)].data(), 3);
+}
+
 std::string PwdToNumStr(std::string_view Password) {
-    std::string out(Password.size() * 3, '0');
-    char* digits = out.data();
-    for (std::size_t i = 0; i < Password.size(); ++i, digits += 3) {
-        const unsigned v = static_cast<std::uint8_t>(Password[i]) ^ KeyAt(i);
-        digits[0] = static_cast<char>('0' + v / 100);
-        digits[1] = static_cast<char>('0' + v / 10 % 10);
-        digits[2] = static_cast<char>('0' + v % 10);
-    }
+    std::string out;
+    PwdToNumStr(Password, out);
     return out;
 }
 

@@ -26,6 +26,11 @@ TEST(PasswordCoding, RoundTripsWithoutShowingThePassword) {
     // Repeated letters do not give repeated numbers.
     const std::string coded = PwdToNumStr("aaaa");
     EXPECT_NE(coded.substr(0, 3), coded.substr(3, 3));
+    // Files already written hold this coding; a kept buffer is overwritten, not appended to.
+    std::string buffer = "stale text that is longer";
+    PwdToNumStr("ab", buffer);
+    EXPECT_EQ(buffer, "059029");
+    EXPECT_EQ(PwdToNumStr("ab"), "059029");
 }
 
 TEST(PasswordCoding, JunkGivesNothing) {
