@@ -248,7 +248,8 @@ void ElEdit(TComponent* comp, TMyMemIniFile& ini, bool reading, ElEditKind kind)
         }
         return;
     }
-    const std::string text = edit->Text();
+    std::string buffer;
+    const std::string_view text = edit->TextView(buffer);
     // Stored texts are made in a string kept for the thread, as a path is decoded.
     thread_local std::string stored;
     if (password) {
@@ -294,7 +295,7 @@ void FrameworkEdit(TComponent* comp, TMyMemIniFile& ini, bool reading) {
     if (reading)
         edit->SetText(ini.ValueView(SectionOf(comp), "text", buffer).value_or(""));
     else
-        ini.WriteString(SectionOf(comp), "text", edit->Text());
+        ini.WriteString(SectionOf(comp), "text", edit->TextView(buffer));
 }
 
 // The framework edit handler for one class: a rich edit keeps nothing, a memo its lines.

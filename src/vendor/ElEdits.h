@@ -49,6 +49,7 @@ public:
     framework::TClass ClassType() const override { return &ClassInfo(); }
 
     framework::TStrings* Lines() const { return m_lines.get(); }
+    std::string_view TextView(std::string& Buffer) const override { return Buffer = GetText(); }
 
 protected:
     std::string GetText() const override;

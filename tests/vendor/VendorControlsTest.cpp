@@ -153,6 +153,8 @@ TEST_F(Vendor, MemoLinesAreItsText) {
     EXPECT_EQ(memo->Lines()->Count(), 2);
     memo->Lines()->Add("c");
     EXPECT_EQ(memo->Text(), "a\nb\nc\n");
+    std::string buffer;
+    EXPECT_EQ(memo->TextView(buffer), "a\nb\nc\n");
 }
 
 TEST_F(Vendor, ElComboHistoryAndSorting) {

@@ -110,6 +110,9 @@ public:
     std::string Caption() const { return GetText(); }
     void SetCaption(const std::string& Value) { SetText(Value); }
     std::string Text() const { return GetText(); }
+    // The text without a copy where the control keeps it as one string, else made in Buffer;
+    // valid until the text or Buffer changes. Saving thousands of controls copies no texts.
+    virtual std::string_view TextView(std::string& /*Buffer*/) const { return m_text; }
     void SetText(std::string_view Value);
     const std::string& Hint() const { return m_hint; }
     void SetHint(const std::string& Value) { m_hint = Value; }
@@ -141,7 +144,7 @@ public:
 
 protected:
     void Loaded() override;
-    // A descendant that keeps its text elsewhere overrides both.
+    // A descendant that keeps its text elsewhere overrides both, and TextView.
     virtual std::string GetText() const { return m_text; }
     virtual bool TextEquals(std::string_view Value) const { return m_text == Value; }
     virtual void TextChanged() {}

@@ -61,6 +61,7 @@ public:
     TClass ClassType() const override { return &ClassInfo(); }
 
     TStrings* Lines() const { return m_lines.get(); }
+    std::string_view TextView(std::string& Buffer) const override { return Buffer = GetText(); }
     void SetLines(TStrings* Value) { m_lines->Assign(Value); }
 
 protected:

@@ -66,6 +66,12 @@ TEST_F(EditFixture, MemoLinesAndTextAreOne) {
     EXPECT_EQ(memo->Text(), "one\ntwo\nthree\n");
     memo->Lines()->Add("four");
     EXPECT_EQ(memo->Text(), "one\ntwo\nthree\nfour\n");
+    // The text seen without a copy is the lines' text too; an edit's is its own string.
+    std::string buffer;
+    EXPECT_EQ(memo->TextView(buffer), "one\ntwo\nthree\nfour\n");
+    auto* edit = Place<TEdit>(200, 21);
+    edit->SetText("kept");
+    EXPECT_EQ(edit->TextView(buffer), "kept");
     memo->SetFocus();
     form->SendCharInput(VK_BACK);
     form->SendCharInput(U'!');
