@@ -686,11 +686,15 @@ struct TMemIniFile::Store {
         s.Keys = std::move(keys);
     }
 
-    // Whether text lies in Written, which moves as it grows.
-    bool InWritten(std::string_view text) const {
-        const std::uintptr_t offset =
-            reinterpret_cast<std::uintptr_t>(text.data()) - reinterpret_cast<std::uintptr_t>(Written.data());
-        return !text.empty() && offset < Written.size();
+    // Whether any of the texts starts in Written, which moves as it grows: one test for all,
+    // without a branch for each. An empty text may be said to; it is then only copied needlessly.
+    bool AnyInWritten(std::string_view a, std::string_view b, std::string_view c) const {
+        const auto in = [this](std::string_view text) {
+            return static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(text.data()) -
+                                             reinterpret_cast<std::uintptr_t>(Written.data()) <
+                                         Written.size());
+        };
+        return (in(a) | in(b) | in(c)) != 0;
     }
     // Room for Bytes more at the end of Written, while its offsets still fit a Span.
     [[gnu::always_inline]] char* Extend(std::size_t bytes) {
@@ -1125,7 +1129,7 @@ void TMemIniFile::Put(int s, std::string_view Section, std::string_view Ident, s
 
 void TMemIniFile::WriteString(std::string_view Section, std::string_view Ident, std::string_view Value) {
     Store& d = *m_data;
-    if (d.InWritten(Section) || d.InWritten(Ident) || d.InWritten(Value)) [[unlikely]] {
+    if (d.AnyInWritten(Section, Ident, Value)) [[unlikely]] {
         // A text given from the ini itself (a value read and written back) is written from a
         // copy: Written may move as it grows.
         TMemIniFile::WriteString(std::string(Section), std::string(Ident), std::string(Value));
