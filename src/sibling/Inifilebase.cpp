@@ -89,6 +89,9 @@ bool NeedsEscape(std::string_view v) {
     std::size_t i = 0;
     while (i + 8 <= v.size() && PrintableAscii8(v.data() + i))
         i += 8;
+    // The bytes left over, in one last word that overlaps the one before.
+    if (i + 8 > v.size() && v.size() >= 8 && PrintableAscii8(v.data() + v.size() - 8))
+        return false;
     while (i < v.size()) {
         const auto c = static_cast<unsigned char>(v[i]);
         if (c == '\r' || c == '\n' || c == '\0')

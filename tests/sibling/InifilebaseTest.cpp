@@ -85,12 +85,13 @@ TEST(IniEscapes, DamagedEscapesAreKeptAsText) {
 }
 
 TEST(IniEscapes, AwkwardBytesAreFoundAnywhereInALongValue) {
-    for (std::size_t at = 1; at < 23; ++at)
-        for (const char bad : {'\n', '\r', '\0', '\xFF', '\x80'}) {
-            std::string v(24, 'a');
-            v[at] = bad;
-            EXPECT_EQ(EscapeIniValue(v).front(), '"') << at << ' ' << int(bad);
-        }
+    for (const std::size_t size : {24, 29})  // whole eight-byte steps, and some bytes over
+        for (std::size_t at = 1; at + 1 < size; ++at)
+            for (const char bad : {'\n', '\r', '\0', '\xFF', '\x80'}) {
+                std::string v(size, 'a');
+                v[at] = bad;
+                EXPECT_EQ(EscapeIniValue(v).front(), '"') << size << ' ' << at << ' ' << int(bad);
+            }
     // Tabs, DEL and whole UTF-8 sequences stay plain, also across eight-byte steps.
     for (std::size_t at = 1; at < 21; ++at) {
         std::string v(24, 'a');
