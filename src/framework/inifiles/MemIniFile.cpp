@@ -318,7 +318,8 @@ namespace inifiles_detail {
 namespace {
 
 // The hash of a name with letters outside ASCII: over its upper-cased code points.
-std::size_t HashFolded(std::string_view s) {
+// Out of line: the common hash then needs no registers saved.
+[[gnu::noinline]] std::size_t HashFolded(std::string_view s) {
     std::uint64_t h = 1469598103934665603ull;
     for (std::size_t i = 0; i < s.size();)
         h = (h ^ UnicodeToUpper(Utf8Decode(s, i))) * 1099511628211ull;
