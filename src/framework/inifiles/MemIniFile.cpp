@@ -1097,11 +1097,17 @@ bool TMemIniFile::ValueExists(std::string_view Section, std::string_view Ident) 
 
 void TMemIniFile::Put(int s, std::string_view Section, std::string_view Ident, std::string_view Value) {
     Store& d = *m_data;
+    if (d.Appending.load(std::memory_order_relaxed) && d.TryAppend(Section, s, Ident, Value)) {
+        m_modified = true;
+        return;
+    }
+    PutInLines(s, Section, Ident, Value);
+}
+
+void TMemIniFile::PutInLines(int s, std::string_view Section, std::string_view Ident,
+                             std::string_view Value) {
+    Store& d = *m_data;
     if (d.Appending.load(std::memory_order_relaxed)) {
-        if (d.TryAppend(Section, s, Ident, Value)) {
-            m_modified = true;
-            return;
-        }
         d.Structure();
         s = -1;  // the sections keep their places, but a fresh lookup is simpler
     }
@@ -1131,9 +1137,7 @@ void TMemIniFile::Put(int s, std::string_view Section, std::string_view Ident, s
 void TMemIniFile::WriteString(std::string_view Section, std::string_view Ident, std::string_view Value) {
     Store& d = *m_data;
     if (d.AnyInWritten(Section, Ident, Value)) [[unlikely]] {
-        // A text given from the ini itself (a value read and written back) is written from a
-        // copy: Written may move as it grows.
-        TMemIniFile::WriteString(std::string(Section), std::string(Ident), std::string(Value));
+        WriteCopies(Section, Ident, Value);
         return;
     }
     // Writers mostly write several keys of one section in a row: its name is checked once.
@@ -1143,16 +1147,25 @@ void TMemIniFile::WriteString(std::string_view Section, std::string_view Ident, 
         nameHasHighBytes = CheckSectionName(Section);
     const bool plainKey = CheckKeyName(Section, Ident);
     const bool valueHasHighBytes = CheckValue(Section, Ident, Value);
+    // A section found is already stored.
     if ((s < 0 && nameHasHighBytes) || !plainKey || valueHasHighBytes) [[unlikely]] {
-        // Text that is not UTF-8 is stored repaired, and names are looked for as they are
-        // stored: a name written twice is then found the second time. A section found is
-        // already stored.
-        std::string repairedName, repairedKey, repairedValue;
-        Put(s, s < 0 ? Stored(Section, repairedName) : Section, plainKey ? Ident : Stored(Ident, repairedKey),
-            valueHasHighBytes ? Stored(Value, repairedValue) : Value);
+        PutRepaired(s, Section, Ident, Value, s < 0, !plainKey, valueHasHighBytes);
         return;
     }
     Put(s, Section, Ident, Value);
+}
+
+void TMemIniFile::WriteCopies(std::string_view Section, std::string_view Ident, std::string_view Value) {
+    TMemIniFile::WriteString(std::string(Section), std::string(Ident), std::string(Value));
+}
+
+void TMemIniFile::PutRepaired(int s, std::string_view Section, std::string_view Ident, std::string_view Value,
+                              bool RepairName, bool RepairKey, bool RepairValue) {
+    // Text that is not UTF-8 is stored repaired, and names are looked for as they are stored:
+    // a name written twice is then found the second time.
+    std::string repairedName, repairedKey, repairedValue;
+    Put(s, RepairName ? Stored(Section, repairedName) : Section,
+        RepairKey ? Stored(Ident, repairedKey) : Ident, RepairValue ? Stored(Value, repairedValue) : Value);
 }
 
 void TMemIniFile::EraseSection(std::string_view Section) {

@@ -177,9 +177,20 @@ private:
     void Parse(std::string Text);
     void SaveIfModified() noexcept;
     // Writes text that passed WriteString's checks, as it is stored. Section is where the
-    // section was guessed to be, or -1.
+    // section was guessed to be, or -1. The common case, appending to a fresh ini, is inline;
+    // the others are out of line, so that the common case keeps its values in registers.
     [[gnu::always_inline]] inline void Put(int Section, std::string_view Name, std::string_view Ident,
                                            std::string_view Value);
+    [[gnu::noinline]] void PutInLines(int Section, std::string_view Name, std::string_view Ident,
+                                      std::string_view Value);
+    // WriteString of copies of texts that lie in the ini itself (a value read and written
+    // back): the ini's text may move as it grows.
+    [[gnu::noinline]] void WriteCopies(std::string_view Section, std::string_view Ident,
+                                       std::string_view Value);
+    // Put for text that is stored repaired because it is not UTF-8; the flags say which.
+    [[gnu::noinline]] void PutRepaired(int Section, std::string_view Name, std::string_view Ident,
+                                       std::string_view Value, bool RepairName, bool RepairKey,
+                                       bool RepairValue);
     template <class Text>
     void ListSection(std::string_view Section, TStrings& Strings, const Text& text) const;
     std::string LineText(int Line) const;
