@@ -318,7 +318,7 @@ namespace inifiles_detail {
 namespace {
 
 // The hash of a name with letters outside ASCII: over its upper-cased code points.
-// Out of line: the common hash then needs no registers saved.
+// Out of line, so that the common hash saves fewer registers.
 [[gnu::noinline]] std::size_t HashFolded(std::string_view s) {
     std::uint64_t h = 1469598103934665603ull;
     for (std::size_t i = 0; i < s.size();)
@@ -1147,7 +1147,7 @@ void TMemIniFile::WriteString(std::string_view Section, std::string_view Ident, 
         nameHasHighBytes = CheckSectionName(Section);
     const bool plainKey = CheckKeyName(Section, Ident);
     const bool valueHasHighBytes = CheckValue(Section, Ident, Value);
-    // A section found is already stored.
+    // A section found is stored already: only a new one's name may need repairing.
     if ((s < 0 && nameHasHighBytes) || !plainKey || valueHasHighBytes) [[unlikely]] {
         PutRepaired(s, Section, Ident, Value, s < 0, !plainKey, valueHasHighBytes);
         return;
