@@ -3,9 +3,10 @@
 // counts as assigned when its code is set, and two events are equal when both parts match, so
 // "this instance's StandardDrawItem" can be told from any other handler.
 
+#include <atomic>
 #include <cassert>
 #include <cstddef>
-#include <memory>
+#include <cstdint>
 #include <utility>
 
 namespace framework {
@@ -16,39 +17,76 @@ template <class... Args> class TEvent {
 public:
     TEvent() = default;
     TEvent(std::nullptr_t) {}
+    TEvent(const TEvent& other) : m_data(other.m_data), m_code(other.m_code) {
+        if (Kept* kept = KeptOf(m_data))
+            kept->Refs.fetch_add(1, std::memory_order_relaxed);
+    }
+    TEvent(TEvent&& other) noexcept
+        : m_data(std::exchange(other.m_data, nullptr)), m_code(std::exchange(other.m_code, nullptr)) {}
+    TEvent& operator=(TEvent other) noexcept {
+        std::swap(m_data, other.m_data);
+        std::swap(m_code, other.m_code);
+        return *this;
+    }
+    ~TEvent() {
+        if (Kept* kept = KeptOf(m_data); kept && kept->Refs.fetch_sub(1, std::memory_order_acq_rel) == 1)
+            kept->Free(kept);
+    }
 
     // Binds a method of an object: TEvent::Of<&TMyForm::ButtonClick>(form).
     template <auto Method, class T> static TEvent Of(T* self) {
-        return TEvent(static_cast<void*>(self),
+        static_assert(alignof(T) > 1, "the lowest bit of an object's address tells a kept callable");
+        return TEvent(const_cast<void*>(static_cast<const void*>(self)),
                       [](void* s, Args... a) { (static_cast<T*>(s)->*Method)(std::forward<Args>(a)...); });
     }
 
-    // Binds any callable; the event keeps it alive. Copies of one such event compare equal.
+    // Binds any callable; the event and its copies keep it alive, and copies compare equal.
     template <class F> static TEvent Lambda(F f) {
-        auto holder = std::make_shared<F>(std::move(f));
-        TEvent e(holder.get(), [](void* s, Args... a) { (*static_cast<F*>(s))(std::forward<Args>(a)...); });
-        e.m_keep = std::move(holder);
-        return e;
+        struct Holder : Kept {
+            explicit Holder(F fn) : Fn(std::move(fn)) {
+                this->Free = [](Kept* k) { delete static_cast<Holder*>(k); };
+            }
+            F Fn;
+        };
+        auto* holder = new Holder(std::move(f));
+        return TEvent(
+            reinterpret_cast<void*>(reinterpret_cast<std::uintptr_t>(static_cast<Kept*>(holder)) | 1u),
+            [](void* k, Args... a) {
+                static_cast<Holder*>(static_cast<Kept*>(k))->Fn(std::forward<Args>(a)...);
+            });
     }
 
     explicit operator bool() const { return m_code != nullptr; }
     void operator()(Args... a) const {
         assert(m_code);
-        m_code(m_data, std::forward<Args>(a)...);
+        m_code(Data(), std::forward<Args>(a)...);
     }
     bool operator==(const TEvent& other) const { return m_data == other.m_data && m_code == other.m_code; }
     bool operator==(std::nullptr_t) const { return m_code == nullptr; }
 
-    // The object part of the event (the classic TMethod.Data).
-    void* Data() const { return m_data; }
+    // The object part of the event (the classic TMethod.Data); for a bound callable, where it
+    // is kept.
+    void* Data() const {
+        return reinterpret_cast<void*>(reinterpret_cast<std::uintptr_t>(m_data) & ~std::uintptr_t{1});
+    }
 
 private:
+    // A callable bound by Lambda, counted by the events that hold it. Its address is kept with
+    // the lowest bit set, which no object's address has: an event stays two pointers, as the
+    // classic one is, and a form's hundreds of events take half the room.
+    struct Kept {
+        std::atomic<long> Refs{1};
+        void (*Free)(Kept*) = nullptr;
+    };
+    static Kept* KeptOf(void* data) {
+        const auto bits = reinterpret_cast<std::uintptr_t>(data);
+        return (bits & 1u) ? reinterpret_cast<Kept*>(bits & ~std::uintptr_t{1}) : nullptr;
+    }
     using Code = void (*)(void*, Args...);
     TEvent(void* data, Code code) : m_data(data), m_code(code) {}
 
     void* m_data = nullptr;
     Code m_code = nullptr;
-    std::shared_ptr<void> m_keep;
 };
 
 using TNotifyEvent = TEvent<TObject*>;
