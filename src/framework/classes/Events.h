@@ -35,7 +35,7 @@ public:
 
     // Binds a method of an object: TEvent::Of<&TMyForm::ButtonClick>(form).
     template <auto Method, class T> static TEvent Of(T* self) {
-        static_assert(alignof(T) > 1, "the lowest bit of an object's address tells a kept callable");
+        static_assert(alignof(T) > 1, "an event tells a kept callable by the lowest bit of its address");
         return TEvent(const_cast<void*>(static_cast<const void*>(self)),
                       [](void* s, Args... a) { (static_cast<T*>(s)->*Method)(std::forward<Args>(a)...); });
     }
@@ -72,8 +72,8 @@ public:
 
 private:
     // A callable bound by Lambda, counted by the events that hold it. Its address is kept with
-    // the lowest bit set, which no object's address has: an event stays two pointers, as the
-    // classic one is, and a form's hundreds of events take half the room.
+    // the lowest bit set, which the address of an object an event is bound to never has: an
+    // event stays two pointers, as the classic one is, and a form's events take half the room.
     struct Kept {
         std::atomic<long> Refs{1};
         void (*Free)(Kept*) = nullptr;

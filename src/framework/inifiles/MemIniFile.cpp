@@ -574,11 +574,14 @@ struct TMemIniFile::Store {
         if (at + kSections < Sections.size())
             __builtin_prefetch(&Sections[at + kSections]);
         const IniSection& section = Sections[at];
-        if (const auto line = static_cast<std::size_t>(section.Last) + kLines; line + 3 < Lines.size()) {
+        if (const std::size_t line = static_cast<std::size_t>(section.Last) + kLines;
+            section.Last >= 0 && line + 3 < Lines.size()) {
             __builtin_prefetch(&Lines[line]);
             __builtin_prefetch(&Lines[line + 3]);
         }
-        if (const std::size_t text = section.Name.At + kText; text + 64 < Text.size()) {
+        // A name written since the load is not followed by the loaded text.
+        if (const std::size_t text = section.Name.At + kText;
+            !(section.Name.At & Span::kWritten) && text + 64 < Text.size()) {
             __builtin_prefetch(Text.data() + text);
             __builtin_prefetch(Text.data() + text + 64);
         }
