@@ -5,22 +5,51 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
 
 namespace bench {
 
+// Sets up the library with each benchmark run as seven short repetitions, taken in turns with
+// those of the other benchmarks, and their median reported. A spell of load from elsewhere on
+// the host then slows a few repetitions of every benchmark rather than all of one, and the
+// medians, and so the ratios, leave it out. Flags on the command line override these.
+inline void Initialize(int* argc, char** argv) {
+    static const char* const defaults[] = {
+        "--benchmark_repetitions=7",
+        "--benchmark_enable_random_interleaving=true",
+        "--benchmark_min_time=0.1",
+        "--benchmark_display_aggregates_only=true",
+    };
+    std::vector<char*> args(argv, argv + (*argc > 0 ? 1 : 0));
+    for (const char* d : defaults)
+        args.push_back(const_cast<char*>(d));
+    args.insert(args.end(), argv + (*argc > 0 ? 1 : 0), argv + *argc);
+    args.push_back(nullptr);
+    int count = static_cast<int>(args.size()) - 1;
+    benchmark::Initialize(&count, args.data());
+    if (benchmark::ReportUnrecognizedArguments(count, args.data()))
+        std::exit(2);
+}
+
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
-    // Seconds per iteration by benchmark name (without arguments).
+    // Seconds per iteration by benchmark name (without arguments): the median of the
+    // repetitions when there are several, else the one run's.
     std::map<std::string, double> Seconds;
 
     void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred && run.iterations > 0)
+        for (const Run& run : runs) {
+            const bool repeated = run.repetitions > 1;
+            const bool wanted = repeated ? run.run_type == Run::RT_Aggregate && run.aggregate_name == "median"
+                                         : run.run_type == Run::RT_Iteration;
+            // A median's accumulated time is scaled so that this gives its time per iteration.
+            if (wanted && !run.error_occurred && run.iterations > 0)
                 Seconds[run.run_name.function_name] =
                     run.real_accumulated_time / static_cast<double>(run.iterations);
+        }
         ConsoleReporter::ReportRuns(runs);
     }
 
