@@ -4,6 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -16,17 +17,18 @@ namespace bench {
 // those of the other benchmarks, and their median reported. A spell of load from elsewhere on
 // the host then slows a few repetitions of every benchmark rather than all of one, and the
 // medians, and so the ratios, leave it out. Flags on the command line override these.
-inline void Initialize(int* argc, char** argv) {
+inline void Initialize(int argc, char** argv) {
     static const char* const defaults[] = {
         "--benchmark_repetitions=7",
         "--benchmark_enable_random_interleaving=true",
         "--benchmark_min_time=0.1",
         "--benchmark_display_aggregates_only=true",
     };
-    std::vector<char*> args(argv, argv + (*argc > 0 ? 1 : 0));
+    char** const given = argv + std::min(argc, 1);  // after the program's name
+    std::vector<char*> args(argv, given);
     for (const char* d : defaults)
         args.push_back(const_cast<char*>(d));
-    args.insert(args.end(), argv + (*argc > 0 ? 1 : 0), argv + *argc);
+    args.insert(args.end(), given, argv + argc);
     args.push_back(nullptr);
     int count = static_cast<int>(args.size()) - 1;
     benchmark::Initialize(&count, args.data());

@@ -49,7 +49,7 @@ BENCHMARK(BM_ColourListHundred);
 }  // namespace
 
 int main(int argc, char** argv) {
-    bench::Initialize(&argc, argv);
+    bench::Initialize(argc, argv);
     bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.PrintRatio("colour list box, 1,000,000 entries over 100", "BM_ColourListMillion",

@@ -102,7 +102,7 @@ BENCHMARK(BM_CairoShowText)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    bench::Initialize(&argc, argv);
+    bench::Initialize(argc, argv);
     bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.PrintRatio("FillRect/memset speed ratio", "BM_Memset", "BM_FillRect", "target >= 0.70");

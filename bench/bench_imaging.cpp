@@ -104,7 +104,7 @@ BENCHMARK(PlainLineSplit)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    bench::Initialize(&argc, argv);
+    bench::Initialize(argc, argv);
     bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();

@@ -168,7 +168,7 @@ BENCHMARK(BM_LineScan)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    bench::Initialize(&argc, argv);
+    bench::Initialize(argc, argv);
     bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     std::printf("file: %zu bytes, %zu keys\n", TheWorkload().bytes, TheWorkload().keys.size());

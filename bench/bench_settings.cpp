@@ -165,7 +165,7 @@ BENCHMARK(BM_ReadAndSplit)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    bench::Initialize(&argc, argv);
+    bench::Initialize(argc, argv);
     bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.PrintRatio("SaveIni/buffered write time ratio", "BM_SaveIni", "BM_BufferedWrite", "target <= 5");

@@ -60,7 +60,7 @@ BENCHMARK(BM_PaintScreenOf1000000)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    bench::Initialize(&argc, argv);
+    bench::Initialize(argc, argv);
     bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.PrintRatio("Paint one screen, 1,000,000 items / 100 items, time ratio",
