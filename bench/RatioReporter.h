@@ -15,8 +15,9 @@ namespace bench {
 
 // Sets up the library with each benchmark run as seven short repetitions, taken in turns with
 // those of the other benchmarks, and their median reported. A spell of load from elsewhere on
-// the host then slows a few repetitions of every benchmark rather than all of one, and the
-// medians, and so the ratios, leave it out. Flags on the command line override these.
+// the host, shorter than about half a run, then slows a few repetitions of every benchmark
+// rather than all of one, and the medians, and so the ratios, leave it out. Flags on the
+// command line override these.
 inline void Initialize(int argc, char** argv) {
     static const char* const defaults[] = {
         "--benchmark_repetitions=7",
