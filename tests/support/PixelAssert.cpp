@@ -103,6 +103,45 @@ int CountOfColor(const TBitmap& bmp, TColor color) {
     return n;
 }
 
+const TPictureLegend& DefaultLegend() {
+    static const TPictureLegend legend{{'.', clWhite}, {'#', clBlue}, {'o', clRed}};
+    return legend;
+}
+
+std::string PictureOf(const TBitmap& bmp, const TRect& rect, const TPictureLegend& legend) {
+    std::string out;
+    for (int y = rect.Top; y < rect.Bottom; ++y) {
+        for (int x = rect.Left; x < rect.Right; ++x) {
+            const TColor got = PixelAt(bmp, x, y);
+            char c = got == CLR_INVALID ? ' ' : '?';
+            for (const auto& [key, color] : legend)
+                if ((ColorToRGB(color) & 0xFFFFFF) == got)
+                    c = key;
+            out += c;
+        }
+        out += '\n';
+    }
+    return out;
+}
+
+::testing::AssertionResult PictureIs(const TBitmap& bmp, int left, int top,
+                                     std::initializer_list<std::string_view> picture,
+                                     const TPictureLegend& legend) {
+    std::string want;
+    int width = 0;
+    for (std::string_view row : picture) {
+        want.append(row) += '\n';
+        width = std::max(width, static_cast<int>(row.size()));
+    }
+    const std::string got =
+        PictureOf(bmp, TRect{left, top, left + width, top + static_cast<int>(picture.size())}, legend);
+    if (got == want)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "the pixels from (" << left << ", " << top << ") are\n"
+                                         << got << "expected\n"
+                                         << want << where(bmp, "picture");
+}
+
 std::string SaveForInspection(const TBitmap& bmp, const std::string& tag) {
     std::string name = "bitmap";
     if (const auto* info = ::testing::UnitTest::GetInstance()->current_test_info())

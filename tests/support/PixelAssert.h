@@ -7,8 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace testsupport {
 
@@ -27,6 +30,19 @@ std::string DescribeColor(TColor color);
 ::testing::AssertionResult RectIs(const TBitmap& bmp, const TRect& rect, TColor expected);
 // No pixel outside rect differs from background.
 ::testing::AssertionResult NothingOutside(const TBitmap& bmp, const TRect& rect, TColor background);
+
+// A small picture of painted pixels: one string per row, one character per pixel, each
+// character standing for a colour of the legend. The default legend fits the usual drawing
+// setup: '.' white, '#' blue (the pen), 'o' red (the brush).
+using TPictureLegend = std::map<char, TColor>;
+const TPictureLegend& DefaultLegend();
+// The pixels of the rows and columns from (left, top) as a picture; '?' for a colour the legend
+// lacks, ' ' off the bitmap.
+std::string PictureOf(const TBitmap& bmp, const TRect& rect, const TPictureLegend& legend = DefaultLegend());
+// The pixels from (left, top) look like picture; on failure both pictures are shown.
+::testing::AssertionResult PictureIs(const TBitmap& bmp, int left, int top,
+                                     std::initializer_list<std::string_view> picture,
+                                     const TPictureLegend& legend = DefaultLegend());
 
 // The smallest rectangle holding every pixel of that colour; empty (nullopt) when there is none.
 std::optional<TRect> BoundsOfColor(const TBitmap& bmp, TColor color);

@@ -47,6 +47,17 @@ TEST_F(PixelAssertions, BoundsAndCounts) {
     EXPECT_EQ(PixelAt(bmp, 6, 0), CLR_INVALID);
 }
 
+TEST_F(PixelAssertions, PictureShowsBothPicturesOnAMismatch) {
+    EXPECT_TRUE(PictureIs(bmp, 0, 0, {"....", ".oo.", ".oo.", "...."}));
+    EXPECT_TRUE(PictureIs(bmp, 5, 3, {". "}));  // off the bitmap reads as blank
+    bmp.Canvas()->SetPixel(2, 1, clLime);
+    const auto result = PictureIs(bmp, 1, 1, {"oo", "oo"});
+    ASSERT_FALSE(result);
+    EXPECT_NE(std::string(result.message()).find("are\no?\noo\nexpected\noo\noo\n"), std::string::npos)
+        << result.message();
+    EXPECT_EQ(PictureOf(bmp, Rect(1, 1, 3, 2), {{'g', clLime}, {'r', clRed}}), "rg\n");
+}
+
 TEST_F(PixelAssertions, SavedBitmapReadsBack) {
     const std::string path = SaveForInspection(bmp, "check");
     TBitmap back;
