@@ -114,9 +114,13 @@ void TCanvas::IntersectClipRect(const TRect& rect) {
 // --- Areas ------------------------------------------------------------------------------------
 
 void TCanvas::FillRect(const TRect& rect) {
+    // A pattern blit: an inverted rectangle fills its normalised self.
+    int l = rect.Left + m_origin.X, t = rect.Top + m_origin.Y;
+    int r = rect.Right + m_origin.X, b = rect.Bottom + m_origin.Y;
+    normalize(l, r);
+    normalize(t, b);
     Painter p(*this);
-    p.brushFill(rect.Left + m_origin.X, rect.Top + m_origin.Y, rect.Right + m_origin.X,
-                rect.Bottom + m_origin.Y);
+    p.brushFill(l, t, r, b);
 }
 
 void TCanvas::FrameRect(const TRect& rect) {
@@ -134,7 +138,9 @@ void TCanvas::FrameRect(const TRect& rect) {
 void TCanvas::Rectangle(int left, int top, int right, int bottom) {
     normalize(left, right);
     normalize(top, bottom);
-    if (left == right || top == bottom)
+    // The outline is a closed pen path through the box's outer pixels, each side leaving out its
+    // last pixel; around a single pixel that path is empty, so nothing is painted.
+    if (left == right || top == bottom || (right - left == 1 && bottom - top == 1))
         return;
     checkExtent(static_cast<long long>(right) - left, static_cast<long long>(bottom) - top);
     Painter p(*this);
@@ -150,21 +156,89 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom) {
             return;
     }
     p.brushFill(l + (w + 1) / 2, t + (w + 1) / 2, r - 1 - w / 2, b - 1 - w / 2);
-    if (!p.dash.empty()) {
-        p.line(l, t, r - 1, t);
-        p.line(r - 1, t, r - 1, b - 1);
-        p.line(r - 1, b - 1, l, b - 1);
-        p.line(l, b - 1, l, t);
-        if (r - l == 1 || b - t == 1)
-            p.fill(l, t, r, b, p.pen);
+    if (w == 1 && p.dash.empty()) {  // the same pixels as the path, a row or column at a time
+        p.fill(l, t, r, t + 1, p.pen);
+        p.fill(l, b - 1, r, b, p.pen);
+        p.fill(l, t, l + 1, b, p.pen);
+        p.fill(r - 1, t, r, b, p.pen);
         return;
     }
-    // The path runs through the outer pixels of the box; each of its dots is a pen square.
-    const int o = w / 2;
-    p.fill(l - o, t - o, r - 1 - o + w, t - o + w, p.pen);
-    p.fill(l - o, b - 1 - o, r - 1 - o + w, b - 1 - o + w, p.pen);
-    p.fill(l - o, t - o, l - o + w, b - 1 - o + w, p.pen);
-    p.fill(r - 1 - o, t - o, r - 1 - o + w, b - 1 - o + w, p.pen);
+    // From the top right corner counter-clockwise, where a dash pattern starts.
+    p.line(r - 1, t, l, t);
+    p.line(l, t, l, b - 1);
+    p.line(l, b - 1, r - 1, b - 1);
+    p.line(r - 1, b - 1, r - 1, t);
+}
+
+std::vector<TPoint> canvas_detail::ellipsePath(int l, int t, int r, int b) {
+    // Zingl's midpoint algorithm walks the four quarters at once; the bottom right one is kept,
+    // in order from the middle row(s) on the right down to the bottom, and mirrored.
+    std::vector<TPoint> quarter;
+    {
+        long long x0 = l, y0 = t, x1 = r - 1, y1 = b - 1;
+        const long long a = x1 - x0, bb = y1 - y0;
+        const long long b1 = bb & 1;
+        double dx = 4.0 * (1 - a) * static_cast<double>(bb) * bb,
+               dy = 4.0 * (b1 + 1) * static_cast<double>(a) * a;
+        double err = dx + dy + static_cast<double>(b1) * a * a;
+        y0 += (bb + 1) / 2;
+        y1 = y0 - b1;
+        const double a8 = 8.0 * a * a, b8 = 8.0 * bb * bb;
+        do {
+            quarter.push_back(TPoint{static_cast<int>(x1), static_cast<int>(y0)});
+            const double e2 = 2 * err;
+            if (e2 <= dy) {
+                ++y0, --y1;
+                err += dy += a8;
+            }
+            if (e2 >= dx || 2 * err > dy) {
+                ++x0, --x1;
+                err += dx += b8;
+            }
+        } while (x0 <= x1);
+        while (y0 - y1 <= bb) {  // a flat ellipse stops early: finish its tips
+            quarter.push_back(TPoint{static_cast<int>(x1 + 1), static_cast<int>(y0)});
+            ++y0, --y1;
+        }
+    }
+    const int mx = l + r - 1, my = t + b - 1;  // x and y mirror to mx - x and my - y
+    std::vector<TPoint> path;
+    path.reserve(4 * quarter.size());
+    auto add = [&path](int x, int y) {
+        if (path.empty() || path.back() != TPoint{x, y})
+            path.push_back(TPoint{x, y});
+    };
+    for (auto q = quarter.rbegin(); q != quarter.rend(); ++q)  // top left, from the top
+        add(mx - q->X, my - q->Y);
+    for (const TPoint& q : quarter)  // bottom left, down to the bottom
+        add(mx - q.X, q.Y);
+    for (auto q = quarter.rbegin(); q != quarter.rend(); ++q)  // bottom right, up to the middle
+        add(q->X, q->Y);
+    for (const TPoint& q : quarter)  // top right, up to the top
+        add(q.X, my - q.Y);
+    while (path.size() > 1 && path.front() == path.back())
+        path.pop_back();
+    const auto start = std::min_element(path.begin(), path.end(), [](const TPoint& p, const TPoint& q) {
+        return p.Y != q.Y ? p.Y < q.Y : p.X > q.X;
+    });
+    std::rotate(path.begin(), start, path.end());
+    return path;
+}
+
+std::vector<std::pair<int, int>> canvas_detail::penDot(int width) {
+    std::vector<std::pair<int, int>> rows(static_cast<std::size_t>(width), {0, 0});
+    const int o = width / 2;
+    if (width <= 2) {
+        std::fill(rows.begin(), rows.end(), std::pair{-o, width - o});
+        return rows;
+    }
+    for (const TPoint& pt : ellipsePath(0, 0, width, width)) {
+        auto& [from, to] = rows[static_cast<std::size_t>(pt.Y)];
+        if (from == to)
+            from = pt.X - o, to = pt.X - o + 1;
+        from = std::min(from, pt.X - o), to = std::max(to, pt.X - o + 1);
+    }
+    return rows;
 }
 
 void TCanvas::Ellipse(int left, int top, int right, int bottom) {
@@ -188,59 +262,30 @@ void TCanvas::Ellipse(int left, int top, int right, int bottom) {
     }
     if (r - l < 1 || b - t < 1)
         return;
-    // The curve through columns l..r-1 and rows t..b-1 (Zingl's midpoint algorithm, symmetric).
-    std::vector<TPoint> curve;
-    {
-        long long x0 = l, y0 = t, x1 = r - 1, y1 = b - 1;
-        const long long a = x1 - x0, bb = y1 - y0;
-        long long b1 = bb & 1;
-        double dx = 4.0 * (1 - a) * static_cast<double>(bb) * bb,
-               dy = 4.0 * (b1 + 1) * static_cast<double>(a) * a;
-        double err = dx + dy + static_cast<double>(b1) * a * a;
-        y0 += (bb + 1) / 2;
-        y1 = y0 - b1;
-        const double a8 = 8.0 * a * a, b8 = 8.0 * bb * bb;
-        auto put = [&](long long x, long long y) {
-            curve.push_back(TPoint{static_cast<int>(x), static_cast<int>(y)});
-        };
-        do {
-            put(x1, y0), put(x0, y0), put(x0, y1), put(x1, y1);
-            const double e2 = 2 * err;
-            if (e2 <= dy) {
-                ++y0, --y1;
-                err += dy += a8;
-            }
-            if (e2 >= dx || 2 * err > dy) {
-                ++x0, --x1;
-                err += dx += b8;
-            }
-        } while (x0 <= x1);
-        while (y0 - y1 < bb) {
-            put(x0 - 1, y0), put(x1 + 1, y0++);
-            put(x0 - 1, y1), put(x1 + 1, y1--);
+    const std::vector<TPoint> curve = ellipsePath(l, t, r, b);
+    if (p.brushStyle != bsClear) {
+        // The brush fills a row strictly between its curve pixels left and right of the centre
+        // line (one on the centre line counts as both), and leaves rows without them alone.
+        const auto rows = static_cast<std::size_t>(b - t);
+        std::vector<int> inL(rows, l - 1), inR(rows, r);
+        std::vector<std::uint8_t> sides(rows, 0);  // 1: left seen, 2: right seen
+        const long long twiceMid = static_cast<long long>(l) + (r - 1);
+        for (const TPoint& pt : curve) {
+            const auto i = static_cast<std::size_t>(pt.Y - t);
+            if (2LL * pt.X <= twiceMid)
+                inL[i] = std::max(inL[i], pt.X), sides[i] |= 1;
+            if (2LL * pt.X >= twiceMid)
+                inR[i] = std::min(inR[i], pt.X), sides[i] |= 2;
         }
-    }
-    // Inner edges of the curve per row: the brush fills strictly between them.
-    const int rows = b - t;
-    std::vector<int> inL(static_cast<std::size_t>(rows), l - 1), inR(static_cast<std::size_t>(rows), r);
-    const long long twiceMid = static_cast<long long>(l) + (r - 1);
-    for (const TPoint& pt : curve) {
-        auto i = static_cast<std::size_t>(pt.Y - t);
-        if (i >= inL.size())
-            continue;
-        if (2LL * pt.X <= twiceMid)
-            inL[i] = std::max(inL[i], pt.X);
-        else
-            inR[i] = std::min(inR[i], pt.X);
-    }
-    if (p.brushStyle != bsClear)
         for (int y = std::max(t, p.clip.Top); y < std::min(b, p.clip.Bottom); ++y) {
             const auto i = static_cast<std::size_t>(y - t);
-            p.brushFill(inL[i] + 1, y, inR[i], y + 1);
+            if (sides[i] == 3)
+                p.brushFill(inL[i] + 1, y, inR[i], y + 1);
         }
+    }
     if (!noPen)
         for (const TPoint& pt : curve)
-            p.stamp(pt.X, pt.Y, p.pen);
+            p.penStep(pt.X, pt.Y);
     else if (p.brushStyle != bsClear)  // without a pen the curve itself belongs to the brush
         for (const TPoint& pt : curve)
             if (p.brushStyle == bsSolid || hatchHit(p.brushStyle, pt.X, pt.Y))
@@ -272,33 +317,22 @@ void TCanvas::Polygon(std::span<const TPoint> points) {
     Painter p(*this);
     const int ox = m_origin.X, oy = m_origin.Y;
     if (p.brushStyle != bsClear && points.size() >= 3) {
-        // Alternate (even-odd) rule, sampled at pixel centres: left and top edges fall inside,
-        // right and bottom edges outside, as regions have them.
-        int top = points[0].Y, bottom = points[0].Y;
-        for (const TPoint& pt : points)
-            top = std::min(top, pt.Y), bottom = std::max(bottom, pt.Y);
-        std::vector<double> xs;
-        const int y0 = std::max(top + oy, p.clip.Top), y1 = std::min(bottom + oy, p.clip.Bottom);
-        for (int y = y0; y < y1; ++y) {
-            const double yc = y - oy + 0.5;
-            xs.clear();
-            for (std::size_t i = 0; i < points.size(); ++i) {
-                const TPoint& a = points[i];
-                const TPoint& b = points[(i + 1) % points.size()];
-                if ((a.Y <= yc) == (b.Y <= yc))
-                    continue;
-                xs.push_back(a.X +
-                             (yc - a.Y) * static_cast<double>(b.X - a.X) / static_cast<double>(b.Y - a.Y));
-            }
-            std::sort(xs.begin(), xs.end());
-            for (std::size_t i = 0; i + 1 < xs.size(); i += 2) {
-                const double from = std::ceil(xs[i] - 0.5), to = std::ceil(xs[i + 1] - 0.5);
-                const double lo = std::max(from + ox, static_cast<double>(p.clip.Left));
-                const double hi = std::min(to + ox, static_cast<double>(p.clip.Right));
-                if (lo < hi)
-                    p.brushFill(static_cast<int>(lo), y, static_cast<int>(hi), y + 1);
-            }
+        // Alternate (even-odd) rule, sampled at the integer points: left and top edges fall
+        // inside, right and bottom edges outside, as regions have them.
+        std::vector<PointD> device;
+        device.reserve(points.size());
+        int top = points[0].Y + oy, bottom = top;
+        for (const TPoint& pt : points) {
+            device.push_back(PointD{static_cast<double>(pt.X) + ox, static_cast<double>(pt.Y) + oy});
+            top = std::min(top, pt.Y + oy), bottom = std::max(bottom, pt.Y + oy);
         }
+        polygonRows(device, std::max(top, p.clip.Top), std::min(bottom, p.clip.Bottom),
+                    [&p](double from, double to, int y) {
+                        const double lo = std::max(from, static_cast<double>(p.clip.Left));
+                        const double hi = std::min(to, static_cast<double>(p.clip.Right));
+                        if (lo < hi)
+                            p.brushFill(static_cast<int>(lo), y, static_cast<int>(hi), y + 1);
+                    });
     }
     if (p.penStyle == psClear)
         return;

@@ -6,9 +6,12 @@
 #include "framework/rtl/Exceptions.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <span>
+#include <utility>
+#include <vector>
 
 namespace framework {
 
@@ -25,9 +28,12 @@ inline constexpr int kDot[] = {3, 3};
 inline constexpr int kDashDot[] = {9, 6, 3, 6};
 inline constexpr int kDashDotDot[] = {9, 3, 3, 3, 3, 3};
 
+// The 8 x 8 hatch patterns, fixed to the surface: horizontal lines on rows 3 mod 8, vertical
+// ones on columns 4 mod 8, diagonals through (0, 0) going down to the right and through (7, 0)
+// going down to the left.
 inline bool hatchHit(TBrushStyle style, int x, int y) {
-    const bool horizontal = (y & 7) == 0, vertical = (x & 7) == 0;
-    const bool fdiag = ((x - y) & 7) == 0, bdiag = ((x + y) & 7) == 0;
+    const bool horizontal = (y & 7) == 3, vertical = (x & 7) == 4;
+    const bool fdiag = ((x - y) & 7) == 0, bdiag = ((x + y) & 7) == 7;
     switch (style) {
     case bsHorizontal:
         return horizontal;
@@ -59,6 +65,44 @@ inline void checkExtent(long long w, long long h, long long limit = kMaxShapeExt
         throw EInvalidGraphicOperation("The shape is too large to draw");
 }
 
+struct PointD {
+    double X, Y;
+};
+
+// Rows y0..y1-1 of a polygon filled by the alternate rule, handed to span(from, to, y) as
+// half-open runs. A pixel is inside when its integer point is (the pixel centre of the classic
+// drawing layer): an edge counts on the rows from its upper end down to, not including, its
+// lower end, and each run is [ceil(xa), ceil(xb)). Integer vertices give exact runs: the
+// crossing is an integer product divided once, which rounds only when it is not whole.
+template <class Span> void polygonRows(std::span<const PointD> pts, int y0, int y1, Span&& span) {
+    std::vector<double> xs;
+    for (int y = y0; y < y1; ++y) {
+        xs.clear();
+        for (std::size_t i = 0; i < pts.size(); ++i) {
+            const PointD& a = pts[i];
+            const PointD& b = pts[(i + 1) % pts.size()];
+            if ((a.Y <= y) == (b.Y <= y))
+                continue;
+            xs.push_back(a.X + (y - a.Y) * (b.X - a.X) / (b.Y - a.Y));
+        }
+        std::sort(xs.begin(), xs.end());
+        for (std::size_t i = 0; i + 1 < xs.size(); i += 2) {
+            const double from = std::ceil(xs[i]), to = std::ceil(xs[i + 1]);
+            if (from < to)
+                span(from, to, y);
+        }
+    }
+}
+
+// The curve of an ellipse through columns l..r-1 and rows t..b-1, symmetric about the centre of
+// the box, as one closed path of distinct pixels running counter-clockwise from the right end of
+// its top row (leftwards along the top, down the left, along the bottom, up the right).
+std::vector<TPoint> ellipsePath(int l, int t, int r, int b);
+
+// The round dot of a pen `width` pixels wide: per row from -width/2 down, the half-open run of
+// columns it covers, relative to the dot's centre. It is the filled ellipse of that box.
+std::vector<std::pair<int, int>> penDot(int width);
+
 }  // namespace canvas_detail
 
 // The resolved tools and the clip of one drawing operation, in surface pixels.
@@ -72,6 +116,7 @@ struct TCanvas::Painter {
     bool opaque;
     std::span<const int> dash;
     int dashIndex = 0, dashLeft = 0;
+    std::vector<std::pair<int, int>> dot;  // the round dot of a wide pen, see penDot
 
     explicit Painter(const TCanvas& c)
         : s(c.m_surface), clip(c.DeviceClip()), brush(ColorToPixel(ColorToRGB(c.m_brush->Color()))),
@@ -96,6 +141,8 @@ struct TCanvas::Painter {
             }
             if (!dash.empty())
                 dashLeft = dash[0];
+        } else if (penWidth > 1) {
+            dot = canvas_detail::penDot(penWidth);
         }
     }
 
@@ -135,14 +182,15 @@ struct TCanvas::Painter {
             row(y)[x] = p;
     }
 
-    // A pen dot: one pixel, or a square of the pen's width centred on it.
+    // A pen dot: one pixel, or the round dot of a wide pen centred on it.
     void stamp(int x, int y, TPixel p) const {
         if (penWidth == 1) {
             plot(x, y, p);
             return;
         }
-        const int o = penWidth / 2;
-        fill(x - o, y - o, x - o + penWidth, y - o + penWidth, p);
+        int yy = y - penWidth / 2;
+        for (const auto& [from, to] : dot)
+            fill(x + from, yy, x + to, yy + 1, p), ++yy;
     }
 
     // One step along a pen path: dashes alternate with gaps in the background colour when opaque.
@@ -162,7 +210,8 @@ struct TCanvas::Painter {
         }
     }
 
-    // Bresenham from (x0, y0) towards (x1, y1), leaving out the last pixel.
+    // A pen line from (x0, y0) towards (x1, y1). A one-pixel pen leaves out the last pixel; a
+    // wider pen is a band of its width around the ideal line, closed by round dots on both ends.
     void line(int x0, int y0, int x1, int y1) {
         canvas_detail::checkExtent(std::llabs(static_cast<long long>(x1) - x0),
                                    std::llabs(static_cast<long long>(y1) - y0));
@@ -172,21 +221,55 @@ struct TCanvas::Painter {
             (y0 < clip.Top - reach && y1 < clip.Top - reach) ||
             (y0 >= clip.Bottom + reach && y1 >= clip.Bottom + reach))
             return;
-        const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
-        const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
-        long long err = static_cast<long long>(dx) + dy;
-        while (x0 != x1 || y0 != y1) {
-            penStep(x0, y0);
-            const long long e2 = 2 * err;
-            if (e2 >= dy) {
-                err += dy;
-                x0 += sx;
-            }
-            if (e2 <= dx) {
-                err += dx;
-                y0 += sy;
+        if (penWidth > 1)
+            wideLine(x0, y0, x1, y1);
+        else if (std::abs(x1 - x0) >= std::abs(y1 - y0))
+            thinLine(x0, y0, x1 - x0, y1 - y0, false);
+        else
+            thinLine(y0, x0, y1 - y0, x1 - x0, true);
+    }
+
+    // Bresenham along the major axis (u) with the nearest pixel on the minor one (v). Where the
+    // ideal line passes half-way between two pixels the smaller v wins whatever the direction,
+    // so a line covers the same pixels both ways.
+    void thinLine(int u, int v, int du, int dv, bool yMajor) {
+        const int n = std::abs(du), m = std::abs(dv);
+        const int su = du < 0 ? -1 : 1, sv = dv < 0 ? -1 : 1;
+        const bool stepOnTie = sv < 0;
+        long long d = -static_cast<long long>(n);  // 2 i m - (2 k + 1) n: i steps taken, k of them on v
+        for (int i = 0; i < n; ++i) {
+            if (yMajor)
+                penStep(v, u);
+            else
+                penStep(u, v);
+            u += su;
+            d += 2LL * m;
+            if (d > 0 || (d == 0 && stepOnTie)) {
+                v += sv;
+                d -= 2LL * n;
             }
         }
+    }
+
+    void wideLine(int x0, int y0, int x1, int y1) {
+        stamp(x0, y0, pen);
+        stamp(x1, y1, pen);
+        if (x0 == x1 && y0 == y1)
+            return;
+        const double dx = x1 - x0, dy = y1 - y0, len = std::hypot(dx, dy);
+        const double nx = -dy / len * penWidth / 2, ny = dx / len * penWidth / 2;
+        const canvas_detail::PointD band[] = {
+            {x0 + nx, y0 + ny}, {x1 + nx, y1 + ny}, {x1 - nx, y1 - ny}, {x0 - nx, y0 - ny}};
+        const double top = std::min({band[0].Y, band[1].Y, band[2].Y, band[3].Y});
+        const double bottom = std::max({band[0].Y, band[1].Y, band[2].Y, band[3].Y});
+        const int from = std::max(static_cast<int>(std::floor(top)), clip.Top);
+        const int to = std::min(static_cast<int>(std::ceil(bottom)) + 1, clip.Bottom);
+        canvas_detail::polygonRows(band, from, to, [this](double a, double b, int y) {
+            const double lo = std::max(a, static_cast<double>(clip.Left));
+            const double hi = std::min(b, static_cast<double>(clip.Right));
+            if (lo < hi)
+                fill(static_cast<int>(lo), y, static_cast<int>(hi), y + 1, pen);
+        });
     }
 };
 
