@@ -201,7 +201,9 @@ std::vector<TPoint> canvas_detail::ellipsePath(int l, int t, int r, int b) {
             ++y0, --y1;
         }
     }
-    const int mx = l + r - 1, my = t + b - 1;  // x and y mirror to mx - x and my - y
+    // x and y mirror to mx - x and my - y. Pixels on the centre column or row are their own
+    // mirror images: the bottom right quarter keeps them, so each pixel comes once.
+    const int mx = l + r - 1, my = t + b - 1;
     std::vector<TPoint> path;
     path.reserve(4 * quarter.size());
     auto add = [&path](int x, int y) {
@@ -209,13 +211,16 @@ std::vector<TPoint> canvas_detail::ellipsePath(int l, int t, int r, int b) {
             path.push_back(TPoint{x, y});
     };
     for (auto q = quarter.rbegin(); q != quarter.rend(); ++q)  // top left, from the top
-        add(mx - q->X, my - q->Y);
+        if (2 * q->X != mx && 2 * q->Y != my)
+            add(mx - q->X, my - q->Y);
     for (const TPoint& q : quarter)  // bottom left, down to the bottom
-        add(mx - q.X, q.Y);
+        if (2 * q.X != mx)
+            add(mx - q.X, q.Y);
     for (auto q = quarter.rbegin(); q != quarter.rend(); ++q)  // bottom right, up to the middle
         add(q->X, q->Y);
     for (const TPoint& q : quarter)  // top right, up to the top
-        add(q.X, my - q.Y);
+        if (2 * q.Y != my)
+            add(q.X, my - q.Y);
     while (path.size() > 1 && path.front() == path.back())
         path.pop_back();
     const auto start = std::min_element(path.begin(), path.end(), [](const TPoint& p, const TPoint& q) {

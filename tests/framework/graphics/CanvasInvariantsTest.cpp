@@ -127,6 +127,22 @@ TEST(CanvasInvariants, EllipsesOfEverySizeFillInsideASymmetricOutline) {
         }
 }
 
+TEST(CanvasInvariants, DottedEllipsesWalkEachOutlinePixelOnce) {
+    TBitmap bmp(kSize, kSize);
+    for (int w = 3; w <= 24; ++w)
+        for (int h = 3; h <= 24; ++h) {
+            SCOPED_TRACE(testing::Message() << w << " x " << h);
+            Blank(bmp).Canvas()->Brush()->SetStyle(bsClear);
+            bmp.Canvas()->Ellipse(2, 2, 2 + w, 2 + h);
+            const int outline = CountOfColor(bmp, clBlue);
+            Blank(bmp).Canvas()->Pen()->SetStyle(psDot);  // gaps in the brush colour
+            bmp.Canvas()->Ellipse(2, 2, 2 + w, 2 + h);
+            bmp.Canvas()->Pen()->SetStyle(psSolid);
+            const int on = outline / 6 * 3 + std::min(outline % 6, 3);  // three on, three off
+            EXPECT_EQ(CountOfColor(bmp, clBlue), on);
+        }
+}
+
 TEST(CanvasInvariants, WidePenRectanglesAndEllipsesStaySymmetricAndClosed) {
     TBitmap bmp(kSize, kSize);
     for (int pen = 3; pen <= 5; pen += 2)  // odd widths lie centred on the path
