@@ -3,8 +3,11 @@
 #include "controls/ColourListBoxesAndCombos.h"
 #include "controls/My_StyledTMSComponents.h"
 
+#include "framework/forms/TextForms.h"
 #include "imaging/tool_imagelist_master.h"
 #include "package/UnitLifetime.h"
+#include "sibling/My_advcombou.h"
+#include "vendor/VendorClasses.h"
 
 #include <array>
 
@@ -85,7 +88,17 @@ std::span<const std::string_view> RequiredPackages() { return kRequiredPackages;
 std::span<const std::string_view> ContainedUnits() { return kContainedUnits; }
 std::span<const TUnitEntry> GetPackageInfoTable() { return kUnitTable; }
 
+void RegisterPackageClasses() {
+    framework::RegisterFrameworkClasses();
+    vendor::RegisterVendorClasses();
+    for (framework::TClass cls : {&sibling::TmyAdvFilterCombo::ClassInfo(), &TStyledListbox::ClassInfo(),
+                                  &TStyledListboxOwnerDrawnFixed::ClassInfo(),
+                                  &TColourSharingListbox::ClassInfo(), &TColourSharingCombo::ClassInfo()})
+        framework::RegisterClass(cls);
+}
+
 void Initialize() {
+    RegisterPackageClasses();
     for (const TUnitEntry& entry : kUnitTable)
         if (entry.Initialization)
             entry.Initialization();

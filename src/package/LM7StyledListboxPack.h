@@ -37,6 +37,10 @@ std::span<const TUnitEntry> GetPackageInfoTable();
 void Initialize();
 void Finalize();
 
+// Registers the component classes of the package, the vendor packs, the sibling runtime and
+// the framework, so that form descriptions can name them. Initialize calls it.
+void RegisterPackageClasses();
+
 // Every unit's Register, in the order a designer host calls them: the palette gets the
 // package's classes on the page "Samples".
 void RegisterAll();

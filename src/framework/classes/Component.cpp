@@ -205,6 +205,12 @@ void TComponent::FinishLoading() {
     Loaded();
 }
 
+void TComponent::CancelLoading() { m_state &= ~(csLoading | csReading); }
+
 void TComponent::Loaded() {}
+
+void TComponent::SetParentComponent(TComponent*) {}
+
+void TComponent::GetChildren(std::vector<TComponent*>&, const TComponent*) const {}
 
 }  // namespace framework

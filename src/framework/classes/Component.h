@@ -73,6 +73,15 @@ public:
     void BeginLoading();   // csLoading | csReading on this component
     void EndReading();     // clears csReading
     void FinishLoading();  // clears csLoading and calls Loaded
+    void CancelLoading();  // clears both states without Loaded, after a read that failed
+
+    // Form descriptions nest a component inside the one that holds it on the form (a control
+    // inside its parent); components without such a holder stand at the top level.
+    virtual TComponent* GetParentComponent() const { return nullptr; }
+    // Raises EComponentError when Value cannot hold this component.
+    virtual void SetParentComponent(TComponent* Value);
+    // Appends the components written inside this one: those it holds that Root owns.
+    virtual void GetChildren(std::vector<TComponent*>& Children, const TComponent* Root) const;
 
     void BeforeDestruction() override;
 

@@ -7,11 +7,22 @@
 #include <cassert>
 #include <cstddef>
 #include <cstdint>
+#include <typeinfo>
 #include <utility>
 
 namespace framework {
 
 class TObject;
+
+// An event without its argument types, as the property tables pass it around: the object and
+// the code (the classic TMethod), and the event type the code was made for, so that it is only
+// ever put back into an event of that type.
+struct TMethod {
+    void* Data = nullptr;
+    void (*Code)() = nullptr;
+    const std::type_info* Type = nullptr;
+    bool operator==(const TMethod& other) const { return Data == other.Data && Code == other.Code; }
+};
 
 template <class... Args> class TEvent {
 public:
@@ -63,6 +74,19 @@ public:
     }
     bool operator==(const TEvent& other) const { return m_data == other.m_data && m_code == other.m_code; }
     bool operator==(std::nullptr_t) const { return m_code == nullptr; }
+
+    // The event as a TMethod. A bound callable has no such form: it gives an unassigned one.
+    TMethod Method() const {
+        if (!m_code || KeptOf(m_data))
+            return {};
+        return {m_data, reinterpret_cast<void (*)()>(m_code), &typeid(TEvent)};
+    }
+    // The event a TMethod of this event type stands for; an unassigned one for any other.
+    static TEvent FromMethod(const TMethod& m) {
+        if (!m.Code || !m.Type || *m.Type != typeid(TEvent) || KeptOf(m.Data))
+            return {};
+        return TEvent(m.Data, reinterpret_cast<Code>(m.Code));
+    }
 
     // The object part of the event (the classic TMethod.Data); for a bound callable, where it
     // is kept.

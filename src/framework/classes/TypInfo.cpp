@@ -144,6 +144,34 @@ TClassInfo TClassInfo::Property(TPropInfo info) && {
     return std::move(*this);
 }
 
+TClassInfo TClassInfo::StoredWhen(std::function<bool(const TObject&)> Stored) && {
+    if (!m_props.empty())
+        m_props.back()->Stored = std::move(Stored);
+    return std::move(*this);
+}
+
+const TMethodEntry* TClassInfo::FindMethod(std::string_view name) const {
+    for (TClass c = this; c; c = c->m_parent)
+        for (const TMethodEntry& m : c->m_methods)
+            if (sameText(m.Name, name))
+                return &m;
+    return nullptr;
+}
+
+const TMethodEntry* TClassInfo::FindMethodByCode(void (*code)()) const {
+    if (!code)
+        return nullptr;
+    for (TClass c = this; c; c = c->m_parent)
+        for (const TMethodEntry& m : c->m_methods)
+            if (m.Code == code)
+                return &m;
+    return nullptr;
+}
+
+TMethod MethodOf(const TMethodEntry& Entry, TObject* Obj) {
+    return TMethod{Entry.Self(Obj), Entry.Code, Entry.Type};
+}
+
 // --- Conversions ------------------------------------------------------------------------------
 
 std::int64_t CheckedInteger(const TPropInfo& prop, std::int64_t Value, bool isSigned, std::size_t size) {
@@ -256,6 +284,18 @@ TObject* ValueToObject(const TPropInfo& prop, const TValue& value) {
     if (obj && prop.PropClass && !obj->InheritsFrom(prop.PropClass))
         convertError(prop, "a " + obj->ClassName() + " is not a " + prop.PropClass->ClassName());
     return obj;
+}
+
+TMethod ValueToMethod(const std::string& PropName, const std::type_info& EventType, const TValue& value) {
+    if (std::holds_alternative<std::monostate>(value))
+        return {};
+    const auto* m = std::get_if<TMethod>(&value);
+    if (!m)
+        throw EPropertyConvertError("Invalid property value for " + PropName + ": the value is not a method");
+    if (m->Code && (!m->Type || *m->Type != EventType))
+        throw EPropertyConvertError("Invalid property value for " + PropName +
+                                    ": the method does not fit the event");
+    return *m;
 }
 
 // --- Access by name ---------------------------------------------------------------------------

@@ -3,6 +3,7 @@
 // parent class's table and searched by name without regard to case. Values travel as TValue.
 // Every published property can be read and written by name, also from text.
 
+#include "framework/classes/Events.h"
 #include "framework/classes/Object.h"
 
 #include <cstdint>
@@ -20,10 +21,11 @@ namespace framework {
 
 class TComponent;
 
-enum class TTypeKind { tkInteger, tkEnumeration, tkSet, tkFloat, tkString, tkClass };
+// tkMethod: an event; tkBinary: bytes kept with a form (image data), carried as a string.
+enum class TTypeKind { tkInteger, tkEnumeration, tkSet, tkFloat, tkString, tkClass, tkMethod, tkBinary };
 
-// Null (monostate), integer, Boolean, float, string or object reference.
-using TValue = std::variant<std::monostate, std::int64_t, bool, double, std::string, TObject*>;
+// Null (monostate), integer, Boolean, float, string, object reference or event.
+using TValue = std::variant<std::monostate, std::int64_t, bool, double, std::string, TObject*, TMethod>;
 
 struct TPropInfo {
     std::string Name;
@@ -36,7 +38,28 @@ struct TPropInfo {
     std::function<TValue(const TObject&)> Get;
     std::function<void(TObject&, const TValue&)> Set;  // empty: read-only
     std::optional<std::int64_t> Default;               // ordinal default, for "stored" decisions
+    // Whether a form description keeps the value (the classic "stored" clause); empty: always.
+    std::function<bool(const TObject&)> Stored;
 };
+
+// A published method: what a form description names as an event handler.
+struct TMethodEntry {
+    std::string Name;
+    void (*Code)() = nullptr;
+    const std::type_info* Type = nullptr;  // the event type the method fits
+    void* (*Self)(TObject*) = nullptr;     // the object as the method's own class sees it
+};
+
+// An event value for an event of type EventType: null clears it; a method of another type raises.
+TMethod ValueToMethod(const std::string& PropName, const std::type_info& EventType, const TValue& value);
+
+namespace detail {
+template <class M> struct MethodTraits;
+template <class T, class... A> struct MethodTraits<void (T::*)(A...)> {
+    using Class = T;
+    using Event = TEvent<A...>;
+};
+}  // namespace detail
 
 // A class's run-time description: its name, its parent, its published properties and, for
 // component classes, how to create an instance from a class reference.
@@ -103,8 +126,42 @@ public:
         return std::move(*this).Add<T>(std::move(name), TTypeKind::tkClass, {}, &C::ClassInfo(), getter,
                                        setter, std::optional<std::int64_t>(0));
     }
+    // An event held in a data member: a TEvent of the type the member has.
+    template <class T, class E> TClassInfo Event(std::string name, E T::*member) && {
+        TPropInfo info;
+        info.Name = std::move(name);
+        info.Kind = TTypeKind::tkMethod;
+        info.Get = [member](const TObject& obj) {
+            return TValue((static_cast<const T&>(obj).*member).Method());
+        };
+        info.Set = [member, n = info.Name](TObject& obj, const TValue& value) {
+            static_cast<T&>(obj).*member = E::FromMethod(ValueToMethod(n, typeid(E), value));
+        };
+        return std::move(*this).Property(std::move(info));
+    }
+    // Bytes kept with a form; the getter gives them and the setter takes them as a string.
+    template <class T, class G, class S> TClassInfo Binary(std::string name, G getter, S setter) && {
+        return std::move(*this).Add<T>(std::move(name), TTypeKind::tkBinary, {}, nullptr, getter, setter, {});
+    }
     // Any property built by hand (named integer values, odd conversions).
     TClassInfo Property(TPropInfo info) &&;
+    // Marks the property added last as kept only when Stored says so.
+    TClassInfo StoredWhen(std::function<bool(const TObject&)> Stored) &&;
+
+    // A published method, found by name when a form description names it as an event handler:
+    // .Method<&TMyForm::ButtonClick>("ButtonClick").
+    template <auto M> TClassInfo Method(std::string name) && {
+        using Traits = detail::MethodTraits<decltype(M)>;
+        using C = typename Traits::Class;
+        const TMethod m = Traits::Event::template Of<M>(static_cast<C*>(nullptr)).Method();
+        m_methods.push_back(TMethodEntry{std::move(name), m.Code, m.Type,
+                                         [](TObject* obj) -> void* { return static_cast<C*>(obj); }});
+        return std::move(*this);
+    }
+    // The published method of that name on this class or an ancestor; null when there is none.
+    const TMethodEntry* FindMethod(std::string_view name) const;
+    // The published method whose code that is (the classic MethodName); null when none.
+    const TMethodEntry* FindMethodByCode(void (*code)()) const;
     // A message handler by number: a member function taking TMessage&.
     template <class T> TClassInfo Message(std::uint32_t msg, void (T::*handler)(TMessage&)) && {
         m_messages[msg] = [handler](TObject& obj, TMessage& m) { (static_cast<T&>(obj).*handler)(m); };
@@ -134,7 +191,11 @@ private:
     Factory m_factory = nullptr;
     std::vector<std::shared_ptr<TPropInfo>> m_props;  // shared so the table stays put when moved
     std::map<std::uint32_t, MessageHandler> m_messages;
+    std::vector<TMethodEntry> m_methods;
 };
+
+// The published method bound to Obj, ready to be set into an event property.
+TMethod MethodOf(const TMethodEntry& Entry, TObject* Obj);
 
 // --- Access by name, raising framework exceptions as the classic routines do ---------------
 

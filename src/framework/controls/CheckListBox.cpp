@@ -9,7 +9,8 @@ constexpr int kMarkArea = kCheckMarkSize + 4;  // the mark and the gap after it
 }
 
 const TClassInfo& TCheckListBox::ClassInfo() {
-    static const TClassInfo info = TClassInfo::Derive<TCheckListBox, TCustomListBox>("TCheckListBox");
+    static const TClassInfo info = TClassInfo::Derive<TCheckListBox, TCustomListBox>("TCheckListBox")
+                                       .Event<TCheckListBox>("OnClickCheck", &TCheckListBox::OnClickCheck);
     return info;
 }
 

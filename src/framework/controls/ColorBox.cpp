@@ -66,9 +66,18 @@ std::string TCustomColorBox::ColorNames(int Index) const {
     return Index >= 0 && Index < Items()->Count() ? Items()->Strings(Index) : std::string();
 }
 
-TColor TCustomColorBox::Selected() const { return ItemIndex() >= 0 ? Colors(ItemIndex()) : clBlack; }
+TColor TCustomColorBox::Selected() const {
+    if (m_loadedSelected)
+        return *m_loadedSelected;
+    return ItemIndex() >= 0 ? Colors(ItemIndex()) : clBlack;
+}
 
 void TCustomColorBox::SetSelected(TColor Value) {
+    if (HasState(csLoading) || (m_loadedSelected && Items()->Count() == 0)) {
+        m_loadedSelected = Value;
+        return;
+    }
+    m_loadedSelected.reset();
     for (int i = 0; i < Items()->Count(); ++i)
         if (Colors(i) == Value && !(i == 0 && HasStyle(cbCustomColor))) {
             SetItemIndex(i);
@@ -120,10 +129,16 @@ void TCustomColorBox::PopulateList() {
         throw;
     }
     items.EndUpdate();
-    if (hadSelection)
+    if (m_loadedSelected || hadSelection)
         SetSelected(selected);
     else
         SetItemIndex(-1);
+}
+
+void TCustomColorBox::Loaded() {
+    TCustomComboBox::Loaded();
+    if (m_loadedSelected && Items()->Count() > 0)
+        SetSelected(*m_loadedSelected);
 }
 
 void TCustomColorBox::CreateWnd() {

@@ -5,6 +5,8 @@
 
 #include "framework/controls/ComboBox.h"
 
+#include <optional>
+
 namespace framework {
 
 class TCustomColorBox;
@@ -48,6 +50,7 @@ public:
     std::string ColorNames(int Index) const;
     // The selected entry's colour, black when none is. Selecting a colour that is not listed
     // puts it in the custom entry when there is one, else selects nothing.
+    // A colour read from a form description is kept until the entries are built.
     TColor Selected() const;
     void SetSelected(TColor Value);
     // What the swatches of the "default" and "none" entries show.
@@ -64,8 +67,10 @@ public:
 protected:
     void CreateWnd() override;
     void DrawItem(int Index, TRect Rect, TOwnerDrawState State) override;
+    void Loaded() override;
 
 private:
+    std::optional<TColor> m_loadedSelected;
     TColorBoxStyles m_colorStyle = kDefaultColorBoxStyle;
     TColor m_defaultColorColor = clBlack;
     TColor m_noneColorColor = clBlack;

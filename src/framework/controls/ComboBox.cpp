@@ -129,8 +129,19 @@ const TClassInfo& TCustomComboBox::ClassInfo() {
                                       &TCustomComboBox::SetItemHeight, 16)
             .Integer<TCustomComboBox>("DropDownCount", &TCustomComboBox::DropDownCount,
                                       &TCustomComboBox::SetDropDownCount, 8)
-            .String<TCustomComboBox>("Text", &TCustomComboBox::Text, &TCustomComboBox::SetText);
+            .String<TCustomComboBox>("Text", &TCustomComboBox::Text, &TCustomComboBox::SetText)
+            .Event<TCustomComboBox>("OnChange", &TCustomComboBox::OnChange)
+            .Event<TCustomComboBox>("OnSelect", &TCustomComboBox::OnSelect)
+            .Event<TCustomComboBox>("OnDropDown", &TCustomComboBox::OnDropDown)
+            .Event<TCustomComboBox>("OnCloseUp", &TCustomComboBox::OnCloseUp)
+            .Event<TCustomComboBox>("OnDrawItem", &TCustomComboBox::OnDrawItem)
+            .Event<TCustomComboBox>("OnMeasureItem", &TCustomComboBox::OnMeasureItem);
     return info;
+}
+
+void TCustomComboBox::Loaded() {
+    TCustomControl::Loaded();
+    ApplyLoadedItemIndex();
 }
 
 const TClassInfo& TComboBox::ClassInfo() {
@@ -163,6 +174,12 @@ void TCustomComboBox::ItemsChange(TObject*) {
     if (m_list)
         m_list->SetHot(m_list->Hot());
     Invalidate();
+    ApplyLoadedItemIndex();
+}
+
+void TCustomComboBox::ApplyLoadedItemIndex() {
+    if (m_loadedItemIndex && !HasState(csLoading) && *m_loadedItemIndex < m_items->Count())
+        SetItemIndex(*m_loadedItemIndex);
 }
 
 void TCustomComboBox::Clear() {
@@ -173,6 +190,11 @@ void TCustomComboBox::Clear() {
 }
 
 void TCustomComboBox::SetItemIndex(int Value) {
+    if (HasState(csLoading) && Value >= m_items->Count()) {
+        m_loadedItemIndex = Value;
+        return;
+    }
+    m_loadedItemIndex.reset();
     if (Value < -1 || Value >= m_items->Count())
         Value = -1;
     if (Value == m_itemIndex)

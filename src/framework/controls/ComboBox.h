@@ -9,6 +9,7 @@
 #include "framework/controls/WinControl.h"
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace framework {
@@ -77,6 +78,7 @@ protected:
     void KeyPress(char32_t& Key) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void DoExit() override;
+    void Loaded() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
@@ -93,6 +95,10 @@ private:
     TCanvas* m_itemCanvas = nullptr;   // the list's canvas while it paints
     std::vector<int> m_heights;        // measured entry heights of the variable style
     int m_itemIndex = -1;
+    // An ItemIndex read from a form description before the combo held that item (the items
+    // come later in the description, or with the window): applied once they are there.
+    std::optional<int> m_loadedItemIndex;
+    void ApplyLoadedItemIndex();
     int m_itemHeight = 16;
     int m_dropDownCount = 8;
     TComboBoxStyle m_style = csDropDown;

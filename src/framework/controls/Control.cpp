@@ -20,11 +20,19 @@ const TClassInfo& TControl::ClassInfo() {
             .Bool<TControl>("Visible", &TControl::Visible, &TControl::SetVisible, true)
             .Bool<TControl>("Enabled", &TControl::Enabled, &TControl::SetEnabled, true)
             .Property(ColorProperty<TControl>("Color", &TControl::Color, &TControl::SetColor, clWindow))
+            .StoredWhen([](const TObject& c) { return !static_cast<const TControl&>(c).ParentColor(); })
             .Bool<TControl>("ParentColor", &TControl::ParentColor, &TControl::SetParentColor)
             .Object<TControl, TFont>("Font", &TControl::Font, &TControl::SetFont)
+            .StoredWhen([](const TObject& c) { return !static_cast<const TControl&>(c).ParentFont(); })
             .Bool<TControl>("ParentFont", &TControl::ParentFont, &TControl::SetParentFont, true)
             .String<TControl>("Hint", &TControl::Hint, &TControl::SetHint)
             .Bool<TControl>("ShowHint", &TControl::ShowHint, &TControl::SetShowHint, false)
+            .Event<TControl>("OnClick", &TControl::OnClick)
+            .Event<TControl>("OnDblClick", &TControl::OnDblClick)
+            .Event<TControl>("OnResize", &TControl::OnResize)
+            .Event<TControl>("OnMouseDown", &TControl::OnMouseDown)
+            .Event<TControl>("OnMouseUp", &TControl::OnMouseUp)
+            .Event<TControl>("OnMouseMove", &TControl::OnMouseMove)
             .Message<TControl>(CM_PARENTFONTCHANGED, &TControl::CMParentFontChanged)
             .Message<TControl>(CM_PARENTCOLORCHANGED, &TControl::CMParentColorChanged)
             .Message<TControl>(WM_LBUTTONDOWN, &TControl::WMMouse)
@@ -44,6 +52,17 @@ TControl::~TControl() {
     m_font->OnChange = nullptr;
     if (m_parent)
         m_parent->RemoveControl(this);
+}
+
+TComponent* TControl::GetParentComponent() const { return m_parent; }
+
+void TControl::SetParentComponent(TComponent* Value) {
+    if (!Value)
+        return;
+    auto* parent = As<TWinControl>(Value);
+    if (!parent)
+        throw EComponentError("A " + Value->ClassName() + " cannot hold the control " + Name());
+    SetParent(parent);
 }
 
 void TControl::Loaded() {

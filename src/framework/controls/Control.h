@@ -88,6 +88,9 @@ public:
     TWinControl* Parent() const { return m_parent; }
     virtual void SetParent(TWinControl* AParent);
     bool HasParent() const { return m_parent != nullptr; }
+    TComponent* GetParentComponent() const override;
+    // A control is placed on a windowed control; anything else raises EComponentError.
+    void SetParentComponent(TComponent* Value) override;
 
     bool Visible() const { return m_visible; }
     void SetVisible(bool Value);

@@ -13,7 +13,8 @@ const TClassInfo& TCustomEdit::ClassInfo() {
             .Integer<TCustomEdit>("PasswordChar", &TCustomEdit::PasswordChar, &TCustomEdit::SetPasswordChar,
                                   0)
             .Bool<TCustomEdit>("ReadOnly", &TCustomEdit::ReadOnly, &TCustomEdit::SetReadOnly, false)
-            .Integer<TCustomEdit>("MaxLength", &TCustomEdit::MaxLength, &TCustomEdit::SetMaxLength, 0);
+            .Integer<TCustomEdit>("MaxLength", &TCustomEdit::MaxLength, &TCustomEdit::SetMaxLength, 0)
+            .Event<TCustomEdit>("OnChange", &TCustomEdit::OnChange);
     return info;
 }
 

@@ -120,7 +120,12 @@ const TClassInfo& TCustomListBox::ClassInfo() {
             .Bool<TCustomListBox>("Sorted", &TCustomListBox::Sorted, &TCustomListBox::SetSorted, false)
             .Enum<TCustomListBox>("BorderStyle", {"bsNone", "bsSingle"}, &TCustomListBox::BorderStyle,
                                   &TCustomListBox::SetBorderStyle, bsSingle)
-            .Integer<TCustomListBox>("Count", &TCustomListBox::Count, &TCustomListBox::SetCount, 0);
+            .Integer<TCustomListBox>("Count", &TCustomListBox::Count, &TCustomListBox::SetCount, 0)
+            .StoredWhen([](const TObject& c) { return static_cast<const TCustomListBox&>(c).IsVirtual(); })
+            .Event<TCustomListBox>("OnDrawItem", &TCustomListBox::OnDrawItem)
+            .Event<TCustomListBox>("OnMeasureItem", &TCustomListBox::OnMeasureItem)
+            .Event<TCustomListBox>("OnData", &TCustomListBox::OnData)
+            .Event<TCustomListBox>("OnDataObject", &TCustomListBox::OnDataObject);
     return info;
 }
 
@@ -152,6 +157,17 @@ void TCustomListBox::SetCount(int Value) {
         m_itemIndex = -1;
     SetTopIndex(m_topIndex);
     Invalidate();
+    ApplyLoadedItemIndex();
+}
+
+void TCustomListBox::Loaded() {
+    TCustomControl::Loaded();
+    ApplyLoadedItemIndex();
+}
+
+void TCustomListBox::ApplyLoadedItemIndex() {
+    if (m_loadedItemIndex && !HasState(csLoading) && *m_loadedItemIndex < Count())
+        SetItemIndex(*m_loadedItemIndex);
 }
 
 void TCustomListBox::Clear() {
@@ -199,6 +215,11 @@ void TCustomListBox::ItemsDeleted(int Index) {
 }
 
 void TCustomListBox::SetItemIndex(int Value) {
+    if (HasState(csLoading) && Value >= Count()) {
+        m_loadedItemIndex = Value;
+        return;
+    }
+    m_loadedItemIndex.reset();
     if (Value < -1 || Value >= Count())
         Value = -1;
     if (m_itemIndex == Value)

@@ -7,6 +7,7 @@
 #include "framework/controls/WinControl.h"
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace framework {
@@ -103,6 +104,7 @@ protected:
     void Paint() override;
     void PaintBorder(TCanvas& Canvas, TRect Bounds) override;
     void CreateWnd() override;
+    void Loaded() override;
     void KeyDown(std::uint16_t& Key, TShiftState Shift) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void WndProc(TMessage& Message) override;
@@ -139,7 +141,11 @@ private:
     std::unique_ptr<TStrings, TFreeDeleter> m_strings;
     int m_virtualCount = 0;
     int m_itemIndex = -1;  // the selected item, or the caret in a multi-select list
-    int m_anchor = -1;     // where a shift-extended selection starts
+    // An ItemIndex read from a form description before the list held that item (the items come
+    // later in the description, or with the window): applied once they are there.
+    std::optional<int> m_loadedItemIndex;
+    void ApplyLoadedItemIndex();
+    int m_anchor = -1;  // where a shift-extended selection starts
     int m_topIndex = 0;
     int m_itemHeight = 16;
     TListBoxStyle m_style = lbStandard;

@@ -29,6 +29,11 @@ const TClassInfo& TWinControl::ClassInfo() {
     static const TClassInfo info =
         TClassInfo::Derive<TWinControl, TControl>("TWinControl")
             .Bool<TWinControl>("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop)
+            .Event<TWinControl>("OnEnter", &TWinControl::OnEnter)
+            .Event<TWinControl>("OnExit", &TWinControl::OnExit)
+            .Event<TWinControl>("OnKeyDown", &TWinControl::OnKeyDown)
+            .Event<TWinControl>("OnKeyUp", &TWinControl::OnKeyUp)
+            .Event<TWinControl>("OnKeyPress", &TWinControl::OnKeyPress)
             .Message<TWinControl>(WM_PAINT, &TWinControl::WMPaint)
             .Message<TWinControl>(WM_KEYDOWN, &TWinControl::WMKey)
             .Message<TWinControl>(WM_KEYUP, &TWinControl::WMKey)
@@ -451,6 +456,12 @@ void TCustomControl::PaintWindow(TCanvas& Canvas) {
     Canvas.Font()->Assign(Font());
     Canvas.Brush()->Assign(Brush());
     Paint();
+}
+
+void TWinControl::GetChildren(std::vector<TComponent*>& Children, const TComponent* Root) const {
+    for (TControl* c : m_controls)
+        if (c->Owner() == Root)
+            Children.push_back(c);
 }
 
 }  // namespace framework

@@ -24,6 +24,7 @@ public:
     // The child at a client point: the topmost visible one, windowed children included or not.
     TControl* ControlAtPos(TPoint Pos, bool AllowDisabled, bool AllowWinControls = false) const;
     bool ContainsControl(const TControl* Control) const;
+    void GetChildren(std::vector<TComponent*>& Children, const TComponent* Root) const override;
 
     // The window is created when first needed and again after RecreateWnd.
     HWND Handle();

@@ -29,6 +29,7 @@ const TClassInfo& TFont::ClassInfo() {
             .String<TFont>("Name", &TFont::Name, &TFont::SetName)
             .Integer<TFont>("PixelsPerInch", &TFont::PixelsPerInch, &TFont::SetPixelsPerInch, 96)
             .Integer<TFont>("Size", &TFont::Size, &TFont::SetSize)
+            .StoredWhen([](const TObject&) { return false; })  // Height says it
             .SetOf<TFont>("Style", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"}, &TFont::Style,
                           &TFont::SetStyle, 0);
     return info;
