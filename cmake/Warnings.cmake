@@ -11,10 +11,14 @@ function(lm7_layer name dir)
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
   if(sources)
     add_library(${name} STATIC ${sources})
-    target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+    # Installed, the libraries keep a prefix so that they do not clash with others in lib/.
+    set_target_properties(${name} PROPERTIES OUTPUT_NAME lm7_${name})
+    target_include_directories(${name} PUBLIC $<BUILD_INTERFACE:${CMAKE_SOURCE_DIR}/src>
+                                              $<INSTALL_INTERFACE:include/lm7>)
   else()
     add_library(${name} INTERFACE)
-    target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR}/src)
+    target_include_directories(${name} INTERFACE $<BUILD_INTERFACE:${CMAKE_SOURCE_DIR}/src>
+                                                 $<INSTALL_INTERFACE:include/lm7>)
   endif()
   if(ARGN)
     if(sources)

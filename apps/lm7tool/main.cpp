@@ -2,8 +2,10 @@
 
 #include "framework/controls/ImageListFile.h"
 #include "framework/rtl/SysUtils.h"
+#include "host/Broadcast.h"
 #include "imaging/graphics_utilities.h"
 #include "imaging/tool_imagelist_master.h"
+#include "vendor/Advstyleif.h"
 
 #include <algorithm>
 #include <iostream>
@@ -24,7 +26,9 @@ constexpr const char* kUsage =
     "  imagelist-show FILE --png OUT\n"
     "      a contact sheet of the images of an image-list file, as a PNG\n"
     "  icon-consts FILE\n"
-    "      the command names and master icon numbers of a constants source, tab-separated\n";
+    "      the command names and master icon numbers of a constants source, tab-separated\n"
+    "  broadcast-style N\n"
+    "      every open window of the suite in this session takes colour style N (0 to 5)\n";
 
 // Bad arguments: the message goes to stderr and the program stops with status 2.
 struct UsageError {
@@ -164,6 +168,19 @@ int IconConsts(const Args& args) {
     return 0;
 }
 
+// The style-change command of the suite's broadcast; its value is the style's ordinal.
+constexpr std::uint32_t kStyleChangeCommand = 703;
+
+int BroadcastStyle(const Args& args) {
+    if (args.Plain.size() != 1)
+        throw UsageError{"broadcast-style takes one style number"};
+    const int style = ParseInt(args.Plain[0], "the style");
+    if (style < 0 || style >= vendor::kTMSStyleCount)
+        throw UsageError{Format("the style must be between 0 and %d", {vendor::kTMSStyleCount - 1})};
+    host::SendBroadcast(kStyleChangeCommand, style);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -181,6 +198,8 @@ int main(int argc, char** argv) {
             return ImageListShow(Args(argc, argv, 2, {"--png"}));
         if (command == "icon-consts")
             return IconConsts(Args(argc, argv, 2, {}));
+        if (command == "broadcast-style")
+            return BroadcastStyle(Args(argc, argv, 2, {}));
         throw UsageError{command.empty() ? "a command is needed (see --help)"
                                          : Format("unknown command \"%s\" (see --help)", {command})};
     } catch (const UsageError& e) {

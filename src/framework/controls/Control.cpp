@@ -33,6 +33,7 @@ const TClassInfo& TControl::ClassInfo() {
             .Event<TControl>("OnMouseDown", &TControl::OnMouseDown)
             .Event<TControl>("OnMouseUp", &TControl::OnMouseUp)
             .Event<TControl>("OnMouseMove", &TControl::OnMouseMove)
+            .Integer<TControl>("Cursor", &TControl::Cursor, &TControl::SetCursor, crDefault)
             .Message<TControl>(CM_PARENTFONTCHANGED, &TControl::CMParentFontChanged)
             .Message<TControl>(CM_PARENTCOLORCHANGED, &TControl::CMParentColorChanged)
             .Message<TControl>(WM_LBUTTONDOWN, &TControl::WMMouse)
@@ -40,6 +41,9 @@ const TClassInfo& TControl::ClassInfo() {
             .Message<TControl>(WM_LBUTTONDBLCLK, &TControl::WMMouse)
             .Message<TControl>(WM_RBUTTONDOWN, &TControl::WMMouse)
             .Message<TControl>(WM_RBUTTONUP, &TControl::WMMouse)
+            .Message<TControl>(WM_RBUTTONDBLCLK, &TControl::WMMouse)
+            .Message<TControl>(WM_MBUTTONDOWN, &TControl::WMMouse)
+            .Message<TControl>(WM_MBUTTONUP, &TControl::WMMouse)
             .Message<TControl>(WM_MOUSEMOVE, &TControl::WMMouse);
     return info;
 }
@@ -315,8 +319,17 @@ void TControl::WMMouse(TMessage& Message) {
     case WM_RBUTTONDOWN:
         MouseDown(mbRight, shift | ssRight, x, y);
         break;
+    case WM_RBUTTONDBLCLK:
+        MouseDown(mbRight, shift | ssRight | ssDouble, x, y);
+        break;
     case WM_RBUTTONUP:
         MouseUp(mbRight, shift, x, y);
+        break;
+    case WM_MBUTTONDOWN:
+        MouseDown(mbMiddle, shift | ssMiddle, x, y);
+        break;
+    case WM_MBUTTONUP:
+        MouseUp(mbMiddle, shift, x, y);
         break;
     default:
         MouseMove(shift, x, y);

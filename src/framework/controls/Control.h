@@ -43,6 +43,23 @@ enum : std::uint32_t {
     csDoubleClicks = 1u << 4,
 };
 
+// Cursor shapes: the standard ones are negative; a window host shows them as the desktop's.
+enum : int {
+    crDefault = 0,
+    crArrow = -2,
+    crCross = -3,
+    crIBeam = -4,
+    crSizeNWSE = -6,
+    crSizeNS = -7,
+    crSizeNESW = -8,
+    crSizeWE = -9,
+    crHourGlass = -11,
+    crDrag = -12,
+    crNo = -18,
+    crHandPoint = -21
+};
+using TCursor = int;
+
 using TMouseEvent = TEvent<TObject*, TMouseButton, TShiftState, int, int>;
 using TMouseMoveEvent = TEvent<TObject*, TShiftState, int, int>;
 using TKeyEvent = TEvent<TObject*, std::uint16_t&, TShiftState>;
@@ -81,6 +98,10 @@ public:
     TPoint ScreenToClient(TPoint P) const;
     TAlign Align() const { return m_align; }
     void SetAlign(TAlign Value);
+
+    // The pointer's shape over this control, unless Screen's cursor overrides it.
+    TCursor Cursor() const { return m_cursor; }
+    void SetCursor(TCursor Value) { m_cursor = Value; }
 
     TControlStyle ControlStyle() const { return m_controlStyle; }
     void SetControlStyle(TControlStyle Value) { m_controlStyle = Value; }
@@ -176,6 +197,7 @@ private:
     int m_width = 0;
     int m_height = 0;
     TAlign m_align = alNone;
+    TCursor m_cursor = crDefault;
     TWinControl* m_parent = nullptr;  // not owned
     bool m_visible = true;
     bool m_enabled = true;

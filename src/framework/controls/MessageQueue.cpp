@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <unordered_map>
 
 namespace framework {
 
@@ -42,6 +43,65 @@ int DeliverPostedMessages() {
     }
     return delivered;
 }
+
+namespace {
+struct LParamPointers {
+    std::unordered_map<std::int32_t, const void*> live;
+    std::int32_t next = 0;
+};
+LParamPointers& lparamPointers() {
+    static LParamPointers table;
+    return table;
+}
+HWND& captureWindow() {
+    static HWND wnd = 0;
+    return wnd;
+}
+TPoint& cursorPos() {
+    static TPoint p;
+    return p;
+}
+}  // namespace
+
+TLParamPointer::TLParamPointer(const void* P) {
+    LParamPointers& table = lparamPointers();
+    // Tokens run through the positive numbers and skip 0, so a plain 0 never names a pointer.
+    do
+        table.next = table.next == INT32_MAX ? 1 : table.next + 1;
+    while (table.live.count(table.next));
+    m_token = table.next;
+    table.live[m_token] = P;
+}
+
+TLParamPointer::~TLParamPointer() { lparamPointers().live.erase(m_token); }
+
+const void* PointerFromLParam(std::int32_t LParam) {
+    const auto& live = lparamPointers().live;
+    auto it = live.find(LParam);
+    return it == live.end() ? nullptr : it->second;
+}
+
+HWND SetCapture(HWND Wnd) {
+    const HWND previous = GetCapture();
+    captureWindow() = TWinControl::FindControl(Wnd) ? Wnd : 0;
+    return previous;
+}
+
+void ReleaseCapture() { captureWindow() = 0; }
+
+HWND GetCapture() {
+    HWND& wnd = captureWindow();
+    if (wnd && !TWinControl::FindControl(wnd))
+        wnd = 0;
+    return wnd;
+}
+
+bool GetCursorPos(TPoint& Point) {
+    Point = cursorPos();
+    return true;
+}
+
+void SetCursorPos(int X, int Y) { cursorPos() = TPoint{X, Y}; }
 
 bool HasPostedMessages() { return !queue().empty(); }
 

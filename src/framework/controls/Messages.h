@@ -4,6 +4,7 @@
 // freed memory.
 
 #include "framework/classes/Message.h"
+#include "framework/rtl/Types.h"
 
 #include <cstdint>
 
@@ -29,6 +30,9 @@ inline constexpr std::uint32_t WM_LBUTTONUP = 0x0202;
 inline constexpr std::uint32_t WM_LBUTTONDBLCLK = 0x0203;
 inline constexpr std::uint32_t WM_RBUTTONDOWN = 0x0204;
 inline constexpr std::uint32_t WM_RBUTTONUP = 0x0205;
+inline constexpr std::uint32_t WM_RBUTTONDBLCLK = 0x0206;
+inline constexpr std::uint32_t WM_MBUTTONDOWN = 0x0207;
+inline constexpr std::uint32_t WM_MBUTTONUP = 0x0208;
 inline constexpr std::uint32_t WM_MOUSEWHEEL = 0x020A;
 inline constexpr std::uint32_t WM_DPICHANGED = 0x02E0;
 inline constexpr std::uint32_t WM_USER = 0x0400;
@@ -65,7 +69,10 @@ inline constexpr std::uint16_t VK_LEFT = 0x25;
 inline constexpr std::uint16_t VK_UP = 0x26;
 inline constexpr std::uint16_t VK_RIGHT = 0x27;
 inline constexpr std::uint16_t VK_DOWN = 0x28;
+inline constexpr std::uint16_t VK_MENU = 0x12;
+inline constexpr std::uint16_t VK_INSERT = 0x2D;
 inline constexpr std::uint16_t VK_DELETE = 0x2E;
+inline constexpr std::uint16_t VK_F1 = 0x70;  // VK_F1 + n - 1 is Fn, up to F12
 
 // Mouse positions travel in LParam as two signed 16-bit halves, as on the classic platform.
 inline std::int32_t MakeLParam(int x, int y) {
@@ -76,6 +83,37 @@ inline int LParamX(std::int32_t l) {
     return static_cast<std::int16_t>(static_cast<std::uint32_t>(l) & 0xFFFF);
 }
 inline int LParamY(std::int32_t l) { return static_cast<std::int16_t>(static_cast<std::uint32_t>(l) >> 16); }
+
+inline std::uint32_t MakeWParam(std::uint16_t Low, std::uint16_t High) {
+    return static_cast<std::uint32_t>(High) << 16 | Low;
+}
+
+// A message whose LParam points at data (the suggested rectangle of WM_DPICHANGED) carries a
+// token for the pointer, as LParam has only 32 bits. The token is valid while its guard lives,
+// which spans a SendMessage; afterwards it reads back as null, never as a stale pointer.
+class TLParamPointer {
+public:
+    explicit TLParamPointer(const void* P);
+    ~TLParamPointer();
+    TLParamPointer(const TLParamPointer&) = delete;
+    TLParamPointer& operator=(const TLParamPointer&) = delete;
+    std::int32_t LParam() const { return m_token; }
+
+private:
+    std::int32_t m_token;
+};
+// The pointer an LParam token stands for; null for 0, an expired token or any other value.
+const void* PointerFromLParam(std::int32_t LParam);
+
+// Mouse capture: while a window holds it, every mouse message of its top-level window goes to
+// it, wherever the pointer is, also outside the window. Answers the previous holder.
+HWND SetCapture(HWND Wnd);
+void ReleaseCapture();
+// The window holding the capture; 0 when none holds it or it has gone.
+HWND GetCapture();
+// The pointer position in top-level window coordinates, as the last mouse input left it.
+bool GetCursorPos(TPoint& Point);
+void SetCursorPos(int X, int Y);
 
 // Queues a message for the window; false when no such window exists. Application's
 // ProcessMessages delivers the queue in order.

@@ -202,6 +202,18 @@ int TWinControl::TabOrder() const {
     return -1;
 }
 
+std::vector<TWinControl*> TWinControl::TabOrderList() const {
+    std::vector<TWinControl*> list;
+    for (TControl* c : m_controls)
+        if (auto* win = As<TWinControl>(c); win && win->CanFocus()) {
+            if (win->TabStop())
+                list.push_back(win);
+            for (TWinControl* inner : win->TabOrderList())
+                list.push_back(inner);
+        }
+    return list;
+}
+
 TWinControl* TWinControl::FocusedControl() const { return m_focused; }
 
 bool TWinControl::Focused() const {
@@ -266,10 +278,31 @@ void TWinControl::PaintInvalid() {
         }
 }
 
+std::vector<TRect> TWinControl::TakePaintedRects() {
+    std::vector<TRect> taken;
+    taken.swap(m_painted);
+    return taken;
+}
+
 void TWinControl::WMPaint(TMessage&) {
     if (!m_surface)
         return;
     m_invalid = false;
+    if (TWinControl* root = topLevel(this); root->IsTopLevelWindow()) {
+        constexpr std::size_t kMaxRects = 32;
+        const TPoint origin = ClientOrigin();
+        const int inset = ClientInset();
+        const TRect outer = Bounds(origin.X - inset, origin.Y - inset, Width(), Height());
+        if (root->m_painted.size() >= kMaxRects) {
+            TRect all = outer;
+            for (const TRect& r : root->m_painted)
+                all = TRect{std::min(all.Left, r.Left), std::min(all.Top, r.Top),
+                            std::max(all.Right, r.Right), std::max(all.Bottom, r.Bottom)};
+            root->m_painted.assign(1, all);
+        } else {
+            root->m_painted.push_back(outer);
+        }
+    }
     TCanvas& canvas = *m_surface->Canvas();
     TCanvasStateSaver saved(canvas);
     EraseBackground(canvas);
@@ -299,10 +332,14 @@ void TWinControl::PaintTo(TCanvas& Dest, int X, int Y) {
         PaintBorder(Dest, Bounds(X - inset, Y - inset, Width(), Height()));
     Dest.IntersectClipRect(Bounds(X, Y, ClientWidth(), ClientHeight()));
     Dest.Draw(X, Y, *m_surface);
+    const TRect clip = Dest.ClipRect();
     for (TControl* c : m_controls)
         if (auto* win = As<TWinControl>(c); win && win->Visible()) {
-            const int childInset = win->ClientInset();
-            win->PaintTo(Dest, X + win->Left() + childInset, Y + win->Top() + childInset);
+            if (!IntersectRect(clip, Bounds(X + win->Left(), Y + win->Top(), win->Width(), win->Height()))
+                     .IsEmpty()) {
+                const int childInset = win->ClientInset();
+                win->PaintTo(Dest, X + win->Left() + childInset, Y + win->Top() + childInset);
+            }
         }
 }
 
@@ -333,7 +370,7 @@ void TWinControl::Notification(TComponent* AComponent, TOperation Operation) {
 
 void TWinControl::WndProc(TMessage& Message) {
     // Mouse input over a graphic child goes to that child, in its own coordinates.
-    if (Message.Msg >= WM_MOUSEMOVE && Message.Msg <= WM_RBUTTONUP) {
+    if (Message.Msg >= WM_MOUSEMOVE && Message.Msg <= WM_MBUTTONUP) {
         TPoint p{LParamX(Message.LParam), LParamY(Message.LParam)};
         if (TControl* child = ControlAtPos(p, false, false)) {
             Message.Result = child->Perform(Message.Msg, Message.WParam,

@@ -38,6 +38,8 @@ public:
     TBitmap* Surface() { return m_surface.get(); }
     TBrush* Brush() const { return m_brush.get(); }
 
+    // The windowed controls below this one that Tab visits, in tab order, depth first.
+    std::vector<TWinControl*> TabOrderList() const;
     bool TabStop() const { return m_tabStop; }
     void SetTabStop(bool Value) { m_tabStop = Value; }
     int TabOrder() const;
@@ -51,8 +53,12 @@ public:
     void Repaint() override;
     // Paints this window now if it was invalidated, then its windowed children.
     void PaintInvalid();
+    // Top-level windows: the outer rectangles of the windows painted since the last call, in
+    // this window's coordinates, so a window host presents only what changed. Many small ones
+    // are kept as one rectangle round them all.
+    std::vector<TRect> TakePaintedRects();
     // Copies this window and its visible windowed children, clipped to their parents, onto Dest
-    // with this window's client origin at (X, Y).
+    // with this window's client origin at (X, Y). Children outside Dest's clip are skipped.
     void PaintTo(TCanvas& Dest, int X, int Y);
 
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
@@ -110,6 +116,7 @@ private:
     bool m_tabStop = false;
     bool m_aligning = false;
     TWinControl* m_focused = nullptr;  // top-level windows only: who has the focus
+    std::vector<TRect> m_painted;      // top-level windows only: painted since last taken
     friend class TControl;
 };
 

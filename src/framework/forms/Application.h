@@ -52,22 +52,6 @@ private:
     bool m_terminated = false;
 };
 
-enum : int {
-    crDefault = 0,
-    crArrow = -2,
-    crCross = -3,
-    crIBeam = -4,
-    crSizeNWSE = -6,
-    crSizeNS = -7,
-    crSizeNESW = -8,
-    crSizeWE = -9,
-    crHourGlass = -11,
-    crDrag = -12,
-    crNo = -18,
-    crHandPoint = -21
-};
-using TCursor = int;
-
 class TScreen : public TComponent {
 public:
     explicit TScreen(TComponent* AOwner);

@@ -3,6 +3,8 @@
 #include "framework/forms/Application.h"
 #include "framework/rtl/Exceptions.h"
 
+#include <algorithm>
+
 namespace framework {
 
 const TClassInfo& TCustomForm::ClassInfo() {
@@ -96,22 +98,6 @@ void TCustomForm::SetActiveControl(TWinControl* Control) {
     Control->SetFocus();
 }
 
-namespace {
-// The first control, in tab order and depth first, that can take the focus.
-TWinControl* firstTabStop(TWinControl* parent) {
-    for (int i = 0; i < parent->ControlCount(); ++i) {
-        auto* win = As<TWinControl>(parent->Controls(i));
-        if (!win || !win->CanFocus())
-            continue;
-        if (win->TabStop())
-            return win;
-        if (TWinControl* inner = firstTabStop(win))
-            return inner;
-    }
-    return nullptr;
-}
-}  // namespace
-
 void TCustomForm::Show() {
     if (!Visible()) {
         SetVisible(true);
@@ -119,8 +105,8 @@ void TCustomForm::Show() {
     }
     HandleNeeded();
     if (!FocusedControl())
-        if (TWinControl* first = firstTabStop(this))
-            first->SetFocus();
+        if (std::vector<TWinControl*> tabs = TabOrderList(); !tabs.empty())
+            tabs.front()->SetFocus();
     Activate();
 }
 
@@ -215,26 +201,80 @@ std::unique_ptr<TBitmap, TFreeDeleter> TCustomForm::Snapshot() {
     return picture;
 }
 
+namespace {
+bool isButtonDown(std::uint32_t Msg) {
+    return Msg == WM_LBUTTONDOWN || Msg == WM_LBUTTONDBLCLK || Msg == WM_RBUTTONDOWN ||
+           Msg == WM_RBUTTONDBLCLK || Msg == WM_MBUTTONDOWN;
+}
+bool isButtonUp(std::uint32_t Msg) {
+    return Msg == WM_LBUTTONUP || Msg == WM_RBUTTONUP || Msg == WM_MBUTTONUP;
+}
+}  // namespace
+
 void TCustomForm::SendMouseInput(std::uint32_t Msg, int X, int Y, TShiftState Shift) {
     HandleNeeded();
+    const bool wheel = Msg == WM_MOUSEWHEEL;
+    if (!wheel)
+        SetCursorPos(X, Y);
     TWinControl* target = this;
     TPoint p{X, Y};
-    for (;;) {
-        auto* child = As<TWinControl>(target->ControlAtPos(p, false, true));
-        if (!child)
-            break;
-        p = TPoint{p.X - child->Left() - child->ClientInset(), p.Y - child->Top() - child->ClientInset()};
-        target = child;
+    auto* captured = FindControl(GetCapture());
+    if (captured && captured != this && ContainsControl(captured) && !wheel) {
+        target = captured;
+        p = captured->ScreenToClient(p);
+    } else {
+        for (;;) {
+            auto* child = As<TWinControl>(target->ControlAtPos(p, false, true));
+            if (!child)
+                break;
+            p = TPoint{p.X - child->Left() - child->ClientInset(), p.Y - child->Top() - child->ClientInset()};
+            target = child;
+        }
     }
     target->HandleNeeded();
-    SendMessage(target->Handle(), Msg, Shift, MakeLParam(p.X, p.Y));
+    const HWND wnd = target->Handle();
+    // A press takes the capture for the control, as the classic controls do, unless a window
+    // already holds it (the handler below may still take it itself).
+    if (isButtonDown(Msg) && !captured && (target->ControlStyle() & csCaptureMouse)) {
+        SetCapture(wnd);
+        m_buttonGrab = wnd;
+    }
+    SendMessage(wnd, Msg, Shift, MakeLParam(p.X, p.Y));
+    if (isButtonUp(Msg) && m_buttonGrab) {
+        if (GetCapture() == m_buttonGrab)
+            ReleaseCapture();
+        m_buttonGrab = 0;
+    }
+}
+
+void TCustomForm::SendKeyMessage(std::uint32_t Msg, std::uint16_t Key, TShiftState Shift) {
+    TWinControl* target = FocusedControl() ? FocusedControl() : this;
+    if (Key == VK_TAB && !(Shift & (ssCtrl | ssAlt))) {
+        if (Msg == WM_KEYDOWN)
+            SelectNext(FocusedControl(), !(Shift & ssShift));
+        return;
+    }
+    SendMessage(target->Handle(), Msg, Key, static_cast<std::int32_t>(Shift));
 }
 
 void TCustomForm::SendKeyInput(std::uint16_t Key, TShiftState Shift) {
-    TWinControl* target = FocusedControl() ? FocusedControl() : this;
-    HWND wnd = target->Handle();
-    SendMessage(wnd, WM_KEYDOWN, Key, static_cast<std::int32_t>(Shift));
-    SendMessage(wnd, WM_KEYUP, Key, static_cast<std::int32_t>(Shift));  // no-op if the target went
+    // The key-up goes to whoever has the focus then; nothing if the window went.
+    SendKeyMessage(WM_KEYDOWN, Key, Shift);
+    SendKeyMessage(WM_KEYUP, Key, Shift);
+}
+
+void TCustomForm::SelectNext(TWinControl* Current, bool GoForward) {
+    const std::vector<TWinControl*> tabs = TabOrderList();
+    if (tabs.empty())
+        return;
+    const auto count = static_cast<std::ptrdiff_t>(tabs.size());
+    const auto at = std::find(tabs.begin(), tabs.end(), Current) - tabs.begin();
+    std::ptrdiff_t next;
+    if (at == count)
+        next = GoForward ? 0 : count - 1;
+    else
+        next = (at + (GoForward ? 1 : count - 1)) % count;
+    tabs[static_cast<std::size_t>(next)]->SetFocus();
 }
 
 namespace {

@@ -52,9 +52,16 @@ public:
     std::unique_ptr<TBitmap, TFreeDeleter> Snapshot();
 
     // Input as a window host delivers it: the deepest visible, enabled windowed control under
-    // the point gets the mouse message in its own coordinates; keys go to the focused control.
+    // the point gets the mouse message in its own coordinates, unless a window of this form
+    // holds the capture. A button pressed on a control that captures the mouse keeps the
+    // following messages until it is released, wherever the pointer goes. Keys go to the
+    // focused control; Tab and Shift+Tab move the focus instead.
     void SendMouseInput(std::uint32_t Msg, int X, int Y, TShiftState Shift = 0);
+    void SendKeyMessage(std::uint32_t Msg, std::uint16_t Key, TShiftState Shift = 0);
+    // A key pressed and released.
     void SendKeyInput(std::uint16_t Key, TShiftState Shift = 0);
+    // Moves the focus to the next (or previous) control in tab order after Current, round.
+    void SelectNext(TWinControl* Current, bool GoForward);
     // A typed character; with ssAlt it is an accelerator offered to every control until one
     // takes it (a label moves the focus to its control).
     void SendCharInput(char32_t Char, TShiftState Shift = 0);
@@ -89,6 +96,7 @@ private:
     int m_pixelsPerInch = 96;
     bool m_scaled = true;
     bool m_active = false;
+    HWND m_buttonGrab = 0;  // the capture a button press took, released with the button
 };
 
 class TForm : public TCustomForm {

@@ -1,0 +1,117 @@
+// One input event to its repaint presented: a click on an item of a list box in a window of
+// 500 controls, through the window host (event translation, dispatch, repaint of what was
+// invalidated, composition, upload and present), against repainting that list box alone.
+
+#include "RatioReporter.h"
+
+#include "controls/StyledListbox.h"
+#include "framework/controls/Edits.h"
+#include "framework/controls/Label.h"
+#include "framework/controls/Panel.h"
+#include "framework/forms/Application.h"
+#include "host/WindowHost.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <string>
+
+using namespace framework;
+
+namespace {
+
+constexpr int kControls = 500;
+
+// A tool window: a list box and 499 other controls in rows of panels, edits and labels.
+TForm* MakeWindow(lm7::TStyledListbox*& list) {
+    auto* form = Create<TForm>(nullptr);
+    form->SetClientWidth(1000);
+    form->SetClientHeight(700);
+    list = Create<lm7::TStyledListbox>(form);
+    list->SetParent(form);
+    list->SetBounds(10, 10, 300, 400);
+    list->SetShowValues(true);
+    for (int i = 0; i < 100; ++i)
+        list->Items()->AddObject("word " + std::to_string(i), TStrings::IntToObject(1000 - i));
+    for (int i = 1; i < kControls; ++i) {
+        const int x = 320 + (i % 10) * 66, y = 10 + (i / 10) * 13;
+        TControl* c = nullptr;
+        switch (i % 3) {
+        case 0:
+            c = Create<TPanel>(form);
+            break;
+        case 1:
+            c = Create<TEdit>(form);
+            break;
+        default:
+            c = Create<TLabel>(form);
+            c->SetCaption("label");
+            break;
+        }
+        c->SetParent(form);
+        c->SetBounds(x, y, 60, 12);
+    }
+    return form;
+}
+
+SDL_Event press(bool down, int x, int y) {
+    SDL_Event e{};
+    e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    e.button.button = SDL_BUTTON_LEFT;
+    e.button.clicks = 1;
+    e.button.x = x;
+    e.button.y = y;
+    return e;
+}
+
+void BM_ClickToPresent(benchmark::State& state) {
+    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    lm7::TStyledListbox* list = nullptr;
+    host::TWindowHost window(host::THostOptions{96, false, true});
+    window.Open(MakeWindow(list));
+    const TPoint origin = list->ClientOrigin();
+    const int itemHeight = list->ItemHeight();
+    int item = 0;
+    for (auto _ : state) {
+        // Two items in turn, so every click changes the selection.
+        item ^= 1;
+        const int y = origin.Y + item * itemHeight + itemHeight / 2;
+        window.HandleEvent(press(true, origin.X + 50, y));
+        window.HandleEvent(press(false, origin.X + 50, y));
+        window.Flush();
+        benchmark::DoNotOptimize(window.Frame());
+    }
+    if (list->ItemIndex() != item)
+        state.SkipWithError("the click did not select the item");
+    state.counters["controls"] = kControls;
+}
+
+void BM_RepaintListAlone(benchmark::State& state) {
+    lm7::TStyledListbox* list = nullptr;
+    std::unique_ptr<TForm, TFreeDeleter> form(MakeWindow(list));
+    form->Show();
+    Application->ProcessMessages();
+    int item = 0;
+    for (auto _ : state) {
+        item ^= 1;
+        list->SetItemIndex(item);
+        list->Repaint();
+        benchmark::DoNotOptimize(list->Surface());
+    }
+}
+
+BENCHMARK(BM_ClickToPresent)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RepaintListAlone)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    bench::Initialize(argc, argv);
+    bench::RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.PrintRatio(
+        "Click on a list item to its repaint presented, 500 controls / repaint of the list alone",
+        "BM_ClickToPresent", "BM_RepaintListAlone", "target at most 2");
+    benchmark::Shutdown();
+    return 0;
+}

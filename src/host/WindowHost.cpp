@@ -1,0 +1,300 @@
+#include "host/WindowHost.h"
+
+#include "framework/forms/Application.h"
+#include "framework/rtl/Exceptions.h"
+#include "host/Broadcast.h"
+#include "host/DisplayResolution.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+namespace host {
+
+using namespace framework;
+
+// Clears the host's pointer to its form when the form is freed, whoever frees it.
+class TWindowHost::TFormWatch : public TComponent {
+public:
+    explicit TFormWatch(TCustomForm* Form) : TComponent(nullptr), form(Form) { Form->FreeNotification(this); }
+    ~TFormWatch() override {
+        if (form)
+            form->RemoveFreeNotification(this);
+    }
+    TCustomForm* form;
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override {
+        TComponent::Notification(AComponent, Operation);
+        if (Operation == TOperation::opRemove && AComponent == form)
+            form = nullptr;
+    }
+};
+
+bool DisplayAvailable() {
+    const char* driver = std::getenv("SDL_VIDEODRIVER");
+    if (driver && *driver)
+        return true;
+    const char* x = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (x && *x) || (wayland && *wayland);
+}
+
+TWindowHost::TWindowHost(THostOptions Options) : m_options(Options) {}
+
+TWindowHost::~TWindowHost() { Close(); }
+
+TCustomForm* TWindowHost::Form() const { return m_watch ? m_watch->form : nullptr; }
+
+bool TWindowHost::FormAlive() const { return Form() != nullptr; }
+
+void TWindowHost::Open(TCustomForm* AForm) {
+    if (m_window)
+        throw EInvalidOperation("The window host already shows a form");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+        throw Exception(std::string("Cannot open a desktop window: ") + SDL_GetError());
+    m_sdlStarted = true;
+    const Uint32 flags = SDL_WINDOW_RESIZABLE | (m_options.Hidden ? SDL_WINDOW_HIDDEN : SDL_WINDOW_SHOWN);
+    m_window = SDL_CreateWindow(AForm->Caption().c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                                std::max(AForm->ClientWidth(), 1), std::max(AForm->ClientHeight(), 1), flags);
+    if (m_window)
+        m_renderer = SDL_CreateRenderer(m_window, -1, 0);
+    if (!m_renderer) {
+        const std::string why = SDL_GetError();
+        Close();
+        throw Exception("Cannot open a desktop window: " + why);
+    }
+    m_watch.reset(Create<TFormWatch>(AForm));
+    m_input = std::make_unique<TSdlInput>(*AForm);
+    if (m_options.Broadcast) {
+        m_broadcast = std::make_unique<TBroadcastListener>();
+        if (!m_broadcast->Connected())
+            std::fprintf(stderr, "%s; this window works on without them.\n", m_broadcast->Error().c_str());
+    }
+    SDL_StartTextInput();
+
+    m_ppi = m_options.PixelsPerInch > 0 ? m_options.PixelsPerInch : DisplayPixelsPerInch(m_window);
+    Screen->SetPixelsPerInch(m_ppi);
+    AForm->Show();
+    // A form made for another resolution hears of this one as of a move to another monitor.
+    if (FormAlive() && AForm->PixelsPerInch() != m_ppi)
+        ChangeResolution(m_ppi);
+    FitWindowToForm();
+    Flush();
+}
+
+void TWindowHost::ChangeResolution(int NewPpi) {
+    TCustomForm* form = Form();
+    m_ppi = NewPpi;
+    Screen->SetPixelsPerInch(NewPpi);
+    const int old = form->PixelsPerInch();
+    // The suggested window: the same place, the size scaled to the new resolution.
+    int x = 0, y = 0;
+    SDL_GetWindowPosition(m_window, &x, &y);
+    const TRect suggested =
+        Bounds(x, y, MulDiv(form->Width(), NewPpi, old), MulDiv(form->Height(), NewPpi, old));
+    TLParamPointer rect(&suggested);
+    const auto dpi = static_cast<std::uint16_t>(NewPpi);
+    SendMessage(form->Handle(), WM_DPICHANGED, MakeWParam(dpi, dpi), rect.LParam());
+    if (FormAlive())
+        FitWindowToForm();
+}
+
+void TWindowHost::CheckResolution() {
+    if (m_options.PixelsPerInch > 0 || !FormAlive())
+        return;
+    if (const int ppi = DisplayPixelsPerInch(m_window); ppi != m_ppi)
+        ChangeResolution(ppi);
+}
+
+void TWindowHost::FitWindowToForm() {
+    int w = 0, h = 0;
+    SDL_GetWindowSize(m_window, &w, &h);
+    TCustomForm* form = Form();
+    if (w != form->ClientWidth() || h != form->ClientHeight())
+        SDL_SetWindowSize(m_window, std::max(form->ClientWidth(), 1), std::max(form->ClientHeight(), 1));
+    ResizeFrame();
+}
+
+void TWindowHost::ResizeFrame() {
+    TCustomForm* form = Form();
+    const int w = std::max(form->ClientWidth(), 1), h = std::max(form->ClientHeight(), 1);
+    if (m_texture && m_frame.Width() == w && m_frame.Height() == h)
+        return;
+    if (m_texture)
+        SDL_DestroyTexture(m_texture);
+    m_texture = SDL_CreateTexture(m_renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, w, h);
+    if (!m_texture)
+        throw Exception(std::string("Cannot make the window's picture: ") + SDL_GetError());
+    m_frame.SetSize(w, h);
+    form->Invalidate();
+    form->Repaint();  // the whole of the new size, then the children as they need
+}
+
+bool TWindowHost::HandleEvent(const SDL_Event& Event) {
+    if (!FormAlive())
+        return false;
+    if (Event.type == SDL_WINDOWEVENT && Event.window.windowID != SDL_GetWindowID(m_window))
+        return true;
+    m_input->Deliver(Event);
+    if (!FormAlive())
+        return false;
+    if (Event.type == SDL_WINDOWEVENT) {
+        switch (Event.window.event) {
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            ResizeFrame();
+            break;
+        case SDL_WINDOWEVENT_MOVED:
+        case SDL_WINDOWEVENT_DISPLAY_CHANGED:
+            CheckResolution();
+            break;
+        case SDL_WINDOWEVENT_EXPOSED:
+            Present(true);
+            break;
+        default:
+            break;
+        }
+    }
+    // Held buttons keep the pointer for this window, so a drag goes on outside it.
+    if (m_input->ButtonsDown() != m_capturing) {
+        m_capturing = m_input->ButtonsDown();
+        SDL_CaptureMouse(m_capturing ? SDL_TRUE : SDL_FALSE);
+    }
+    return FormAlive() && Form()->Visible() && !Application->Terminated();
+}
+
+void TWindowHost::Flush() {
+    if (m_broadcast)
+        for (const TBroadcast& b : m_broadcast->Receive())
+            Application->BroadcastToForms(WM_BROADCASTBYSHELL, b.WParam, b.LParam);
+    DeliverPostedMessages();
+    if (!FormAlive())
+        return;
+    TCustomForm* form = Form();
+    if (form->ClientWidth() != m_frame.Width() || form->ClientHeight() != m_frame.Height())
+        FitWindowToForm();
+    form->PaintInvalid();
+    Present(false);
+    UpdateCursor();
+}
+
+void TWindowHost::Present(bool Everything) {
+    TCustomForm* form = Form();
+    if (!form || !m_texture)
+        return;
+    const TRect whole = Rect(0, 0, m_frame.Width(), m_frame.Height());
+    TRect dirty;
+    for (const TRect& r : form->TakePaintedRects()) {
+        const TRect part = IntersectRect(r, whole);
+        if (part.IsEmpty())
+            continue;
+        dirty = dirty.IsEmpty()
+                    ? part
+                    : TRect{std::min(dirty.Left, part.Left), std::min(dirty.Top, part.Top),
+                            std::max(dirty.Right, part.Right), std::max(dirty.Bottom, part.Bottom)};
+    }
+    if (!dirty.IsEmpty()) {
+        TCanvas& canvas = *m_frame.Canvas();
+        canvas.SetClipRect(dirty);
+        form->PaintTo(canvas, 0, 0);
+        canvas.ResetClip();
+        const SDL_Rect area{dirty.Left, dirty.Top, dirty.Width(), dirty.Height()};
+        const int pitch = m_frame.Width() * static_cast<int>(sizeof(TPixel));
+        SDL_UpdateTexture(m_texture, &area, m_frame.ScanLine(dirty.Top) + dirty.Left, pitch);
+    } else if (!Everything) {
+        return;
+    }
+    SDL_RenderCopy(m_renderer, m_texture, nullptr, nullptr);
+    SDL_RenderPresent(m_renderer);
+}
+
+namespace {
+SDL_SystemCursor systemCursor(TCursor Cursor) {
+    switch (Cursor) {
+    case crCross:
+        return SDL_SYSTEM_CURSOR_CROSSHAIR;
+    case crIBeam:
+        return SDL_SYSTEM_CURSOR_IBEAM;
+    case crSizeNWSE:
+        return SDL_SYSTEM_CURSOR_SIZENWSE;
+    case crSizeNS:
+        return SDL_SYSTEM_CURSOR_SIZENS;
+    case crSizeNESW:
+        return SDL_SYSTEM_CURSOR_SIZENESW;
+    case crSizeWE:
+        return SDL_SYSTEM_CURSOR_SIZEWE;
+    case crHourGlass:
+        return SDL_SYSTEM_CURSOR_WAIT;
+    case crNo:
+        return SDL_SYSTEM_CURSOR_NO;
+    case crDrag:
+    case crHandPoint:
+        return SDL_SYSTEM_CURSOR_HAND;
+    default:
+        return SDL_SYSTEM_CURSOR_ARROW;
+    }
+}
+}  // namespace
+
+void TWindowHost::UpdateCursor() {
+    const TCursor wanted = CursorAt(*Form(), m_input->Pointer());
+    if (wanted == m_shownCursor)
+        return;
+    SDL_Cursor*& cursor = m_cursors[wanted];
+    if (!cursor)
+        cursor = SDL_CreateSystemCursor(systemCursor(wanted));
+    if (cursor)
+        SDL_SetCursor(cursor);
+    m_shownCursor = wanted;
+}
+
+void TWindowHost::Run(TCustomForm* AForm) {
+    Open(AForm);
+    SDL_Event event;
+    bool open = true;
+    while (open) {
+        // Wake now and then without input: broadcasts and resolution changes need no event.
+        if (SDL_WaitEventTimeout(&event, 100)) {
+            do
+                open = HandleEvent(event) && open;
+            while (open && SDL_PollEvent(&event));
+        } else {
+            CheckResolution();
+            open = FormAlive() && Form()->Visible() && !Application->Terminated();
+        }
+        if (FormAlive())
+            Flush();
+        open = open && FormAlive();
+    }
+    Close();
+}
+
+void TWindowHost::Close() {
+    if (m_capturing)
+        SDL_CaptureMouse(SDL_FALSE);
+    m_capturing = false;
+    // The form's destruction saves its state; messages it posts on the way are dropped with it.
+    if (TCustomForm* form = Form())
+        form->Free();
+    m_watch.reset();
+    m_input.reset();
+    m_broadcast.reset();
+    for (auto& [shape, cursor] : m_cursors)
+        SDL_FreeCursor(cursor);
+    m_cursors.clear();
+    m_shownCursor = crDefault;
+    if (m_texture)
+        SDL_DestroyTexture(m_texture);
+    if (m_renderer)
+        SDL_DestroyRenderer(m_renderer);
+    if (m_window)
+        SDL_DestroyWindow(m_window);
+    m_texture = nullptr;
+    m_renderer = nullptr;
+    m_window = nullptr;
+    if (m_sdlStarted)
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    m_sdlStarted = false;
+}
+
+}  // namespace host

@@ -1,0 +1,84 @@
+#pragma once
+// A form in a desktop window. The host paints the form into the window, turns the desktop's
+// input into the framework's (SdlInput.h), shows the cursor the form asks for, keeps the
+// pointer while a button is held, delivers posted messages between events, tells the form
+// when the display's resolution changes, and passes on the suite's broadcast. When the window
+// closes, the form runs its close handling and is freed, so it saves its state.
+
+#include "framework/forms/Forms.h"
+#include "host/SdlInput.h"
+
+#include <SDL.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace host {
+
+class TBroadcastListener;
+
+// The broadcast of the suite's launching program, as every window of the suite receives it.
+inline constexpr std::uint32_t WM_BROADCASTBYSHELL = framework::WM_USER + 232;
+
+struct THostOptions {
+    int PixelsPerInch = 0;  // 0: the display's; otherwise this one, whatever the display says
+    bool Broadcast = true;  // listen for the suite's broadcast on the session bus
+    bool Hidden = false;    // no window shown on the desktop (benchmarks)
+};
+
+// Whether a desktop window can be opened here (a display, or SDL told to use another driver).
+bool DisplayAvailable();
+
+class TWindowHost {
+public:
+    explicit TWindowHost(THostOptions Options = {});
+    ~TWindowHost();
+    TWindowHost(const TWindowHost&) = delete;
+    TWindowHost& operator=(const TWindowHost&) = delete;
+
+    // Shows Form in a window and runs until the window is closed and the form freed. Raises
+    // framework::Exception when no window can be opened.
+    void Run(framework::TCustomForm* AForm);
+
+    // The steps of Run, for callers that drive the window themselves.
+    void Open(framework::TCustomForm* AForm);
+    // Hands one event to the form; false once the form has gone or closed for good.
+    bool HandleEvent(const SDL_Event& Event);
+    // Delivers posted messages and broadcasts, repaints what was invalidated and presents it.
+    void Flush();
+    // Frees the form if it is still there and closes the window.
+    void Close();
+
+    framework::TCustomForm* Form() const;
+    int PixelsPerInch() const { return m_ppi; }
+    // The form's picture as last presented.
+    const framework::TBitmap& Frame() const { return m_frame; }
+
+private:
+    bool FormAlive() const;
+    void CheckResolution();
+    void ChangeResolution(int NewPpi);
+    void FitWindowToForm();
+    void ResizeFrame();
+    void Present(bool Everything);
+    void UpdateCursor();
+
+    class TFormWatch;
+    THostOptions m_options;
+    std::unique_ptr<TFormWatch, framework::TFreeDeleter> m_watch;  // knows when the form goes
+    std::unique_ptr<TSdlInput> m_input;
+    std::unique_ptr<TBroadcastListener> m_broadcast;
+    SDL_Window* m_window = nullptr;
+    SDL_Renderer* m_renderer = nullptr;
+    SDL_Texture* m_texture = nullptr;
+    framework::TBitmap m_frame;
+    int m_ppi = 96;
+    std::map<framework::TCursor, SDL_Cursor*> m_cursors;
+    framework::TCursor m_shownCursor = framework::crDefault;
+    bool m_capturing = false;
+    bool m_sdlStarted = false;
+};
+
+}  // namespace host

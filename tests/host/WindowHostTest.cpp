@@ -1,0 +1,158 @@
+#include "host/WindowHost.h"
+#include "framework/controls/ListBox.h"
+#include "framework/forms/Application.h"
+#include "host/DisplayResolution.h"
+#include "support/FormFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+using namespace framework;
+using namespace host;
+
+namespace {
+
+// A form that keeps what the resolution messages told it, and scales as a tool window does.
+class TDpiForm : public TForm {
+public:
+    using TForm::TForm;
+    static const TClassInfo& ClassInfo() {
+        static const TClassInfo info = TClassInfo::Derive<TDpiForm, TForm>("TDpiForm")
+                                           .Message<TDpiForm>(WM_DPICHANGED, &TDpiForm::WMDpi);
+        return info;
+    }
+    TClass ClassType() const override { return &ClassInfo(); }
+    std::vector<std::uint32_t> wparams;
+    std::vector<TRect> suggested;
+    bool* destroyed = nullptr;
+
+protected:
+    void BeforeDestruction() override {
+        if (destroyed)
+            *destroyed = true;
+        TForm::BeforeDestruction();
+    }
+    void WMDpi(TMessage& Message) {
+        wparams.push_back(Message.WParam);
+        if (auto* r = static_cast<const TRect*>(PointerFromLParam(Message.LParam)))
+            suggested.push_back(*r);
+        const int dpi = static_cast<int>(Message.WParam & 0xFFFF);
+        ChangeScale(dpi, PixelsPerInch());
+        SetPixelsPerInch(dpi);
+    }
+};
+
+// SDL's offscreen driver: a real window and renderer without a display.
+class WindowHostOffscreen : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setenv("SDL_VIDEODRIVER", "offscreen", 1);
+        Screen->SetPixelsPerInch(96);
+    }
+    void TearDown() override {
+        Screen->SetPixelsPerInch(96);
+        unsetenv("SDL_VIDEODRIVER");
+    }
+    TDpiForm* MakeForm() {
+        auto* form = Create<TDpiForm>(nullptr);
+        form->SetClientWidth(200);
+        form->SetClientHeight(100);
+        form->SetColor(clWhite);
+        list = Create<TListBox>(form);
+        list->SetParent(form);
+        list->SetBounds(10, 10, 100, 60);
+        for (const char* s : {"one", "two", "three"})
+            list->Items()->Add(s);
+        form->destroyed = &destroyed;
+        return form;
+    }
+    static SDL_Event press(bool down, int x, int y) {
+        SDL_Event e{};
+        e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+        e.button.button = SDL_BUTTON_LEFT;
+        e.button.clicks = 1;
+        e.button.x = x;
+        e.button.y = y;
+        return e;
+    }
+    TListBox* list = nullptr;
+    bool destroyed = false;
+};
+
+}  // namespace
+
+TEST_F(WindowHostOffscreen, AClickRepaintsTheListAndPresentsIt) {
+    TWindowHost host(THostOptions{0, false, true});
+    host.Open(MakeForm());
+    const TPoint origin = list->ClientOrigin();
+    const TColor before = host.Frame().Canvas()->Pixels(origin.X + 50, origin.Y + 16 + 8);
+    ASSERT_TRUE(host.HandleEvent(press(true, origin.X + 50, origin.Y + 16 + 8)));
+    ASSERT_TRUE(host.HandleEvent(press(false, origin.X + 50, origin.Y + 16 + 8)));
+    host.Flush();
+    EXPECT_EQ(list->ItemIndex(), 1);
+    // The second item is now painted selected in the presented picture, the rest unchanged.
+    EXPECT_NE(host.Frame().Canvas()->Pixels(origin.X + 50, origin.Y + 16 + 8), before);
+    EXPECT_EQ(host.Frame().Canvas()->Pixels(150, 90), clWhite);
+    EXPECT_EQ(host.Frame().Canvas()->Pixels(origin.X + 50, origin.Y + 16 + 8),
+              list->Surface()->Canvas()->Pixels(50, 16 + 8));
+}
+
+TEST_F(WindowHostOffscreen, ClosingTheWindowClosesAndFreesTheForm) {
+    TWindowHost host(THostOptions{0, false, true});
+    TDpiForm* form = MakeForm();
+    bool closed = false;
+    form->OnClose = TCloseEvent::Lambda([&](TObject*, TCloseAction&) { closed = true; });
+    host.Open(form);
+    SDL_Event close{};
+    close.type = SDL_WINDOWEVENT;
+    close.window.event = SDL_WINDOWEVENT_CLOSE;
+    // An event of another window is not this form's.
+    close.window.windowID = 999;
+    EXPECT_TRUE(host.HandleEvent(close));
+    EXPECT_FALSE(closed);
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    EXPECT_FALSE(host.HandleEvent(quit));
+    EXPECT_TRUE(closed);
+    EXPECT_FALSE(destroyed);
+    host.Close();
+    EXPECT_TRUE(destroyed);
+    EXPECT_EQ(host.Form(), nullptr);
+}
+
+TEST_F(WindowHostOffscreen, AGivenResolutionReachesTheFormAsAResolutionChange) {
+    TWindowHost host(THostOptions{144, false, true});
+    TDpiForm* form = MakeForm();
+    host.Open(form);
+    EXPECT_EQ(Screen->PixelsPerInch(), 144);
+    ASSERT_EQ(form->wparams, (std::vector<std::uint32_t>{144u | 144u << 16}));
+    ASSERT_EQ(form->suggested.size(), 1u);
+    EXPECT_EQ(form->suggested[0].Width(), 300);
+    EXPECT_EQ(form->suggested[0].Height(), 150);
+    // The window and its picture follow the rescaled form.
+    EXPECT_EQ(form->ClientWidth(), 300);
+    EXPECT_EQ(host.Frame().Width(), 300);
+    EXPECT_EQ(host.Frame().Height(), 150);
+}
+
+TEST_F(WindowHostOffscreen, AFormAlreadyAtTheDisplaysResolutionHearsNothing) {
+    TWindowHost host(THostOptions{0, false, true});
+    TDpiForm* form = MakeForm();
+    host.Open(form);
+    EXPECT_EQ(host.PixelsPerInch(), DisplayPixelsPerInch(nullptr));
+    EXPECT_EQ(form->wparams.empty(), host.PixelsPerInch() == 96);
+}
+
+TEST(XftResources, TheDpiIsReadFromItsOwnLineOnly) {
+    EXPECT_EQ(XftDpiFromResources("Xft.antialias:\t1\nXft.dpi:\t144\nXft.hinting:\t1\n"), 144);
+    EXPECT_EQ(XftDpiFromResources("Xft.dpi: 120.6\r\n"), 121);
+    EXPECT_EQ(XftDpiFromResources("Xft.dpiX:\t144\n*.dpi:\t200\n"), 0);
+    EXPECT_EQ(XftDpiFromResources("Xft.dpi:\t\n"), 0);
+    EXPECT_EQ(XftDpiFromResources("Xft.dpi:\t96abc\n"), 0);
+    EXPECT_EQ(XftDpiFromResources("Xft.dpi:\t-5\n"), 0);
+    EXPECT_EQ(XftDpiFromResources("Xft.dpi:\tnan\n"), 0);
+    EXPECT_EQ(XftDpiFromResources(""), 0);
+}
