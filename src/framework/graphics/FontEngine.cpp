@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cctype>
 #include <map>
+#include <set>
 #include <tuple>
 
 namespace framework {
@@ -62,6 +63,8 @@ public:
             FcConfigDestroy(m_config);
         FcFini();
     }
+
+    FcConfig* Config() const { return m_config; }
 
     TFontInstance& Find(const std::string& family, TFontStyles style, int height) {
         const bool bold = (style & fsBold) != 0, italic = (style & fsItalic) != 0;
@@ -359,6 +362,58 @@ char32_t NextCodePoint(std::string_view text, std::size_t& pos) {
     }
     pos += static_cast<std::size_t>(extra) + 1;
     return cp;
+}
+
+// --- Fonts for a text ------------------------------------------------------------------------
+
+TTextCoverage FontsForText(std::string_view text) {
+    TTextCoverage result;
+    std::set<char32_t> seen;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const char32_t cp = NextCodePoint(text, pos);
+        const bool control = cp < 0x20 || (cp >= 0x7F && cp < 0xA0);
+        if (!control && seen.insert(cp).second)
+            result.Characters.push_back(cp);
+    }
+    if (result.Characters.empty())
+        return result;
+
+    FcPattern* pattern = FcPatternCreate();
+    FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, FC_CHARSET, nullptr);
+    FcFontSet* fonts = FcFontList(engine().Config(), pattern, objects);
+    // A family shows as many characters as the best of its faces does.
+    std::map<std::string, int> byFamily;
+    std::vector<bool> shownAnywhere(result.Characters.size(), false);
+    for (int f = 0; fonts && f < fonts->nfont; ++f) {
+        FcChar8* family = nullptr;
+        FcCharSet* charset = nullptr;
+        if (FcPatternGetString(fonts->fonts[f], FC_FAMILY, 0, &family) != FcResultMatch ||
+            FcPatternGetCharSet(fonts->fonts[f], FC_CHARSET, 0, &charset) != FcResultMatch)
+            continue;
+        int shown = 0;
+        for (std::size_t i = 0; i < result.Characters.size(); ++i)
+            if (FcCharSetHasChar(charset, static_cast<FcChar32>(result.Characters[i]))) {
+                ++shown;
+                shownAnywhere[i] = true;
+            }
+        if (shown > 0) {
+            int& best = byFamily[reinterpret_cast<const char*>(family)];
+            best = std::max(best, shown);
+        }
+    }
+    if (fonts)
+        FcFontSetDestroy(fonts);
+    FcObjectSetDestroy(objects);
+    FcPatternDestroy(pattern);
+
+    for (const auto& [family, shown] : byFamily)
+        result.Fonts.push_back(TFontCoverage{family, shown});
+    std::stable_sort(result.Fonts.begin(), result.Fonts.end(),
+                     [](const TFontCoverage& a, const TFontCoverage& b) { return a.Shown > b.Shown; });
+    for (std::size_t i = 0; i < result.Characters.size(); ++i)
+        if (!shownAnywhere[i])
+            result.Unshown.push_back(result.Characters[i]);
+    return result;
 }
 
 }  // namespace framework

@@ -76,6 +76,28 @@ private:
 TFontInstance& FindFontInstance(const TFont& font);
 TFontInstance& FindFontInstance(const std::string& family, TFontStyles style, int height);
 
+// How many of a text's characters an installed font family shows (the best of its faces).
+struct TFontCoverage {
+    std::string Family;
+    int Shown = 0;
+};
+struct TTextCoverage {
+    std::vector<char32_t> Characters;  // the distinct characters asked about, in text order
+    std::vector<TFontCoverage> Fonts;  // families showing any of them: most first, then by name
+    std::vector<char32_t> Unshown;     // the characters no installed font shows, in text order
+    // The families that show every character.
+    std::vector<std::string> Complete() const {
+        std::vector<std::string> names;
+        for (const TFontCoverage& f : Fonts)
+            if (f.Shown == static_cast<int>(Characters.size()))
+                names.push_back(f.Family);
+        return names;
+    }
+};
+// Asks fontconfig's character sets of every installed font about the text's characters;
+// control characters are left out, as no font draws them.
+TTextCoverage FontsForText(std::string_view text);
+
 // Decodes the next code point of UTF-8 text; malformed bytes give U+FFFD and are skipped one by one.
 char32_t NextCodePoint(std::string_view text, std::size_t& pos);
 

@@ -7,4 +7,5 @@
 #include "framework/graphics/ColorProp.h"
 #include "framework/graphics/Colors.h"
 #include "framework/graphics/GraphicsObjects.h"
+#include "framework/graphics/Metafile.h"
 #include "framework/graphics/WinGdi.h"

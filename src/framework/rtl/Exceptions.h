@@ -100,5 +100,8 @@ class EMathError : public Exception {
 class EInvalidOp : public EMathError {
     using EMathError::EMathError;
 };
+class EZeroDivide : public EMathError {
+    using EMathError::EMathError;
+};
 
 }  // namespace framework
