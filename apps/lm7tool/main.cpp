@@ -1,6 +1,7 @@
 // lm7tool: the suite's icon and image-list work from the command line.
 
 #include "framework/controls/ImageListFile.h"
+#include "framework/graphics/FontEngine.h"
 #include "framework/rtl/SysUtils.h"
 #include "host/Broadcast.h"
 #include "imaging/graphics_utilities.h"
@@ -28,7 +29,12 @@ constexpr const char* kUsage =
     "  icon-consts FILE\n"
     "      the command names and master icon numbers of a constants source, tab-separated\n"
     "  broadcast-style N\n"
-    "      every open window of the suite in this session takes colour style N (0 to 5)\n";
+    "      every open window of the suite in this session takes colour style N (0 to 5)\n"
+    "  to-emf IMAGE.png OUT.emf\n"
+    "      the image as an enhanced metafile\n"
+    "  fonts-for TEXT\n"
+    "      the installed fonts that show every character of TEXT, then those that show some,\n"
+    "      most first, and the characters no font shows; status 1 when no font shows them all\n";
 
 // Bad arguments: the message goes to stderr and the program stops with status 2.
 struct UsageError {
@@ -181,6 +187,36 @@ int BroadcastStyle(const Args& args) {
     return 0;
 }
 
+int ToEmf(const Args& args) {
+    if (args.Plain.size() != 2)
+        throw UsageError{"to-emf takes an image file and the metafile to write"};
+    TBitmap bitmap;
+    bitmap.LoadFromFile(args.Plain[0]);
+    lm7::ConvertBitmapToWindowsMetafile(bitmap)->SaveToFile(args.Plain[1]);
+    std::cout << Format("%s: %dx%d written as a metafile to %s",
+                        {args.Plain[0], bitmap.Width(), bitmap.Height(), args.Plain[1]})
+              << '\n';
+    return 0;
+}
+
+int FontsFor(const Args& args) {
+    if (args.Plain.size() != 1)
+        throw UsageError{"fonts-for takes one text (quote it)"};
+    const TTextCoverage coverage = FontsForText(args.Plain[0]);
+    if (coverage.Characters.empty())
+        throw UsageError{"fonts-for needs a text with visible characters"};
+    const int total = static_cast<int>(coverage.Characters.size());
+    for (const TFontCoverage& font : coverage.Fonts)
+        std::cout << font.Family << '\t' << font.Shown << '/' << total << '\n';
+    if (!coverage.Unshown.empty()) {
+        std::string line = "shown by no installed font:";
+        for (char32_t c : coverage.Unshown)
+            line += Format(" U+%.4x", {static_cast<int>(c)});
+        std::cout << line << '\n';
+    }
+    return coverage.Complete().empty() ? 1 : 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -200,6 +236,10 @@ int main(int argc, char** argv) {
             return IconConsts(Args(argc, argv, 2, {}));
         if (command == "broadcast-style")
             return BroadcastStyle(Args(argc, argv, 2, {}));
+        if (command == "to-emf")
+            return ToEmf(Args(argc, argv, 2, {}));
+        if (command == "fonts-for")
+            return FontsFor(Args(argc, argv, 2, {}));
         throw UsageError{command.empty() ? "a command is needed (see --help)"
                                          : Format("unknown command \"%s\" (see --help)", {command})};
     } catch (const UsageError& e) {
