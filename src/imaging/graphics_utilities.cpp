@@ -132,8 +132,10 @@ std::unique_ptr<TMetafile, TFreeDeleter> ConvertBitmapToWindowsMetafile(const TB
     std::unique_ptr<TMetafile, TFreeDeleter> metafile(Create<TMetafile>());
     metafile->SetWidth(Bitmap.Width());
     metafile->SetHeight(Bitmap.Height());
-    TMetafileCanvas canvas(metafile.get());  // completes the recording when it goes, also on a raise
-    canvas.Draw(0, 0, Bitmap);
+    {
+        TMetafileCanvas canvas(metafile.get());  // completes the recording when it goes, also on a raise
+        canvas.Draw(0, 0, Bitmap);
+    }
     return metafile;
 }
 
