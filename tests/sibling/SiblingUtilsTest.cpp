@@ -1,6 +1,7 @@
 #include "sibling/File_utils.h"
 #include "sibling/My_advcombou.h"
 #include "sibling/My_string_functions.h"
+#include "sibling/Useful_classes.h"
 
 #include "support/FormFixture.h"
 #include "support/TempFolder.h"
@@ -12,6 +13,18 @@
 #include <string_view>
 
 using namespace sibling;
+
+TEST(CardinalList, KeepsAddedOrderUntilSortedAndGuardsItsIndexes) {
+    TCardinalList list;
+    EXPECT_EQ(list.AddOne(0xFFFFFFFFu), 0);  // the whole unsigned range, not a signed one
+    EXPECT_EQ(list.AddOne(7), 1);
+    EXPECT_EQ(list.AddOne(7), 2);
+    EXPECT_EQ(list.Items(0), 0xFFFFFFFFu);
+    list.SortAscendingDefault();
+    EXPECT_EQ(list.Values(), (std::vector<std::uint32_t>{7, 7, 0xFFFFFFFFu}));
+    EXPECT_THROW(list.Items(3), framework::EListError);
+    EXPECT_THROW(list.Items(-1), framework::EListError);
+}
 
 TEST(PasswordCoding, RoundTripsWithoutShowingThePassword) {
     for (std::string pwd : {std::string(), std::string("a"), std::string("aaaaaaaa"),
