@@ -23,8 +23,9 @@ using namespace testsupport;
 
 namespace {
 
-constexpr TColor kPen = 0x0000C0;    // dark red
-constexpr TColor kBrush = 0x00C000;  // green
+// The colours the pictures below stand for: '#' the pen, 'o' the brush, '.' white.
+constexpr TColor kPen = clBlue;
+constexpr TColor kBrush = clRed;
 
 class Triangles : public ::testing::Test {
 protected:
@@ -33,8 +34,43 @@ protected:
     void SetUp() override { canvas->Brush()->SetColor(kBrush); }
 };
 
+// The fill covers the integer points inside the polygon (left edges in, right edges out), and
+// the outline goes through every vertex; where a line passes between two pixels the nearer wins.
+TEST_F(Triangles, SortMarkSitsInTheLowerRightOfTheRectangle) {
+    ASSERT_EQ(canvas->TextExtent("a"), (TSize{7, 13}));  // DejaVu Sans at 8 points
+    ComputeTriangleAndDrawit(canvas, kPen, Rect(40, 10, 100, 50), true);
+    EXPECT_TRUE(PictureIs(bmp, 89, 42,
+                          {".........",  //
+                           ".#######.",  // base from (90, 43) to (96, 43)
+                           ".#ooooo#.",  //
+                           "..#ooo#..",  //
+                           "..#ooo#..",  //
+                           "...#o#...",  //
+                           "...#o#...",  //
+                           "....#....",  //
+                           "....#....",  // apex (93, 50)
+                           "........."}));
+    EXPECT_EQ(BoundsOfChanges(bmp, clWhite), Rect(90, 43, 97, 51));
+}
+
+TEST_F(Triangles, PointUpHasItsApexAtThePoint) {
+    DrawATriangle(canvas, kPen, TPoint{50, 20}, false, 7, 7);
+    EXPECT_TRUE(PictureIs(bmp, 46, 19,
+                          {".........",  //
+                           "....#....",  // apex (50, 20)
+                           "....#....",  //
+                           "...#o#...",  //
+                           "...#o#...",  //
+                           "..#ooo#..",  //
+                           "..#ooo#..",  //
+                           ".#ooooo#.",  //
+                           ".#######.",  // base from (47, 27) to (53, 27)
+                           "........."}));
+    EXPECT_EQ(BoundsOfChanges(bmp, clWhite), Rect(47, 20, 54, 28));
+}
+
 TEST_F(Triangles, PenTakesTheColourAndTheBrushIsLeftAlone) {
-    canvas->Pen()->SetColor(clBlue);
+    canvas->Pen()->SetColor(clGreen);
     DrawATriangle(canvas, kPen, TPoint{20, 20}, true, 9, 5);
     EXPECT_EQ(canvas->Pen()->Color(), kPen);
     EXPECT_EQ(canvas->Brush()->Color(), kBrush);
