@@ -114,11 +114,14 @@ void TCanvas::IntersectClipRect(const TRect& rect) {
 // --- Areas ------------------------------------------------------------------------------------
 
 void TCanvas::FillRect(const TRect& rect) {
-    // A pattern blit: an inverted rectangle fills its normalised self.
+    // A pattern blit: an inverted rectangle runs backwards from its first edge, which it keeps,
+    // to its second, which it leaves out.
     int l = rect.Left + m_origin.X, t = rect.Top + m_origin.Y;
     int r = rect.Right + m_origin.X, b = rect.Bottom + m_origin.Y;
-    normalize(l, r);
-    normalize(t, b);
+    if (r < l)
+        std::swap(l, r), ++l, ++r;
+    if (b < t)
+        std::swap(t, b), ++t, ++b;
     Painter p(*this);
     p.brushFill(l, t, r, b);
 }
@@ -139,8 +142,9 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom) {
     normalize(left, right);
     normalize(top, bottom);
     // The outline is a closed pen path through the box's outer pixels, each side leaving out its
-    // last pixel; around a single pixel that path is empty, so nothing is painted.
-    if (left == right || top == bottom || (right - left == 1 && bottom - top == 1))
+    // last pixel; around a single pixel a thin pen's path is empty, so nothing is painted (a wide
+    // pen still puts its round dot there).
+    if (left == right || top == bottom || (right - left == 1 && bottom - top == 1 && m_pen->Width() == 1))
         return;
     checkExtent(static_cast<long long>(right) - left, static_cast<long long>(bottom) - top);
     Painter p(*this);
@@ -196,7 +200,7 @@ std::vector<TPoint> canvas_detail::ellipsePath(int l, int t, int r, int b) {
                 err += dx += b8;
             }
         } while (x0 <= x1);
-        while (y0 - y1 <= bb) {  // a flat ellipse stops early: finish its tips
+        while (y0 - y1 < bb) {  // a flat ellipse stops early: finish its tips
             quarter.push_back(TPoint{static_cast<int>(x1 + 1), static_cast<int>(y0)});
             ++y0, --y1;
         }

@@ -254,22 +254,41 @@ struct TCanvas::Painter {
     void wideLine(int x0, int y0, int x1, int y1) {
         stamp(x0, y0, pen);
         stamp(x1, y1, pen);
-        if (x0 == x1 && y0 == y1)
+        const int w = penWidth;
+        if (y0 == y1) {  // a band of whole rows between the dots
+            fill(std::min(x0, x1), y0 - w / 2, std::max(x0, x1), y0 - w / 2 + w, pen);
             return;
-        const double dx = x1 - x0, dy = y1 - y0, len = std::hypot(dx, dy);
-        const double nx = -dy / len * penWidth / 2, ny = dx / len * penWidth / 2;
+        }
+        if (x0 == x1) {
+            fill(x0 - w / 2, std::min(y0, y1), x0 - w / 2 + w, std::max(y0, y1), pen);
+            return;
+        }
+        // A slanted band: its corners lie on whole pixels, the half width across each axis
+        // rounded down on one side of the line and up on the other, and it fills as a polygon.
+        const int dx = x1 - x0, dy = y1 - y0;
+        const double len = std::hypot(dx, dy);
+        const double acrossX = w * std::abs(dy) / len, acrossY = w * std::abs(dx) / len;
+        auto half = [](double v) { return static_cast<int>(std::floor(v / 2 + 0.5)); };
+        TPoint narrow{half(acrossX), half(acrossY)}, wide{half(acrossX + 1), half(acrossY + 1)};
+        if (dx < 0)
+            narrow.Y = -narrow.Y, wide.Y = -wide.Y;
+        if (dy < 0) {
+            std::swap(narrow, wide);
+            narrow.X = -narrow.X, wide.X = -wide.X;
+        }
         const canvas_detail::PointD band[] = {
-            {x0 + nx, y0 + ny}, {x1 + nx, y1 + ny}, {x1 - nx, y1 - ny}, {x0 - nx, y0 - ny}};
-        const double top = std::min({band[0].Y, band[1].Y, band[2].Y, band[3].Y});
-        const double bottom = std::max({band[0].Y, band[1].Y, band[2].Y, band[3].Y});
-        const int from = std::max(static_cast<int>(std::floor(top)), clip.Top);
-        const int to = std::min(static_cast<int>(std::ceil(bottom)) + 1, clip.Bottom);
-        canvas_detail::polygonRows(band, from, to, [this](double a, double b, int y) {
-            const double lo = std::max(a, static_cast<double>(clip.Left));
-            const double hi = std::min(b, static_cast<double>(clip.Right));
-            if (lo < hi)
-                fill(static_cast<int>(lo), y, static_cast<int>(hi), y + 1, pen);
-        });
+            {static_cast<double>(x0 - narrow.X), static_cast<double>(y0 + narrow.Y)},
+            {static_cast<double>(x0 + wide.X), static_cast<double>(y0 - wide.Y)},
+            {static_cast<double>(x1 + wide.X), static_cast<double>(y1 - wide.Y)},
+            {static_cast<double>(x1 - narrow.X), static_cast<double>(y1 + narrow.Y)}};
+        const int top = std::min(y0, y1) - w, bottom = std::max(y0, y1) + w;
+        canvas_detail::polygonRows(band, std::max(top, clip.Top), std::min(bottom, clip.Bottom),
+                                   [this](double a, double b, int y) {
+                                       const double lo = std::max(a, static_cast<double>(clip.Left));
+                                       const double hi = std::min(b, static_cast<double>(clip.Right));
+                                       if (lo < hi)
+                                           fill(static_cast<int>(lo), y, static_cast<int>(hi), y + 1, pen);
+                                   });
     }
 };
 

@@ -137,45 +137,49 @@ TEST_F(PixelRules, SmallEllipsesHaveNoSpurs) {
                            ".........."}));
 }
 
-TEST_F(PixelRules, ThinEllipseReachesItsBoxWithNoBarsOfBrush) {
-    c.Ellipse(1, 1, 5, 8);
+TEST_F(PixelRules, ThinEllipseLeavesRowsItsCurveMissesWithoutBrush) {
+    c.Ellipse(1, 1, 5, 8);  // the curve of a flat box misses its top and bottom rows
     EXPECT_TRUE(PictureIs(bmp, 0, 0,
                           {"......",  //
-                           "..##..",  //
+                           "......",  //
                            "..##..",  //
                            ".#oo#.",  //
                            ".#oo#.",  //
                            ".#oo#.",  //
                            "..##..",  //
-                           "..##..",  //
+                           "......",  //
                            "......"}));
 }
 
 TEST_F(PixelRules, EllipseFollowsADottedPenFromTheTopRight) {
     c.Brush()->SetStyle(bsClear);
     c.Pen()->SetStyle(psDot);
-    c.Ellipse(0, 0, 10, 7);
-    // Solid, the curve is ...####... on top; dots of three run counter-clockwise from its right end.
+    c.Ellipse(0, 0, 16, 12);
+    // Dots of three run counter-clockwise from the right end of the top row (6..9 solid).
     EXPECT_TRUE(PictureIs(bmp, 0, 0,
-                          {"....###...",  //
-                           "........#.",  //
-                           "#........#",  //
-                           "#........#",  //
-                           "#.........",  //
-                           "..........",  //
-                           "....###...",  //
-                           ".........."}));
+                          {"........###.....",  //
+                           "...##...........",  //
+                           "..#.............",  //
+                           "..............#.",  //
+                           "...............#",  //
+                           "...............#",  //
+                           "#...............",  //
+                           "#...............",  //
+                           ".#..............",  //
+                           ".............#..",  //
+                           "...........##...",  //
+                           ".....###........"}));
 }
 
-TEST_F(PixelRules, OnePixelRectangleAndEllipsePaintNothing) {
+TEST_F(PixelRules, OnePixelRectangleAndEllipsePaintNothingWithAThinPen) {
     c.Rectangle(2, 2, 3, 3);
     c.Ellipse(5, 5, 6, 6);
-    c.Pen()->SetWidth(3);
-    c.Rectangle(8, 8, 9, 9);
     EXPECT_FALSE(BoundsOfChanges(bmp, clWhite).has_value());
-    c.Pen()->SetWidth(1);
     c.Rectangle(2, 2, 3, 5);  // one pixel wide: the path runs down and back up
     EXPECT_TRUE(PictureIs(bmp, 1, 1, {"...", ".#.", ".#.", ".#.", "..."}));
+    c.Pen()->SetWidth(3);  // a wide pen still puts its round dot on the corner
+    c.Rectangle(9, 9, 10, 10);
+    EXPECT_TRUE(PictureIs(bmp, 7, 7, {".....", "..#..", ".###.", "..#..", "....."}));
 }
 
 // --- Hatches: fixed phases on the surface -------------------------------------------------------
@@ -265,26 +269,27 @@ TEST_F(PixelRules, WidePenLineHasRoundCapsOnBothEnds) {
                            "..........."}));
 }
 
-TEST_F(PixelRules, WidePenDiagonalKeepsItsTrueWidth) {
+TEST_F(PixelRules, WidePenDiagonalIsABandCorneredOnWholePixels) {
     c.Pen()->SetWidth(5);
     c.MoveTo(2, 2);
     c.LineTo(12, 12);
-    // Across the line the band is 5 wide: 7 pixels on a row (a square pen would give 9).
+    // The band across the line is cornered on whole pixels: 8 on a row where a square pen
+    // stamped along the path gives 9, with round dots on both ends.
     EXPECT_TRUE(PictureIs(bmp, 0, 0,
                           {".###............",  //
                            "#####...........",  //
                            "######..........",  //
                            "#######.........",  //
-                           ".#######........",  //
-                           "..#######.......",  //
-                           "...#######......",  //
-                           "....#######.....",  //
-                           ".....#######....",  //
-                           "......#######...",  //
-                           ".......#######..",  //
+                           "########........",  //
+                           ".########.......",  //
+                           "..########......",  //
+                           "...########.....",  //
+                           "....########....",  //
+                           ".....########...",  //
+                           "......########..",  //
+                           ".......########.",  //
                            "........#######.",  //
                            ".........######.",  //
-                           "..........#####.",  //
                            "...........###..",  //
                            "................"}));
 }
@@ -319,18 +324,19 @@ TEST_F(PixelRules, DottedRectangleStartsAtTheTopRight) {
                            "..............."}));
 }
 
-// --- FillRect with an inverted rectangle fills the normalised one --------------------------------
+// --- FillRect with an inverted rectangle fills as a blit running backwards ---------------------
 
-TEST_F(PixelRules, InvertedFillRectFillsTheNormalisedRectangle) {
-    c.FillRect(Rect(4, 1, 1, 3));    // right < left
-    c.FillRect(Rect(6, 3, 8, 1));    // bottom < top
+TEST_F(PixelRules, InvertedFillRectKeepsItsFirstEdgeAndLeavesOutItsSecond) {
+    c.FillRect(Rect(4, 1, 1, 3));    // right < left: columns 4 down to 2
+    c.FillRect(Rect(6, 3, 8, 1));    // bottom < top: rows 3 up to 2
     c.FillRect(Rect(12, 3, 10, 1));  // both
     c.FillRect(Rect(13, 1, 13, 3));  // empty stays empty
     EXPECT_TRUE(PictureIs(bmp, 0, 0,
-                          {"..............",  //
-                           ".ooo..oo..oo..",  //
-                           ".ooo..oo..oo..",  //
-                           ".............."}));
+                          {"...............",  //
+                           "..ooo..........",  //
+                           "..ooo.oo...oo..",  //
+                           "......oo...oo..",  //
+                           "..............."}));
 }
 
 }  // namespace

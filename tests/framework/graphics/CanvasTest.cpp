@@ -43,13 +43,13 @@ TEST(CanvasFill, LongRowsAndWholeSurfacesFillExactly) {
     EXPECT_EQ(CountOfColor(bmp, clNavy), 3600);
 }
 
-TEST_F(CanvasPaint, FillRectEmptyPaintsNothingAndInvertedFillsTheNormalisedRect) {
+TEST_F(CanvasPaint, FillRectEmptyPaintsNothingAndInvertedRunsBackwards) {
     c.FillRect(Rect(5, 5, 5, 9));
     c.FillRect(Rect(9, 4, 9, 2));
     EXPECT_FALSE(BoundsOfChanges(bmp, clWhite).has_value());
-    c.FillRect(Rect(8, 8, 4, 4));
-    EXPECT_TRUE(RectIs(bmp, Rect(4, 4, 8, 8), clRed));
-    EXPECT_TRUE(NothingOutside(bmp, Rect(4, 4, 8, 8), clWhite));
+    c.FillRect(Rect(8, 8, 4, 4));  // from (8, 8) back to, not including, (4, 4)
+    EXPECT_TRUE(RectIs(bmp, Rect(5, 5, 9, 9), clRed));
+    EXPECT_TRUE(NothingOutside(bmp, Rect(5, 5, 9, 9), clWhite));
 }
 
 TEST_F(CanvasPaint, FillRectWithClearBrushPaintsNothing) {
