@@ -5,8 +5,11 @@
 namespace lm7::My_StyledTMSComponents {
 
 void Register() {
-    // The container, tree view, list view and margin-panel classes join this list, in front of
-    // and after the list boxes, as they are built.
+    // The margin panel joins this list, after the list boxes, as it is built.
+    framework::RegisterComponents("Samples", {&TTransparentContainingGroup::ClassInfo()});
+    framework::RegisterComponents("Samples", {&TContainBox::ClassInfo()});
+    framework::RegisterComponents("Samples", {&TMyAdvTreeView::ClassInfo()});
+    framework::RegisterComponents("Samples", {&TMyAdvListView::ClassInfo()});
     framework::RegisterComponents("Samples", {&TStyledListbox::ClassInfo()});
     framework::RegisterComponents("Samples", {&TStyledListboxOwnerDrawnFixed::ClassInfo()});
 }
