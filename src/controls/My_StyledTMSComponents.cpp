@@ -5,13 +5,13 @@
 namespace lm7::My_StyledTMSComponents {
 
 void Register() {
-    // The margin panel joins this list, after the list boxes, as it is built.
     framework::RegisterComponents("Samples", {&TTransparentContainingGroup::ClassInfo()});
     framework::RegisterComponents("Samples", {&TContainBox::ClassInfo()});
     framework::RegisterComponents("Samples", {&TMyAdvTreeView::ClassInfo()});
     framework::RegisterComponents("Samples", {&TMyAdvListView::ClassInfo()});
     framework::RegisterComponents("Samples", {&TStyledListbox::ClassInfo()});
     framework::RegisterComponents("Samples", {&TStyledListboxOwnerDrawnFixed::ClassInfo()});
+    framework::RegisterComponents("Samples", {&TNotepadGrabPanel::ClassInfo()});
 }
 
 }  // namespace lm7::My_StyledTMSComponents

@@ -2,6 +2,7 @@
 // The suite's styled list controls and their palette registration.
 
 #include "controls/Containers.h"
+#include "controls/NotepadGrabPanel.h"
 #include "controls/StyledListbox.h"
 #include "controls/StyledViews.h"
 
