@@ -4,9 +4,19 @@ using namespace framework;
 
 namespace lm7 {
 
+namespace {
+// What every control publishes, whatever its class.
+std::vector<std::string> publishedWith(std::initializer_list<const char*> names) {
+    std::vector<std::string> all{"Name", "Tag", "Left", "Top", "Width", "Height", "Hint"};
+    all.insert(all.end(), names.begin(), names.end());
+    return all;
+}
+}  // namespace
+
 const TClassInfo& TTransparentContainingGroup::ClassInfo() {
     static const TClassInfo info = TClassInfo::Derive<TTransparentContainingGroup, TCustomTransparentControl>(
-        "TTransparentContainingGroup");
+                                       "TTransparentContainingGroup")
+                                       .Publishing(publishedWith({"Align", "Enabled", "Visible"}));
     return info;
 }
 
@@ -16,7 +26,8 @@ TTransparentContainingGroup::TTransparentContainingGroup(TComponent* AOwner)
 }
 
 const TClassInfo& TContainBox::ClassInfo() {
-    static const TClassInfo info = TClassInfo::Derive<TContainBox, TCustomControl>("TContainBox");
+    static const TClassInfo info = TClassInfo::Derive<TContainBox, TCustomControl>("TContainBox")
+                                       .Publishing(publishedWith({"Align", "Enabled", "TabStop", "Visible"}));
     return info;
 }
 

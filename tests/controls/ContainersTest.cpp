@@ -1,6 +1,8 @@
 #include "controls/Containers.h"
 
+#include "framework/classes/TypInfo.h"
 #include "framework/controls/Panel.h"
+#include "framework/rtl/Exceptions.h"
 #include "support/FormFixture.h"
 #include "support/PixelAssert.h"
 
@@ -62,4 +64,28 @@ TEST_F(Containers, ContainBoxTakesItsParentsColour) {
     auto pic = Picture(*form);
     EXPECT_TRUE(RectIs(*pic, Rect(20, 60, 120, 100), clAqua));
     EXPECT_EQ(BoundsOfColor(*pic, clRed), Rect(30, 30, 50, 50));
+}
+
+namespace {
+std::vector<std::string> PublishedNames(TClass cls) {
+    std::vector<std::string> names;
+    for (const TPropInfo* prop : cls->Props())
+        names.push_back(prop->Name);
+    return names;
+}
+}  // namespace
+
+TEST_F(Containers, EachPublishesOnlyWhatAContainerNeeds) {
+    EXPECT_EQ(PublishedNames(&TTransparentContainingGroup::ClassInfo()),
+              (std::vector<std::string>{"Name", "Tag", "Left", "Top", "Width", "Height", "Align", "Visible",
+                                        "Enabled", "Hint"}));
+    EXPECT_EQ(PublishedNames(&TContainBox::ClassInfo()),
+              (std::vector<std::string>{"Name", "Tag", "Left", "Top", "Width", "Height", "Align", "Visible",
+                                        "Enabled", "Hint", "TabStop"}));
+    auto* box = Create<TContainBox>(form.get());
+    SetPropValue(box, "align", TValue(std::string("alClient")));
+    EXPECT_EQ(box->Align(), alClient);
+    EXPECT_EQ(GetPropInfo(box, "Color"), nullptr);  // follows its parent's colour, not stored
+    EXPECT_THROW(SetPropValue(box, "Color", TValue(std::int64_t{clRed})), EPropertyError);
+    EXPECT_NE(GetPropInfo(&TCustomControl::ClassInfo(), "Color"), nullptr);  // the base keeps it
 }
