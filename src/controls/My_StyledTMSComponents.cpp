@@ -5,10 +5,13 @@
 namespace lm7::My_StyledTMSComponents {
 
 void Register() {
-    // The container, tree view, list view and margin-panel classes join this list, in front of
-    // and after the list boxes, as they are built.
+    framework::RegisterComponents("Samples", {&TTransparentContainingGroup::ClassInfo()});
+    framework::RegisterComponents("Samples", {&TContainBox::ClassInfo()});
+    framework::RegisterComponents("Samples", {&TMyAdvTreeView::ClassInfo()});
+    framework::RegisterComponents("Samples", {&TMyAdvListView::ClassInfo()});
     framework::RegisterComponents("Samples", {&TStyledListbox::ClassInfo()});
     framework::RegisterComponents("Samples", {&TStyledListboxOwnerDrawnFixed::ClassInfo()});
+    framework::RegisterComponents("Samples", {&TNotepadGrabPanel::ClassInfo()});
 }
 
 }  // namespace lm7::My_StyledTMSComponents

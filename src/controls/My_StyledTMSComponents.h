@@ -1,7 +1,10 @@
 #pragma once
 // The suite's styled list controls and their palette registration.
 
+#include "controls/Containers.h"
+#include "controls/NotepadGrabPanel.h"
 #include "controls/StyledListbox.h"
+#include "controls/StyledViews.h"
 
 namespace lm7::My_StyledTMSComponents {
 

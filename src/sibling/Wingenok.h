@@ -11,3 +11,10 @@ namespace sibling {
 extern framework::TFormatSettings& UserDefaultFormatSettings;
 
 }  // namespace sibling
+
+namespace sibling {
+
+// Millimetres per inch.
+inline constexpr float inch_to_mm = 25.4f;
+
+}  // namespace sibling

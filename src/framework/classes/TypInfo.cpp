@@ -102,11 +102,19 @@ std::map<std::string, TClass>& classRegistry() {
 
 TClassInfo TClassInfo::Root(std::string name) { return TClassInfo(std::move(name), nullptr, nullptr); }
 
+bool TClassInfo::KeepsInherited(std::string_view name) const {
+    return !m_inheritedKept || std::any_of(m_inheritedKept->begin(), m_inheritedKept->end(),
+                                           [&](const std::string& kept) { return sameText(kept, name); });
+}
+
 const TPropInfo* TClassInfo::FindProp(std::string_view name) const {
-    for (TClass c = this; c; c = c->m_parent)
+    for (TClass c = this; c; c = c->m_parent) {
         for (const auto& p : c->m_props)
             if (sameText(p->Name, name))
                 return p.get();
+        if (!c->KeepsInherited(name))
+            return nullptr;
+    }
     return nullptr;
 }
 
@@ -115,7 +123,8 @@ std::vector<const TPropInfo*> TClassInfo::Props() const {
     for (TClass c = this; c; c = c->m_parent)
         chain.push_back(c);
     std::vector<const TPropInfo*> result;
-    for (auto it = chain.rbegin(); it != chain.rend(); ++it)
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+        std::erase_if(result, [&](const TPropInfo* p) { return !(*it)->KeepsInherited(p->Name); });
         for (const auto& p : (*it)->m_props) {
             // A class that publishes an inherited name again replaces the ancestor's entry.
             auto same = std::find_if(result.begin(), result.end(),
@@ -125,6 +134,7 @@ std::vector<const TPropInfo*> TClassInfo::Props() const {
             else
                 result.push_back(p.get());
         }
+    }
     return result;
 }
 
@@ -137,6 +147,11 @@ TComponent* TClassInfo::CreateInstance(TComponent* owner) const {
 const TClassInfo::MessageHandler* TClassInfo::FindOwnMessageHandler(std::uint32_t msg) const {
     auto it = m_messages.find(msg);
     return it == m_messages.end() ? nullptr : &it->second;
+}
+
+TClassInfo TClassInfo::Publishing(std::vector<std::string> inherited) && {
+    m_inheritedKept = std::move(inherited);
+    return std::move(*this);
 }
 
 TClassInfo TClassInfo::Property(TPropInfo info) && {

@@ -162,6 +162,10 @@ public:
     const TMethodEntry* FindMethod(std::string_view name) const;
     // The published method whose code that is (the classic MethodName); null when none.
     const TMethodEntry* FindMethodByCode(void (*code)()) const;
+    // Of the inherited properties, only these stay published in this class and below it (a
+    // base class that publishes more than the classic one, whose descendants publish a few);
+    // the class's own properties come on top.
+    TClassInfo Publishing(std::vector<std::string> inherited) &&;
     // A message handler by number: a member function taking TMessage&.
     template <class T> TClassInfo Message(std::uint32_t msg, void (T::*handler)(TMessage&)) && {
         m_messages[msg] = [handler](TObject& obj, TMessage& m) { (static_cast<T&>(obj).*handler)(m); };
@@ -180,6 +184,7 @@ private:
         }
     }
 
+    bool KeepsInherited(std::string_view name) const;
     template <class T, class G, class S>
     TClassInfo Add(std::string name, TTypeKind kind, std::vector<std::string> names, TClass cls, G getter,
                    S setter, std::optional<std::int64_t> def) &&;
@@ -189,7 +194,8 @@ private:
     std::vector<TClass> m_ancestors;  // from the root class down to the parent, so that an
                                       // ancestor is found at its own depth
     Factory m_factory = nullptr;
-    std::vector<std::shared_ptr<TPropInfo>> m_props;  // shared so the table stays put when moved
+    std::vector<std::shared_ptr<TPropInfo>> m_props;          // shared so the table stays put when moved
+    std::optional<std::vector<std::string>> m_inheritedKept;  // unset: every inherited one
     std::map<std::uint32_t, MessageHandler> m_messages;
     std::vector<TMethodEntry> m_methods;
 };

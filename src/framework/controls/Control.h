@@ -41,6 +41,7 @@ enum : std::uint32_t {
     csClickEvents = 1u << 2,  // a button released over the control is a click
     csOpaque = 1u << 3,       // paints its whole area; the background need not be erased
     csDoubleClicks = 1u << 4,
+    csParentBackground = 1u << 5,  // shows its parent's picture behind it, repainted with the parent
 };
 
 // Cursor shapes: the standard ones are negative; a window host shows them as the desktop's.

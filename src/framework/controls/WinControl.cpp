@@ -269,10 +269,13 @@ void TWinControl::Repaint() {
 void TWinControl::PaintInvalid() {
     if (!m_handle || !Visible())
         return;
-    if (m_invalid)
+    const bool painted = m_invalid;
+    if (painted)
         Perform(WM_PAINT);
     for (TControl* c : m_controls)
         if (auto* win = As<TWinControl>(c); win && win->Visible()) {
+            if (painted && (win->ControlStyle() & csParentBackground))
+                win->m_invalid = true;  // what it shows of this window has changed
             win->HandleNeeded();
             win->PaintInvalid();
         }
@@ -311,6 +314,12 @@ void TWinControl::WMPaint(TMessage&) {
 }
 
 void TWinControl::EraseBackground(TCanvas& Canvas) {
+    if ((ControlStyle() & csParentBackground) && m_parent && m_parent->m_surface) {
+        const int inset = ClientInset();
+        Canvas.CopyRect(ClientRect(), *m_parent->m_surface->Canvas(),
+                        Bounds(Left() + inset, Top() + inset, ClientWidth(), ClientHeight()));
+        return;
+    }
     Canvas.Brush()->Assign(m_brush.get());
     Canvas.FillRect(ClientRect());
 }
