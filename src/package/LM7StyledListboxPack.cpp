@@ -2,6 +2,7 @@
 
 #include "controls/ColourListBoxesAndCombos.h"
 #include "controls/My_StyledTMSComponents.h"
+#include "dialogs/FileFolderOpenDlgU.h"
 
 #include "framework/forms/TextForms.h"
 #include "imaging/tool_imagelist_master.h"
@@ -113,6 +114,7 @@ void Finalize() {
 void RegisterAll() {
     My_StyledTMSComponents::Register();
     ColourListBoxesAndCombos::Register();
+    FileFolderOpenDlgU::Register();
 }
 
 }  // namespace lm7

@@ -91,10 +91,11 @@ const TClassInfo& TElFileNameEdit::ClassInfo() {
             .SetOf<TElFileNameEdit>("Options",
                                     {"ofReadOnly", "ofOverwritePrompt", "ofHideReadOnly", "ofNoChangeDir",
                                      "ofShowHelp", "ofNoValidate", "ofAllowMultiSelect",
-                                     "ofExtensionDifferent", "ofPathMustExist", "ofFileMustExist"},
+                                     "ofExtensionDifferent", "ofPathMustExist", "ofFileMustExist", "ofCreatePrompt"},
                                     &TElFileNameEdit::Options, &TElFileNameEdit::SetOptions,
                                     OpenOptionBit(ofHideReadOnly))
-            .Object<TElFileNameEdit, TStrings>("Files", &TElFileNameEdit::Files);
+            .Object<TElFileNameEdit, TStrings>("Files", &TElFileNameEdit::Files)
+            .String<TElFileNameEdit>("InitialDir", &TElFileNameEdit::InitialDir, &TElFileNameEdit::SetInitialDir);
     return info;
 }
 

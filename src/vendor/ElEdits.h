@@ -4,27 +4,17 @@
 
 #include "framework/classes/StringList.h"
 #include "framework/controls/Edits.h"
+#include "framework/dialogs/Dialogs.h"
 
 #include <cstdint>
 #include <memory>
 
 namespace vendor {
 
-// Options of the file dialog behind a file-name edit, as bit positions of a set.
-enum TOpenOption : std::uint8_t {
-    ofReadOnly,
-    ofOverwritePrompt,
-    ofHideReadOnly,
-    ofNoChangeDir,
-    ofShowHelp,
-    ofNoValidate,
-    ofAllowMultiSelect,
-    ofExtensionDifferent,
-    ofPathMustExist,
-    ofFileMustExist,
-};
-using TOpenOptions = std::uint32_t;
-constexpr TOpenOptions OpenOptionBit(TOpenOption O) { return TOpenOptions{1} << O; }
+// The file dialog's options behind a file-name edit are the framework's.
+using framework::OpenOptionBit;
+using framework::TOpenOptions;
+using enum framework::TOpenOption;
 
 class TCustomElEdit : public framework::TCustomEdit {
 public:
@@ -86,8 +76,12 @@ public:
     TOpenOptions Options() const { return m_options; }
     void SetOptions(TOpenOptions Value) { m_options = Value; }
     framework::TStrings* Files() const { return m_files.get(); }
+    // Where the browse dialog starts.
+    const std::string& InitialDir() const { return m_initialDir; }
+    void SetInitialDir(const std::string& Value) { m_initialDir = Value; }
 
 private:
+    std::string m_initialDir;
     TOpenOptions m_options = OpenOptionBit(ofHideReadOnly);
     std::unique_ptr<framework::TStringList, framework::TFreeDeleter> m_files;
 };

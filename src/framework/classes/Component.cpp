@@ -138,6 +138,9 @@ void TComponent::InsertComponent(TComponent* AComponent) {
     if (AComponent->m_owner)
         AComponent->m_owner->RemoveComponent(AComponent);
     Insert(AComponent);
+    // A component placed on a form in the designer is in design as well.
+    if (HasState(csDesigning))
+        AComponent->SetDesigning(true);
     Notification(AComponent, TOperation::opInsert);
 }
 

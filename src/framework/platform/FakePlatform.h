@@ -6,6 +6,7 @@
 
 #include "framework/platform/LinuxPlatform.h"
 #include "framework/platform/Platform.h"
+#include "framework/platform/ScriptedFileChooser.h"
 
 #include <map>
 #include <memory>
@@ -28,6 +29,11 @@ public:
     // path still starts from the real one, so tests use absolute paths.
     void SetCurrentDirectory(std::string path) { m_currentDirectory = std::move(path); }
     void SetScreenPixelsPerInch(int ppi) { m_pixelsPerInch = ppi; }
+    // 10 unless set; below 6 the classic folder browser stands in for the new-style dialogs.
+    void SetSystemMajorVersion(int version) { m_majorVersion = version; }
+    // Dialogs are answered by the scripted chooser, unless a test puts another in its place.
+    ScriptedFileChooser& Chooser() { return m_scripted; }
+    void SetFileChooser(IFileChooser* chooser) { m_chooser = chooser; }
 
     void SetMounts(std::vector<MountEntry> mounts) { m_mounts = std::move(mounts); }
     void AddMount(MountEntry mount) { m_mounts.push_back(std::move(mount)); }
@@ -60,6 +66,8 @@ public:
     std::optional<std::string> GetEnv(const std::string& name) override;
     std::string CurrentDirectory() override;
     int ScreenPixelsPerInch() override { return m_pixelsPerInch; }
+    int SystemMajorVersion() override { return m_majorVersion; }
+    IFileChooser& FileChooser() override { return m_chooser ? *m_chooser : m_scripted; }
     std::vector<MountEntry> Mounts() override { return m_mounts; }
     std::optional<std::string> BlockDeviceSysPath(unsigned major, unsigned minor) override;
 
@@ -94,6 +102,9 @@ private:
     std::map<std::string, std::string> m_env;
     std::optional<std::string> m_currentDirectory;
     int m_pixelsPerInch = 96;
+    int m_majorVersion = 10;
+    ScriptedFileChooser m_scripted;
+    IFileChooser* m_chooser = nullptr;  // not owned
     std::vector<MountEntry> m_mounts;
     std::optional<std::string> m_sysfsRoot;
     std::vector<DevicePrefix> m_devicePrefixes;

@@ -1,5 +1,7 @@
 #include "framework/platform/LinuxPlatform.h"
 
+#include "framework/platform/LinuxFileChoosers.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -160,6 +162,10 @@ public:
 
     // Without a display there is nothing to ask; the window host reports the real value.
     int ScreenPixelsPerInch() override { return 96; }
+
+    // The kernel's own major version means nothing here; report the first with new-style choosers.
+    int SystemMajorVersion() override { return 6; }
+    IFileChooser& FileChooser() override { return m_chooser; }
 
     std::vector<MountEntry> Mounts() override {
         const std::lock_guard<std::mutex> lock(m_mountsLock);
@@ -382,6 +388,7 @@ private:
     pid_t m_owner = 0;
     bool m_mountsKnown = false;
     std::vector<MountEntry> m_mounts;
+    DesktopFileChooser m_chooser;
 };
 
 }  // namespace

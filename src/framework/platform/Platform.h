@@ -4,6 +4,8 @@
 // put a double in its place: a fake sysfs and mount table, another executable path, injected
 // write failures, all on real files in a temporary folder.
 
+#include "framework/platform/FileChooser.h"
+
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -52,6 +54,11 @@ public:
     virtual std::optional<std::string> GetEnv(const std::string& name) = 0;
     virtual std::string CurrentDirectory() = 0;
     virtual int ScreenPixelsPerInch() = 0;  // 96 without a display
+    // The system's major version in the classic numbering, where 6 brought the new-style file
+    // dialogs; every Linux desktop has choosers of that kind.
+    virtual int SystemMajorVersion() = 0;
+    // The desktop's file and folder chooser.
+    virtual IFileChooser& FileChooser() = 0;
 
     // --- Mounts and block devices ---
     virtual std::vector<MountEntry> Mounts() = 0;

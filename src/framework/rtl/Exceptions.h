@@ -84,6 +84,10 @@ class EInvalidGraphic : public Exception {
 class EInvalidGraphicOperation : public Exception {
     using Exception::Exception;
 };
+// A resource of that name is not in the program.
+class EResNotFound : public Exception {
+    using Exception::Exception;
+};
 class EOutOfResources : public Exception {
     using Exception::Exception;
 };
