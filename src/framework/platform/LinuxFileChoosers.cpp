@@ -118,8 +118,7 @@ std::vector<std::string> ZenityArguments(const FileChooserRequest& Request) {
     std::vector<std::string> args{"--file-selection"};
     if (!Request.Title.empty())
         args.push_back("--title=" + Request.Title);
-    if (!Request.OkLabel.empty())
-        args.push_back("--ok-label=" + Request.OkLabel);
+    // zenity refuses --ok-label for file selection and shows nothing, so its own label stays.
     if (Request.PickFolders)
         args.emplace_back("--directory");
     if (Request.Save) {

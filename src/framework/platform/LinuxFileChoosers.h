@@ -24,10 +24,11 @@ std::vector<FileFilter> ChooserFilters(const FileChooserRequest& Request);
 // the chooser opens it), otherwise FileName inside StartFolder.
 std::string ChooserStartPath(const FileChooserRequest& Request);
 
-// zenity's arguments (after the program name) and the meaning of its answer.
+// zenity's arguments (after the program name) and the meaning of its answer. Neither zenity nor
+// kdialog takes a label for the OK button of a file chooser; only the portal shows OkLabel.
 std::vector<std::string> ZenityArguments(const FileChooserRequest& Request);
 FileChoice ParseZenityAnswer(int ExitStatus, std::string_view Output, bool MultiSelect);
-// The same for kdialog, which has no option for the OK button's label.
+// The same for kdialog.
 std::vector<std::string> KdialogArguments(const FileChooserRequest& Request);
 FileChoice ParseKdialogAnswer(int ExitStatus, std::string_view Output, bool MultiSelect);
 

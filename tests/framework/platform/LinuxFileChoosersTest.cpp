@@ -67,10 +67,9 @@ TEST(ChooserStart, NameInsideTheFolderOrAnAbsoluteNameOnItsOwn) {
     EXPECT_EQ(ChooserStartPath(r), temp.Path("missing"));
 }
 
-TEST(ZenityCommand, FilesWithTitleLabelStartAndCaseInsensitiveFilters) {
+TEST(ZenityCommand, FilesWithTitleStartAndCaseInsensitiveFilters) {
     EXPECT_EQ(ZenityArguments(OpenTextRequest()),
-              (std::vector<std::string>{"--file-selection", "--title=Pick a text", "--ok-label=Take it",
-                                        "--filename=/data/my texts/a.txt",
+              (std::vector<std::string>{"--file-selection", "--title=Pick a text", "--filename=/data/my texts/a.txt",
                                         "--file-filter=Batch files (*.zip*) | *.[zZ][iI][pP]*",
                                         "--file-filter=Text files (*.txt) | *.[tT][xX][tT]", "--file-filter=All | *"}));
 }
@@ -79,8 +78,7 @@ TEST(ZenityCommand, FolderModeHasNoFiltersAndMultipleChoicesAreSeparated) {
     FileChooserRequest r = OpenTextRequest();
     r.PickFolders = true;
     r.FileName.clear();
-    EXPECT_EQ(ZenityArguments(r), (std::vector<std::string>{"--file-selection", "--title=Pick a text",
-                                                            "--ok-label=Take it", "--directory",
+    EXPECT_EQ(ZenityArguments(r), (std::vector<std::string>{"--file-selection", "--title=Pick a text", "--directory",
                                                             "--filename=/data/my texts/"}));
     FileChooserRequest m;
     m.MultiSelect = true;
