@@ -101,7 +101,8 @@ std::vector<FileFilter> ChooserFilters(const FileChooserRequest& Request) {
 
 std::string ChooserStartPath(const FileChooserRequest& Request) {
     const std::string& name = Request.FileName;
-    if (!name.empty() && name.front() == '/') {
+    // The same path as folder and name (a picker's text) is meant once.
+    if (!name.empty() && (name.front() == '/' || name == Request.StartFolder)) {
         if (name.back() != '/' && Platform().Stat(name).IsDirectory)
             return name + '/';
         return name;

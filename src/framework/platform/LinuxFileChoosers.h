@@ -20,8 +20,8 @@ std::string CaseInsensitiveMask(std::string_view Mask);
 // The filters in the order a chooser that always starts on its first filter should get them:
 // the current one first, the others in their order; masks made case-insensitive.
 std::vector<FileFilter> ChooserFilters(const FileChooserRequest& Request);
-// Where the chooser starts: an absolute FileName as it is (a folder's with a trailing '/', so
-// the chooser opens it), otherwise FileName inside StartFolder.
+// Where the chooser starts: an absolute FileName, or one equal to StartFolder, as it is (a
+// folder's with a trailing '/', so the chooser opens it), otherwise FileName inside StartFolder.
 std::string ChooserStartPath(const FileChooserRequest& Request);
 
 // zenity's arguments (after the program name) and the meaning of its answer. Neither zenity nor

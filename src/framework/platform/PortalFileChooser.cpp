@@ -7,6 +7,8 @@
 #include "framework/platform/Platform.h"
 
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 
 #include <systemd/sd-bus.h>
@@ -42,7 +44,7 @@ public:
     sd_bus_error* Get() { return &m_error; }
 
 private:
-    sd_bus_error m_error = SD_BUS_ERROR_NULL;
+    sd_bus_error m_error{nullptr, nullptr, 0};  // SD_BUS_ERROR_NULL, which is C only
 };
 
 BusPtr openBus(const std::string& address) {
@@ -76,7 +78,7 @@ std::string requestPath(sd_bus* bus, const std::string& token) {
 
 void check(int r) {
     if (r < 0)
-        throw EFileChooserError("Cannot ask the desktop portal for a file: " + std::string(strerror(-r)));
+        throw EFileChooserError("Cannot ask the desktop portal for a file: " + std::string(std::strerror(-r)));
 }
 
 void appendFolder(sd_bus_message* m, const char* key, const std::string& folder) {
@@ -178,9 +180,9 @@ int onResponse(sd_bus_message* m, void* userdata, sd_bus_error* /*error*/) {
                 for (char** uri = uris; *uri; ++uri) {
                     if (std::optional<std::string> path = FileUriToPath(*uri))
                         pending.Choice.Paths.push_back(std::move(*path));
-                    free(*uri);
+                    std::free(*uri);
                 }
-                free(uris);
+                std::free(uris);
             }
             sd_bus_message_exit_container(m);
         } else if (sd_bus_message_skip(m, "v") < 0) {

@@ -65,6 +65,8 @@ TEST(ChooserStart, NameInsideTheFolderOrAnAbsoluteNameOnItsOwn) {
     EXPECT_EQ(ChooserStartPath(r), temp.Root() + "/");
     r.FileName = temp.Path("missing");
     EXPECT_EQ(ChooserStartPath(r), temp.Path("missing"));
+    r.StartFolder = r.FileName = "relative/dir";  // a picker's text as both: once
+    EXPECT_EQ(ChooserStartPath(r), "relative/dir");
 }
 
 TEST(ZenityCommand, FilesWithTitleStartAndCaseInsensitiveFilters) {

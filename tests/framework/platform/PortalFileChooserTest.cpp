@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <condition_variable>
 #include <map>
 #include <mutex>
@@ -259,6 +260,25 @@ TEST(PortalChooser, NoBusIsNoPortalAndIsFoundOutAtOnce) {
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(ChooseThroughPortal(FolderRequest(), "unix:path=" + temp.Path("none")), std::nullopt);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+}
+
+TEST(PortalChooser, NoSessionBusInTheEnvironmentIsFoundOutAtOnce) {
+    // As on a build machine running as root: no bus address, no runtime folder with a bus.
+    testsupport::TempFolder runtime;
+    const char* oldAddress = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+    const char* oldRuntime = std::getenv("XDG_RUNTIME_DIR");
+    const std::string savedAddress = oldAddress ? oldAddress : "", savedRuntime = oldRuntime ? oldRuntime : "";
+    ::unsetenv("DBUS_SESSION_BUS_ADDRESS");
+    ::setenv("XDG_RUNTIME_DIR", runtime.Root().c_str(), 1);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(ChooseThroughPortal(FolderRequest(), ""), std::nullopt);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    if (oldAddress)
+        ::setenv("DBUS_SESSION_BUS_ADDRESS", savedAddress.c_str(), 1);
+    if (oldRuntime)
+        ::setenv("XDG_RUNTIME_DIR", savedRuntime.c_str(), 1);
+    else
+        ::unsetenv("XDG_RUNTIME_DIR");
 }
 
 TEST_F(PrivateBus, ABusWithoutAPortalIsFoundOutAtOnce) {
