@@ -1,10 +1,11 @@
 // The gallery: one window with a section for each feature of the package, pictured into a PNG
-// so that a person can look at what the controls draw.
+// so that a person can look at what the controls draw; with --window it opens on the desktop.
 
 #include "GallerySection.h"
 
 #include "framework/controls/Panel.h"
 #include "framework/forms/Application.h"
+#include "host/WindowHost.h"
 #include "package/LM7StyledListboxPack.h"
 
 #include <algorithm>
@@ -90,6 +91,12 @@ int main(int argc, char** argv) {
     const std::string out = argc > 1 ? argv[1] : "gallery.png";
     const PackageRun package;
     try {
+        // In a desktop window the controls can be used: the pickers open the desktop's chooser.
+        if (out == "--window") {
+            host::TWindowHost window;
+            window.Run(BuildGallery().release());
+            return 0;
+        }
         auto form = BuildGallery();
         form->Show();
         Application->ProcessMessages();

@@ -30,8 +30,8 @@ bool ownerIsLoading(const TComponent* component) {
 
 }  // namespace
 
-std::string ChosenFolderOrFile(const std::string& Title, const std::string& OkLabel, const std::string& Suggested,
-                               bool OnlyFolder) {
+std::string ChosenFolderOrFile(const std::string& Title, const std::string& OkLabel,
+                               const std::string& Suggested, bool OnlyFolder) {
     if (platform::Platform().SystemMajorVersion() < 6) {
         // Before the new-style dialogs: the classic folder browser, always for a folder. A
         // cancelled browser is no choice, whatever the suggestion was.
@@ -42,7 +42,8 @@ std::string ChosenFolderOrFile(const std::string& Title, const std::string& OkLa
     }
     std::unique_ptr<TFileOpenDialog, TFreeDeleter> dialog(Create<TFileOpenDialog>(nullptr));
     dialog->SetTitle(Title);
-    TFileDialogOptions options = FileDialogOptionBit(fdoForceFileSystem) | FileDialogOptionBit(fdoAllowMultiSelect) |
+    TFileDialogOptions options = FileDialogOptionBit(fdoForceFileSystem) |
+                                 FileDialogOptionBit(fdoAllowMultiSelect) |
                                  FileDialogOptionBit(fdoCreatePrompt);
     if (OnlyFolder) {
         options = (options | FileDialogOptionBit(fdoPickFolders)) & ~FileDialogOptionBit(fdoAllowMultiSelect);
@@ -64,8 +65,9 @@ std::string ChosenFolderOrFile(const std::string& Title, const std::string& OkLa
 const TClassInfo& TMyOpenFolderDialog::ClassInfo() {
     static const TClassInfo info =
         TClassInfo::Derive<TMyOpenFolderDialog, vendor::TAdvEditBtn>("TMyOpenFolderDialog")
-            .Object<TMyOpenFolderDialog, vendor::TAdvOfficeCheckBox>(
-                "LinkedCheckbox", &TMyOpenFolderDialog::LinkedCheckbox, &TMyOpenFolderDialog::SetLinkedCheckbox)
+            .Object<TMyOpenFolderDialog, vendor::TAdvOfficeCheckBox>("LinkedCheckbox",
+                                                                     &TMyOpenFolderDialog::LinkedCheckbox,
+                                                                     &TMyOpenFolderDialog::SetLinkedCheckbox)
             .String<TMyOpenFolderDialog>("FolderOrFile", &TMyOpenFolderDialog::FolderOrFile,
                                          &TMyOpenFolderDialog::SetFolderOrFile)
             .Bool<TMyOpenFolderDialog>("OnlyFolderAllowed", &TMyOpenFolderDialog::OnlyFolderAllowed,
@@ -74,7 +76,8 @@ const TClassInfo& TMyOpenFolderDialog::ClassInfo() {
 }
 
 const TClassInfo& TMyOpenFileDialog::ClassInfo() {
-    static const TClassInfo info = TClassInfo::Derive<TMyOpenFileDialog, TMyOpenFolderDialog>("TMyOpenFileDialog");
+    static const TClassInfo info =
+        TClassInfo::Derive<TMyOpenFileDialog, TMyOpenFolderDialog>("TMyOpenFileDialog");
     return info;
 }
 
@@ -117,8 +120,9 @@ void TMyOpenFolderDialog::SetOnlyFolderAllowed(bool Value) {
 
 bool TMyOpenFolderDialog::ChosenExistingFileOrFolder(const std::string& suggested) {
     // The folder title stands also when files are picked.
-    const std::string chosen = ChosenFolderOrFile(std::string(sibling::_LMSelectFolder),
-                                                  std::string(sibling::_LMSelect), suggested, fOnlyFolderAllowed);
+    const std::string chosen =
+        ChosenFolderOrFile(std::string(sibling::_LMSelectFolder), std::string(sibling::_LMSelect), suggested,
+                           fOnlyFolderAllowed);
     if (chosen.empty())
         return false;
     ffolderOrFile = chosen;

@@ -11,8 +11,8 @@ namespace lm7 {
 
 // Shows the chooser (folders when OnlyFolder) starting at Suggested; the chosen path, or ""
 // when nothing was chosen. Raises EFileChooserError when the desktop has no chooser.
-std::string ChosenFolderOrFile(const std::string& Title, const std::string& OkLabel, const std::string& Suggested,
-                               bool OnlyFolder);
+std::string ChosenFolderOrFile(const std::string& Title, const std::string& OkLabel,
+                               const std::string& Suggested, bool OnlyFolder);
 
 class TMyOpenFolderDialog : public vendor::TAdvEditBtn {
 public:

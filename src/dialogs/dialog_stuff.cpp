@@ -122,12 +122,13 @@ std::string SuitableFilterForTool(tool_type Tool) {
     std::string listEntries;
     for (TLumoraList list = 0; list <= kLastListKind; ++list) {
         const std::string ext = DefaultExtFromListType(list);
-        if (!SaveableListTypes[static_cast<std::size_t>(list)] || ToolTypeFromListType(list) != Tool || ext.empty() ||
-            pattern.find(ext) != std::string::npos)
+        if (!SaveableListTypes[static_cast<std::size_t>(list)] || ToolTypeFromListType(list) != Tool ||
+            ext.empty() || pattern.find(ext) != std::string::npos)
             continue;
         pattern += ";*" + ext;
-        listEntries += entry(described(_LMXFiles, std::string(list_type_as_string[static_cast<std::size_t>(list)])),
-                             "*" + ext);
+        listEntries +=
+            entry(described(_LMXFiles, std::string(list_type_as_string[static_cast<std::size_t>(list)])),
+                  "*" + ext);
     }
     if (Tool == kReferenceReadingTool)
         pattern += ";*" + DefaultExtFromListType(kReferenceList);

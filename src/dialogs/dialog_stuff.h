@@ -33,7 +33,7 @@ std::string SuitableBatchTopFilterForTool(sibling::tool_type Tool);
 // Prepares a tool's dialog: the running tool's filter, the start folder (an empty one leaves
 // the dialog's), the default extension and the filter entry that names it; the suite's own
 // dialogs also take the folder display setting.
-void FormatFilterFor(framework::TOpenDialog* Dialog, const std::string& InitialDir, const std::string& DefaultExt,
-                     sibling::TDisplayFolderOption Option);
+void FormatFilterFor(framework::TOpenDialog* Dialog, const std::string& InitialDir,
+                     const std::string& DefaultExt, sibling::TDisplayFolderOption Option);
 
 }  // namespace lm7

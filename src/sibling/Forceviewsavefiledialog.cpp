@@ -5,7 +5,9 @@ using namespace framework;
 namespace sibling {
 
 namespace {
-std::vector<std::string> optionNames() { return {"dfo_default", "dfo_details", "dfo_list", "dfo_thumbnails"}; }
+std::vector<std::string> optionNames() {
+    return {"dfo_default", "dfo_details", "dfo_list", "dfo_thumbnails"};
+}
 }  // namespace
 
 const TClassInfo& TForceViewOpenFileDialog::ClassInfo() {

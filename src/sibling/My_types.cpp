@@ -10,9 +10,8 @@ tool_type current_tool_var = tt_launcher;
 
 namespace {
 constexpr std::array<std::string_view, kToolCount> kToolNames{
-    "Launcher",          "Context tool",    "Frequency tool",        "Cluster tool",
-    "Keyness tool",      "Text tool",       "Collocate tool",        "Dispersion tool",
-    "Corpus builder",    "Tessellator",     "Orvane"};
+    "Launcher",       "Context tool",    "Frequency tool", "Cluster tool", "Keyness tool", "Text tool",
+    "Collocate tool", "Dispersion tool", "Corpus builder", "Tessellator",  "Orvane"};
 }  // namespace
 
 std::string Tool_Name(tool_type Tool) {

@@ -60,7 +60,7 @@ constexpr std::array<ListKind, kListKindCount> kListKinds{{
 // clang-format on
 
 constexpr std::array<std::string_view, kToolCount> kToolExts{".lnc", ".ctx", ".frq", ".cls", ".kns", ".txt",
-                                                            ".clc", ".dsp", ".cbd", ".tsl", ".orv"};
+                                                             ".clc", ".dsp", ".cbd", ".tsl", ".orv"};
 
 constexpr bool isListKind(TLumoraList List) { return List >= 0 && List < kListKindCount; }
 

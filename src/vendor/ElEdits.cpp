@@ -88,14 +88,15 @@ void TCustomElButtonEdit::Paint() {
 const TClassInfo& TElFileNameEdit::ClassInfo() {
     static const TClassInfo info =
         TClassInfo::Derive<TElFileNameEdit, TCustomElButtonEdit>("TElFileNameEdit")
-            .SetOf<TElFileNameEdit>("Options",
-                                    {"ofReadOnly", "ofOverwritePrompt", "ofHideReadOnly", "ofNoChangeDir",
-                                     "ofShowHelp", "ofNoValidate", "ofAllowMultiSelect",
-                                     "ofExtensionDifferent", "ofPathMustExist", "ofFileMustExist", "ofCreatePrompt"},
-                                    &TElFileNameEdit::Options, &TElFileNameEdit::SetOptions,
-                                    OpenOptionBit(ofHideReadOnly))
+            .SetOf<TElFileNameEdit>(
+                "Options",
+                {"ofReadOnly", "ofOverwritePrompt", "ofHideReadOnly", "ofNoChangeDir", "ofShowHelp",
+                 "ofNoValidate", "ofAllowMultiSelect", "ofExtensionDifferent", "ofPathMustExist",
+                 "ofFileMustExist", "ofCreatePrompt"},
+                &TElFileNameEdit::Options, &TElFileNameEdit::SetOptions, OpenOptionBit(ofHideReadOnly))
             .Object<TElFileNameEdit, TStrings>("Files", &TElFileNameEdit::Files)
-            .String<TElFileNameEdit>("InitialDir", &TElFileNameEdit::InitialDir, &TElFileNameEdit::SetInitialDir);
+            .String<TElFileNameEdit>("InitialDir", &TElFileNameEdit::InitialDir,
+                                     &TElFileNameEdit::SetInitialDir);
     return info;
 }
 

@@ -71,7 +71,8 @@ TEST(PickerOnDesktop, AFolderTypedIntoZenityReachesTheEditAfterARealButtonPress)
     });
     const TRect button = picker->ButtonRect();
     const int inset = picker->ClientInset();
-    testsupport::ClickAt(*form, 10 + inset + button.Left + button.Width() / 2, 10 + inset + button.Height() / 2);
+    testsupport::ClickAt(*form, 10 + inset + button.Left + button.Width() / 2,
+                         10 + inset + button.Height() / 2);
     typist.join();
 
     EXPECT_EQ(typistStatus, 0);

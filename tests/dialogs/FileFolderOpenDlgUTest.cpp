@@ -1,6 +1,7 @@
 #include "dialogs/FileFolderOpenDlgU.h"
 
 #include "framework/classes/Palette.h"
+#include "framework/forms/TextForms.h"
 #include "framework/platform/FakePlatform.h"
 #include "package/LM7StyledListboxPack.h"
 #include "package/PackageResources.h"
@@ -43,7 +44,9 @@ protected:
             EXPECT_EQ(s, picker);
             events.push_back("chosen:" + picker->Text());
         });
-        chooser.WhileOpen = [this](const FileChooserRequest&) { events.push_back("chooser:" + picker->Text()); };
+        chooser.WhileOpen = [this](const FileChooserRequest&) {
+            events.push_back("chooser:" + picker->Text());
+        };
     }
 
     // A real press: mouse down and up on the picker's button, through the form.
@@ -71,7 +74,8 @@ TEST_F(PickerFixture, FolderModeOffersTheTextAsStartAndEventsSurroundTheChoice) 
     EXPECT_EQ(asked.FileName, file);
     EXPECT_EQ(asked.Title, "Select a folder");
     EXPECT_EQ(asked.OkLabel, "Select");
-    EXPECT_EQ(events, (std::vector<std::string>{"pressing:" + file, "chooser:" + file, "chosen:" + temp.Root()}));
+    EXPECT_EQ(events,
+              (std::vector<std::string>{"pressing:" + file, "chooser:" + file, "chosen:" + temp.Root()}));
     EXPECT_EQ(picker->FolderOrFile(), temp.Root());
     EXPECT_EQ(picker->LastChoice(), temp.Root());
 }
@@ -271,7 +275,8 @@ TEST(FolderBitmaps, AClosedFolderOutlinedInBlackFilledWhiteAndYellowOnOlive) {
             for (int x = 0; x < 14; ++x)
                 if (at(x, y) == clBlack) {
                     bool touchesOther = false;
-                    for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}, {1, 1}, {-1, -1}, {1, -1}, {-1, 1}})
+                    for (auto [dx, dy] :
+                         {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}, {1, 1}, {-1, -1}, {1, -1}, {-1, 1}})
                         touchesOther |= at(x + dx, y + dy) != clBlack;
                     EXPECT_TRUE(touchesOther) << x << "," << y;
                 }
@@ -331,4 +336,36 @@ TEST(PickerRegistration, TheFolderPickerIsOnTheSamplesPageAndBothCanBeMadeByName
         EXPECT_EQ(made->ClassName(), name);
     }
     ClearPalette();
+}
+
+TEST(PickerForms, AStoredFilePickerReadsBackWithItsTextAndMode) {
+    FileFolderOpenDlgU::Register();
+    TempFolder temp;
+    const std::string file = temp.Write("stored.txt", "x");
+    // Stored as a folder picker whose text names a file: reading must not turn it into a folder.
+    const std::string description = "object Tool: TForm\n"
+                                    "  object Picker: TMyOpenFileDialog\n"
+                                    "    FolderOrFile = '" +
+                                    file +
+                                    "'\n"
+                                    "    OnlyFolderAllowed = True\n"
+                                    "  end\n"
+                                    "end\n";
+    FormPtr form(Create<TForm>(nullptr));
+    ReadTextForm(description, form.get());
+    auto* picker = As<TMyOpenFileDialog>(form->FindComponent("Picker"));
+    ASSERT_NE(picker, nullptr);
+    EXPECT_EQ(picker->FolderOrFile(), file);
+    EXPECT_TRUE(picker->OnlyFolderAllowed());
+
+    // A file picker is written with its mode, as the value has no default.
+    picker->SetOnlyFolderAllowed(false);
+    const std::string written = WriteTextForm(form.get());
+    EXPECT_NE(written.find("OnlyFolderAllowed = False"), std::string::npos) << written;
+    FormPtr again(Create<TForm>(nullptr));
+    ReadTextForm(written, again.get());
+    auto* read = As<TMyOpenFileDialog>(again->FindComponent("Picker"));
+    ASSERT_NE(read, nullptr);
+    EXPECT_FALSE(read->OnlyFolderAllowed());
+    EXPECT_EQ(read->FolderOrFile(), file);
 }

@@ -35,16 +35,18 @@ private:
 }  // namespace
 
 TEST(ToolFilters, ToolFilesAndSaveableListsGatheredThenEachListThenBatchTextAll) {
-    EXPECT_EQ(SuitableFilterForTool(tt_contexts),
-              "Context tool (*.ctx;*.ccl;*.cpt;*.ccs)|*.ctx;*.ccl;*.cpt;*.ccs|"
-              "Context collocates (*.ccl)|*.ccl|Context patterns (*.cpt)|*.cpt|Context clusters (*.ccs)|*.ccs|"
-              "Batch files (*.zip*)|*.ZIP*|Text files (*.txt)|*.txt|All files (*.*)|*.*|");
+    EXPECT_EQ(
+        SuitableFilterForTool(tt_contexts),
+        "Context tool (*.ctx;*.ccl;*.cpt;*.ccs)|*.ctx;*.ccl;*.cpt;*.ccs|"
+        "Context collocates (*.ccl)|*.ccl|Context patterns (*.cpt)|*.cpt|Context clusters (*.ccs)|*.ccs|"
+        "Batch files (*.zip*)|*.ZIP*|Text files (*.txt)|*.txt|All files (*.*)|*.*|");
 }
 
 TEST(ToolFilters, ASharedExtensionGivesOneMaskAndOneEntryAndTheToolsOwnNone) {
     // Two consistency kinds share ".dcn"; the frequency list has the tool's own ".frq".
     EXPECT_EQ(SuitableFilterForTool(tt_frequencies),
-              "Frequency tool (*.frq;*.fst;*.fix;*.dcn;*.stp;*.mtl;*.rfq)|*.frq;*.fst;*.fix;*.dcn;*.stp;*.mtl;*.rfq|"
+              "Frequency tool "
+              "(*.frq;*.fst;*.fix;*.dcn;*.stp;*.mtl;*.rfq)|*.frq;*.fst;*.fix;*.dcn;*.stp;*.mtl;*.rfq|"
               "Frequency statistics (*.fst)|*.fst|Frequency index (*.fix)|*.fix|"
               "Detailed consistency (*.dcn)|*.dcn|Stop list (*.stp)|*.stp|Match list (*.mtl)|*.mtl|"
               "Reference frequencies (*.rfq)|*.rfq|"
@@ -60,10 +62,12 @@ TEST(ToolFilters, TheKeynessToolAlsoReadsReferenceListsWithoutAnEntryForThem) {
 
 TEST(ToolFilters, BatchTopPutsBatchFirstAndTakesUnsaveableKindsButNoReferenceLists) {
     EXPECT_EQ(SuitableBatchTopFilterForTool(tt_contexts),
-              "Batch files (*.zip*)|*.ZIP*|Context tool (*.ctx;*.ccl;*.cpt;*.ccs;*.cpl)|*.ctx;*.ccl;*.cpt;*.ccs;*.cpl|"
+              "Batch files (*.zip*)|*.ZIP*|Context tool "
+              "(*.ctx;*.ccl;*.cpt;*.ccs;*.cpl)|*.ctx;*.ccl;*.cpt;*.ccs;*.cpl|"
               "Text files (*.txt)|*.txt|All files (*.*)|*.*|");
     EXPECT_EQ(SuitableBatchTopFilterForTool(tt_keyness),
-              "Batch files (*.zip*)|*.ZIP*|Keyness tool (*.kns;*.kkw;*.asc;*.kpl;*.klk)|*.kns;*.kkw;*.asc;*.kpl;*.klk|"
+              "Batch files (*.zip*)|*.ZIP*|Keyness tool "
+              "(*.kns;*.kkw;*.asc;*.kpl;*.klk)|*.kns;*.kkw;*.asc;*.kpl;*.klk|"
               "Text files (*.txt)|*.txt|All files (*.*)|*.*|");
 }
 
@@ -73,7 +77,8 @@ TEST(ToolFilters, TheTextToolHasItsFixedFilterFromBothBuilders) {
 }
 
 TEST(ToolFilters, LimitedFiltersNameTheToolWhateverListGivesThePattern) {
-    EXPECT_EQ(LimitedDefaultFilter(tt_frequencies), "Frequency tool files (*.frq)|*.frq|All files (*.*)|*.*|");
+    EXPECT_EQ(LimitedDefaultFilter(tt_frequencies),
+              "Frequency tool files (*.frq)|*.frq|All files (*.*)|*.*|");
     EXPECT_EQ(LimitedDefaultFilter(tt_keyness, 23), "Keyness tool files (*.rfq)|*.rfq|All files (*.*)|*.*|");
     EXPECT_EQ(LimitedDefaultFilter(tt_contexts, 6), "Context tool files (*)|*|All files (*.*)|*.*|");
 }
@@ -84,7 +89,8 @@ TEST(ToolFilters, EveryBuiltFilterParsesIntoWholePairs) {
              {SuitableFilterForTool(tool_type(tool)), SuitableBatchTopFilterForTool(tool_type(tool))}) {
             ASSERT_EQ(filter.back(), '|');
             const auto pairs = ParseFilter(filter);
-            EXPECT_EQ(static_cast<std::size_t>(std::count(filter.begin(), filter.end(), '|')), pairs.size() * 2);
+            EXPECT_EQ(static_cast<std::size_t>(std::count(filter.begin(), filter.end(), '|')),
+                      pairs.size() * 2);
             for (const auto& pair : pairs) {
                 EXPECT_EQ(std::count(pair.Name.begin(), pair.Name.end(), '('), 1) << pair.Name;
                 EXPECT_FALSE(pair.Masks.empty()) << pair.Name;

@@ -68,7 +68,8 @@ TEST_F(EditBtn, TheButtonShowsItsGlyphWithoutTheTransparentColourAndTheTextStops
     // No text pixel on the button's face left of the glyph.
     for (int y = 2; y < button.Height() - 2; ++y)
         for (int x = button.Left + 2; x < glyphLeft; ++x)
-            EXPECT_EQ(picture->Canvas()->Pixels(At(x, y).X, At(x, y).Y), ColorToRGB(clBtnFace)) << x << "," << y;
+            EXPECT_EQ(picture->Canvas()->Pixels(At(x, y).X, At(x, y).Y), ColorToRGB(clBtnFace))
+                << x << "," << y;
 }
 
 TEST_F(EditBtn, APressedButtonShowsItsGlyphOnePixelFurther) {

@@ -50,12 +50,6 @@ std::string withDefaultExtension(const std::string& path, const std::string& ext
 
 }  // namespace
 
-const TFileTypeItem& TFileTypeItems::Items(int Index) const {
-    if (Index < 0 || Index >= Count())
-        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
-    return m_items[static_cast<std::size_t>(Index)];
-}
-
 std::vector<platform::FileFilter> ParseFilter(std::string_view Filter) {
     std::vector<platform::FileFilter> filters;
     while (!Filter.empty()) {
@@ -81,12 +75,13 @@ const TClassInfo& TCustomFileDialog::ClassInfo() {
             .String<TCustomFileDialog>("OkButtonLabel", &TCustomFileDialog::OkButtonLabel,
                                        &TCustomFileDialog::SetOkButtonLabel)
             .SetOf<TCustomFileDialog>(
-                "Options",
-                {"fdoOverWritePrompt", "fdoStrictFileTypes", "fdoNoChangeDir", "fdoPickFolders",
-                 "fdoForceFileSystem", "fdoAllNonStorageItems", "fdoNoValidate", "fdoAllowMultiSelect",
-                 "fdoPathMustExist", "fdoFileMustExist", "fdoCreatePrompt", "fdoShareAware", "fdoNoReadOnlyReturn",
-                 "fdoNoTestFileCreate", "fdoHideMRUPlaces", "fdoHidePinnedPlaces", "fdoNoDereferenceLinks",
-                 "fdoDontAddToRecent", "fdoForceShowHidden", "fdoDefaultNoMiniMode", "fdoForcePreviewPaneOn"},
+                "Options", {"fdoOverWritePrompt",  "fdoStrictFileTypes",    "fdoNoChangeDir",
+                            "fdoPickFolders",      "fdoForceFileSystem",    "fdoAllNonStorageItems",
+                            "fdoNoValidate",       "fdoAllowMultiSelect",   "fdoPathMustExist",
+                            "fdoFileMustExist",    "fdoCreatePrompt",       "fdoShareAware",
+                            "fdoNoReadOnlyReturn", "fdoNoTestFileCreate",   "fdoHideMRUPlaces",
+                            "fdoHidePinnedPlaces", "fdoNoDereferenceLinks", "fdoDontAddToRecent",
+                            "fdoForceShowHidden",  "fdoDefaultNoMiniMode",  "fdoForcePreviewPaneOn"},
                 &TCustomFileDialog::Options, &TCustomFileDialog::SetOptions,
                 FileDialogOptionBit(fdoPathMustExist) | FileDialogOptionBit(fdoFileMustExist))
             .Integer<TCustomFileDialog>("FileTypeIndex", &TCustomFileDialog::FileTypeIndex,
@@ -95,7 +90,8 @@ const TClassInfo& TCustomFileDialog::ClassInfo() {
                                        &TCustomFileDialog::SetDefaultFolder)
             .String<TCustomFileDialog>("DefaultExtension", &TCustomFileDialog::DefaultExtension,
                                        &TCustomFileDialog::SetDefaultExtension)
-            .String<TCustomFileDialog>("FileName", &TCustomFileDialog::FileName, &TCustomFileDialog::SetFileName);
+            .String<TCustomFileDialog>("FileName", &TCustomFileDialog::FileName,
+                                       &TCustomFileDialog::SetFileName);
     return info;
 }
 
@@ -104,7 +100,8 @@ const TClassInfo& TFileOpenDialog::ClassInfo() {
     return info;
 }
 
-TCustomFileDialog::TCustomFileDialog(TComponent* AOwner) : TComponent(AOwner), m_files(Create<TStringList>()) {}
+TCustomFileDialog::TCustomFileDialog(TComponent* AOwner)
+    : TComponent(AOwner), m_files(Create<TStringList>()) {}
 
 TCustomFileDialog::~TCustomFileDialog() = default;
 
@@ -161,10 +158,11 @@ const TClassInfo& TOpenDialog::ClassInfo() {
             .String<TOpenDialog>("FileName", &TOpenDialog::FileName, &TOpenDialog::SetFileName)
             .String<TOpenDialog>("Title", &TOpenDialog::Title, &TOpenDialog::SetTitle)
             .SetOf<TOpenDialog>("Options",
-                                {"ofReadOnly", "ofOverwritePrompt", "ofHideReadOnly", "ofNoChangeDir", "ofShowHelp",
-                                 "ofNoValidate", "ofAllowMultiSelect", "ofExtensionDifferent", "ofPathMustExist",
-                                 "ofFileMustExist", "ofCreatePrompt"},
-                                &TOpenDialog::Options, &TOpenDialog::SetOptions, OpenOptionBit(ofHideReadOnly));
+                                {"ofReadOnly", "ofOverwritePrompt", "ofHideReadOnly", "ofNoChangeDir",
+                                 "ofShowHelp", "ofNoValidate", "ofAllowMultiSelect", "ofExtensionDifferent",
+                                 "ofPathMustExist", "ofFileMustExist", "ofCreatePrompt"},
+                                &TOpenDialog::Options, &TOpenDialog::SetOptions,
+                                OpenOptionBit(ofHideReadOnly));
     return info;
 }
 

@@ -54,8 +54,6 @@ public:
     TFileTypeItem& Add() { return m_items.emplace_back(); }
     void Clear() { m_items.clear(); }
     int Count() const { return static_cast<int>(m_items.size()); }
-    // Raises EListError out of range.
-    const TFileTypeItem& Items(int Index) const;
     const std::vector<TFileTypeItem>& All() const { return m_items; }
 
 private:
@@ -102,7 +100,8 @@ private:
 
     std::string m_title;
     std::string m_okButtonLabel;
-    TFileDialogOptions m_options = FileDialogOptionBit(fdoPathMustExist) | FileDialogOptionBit(fdoFileMustExist);
+    TFileDialogOptions m_options =
+        FileDialogOptionBit(fdoPathMustExist) | FileDialogOptionBit(fdoFileMustExist);
     TFileTypeItems m_fileTypes;
     int m_fileTypeIndex = 1;
     std::string m_defaultFolder;

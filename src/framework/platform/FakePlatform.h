@@ -31,9 +31,8 @@ public:
     void SetScreenPixelsPerInch(int ppi) { m_pixelsPerInch = ppi; }
     // 10 unless set; below 6 the classic folder browser stands in for the new-style dialogs.
     void SetSystemMajorVersion(int version) { m_majorVersion = version; }
-    // Dialogs are answered by the scripted chooser, unless a test puts another in its place.
+    // Dialogs are answered by the scripted chooser.
     ScriptedFileChooser& Chooser() { return m_scripted; }
-    void SetFileChooser(IFileChooser* chooser) { m_chooser = chooser; }
 
     void SetMounts(std::vector<MountEntry> mounts) { m_mounts = std::move(mounts); }
     void AddMount(MountEntry mount) { m_mounts.push_back(std::move(mount)); }
@@ -67,7 +66,7 @@ public:
     std::string CurrentDirectory() override;
     int ScreenPixelsPerInch() override { return m_pixelsPerInch; }
     int SystemMajorVersion() override { return m_majorVersion; }
-    IFileChooser& FileChooser() override { return m_chooser ? *m_chooser : m_scripted; }
+    IFileChooser& FileChooser() override { return m_scripted; }
     std::vector<MountEntry> Mounts() override { return m_mounts; }
     std::optional<std::string> BlockDeviceSysPath(unsigned major, unsigned minor) override;
 
@@ -104,7 +103,6 @@ private:
     int m_pixelsPerInch = 96;
     int m_majorVersion = 10;
     ScriptedFileChooser m_scripted;
-    IFileChooser* m_chooser = nullptr;  // not owned
     std::vector<MountEntry> m_mounts;
     std::optional<std::string> m_sysfsRoot;
     std::vector<DevicePrefix> m_devicePrefixes;

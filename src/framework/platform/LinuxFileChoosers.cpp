@@ -3,6 +3,7 @@
 #include "framework/platform/Platform.h"
 
 #include <cerrno>
+#include <charconv>
 #include <cstring>
 #include <iostream>
 
@@ -84,7 +85,8 @@ std::vector<FileFilter> ChooserFilters(const FileChooserRequest& Request) {
     std::vector<FileFilter> filters;
     filters.reserve(Request.Filters.size());
     const int count = static_cast<int>(Request.Filters.size());
-    const int current = Request.CurrentFilter >= 0 && Request.CurrentFilter < count ? Request.CurrentFilter : 0;
+    const int current =
+        Request.CurrentFilter >= 0 && Request.CurrentFilter < count ? Request.CurrentFilter : 0;
     auto add = [&](const FileFilter& filter) {
         FileFilter& out = filters.emplace_back();
         out.Name = filter.Name;
@@ -184,7 +186,8 @@ FileChoice ParseKdialogAnswer(int ExitStatus, std::string_view Output, bool Mult
         return {};
     const std::string_view rest = withoutFinalBreak(Output);
     if (!MultiSelect)
-        return accepted(rest.empty() ? std::vector<std::string>{} : std::vector<std::string>{std::string(rest)});
+        return accepted(rest.empty() ? std::vector<std::string>{}
+                                     : std::vector<std::string>{std::string(rest)});
     // One path a line. Every answer is absolute, so a line that does not start with '/'
     // continues a name that holds a line break.
     std::vector<std::string> paths;
@@ -213,20 +216,13 @@ std::optional<std::string> FileUriToPath(std::string_view Uri) {
     if (slash == std::string_view::npos)
         return std::nullopt;
     Uri.remove_prefix(slash);
-    auto hex = [](char c) -> int {
-        if (c >= '0' && c <= '9')
-            return c - '0';
-        if (c >= 'a' && c <= 'f')
-            return c - 'a' + 10;
-        if (c >= 'A' && c <= 'F')
-            return c - 'A' + 10;
-        return -1;
-    };
     std::string path;
     path.reserve(Uri.size());
     for (std::size_t i = 0; i < Uri.size(); ++i) {
-        if (Uri[i] == '%' && i + 2 < Uri.size() && hex(Uri[i + 1]) >= 0 && hex(Uri[i + 2]) >= 0) {
-            path += static_cast<char>(hex(Uri[i + 1]) * 16 + hex(Uri[i + 2]));
+        unsigned byte = 0;
+        const char* digits = Uri.data() + i + 1;
+        if (Uri[i] == '%' && i + 2 < Uri.size() && std::from_chars(digits, digits + 2, byte, 16).ptr == digits + 2) {
+            path += static_cast<char>(byte);
             i += 2;
         } else {
             path += Uri[i];
@@ -270,8 +266,7 @@ ProgramResult RunProgram(const std::string& Path, const std::vector<std::string>
     }
     ::close(fds[0]);
     int status = 0;
-    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {}
     result.ExitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return result;
 }
@@ -286,8 +281,9 @@ std::optional<std::string> FindProgram(std::string_view Name, std::string_view S
         std::string candidate(folder);
         candidate += '/';
         candidate += Name;
-        struct stat info{};
-        if (::stat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode) && ::access(candidate.c_str(), X_OK) == 0)
+        struct stat info {};
+        if (::stat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+            ::access(candidate.c_str(), X_OK) == 0)
             return candidate;
     }
     return std::nullopt;

@@ -48,7 +48,8 @@ std::optional<std::string> FindProgram(std::string_view Name, std::string_view S
 // Asks the portal's FileChooser on the bus at BusAddress (empty: the user's session bus).
 // nullopt when no portal answers there, found out quickly: no bus, no portal, or no chooser
 // in it. A portal that answers shows its dialog, and the user's answer comes back.
-std::optional<FileChoice> ChooseThroughPortal(const FileChooserRequest& Request, const std::string& BusAddress);
+std::optional<FileChoice> ChooseThroughPortal(const FileChooserRequest& Request,
+                                              const std::string& BusAddress);
 
 // The chooser of a Linux desktop: the portal first, then zenity, then kdialog.
 class DesktopFileChooser final : public IFileChooser {

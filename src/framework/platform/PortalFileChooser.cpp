@@ -78,7 +78,8 @@ std::string requestPath(sd_bus* bus, const std::string& token) {
 
 void check(int r) {
     if (r < 0)
-        throw EFileChooserError("Cannot ask the desktop portal for a file: " + std::string(std::strerror(-r)));
+        throw EFileChooserError("Cannot ask the desktop portal for a file: " +
+                                std::string(std::strerror(-r)));
 }
 
 void appendFolder(sd_bus_message* m, const char* key, const std::string& folder) {
@@ -132,7 +133,8 @@ void appendOptions(sd_bus_message* m, const FileChooserRequest& request, const s
         check(sd_bus_message_close_container(m));
         check(sd_bus_message_close_container(m));
         const int count = static_cast<int>(filters.size());
-        const int current = request.CurrentFilter >= 0 && request.CurrentFilter < count ? request.CurrentFilter : 0;
+        const int current =
+            request.CurrentFilter >= 0 && request.CurrentFilter < count ? request.CurrentFilter : 0;
         check(sd_bus_message_open_container(m, 'e', "sv"));
         check(sd_bus_message_append_basic(m, 's', "current_filter"));
         check(sd_bus_message_open_container(m, 'v', "(sa(us))"));
@@ -196,7 +198,8 @@ int onResponse(sd_bus_message* m, void* userdata, sd_bus_error* /*error*/) {
 
 }  // namespace
 
-std::optional<FileChoice> ChooseThroughPortal(const FileChooserRequest& Request, const std::string& BusAddress) {
+std::optional<FileChoice> ChooseThroughPortal(const FileChooserRequest& Request,
+                                              const std::string& BusAddress) {
     BusPtr bus = openBus(BusAddress);
     if (!bus)
         return std::nullopt;

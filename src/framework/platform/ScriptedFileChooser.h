@@ -33,7 +33,6 @@ public:
     const std::vector<FileChooserRequest>& Requests() const { return m_requests; }
     const std::vector<Message>& Questions() const { return m_questions; }
     const std::vector<Message>& Messages() const { return m_messages; }
-    int PendingAnswers() const { return static_cast<int>(m_answers.size()); }
 
     FileChoice Choose(const FileChooserRequest& Request) override;
     bool Confirm(const std::string& Title, const std::string& Question) override;

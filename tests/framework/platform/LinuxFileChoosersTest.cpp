@@ -23,7 +23,8 @@ FileChooserRequest OpenTextRequest() {
 }
 
 // A script standing in for a chooser program: it prints what it is told and exits as told.
-std::string WriteProgram(const testsupport::TempFolder& temp, const std::string& name, const std::string& body) {
+std::string WriteProgram(const testsupport::TempFolder& temp, const std::string& name,
+                         const std::string& body) {
     const std::string path = temp.Write("bin/" + name, "#!/bin/sh\n" + body + "\n");
     ::chmod(path.c_str(), 0755);
     return path;
@@ -71,24 +72,25 @@ TEST(ChooserStart, NameInsideTheFolderOrAnAbsoluteNameOnItsOwn) {
 
 TEST(ZenityCommand, FilesWithTitleStartAndCaseInsensitiveFilters) {
     EXPECT_EQ(ZenityArguments(OpenTextRequest()),
-              (std::vector<std::string>{"--file-selection", "--title=Pick a text", "--filename=/data/my texts/a.txt",
-                                        "--file-filter=Batch files (*.zip*) | *.[zZ][iI][pP]*",
-                                        "--file-filter=Text files (*.txt) | *.[tT][xX][tT]", "--file-filter=All | *"}));
+              (std::vector<std::string>{
+                  "--file-selection", "--title=Pick a text", "--filename=/data/my texts/a.txt",
+                  "--file-filter=Batch files (*.zip*) | *.[zZ][iI][pP]*",
+                  "--file-filter=Text files (*.txt) | *.[tT][xX][tT]", "--file-filter=All | *"}));
 }
 
 TEST(ZenityCommand, FolderModeHasNoFiltersAndMultipleChoicesAreSeparated) {
     FileChooserRequest r = OpenTextRequest();
     r.PickFolders = true;
     r.FileName.clear();
-    EXPECT_EQ(ZenityArguments(r), (std::vector<std::string>{"--file-selection", "--title=Pick a text", "--directory",
-                                                            "--filename=/data/my texts/"}));
+    EXPECT_EQ(ZenityArguments(r), (std::vector<std::string>{"--file-selection", "--title=Pick a text",
+                                                            "--directory", "--filename=/data/my texts/"}));
     FileChooserRequest m;
     m.MultiSelect = true;
     m.Save = true;
     m.ConfirmOverwrite = true;
     const auto args = ZenityArguments(m);
-    EXPECT_EQ(args, (std::vector<std::string>{"--file-selection", "--save", "--confirm-overwrite", "--multiple",
-                                              "--separator=\n//\n"}));
+    EXPECT_EQ(args, (std::vector<std::string>{"--file-selection", "--save", "--confirm-overwrite",
+                                              "--multiple", "--separator=\n//\n"}));
 }
 
 TEST(ZenityAnswer, SpacesLineBreaksAndLettersOfAnyScriptSurvive) {
@@ -105,14 +107,17 @@ TEST(ZenityAnswer, SpacesLineBreaksAndLettersOfAnyScriptSurvive) {
 TEST(KdialogCommand, FolderOpenAndSaveWithKdeStyleFilters) {
     FileChooserRequest r = OpenTextRequest();
     EXPECT_EQ(KdialogArguments(r),
-              (std::vector<std::string>{"--title", "Pick a text", "--getopenfilename", "/data/my texts/a.txt",
-                                        "*.[zZ][iI][pP]*|Batch files (*.zip*)\n*.[tT][xX][tT]|Text files (*.txt)\n*|All"}));
+              (std::vector<std::string>{
+                  "--title", "Pick a text", "--getopenfilename", "/data/my texts/a.txt",
+                  "*.[zZ][iI][pP]*|Batch files (*.zip*)\n*.[tT][xX][tT]|Text files (*.txt)\n*|All"}));
     r.PickFolders = true;
-    EXPECT_EQ(KdialogArguments(r), (std::vector<std::string>{"--title", "Pick a text", "--getexistingdirectory",
-                                                             "/data/my texts/a.txt"}));
+    EXPECT_EQ(KdialogArguments(r),
+              (std::vector<std::string>{"--title", "Pick a text", "--getexistingdirectory",
+                                        "/data/my texts/a.txt"}));
     FileChooserRequest m;
     m.MultiSelect = true;
-    EXPECT_EQ(KdialogArguments(m), (std::vector<std::string>{"--multiple", "--separate-output", "--getopenfilename", "."}));
+    EXPECT_EQ(KdialogArguments(m),
+              (std::vector<std::string>{"--multiple", "--separate-output", "--getopenfilename", "."}));
     m.Save = true;
     EXPECT_EQ(KdialogArguments(m), (std::vector<std::string>{"--getsavefilename", "."}));
 }

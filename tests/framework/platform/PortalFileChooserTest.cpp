@@ -8,8 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <condition_variable>
+#include <cstdlib>
 #include <map>
 #include <mutex>
 #include <thread>
@@ -168,8 +168,7 @@ private:
             SD_BUS_VTABLE_START(0),
             SD_BUS_PROPERTY("version", "u", OnVersion, 0, SD_BUS_VTABLE_PROPERTY_CONST),
             SD_BUS_METHOD("OpenFile", "ssa{sv}", "o", OnCall, 0),
-            SD_BUS_METHOD("SaveFile", "ssa{sv}", "o", OnCall, 0),
-            SD_BUS_VTABLE_END};
+            SD_BUS_METHOD("SaveFile", "ssa{sv}", "o", OnCall, 0), SD_BUS_VTABLE_END};
         sd_bus* bus = nullptr;
         sd_bus_new(&bus);
         sd_bus_set_address(bus, m_address.c_str());
@@ -267,7 +266,8 @@ TEST(PortalChooser, NoSessionBusInTheEnvironmentIsFoundOutAtOnce) {
     testsupport::TempFolder runtime;
     const char* oldAddress = std::getenv("DBUS_SESSION_BUS_ADDRESS");
     const char* oldRuntime = std::getenv("XDG_RUNTIME_DIR");
-    const std::string savedAddress = oldAddress ? oldAddress : "", savedRuntime = oldRuntime ? oldRuntime : "";
+    const std::string savedAddress = oldAddress ? oldAddress : "",
+                      savedRuntime = oldRuntime ? oldRuntime : "";
     ::unsetenv("DBUS_SESSION_BUS_ADDRESS");
     ::setenv("XDG_RUNTIME_DIR", runtime.Root().c_str(), 1);
     const auto start = std::chrono::steady_clock::now();
@@ -323,8 +323,9 @@ TEST_F(PrivateBus, FileRequestCarriesCaseInsensitiveFiltersInOrderAndTheCurrentO
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].Options.at("multiple"), "true");
     EXPECT_EQ(calls[0].Options.at("directory"), "false");
-    EXPECT_EQ(calls[0].Options.at("filters"),
-              "Text files (*.txt):0*.[tT][xX][tT],|Web (*.htm):0*.[hH][tT][mM],0*.[hH][tT][mM][lL],|All:0*,|");
+    EXPECT_EQ(
+        calls[0].Options.at("filters"),
+        "Text files (*.txt):0*.[tT][xX][tT],|Web (*.htm):0*.[hH][tT][mM],0*.[hH][tT][mM][lL],|All:0*,|");
     EXPECT_EQ(calls[0].Options.at("current_filter"), "Web (*.htm):0*.[hH][tT][mM],0*.[hH][tT][mM][lL],");
     EXPECT_EQ(calls[0].Options.count("accept_label"), 0u);
 }
