@@ -12,16 +12,20 @@
 #include <cstdlib>
 #include <thread>
 
+#include <unistd.h>
+
 using namespace framework;
 using namespace lm7;
 
 namespace {
 
 // Waits for the chooser's window, types the path into its location field and confirms; a
-// chooser still open after that is cancelled, so a failure never leaves the test hanging.
+// chooser still open after that is cancelled, and one that never showed its window is ended
+// (the test process's own zenity child, $2 being the test's process id), so a failure never
+// leaves the test hanging.
 constexpr const char* kTypist = R"(
-wid=$(timeout 30 xdotool search --sync --name '^Select a folder$' | head -n 1)
-[ -n "$wid" ] || exit 1
+wid=$(timeout 90 xdotool search --sync --name '^Select a folder$' | head -n 1)
+if [ -z "$wid" ]; then pkill -P "$2" -x zenity; exit 1; fi
 xdotool windowfocus --sync "$wid"
 sleep 0.5
 xdotool key ctrl+l
@@ -67,7 +71,9 @@ TEST(PickerOnDesktop, AFolderTypedIntoZenityReachesTheEditAfterARealButtonPress)
 
     int typistStatus = -1;
     std::thread typist([&] {
-        typistStatus = platform::RunProgram("/bin/sh", {"-c", kTypist, "typist", target + "/"}).ExitStatus;
+        typistStatus = platform::RunProgram(
+                           "/bin/sh", {"-c", kTypist, "typist", target + "/", std::to_string(::getpid())})
+                           .ExitStatus;
     });
     const TRect button = picker->ButtonRect();
     const int inset = picker->ClientInset();
