@@ -271,8 +271,8 @@ public:
         } catch (...) {
             for (TComponent* c : m_loaded)
                 c->CancelLoading();
-            if (creating && root) {
-                root->Free();
+            if (creating && m_root) {
+                m_root->Free();
             } else {
                 for (auto it = m_created.rbegin(); it != m_created.rend(); ++it)
                     (*it)->Free();
@@ -394,9 +394,10 @@ private:
             Guard(h.Line, {}, [&] { root = cls->CreateInstance(owner); });
         }
         m_root = root;
+        m_rootName = h.Name;
         StartLoading(root);
         Guard(h.Line, h.Name, [&] { root->SetName(UniqueRootName(root, h.Name)); });
-        ReadBody(root, 0);
+        ReadBody(root, h.Name, 0);
         return root;
     }
 
@@ -436,14 +437,14 @@ private:
                 c->SetParentComponent(parent);
             });
         }
-        ReadBody(c, depth);
+        ReadBody(c, h.Name, depth);
     }
 
-    // Properties, then child objects, then `end`.
-    void ReadBody(TComponent* c, int depth) {
+    // Properties, then child objects, then `end`. Messages name the component as the text does.
+    void ReadBody(TComponent* c, const std::string& name, int depth) {
         while (m_tok.Kind == Tok::Ident && !IsKeyword("object") && !IsKeyword("inherited") &&
                !IsKeyword("end"))
-            ReadProperty(c, c->Name());
+            ReadProperty(c, name);
         while (IsKeyword("object") || IsKeyword("inherited"))
             ReadObject(c, depth + 1);
         if (!IsKeyword("end"))
@@ -573,7 +574,10 @@ private:
         TComponent* target = nullptr;
         const std::size_t dot = f.Name.find('.');
         if (dot == std::string::npos) {
-            target = sameText(root->Name(), f.Name) ? root : root->FindComponent(f.Name);
+            // The root answers to the name the text gives it, also when it had to take another.
+            target = sameText(m_rootName, f.Name) || sameText(root->Name(), f.Name)
+                         ? root
+                         : root->FindComponent(f.Name);
         } else if (root->Owner()) {
             // Another form of the same owner: "Form2.ImageList1".
             TComponent* form = root->Owner()->FindComponent(std::string_view(f.Name).substr(0, dot));
@@ -703,6 +707,7 @@ private:
     const std::string& m_file;
     Token m_tok;
     TComponent* m_root = nullptr;
+    std::string m_rootName;
     std::vector<TComponent*> m_loaded;   // in reading order, the root first
     std::vector<TComponent*> m_created;  // made by this read, freed again if it fails
     std::vector<Fixup> m_fixups;
