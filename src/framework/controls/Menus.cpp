@@ -79,7 +79,7 @@ void TMenuItem::SetParentComponent(TComponent* Value) {
         item->Add(this);
     else if (auto* menu = As<TMenu>(Value))
         menu->Items()->Add(this);
-    else
+    else if (Value != Owner())  // a loose item stands at the top level of its form
         throw EMenuError("A " + Value->ClassName() + " cannot hold the menu item " + Name());
 }
 
