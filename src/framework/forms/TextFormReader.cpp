@@ -1,12 +1,14 @@
+#include "framework/forms/TextForms.h"
+
 #include "framework/classes/Collection.h"
 #include "framework/classes/Strings.h"
-#include "framework/forms/TextForms.h"
 #include "framework/rtl/Files.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace framework {
 
@@ -687,6 +689,11 @@ private:
 
     void ReadCollection(TCollection& collection, int line, const std::string& path) {
         Advance();  // '<'
+        // The items go; references still to be set in them go with them.
+        std::erase_if(m_fixups, [&](const Fixup& f) {
+            auto* item = As<TCollectionItem>(f.Target);
+            return item && item->Collection() == &collection;
+        });
         Guard(line, path, [&] { collection.Clear(); });
         int index = 0;
         while (!IsSymbol('>')) {

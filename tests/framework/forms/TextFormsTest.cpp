@@ -29,12 +29,14 @@ public:
         static const TClassInfo info =
             TClassInfo::Derive<TSampleItem, TCollectionItem>("TSampleItem")
                 .String<TSampleItem>("Caption", &TSampleItem::caption, &TSampleItem::caption)
-                .Integer<TSampleItem>("Width", &TSampleItem::width, &TSampleItem::width, 50);
+                .Integer<TSampleItem>("Width", &TSampleItem::width, &TSampleItem::width, 50)
+                .Object<TSampleItem, TComponent>("Link", &TSampleItem::link, &TSampleItem::link);
         return info;
     }
     TClass ClassType() const override { return &ClassInfo(); }
     std::string caption;
     int width = 50;
+    TComponent* link = nullptr;
 };
 
 enum TShape { shCircle, shSquare, shStar };
@@ -344,6 +346,26 @@ end
     EXPECT_EQ(tool->pinged, std::vector<std::string>{"OK"});
 }
 
+TEST_F(TextForms, ReferencesInItemsThatWereReplacedAreDropped) {
+    auto root = Read(R"(object Main: TTextForm
+  object S1: TSample
+    Columns = <
+      item
+        Link = S1
+      end>
+    Columns = <
+      item
+        Caption = 'again'
+      end>
+  end
+end
+)");
+    auto* s1 = As<TSample>(root->FindComponent("S1"));
+    ASSERT_EQ(s1->columns->Count(), 1);
+    EXPECT_EQ(static_cast<TSampleItem*>(s1->columns->Items(0))->caption, "again");
+    EXPECT_EQ(static_cast<TSampleItem*>(s1->columns->Items(0))->link, nullptr);
+}
+
 TEST_F(TextForms, ASecondFormOfAClassGetsAFreshName) {
     auto first = Read("object Main: TTextForm\nend\n");
     auto second = Read("object Main: TTextForm\nend\n");
@@ -499,6 +521,11 @@ TEST_F(TextForms, BrokenTextIsAnError) {
     Fails("object Main: TTextForm\n  object X: TSample\n  end\n  Caption = 'late'\nend\n", 4, "");
     Fails("object Main: TTextForm\n  object X: TSample\n  end\n  object X: TSample\n  end\nend\n", 4, "X");
     Fails("Main: TTextForm\nend\n", 1, "");
+    Fails("inherited Main: TTextForm\nend\n", 1, "");  // nothing to inherit from
+    // Objects inside a holder that cannot take them.
+    Fails("object Main: TTextForm\n  object L: TLabel\n    object B: TButton\n    end\n  end\nend\n", 3, "B");
+    Fails("object Main: TTextForm\n  object P: TPanel\n    object M: TMenuItem\n    end\n  end\nend\n", 3,
+          "M");
     Fails("object Main: TTextForm\n  Caption 'x'\nend\n", 2, "");
     Fails("", 1, "");
     std::string deep = "object Main: TTextForm\n";
