@@ -3,6 +3,7 @@
 #include "framework/classes/Collection.h"
 #include "framework/classes/Strings.h"
 #include "framework/rtl/Files.h"
+#include "framework/rtl/StrUtils.h"
 
 #include <algorithm>
 #include <charconv>
@@ -19,13 +20,6 @@ ETextFormError::ETextFormError(std::string fileName, int line, std::string prope
       FileName(std::move(fileName)), Line(line), PropertyPath(std::move(propertyPath)), Reason(reason) {}
 
 namespace {
-
-bool sameText(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               auto up = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; };
-               return up(x) == up(y);
-           });
-}
 
 bool isIdentStart(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
@@ -295,7 +289,7 @@ private:
     void Advance() { m_tok = m_lex.Next(); }
     bool IsSymbol(char c) const { return m_tok.Kind == Tok::Symbol && m_tok.Text[0] == c; }
     bool IsKeyword(std::string_view word) const {
-        return m_tok.Kind == Tok::Ident && sameText(m_tok.Text, word);
+        return m_tok.Kind == Tok::Ident && SameText(m_tok.Text, word);
     }
     void Expect(char c) {
         if (!IsSymbol(c))
@@ -351,7 +345,7 @@ private:
 
     static bool ClassChainHas(TClass cls, std::string_view name) {
         for (TClass c = cls; c; c = c->ClassParent())
-            if (sameText(c->ClassName(), name))
+            if (SameText(c->ClassName(), name))
                 return true;
         return false;
     }
@@ -475,7 +469,7 @@ private:
         }
         path += (path.empty() ? "" : ".") + name;
         Expect('=');
-        if (auto* strings = As<TStrings>(obj); strings && sameText(name, "Strings")) {
+        if (auto* strings = As<TStrings>(obj); strings && SameText(name, "Strings")) {
             ReadStringList(*strings, line, path);
             return;
         }
@@ -566,7 +560,7 @@ private:
         }
         if (!prop.Set)
             FailAt(line, path, "Property " + prop.Name + " is read-only");
-        if (sameText(name, "nil"))
+        if (SameText(name, "nil"))
             Guard(line, path, [&] { prop.Set(*obj, TValue(static_cast<TObject*>(nullptr))); });
         else
             m_fixups.push_back(Fixup{obj, &prop, std::move(name), path, line});
@@ -577,7 +571,7 @@ private:
         const std::size_t dot = f.Name.find('.');
         if (dot == std::string::npos) {
             // The root answers to the name the text gives it, also when it had to take another.
-            target = sameText(m_rootName, f.Name) || sameText(root->Name(), f.Name)
+            target = SameText(m_rootName, f.Name) || SameText(root->Name(), f.Name)
                          ? root
                          : root->FindComponent(f.Name);
         } else if (root->Owner()) {
@@ -630,7 +624,7 @@ private:
         while (!IsSymbol(']')) {
             const std::string element = ExpectIdent("A set element");
             auto it = std::find_if(prop.Names.begin(), prop.Names.end(),
-                                   [&](const std::string& n) { return sameText(n, element); });
+                                   [&](const std::string& n) { return SameText(n, element); });
             if (it == prop.Names.end() || it - prop.Names.begin() >= 63)
                 FailAt(line, path, "'" + element + "' is not an element of " + prop.Name);
             mask |= std::int64_t{1} << (it - prop.Names.begin());
