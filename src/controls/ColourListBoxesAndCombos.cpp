@@ -113,13 +113,26 @@ void TColourSharingListbox::SortTheColours(TColorArraySortType method) {
 int TColourSharingListbox::GetAColour(int Index) const {
     return ValueOfAColour(Index, fUsesSharedArray, fOwnArray);
 }
-int TColourSharingListbox::GetASelected() const { return GetAColour(ItemIndex()); }
+int TColourSharingListbox::GetASelected() const {
+    return m_loadedColour ? *m_loadedColour : GetAColour(ItemIndex());
+}
 void TColourSharingListbox::SetASelected(int Colour) {
+    if (HasState(csLoading)) {
+        m_loadedColour = Colour;
+        return;
+    }
+    m_loadedColour.reset();
     // The item count is set when the window is made.
     if (!HandleAllocated() && Parent())
         HandleNeeded();
     SetItemIndex(IndexOfAColour(Colour, fUsesSharedArray, fOwnArray));
 }
+void TColourSharingListbox::Loaded() {
+    TCustomListBox::Loaded();
+    if (m_loadedColour)
+        SetASelected(*m_loadedColour);
+}
+
 void TColourSharingListbox::SetUseSharedArray(bool Value) {
     ChangeSharing(Value, fUsesSharedArray, fOwnArray);
 }
@@ -289,9 +302,16 @@ void TColourSharingCombo::SortTheColours(TColorArraySortType method) {
 int TColourSharingCombo::GetAColour(int Index) const {
     return ValueOfAColour(Index, fUsesSharedArray, fOwnArray);
 }
-int TColourSharingCombo::GetSelected() const { return GetAColour(ItemIndex()); }
+int TColourSharingCombo::GetSelected() const {
+    return m_loadedColour ? *m_loadedColour : GetAColour(ItemIndex());
+}
 
 void TColourSharingCombo::SetSelected(int Colour) {
+    if (HasState(csLoading)) {
+        m_loadedColour = Colour;
+        return;
+    }
+    m_loadedColour.reset();
     // The entries exist once the window does.
     if (!HandleAllocated() && Parent())
         HandleNeeded();
@@ -450,6 +470,8 @@ void TColourSharingCombo::Loaded() {
     FParentFnt = ParentFont();
     if (FLabel)
         UpdateLabel();
+    if (m_loadedColour)
+        SetSelected(*m_loadedColour);
 }
 
 namespace ColourListBoxesAndCombos {

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace lm7 {
@@ -78,6 +79,7 @@ public:
 
 protected:
     void CreateWnd() override;
+    void Loaded() override;
 
 private:
     int GetASelected() const;
@@ -93,6 +95,8 @@ private:
     TColorArray fOwnArray;
     bool fUsesSharedArray = true;
     TShowHexOrDescriptionSet fShowText = ShowSet({ts_description});
+    // A colour selected while the form is loaded, before the entries exist: applied in Loaded.
+    std::optional<int> m_loadedColour;
 };
 
 enum TLabelPosition {
@@ -171,6 +175,8 @@ private:
     bool FLabelTransparent = false;
     TColorArray fOwnArray;
     bool fUsesSharedArray = true;
+    // A colour selected while the form is loaded, before the entries exist: applied in Loaded.
+    std::optional<int> m_loadedColour;
 };
 
 namespace ColourListBoxesAndCombos {

@@ -56,7 +56,10 @@ const TClassInfo& TCustomImageList::ClassInfo() {
                                        &TCustomImageList::SetBlendColor, clNone)
             .Integer<TCustomImageList>("AllocBy", &TCustomImageList::AllocBy, &TCustomImageList::SetAllocBy,
                                        4)
-            .Integer<TCustomImageList>("Count", &TCustomImageList::Count);
+            .Integer<TCustomImageList>("Count", &TCustomImageList::Count)
+            .Binary<TCustomImageList>("Bitmap", &TCustomImageList::ImageData, &TCustomImageList::SetImageData)
+            .StoredWhen(
+                [](const TObject& list) { return static_cast<const TCustomImageList&>(list).Count() > 0; });
     return info;
 }
 

@@ -62,6 +62,12 @@ public:
     // image is drawn in grey. An index outside the list draws nothing.
     void Draw(TCanvas* Canvas, int X, int Y, int Index, bool Enabled = true) const;
 
+    // The images as a form description keeps them (its "Bitmap" data): the image-list file
+    // bytes without the list's name. SetImageData raises EInvalidImage for damaged data and
+    // then leaves the list as it was.
+    std::string ImageData() const;
+    void SetImageData(std::string_view Data);
+
     // Called after every change of size or images, so controls can repaint.
     TNotifyEvent OnChange;
 

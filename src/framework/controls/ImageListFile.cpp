@@ -55,10 +55,7 @@ private:
     std::size_t m_pos = 0;
 };
 
-}  // namespace
-
-std::string ImageListToBytes(const TCustomImageList& Instance) {
-    const std::string& name = Instance.Name();
+std::string listToBytes(const TCustomImageList& Instance, const std::string& name) {
     if (name.size() > kImageListMaxNameLength)
         throw EInvalidOperation(Format("Image list name \"%s\" is too long to store", {name}));
     std::string out(kImageListMagic);
@@ -81,7 +78,9 @@ std::string ImageListToBytes(const TCustomImageList& Instance) {
     return out;
 }
 
-void ImageListFromBytes(std::string_view Bytes, TCustomImageList& Instance, const std::string& Source) {
+// Data kept with a form description has no name (takeName false); the list keeps its own.
+void listFromBytes(std::string_view Bytes, TCustomImageList& Instance, const std::string& Source,
+                   bool takeName) {
     Reader in(Bytes, Source);
     if (in.Take(kImageListMagic.size(), "header") != kImageListMagic)
         in.Fail("it is not an image list file");
@@ -137,13 +136,29 @@ void ImageListFromBytes(std::string_view Bytes, TCustomImageList& Instance, cons
         in.Fail("bytes follow the last image");
 
     // Everything was read: only now does the list change.
-    if (name != Instance.Name())
+    if (takeName && name != Instance.Name())
         Instance.SetName(name);
     Instance.Clear();
     Instance.SetSize(width, height);
     Instance.SetDrawingStyle(static_cast<TDrawingStyle>(style));
     for (auto& pixels : images)
         Instance.AddPixels(std::move(pixels));
+}
+
+}  // namespace
+
+std::string ImageListToBytes(const TCustomImageList& Instance) {
+    return listToBytes(Instance, Instance.Name());
+}
+
+void ImageListFromBytes(std::string_view Bytes, TCustomImageList& Instance, const std::string& Source) {
+    listFromBytes(Bytes, Instance, Source, true);
+}
+
+std::string TCustomImageList::ImageData() const { return listToBytes(*this, {}); }
+
+void TCustomImageList::SetImageData(std::string_view Data) {
+    listFromBytes(Data, *this, "image data of " + Name(), false);
 }
 
 void WriteComponentResFile(const std::string& FileName, const TCustomImageList& Instance) {

@@ -105,6 +105,7 @@ const TClassInfo& TCustomListBox::ClassInfo() {
     static const TClassInfo info =
         TClassInfo::Derive<TCustomListBox, TCustomControl>("TCustomListBox")
             .Object<TCustomListBox, TStrings>("Items", &TCustomListBox::Items, &TCustomListBox::SetItems)
+            .StoredWhen([](const TObject& c) { return !static_cast<const TCustomListBox&>(c).IsVirtual(); })
             .Integer<TCustomListBox>("ItemIndex", &TCustomListBox::ItemIndex, &TCustomListBox::SetItemIndex,
                                      -1)
             .Integer<TCustomListBox>("ItemHeight", &TCustomListBox::ItemHeight,

@@ -66,6 +66,33 @@ TMenu* TMenuItem::GetParentMenu() const {
     return p->m_menu;
 }
 
+TComponent* TMenuItem::GetParentComponent() const {
+    if (m_parent && m_parent->m_menu)
+        return m_parent->m_menu;
+    return m_parent;
+}
+
+void TMenuItem::SetParentComponent(TComponent* Value) {
+    if (!Value)
+        return;
+    if (auto* item = As<TMenuItem>(Value))
+        item->Add(this);
+    else if (auto* menu = As<TMenu>(Value))
+        menu->Items()->Add(this);
+    else if (Value != Owner())  // a loose item stands at the top level of its form
+        throw EMenuError("A " + Value->ClassName() + " cannot hold the menu item " + Name());
+}
+
+void TMenuItem::GetChildren(std::vector<TComponent*>& Children, const TComponent* Root) const {
+    for (TMenuItem* item : m_items)
+        if (item->Owner() == Root)
+            Children.push_back(item);
+}
+
+void TMenu::GetChildren(std::vector<TComponent*>& Children, const TComponent* Root) const {
+    m_items->GetChildren(Children, Root);
+}
+
 TCustomImageList* TMenuItem::GetImageList() const {
     const TMenu* menu = GetParentMenu();
     return menu ? menu->Images() : nullptr;

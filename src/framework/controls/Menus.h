@@ -45,6 +45,11 @@ public:
     // The list this item's image comes from: its menu's Images.
     TCustomImageList* GetImageList() const;
 
+    // In a form description an item stands inside its parent item, or inside its menu.
+    TComponent* GetParentComponent() const override;
+    void SetParentComponent(TComponent* Value) override;
+    void GetChildren(std::vector<TComponent*>& Children, const TComponent* Root) const override;
+
 private:
     friend class TMenu;
     std::string m_caption;
@@ -64,6 +69,7 @@ public:
     TMenuItem* Items() const { return m_items.get(); }
     TCustomImageList* Images() const { return m_images; }
     void SetImages(TCustomImageList* Value) { ReferenceImageList(this, m_images, Value); }
+    void GetChildren(std::vector<TComponent*>& Children, const TComponent* Root) const override;
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;

@@ -1,12 +1,15 @@
+#include "framework/forms/TextForms.h"
+
 #include "framework/classes/Collection.h"
 #include "framework/classes/Strings.h"
-#include "framework/forms/TextForms.h"
 #include "framework/rtl/Files.h"
+#include "framework/rtl/StrUtils.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace framework {
 
@@ -17,13 +20,6 @@ ETextFormError::ETextFormError(std::string fileName, int line, std::string prope
       FileName(std::move(fileName)), Line(line), PropertyPath(std::move(propertyPath)), Reason(reason) {}
 
 namespace {
-
-bool sameText(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               auto up = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; };
-               return up(x) == up(y);
-           });
-}
 
 bool isIdentStart(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
@@ -271,8 +267,8 @@ public:
         } catch (...) {
             for (TComponent* c : m_loaded)
                 c->CancelLoading();
-            if (creating && root) {
-                root->Free();
+            if (creating && m_root) {
+                m_root->Free();
             } else {
                 for (auto it = m_created.rbegin(); it != m_created.rend(); ++it)
                     (*it)->Free();
@@ -293,7 +289,7 @@ private:
     void Advance() { m_tok = m_lex.Next(); }
     bool IsSymbol(char c) const { return m_tok.Kind == Tok::Symbol && m_tok.Text[0] == c; }
     bool IsKeyword(std::string_view word) const {
-        return m_tok.Kind == Tok::Ident && sameText(m_tok.Text, word);
+        return m_tok.Kind == Tok::Ident && SameText(m_tok.Text, word);
     }
     void Expect(char c) {
         if (!IsSymbol(c))
@@ -349,7 +345,7 @@ private:
 
     static bool ClassChainHas(TClass cls, std::string_view name) {
         for (TClass c = cls; c; c = c->ClassParent())
-            if (sameText(c->ClassName(), name))
+            if (SameText(c->ClassName(), name))
                 return true;
         return false;
     }
@@ -394,9 +390,10 @@ private:
             Guard(h.Line, {}, [&] { root = cls->CreateInstance(owner); });
         }
         m_root = root;
+        m_rootName = h.Name;
         StartLoading(root);
         Guard(h.Line, h.Name, [&] { root->SetName(UniqueRootName(root, h.Name)); });
-        ReadBody(root, 0);
+        ReadBody(root, h.Name, 0);
         return root;
     }
 
@@ -436,14 +433,14 @@ private:
                 c->SetParentComponent(parent);
             });
         }
-        ReadBody(c, depth);
+        ReadBody(c, h.Name, depth);
     }
 
-    // Properties, then child objects, then `end`.
-    void ReadBody(TComponent* c, int depth) {
+    // Properties, then child objects, then `end`. Messages name the component as the text does.
+    void ReadBody(TComponent* c, const std::string& name, int depth) {
         while (m_tok.Kind == Tok::Ident && !IsKeyword("object") && !IsKeyword("inherited") &&
                !IsKeyword("end"))
-            ReadProperty(c, c->Name());
+            ReadProperty(c, name);
         while (IsKeyword("object") || IsKeyword("inherited"))
             ReadObject(c, depth + 1);
         if (!IsKeyword("end"))
@@ -472,7 +469,7 @@ private:
         }
         path += (path.empty() ? "" : ".") + name;
         Expect('=');
-        if (auto* strings = As<TStrings>(obj); strings && sameText(name, "Strings")) {
+        if (auto* strings = As<TStrings>(obj); strings && SameText(name, "Strings")) {
             ReadStringList(*strings, line, path);
             return;
         }
@@ -563,7 +560,7 @@ private:
         }
         if (!prop.Set)
             FailAt(line, path, "Property " + prop.Name + " is read-only");
-        if (sameText(name, "nil"))
+        if (SameText(name, "nil"))
             Guard(line, path, [&] { prop.Set(*obj, TValue(static_cast<TObject*>(nullptr))); });
         else
             m_fixups.push_back(Fixup{obj, &prop, std::move(name), path, line});
@@ -573,7 +570,10 @@ private:
         TComponent* target = nullptr;
         const std::size_t dot = f.Name.find('.');
         if (dot == std::string::npos) {
-            target = sameText(root->Name(), f.Name) ? root : root->FindComponent(f.Name);
+            // The root answers to the name the text gives it, also when it had to take another.
+            target = SameText(m_rootName, f.Name) || SameText(root->Name(), f.Name)
+                         ? root
+                         : root->FindComponent(f.Name);
         } else if (root->Owner()) {
             // Another form of the same owner: "Form2.ImageList1".
             TComponent* form = root->Owner()->FindComponent(std::string_view(f.Name).substr(0, dot));
@@ -624,7 +624,7 @@ private:
         while (!IsSymbol(']')) {
             const std::string element = ExpectIdent("A set element");
             auto it = std::find_if(prop.Names.begin(), prop.Names.end(),
-                                   [&](const std::string& n) { return sameText(n, element); });
+                                   [&](const std::string& n) { return SameText(n, element); });
             if (it == prop.Names.end() || it - prop.Names.begin() >= 63)
                 FailAt(line, path, "'" + element + "' is not an element of " + prop.Name);
             mask |= std::int64_t{1} << (it - prop.Names.begin());
@@ -683,6 +683,11 @@ private:
 
     void ReadCollection(TCollection& collection, int line, const std::string& path) {
         Advance();  // '<'
+        // The items go; references still to be set in them go with them.
+        std::erase_if(m_fixups, [&](const Fixup& f) {
+            auto* item = As<TCollectionItem>(f.Target);
+            return item && item->Collection() == &collection;
+        });
         Guard(line, path, [&] { collection.Clear(); });
         int index = 0;
         while (!IsSymbol('>')) {
@@ -703,6 +708,7 @@ private:
     const std::string& m_file;
     Token m_tok;
     TComponent* m_root = nullptr;
+    std::string m_rootName;
     std::vector<TComponent*> m_loaded;   // in reading order, the root first
     std::vector<TComponent*> m_created;  // made by this read, freed again if it fails
     std::vector<Fixup> m_fixups;

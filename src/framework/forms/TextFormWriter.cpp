@@ -1,6 +1,7 @@
+#include "framework/forms/TextForms.h"
+
 #include "framework/classes/Collection.h"
 #include "framework/classes/Strings.h"
-#include "framework/forms/TextForms.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,0 +1,159 @@
+// Forms: reading a form of 1,000 controls from its text description against creating the same
+// controls, with the same properties and handlers, in code, in the same run.
+
+#include "RatioReporter.h"
+
+#include "framework/controls/Button.h"
+#include "framework/controls/CheckBox.h"
+#include "framework/controls/Edits.h"
+#include "framework/controls/Label.h"
+#include "framework/controls/Panel.h"
+#include "framework/forms/Application.h"
+#include "framework/forms/TextForms.h"
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+
+using namespace framework;
+
+namespace {
+
+constexpr int kPanels = 10;
+constexpr int kPerPanel = 99;  // with the panels, 1,000 controls
+
+class TBenchForm : public TForm {
+public:
+    using TForm::TForm;
+    static const TClassInfo& ClassInfo() {
+        static const TClassInfo info =
+            TClassInfo::Derive<TBenchForm, TForm>("TBenchForm").Method<&TBenchForm::Click>("Click");
+        return info;
+    }
+    TClass ClassType() const override { return &ClassInfo(); }
+    void Click(TObject*) { ++clicks; }
+    int clicks = 0;
+};
+
+using FormPtr = std::unique_ptr<TComponent, TFreeDeleter>;
+
+// The controls of panel p, row i: a button, a label, an edit or a check box by turns.
+std::string Description() {
+    std::string text = "object Big: TBenchForm\n  Caption = 'Big'\n";
+    for (int p = 0; p < kPanels; ++p) {
+        const std::string ps = std::to_string(p);
+        text += "  object Panel" + ps + ": TPanel\n    Left = " + std::to_string(p * 80) +
+                "\n    Width = 80\n    Height = 2000\n";
+        for (int i = 0; i < kPerPanel; ++i) {
+            const std::string n = ps + "_" + std::to_string(i);
+            const std::string top = std::to_string(i * 20);
+            switch (i % 4) {
+            case 0:
+                text += "    object Button" + n + ": TButton\n      Top = " + top +
+                        "\n      Caption = 'Button " + n + "'\n      OnClick = Click\n    end\n";
+                break;
+            case 1:
+                text += "    object Label" + n + ": TLabel\n      Top = " + top +
+                        "\n      Caption = 'Label " + n + "'\n    end\n";
+                break;
+            case 2:
+                text += "    object Edit" + n + ": TEdit\n      Top = " + top + "\n      Text = 'Edit " + n +
+                        "'\n    end\n";
+                break;
+            default:
+                text += "    object Check" + n + ": TCheckBox\n      Top = " + top +
+                        "\n      Caption = 'Check " + n + "'\n      Checked = True\n    end\n";
+            }
+        }
+        text += "  end\n";
+    }
+    return text + "end\n";
+}
+
+template <class T> T* Place(TComponent* owner, TWinControl* parent, const std::string& name, int top) {
+    T* c = Create<T>(owner);
+    c->SetName(name);
+    c->SetParent(parent);
+    c->SetTop(top);
+    return c;
+}
+
+FormPtr BuildInCode() {
+    auto* form = Create<TBenchForm>(nullptr);
+    form->SetName("Big");
+    form->SetCaption("Big");
+    for (int p = 0; p < kPanels; ++p) {
+        const std::string ps = std::to_string(p);
+        auto* panel = Create<TPanel>(form);
+        panel->SetName("Panel" + ps);
+        panel->SetParent(form);
+        panel->SetLeft(p * 80);
+        panel->SetWidth(80);
+        panel->SetHeight(2000);
+        for (int i = 0; i < kPerPanel; ++i) {
+            const std::string n = ps + "_" + std::to_string(i);
+            switch (i % 4) {
+            case 0: {
+                auto* b = Place<TButton>(form, panel, "Button" + n, i * 20);
+                b->SetCaption("Button " + n);
+                b->OnClick = TNotifyEvent::Of<&TBenchForm::Click>(form);
+                break;
+            }
+            case 1:
+                Place<TLabel>(form, panel, "Label" + n, i * 20)->SetCaption("Label " + n);
+                break;
+            case 2:
+                Place<TEdit>(form, panel, "Edit" + n, i * 20)->SetText("Edit " + n);
+                break;
+            default: {
+                auto* c = Place<TCheckBox>(form, panel, "Check" + n, i * 20);
+                c->SetCaption("Check " + n);
+                c->SetChecked(true);
+            }
+            }
+        }
+    }
+    return FormPtr(form);
+}
+
+void BM_CreateFormInCode(benchmark::State& state) {
+    for (auto _ : state) {
+        FormPtr form = BuildInCode();
+        benchmark::DoNotOptimize(form.get());
+    }
+}
+
+void BM_ReadFormDescription(benchmark::State& state) {
+    RegisterClass(&TBenchForm::ClassInfo());
+    const std::string text = Description();
+    {
+        // Both ways must build the same form, or the ratio compares different work.
+        FormPtr a = BuildInCode();
+        const std::string expected = WriteTextForm(a.get());
+        a.reset();
+        FormPtr b(CreateFromTextForm(text, nullptr, "big.txt"));
+        if (WriteTextForm(b.get()) != expected)
+            state.SkipWithError("the description and the code build different forms");
+    }
+    for (auto _ : state) {
+        FormPtr form(CreateFromTextForm(text, nullptr, "big.txt"));
+        benchmark::DoNotOptimize(form.get());
+    }
+}
+
+BENCHMARK(BM_CreateFormInCode)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadFormDescription)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    bench::Initialize(argc, argv);
+    bench::RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.PrintRatio(
+        "Read a 1,000-control form description / create the same controls in code, time ratio",
+        "BM_ReadFormDescription", "BM_CreateFormInCode", "target at most 3");
+    benchmark::Shutdown();
+    return 0;
+}
