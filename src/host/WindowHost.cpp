@@ -184,15 +184,8 @@ void TWindowHost::Present(bool Everything) {
         return;
     const TRect whole = Rect(0, 0, m_frame.Width(), m_frame.Height());
     TRect dirty;
-    for (const TRect& r : form->TakePaintedRects()) {
-        const TRect part = IntersectRect(r, whole);
-        if (part.IsEmpty())
-            continue;
-        dirty = dirty.IsEmpty()
-                    ? part
-                    : TRect{std::min(dirty.Left, part.Left), std::min(dirty.Top, part.Top),
-                            std::max(dirty.Right, part.Right), std::max(dirty.Bottom, part.Bottom)};
-    }
+    for (const TRect& r : form->TakePaintedRects())
+        dirty = UnionRect(dirty, IntersectRect(r, whole));
     if (!dirty.IsEmpty()) {
         TCanvas& canvas = *m_frame.Canvas();
         canvas.SetClipRect(dirty);
@@ -255,9 +248,11 @@ void TWindowHost::Run(TCustomForm* AForm) {
     while (open) {
         // Wake now and then without input: broadcasts and resolution changes need no event.
         if (SDL_WaitEventTimeout(&event, 100)) {
-            do
+            // Messages posted by one event's handlers are delivered before the next event.
+            do {
                 open = HandleEvent(event) && open;
-            while (open && SDL_PollEvent(&event));
+                DeliverPostedMessages();
+            } while (open && SDL_PollEvent(&event));
         } else {
             CheckResolution();
             open = FormAlive() && Form()->Visible() && !Application->Terminated();

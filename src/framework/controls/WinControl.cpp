@@ -299,8 +299,7 @@ void TWinControl::WMPaint(TMessage&) {
         if (root->m_painted.size() >= kMaxRects) {
             TRect all = outer;
             for (const TRect& r : root->m_painted)
-                all = TRect{std::min(all.Left, r.Left), std::min(all.Top, r.Top),
-                            std::max(all.Right, r.Right), std::max(all.Bottom, r.Bottom)};
+                all = UnionRect(all, r);
             root->m_painted.assign(1, all);
         } else {
             root->m_painted.push_back(outer);

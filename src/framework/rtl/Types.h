@@ -50,6 +50,16 @@ inline TRect Bounds(int Left, int Top, int Width, int Height) {
 }
 inline TPoint Point(int X, int Y) { return TPoint{X, Y}; }
 
+// The smallest rectangle holding both; an empty one counts as nothing.
+inline TRect UnionRect(const TRect& a, const TRect& b) {
+    if (a.IsEmpty())
+        return b;
+    if (b.IsEmpty())
+        return a;
+    return TRect{std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
+                 std::max(a.Bottom, b.Bottom)};
+}
+
 // The overlap of two rectangles; an empty rectangle at a's corner when they do not meet.
 inline TRect IntersectRect(const TRect& a, const TRect& b) {
     TRect r{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
