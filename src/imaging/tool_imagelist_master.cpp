@@ -395,7 +395,7 @@ TStringList* ComputeMASTER_16_ConstsForIcons(const std::string& FileName) {
         throw EReadError(Format("Constants file \"%s\" is too large (%d bytes)", {FileName, size}));
     // Plain UTF-8 text (the usual case) is read in place; anything else (UTF-16, bytes that do
     // not decode) is decoded as the string list would load it.
-    const std::string bytes = ReadFileToString(FileName);
+    const std::string bytes = ReadFileToString(FileName, static_cast<std::size_t>(kMaxConstsFileSize));
     std::string_view text(bytes);
     std::size_t preamble = 0;
     const TEncoding* encoding = TEncoding::GetBufferEncoding(text, preamble);

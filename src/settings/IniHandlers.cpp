@@ -19,7 +19,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -88,19 +87,16 @@ void CheckGroup(TComponent* comp, TMyMemIniFile& ini, bool reading) {
     // One walk over the section instead of a lookup per item. As for a lookup, the first line
     // of a key counts, and an item without one is unchecked.
     enum Mark : unsigned char { kUnread, kUnchecked, kChecked };
-    constexpr std::size_t kShort = 32;
-    const auto items = static_cast<std::size_t>(std::max(count, 0));
-    std::array<Mark, kShort> shortMarks{};
-    std::vector<Mark> longMarks(items > kShort ? items : 0);
-    Mark* const marks = items > kShort ? longMarks.data() : shortMarks.data();
+    std::vector<Mark> marks(static_cast<std::size_t>(std::max(count, 0)), kUnread);
     auto lines = ini.SectionLines(SectionOf(comp));
-    std::string_view key, value;
+    std::string_view key;
+    std::optional<std::string_view> value;
     while (lines.Next(key, value))
         if (const std::size_t n = sibling::NumberedKey::NumberOf(key, "checked");
-            n < items && marks[n] == kUnread)
-            marks[n] = sibling::StoredBool(TMyMemIniFile::Found(value), false) ? kChecked : kUnchecked;
+            n < marks.size() && marks[n] == kUnread)
+            marks[n] = sibling::StoredBool(value, false) ? kChecked : kUnchecked;
     for (int n = 0; n < count; ++n)
-        group->SetChecked(n, marks[n] == kChecked);
+        group->SetChecked(n, marks[static_cast<std::size_t>(n)] == kChecked);
 }
 
 void DatePicker(TComponent* comp, TMyMemIniFile& ini, bool reading) {
@@ -238,11 +234,7 @@ void ElEdit(TComponent* comp, TMyMemIniFile& ini, bool reading, ElEditKind kind)
             if (Utf8Length(stored) <= kSpinTextLimit)
                 edit->SetText(stored);
         } else if (pathEdit) {
-            // Made in a string kept for the thread: a form may hold many paths. SetText takes
-            // its copy before anything it calls could decode again.
-            thread_local std::string path;
-            DecodeAppDrivePath(stored, kind == ElEditKind::FileName, path);
-            edit->SetText(path);
+            edit->SetText(DecodeAppDrivePath(stored, kind == ElEditKind::FileName));
         } else {
             edit->SetText(stored);
         }
@@ -250,14 +242,10 @@ void ElEdit(TComponent* comp, TMyMemIniFile& ini, bool reading, ElEditKind kind)
     }
     std::string buffer;
     const std::string_view text = edit->TextView(buffer);
-    // Stored texts are made in a string kept for the thread, as a path is decoded.
-    thread_local std::string stored;
     if (password) {
-        sibling::PwdToNumStr(text, stored);
-        ini.WriteString(section, "text", stored);
+        ini.WriteString(section, "text", sibling::PwdToNumStr(text));
     } else if (pathEdit) {
-        EncodeAppDrivePath(text, stored);
-        ini.WriteString(section, "text", stored);
+        ini.WriteString(section, "text", EncodeAppDrivePath(std::string(text)));
     } else {
         ini.WriteString(section, "text", text);
     }
@@ -308,7 +296,7 @@ Handler FrameworkEditFor(TClass cls) {
 }
 
 // A class takes the first row it inherits from. A row that handles its classes differently
-// gives the handler for each class instead, once per class.
+// gives the handler for each class instead.
 struct Row {
     TClass (*Class)();
     Handler Handle;
@@ -344,49 +332,16 @@ constexpr std::array<Row, 20> kDispatch{{
 
 }  // namespace
 
-namespace {
-
-// The row a class takes, remembered per class: a form of thousands of controls has only a
-// few classes. A class whose slot is taken tries the next few; when those are taken too, it
-// replaces the first and the other class simply searches the table again.
-Handler HandlerFor(TClass cls) {
-    struct Known {
-        TClass Class = nullptr;
-        Handler Handle = nullptr;
-    };
-    constexpr std::size_t kSlots = 64;
-    constexpr std::size_t kProbes = 4;
-    thread_local std::array<Known, kSlots> known;
-    const std::size_t home = (reinterpret_cast<std::uintptr_t>(cls) / alignof(TClassInfo)) % kSlots;
-    Known* target = &known[home];
-    for (std::size_t k = 0; k < kProbes; ++k) {
-        Known& slot = known[(home + k) % kSlots];
-        if (slot.Class == cls)
-            return slot.Handle;
-        if (!slot.Class) {
-            target = &slot;  // slots are never emptied, so cls is not further on
-            break;
-        }
-    }
-    Handler found = nullptr;
+bool DispatchIniHandler(TComponent* Component, TMyMemIniFile& Ini, bool Reading) {
+    const TClass cls = Component->ClassType();
     for (const Row& row : kDispatch)
         if (cls->InheritsFrom(row.Class())) {
-            found = row.HandleFor ? row.HandleFor(cls) : row.Handle;
-            break;
+            const Handler handle = row.HandleFor ? row.HandleFor(cls) : row.Handle;
+            if (!Component->Name().empty())
+                handle(Component, Ini, Reading);
+            return true;
         }
-    *target = Known{cls, found};
-    return found;
-}
-
-}  // namespace
-
-bool DispatchIniHandler(TComponent* Component, TMyMemIniFile& Ini, bool Reading) {
-    const Handler handle = HandlerFor(Component->ClassType());
-    if (!handle)
-        return false;
-    if (!Component->Name().empty())
-        handle(Component, Ini, Reading);
-    return true;
+    return false;
 }
 
 bool IsFileOrFolderEdit(const TComponent* Component) {

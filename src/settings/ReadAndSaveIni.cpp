@@ -7,10 +7,9 @@
 #include "settings/user_and_system_utils.h"
 #include "sibling/File_utils.h"
 
-#include <memory>
 #include <optional>
+#include <set>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
 namespace lm7 {
@@ -29,7 +28,7 @@ namespace {
 // known to be missing, nothing below it is asked of the file system again.
 class MissingFolders {
 public:
-    bool FileExists(const std::string& Path) {
+    bool FileExists(const std::string& Path) const {
         return !UnderMissing(Path, Path.size()) && sibling::DriveAndFileExist(Path);
     }
     // Folder ends with '/'. When it is missing, so may be the folders above it: they are
@@ -52,18 +51,11 @@ public:
 
 private:
     // Whether a folder that ends before Limit and begins Path is known to be missing.
-    bool UnderMissing(std::string_view Path, std::size_t Limit) {
-        if (m_missing.empty())
-            return false;
-        // The paths of one form mostly lie below the same missing folder: it is tried first.
-        if (!m_lastFound.empty() && m_lastFound.size() < Limit && Path.starts_with(m_lastFound))
-            return true;
+    bool UnderMissing(std::string_view Path, std::size_t Limit) const {
         for (std::size_t slash = Path.find('/'); slash != std::string::npos && slash + 1 < Limit;
              slash = Path.find('/', slash + 1))
-            if (const auto found = m_missing.find(Path.substr(0, slash + 1)); found != m_missing.end()) {
-                m_lastFound = *found;
+            if (m_missing.contains(Path.substr(0, slash + 1)))
                 return true;
-            }
         return false;
     }
     // The length of the parent folder of Folder (with its '/'), or 0 at the top.
@@ -72,12 +64,7 @@ private:
         return last == std::string_view::npos ? 0 : last + 1;
     }
 
-    struct Hash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-    };
-    std::unordered_set<std::string, Hash, std::equal_to<>> m_missing;
-    std::string_view m_lastFound;  // in m_missing, whose elements never move
+    std::set<std::string, std::less<>> m_missing;
 };
 
 // The root and mount points, asked once per walk instead of once per path, and what the walk
@@ -87,7 +74,8 @@ struct DriveContext {
     std::vector<std::string> NestedMounts;  // mount points below Root, each with a trailing '/'
     MissingFolders Missing;
 };
-thread_local DriveContext* g_drive = nullptr;
+// The context of the walk under way, if any (walks run on the user-interface thread).
+DriveContext* g_drive = nullptr;
 
 std::string DriveRoot(const std::vector<platform::MountEntry>& Mounts) {
     return IncludeTrailingPathDelimiter(ExtractFileDrive(Application->ExeName(), Mounts));
@@ -120,12 +108,10 @@ private:
 // On the root file system "/" begins every path, but a path on a stick mounted below it is
 // not on the program's drive.
 bool OnMount(std::string_view Path, const DriveContext& ctx) {
-    const std::size_t root = ctx.Root.size();
     if (!Path.starts_with(ctx.Root))
         return false;
-    // The byte after the root tells most mount points apart without a compare call.
     for (const std::string& point : ctx.NestedMounts)
-        if (Path.size() > root && Path[root] == point[root] && Path.starts_with(point))
+        if (Path.starts_with(point))
             return false;
     return true;
 }
@@ -136,96 +122,53 @@ std::string ExeIniName() { return ChangeFileExt(Application->ExeName(), ".ini");
 
 std::string AppDriveRoot() { return DriveRoot(platform::Platform().Mounts()); }
 
-void EncodeAppDrivePath(std::string_view Path, std::string& Stored) {
-    if (Path.empty()) {
-        Stored.clear();
-        return;
-    }
+std::string EncodeAppDrivePath(const std::string& Path) {
+    if (Path.empty())
+        return Path;
     std::optional<DriveContext> own;
     const DriveContext& ctx = g_drive ? *g_drive : own.emplace(MakeDriveContext());
-    if (!OnMount(Path, ctx)) {
-        Stored.assign(Path);
-        return;
-    }
-    const std::string_view token = kAppDriveToken;
-    Stored.reserve(token.size() + Path.size() - ctx.Root.size());
-    Stored.assign(token).append(Path.substr(ctx.Root.size()));
-}
-
-std::string EncodeAppDrivePath(const std::string& Path) {
-    std::string stored;
-    EncodeAppDrivePath(Path, stored);
-    return stored;
+    // The root itself may come without its trailing '/', as folder choosers give it.
+    if (Path.size() + 1 == ctx.Root.size() && ctx.Root.starts_with(Path))
+        return kAppDriveToken;
+    if (!OnMount(Path, ctx))
+        return Path;
+    return kAppDriveToken + Path.substr(ctx.Root.size());
 }
 
 namespace {
 
-void DecodeOnDrive(DriveContext& ctx, std::string_view Stored, bool IsFile, std::string& Path) {
+std::string DecodeOnDrive(DriveContext& ctx, std::string_view Stored, bool IsFile) {
     const std::string_view token = kAppDriveToken;
-    if (Stored.starts_with(token)) {
-        Path.reserve(ctx.Root.size() + Stored.size() - token.size());
-        Path.assign(ctx.Root).append(Stored.substr(token.size()));
-    } else {
-        Path.assign(Stored);
-    }
+    std::string path =
+        Stored.starts_with(token) ? ctx.Root + std::string(Stored.substr(token.size())) : std::string(Stored);
     if (IsFile) {
-        if (!ctx.Missing.FileExists(Path)) {
-            const std::size_t slash = Path.rfind(PathDelim);
+        if (!ctx.Missing.FileExists(path)) {
+            const std::size_t slash = path.rfind(PathDelim);
             if (slash != std::string::npos &&
-                ctx.Missing.FolderExists(std::string_view(Path).substr(0, slash + 1)))
-                Path.resize(slash + 1);  // the folder, as ExtractFilePath gives it
+                ctx.Missing.FolderExists(std::string_view(path).substr(0, slash + 1)))
+                path.resize(slash + 1);  // the folder, as ExtractFilePath gives it
         }
-    } else if (!ctx.Missing.FolderExists(IncludeTrailingPathDelimiter(Path)) &&
-               !ctx.Missing.FileExists(Path)) {
-        Path.clear();
+    } else if (!ctx.Missing.FolderExists(IncludeTrailingPathDelimiter(path)) &&
+               !ctx.Missing.FileExists(path)) {
+        path.clear();
     }
-}
-
-}  // namespace
-
-void DecodeAppDrivePath(std::string_view Stored, bool IsFile, std::string& Path) {
-    if (Stored.empty()) {
-        Path.clear();
-        return;
-    }
-    if (g_drive) {
-        DecodeOnDrive(*g_drive, Stored, IsFile, Path);
-        return;
-    }
-    DriveContext own = MakeDriveContext();
-    DecodeOnDrive(own, Stored, IsFile, Path);
-}
-
-std::string DecodeAppDrivePath(std::string_view Stored, bool IsFile) {
-    std::string path;
-    DecodeAppDrivePath(Stored, IsFile, path);
     return path;
 }
 
-namespace {
-
-// Asks for a control's memory ahead of its turn: a form's thousands of controls lie all over
-// the heap, and waiting for each one in turn costs more than handling it. What a control made
-// when it was created (its font, its item list and the items) mostly lies right after it, so
-// the bytes asked for reach past the control itself; further than this costs more than it saves.
-void Prefetch(const TComponent* Component) {
-    constexpr int kBytes = 1280;
-    static_assert(kBytes / 64 == 20, "the loop below is unrolled once per line");
-#pragma GCC unroll 20
-    for (int offset = 0; offset < kBytes; offset += 64)
-        __builtin_prefetch(reinterpret_cast<const char*>(Component) + offset);
-}
-
 }  // namespace
 
+std::string DecodeAppDrivePath(std::string_view Stored, bool IsFile) {
+    if (Stored.empty())
+        return std::string();
+    if (g_drive)
+        return DecodeOnDrive(*g_drive, Stored, IsFile);
+    DriveContext own = MakeDriveContext();
+    return DecodeOnDrive(own, Stored, IsFile);
+}
+
 void ReadOrSaveComponents(TComponent* Container, TMyMemIniFile& Ini, bool Reading) {
-    constexpr int kAhead = 2;
     const int count = Container->ComponentCount();
     for (int i = 0; i < count && i < Container->ComponentCount(); ++i) {
-        if (i + kAhead < Container->ComponentCount())
-            Prefetch(Container->Components(i + kAhead));
-        if (!Reading && i + 1 < Container->ComponentCount())
-            Ini.PrefetchSection(Container->Components(i + 1)->Name());
         TComponent* c = Container->Components(i);
         if (!DispatchIniHandler(c, Ini, Reading))
             ReadOrSaveComponents(c, Ini, Reading);

@@ -47,15 +47,12 @@ void ReadOrSaveComponents(framework::TComponent* Container, sibling::TMyMemIniFi
 
 // The mount root of the executable, with a trailing '/'.
 std::string AppDriveRoot();
-// A path on the executable's own mount gets the token in place of the root; others are kept.
+// A path on the executable's own mount gets the token in place of the root (the root itself
+// also when given without its trailing '/'); others are kept.
 std::string EncodeAppDrivePath(const std::string& Path);
-// The same into Stored, whose room is used again; Path must not lie in Stored.
-void EncodeAppDrivePath(std::string_view Path, std::string& Stored);
 // The token becomes the current root. Then, for a file that is gone, its folder when that
 // still exists (with a trailing '/'); for a folder that is gone, the empty text.
 std::string DecodeAppDrivePath(std::string_view Stored, bool IsFile);
-// The same into Path, whose room is used again; Stored must not lie in Path.
-void DecodeAppDrivePath(std::string_view Stored, bool IsFile, std::string& Path);
 
 inline constexpr const char* kAppDriveToken = "app_drive$";
 

@@ -7,13 +7,11 @@
 #include "framework/rtl/StrUtils.h"
 
 #include <algorithm>
-#include <array>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
 #include <limits>
 #include <optional>
-#include <span>
 #include <utility>
 #include <vector>
 
@@ -67,16 +65,6 @@ std::size_t Utf8SequenceAt(std::string_view s, std::size_t i) {
 bool IsControl(unsigned char c) { return c < 0x20 || c == 0x7F; }
 bool IsBlank(unsigned char c) { return c <= 0x20; }  // what a load trims off
 
-// Whether the eight bytes at p are all in 0x20..0x7F. Taking 0x20 from a byte below that
-// borrows into its top bit; a byte of 0x80 or more has it already. A borrow may flag a later
-// byte wrongly, but only after a byte that is flagged rightly.
-bool PrintableAscii8(const char* p) {
-    std::uint64_t w;
-    std::memcpy(&w, p, sizeof w);
-    constexpr std::uint64_t kEach = 0x0101010101010101;
-    return ((w | (w - kEach * 0x20)) & (kEach * 0x80)) == 0;
-}
-
 bool NeedsEscape(std::string_view v) {
     if (v.empty())
         return false;
@@ -85,14 +73,7 @@ bool NeedsEscape(std::string_view v) {
     // A plain value in quotes would be taken for an escaped one.
     if (v.size() >= 2 && v.front() == '"' && v.back() == '"')
         return true;
-    // Most values are printable ASCII: skip that eight bytes at a time.
-    std::size_t i = 0;
-    while (i + 8 <= v.size() && PrintableAscii8(v.data() + i))
-        i += 8;
-    // The bytes left over, in one last word that overlaps the one before.
-    if (i + 8 > v.size() && v.size() >= 8 && PrintableAscii8(v.data() + v.size() - 8))
-        return false;
-    while (i < v.size()) {
+    for (std::size_t i = 0; i < v.size();) {
         const auto c = static_cast<unsigned char>(v[i]);
         if (c == '\r' || c == '\n' || c == '\0')
             return true;
@@ -131,10 +112,10 @@ bool IsWordInAnyCase(std::string_view s, std::string_view Word) {
     return true;
 }
 
-// The escaped form of a value that needs it, in Out.
-void EscapeInto(std::string_view Value, std::string& out) {
+// The escaped form of a value that needs it.
+std::string Escape(std::string_view Value) {
     static constexpr char kHex[] = "0123456789ABCDEF";
-    out.clear();
+    std::string out;
     out.reserve(Value.size() + 8);
     out += '"';
     for (std::size_t i = 0; i < Value.size();) {
@@ -181,11 +162,6 @@ void EscapeInto(std::string_view Value, std::string& out) {
         }
     }
     out += '"';
-}
-
-std::string Escape(std::string_view Value) {
-    std::string out;
-    EscapeInto(Value, out);
     return out;
 }
 
@@ -244,9 +220,7 @@ void AppendUnescaped(std::string_view Body, std::string& Out) {
 }
 
 // A stored value as ReadString gives it, without a copy unless it is unescaped (into Buffer).
-// Inlined: most values are not quoted, and a list reader asks for every item.
-[[gnu::always_inline]] inline std::optional<std::string_view>
-Unescaped(std::optional<std::string_view> Stored, std::string& Buffer) {
+std::optional<std::string_view> Unescaped(std::optional<std::string_view> Stored, std::string& Buffer) {
     if (!Stored || !IsQuoted(*Stored))
         return Stored;
     Buffer.clear();
@@ -257,21 +231,6 @@ Unescaped(std::optional<std::string_view> Stored, std::string& Buffer) {
 // The integer a stored value reads as: unescaped, and "0x1F" read as "$1F", as the
 // framework's reader has it; Default when there is none or it is not a number.
 int StoredInteger(std::optional<std::string_view> Stored, int Default) {
-    if (!Stored)
-        return Default;
-    // Plain digits, as a number is written, read without more ado.
-    if (const std::string_view digits = *Stored; !digits.empty() && digits.size() <= 9) {
-        int n = 0;
-        for (const char c : digits) {
-            if (c < '0' || c > '9') {
-                n = -1;
-                break;
-            }
-            n = n * 10 + (c - '0');
-        }
-        if (n >= 0)
-            return n;
-    }
     std::string buffer;
     const auto value = Unescaped(Stored, buffer);
     if (!value)
@@ -298,7 +257,7 @@ std::string UnescapeIniValue(std::string_view Stored) {
     return out;
 }
 
-bool ParseStoredBool(std::optional<std::string_view> Stored, bool Default) {
+bool StoredBool(std::optional<std::string_view> Stored, bool Default) {
     if (!Stored)
         return Default;
     std::string buffer;
@@ -312,6 +271,21 @@ bool ParseStoredBool(std::optional<std::string_view> Stored, bool Default) {
                             ? TryStrToInt64("$" + std::string(s.substr(2)), n)
                             : TryStrToInt64(s, n);
     return number ? n != 0 : Default;
+}
+
+std::size_t NumberedKey::NumberOf(std::string_view Key, std::string_view Prefix) {
+    const std::size_t letters = Prefix.size();
+    if (Key.size() <= letters || Key.size() > letters + 9 || !IsWordInAnyCase(Key.substr(0, letters), Prefix))
+        return std::string_view::npos;
+    if (Key[letters] == '0' && Key.size() > letters + 1)
+        return std::string_view::npos;  // NumberedKey writes no leading zeros
+    std::size_t n = 0;
+    for (const char c : Key.substr(letters)) {
+        if (c < '0' || c > '9')
+            return std::string_view::npos;
+        n = n * 10 + static_cast<std::size_t>(c - '0');
+    }
+    return n;
 }
 
 NumberedKey::NumberedKey(std::string_view Prefix, int Number) {
@@ -339,17 +313,16 @@ void TMyMemIniFile::WriteString(std::string_view Section, std::string_view Ident
         TMemIniFile::WriteString(Section, Ident, Value);
         return;
     }
-    // Escaped in a buffer kept for the thread: a save may escape thousands of values.
-    thread_local std::string escaped;
-    EscapeInto(Value, escaped);
-    TMemIniFile::WriteString(Section, Ident, escaped);
+    TMemIniFile::WriteString(Section, Ident, Escape(Value));
+}
+
+std::optional<std::string_view> TMyMemIniFile::ValueView(std::string_view Section, std::string_view Ident,
+                                                         std::string& Buffer) const {
+    return Unescaped(FindValue(Section, Ident), Buffer);
 }
 
 void TMyMemIniFile::WriteInteger(std::string_view Section, std::string_view Ident, int Value) {
-    // The text IntToStr gives, built on the stack; digits never need escaping.
-    char text[16];
-    const char* end = std::to_chars(text, text + sizeof text, Value).ptr;
-    TMemIniFile::WriteString(Section, Ident, std::string_view(text, static_cast<std::size_t>(end - text)));
+    TMemIniFile::WriteString(Section, Ident, IntToStr(Value));  // digits never need escaping
 }
 
 int TMyMemIniFile::ReadInteger(std::string_view Section, std::string_view Ident, int Default) const {
@@ -383,7 +356,7 @@ void TMyMemIniFile::WriteMultiString(std::string_view Section, const TStrings& L
         count = Limit;
     // A section written for the first time (as in every save of a whole form) has no keys of
     // an earlier list: none need looking for.
-    const bool fresh = !SectionExistsWhileWriting(Section);
+    const bool fresh = !SectionExists(Section);
     // Keys of an earlier, longer list would otherwise read back as if they were still items.
     int old = 0;
     if (const auto stored = fresh ? std::nullopt : FindValue(Section, kCountKey);
@@ -393,14 +366,8 @@ void TMyMemIniFile::WriteMultiString(std::string_view Section, const TStrings& L
             DeleteKey(Section, ObjectKey(n));
         }
     WriteInteger(Section, kCountKey, count);
-    // The strings of a plain string list are written without copies (a descendant may give
-    // its strings its own way).
-    const auto* strings =
-        List.ClassType() == &TStringList::ClassInfo() ? static_cast<const TStringList*>(&List) : nullptr;
-    std::string copy;
     for (int n = 0; n < count; ++n) {
-        WriteString(Section, ItemKey(n),
-                    strings ? std::string_view(strings->StringRef(n)) : (copy = List.Strings(n)));
+        WriteString(Section, ItemKey(n), List.Strings(n));
         const std::intptr_t obj = TStrings::ObjectToInt(List.Objects(n));
         // Only values that are numbers of the classic integer size travel; a real object's
         // address would come back as a dangling pointer.
@@ -415,37 +382,11 @@ void TMyMemIniFile::WriteMultiString(std::string_view Section, const TStrings& L
 namespace {
 
 // The first "item<n>" and "object<n>" lines of a section, kept without copies until the list
-// is built; Text is null for a line without '='. Plain members: the room kept for the entries
-// is not filled in beforehand, only the flags of those a section can have.
+// is built.
 struct ListEntry {
-    struct Value {
-        const char* Text;
-        std::size_t Size;
-    };
-    Value Item, Object;
-    bool HasItem, HasObject;
+    std::optional<std::string_view> Item, Object;
+    bool HasItem = false, HasObject = false;
 };
-
-// A value as a LineCursor gives it: null for a line without '='.
-ListEntry::Value Keep(std::string_view Value) { return {Value.data(), Value.size()}; }
-
-std::optional<std::string_view> Kept(ListEntry::Value Value) {
-    return TMemIniFile::Found(std::string_view(Value.Text, Value.Size));
-}
-
-// A count as WriteMultiString writes it: up to nine plain digits, read without more ado.
-bool PlainCount(const std::optional<std::string_view>& Stored, int& Count) {
-    if (!Stored || Stored->empty() || Stored->size() > 9)
-        return false;
-    int n = 0;
-    for (const char c : *Stored) {
-        if (c < '0' || c > '9')
-            return false;
-        n = n * 10 + (c - '0');
-    }
-    Count = n;
-    return true;
-}
 
 // ReadMultiString, and when ItemIndex is given, the integer under "i" too.
 bool ReadList(const TMemIniFile& Ini, std::string_view Section, TStrings& List, int* ItemIndex) {
@@ -453,82 +394,45 @@ bool ReadList(const TMemIniFile& Ini, std::string_view Section, TStrings& List, 
     // lookup for each. The first line of a key counts, as for a lookup; a damaged count cannot
     // reach past the lines there are.
     TMemIniFile::LineCursor lines = Ini.SectionLines(Section);
-    const auto room = static_cast<std::size_t>(lines.Count());
-    // Lists kept in an ini are mostly short: their entries need no room of their own.
-    constexpr std::size_t kShort = 16;
-    std::array<ListEntry, kShort> shortList;
-    std::vector<ListEntry> longList(room > kShort ? room : 0);
-    const std::span<ListEntry> entries =
-        room > kShort ? std::span<ListEntry>(longList) : std::span(shortList).first(room);
-    for (ListEntry& e : entries)
-        e.HasItem = e.HasObject = false;
+    std::vector<ListEntry> entries(static_cast<std::size_t>(lines.Count()));
     bool hasCount = false, hasIndex = false;
     std::optional<std::string_view> countValue, indexValue;
-    std::string_view key, value;
+    std::string_view key;
+    std::optional<std::string_view> value;
     while (lines.Next(key, value)) {
-        // The first letter, in either case, tells which of the keys a line can be.
-        switch (key.empty() ? 0 : static_cast<unsigned char>(key[0]) | 0x20) {
-        case 'i':
-            if (const std::size_t n = NumberedKey::NumberOf(key, "item"); n < room) {
-                if (!std::exchange(entries[n].HasItem, true))
-                    entries[n].Item = Keep(value);
-            } else if (key.size() == 1 && !hasIndex) {
-                hasIndex = true;
-                indexValue = TMemIniFile::Found(value);
-            }
-            break;
-        case 'o':
-            if (const std::size_t n = NumberedKey::NumberOf(key, "object");
-                n < room && !std::exchange(entries[n].HasObject, true))
-                entries[n].Object = Keep(value);
-            break;
-        case 'c':
-            if (!hasCount && IsWordInAnyCase(key, kCountKey)) {
-                hasCount = true;
-                countValue = TMemIniFile::Found(value);
-            }
-            break;
-        default:
-            break;
+        if (const std::size_t n = NumberedKey::NumberOf(key, "item"); n < entries.size()) {
+            if (!std::exchange(entries[n].HasItem, true))
+                entries[n].Item = value;
+        } else if (const std::size_t m = NumberedKey::NumberOf(key, "object"); m < entries.size()) {
+            if (!std::exchange(entries[m].HasObject, true))
+                entries[m].Object = value;
+        } else if (!hasIndex && IsWordInAnyCase(key, "i")) {
+            hasIndex = true;
+            indexValue = value;
+        } else if (!hasCount && IsWordInAnyCase(key, kCountKey)) {
+            hasCount = true;
+            countValue = value;
         }
     }
     if (ItemIndex)
         *ItemIndex = StoredInteger(indexValue, -1);
     int count = 0;
-    if (!PlainCount(countValue, count) &&
-        (!TryStrToInt(TrimView(countValue.value_or("")), count) || count < 0))
+    if (!TryStrToInt(TrimView(countValue.value_or("")), count) || count < 0)
         return false;
-    const std::size_t items = std::min(room, static_cast<std::size_t>(count));
+    const std::size_t items = std::min(entries.size(), static_cast<std::size_t>(count));
     std::string buffer;
-    const auto addItems = [&](auto&& Add) {
-        for (const ListEntry& e : entries.first(items)) {
-            if (!e.HasItem)
-                break;  // the list ends at a missing item; a key line without '=' is an empty one
-            const std::string_view item = Unescaped(Kept(e.Item), buffer).value_or(std::string_view());
-            Add(item, TStrings::IntToObject(e.HasObject ? StoredInteger(Kept(e.Object), 0) : 0));
-        }
-    };
-    // An unsorted string list takes the items in one go, each string made in its place.
-    if (auto* strings = As<TStringList>(&List); strings && !strings->Sorted()) {
-        TStringList::TAppender append(*strings);
-        // A plain string list as long as the new one keeps its store (Clear and SetCapacity
-        // would end at the same Capacity()); a descendant clears its own way.
-        if (strings->ClassType() == &TStringList::ClassInfo() &&
-            strings->Capacity() == static_cast<int>(items)) {
-            strings->ClearKeepingCapacity();
-        } else {
-            strings->Clear();
-            if (strings->Capacity() < static_cast<int>(items))
-                strings->SetCapacity(static_cast<int>(items));
-        }
-        addItems([&append](std::string_view Item, TObject* Object) { append.Add(Item, Object); });
-        return true;
-    }
     List.BeginUpdate();
     try {
         List.Clear();
-        addItems(
-            [&List](std::string_view Item, TObject* Object) { List.AddObject(std::string(Item), Object); });
+        // Room for the items at once, as the list's own loaders make it.
+        if (auto* strings = As<TStringList>(&List); strings && strings->Capacity() < static_cast<int>(items))
+            strings->SetCapacity(static_cast<int>(items));
+        for (std::size_t n = 0; n < items && entries[n].HasItem; ++n) {
+            // The list ends at a missing item; a key line without '=' is an empty one.
+            const ListEntry& e = entries[n];
+            const std::string item(Unescaped(e.Item, buffer).value_or(std::string_view()));
+            List.AddObject(item, TStrings::IntToObject(e.HasObject ? StoredInteger(e.Object, 0) : 0));
+        }
     } catch (...) {
         List.EndUpdate();
         throw;

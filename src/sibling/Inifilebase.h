@@ -9,8 +9,6 @@
 #include "framework/inifiles/MemIniFile.h"
 
 #include <cstddef>
-#include <cstdint>
-#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,16 +27,8 @@ extern bool MEMINI_include_checklistbox_checkeds;
 std::string EscapeIniValue(std::string_view Value);
 std::string UnescapeIniValue(std::string_view Stored);
 // What TMyMemIniFile::ReadBool makes of a stored value, as FindValue gives it;
-// Default when there is none or it is not a boolean. The words WriteBool writes are told
-// inline; everything else goes to ParseStoredBool.
-bool ParseStoredBool(std::optional<std::string_view> Stored, bool Default);
-inline bool StoredBool(std::optional<std::string_view> Stored, bool Default) {
-    if (Stored && Stored->size() == 4 && std::memcmp(Stored->data(), "true", 4) == 0)
-        return true;
-    if (Stored && Stored->size() == 5 && std::memcmp(Stored->data(), "false", 5) == 0)
-        return false;
-    return ParseStoredBool(Stored, Default);
-}
+// Default when there is none or it is not a boolean.
+bool StoredBool(std::optional<std::string_view> Stored, bool Default);
 
 // A key made of a name of up to 20 characters and a number ("item3", "checked0"), built
 // without the heap.
@@ -49,39 +39,7 @@ public:
 
     // The number of Key when it is spelled as this class spells Prefix and a number of 0 or
     // more, in any case; npos for any other key. Prefix is made of lower-case ASCII letters.
-    // Inline, so that a constant Prefix of up to eight letters is compared in one word.
-    static std::size_t NumberOf(std::string_view Key, std::string_view Prefix) {
-        const std::size_t letters = Prefix.size();
-        if (Key.size() <= letters || Key.size() > letters + 9)
-            return std::string_view::npos;
-        // Only a letter and its capital give the lower-case letter when the case bit is set.
-        if (letters >= 4 && letters <= 8) {
-            // Two loads of four bytes, the second ending at the last letter, joined in a
-            // register: bytes put together in memory and read back as one wait for the stores.
-            const auto letterWord = [letters](const char* p) {
-                std::uint32_t head, tail;
-                std::memcpy(&head, p, 4);
-                std::memcpy(&tail, p + letters - 4, 4);
-                return (std::uint64_t{tail} << (8 * (letters - 4))) | head | 0x2020202020202020;
-            };
-            if (letterWord(Key.data()) != letterWord(Prefix.data()))
-                return std::string_view::npos;
-        } else {
-            for (std::size_t k = 0; k < letters; ++k)
-                if ((Key[k] | 0x20) != Prefix[k])
-                    return std::string_view::npos;
-        }
-        if (Key[letters] == '0' && Key.size() > letters + 1)
-            return std::string_view::npos;  // NumberedKey writes no leading zeros
-        std::size_t n = 0;
-        for (std::size_t k = letters; k < Key.size(); ++k) {
-            const auto digit = static_cast<unsigned char>(Key[k] - '0');
-            if (digit > 9)
-                return std::string_view::npos;
-            n = n * 10 + digit;
-        }
-        return n;
-    }
+    static std::size_t NumberOf(std::string_view Key, std::string_view Prefix);
 
 private:
     char m_text[32];
@@ -123,15 +81,7 @@ public:
     // The value as ReadString gives it, without a copy unless it is unescaped (into Buffer);
     // nothing when the key is missing or has no '='.
     std::optional<std::string_view> ValueView(std::string_view Section, std::string_view Ident,
-                                              std::string& Buffer) const {
-        const std::string_view stored = ValueOrNull(Section, Ident);
-        if (!stored.data())
-            return std::nullopt;
-        if (stored.size() < 2 || stored.front() != '"' || stored.back() != '"')
-            return stored;
-        Buffer = UnescapeIniValue(stored);
-        return Buffer;
-    }
+                                              std::string& Buffer) const;
 };
 
 }  // namespace sibling

@@ -302,17 +302,27 @@ TEST_F(FormState, DecodingChecksWhatIsLeft) {
     EXPECT_EQ(DecodeAppDrivePath("", true), "");
 }
 
-TEST_F(FormState, DecodingIntoAStringReplacesWhatItHeld) {
+// Every shape of stored text, for a file and for a folder, decoded one after another: what
+// one decoding learnt about missing folders does not spill into the next.
+TEST_F(FormState, DecodingEveryShapeOfStoredText) {
     tmp.Write("media/STICK/texts/a.txt", "a");
-    const std::string held(200, 'x');
-    for (const std::string_view stored :
-         {"app_drive$texts/a.txt", "app_drive$texts/gone.txt", "app_drive$gone/b.txt", "app_drive$texts", "",
-          "/elsewhere/c.txt", "app_drive$"})
-        for (const bool isFile : {true, false}) {
-            std::string path = held;
-            DecodeAppDrivePath(stored, isFile, path);
-            EXPECT_EQ(path, DecodeAppDrivePath(stored, isFile)) << stored << ' ' << isFile;
-        }
+    const std::string root = stick + "/";
+    const struct {
+        std::string_view Stored;
+        std::string AsFile, AsFolder;
+    } cases[] = {
+        {"app_drive$texts/a.txt", root + "texts/a.txt", root + "texts/a.txt"},
+        {"app_drive$texts/gone.txt", root + "texts/", ""},
+        {"app_drive$gone/b.txt", root + "gone/b.txt", ""},
+        {"app_drive$texts", root, root + "texts"},
+        {"", "", ""},
+        {"/elsewhere/c.txt", "/elsewhere/c.txt", ""},
+        {"app_drive$", root, root},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(DecodeAppDrivePath(c.Stored, true), c.AsFile) << c.Stored;
+        EXPECT_EQ(DecodeAppDrivePath(c.Stored, false), c.AsFolder) << c.Stored;
+    }
 }
 
 // The path edits of one read, each with its own text: long after short, short after long, a

@@ -169,7 +169,8 @@ void ReadComponentResFile(const std::string& FileName, TCustomImageList& Instanc
     const std::int64_t size = FileSize(FileName);
     if (size > kImageListMaxFileSize)
         throw EInvalidImage(Format("Image list file \"%s\" is too large (%d bytes)", {FileName, size}));
-    ImageListFromBytes(ReadFileToString(FileName), Instance, FileName);
+    ImageListFromBytes(ReadFileToString(FileName, static_cast<std::size_t>(kImageListMaxFileSize)), Instance,
+                       FileName);
 }
 
 }  // namespace framework

@@ -234,6 +234,31 @@ public:
         return data;
     }
 
+    // Opens a regular file, links followed, for reading; anything else (a folder, a pipe, a
+    // device, a socket) is refused before it is opened, so that nothing waits for a writer or
+    // reads without end. Opened without waiting, and looked at again once open, in case the
+    // path was replaced meanwhile.
+    static bool OpenRegular(const std::string& path, FileHandle& file, struct stat& st, IoError* err) {
+        const auto refuse = [err](int code) {
+            SetError(err, code);
+            if (err && code == EINVAL)
+                err->Text = "Not a regular file";
+            return false;
+        };
+        if (::stat(path.c_str(), &st) != 0)
+            return refuse(errno);
+        if (S_ISDIR(st.st_mode))
+            return refuse(EISDIR);
+        if (!S_ISREG(st.st_mode))
+            return refuse(EINVAL);
+        file.Reset(OpenRetrying(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+        if (file.Get() < 0)
+            return refuse(errno);
+        if (::fstat(file.Get(), &st) != 0)
+            return refuse(errno);
+        return S_ISREG(st.st_mode) || refuse(EINVAL);
+    }
+
     std::optional<std::string> ReadFileRange(const std::string& path, std::uint64_t offset,
                                              std::size_t maxBytes, IoError* err) override {
         if (offset > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max())) {
@@ -242,7 +267,7 @@ public:
         }
         FileHandle file;
         struct stat st {};
-        if (!OpenForReading(path, file, st, err))
+        if (!OpenRegular(path, file, st, err))
             return std::nullopt;
         std::string data;
         // Room for what the file can give, never for what a caller asks for blindly.

@@ -1,6 +1,8 @@
 #include "framework/platform/Platform.h"
 
 #include <atomic>
+#include <cerrno>
+#include <cstring>
 
 namespace framework::platform {
 
@@ -19,6 +21,18 @@ IPlatform& LinuxInstance() {
 IPlatform& Platform() {
     IPlatform* current = g_current.load();
     return current ? *current : LinuxInstance();
+}
+
+std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t maxBytes, IoError* err) {
+    // One byte more than allowed tells a file that is too large.
+    const std::size_t asked = maxBytes < SIZE_MAX ? maxBytes + 1 : maxBytes;
+    std::optional<std::string> bytes = Platform().ReadFileRange(path, 0, asked, err);
+    if (bytes && bytes->size() > maxBytes) {
+        if (err)
+            *err = IoError{EFBIG, std::strerror(EFBIG)};
+        return std::nullopt;
+    }
+    return bytes;
 }
 
 ScopedPlatform::ScopedPlatform(IPlatform& replacement) : m_previous(g_current.exchange(&replacement)) {}

@@ -68,7 +68,9 @@ public:
     // --- Files. Paths are UTF-8. Operations answer false or nullopt and fill err on failure ---
     virtual FileStat Stat(const std::string& path, bool followLinks = true) = 0;
     virtual std::optional<std::string> ReadFile(const std::string& path, IoError* err = nullptr) = 0;
-    // Reads at most maxBytes from offset; fewer at the end of the file.
+    // Reads at most maxBytes from offset of a regular file (links followed); fewer at the end
+    // of the file. Anything else fails at once: EISDIR for a folder, EINVAL ("Not a regular
+    // file") for a pipe, device or socket.
     virtual std::optional<std::string> ReadFileRange(const std::string& path, std::uint64_t offset,
                                                      std::size_t maxBytes, IoError* err = nullptr) = 0;
     virtual std::optional<std::string> ReadLink(const std::string& path) = 0;
@@ -87,6 +89,11 @@ public:
     // the temporary file is removed and the old file is untouched.
     virtual bool WriteFileAtomic(const std::string& path, std::string_view data, IoError* err = nullptr) = 0;
 };
+
+// The whole of a regular file as ReadFileRange reads it, when it holds at most maxBytes;
+// EFBIG when it holds more. What readers of files from outside use.
+std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t maxBytes,
+                                           IoError* err = nullptr);
 
 // The platform in force: the Linux one unless a test has put a double in its place.
 IPlatform& Platform();

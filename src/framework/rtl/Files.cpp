@@ -65,13 +65,13 @@ std::int64_t FileSize(const std::string& FileName) {
     return static_cast<std::int64_t>(st.Size);
 }
 
-std::string ReadFileToString(const std::string& FileName) {
+std::string ReadFileToString(const std::string& FileName, std::size_t MaxBytes) {
     platform::IoError err;
     std::optional<std::string> data;
     if (FileName.empty())
         err = {ENOENT, "No such file or directory"};
     else
-        data = platform::Platform().ReadFile(FileName, &err);
+        data = platform::ReadRegularFile(FileName, MaxBytes, &err);
     if (!data)
         throw EFOpenError("Cannot open file \"" + FileName + "\". " + err.Text);
     return std::move(*data);

@@ -20,8 +20,9 @@ bool RenameFile(const std::string& OldName, const std::string& NewName);
 // Bytes in the file; -1 when it does not exist or is not a file.
 std::int64_t FileSize(const std::string& FileName);
 
-// The whole file; raises EFOpenError "Cannot open file "<path>". <reason>".
-std::string ReadFileToString(const std::string& FileName);
+// The whole of a regular file (links followed) of at most MaxBytes; raises EFOpenError
+// "Cannot open file "<path>". <reason>" otherwise: a pipe, device or socket is refused at once.
+std::string ReadFileToString(const std::string& FileName, std::size_t MaxBytes = SIZE_MAX);
 // Replaces the file's contents so that readers see the old or the new bytes, never a mixture.
 // Raises EFCreateError "Cannot create file "<path>". <reason>" when the file cannot be made,
 // EWriteError "Cannot write file "<path>". <reason>" when the data cannot be stored; either

@@ -146,6 +146,25 @@ std::string Utf8Repair(std::string_view S) {
     return out;
 }
 
+std::string Windows1252ToUtf8(std::string_view S) {
+    // 0x80 to 0x9F hold typographic signs; the five places Windows-1252 leaves empty map to
+    // the control characters of the same number, as Windows maps them.
+    static constexpr char16_t kHigh[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                           0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                           0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                           0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    std::string out;
+    out.reserve(S.size() + S.size() / 8);
+    for (const char c : S) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x80)
+            out += c;
+        else
+            Utf8Append(out, b < 0xA0 ? kHigh[b - 0x80] : b);
+    }
+    return out;
+}
+
 std::u16string Utf8ToUtf16(std::string_view S) {
     std::u16string out;
     out.reserve(S.size());

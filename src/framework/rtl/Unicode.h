@@ -26,6 +26,9 @@ bool IsValidUtf8(std::string_view S);
 // S with every ill-formed sequence replaced by U+FFFD.
 std::string Utf8Repair(std::string_view S);
 
+// Text in Windows-1252 (the Western code page of Windows) as UTF-8.
+std::string Windows1252ToUtf8(std::string_view S);
+
 std::u16string Utf8ToUtf16(std::string_view S);
 // Unpaired surrogates become U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view S);

@@ -443,11 +443,7 @@ TEST_F(IniEdit, GetAndSetStringsAndClear) {
     lines.SetText("[A]\nx=1\n[B]\ny=2\n");
     ini.SetStrings(lines);
     EXPECT_EQ(ini.ReadInteger("B", "y", 0), 2);
-    // Room asked for beforehand, and sections announced (there or not), change nothing of
-    // what is there or written after.
-    TMemIniFile("").PrefetchSection("Nowhere");
-    ini.PrefetchSection("B");
-    ini.PrefetchSection("Nowhere");
+    // Room asked for beforehand changes nothing of what is there or written after.
     ini.Reserve(1000, 2000, 64000);
     ini.WriteString("A", "z", std::string(*ini.FindValue("B", "y")) + "0");
     ini.GetStrings(lines);
