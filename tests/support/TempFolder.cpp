@@ -1,6 +1,10 @@
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <cctype>
 #include <cstdlib>
@@ -71,6 +75,25 @@ std::string TempFolder::Write(std::string_view name, std::string_view content) c
     if (!out)
         throw std::runtime_error("cannot write " + path);
     return path;
+}
+
+std::vector<std::string> TempFolder::MakeSpecialFiles() const {
+    std::vector<std::string> made{Path("pipe"), Path("zero")};
+    if (::mkfifo(made[0].c_str(), 0600) != 0)
+        throw std::runtime_error("cannot make a named pipe at " + made[0]);
+    fs::create_symlink("/dev/zero", made[1]);
+    const std::string socketPath = Path("sock");
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (socketPath.size() < sizeof address.sun_path) {
+        socketPath.copy(address.sun_path, socketPath.size());
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        if (fd >= 0 && ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0)
+            made.push_back(socketPath);
+        if (fd >= 0)
+            ::close(fd);
+    }
+    return made;
 }
 
 std::string TempFolder::Read(std::string_view name) const {

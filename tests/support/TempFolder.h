@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace testsupport {
 
@@ -26,6 +27,9 @@ public:
     bool Exists(std::string_view name) const;
     // Creates name and its missing parents; answers the full path.
     std::string MakeFolder(std::string_view name) const;
+    // Things that are no regular files: a named pipe no one writes to, a link to /dev/zero and
+    // a Unix socket (when its path fits a socket address); answers their full paths.
+    std::vector<std::string> MakeSpecialFiles() const;
 
 private:
     std::string m_root;

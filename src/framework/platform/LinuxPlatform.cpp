@@ -15,6 +15,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -137,6 +138,29 @@ void SplitPath(const std::string& path, std::string& folder, std::string& name) 
 }
 
 std::atomic<unsigned> g_tempCounter{0};
+
+// Removes from Folder the temporary files of earlier atomic writes of the same target (names
+// starting with Prefix, then the writer's process id and '-') whose writer is gone: a crash
+// or kill -9 during a save leaves a full-size copy that nothing else would ever remove.
+void RemoveLeftovers(const std::string& folder, const std::string& prefix) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    const pid_t self = ::getpid();
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        if (!name.starts_with(prefix))
+            continue;
+        const std::string_view rest = name.substr(prefix.size());
+        pid_t pid = 0;
+        const auto [end, ec] = std::from_chars(rest.data(), rest.data() + rest.size(), pid);
+        if (ec != std::errc() || pid <= 0 || end == rest.data() + rest.size() || *end != '-' || pid == self)
+            continue;
+        if (::kill(pid, 0) != 0 && errno == ESRCH)
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+    ::closedir(dir);
+}
 
 class LinuxPlatform final : public IPlatform {
 public:
@@ -515,6 +539,7 @@ bool WriteFileAtomicWith(const std::string& path, std::string_view data, IoError
     // A file that replaces another is private until it gets the old file's bits; a new file
     // gets the usual 0666 less the umask.
     const mode_t createMode = hadOld ? 0600 : 0666;
+    RemoveLeftovers(folder, AtomicWriteTempPrefix(target));
     std::string temp;
     FileHandle file;
     for (int attempt = 0;; ++attempt) {

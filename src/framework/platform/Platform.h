@@ -86,7 +86,8 @@ public:
     // Writes the whole of data to path so that readers see either the old file or the new one,
     // never a mixture: a temporary file in the same folder, written, flushed to disk, given the
     // old file's permissions, renamed over the old name, then the folder synced. On any failure
-    // the temporary file is removed and the old file is untouched.
+    // the temporary file is removed and the old file is untouched. Temporary files that earlier
+    // writes of the same file left behind when their process died are removed first.
     virtual bool WriteFileAtomic(const std::string& path, std::string_view data, IoError* err = nullptr) = 0;
 };
 

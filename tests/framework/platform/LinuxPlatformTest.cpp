@@ -11,6 +11,7 @@
 #include <cstring>
 #include <fstream>
 #include <sched.h>
+#include <signal.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -189,6 +190,27 @@ TEST_F(LinuxFiles, ReadFileRangeStopsAtEndAndAtLimit) {
     EXPECT_EQ(err.Code, EINVAL);
 }
 
+// Readers of files from outside take regular files only: a pipe with no writer, a device
+// behind a link or a socket fails at once, before anything is read.
+TEST_F(LinuxFiles, ReadingARangeTakesRegularFilesOnly) {
+    ScopedPlatform scoped(*os);
+    for (const std::string& path : tmp.MakeSpecialFiles()) {
+        IoError err;
+        EXPECT_FALSE(os->ReadFileRange(path, 0, 100, &err)) << path;
+        EXPECT_EQ(err.Code, EINVAL) << path;
+        EXPECT_EQ(err.Text, "Not a regular file") << path;
+        EXPECT_FALSE(ReadRegularFile(path, 100, &err)) << path;
+        EXPECT_EQ(err.Code, EINVAL) << path;
+    }
+    IoError err;
+    EXPECT_FALSE(ReadRegularFile(tmp.Root(), 100, &err));
+    EXPECT_EQ(err.Code, EISDIR);
+    const std::string file = tmp.Write("ten", "0123456789");
+    EXPECT_EQ(ReadRegularFile(file, 10), "0123456789");
+    EXPECT_FALSE(ReadRegularFile(file, 9, &err));
+    EXPECT_EQ(err.Code, EFBIG);
+}
+
 TEST_F(LinuxFiles, StatLinksAndFolders) {
     tmp.Write("dir/file", "abc");
     ::chmod(tmp.Path("dir/file").c_str(), 0640);
@@ -290,6 +312,56 @@ TEST_F(AtomicWrite, ReplacesContentAndKeepsPermissionBits) {
     ASSERT_TRUE(fake.WriteFileAtomic(target, ""));
     EXPECT_EQ(tmp.Read("settings.ini"), "");
     EXPECT_EQ(Listing(), std::vector<std::string>{"settings.ini"});
+}
+
+// A writer killed in the middle of a save leaves its temporary file; the next save of the same
+// file removes it, so that any number of crashes leaves at most one behind. Temporary files of
+// a writer still running, and those of other files, stay.
+TEST_F(AtomicWrite, LeftoversOfKilledWritersAreRemovedByTheNextSave) {
+    const std::string prefix = AtomicWriteTempPrefix(target);
+    const auto leftovers = [&] {
+        int n = 0;
+        for (const std::string& name : Listing())
+            n += name.starts_with(prefix);
+        return n;
+    };
+    const std::string living = prefix + std::to_string(::getppid()) + "-0";
+    tmp.Write(living, "a writer still at work");
+    const pid_t gone = ::fork();  // a process id that is surely gone
+    ASSERT_GE(gone, 0);
+    if (gone == 0)
+        ::_exit(0);
+    ::waitpid(gone, nullptr, 0);
+    const std::string otherFiles = AtomicWriteTempPrefix(tmp.Path("other.ini")) + std::to_string(gone) + "-0";
+    tmp.Write(otherFiles, "another file's");
+    const std::string big(1 << 20, 'x');
+    for (int crash = 0; crash < 3; ++crash) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            AtomicWriteOptions slow;
+            slow.MaxBytesPerWrite = 1;  // slow enough to be killed while writing
+            WriteFileAtomicWith(target, big, nullptr, slow);
+            ::_exit(0);
+        }
+        const std::string childTemp = prefix + std::to_string(child) + "-";
+        bool started = false;
+        for (int wait = 0; wait < 5000 && !started; ++wait) {
+            for (const std::string& name : Listing())
+                started = started || name.starts_with(childTemp);
+            if (!started)
+                ::usleep(1000);
+        }
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        ASSERT_TRUE(started);
+        EXPECT_EQ(leftovers(), 2) << "the living writer's and this crash's";
+    }
+    ASSERT_TRUE(fake.WriteFileAtomic(target, "saved"));
+    EXPECT_EQ(tmp.Read("settings.ini"), "saved");
+    EXPECT_EQ(leftovers(), 1);
+    EXPECT_TRUE(tmp.Exists(living));
+    EXPECT_TRUE(tmp.Exists(otherFiles));
 }
 
 TEST_F(AtomicWrite, AdministratorKeepsTheOwnerOfAFile) {
