@@ -183,3 +183,21 @@ TEST_F(IconFiles, ExportedListsLoadThroughTheMasterListsAndDrawTheSamePixels) {
     sibling::GlobalImageHeight = 16;
     Tool_imagelist_master::Finalization();
 }
+
+namespace {
+
+// Icon files, image-list files and constants sources that are no regular files (a pipe no
+// one writes to, /dev/zero behind a link, a socket) are a clear error at once, never a hang
+// or a read without end.
+TEST_F(IconFiles, ReadersOfOutsideFilesTakeRegularFilesOnly) {
+    for (const std::string& special : folder.MakeSpecialFiles()) {
+        EXPECT_THROW(IconsizesInAnIconfile(special, 32, {16}), EFOpenError) << special;
+        EXPECT_EQ(LoadIconFromFile(special, 16, 16), nullptr) << special;
+        std::unique_ptr<TImageList, TFreeDeleter> list(Create<TImageList>(nullptr));
+        EXPECT_THROW(ReadComponentResFile(special, *list), EFOpenError) << special;
+        EXPECT_THROW(std::unique_ptr<TStringList>(ComputeMASTER_16_ConstsForIcons(special)), EFOpenError)
+            << special;
+    }
+}
+
+}  // namespace

@@ -277,6 +277,41 @@ TEST_F(FormState, PathsComeBackOnTheSticksNewMountPoint) {
     EXPECT_EQ(file2->Text(), other + "/texts/a.txt");
 }
 
+// Folder choosers give the mount root without its '/': it travels with the stick all the same.
+TEST_F(FormState, TheMountRootWithoutItsSlashComesBackOnTheNewMountPoint) {
+    FormPtr form = MakeForm();
+    auto* bare = Add<TElFolderNameEdit>(form.get(), "Bare");
+    auto* slashed = Add<TElFolderNameEdit>(form.get(), "Slashed");
+    bare->SetText(stick);
+    slashed->SetText(stick + "/");
+    EXPECT_EQ(EncodeAppDrivePath(stick), "app_drive$");
+    EXPECT_EQ(EncodeAppDrivePath(stick + "x"), stick + "x");  // another mount beside it
+    SaveIni(form.get(), ini);
+    EXPECT_EQ(tmp.Read("state/tool.ini"), "[Bare]\ntext=app_drive$\n\n[Slashed]\ntext=app_drive$\n\n");
+
+    MoveStickTo(other);
+    FormPtr fresh = MakeForm();
+    auto* bare2 = Add<TElFolderNameEdit>(fresh.get(), "Bare");
+    auto* slashed2 = Add<TElFolderNameEdit>(fresh.get(), "Slashed");
+    ReadIni(fresh.get(), ini);
+    EXPECT_EQ(bare2->Text(), other + "/");
+    EXPECT_EQ(slashed2->Text(), other + "/");
+}
+
+// An ini path that is no regular file is a clear error at once, and no control changes.
+TEST_F(FormState, ReadingAnIniThatIsNoRegularFileRaises) {
+    FormPtr form = MakeForm();
+    auto* edit = Add<TEdit>(form.get(), "Edit1");
+    edit->SetText("designed");
+    tmp.MakeFolder("state");
+    for (const std::string& special : tmp.MakeSpecialFiles()) {
+        std::filesystem::remove(ini);
+        std::filesystem::create_symlink(special, ini);
+        EXPECT_THROW(ReadIni(form.get(), ini), EFOpenError) << special;
+        EXPECT_EQ(edit->Text(), "designed");
+    }
+}
+
 TEST_F(FormState, PathsElsewhereAreKeptAsWritten) {
     FormPtr form = MakeForm();
     const std::string elsewhere = tmp.Write("home/u/notes.txt", "n");

@@ -1,6 +1,8 @@
 #include "settings/Drive_Utils.h"
 #include "settings/user_and_system_utils.h"
 
+#include <filesystem>
+
 #include "SettingsFixture.h"
 #include "framework/classes/StringList.h"
 #include "framework/rtl/Exceptions.h"
@@ -82,4 +84,15 @@ TEST_F(SettingsFolder, RedirectionFileValues) {
     tmp.Write(file, std::string("\0\xFF junk", 7));
     EXPECT_EQ(Get_Ini_Folder(), "");
     EXPECT_EQ(tmp.Read(file), std::string("\0\xFF junk", 7));  // read, never rewritten
+}
+
+// A redirection file that is no regular file (a pipe, a device behind a link, a socket) is a
+// clear error at once, never a hang.
+TEST_F(SettingsFolder, RedirectionFileThatIsNoRegularFileIsAnError) {
+    const std::string file = tmp.Path("media/STICK/tools/settings_folder.txt");
+    for (const std::string& special : tmp.MakeSpecialFiles()) {
+        std::filesystem::remove(file);
+        std::filesystem::create_symlink(special, file);
+        EXPECT_THROW(Get_Ini_Folder(), framework::EFOpenError) << special;
+    }
 }

@@ -102,6 +102,8 @@ std::optional<std::string> FakePlatform::ReadFile(const std::string& path, IoErr
 
 std::optional<std::string> FakePlatform::ReadFileRange(const std::string& path, std::uint64_t offset,
                                                        std::size_t maxBytes, IoError* err) {
+    if (offset == 0)
+        ++m_readFileCalls[path];
     return m_real->ReadFileRange(path, offset, maxBytes, err);
 }
 

@@ -53,7 +53,7 @@ public:
     // The next atomic writes see this many interrupted write() calls each.
     void SetInterruptedWrites(int count) { m_writeOptions.InterruptedWrites = count; }
     int AtomicWriteCalls() const { return m_atomicWriteCalls; }
-    // How often the whole of this file was read.
+    // How often this file was read: whole, or in a range from its start.
     int ReadFileCalls(const std::string& path) const {
         const auto found = m_readFileCalls.find(path);
         return found == m_readFileCalls.end() ? 0 : found->second;

@@ -98,6 +98,53 @@ TEST_F(IniLoad, MissingFileIsEmptyFolderRaises) {
     EXPECT_THROW(TMemIniFile(dir.MakeFolder("folder.ini")), EFOpenError);
 }
 
+// A path that is no regular file is refused at once: nothing waits for a pipe's writer or
+// reads a device without end.
+TEST_F(IniLoad, OnlyRegularFilesAreLoaded) {
+    for (const std::string& special : dir.MakeSpecialFiles()) {
+        try {
+            TMemIniFile ini(special);
+            ADD_FAILURE() << special << " was loaded";
+        } catch (const EFOpenError& e) {
+            EXPECT_NE(e.Message().find("Not a regular file"), std::string::npos) << e.Message();
+        }
+        EXPECT_THROW(TIniFile ini(special), EFOpenError) << special;
+    }
+}
+
+// A comment after a section header, as hand-edited files have it, still starts the section.
+TEST_F(IniLoad, SectionHeaderMayBeFollowedByAComment) {
+    dir.Write("state.ini",
+              "[Options] ; set by hand\nk=1\n[Other]]\nj=2\n[Broken ; no end\nx=3\n[a] b\ny=4\n");
+    TMemIniFile ini(path);
+    TStringList sections;
+    ini.ReadSections(sections);
+    EXPECT_EQ(sections.Text(), "Options\nOther]\n");
+    EXPECT_EQ(ini.ReadString("Options", "k", ""), "1");
+    // Lines that are no header stay key lines of the section before.
+    EXPECT_TRUE(ini.ValueExists("Other]", "[Broken ; no end"));
+    EXPECT_TRUE(ini.ValueExists("Other]", "[a] b"));
+    EXPECT_EQ(ini.SaveToBytes(), "[Options]\nk=1\n\n[Other]]\nj=2\n[Broken ; no end\nx=3\n[a] b\ny=4\n\n");
+}
+
+// Settings copied from a Windows install are Windows-1252: a file that is not UTF-8 as a whole
+// is read in that code page and written back as UTF-8. UTF-8 files, also those with a mark
+// and a bad byte, are read as UTF-8.
+TEST_F(IniLoad, FilesThatAreNotUtf8AreReadAsWindows1252) {
+    dir.Write("state.ini", "[R\xE9glages]\nnom=caf\xE9 \x80\x93 na\xEFve \x81\n");
+    {
+        TMemIniFile ini(path);
+        EXPECT_EQ(ini.ReadString("R\xC3\xA9glages", "nom", ""),
+                  "caf\xC3\xA9 \xE2\x82\xAC\xE2\x80\x9C na\xC3\xAFve \xC2\x81");
+        ini.UpdateFile();
+    }
+    EXPECT_EQ(dir.Read("state.ini"),
+              "[R\xC3\xA9glages]\nnom=caf\xC3\xA9 \xE2\x82\xAC\xE2\x80\x9C na\xC3\xAFve \xC2\x81\n\n");
+    EXPECT_EQ(Reload()->ReadString("r\xC3\x89glages", "nom", "").substr(0, 5), "caf\xC3\xA9");
+    dir.Write("state.ini", "\xEF\xBB\xBF[S]\nk=caf\xE9\n");
+    EXPECT_EQ(Reload()->ReadString("S", "k", ""), "caf\xEF\xBF\xBD");
+}
+
 TEST_F(IniLoad, BinaryJunkGivesDefaults) {
     std::string junk;
     for (int i = 0; i < 4096; ++i)
