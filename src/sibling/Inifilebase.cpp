@@ -5,6 +5,7 @@
 #include "framework/rtl/FloatConv.h"
 #include "framework/rtl/IntConv.h"
 #include "framework/rtl/StrUtils.h"
+#include "framework/rtl/Unicode.h"
 
 #include <algorithm>
 #include <charconv>
@@ -28,41 +29,6 @@ constexpr std::string_view kCountKey = "count";
 NumberedKey ItemKey(int n) { return NumberedKey("item", n); }
 NumberedKey ObjectKey(int n) { return NumberedKey("object", n); }
 
-// The length of the well-formed UTF-8 sequence at s[i], or 0 when the bytes there are not one.
-std::size_t Utf8SequenceAt(std::string_view s, std::size_t i) {
-    const auto b0 = static_cast<unsigned char>(s[i]);
-    if (b0 < 0x80)
-        return 1;
-    std::size_t len;
-    unsigned char lo = 0x80, hi = 0xBF;  // allowed range of the second byte
-    if (b0 >= 0xC2 && b0 <= 0xDF) {
-        len = 2;
-    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-        len = 3;
-        if (b0 == 0xE0)
-            lo = 0xA0;  // no overlong forms
-        if (b0 == 0xED)
-            hi = 0x9F;  // no surrogates
-    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-        len = 4;
-        if (b0 == 0xF0)
-            lo = 0x90;
-        if (b0 == 0xF4)
-            hi = 0x8F;  // nothing above U+10FFFF
-    } else {
-        return 0;
-    }
-    if (i + len > s.size())
-        return 0;
-    for (std::size_t k = 1; k < len; ++k) {
-        const auto b = static_cast<unsigned char>(s[i + k]);
-        if (k == 1 ? (b < lo || b > hi) : (b < 0x80 || b > 0xBF))
-            return 0;
-    }
-    return len;
-}
-
-bool IsControl(unsigned char c) { return c < 0x20 || c == 0x7F; }
 bool IsBlank(unsigned char c) { return c <= 0x20; }  // what a load trims off
 
 bool NeedsEscape(std::string_view v) {
@@ -73,20 +39,7 @@ bool NeedsEscape(std::string_view v) {
     // A plain value in quotes would be taken for an escaped one.
     if (v.size() >= 2 && v.front() == '"' && v.back() == '"')
         return true;
-    for (std::size_t i = 0; i < v.size();) {
-        const auto c = static_cast<unsigned char>(v[i]);
-        if (c == '\r' || c == '\n' || c == '\0')
-            return true;
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        const std::size_t len = Utf8SequenceAt(v, i);
-        if (len == 0)
-            return true;
-        i += len;
-    }
-    return false;
+    return v.find_first_of(std::string_view("\r\n\0", 3)) != v.npos || !IsValidUtf8(v);
 }
 
 int HexValue(char c) {
@@ -117,6 +70,9 @@ std::string Escape(std::string_view Value) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string out;
     out.reserve(Value.size() + 8);
+    const auto hex = [&out](unsigned char b) {
+        out.append("\\x").append(1, kHex[b >> 4]).append(1, kHex[b & 15]);
+    };
     out += '"';
     for (std::size_t i = 0; i < Value.size();) {
         // Printable ASCII but the backslash goes in as it is, a run at a time.
@@ -128,10 +84,16 @@ std::string Escape(std::string_view Value) {
         if (i == Value.size())
             break;
         const auto c = static_cast<unsigned char>(Value[i]);
-        const std::size_t len = Utf8SequenceAt(Value, i);
-        if (len > 1) {
-            out.append(Value.substr(i, len));
-            i += len;
+        if (c >= 0x80) {
+            // A well-formed character goes in as it is, each byte of an ill-formed one escaped.
+            const std::size_t start = i;
+            const bool replaced = Utf8Decode(Value, i) == kReplacementChar;
+            const std::string_view bytes = Value.substr(start, i - start);
+            if (!replaced || bytes == "\xEF\xBF\xBD")
+                out.append(bytes);
+            else
+                for (const char b : bytes)
+                    hex(static_cast<unsigned char>(b));
             continue;
         }
         ++i;
@@ -152,13 +114,7 @@ std::string Escape(std::string_view Value) {
             out += "\\0";
             break;
         default:
-            if (len == 0 || IsControl(c)) {
-                out += "\\x";
-                out += kHex[c >> 4];
-                out += kHex[c & 15];
-            } else {
-                out += static_cast<char>(c);
-            }
+            hex(c);  // the other control characters
         }
     }
     out += '"';

@@ -7,6 +7,7 @@
 #include "framework/rtl/StrUtils.h"
 #include "framework/rtl/Unicode.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <functional>
@@ -238,17 +239,16 @@ void TMemIniFile::Parse(std::string Text) {
     m_text = std::move(Text);
     const std::string_view text = m_text;
     // Each of LF, CR and CR LF ends a line (CR LF as a line and an empty one). The next LF and
-    // the next CR are looked for only once the scan has passed the last ones found.
-    std::size_t nextLf = 0, nextCr = 0;
-    const auto next = [&text](char c, std::size_t from, std::size_t& found) {
-        if (found < from || from == 0)
-            found = std::min(text.find(c, from), text.size());
-        return found;
-    };
+    // the next CR are looked for again only once the scan has passed the ones found.
+    std::size_t lf = text.find('\n'), cr = text.find('\r');
     int current = -1;
     bool repeat = false;  // the current section appeared before: only keys it lacks are added
     for (std::size_t at = 0; at < text.size();) {
-        const std::size_t end = std::min(next('\n', at, nextLf), next('\r', at, nextCr));
+        if (lf < at)
+            lf = text.find('\n', at);
+        if (cr < at)
+            cr = text.find('\r', at);
+        const std::size_t end = std::min({lf, cr, text.size()});
         const std::string_view line = Trimmed(text.substr(at, end - at));
         at = end + 1;
         if (line.empty() || line.front() == ';')
@@ -266,7 +266,7 @@ void TMemIniFile::Parse(std::string Text) {
             continue;  // lines before the first section
         const std::size_t eq = line.find('=');
         const std::string_view key = Trimmed(line.substr(0, eq));
-        IniSection& section = m_sections[static_cast<std::size_t>(current)];
+        IniSection& section = SectionAt(current);
         if (repeat && FindKey(section, key) >= 0)
             continue;
         const auto span = [&text](std::string_view part) {
@@ -292,8 +292,7 @@ TMemIniFile::Span TMemIniFile::Keep(std::string_view Text) {
 }
 
 int TMemIniFile::FindSection(std::string_view Name) const {
-    return m_index.Find(Name, HashName(Name),
-                        [this](int s) { return View(m_sections[static_cast<std::size_t>(s)].Name); });
+    return m_index.Find(Name, HashName(Name), [this](int s) { return View(SectionAt(s).Name); });
 }
 
 int TMemIniFile::AddSection(Span Name) {
@@ -304,19 +303,19 @@ int TMemIniFile::AddSection(Span Name) {
 }
 
 int TMemIniFile::FindKey(const IniSection& S, std::string_view Key) const {
-    const auto keyOf = [this](int i) { return View(m_lines[static_cast<std::size_t>(i)].Key); };
+    const auto keyOf = [this](int i) { return KeyOf(i); };
     if (S.Keys)
         return S.Keys->Find(Key, HashName(Key), keyOf);
-    for (int i = S.First; i >= 0; i = m_lines[static_cast<std::size_t>(i)].Next)
+    for (int i = S.First; i >= 0; i = LineAt(i).Next)
         if (SameName(keyOf(i), Key))
             return i;
     return -1;
 }
 
 void TMemIniFile::Chain(IniSection& S, int LineNumber) {
-    m_lines[static_cast<std::size_t>(LineNumber)].Next = -1;
+    LineAt(LineNumber).Next = -1;
     if (S.Last >= 0)
-        m_lines[static_cast<std::size_t>(S.Last)].Next = LineNumber;
+        LineAt(S.Last).Next = LineNumber;
     else
         S.First = LineNumber;
     S.Last = LineNumber;
@@ -325,10 +324,9 @@ void TMemIniFile::Chain(IniSection& S, int LineNumber) {
         IndexKeys(S);
     } else if (S.Keys) {
         // Only the first line of a key is found.
-        const std::string_view key = View(m_lines[static_cast<std::size_t>(LineNumber)].Key);
+        const std::string_view key = KeyOf(LineNumber);
         const std::uint32_t hash = HashName(key);
-        if (S.Keys->Find(key, hash,
-                         [this](int i) { return View(m_lines[static_cast<std::size_t>(i)].Key); }) < 0)
+        if (FindKey(S, key) < 0)
             S.Keys->Add(hash, LineNumber);
     }
 }
@@ -341,8 +339,8 @@ void TMemIniFile::IndexKeys(IniSection& S) {
         return;
     auto keys = std::make_unique<NameIndex>();
     keys->Reserve(static_cast<std::size_t>(S.Count));
-    const auto keyOf = [this](int i) { return View(m_lines[static_cast<std::size_t>(i)].Key); };
-    for (int i = S.First; i >= 0; i = m_lines[static_cast<std::size_t>(i)].Next) {
+    const auto keyOf = [this](int i) { return KeyOf(i); };
+    for (int i = S.First; i >= 0; i = LineAt(i).Next) {
         const std::uint32_t hash = HashName(keyOf(i));
         if (keys->Find(keyOf(i), hash, keyOf) < 0)
             keys->Add(hash, i);
@@ -352,7 +350,7 @@ void TMemIniFile::IndexKeys(IniSection& S) {
 
 // Marks a line that no section chains any more as unused.
 void TMemIniFile::Unlink(int LineNumber) {
-    Line& line = m_lines[static_cast<std::size_t>(LineNumber)];
+    Line& line = LineAt(LineNumber);
     m_unusedText += line.Key.Length + line.Value.Length;
     line = Line{};
     ++m_unusedLines;
@@ -376,8 +374,8 @@ void TMemIniFile::CompactIfSparse() {
     for (IniSection& s : m_sections) {
         s.Name = move(s.Name);
         const int first = static_cast<int>(lines.size());
-        for (int i = s.First; i >= 0; i = m_lines[static_cast<std::size_t>(i)].Next) {
-            const Line& line = m_lines[static_cast<std::size_t>(i)];
+        for (int i = s.First; i >= 0; i = LineAt(i).Next) {
+            const Line& line = LineAt(i);
             lines.push_back(
                 Line{move(line.Key), move(line.Value), static_cast<int>(lines.size() + 1), line.HasValue});
         }
@@ -400,16 +398,16 @@ std::optional<std::string_view> TMemIniFile::FindValue(std::string_view Section,
     const int s = FindSection(Section);
     if (s < 0)
         return std::nullopt;
-    const int i = FindKey(m_sections[static_cast<std::size_t>(s)], Ident);
-    if (i < 0 || !m_lines[static_cast<std::size_t>(i)].HasValue)
+    const int i = FindKey(SectionAt(s), Ident);
+    if (i < 0 || !LineAt(i).HasValue)
         return std::nullopt;
-    return View(m_lines[static_cast<std::size_t>(i)].Value);
+    return View(LineAt(i).Value);
 }
 
 bool TMemIniFile::LineCursor::Next(std::string_view& Key, std::optional<std::string_view>& Value) {
     if (m_line < 0)
         return false;
-    const Line& line = m_ini->m_lines[static_cast<std::size_t>(m_line)];
+    const Line& line = m_ini->LineAt(m_line);
     Key = m_ini->View(line.Key);
     Value = line.HasValue ? std::optional(m_ini->View(line.Value)) : std::nullopt;
     m_line = line.Next;
@@ -420,8 +418,8 @@ TMemIniFile::LineCursor TMemIniFile::SectionLines(std::string_view Section) cons
     LineCursor cursor;
     if (const int s = FindSection(Section); s >= 0) {
         cursor.m_ini = this;
-        cursor.m_line = m_sections[static_cast<std::size_t>(s)].First;
-        cursor.m_count = m_sections[static_cast<std::size_t>(s)].Count;
+        cursor.m_line = SectionAt(s).First;
+        cursor.m_count = SectionAt(s).Count;
     }
     return cursor;
 }
@@ -438,8 +436,7 @@ void TMemIniFile::ListSection(std::string_view Section, TStrings& Strings, const
     try {
         Strings.Clear();
         if (const int s = FindSection(Section); s >= 0)
-            for (int i = m_sections[static_cast<std::size_t>(s)].First; i >= 0;
-                 i = m_lines[static_cast<std::size_t>(i)].Next)
+            for (int i = SectionAt(s).First; i >= 0; i = LineAt(i).Next)
                 Strings.Add(text(i));
     } catch (...) {
         Strings.EndUpdate();
@@ -449,7 +446,7 @@ void TMemIniFile::ListSection(std::string_view Section, TStrings& Strings, const
 }
 
 std::string TMemIniFile::LineText(int LineNumber) const {
-    const Line& line = m_lines[static_cast<std::size_t>(LineNumber)];
+    const Line& line = LineAt(LineNumber);
     std::string text(View(line.Key));
     if (line.HasValue)
         text.append(1, '=').append(View(line.Value));
@@ -457,8 +454,7 @@ std::string TMemIniFile::LineText(int LineNumber) const {
 }
 
 void TMemIniFile::ReadSection(std::string_view Section, TStrings& Strings) const {
-    ListSection(Section, Strings,
-                [this](int i) { return std::string(View(m_lines[static_cast<std::size_t>(i)].Key)); });
+    ListSection(Section, Strings, [this](int i) { return std::string(KeyOf(i)); });
 }
 
 void TMemIniFile::ReadSectionValues(std::string_view Section, TStrings& Strings) const {
@@ -482,7 +478,7 @@ bool TMemIniFile::SectionExists(std::string_view Section) const { return FindSec
 
 bool TMemIniFile::ValueExists(std::string_view Section, std::string_view Ident) const {
     const int s = FindSection(Section);
-    return s >= 0 && FindKey(m_sections[static_cast<std::size_t>(s)], Ident) >= 0;
+    return s >= 0 && FindKey(SectionAt(s), Ident) >= 0;
 }
 
 // --- Writing -------------------------------------------------------------------------------
@@ -510,10 +506,10 @@ void TMemIniFile::WriteString(std::string_view Section, std::string_view Ident, 
     int s = FindSection(name);
     if (s < 0)
         s = AddSection(Keep(name));
-    IniSection& section = m_sections[static_cast<std::size_t>(s)];
+    IniSection& section = SectionAt(s);
     if (const int i = FindKey(section, key); i >= 0) {
         // The key keeps the spelling it has in the file.
-        Line& line = m_lines[static_cast<std::size_t>(i)];
+        Line& line = LineAt(i);
         m_unusedText += line.Value.Length;
         line.Value = Keep(value);
         line.HasValue = true;
@@ -530,12 +526,12 @@ void TMemIniFile::EraseSection(std::string_view Section) {
     const int s = FindSection(Section);
     if (s < 0)
         return;
-    for (int i = m_sections[static_cast<std::size_t>(s)].First; i >= 0;) {
-        const int next = m_lines[static_cast<std::size_t>(i)].Next;
+    for (int i = SectionAt(s).First; i >= 0;) {
+        const int next = LineAt(i).Next;
         Unlink(i);
         i = next;
     }
-    m_unusedText += m_sections[static_cast<std::size_t>(s)].Name.Length;
+    m_unusedText += SectionAt(s).Name.Length;
     m_sections.erase(m_sections.begin() + s);
     m_index.Clear();
     for (std::size_t i = 0; i < m_sections.size(); ++i)
@@ -548,15 +544,15 @@ void TMemIniFile::DeleteKey(std::string_view Section, std::string_view Ident) {
     const int s = FindSection(Section);
     if (s < 0)
         return;
-    IniSection& sec = m_sections[static_cast<std::size_t>(s)];
+    IniSection& sec = SectionAt(s);
     const int i = FindKey(sec, Ident);
     if (i < 0)
         return;
     int before = -1;
-    for (int k = sec.First; k != i; k = m_lines[static_cast<std::size_t>(k)].Next)
+    for (int k = sec.First; k != i; k = LineAt(k).Next)
         before = k;
-    const int next = m_lines[static_cast<std::size_t>(i)].Next;
-    (before < 0 ? sec.First : m_lines[static_cast<std::size_t>(before)].Next) = next;
+    const int next = LineAt(i).Next;
+    (before < 0 ? sec.First : LineAt(before).Next) = next;
     if (sec.Last == i)
         sec.Last = before;
     --sec.Count;
@@ -585,7 +581,7 @@ void TMemIniFile::GetStrings(TStrings& List) const {
         List.Clear();
         for (const IniSection& s : m_sections) {
             List.Add("[" + std::string(View(s.Name)) + "]");
-            for (int i = s.First; i >= 0; i = m_lines[static_cast<std::size_t>(i)].Next)
+            for (int i = s.First; i >= 0; i = LineAt(i).Next)
                 List.Add(LineText(i));
             List.Add("");
         }
@@ -613,9 +609,8 @@ std::string TMemIniFile::SaveToBytes() const {
     std::size_t size = utf8 ? enc->Preamble().size() : 0;
     for (const IniSection& s : m_sections) {
         size += s.Name.Length + 4;
-        for (int i = s.First; i >= 0; i = m_lines[static_cast<std::size_t>(i)].Next)
-            size += m_lines[static_cast<std::size_t>(i)].Key.Length +
-                    m_lines[static_cast<std::size_t>(i)].Value.Length + 2;
+        for (int i = s.First; i >= 0; i = LineAt(i).Next)
+            size += LineAt(i).Key.Length + LineAt(i).Value.Length + 2;
     }
     std::string text;
     text.reserve(size);
@@ -623,8 +618,8 @@ std::string TMemIniFile::SaveToBytes() const {
         text.append(enc->Preamble());
     for (const IniSection& s : m_sections) {
         text.append(1, '[').append(View(s.Name)).append("]\n");
-        for (int i = s.First; i >= 0; i = m_lines[static_cast<std::size_t>(i)].Next) {
-            const Line& line = m_lines[static_cast<std::size_t>(i)];
+        for (int i = s.First; i >= 0; i = LineAt(i).Next) {
+            const Line& line = LineAt(i);
             text.append(View(line.Key));
             if (line.HasValue)
                 text.append(1, '=').append(View(line.Value));

@@ -148,6 +148,11 @@ private:
     void Parse(std::string Text);
     void Empty();
     std::string_view View(Span s) const { return std::string_view(m_text).substr(s.At, s.Length); }
+    Line& LineAt(int i) { return m_lines[static_cast<std::size_t>(i)]; }
+    const Line& LineAt(int i) const { return m_lines[static_cast<std::size_t>(i)]; }
+    IniSection& SectionAt(int i) { return m_sections[static_cast<std::size_t>(i)]; }
+    const IniSection& SectionAt(int i) const { return m_sections[static_cast<std::size_t>(i)]; }
+    std::string_view KeyOf(int i) const { return View(LineAt(i).Key); }
     // Keeps a copy of Text at the end of the ini's text.
     Span Keep(std::string_view Text);
     int FindSection(std::string_view Name) const;
