@@ -212,8 +212,23 @@ void EditCombo(TComponent* comp, TMyMemIniFile& ini, bool reading) {
 // below TCustomElEdit, so a class is one of them at most.
 enum class ElEditKind { Edit, FileName, FolderName, Memo, Spin, Other };
 
-void ElEdit(TComponent* comp, TMyMemIniFile& ini, bool reading, ElEditKind kind) {
+ElEditKind KindOf(const TComponent* comp) {
+    if (comp->Is<TElEdit>())
+        return ElEditKind::Edit;
+    if (comp->Is<TElFileNameEdit>())
+        return ElEditKind::FileName;
+    if (comp->Is<TElFolderNameEdit>())
+        return ElEditKind::FolderName;
+    if (comp->Is<TElMemo>())
+        return ElEditKind::Memo;
+    if (comp->Is<TElSpinEdit>() || comp->Is<TElFloatSpinEdit>())
+        return ElEditKind::Spin;
+    return ElEditKind::Other;
+}
+
+void ElEdit(TComponent* comp, TMyMemIniFile& ini, bool reading) {
     auto* edit = static_cast<TCustomElEdit*>(comp);
+    const ElEditKind kind = KindOf(comp);
     if (kind == ElEditKind::Memo ||
         (kind == ElEditKind::FileName &&
          (static_cast<TElFileNameEdit*>(comp)->Options() & OpenOptionBit(ofAllowMultiSelect)) != 0)) {
@@ -251,33 +266,13 @@ void ElEdit(TComponent* comp, TMyMemIniFile& ini, bool reading, ElEditKind kind)
     }
 }
 
-template <ElEditKind Kind> void ElEditOf(TComponent* comp, TMyMemIniFile& ini, bool reading) {
-    ElEdit(comp, ini, reading, Kind);
-}
-
-// The ElPack edit handler for one class of the family.
-Handler ElEditFor(TClass cls) {
-    if (cls->InheritsFrom(&TElEdit::ClassInfo()))
-        return ElEditOf<ElEditKind::Edit>;
-    if (cls->InheritsFrom(&TElFileNameEdit::ClassInfo()))
-        return ElEditOf<ElEditKind::FileName>;
-    if (cls->InheritsFrom(&TElFolderNameEdit::ClassInfo()))
-        return ElEditOf<ElEditKind::FolderName>;
-    if (cls->InheritsFrom(&TElMemo::ClassInfo()))
-        return ElEditOf<ElEditKind::Memo>;
-    if (cls->InheritsFrom(&TElSpinEdit::ClassInfo()) || cls->InheritsFrom(&TElFloatSpinEdit::ClassInfo()))
-        return ElEditOf<ElEditKind::Spin>;
-    return ElEditOf<ElEditKind::Other>;
-}
-
-// Rich edits keep nothing.
-void Nothing(TComponent*, TMyMemIniFile&, bool) {}
-
-void FrameworkMemo(TComponent* comp, TMyMemIniFile& ini, bool reading) {
-    ReadOrSaveMultiLine(ini, reading, comp);
-}
-
 void FrameworkEdit(TComponent* comp, TMyMemIniFile& ini, bool reading) {
+    if (comp->Is<TCustomRichEdit>())
+        return;  // rich edits keep nothing
+    if (comp->Is<TCustomMemo>()) {
+        ReadOrSaveMultiLine(ini, reading, comp);
+        return;
+    }
     auto* edit = static_cast<TCustomEdit*>(comp);
     std::string buffer;
     if (reading)
@@ -286,21 +281,10 @@ void FrameworkEdit(TComponent* comp, TMyMemIniFile& ini, bool reading) {
         ini.WriteString(SectionOf(comp), "text", edit->TextView(buffer));
 }
 
-// The framework edit handler for one class: a rich edit keeps nothing, a memo its lines.
-Handler FrameworkEditFor(TClass cls) {
-    if (cls->InheritsFrom(&TCustomRichEdit::ClassInfo()))
-        return Nothing;
-    if (cls->InheritsFrom(&TCustomMemo::ClassInfo()))
-        return FrameworkMemo;
-    return FrameworkEdit;
-}
-
-// A class takes the first row it inherits from. A row that handles its classes differently
-// gives the handler for each class instead.
+// A class takes the first row it inherits from.
 struct Row {
     TClass (*Class)();
     Handler Handle;
-    Handler (*HandleFor)(TClass) = nullptr;
 };
 
 template <class T> TClass ClassOf() { return &T::ClassInfo(); }
@@ -326,8 +310,8 @@ constexpr std::array<Row, 20> kDispatch{{
     {ClassOf<sibling::TmyAdvFilterCombo>, FilterCombo},
     {ClassOf<TAdvCustomCombo>, EditCombo},
     {ClassOf<TAdvCustomComboBox>, EditCombo},
-    {ClassOf<TCustomElEdit>, nullptr, ElEditFor},
-    {ClassOf<TCustomEdit>, nullptr, FrameworkEditFor},
+    {ClassOf<TCustomElEdit>, ElEdit},
+    {ClassOf<TCustomEdit>, FrameworkEdit},
 }};
 
 }  // namespace
@@ -336,9 +320,8 @@ bool DispatchIniHandler(TComponent* Component, TMyMemIniFile& Ini, bool Reading)
     const TClass cls = Component->ClassType();
     for (const Row& row : kDispatch)
         if (cls->InheritsFrom(row.Class())) {
-            const Handler handle = row.HandleFor ? row.HandleFor(cls) : row.Handle;
             if (!Component->Name().empty())
-                handle(Component, Ini, Reading);
+                row.Handle(Component, Ini, Reading);
             return true;
         }
     return false;

@@ -204,13 +204,8 @@ std::string EscapeIniValue(std::string_view Value) {
 }
 
 std::string UnescapeIniValue(std::string_view Stored) {
-    if (!IsQuoted(Stored))
-        return std::string(Stored);
-    const std::string_view body = Stored.substr(1, Stored.size() - 2);
-    std::string out;
-    out.reserve(body.size());
-    AppendUnescaped(body, out);
-    return out;
+    std::string buffer;
+    return std::string(*Unescaped(Stored, buffer));
 }
 
 bool StoredBool(std::optional<std::string_view> Stored, bool Default) {
@@ -265,11 +260,10 @@ std::string TMyMemIniFile::ReadString(std::string_view Section, std::string_view
 }
 
 void TMyMemIniFile::WriteString(std::string_view Section, std::string_view Ident, std::string_view Value) {
-    if (!NeedsEscape(Value)) {
+    if (NeedsEscape(Value))
+        TMemIniFile::WriteString(Section, Ident, Escape(Value));
+    else
         TMemIniFile::WriteString(Section, Ident, Value);
-        return;
-    }
-    TMemIniFile::WriteString(Section, Ident, Escape(Value));
 }
 
 std::optional<std::string_view> TMyMemIniFile::ValueView(std::string_view Section, std::string_view Ident,
