@@ -1,11 +1,13 @@
 // Feeds arbitrary bytes to TMemIniFile as the content of a file, reads every section and key
-// back, writes a value, and renders the file. Nothing may crash, and the rendered text must
+// back, writes a value, and renders the file. Nothing may crash, the rendered text must be
+// UTF-8 (whatever the bytes were: a file that is not UTF-8 is read as Windows-1252) and must
 // load again to the same sections.
 
 #include "framework/classes/StringList.h"
 #include "framework/inifiles/IniFiles.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/StrUtils.h"
+#include "framework/rtl/Unicode.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -34,6 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // Text the layout cannot hold is refused; that is the expected answer.
     }
     const std::string saved = ini.SaveToBytes();
+    if (ini.Encoding()->EncodingForm() == TEncoding::Form::UTF8 && !IsValidUtf8(saved))
+        std::abort();
     TMemIniFile again("");
     again.LoadFromBytes(saved);
     TStringList sectionsAgain;

@@ -104,14 +104,19 @@ private:
     DriveContext* m_previous;
 };
 
+// Whether Path starts with Folder, which ends with '/'; Folder without its '/' counts too.
+bool InFolder(std::string_view Path, std::string_view Folder) {
+    return Path.starts_with(Folder) || (Path.size() + 1 == Folder.size() && Folder.starts_with(Path));
+}
+
 // Whether Path lies on the mount at Root: under Root and under no mount point nested deeper.
 // On the root file system "/" begins every path, but a path on a stick mounted below it is
 // not on the program's drive.
 bool OnMount(std::string_view Path, const DriveContext& ctx) {
-    if (!Path.starts_with(ctx.Root))
+    if (!InFolder(Path, ctx.Root))
         return false;
     for (const std::string& point : ctx.NestedMounts)
-        if (Path.starts_with(point))
+        if (InFolder(Path, point))
             return false;
     return true;
 }
@@ -127,12 +132,10 @@ std::string EncodeAppDrivePath(const std::string& Path) {
         return Path;
     std::optional<DriveContext> own;
     const DriveContext& ctx = g_drive ? *g_drive : own.emplace(MakeDriveContext());
-    // The root itself may come without its trailing '/', as folder choosers give it.
-    if (Path.size() + 1 == ctx.Root.size() && ctx.Root.starts_with(Path))
-        return kAppDriveToken;
+    // A mount root may come without its trailing '/', as folder choosers give it.
     if (!OnMount(Path, ctx))
         return Path;
-    return kAppDriveToken + Path.substr(ctx.Root.size());
+    return kAppDriveToken + Path.substr(std::min(Path.size(), ctx.Root.size()));
 }
 
 namespace {

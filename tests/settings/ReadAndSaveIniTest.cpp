@@ -296,6 +296,10 @@ TEST_F(FormState, TheMountRootWithoutItsSlashComesBackOnTheNewMountPoint) {
     ReadIni(fresh.get(), ini);
     EXPECT_EQ(bare2->Text(), other + "/");
     EXPECT_EQ(slashed2->Text(), other + "/");
+    // Run from the system disk, a stick's mount point is another drive, with or without '/'.
+    fake.SetExecutablePath(home + "/tool");
+    EXPECT_EQ(EncodeAppDrivePath(other), other);
+    EXPECT_EQ(EncodeAppDrivePath(other + "/"), other + "/");
 }
 
 // An ini path that is no regular file is a clear error at once, and no control changes.
