@@ -85,14 +85,14 @@ TEST(IniEscapes, DamagedEscapesAreKeptAsText) {
 }
 
 TEST(IniEscapes, AwkwardBytesAreFoundAnywhereInALongValue) {
-    for (const std::size_t size : {24, 29})  // whole eight-byte steps, and some bytes over
+    for (const std::size_t size : {24, 29})
         for (std::size_t at = 1; at + 1 < size; ++at)
             for (const char bad : {'\n', '\r', '\0', '\xFF', '\x80'}) {
                 std::string v(size, 'a');
                 v[at] = bad;
                 EXPECT_EQ(EscapeIniValue(v).front(), '"') << size << ' ' << at << ' ' << int(bad);
             }
-    // Tabs, DEL and whole UTF-8 sequences stay plain, also across eight-byte steps.
+    // Tabs, DEL and whole UTF-8 sequences stay plain, wherever they stand.
     for (std::size_t at = 1; at < 21; ++at) {
         std::string v(24, 'a');
         v.replace(at, 3, "\tő");

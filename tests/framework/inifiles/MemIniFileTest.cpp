@@ -157,8 +157,8 @@ TEST_F(IniLoad, BinaryJunkGivesDefaults) {
     EXPECT_EQ(Reload()->ReadString("Main", "text", ""), "ok");
 }
 
-// Bytes that are not UTF-8 are repaired on load wherever they stand: the text is looked at in
-// blocks of 64 bytes and then word by word.
+// Text that is not UTF-8, set as lines rather than loaded from a file, is repaired wherever the
+// bad bytes stand.
 TEST_F(IniLoad, BadBytesAnywhereInTheTextAreRepaired) {
     for (std::size_t at = 0; at < 200; at += 7) {
         std::string value(200, 'v');
@@ -175,8 +175,7 @@ TEST_F(IniLoad, BadBytesAnywhereInTheTextAreRepaired) {
 }
 
 // Lines of every length up to a few hundred bytes, with '=' and blanks anywhere and every kind
-// of line end, load as a plain line-by-line reader reads them: the loader finds line ends and
-// '=' in blocks of 64 bytes, and a line may start, end or split anywhere in a block.
+// of line end, load as a plain line-by-line reader reads them.
 TEST_F(IniLoad, LinesOfEveryShapeLoadAsALineByLineReaderReadsThem) {
     std::mt19937 rng(7);
     const auto pick = [&rng](const char* from) { return from[rng() % std::strlen(from)]; };
@@ -389,9 +388,8 @@ TEST_F(IniEdit, SectionsAndKeysIgnoreCaseAlsoInLargeSections) {
                                   "ber"));
 }
 
-// Names are compared eight bytes at a time, with a last word that overlaps the one before, and
-// keys of small sections are told apart by their first eight bytes: names of every length up to
-// three words, differing from their neighbours in one byte only, at every position.
+// Names of every length up to 24 bytes, differing from their neighbours in one byte only, at
+// every position, are found in any case and only themselves.
 TEST_F(IniEdit, NamesOfEveryLengthAreFoundInAnyCaseAndOnlyThemselves) {
     TMemIniFile ini(path);
     const auto flipCase = [](std::string s) {
@@ -431,8 +429,8 @@ TEST_F(IniEdit, NamesOfEveryLengthAreFoundInAnyCaseAndOnlyThemselves) {
               "9");
 }
 
-// A freed ini leaves its store, emptied, for the next one on the thread: nothing of the old
-// content may show through, on this thread or on one that ends while it holds a store.
+// An ini made after another one was freed, on this thread or another, starts empty: nothing of
+// the old content shows through.
 TEST_F(IniEdit, AnIniMadeAfterAnotherStartsEmpty) {
     const auto fill = [](TMemIniFile& ini) {
         for (int i = 0; i < 50; ++i)
