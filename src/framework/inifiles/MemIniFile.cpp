@@ -209,12 +209,15 @@ void TMemIniFile::LoadFromBytes(std::string Bytes) {
     const TEncoding* used = m_requestedEncoding ? m_requestedEncoding : found;
     if (used->EncodingForm() != found->EncodingForm())
         preamble = 0;  // the caller's encoding wins; a mark of another one is just data
-    if (used->EncodingForm() != TEncoding::Form::UTF8)
+    if (used->EncodingForm() != TEncoding::Form::UTF8) {
         Bytes = used->GetString(std::string_view(Bytes).substr(preamble));
-    else if (preamble > 0)
+    } else {
         Bytes.erase(0, preamble);
-    else if (!m_requestedEncoding && !IsValidUtf8(Bytes))
-        Bytes = Windows1252ToUtf8(Bytes);  // a file from a Windows install; saved as UTF-8
+        // Text that is not UTF-8 is repaired, so that memory, file and a fresh load agree;
+        // without a mark or a chosen encoding it is a file from a Windows install, saved as UTF-8.
+        if (!IsValidUtf8(Bytes))
+            Bytes = preamble > 0 || m_requestedEncoding ? Utf8Repair(Bytes) : Windows1252ToUtf8(Bytes);
+    }
     m_encoding = used;
     Parse(std::move(Bytes));
     m_modified = false;
@@ -230,14 +233,20 @@ void TMemIniFile::Empty() {
 }
 
 void TMemIniFile::Parse(std::string Text) {
-    if (!IsValidUtf8(Text))
-        Text = Utf8Repair(Text);
     if (Text.size() >= kMaxText)
         throw EIniFileException("Cannot load ini text: it is larger than " + std::to_string(kMaxText - 1) +
                                 " bytes");
     Empty();
     m_text = std::move(Text);
     const std::string_view text = m_text;
+    // Room for the lines and sections there can be, up to a bound, made once: growing would
+    // copy them and touch fresh memory at every step.
+    const auto lineEnds = static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return c == '\n' || c == '\r'; }));
+    const auto brackets = static_cast<std::size_t>(std::count(text.begin(), text.end(), '['));
+    m_lines.reserve(std::min<std::size_t>(lineEnds + 1, 1u << 20));
+    m_sections.reserve(std::min<std::size_t>(brackets, 1u << 18));
+    m_index.Reserve(m_sections.capacity());
     // Each of LF, CR and CR LF ends a line (CR LF as a line and an empty one). The next LF and
     // the next CR are looked for again only once the scan has passed the ones found.
     std::size_t lf = text.find('\n'), cr = text.find('\r');
@@ -273,7 +282,7 @@ void TMemIniFile::Parse(std::string Text) {
             return Span{static_cast<std::uint32_t>(part.data() - text.data()),
                         static_cast<std::uint32_t>(part.size())};
         };
-        Line added{span(key), {}, -1, eq != line.npos};
+        Line added{span(key), {}, -1, HashName(key), eq != line.npos};
         if (added.HasValue)
             added.Value = span(Trimmed(line.substr(eq + 1)));
         m_lines.push_back(added);
@@ -303,11 +312,11 @@ int TMemIniFile::AddSection(Span Name) {
 }
 
 int TMemIniFile::FindKey(const IniSection& S, std::string_view Key) const {
-    const auto keyOf = [this](int i) { return KeyOf(i); };
+    const std::uint32_t hash = HashName(Key);
     if (S.Keys)
-        return S.Keys->Find(Key, HashName(Key), keyOf);
+        return S.Keys->Find(Key, hash, [this](int i) { return KeyOf(i); });
     for (int i = S.First; i >= 0; i = LineAt(i).Next)
-        if (SameName(keyOf(i), Key))
+        if (LineAt(i).KeyHash == hash && SameName(KeyOf(i), Key))
             return i;
     return -1;
 }
@@ -324,10 +333,8 @@ void TMemIniFile::Chain(IniSection& S, int LineNumber) {
         IndexKeys(S);
     } else if (S.Keys) {
         // Only the first line of a key is found.
-        const std::string_view key = KeyOf(LineNumber);
-        const std::uint32_t hash = HashName(key);
-        if (FindKey(S, key) < 0)
-            S.Keys->Add(hash, LineNumber);
+        if (FindKey(S, KeyOf(LineNumber)) < 0)
+            S.Keys->Add(LineAt(LineNumber).KeyHash, LineNumber);
     }
 }
 
@@ -340,11 +347,9 @@ void TMemIniFile::IndexKeys(IniSection& S) {
     auto keys = std::make_unique<NameIndex>();
     keys->Reserve(static_cast<std::size_t>(S.Count));
     const auto keyOf = [this](int i) { return KeyOf(i); };
-    for (int i = S.First; i >= 0; i = LineAt(i).Next) {
-        const std::uint32_t hash = HashName(keyOf(i));
-        if (keys->Find(keyOf(i), hash, keyOf) < 0)
-            keys->Add(hash, i);
-    }
+    for (int i = S.First; i >= 0; i = LineAt(i).Next)
+        if (keys->Find(KeyOf(i), LineAt(i).KeyHash, keyOf) < 0)
+            keys->Add(LineAt(i).KeyHash, i);
     S.Keys = std::move(keys);
 }
 
@@ -376,8 +381,8 @@ void TMemIniFile::CompactIfSparse() {
         const int first = static_cast<int>(lines.size());
         for (int i = s.First; i >= 0; i = LineAt(i).Next) {
             const Line& line = LineAt(i);
-            lines.push_back(
-                Line{move(line.Key), move(line.Value), static_cast<int>(lines.size() + 1), line.HasValue});
+            lines.push_back(Line{move(line.Key), move(line.Value), static_cast<int>(lines.size() + 1),
+                                 line.KeyHash, line.HasValue});
         }
         s.First = s.Count > 0 ? first : -1;
         s.Last = s.Count > 0 ? static_cast<int>(lines.size()) - 1 : -1;
@@ -515,7 +520,7 @@ void TMemIniFile::WriteString(std::string_view Section, std::string_view Ident, 
         line.HasValue = true;
     } else {
         const Span keptKey = Keep(key);
-        m_lines.push_back(Line{keptKey, Keep(value), -1, true});
+        m_lines.push_back(Line{keptKey, Keep(value), -1, HashName(key), true});
         Chain(section, static_cast<int>(m_lines.size() - 1));
     }
     CompactIfSparse();
@@ -598,7 +603,7 @@ void TMemIniFile::SetStrings(const TStrings& List) {
         text += List.Strings(i);
         text += '\n';
     }
-    Parse(std::move(text));
+    Parse(IsValidUtf8(text) ? std::move(text) : Utf8Repair(text));
     m_modified = true;
 }
 

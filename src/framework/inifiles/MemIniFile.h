@@ -47,8 +47,9 @@ struct Span {
 struct Line {
     Span Key;
     Span Value;
-    std::int32_t Next = -1;  // the next line of the same section
-    bool HasValue = true;    // false for a line without '='
+    std::int32_t Next = -1;     // the next line of the same section
+    std::uint32_t KeyHash = 0;  // HashName of the key: other keys are passed over without their text
+    bool HasValue = true;       // false for a line without '='
 };
 
 struct Section {
@@ -144,7 +145,7 @@ private:
     using IniSection = inifiles_detail::Section;
 
     void LoadFile();
-    // Replaces the content with UTF-8 ini text.
+    // Replaces the content with ini text that is UTF-8.
     void Parse(std::string Text);
     void Empty();
     std::string_view View(Span s) const { return std::string_view(m_text).substr(s.At, s.Length); }
