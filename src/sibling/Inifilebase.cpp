@@ -39,7 +39,9 @@ bool NeedsEscape(std::string_view v) {
     // A plain value in quotes would be taken for an escaped one.
     if (v.size() >= 2 && v.front() == '"' && v.back() == '"')
         return true;
-    return v.find_first_of(std::string_view("\r\n\0", 3)) != v.npos || !IsValidUtf8(v);
+    const bool lineBreakOrNul =
+        std::any_of(v.begin(), v.end(), [](char c) { return c == '\n' || c == '\r' || c == '\0'; });
+    return lineBreakOrNul || !IsValidUtf8(v);
 }
 
 int HexValue(char c) {

@@ -55,7 +55,7 @@ bool SectionHeader(std::string_view line, std::string_view& name) {
 }
 
 bool HasLineBreakOrNul(std::string_view s) {
-    return s.find_first_of(std::string_view("\r\n\0", 3)) != s.npos;
+    return std::any_of(s.begin(), s.end(), [](char c) { return c == '\n' || c == '\r' || c == '\0'; });
 }
 bool BlankAtAnEnd(std::string_view s) { return !s.empty() && (IsBlank(s.front()) || IsBlank(s.back())); }
 
@@ -230,6 +230,7 @@ void TMemIniFile::Empty() {
     m_unusedLines = 0;
     m_sections.clear();
     m_index.Clear();
+    m_lastWritten = -1;
 }
 
 void TMemIniFile::Parse(std::string Text) {
@@ -508,9 +509,12 @@ void TMemIniFile::WriteString(std::string_view Section, std::string_view Ident, 
     std::string repairedName, repairedKey, repairedValue;
     const std::string_view name = Stored(Section, repairedName), key = Stored(Ident, repairedKey);
     const std::string_view value = Stored(Value, repairedValue);
-    int s = FindSection(name);
+    // Writers mostly write several keys of one section in a row.
+    int s = m_lastWritten >= 0 && SameName(View(SectionAt(m_lastWritten).Name), name) ? m_lastWritten
+                                                                                      : FindSection(name);
     if (s < 0)
         s = AddSection(Keep(name));
+    m_lastWritten = s;
     IniSection& section = SectionAt(s);
     if (const int i = FindKey(section, key); i >= 0) {
         // The key keeps the spelling it has in the file.
@@ -538,6 +542,7 @@ void TMemIniFile::EraseSection(std::string_view Section) {
     }
     m_unusedText += SectionAt(s).Name.Length;
     m_sections.erase(m_sections.begin() + s);
+    m_lastWritten = -1;
     m_index.Clear();
     for (std::size_t i = 0; i < m_sections.size(); ++i)
         m_index.Add(HashName(View(m_sections[i].Name)), static_cast<int>(i));

@@ -178,6 +178,7 @@ private:
     std::size_t m_unusedLines = 0;
     std::vector<IniSection> m_sections;
     inifiles_detail::NameIndex m_index;  // sections by name
+    int m_lastWritten = -1;              // the section written last
     const TEncoding* m_encoding = nullptr;
     const TEncoding* m_requestedEncoding = nullptr;  // given to the constructor: used for loading
     bool m_modified = false;
