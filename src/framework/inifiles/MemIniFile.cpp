@@ -242,8 +242,7 @@ void TMemIniFile::Parse(std::string Text) {
     const std::string_view text = m_text;
     // Room for the lines and sections there can be, up to a bound, made once: growing would
     // copy them and touch fresh memory at every step.
-    const auto lineEnds = static_cast<std::size_t>(
-        std::count_if(text.begin(), text.end(), [](char c) { return c == '\n' || c == '\r'; }));
+    const auto lineEnds = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
     const auto brackets = static_cast<std::size_t>(std::count(text.begin(), text.end(), '['));
     m_lines.reserve(std::min<std::size_t>(lineEnds + 1, 1u << 20));
     m_sections.reserve(std::min<std::size_t>(brackets, 1u << 18));
@@ -265,11 +264,13 @@ void TMemIniFile::Parse(std::string Text) {
             continue;
         std::string_view name;
         if (line.front() == '[' && SectionHeader(line, name)) {
-            current = FindSection(name);
+            const std::uint32_t hash = HashName(name);
+            current = m_index.Find(name, hash, [this](int s) { return View(SectionAt(s).Name); });
             repeat = current >= 0;
             if (!repeat)
                 current = AddSection(Span{static_cast<std::uint32_t>(name.data() - text.data()),
-                                          static_cast<std::uint32_t>(name.size())});
+                                          static_cast<std::uint32_t>(name.size())},
+                                     hash);
             continue;
         }
         if (current < 0)
@@ -305,10 +306,10 @@ int TMemIniFile::FindSection(std::string_view Name) const {
     return m_index.Find(Name, HashName(Name), [this](int s) { return View(SectionAt(s).Name); });
 }
 
-int TMemIniFile::AddSection(Span Name) {
+int TMemIniFile::AddSection(Span Name, std::uint32_t Hash) {
     m_sections.emplace_back().Name = Name;
     const int s = static_cast<int>(m_sections.size() - 1);
-    m_index.Add(HashName(View(Name)), s);
+    m_index.Add(Hash, s);
     return s;
 }
 
@@ -513,7 +514,7 @@ void TMemIniFile::WriteString(std::string_view Section, std::string_view Ident, 
     int s = m_lastWritten >= 0 && SameName(View(SectionAt(m_lastWritten).Name), name) ? m_lastWritten
                                                                                       : FindSection(name);
     if (s < 0)
-        s = AddSection(Keep(name));
+        s = AddSection(Keep(name), HashName(name));
     m_lastWritten = s;
     IniSection& section = SectionAt(s);
     if (const int i = FindKey(section, key); i >= 0) {

@@ -157,7 +157,8 @@ private:
     // Keeps a copy of Text at the end of the ini's text.
     Span Keep(std::string_view Text);
     int FindSection(std::string_view Name) const;
-    int AddSection(Span Name);
+    // A new section of that name and HashName of it.
+    int AddSection(Span Name, std::uint32_t Hash);
     // The first line of the section with that key, or -1.
     int FindKey(const IniSection& S, std::string_view Key) const;
     // Puts a line at the end of the section's chain.
