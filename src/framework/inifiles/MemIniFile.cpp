@@ -284,7 +284,7 @@ void TMemIniFile::Parse(std::string Text) {
             return Span{static_cast<std::uint32_t>(part.data() - text.data()),
                         static_cast<std::uint32_t>(part.size())};
         };
-        Line added{span(key), {}, -1, HashName(key), eq != line.npos};
+        Line added{span(key), {}, -1, eq != line.npos};
         if (added.HasValue)
             added.Value = span(Trimmed(line.substr(eq + 1)));
         m_lines.push_back(added);
@@ -314,11 +314,10 @@ int TMemIniFile::AddSection(Span Name, std::uint32_t Hash) {
 }
 
 int TMemIniFile::FindKey(const IniSection& S, std::string_view Key) const {
-    const std::uint32_t hash = HashName(Key);
     if (S.Keys)
-        return S.Keys->Find(Key, hash, [this](int i) { return KeyOf(i); });
+        return S.Keys->Find(Key, HashName(Key), [this](int i) { return KeyOf(i); });
     for (int i = S.First; i >= 0; i = LineAt(i).Next)
-        if (LineAt(i).KeyHash == hash && SameName(KeyOf(i), Key))
+        if (SameName(KeyOf(i), Key))
             return i;
     return -1;
 }
@@ -336,7 +335,7 @@ void TMemIniFile::Chain(IniSection& S, int LineNumber) {
     } else if (S.Keys) {
         // Only the first line of a key is found.
         if (FindKey(S, KeyOf(LineNumber)) < 0)
-            S.Keys->Add(LineAt(LineNumber).KeyHash, LineNumber);
+            S.Keys->Add(HashName(KeyOf(LineNumber)), LineNumber);
     }
 }
 
@@ -350,8 +349,8 @@ void TMemIniFile::IndexKeys(IniSection& S) {
     keys->Reserve(static_cast<std::size_t>(S.Count));
     const auto keyOf = [this](int i) { return KeyOf(i); };
     for (int i = S.First; i >= 0; i = LineAt(i).Next)
-        if (keys->Find(KeyOf(i), LineAt(i).KeyHash, keyOf) < 0)
-            keys->Add(LineAt(i).KeyHash, i);
+        if (const std::uint32_t hash = HashName(KeyOf(i)); keys->Find(KeyOf(i), hash, keyOf) < 0)
+            keys->Add(hash, i);
     S.Keys = std::move(keys);
 }
 
@@ -383,8 +382,8 @@ void TMemIniFile::CompactIfSparse() {
         const int first = static_cast<int>(lines.size());
         for (int i = s.First; i >= 0; i = LineAt(i).Next) {
             const Line& line = LineAt(i);
-            lines.push_back(Line{move(line.Key), move(line.Value), static_cast<int>(lines.size() + 1),
-                                 line.KeyHash, line.HasValue});
+            lines.push_back(
+                Line{move(line.Key), move(line.Value), static_cast<int>(lines.size() + 1), line.HasValue});
         }
         s.First = s.Count > 0 ? first : -1;
         s.Last = s.Count > 0 ? static_cast<int>(lines.size()) - 1 : -1;
@@ -525,7 +524,7 @@ void TMemIniFile::WriteString(std::string_view Section, std::string_view Ident, 
         line.HasValue = true;
     } else {
         const Span keptKey = Keep(key);
-        m_lines.push_back(Line{keptKey, Keep(value), -1, HashName(key), true});
+        m_lines.push_back(Line{keptKey, Keep(value), -1, true});
         Chain(section, static_cast<int>(m_lines.size() - 1));
     }
     CompactIfSparse();

@@ -47,9 +47,8 @@ struct Span {
 struct Line {
     Span Key;
     Span Value;
-    std::int32_t Next = -1;     // the next line of the same section
-    std::uint32_t KeyHash = 0;  // HashName of the key: other keys are passed over without their text
-    bool HasValue = true;       // false for a line without '='
+    std::int32_t Next = -1;  // the next line of the same section
+    bool HasValue = true;    // false for a line without '='
 };
 
 struct Section {
