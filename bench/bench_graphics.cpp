@@ -1,5 +1,6 @@
-// The drawing layer against the references it must keep up with: filling a full-HD canvas
-// against memset of the same bytes, and painting a line of text against cairo.
+// The drawing layer against the references it must keep up with: filling a full-HD canvas,
+// and filling it with list-item rectangles of 400 x 18 row by row, against memset of the same
+// bytes; painting a line of text against cairo.
 
 #include "framework/graphics/Bitmap.h"
 
@@ -56,6 +57,48 @@ void BM_Memset(benchmark::State& state) {
 }
 BENCHMARK(BM_Memset);
 
+// The item rectangles of list boxes 400 pixels wide: columns of 60 rows of 18 pixels side by
+// side, covering the canvas but for its last 320 pixels.
+constexpr int kItemWidth = 400, kItemHeight = 18;
+constexpr int kItemColumns = kWidth / kItemWidth, kItemRows = kHeight / kItemHeight;
+
+void BM_FillItemRects(benchmark::State& state) {
+    TBitmap bmp(kWidth, kHeight);
+    TCanvas& c = *bmp.Canvas();
+    int n = 0;
+    for (auto _ : state) {
+        for (int column = 0; column < kItemColumns; ++column)
+            for (int row = 0; row < kItemRows; ++row) {
+                c.Brush()->SetColor(((n++ ^ row) & 1) ? clRed : clBlue);
+                const int x = column * kItemWidth, y = row * kItemHeight;
+                c.FillRect(Rect(x, y, x + kItemWidth, y + kItemHeight));
+            }
+        benchmark::DoNotOptimize(bmp.ScanLine(0));
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * kItemColumns * kItemRows * kItemWidth * kItemHeight * 4);
+}
+BENCHMARK(BM_FillItemRects);
+
+// memset of the same pixels, one item row of 400 pixels at a time.
+void BM_MemsetItemRows(benchmark::State& state) {
+    std::vector<TPixel> pixels(static_cast<std::size_t>(kWidth) * kHeight);
+    int n = 0;
+    for (auto _ : state) {
+        for (int column = 0; column < kItemColumns; ++column)
+            for (int row = 0; row < kItemRows; ++row) {
+                const int value = ((n++ ^ row) & 1) ? 0x7F : 0x3F;
+                for (int y = row * kItemHeight; y < (row + 1) * kItemHeight; ++y)
+                    std::memset(pixels.data() + static_cast<std::size_t>(y) * kWidth + column * kItemWidth,
+                                value, kItemWidth * sizeof(TPixel));
+            }
+        benchmark::DoNotOptimize(pixels.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * kItemColumns * kItemRows * kItemWidth * kItemHeight * 4);
+}
+BENCHMARK(BM_MemsetItemRows);
+
 // Cairo paints no background behind text, so the canvas brush is clear here too.
 void BM_TextOut(benchmark::State& state) {
     const std::string line = HundredCharLine();
@@ -106,6 +149,8 @@ int main(int argc, char** argv) {
     bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.PrintRatio("FillRect/memset speed ratio", "BM_Memset", "BM_FillRect", "target >= 0.70");
+    reporter.PrintRatio("FillRect of list items/memset speed ratio", "BM_MemsetItemRows", "BM_FillItemRects",
+                        "target >= 0.50");
     reporter.PrintRatio("TextOut/cairo_show_text speed ratio", "BM_CairoShowText", "BM_TextOut",
                         "target >= 1.00");
     benchmark::Shutdown();
