@@ -26,8 +26,10 @@ TTransparentContainingGroup::TTransparentContainingGroup(TComponent* AOwner)
 }
 
 const TClassInfo& TContainBox::ClassInfo() {
-    static const TClassInfo info = TClassInfo::Derive<TContainBox, TCustomControl>("TContainBox")
-                                       .Publishing(publishedWith({"Align", "Enabled", "TabStop", "Visible"}));
+    static const TClassInfo info =
+        TClassInfo::Derive<TContainBox, TCustomControl>("TContainBox")
+            .Publishing(publishedWith({"Align", "Enabled", "TabStop", "Visible", "OnEnter", "OnExit",
+                                       "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnResize"}));
     return info;
 }
 

@@ -98,9 +98,10 @@ void TNotepadGrabPanel::SetParentControl(TCustomControl* Value) {
     Invalidate();
 }
 
-// The panel's canvas needs a window; the width of "x" in its font does not.
+// The panel's canvas needs a window, which a panel off any form has not; the width of "x" in
+// the panel's font does not need one.
 int TNotepadGrabPanel::TextWidthOfX() {
-    if (HandleAllocated() || Parent())
+    if (HandleAllocated())
         return Canvas()->TextWidth("x");
     TBitmap probe(1, 1);
     probe.Canvas()->Font()->Assign(Font());

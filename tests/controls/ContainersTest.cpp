@@ -81,7 +81,8 @@ TEST_F(Containers, EachPublishesOnlyWhatAContainerNeeds) {
                                         "Enabled", "Hint"}));
     EXPECT_EQ(PublishedNames(&TContainBox::ClassInfo()),
               (std::vector<std::string>{"Name", "Tag", "Left", "Top", "Width", "Height", "Align", "Visible",
-                                        "Enabled", "Hint", "TabStop"}));
+                                        "Enabled", "Hint", "OnResize", "OnMouseDown", "OnMouseUp",
+                                        "OnMouseMove", "TabStop", "OnEnter", "OnExit"}));
     auto* box = Create<TContainBox>(form.get());
     SetPropValue(box, "align", TValue(std::string("alClient")));
     EXPECT_EQ(box->Align(), alClient);

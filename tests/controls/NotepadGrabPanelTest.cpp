@@ -267,3 +267,11 @@ TEST_F(MarginPanel, APageThatGoesIsForgotten) {
     other->Free();
     EXPECT_EQ(panel->ParentControl(), nullptr);
 }
+
+TEST_F(MarginPanel, APanelOffAnyFormStillMeasuresItsHandles) {
+    auto* loosePage = Create<TPanel>(form.get());  // no parent window, so no window of its own
+    auto* loose = Create<TNotepadGrabPanel>(form.get());
+    loose->SetParent(loosePage);
+    loose->SetParentControl(loosePage);
+    EXPECT_EQ(loose->Midpoint(t_left), Rect(0, 71, 7, 78));
+}
