@@ -66,7 +66,15 @@ const char* const kClasses[] = {"TForm",
                                 "TStyledListbox",
                                 "TStyledListboxOwnerDrawnFixed",
                                 "TColourSharingListbox",
-                                "TColourSharingCombo"};
+                                "TColourSharingCombo",
+                                "TImage",
+                                "TAdvListView",
+                                "TAdvTreeView",
+                                "TMyAdvTreeView",
+                                "TMyAdvListView",
+                                "TTransparentContainingGroup",
+                                "TContainBox",
+                                "TNotepadGrabPanel"};
 
 class TextFormClasses : public ::testing::Test {
 protected:
