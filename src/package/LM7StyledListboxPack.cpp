@@ -100,7 +100,9 @@ void RegisterPackageClasses() {
           &TStyledListboxOwnerDrawnFixed::ClassInfo(), &TColourSharingListbox::ClassInfo(),
           &TColourSharingCombo::ClassInfo(), &TMyAdvTreeView::ClassInfo(), &TMyAdvListView::ClassInfo(),
           &TTransparentContainingGroup::ClassInfo(), &TContainBox::ClassInfo(),
-          &TNotepadGrabPanel::ClassInfo()})
+          &TNotepadGrabPanel::ClassInfo(), &TMyOpenFolderDialog::ClassInfo(), &TMyOpenFileDialog::ClassInfo(),
+          &framework::TOpenDialog::ClassInfo(), &framework::TSaveDialog::ClassInfo(),
+          &framework::TFileOpenDialog::ClassInfo()})
         framework::RegisterClass(cls);
 }
 

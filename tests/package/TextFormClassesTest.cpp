@@ -74,7 +74,13 @@ const char* const kClasses[] = {"TForm",
                                 "TMyAdvListView",
                                 "TTransparentContainingGroup",
                                 "TContainBox",
-                                "TNotepadGrabPanel"};
+                                "TNotepadGrabPanel",
+                                "TAdvEditBtn",
+                                "TMyOpenFolderDialog",
+                                "TMyOpenFileDialog",
+                                "TOpenDialog",
+                                "TSaveDialog",
+                                "TFileOpenDialog"};
 
 class TextFormClasses : public ::testing::Test {
 protected:
