@@ -1,9 +1,12 @@
 #include "package/LM7StyledListboxPack.h"
 
 #include "controls/ColourListBoxesAndCombos.h"
+#include "controls/Containers.h"
 #include "controls/My_StyledTMSComponents.h"
+#include "controls/NotepadGrabPanel.h"
+#include "controls/StyledViews.h"
 #include "dialogs/FileFolderOpenDlgU.h"
-
+#include "framework/dialogs/Dialogs.h"
 #include "framework/forms/TextForms.h"
 #include "imaging/tool_imagelist_master.h"
 #include "package/UnitLifetime.h"
@@ -92,9 +95,14 @@ std::span<const TUnitEntry> GetPackageInfoTable() { return kUnitTable; }
 void RegisterPackageClasses() {
     framework::RegisterFrameworkClasses();
     vendor::RegisterVendorClasses();
-    for (framework::TClass cls : {&sibling::TmyAdvFilterCombo::ClassInfo(), &TStyledListbox::ClassInfo(),
-                                  &TStyledListboxOwnerDrawnFixed::ClassInfo(),
-                                  &TColourSharingListbox::ClassInfo(), &TColourSharingCombo::ClassInfo()})
+    for (framework::TClass cls :
+         {&sibling::TmyAdvFilterCombo::ClassInfo(), &TStyledListbox::ClassInfo(),
+          &TStyledListboxOwnerDrawnFixed::ClassInfo(), &TColourSharingListbox::ClassInfo(),
+          &TColourSharingCombo::ClassInfo(), &TMyAdvTreeView::ClassInfo(), &TMyAdvListView::ClassInfo(),
+          &TTransparentContainingGroup::ClassInfo(), &TContainBox::ClassInfo(),
+          &TNotepadGrabPanel::ClassInfo(), &TMyOpenFolderDialog::ClassInfo(), &TMyOpenFileDialog::ClassInfo(),
+          &framework::TOpenDialog::ClassInfo(), &framework::TSaveDialog::ClassInfo(),
+          &framework::TFileOpenDialog::ClassInfo()})
         framework::RegisterClass(cls);
 }
 

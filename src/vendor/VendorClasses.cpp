@@ -1,10 +1,13 @@
 #include "vendor/VendorClasses.h"
 
 #include "vendor/AdvControls.h"
+#include "vendor/AdvEditBtn.h"
 #include "vendor/AdvGlowButton.h"
+#include "vendor/AdvListView.h"
 #include "vendor/AdvOfficePager.h"
 #include "vendor/AdvOfficeStatusBar.h"
 #include "vendor/AdvToolBtn.h"
+#include "vendor/AdvTreeView.h"
 #include "vendor/ElButtons.h"
 #include "vendor/ElEdits.h"
 #include "vendor/VendorCombos.h"
@@ -36,6 +39,9 @@ void RegisterVendorClasses() {
                  &TAdvOfficeRadioButton::ClassInfo(),
                  &TAdvOfficeRadioGroup::ClassInfo(),
                  &TAdvSpinEdit::ClassInfo(),
+                 &TAdvListView::ClassInfo(),
+                 &TAdvEditBtn::ClassInfo(),
+                 &TAdvTreeView::ClassInfo(),
              })
             framework::RegisterClass(cls);
         return true;

@@ -66,7 +66,21 @@ const char* const kClasses[] = {"TForm",
                                 "TStyledListbox",
                                 "TStyledListboxOwnerDrawnFixed",
                                 "TColourSharingListbox",
-                                "TColourSharingCombo"};
+                                "TColourSharingCombo",
+                                "TImage",
+                                "TAdvListView",
+                                "TAdvTreeView",
+                                "TMyAdvTreeView",
+                                "TMyAdvListView",
+                                "TTransparentContainingGroup",
+                                "TContainBox",
+                                "TNotepadGrabPanel",
+                                "TAdvEditBtn",
+                                "TMyOpenFolderDialog",
+                                "TMyOpenFileDialog",
+                                "TOpenDialog",
+                                "TSaveDialog",
+                                "TFileOpenDialog"};
 
 class TextFormClasses : public ::testing::Test {
 protected:

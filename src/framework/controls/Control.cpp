@@ -3,10 +3,66 @@
 #include "framework/controls/WinControl.h"
 #include "framework/graphics/ColorProp.h"
 #include "framework/rtl/Exceptions.h"
+#include "framework/rtl/StrUtils.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace framework {
+
+namespace {
+// The standard cursors by name, as form descriptions write them ("Cursor = crHandPoint").
+constexpr std::pair<TCursor, std::string_view> kCursorNames[] = {{crDefault, "crDefault"},
+                                                                 {crArrow, "crArrow"},
+                                                                 {crCross, "crCross"},
+                                                                 {crIBeam, "crIBeam"},
+                                                                 {crSizeNWSE, "crSizeNWSE"},
+                                                                 {crSizeNS, "crSizeNS"},
+                                                                 {crSizeNESW, "crSizeNESW"},
+                                                                 {crSizeWE, "crSizeWE"},
+                                                                 {crHourGlass, "crHourGlass"},
+                                                                 {crDrag, "crDrag"},
+                                                                 {crNo, "crNo"},
+                                                                 {crHandPoint, "crHandPoint"}};
+
+bool identToCursor(std::string_view ident, std::int64_t& value) {
+    for (const auto& [cursor, name] : kCursorNames)
+        if (SameText(name, ident)) {
+            value = cursor;
+            return true;
+        }
+    return false;
+}
+
+bool cursorToIdent(std::int64_t value, std::string& ident) {
+    for (const auto& [cursor, name] : kCursorNames)
+        if (cursor == value) {
+            ident = name;
+            return true;
+        }
+    return false;
+}
+
+TPropInfo CursorProperty() {
+    TPropInfo info;
+    info.Name = "Cursor";
+    info.Kind = TTypeKind::tkInteger;
+    info.Default = crDefault;
+    info.IdentToInt = identToCursor;
+    info.IntToIdent = cursorToIdent;
+    info.Get = [](const TObject& obj) {
+        return TValue(std::int64_t{static_cast<const TControl&>(obj).Cursor()});
+    };
+    info.Set = [](TObject& obj, const TValue& value) {
+        TPropInfo desc;  // for the conversion and its messages
+        desc.Name = "Cursor";
+        desc.IdentToInt = identToCursor;
+        const std::int64_t v = CheckedInteger(desc, ValueToInteger(desc, value), true, sizeof(TCursor));
+        static_cast<TControl&>(obj).SetCursor(static_cast<TCursor>(v));
+    };
+    return info;
+}
+}  // namespace
 
 const TClassInfo& TControl::ClassInfo() {
     static const TClassInfo info =
@@ -33,7 +89,7 @@ const TClassInfo& TControl::ClassInfo() {
             .Event<TControl>("OnMouseDown", &TControl::OnMouseDown)
             .Event<TControl>("OnMouseUp", &TControl::OnMouseUp)
             .Event<TControl>("OnMouseMove", &TControl::OnMouseMove)
-            .Integer<TControl>("Cursor", &TControl::Cursor, &TControl::SetCursor, crDefault)
+            .Property(CursorProperty())
             .Message<TControl>(CM_PARENTFONTCHANGED, &TControl::CMParentFontChanged)
             .Message<TControl>(CM_PARENTCOLORCHANGED, &TControl::CMParentColorChanged)
             .Message<TControl>(WM_LBUTTONDOWN, &TControl::WMMouse)

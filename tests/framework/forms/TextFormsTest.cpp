@@ -426,6 +426,7 @@ TEST_F(TextForms, MenusImageListsAndControlsGoRoundTrip) {
   end
   object Label1: TLabel
     Caption = 'Label'
+    Cursor = crHandPoint
   end
 end
 )");
@@ -437,8 +438,10 @@ end
     EXPECT_EQ(menu->Items()->Items(0)->Items(0)->Name(), "Open1");
     EXPECT_EQ(menu->Images(), icons);
     EXPECT_EQ(As<TLabel>(root->FindComponent("Label1"))->Parent(), root.get());
+    EXPECT_EQ(As<TLabel>(root->FindComponent("Label1"))->Cursor(), crHandPoint);
 
     const std::string text = WriteTextForm(root.get());
+    EXPECT_NE(text.find("    Cursor = crHandPoint\n"), std::string::npos) << text;
     const std::vector<TPixel> pixels = icons->Pixels(0);
     root.reset();
     auto again = Read(text);
