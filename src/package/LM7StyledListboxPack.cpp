@@ -3,6 +3,7 @@
 #include "controls/ColourListBoxesAndCombos.h"
 #include "controls/My_StyledTMSComponents.h"
 #include "dialogs/FileFolderOpenDlgU.h"
+#include "forms/My_TMSAdvOfficePagerU.h"
 
 #include "framework/forms/TextForms.h"
 #include "imaging/tool_imagelist_master.h"
@@ -115,6 +116,7 @@ void RegisterAll() {
     My_StyledTMSComponents::Register();
     ColourListBoxesAndCombos::Register();
     FileFolderOpenDlgU::Register();
+    My_TMSAdvOfficePagerU::Register();
 }
 
 }  // namespace lm7

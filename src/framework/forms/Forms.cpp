@@ -305,6 +305,12 @@ void TCustomForm::ChangeScale(int M, int D) {
         return;
     const int left = Left(), top = Top();
     TWinControl::ChangeScale(M, D);
+    if (ParentFont()) {
+        // A form has no parent to take a font from: its own font scales, and it keeps
+        // following the application's font as before.
+        Font()->SetHeight(MulDiv(Font()->Height(), M, D));
+        SetParentFont(true);
+    }
     SetBounds(left, top, Width(), Height());  // a form keeps its place on the screen
     m_pixelsPerInch = MulDiv(m_pixelsPerInch, M, D);
 }
