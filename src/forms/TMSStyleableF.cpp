@@ -15,6 +15,7 @@
 #include "sibling/Tms_utils.h"
 #include "vendor/AdvControls.h"
 #include "vendor/AdvGlowButton.h"
+#include "vendor/AdvListView.h"
 #include "vendor/AdvMenuStyler.h"
 #include "vendor/AdvOfficeTabSet.h"
 #include "vendor/AdvProgressBar.h"
@@ -84,7 +85,7 @@ void TTMSStylableForm::AddAFormStyler(TTMSStylableForm* AForm) {
                              &vendor::TAdvCustomComboBox::ClassInfo(),       &TColourSharingCombo::ClassInfo(),
                              &TColourSharingListbox::ClassInfo(),            &vendor::TCustomAdvMenuStyler::ClassInfo(),
                              &TCustomDrawGrid::ClassInfo(),                  &TStyledListbox::ClassInfo(),
-                             &vendor::TAdvProgressBar::ClassInfo()};
+                             &vendor::TAdvProgressBar::ClassInfo(),          &vendor::TAdvListView::ClassInfo()};
     LoadAllRelevantComponentsOfForm(AForm, classes, ComponentsToResize.get());
     // Components of another owner tell this form when they go, as its own ones do.
     for (int i = 0; i < ComponentsToResize->Count(); ++i) {
@@ -146,6 +147,8 @@ void TTMSStylableForm::ReadjustSizeRelevantComponents(sibling::TImageDimensions 
             colours->CorrectForScreenResolucao(scale);
         } else if (auto* styled = As<TStyledListbox>(c)) {
             styled->CorrectForScreenResolucao(scale);
+        } else if (auto* view = As<vendor::TAdvListView>(c)) {
+            view->SetItemHeight(rowHeight);
         } else if (auto* list = As<TCustomListBox>(c)) {
             if (list->Is<TCheckListBox>() || list->Is<TListBox>()) {
                 list->SetItemHeight(rowHeight);

@@ -17,6 +17,7 @@
 #include "support/TempFolder.h"
 #include "vendor/AdvControls.h"
 #include "vendor/AdvGlowButton.h"
+#include "vendor/AdvListView.h"
 #include "vendor/AdvMenuStyler.h"
 #include "vendor/AdvOfficeTabSet.h"
 #include "vendor/AdvProgressBar.h"
@@ -123,6 +124,7 @@ TEST_F(StylableForm, AtNinetySixShowingCorrectsNothing) {
 TEST_F(StylableForm, AtOneFortyFourEveryCollectedComponentIsCorrected) {
     Screen->SetPixelsPerInch(144);
     TToolWindow* w = MakeWindow();
+    auto* view = Add<vendor::TAdvListView>("View");
     auto* plain = Add<TListBox>("Plain");
     auto* checks = Add<TCheckListBox>("Checks");
     auto* other = Add<TOtherListBox>("Other");
@@ -153,7 +155,7 @@ TEST_F(StylableForm, AtOneFortyFourEveryCollectedComponentIsCorrected) {
     EXPECT_EQ(GlobalImageHeight, IntegerToNearestImageHeight(29));
     EXPECT_EQ(GlobalImageHeight, 32);
     const int R = 26;  // 32 * 0.8, to the nearest
-    for (int height : {plain->ItemHeight(), checks->ItemHeight(), combo->ItemHeight(), grid->DefaultRowHeight(),
+    for (int height : {view->ItemHeight(), plain->ItemHeight(), checks->ItemHeight(), combo->ItemHeight(), grid->DefaultRowHeight(),
                        strings->DefaultRowHeight()})
         EXPECT_EQ(height, R);
     EXPECT_TRUE(plain->ParentFont());
