@@ -22,7 +22,8 @@ constexpr int kTitleHeight = 26;
 }  // namespace
 
 const TClassInfo& TGalleryWindow::ClassInfo() {
-    static const TClassInfo info = TClassInfo::Derive<TGalleryWindow, lm7::TTMSStylableForm>("TGalleryWindow");
+    static const TClassInfo info =
+        TClassInfo::Derive<TGalleryWindow, lm7::TTMSStylableForm>("TGalleryWindow");
     return info;
 }
 

@@ -60,8 +60,8 @@ void Build(TWinControl& area) {
     grid->SetRowCount(4);
     grid->SetDefaultColWidth(72);
     grid->SetDefaultRowHeight(22);
-    const char* cells[4][3] = {{"Node", "Left", "Right"}, {"whale", "the", "of"}, {"sea", "the", "and"},
-                               {"ship", "a", "was"}};
+    const char* cells[4][3] = {
+        {"Node", "Left", "Right"}, {"whale", "the", "of"}, {"sea", "the", "and"}, {"ship", "a", "was"}};
     for (int r = 0; r < 4; ++r)
         for (int c = 0; c < 3; ++c)
             grid->SetCells(c, r, cells[r][c]);

@@ -80,12 +80,18 @@ void TTMSStylableForm::AddAFormStyler(TTMSStylableForm* AForm) {
     }
     FormStylerPAI->SetStyle(Global_TMSStyle);
     FormStylerPAI->OnChange = TNotifyEvent::Of<&TTMSStylableForm::MudancaDeEstilo>(this);
-    const TClassList classes{&vendor::TCustomAdvOfficeCheckBox::ClassInfo(), &TCustomListBox::ClassInfo(),
-                             &vendor::TAdvOfficePager::ClassInfo(),          &vendor::TAdvOfficeTabSet::ClassInfo(),
-                             &vendor::TAdvCustomComboBox::ClassInfo(),       &TColourSharingCombo::ClassInfo(),
-                             &TColourSharingListbox::ClassInfo(),            &vendor::TCustomAdvMenuStyler::ClassInfo(),
-                             &TCustomDrawGrid::ClassInfo(),                  &TStyledListbox::ClassInfo(),
-                             &vendor::TAdvProgressBar::ClassInfo(),          &vendor::TAdvListView::ClassInfo()};
+    const TClassList classes{&vendor::TCustomAdvOfficeCheckBox::ClassInfo(),
+                             &TCustomListBox::ClassInfo(),
+                             &vendor::TAdvOfficePager::ClassInfo(),
+                             &vendor::TAdvOfficeTabSet::ClassInfo(),
+                             &vendor::TAdvCustomComboBox::ClassInfo(),
+                             &TColourSharingCombo::ClassInfo(),
+                             &TColourSharingListbox::ClassInfo(),
+                             &vendor::TCustomAdvMenuStyler::ClassInfo(),
+                             &TCustomDrawGrid::ClassInfo(),
+                             &TStyledListbox::ClassInfo(),
+                             &vendor::TAdvProgressBar::ClassInfo(),
+                             &vendor::TAdvListView::ClassInfo()};
     LoadAllRelevantComponentsOfForm(AForm, classes, ComponentsToResize.get());
     // Components of another owner tell this form when they go, as its own ones do.
     for (int i = 0; i < ComponentsToResize->Count(); ++i) {
@@ -140,7 +146,8 @@ void TTMSStylableForm::ReadjustSizeRelevantComponents(sibling::TImageDimensions 
         auto* c = static_cast<TComponent*>(ComponentsToResize->Items(i));
         logLine(Format("\t%d: %s", {i + 1, c->Name()}));
         // Before the package has started there is no master list to hand out.
-        if (ImageLists[Dim] && ObjHasPropertyAndNotValue(c, "Images", 0) && !c->Is<vendor::TAdvSmoothButton>())
+        if (ImageLists[Dim] && ObjHasPropertyAndNotValue(c, "Images", 0) &&
+            !c->Is<vendor::TAdvSmoothButton>())
             TrySetPropValue(c, "Images", ImageLists[Dim]);
 
         if (auto* colours = As<TColourSharingListbox>(c)) {

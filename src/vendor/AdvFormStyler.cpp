@@ -7,7 +7,8 @@ using namespace framework;
 const TClassInfo& TAdvFormStyler::ClassInfo() {
     static const TClassInfo info =
         TClassInfo::Derive<TAdvFormStyler, TComponent>("TAdvFormStyler")
-            .Enum<TAdvFormStyler>("Style", {"tsLight", "tsBlue", "tsSilver", "tsOlive", "tsDark", "tsHighContrast"},
+            .Enum<TAdvFormStyler>("Style",
+                                  {"tsLight", "tsBlue", "tsSilver", "tsOlive", "tsDark", "tsHighContrast"},
                                   &TAdvFormStyler::Style, &TAdvFormStyler::SetStyle, tsLight);
     return info;
 }

@@ -25,7 +25,8 @@ public:
     framework::TPoint MenuExtent(framework::TMenuItem* Item, framework::TCanvas& Canvas) const;
     // Paints Item's sub-items as a drop-down with its top left at (X, Y); Selected is the index
     // of the highlighted item or -1. Separators are thin rows with a line.
-    void PaintMenu(framework::TMenuItem* Item, framework::TCanvas& Canvas, int X, int Y, int Selected = -1) const;
+    void PaintMenu(framework::TMenuItem* Item, framework::TCanvas& Canvas, int X, int Y,
+                   int Selected = -1) const;
 
 private:
     int m_itemHeight;

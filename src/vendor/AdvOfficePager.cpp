@@ -66,21 +66,23 @@ const TClassInfo& TAdvOfficePager::ClassInfo() {
                                                        &TAdvOfficePager::SetImages)
             .Integer<TAdvOfficePager>("ActivePageIndex", &TAdvOfficePager::ActivePageIndex,
                                       &TAdvOfficePager::SetActivePageIndex)
-            .Integer<TAdvOfficePager>("PageMargin", &TAdvOfficePager::PageMargin, &TAdvOfficePager::SetPageMargin, 1)
+            .Integer<TAdvOfficePager>("PageMargin", &TAdvOfficePager::PageMargin,
+                                      &TAdvOfficePager::SetPageMargin, 1)
             .Bool<TAdvOfficePager>("ShowNonSelectedTabs", &TAdvOfficePager::ShowNonSelectedTabs,
                                    &TAdvOfficePager::SetShowNonSelectedTabs, false)
-            .Bool<TAdvOfficePager>("Transparent", &TAdvOfficePager::Transparent, &TAdvOfficePager::SetTransparent,
-                                   false)
-            .Bool<TAdvOfficePager>("CloseOnTab", &TAdvOfficePager::CloseOnTab, &TAdvOfficePager::SetCloseOnTab,
-                                   false)
+            .Bool<TAdvOfficePager>("Transparent", &TAdvOfficePager::Transparent,
+                                   &TAdvOfficePager::SetTransparent, false)
+            .Bool<TAdvOfficePager>("CloseOnTab", &TAdvOfficePager::CloseOnTab,
+                                   &TAdvOfficePager::SetCloseOnTab, false)
             .Bool<TAdvOfficePager>("ShowCloseOnNonSelectedTabs", &TAdvOfficePager::ShowCloseOnNonSelectedTabs,
                                    &TAdvOfficePager::SetShowCloseOnNonSelectedTabs, false)
-            .Bool<TAdvOfficePager>("FreeOnClose", &TAdvOfficePager::FreeOnClose, &TAdvOfficePager::SetFreeOnClose,
-                                   false);
+            .Bool<TAdvOfficePager>("FreeOnClose", &TAdvOfficePager::FreeOnClose,
+                                   &TAdvOfficePager::SetFreeOnClose, false);
     return info;
 }
 
-TAdvOfficePager::TAdvOfficePager(TComponent* AOwner) : TCustomControl(AOwner), m_minTabHeight(kDesignTabHeight) {
+TAdvOfficePager::TAdvOfficePager(TComponent* AOwner)
+    : TCustomControl(AOwner), m_minTabHeight(kDesignTabHeight) {
     SetBounds(0, 0, 300, 200);
     SetComponentStyle(tsLight);
 }
@@ -153,7 +155,8 @@ void TAdvOfficePager::SetComponentStyle(TTMSStyle AStyle) {
 }
 
 void TAdvOfficePager::CorrectForScreenResolucao(float Scale) {
-    m_minTabHeight = std::max(1, static_cast<int>(RoundHalfEven(kDesignTabHeight * static_cast<double>(Scale))));
+    m_minTabHeight =
+        std::max(1, static_cast<int>(RoundHalfEven(kDesignTabHeight * static_cast<double>(Scale))));
     ArrangePages();
 }
 
@@ -168,7 +171,8 @@ TRect TAdvOfficePager::CloseButtonRect(int Index) {
         return TRect{};
     const TRect tab = TabRect(Index);
     const int top = tab.Top + (tab.Height() - kCloseButtonSize) / 2;
-    return Rect(tab.Right - kTabPadding - kCloseButtonSize, top, tab.Right - kTabPadding, top + kCloseButtonSize);
+    return Rect(tab.Right - kTabPadding - kCloseButtonSize, top, tab.Right - kTabPadding,
+                top + kCloseButtonSize);
 }
 
 bool TAdvOfficePager::ClosePage(int Index) {
@@ -273,7 +277,8 @@ void TAdvOfficePager::Paint() {
             canvas->Brush()->SetColor(active ? colors.SelectedText : colors.Text);
             for (int d = 0; d < close.Width(); ++d) {
                 canvas->FillRect(Rect(close.Left + d, close.Top + d, close.Left + d + 1, close.Top + d + 1));
-                canvas->FillRect(Rect(close.Right - 1 - d, close.Top + d, close.Right - d, close.Top + d + 1));
+                canvas->FillRect(
+                    Rect(close.Right - 1 - d, close.Top + d, close.Right - d, close.Top + d + 1));
             }
             tab.Right = close.Left;
         }

@@ -19,7 +19,8 @@ const TClassInfo& TAdvProgressBar::ClassInfo() {
         TClassInfo::Derive<TAdvProgressBar, TCustomControl>("TAdvProgressBar")
             .Integer<TAdvProgressBar>("Min", &TAdvProgressBar::Min, &TAdvProgressBar::SetMin, 0)
             .Integer<TAdvProgressBar>("Max", &TAdvProgressBar::Max, &TAdvProgressBar::SetMax, 100)
-            .Integer<TAdvProgressBar>("Position", &TAdvProgressBar::Position, &TAdvProgressBar::SetPosition, 0)
+            .Integer<TAdvProgressBar>("Position", &TAdvProgressBar::Position, &TAdvProgressBar::SetPosition,
+                                      0)
             .Bool<TAdvProgressBar>("ShowPercentage", &TAdvProgressBar::ShowPercentage,
                                    &TAdvProgressBar::SetShowPercentage, true);
     return info;
@@ -70,7 +71,8 @@ void TAdvProgressBar::SetComponentStyle(TTMSStyle AStyle) {
 }
 
 void TAdvProgressBar::CorrectForScreenResolucao(float Scale) {
-    Font()->SetHeight(-std::max(1, static_cast<int>(RoundHalfEven(kDesignTextHeight * static_cast<double>(Scale)))));
+    Font()->SetHeight(
+        -std::max(1, static_cast<int>(RoundHalfEven(kDesignTextHeight * static_cast<double>(Scale)))));
     Invalidate();
 }
 
@@ -85,7 +87,8 @@ void TAdvProgressBar::Paint() {
     if (!m_showPercentage)
         return;
     const long long range = static_cast<long long>(m_max) - m_min;
-    const int percent = range > 0 ? static_cast<int>((static_cast<long long>(m_position) - m_min) * 100 / range) : 0;
+    const int percent =
+        range > 0 ? static_cast<int>((static_cast<long long>(m_position) - m_min) * 100 / range) : 0;
     canvas.Font()->Assign(Font());
     canvas.Font()->SetColor(colors.Text);
     canvas.Brush()->SetStyle(bsClear);

@@ -41,11 +41,11 @@ namespace {
 // keep its state in an ini file.
 class TToolWindow : public TTMSStylableForm {
 public:
-    using TTMSStylableForm::TTMSStylableForm;
     using TTMSStylableForm::AddAFormStyler;
     using TTMSStylableForm::ComponentsToResize;
     using TTMSStylableForm::EnableOrDisableButtons;
     using TTMSStylableForm::GetCentreofMainForm;
+    using TTMSStylableForm::TTMSStylableForm;
 
     std::string TheIniName() override { return iniName; }
     TCustomForm* GetChildForm() override { return child; }
@@ -68,7 +68,9 @@ public:
 using WindowPtr = std::unique_ptr<TToolWindow, TFreeDeleter>;
 
 // The resolution change message carries the new resolution in both halves of WParam.
-std::uint32_t DpiWParam(int dpi) { return static_cast<std::uint32_t>(dpi) | (static_cast<std::uint32_t>(dpi) << 16); }
+std::uint32_t DpiWParam(int dpi) {
+    return static_cast<std::uint32_t>(dpi) | (static_cast<std::uint32_t>(dpi) << 16);
+}
 
 class StylableForm : public ::testing::Test {
 protected:
@@ -102,7 +104,8 @@ protected:
 TEST_F(StylableForm, CreationStepsSetUpTheWindow) {
     TToolWindow* w = MakeWindow();
     EXPECT_FALSE(w->Scaled());
-    EXPECT_TRUE(w->OnActivate == TNotifyEvent::Of<&TTMSStylableForm::FormActivate>(static_cast<TTMSStylableForm*>(w)));
+    EXPECT_TRUE(w->OnActivate ==
+                TNotifyEvent::Of<&TTMSStylableForm::FormActivate>(static_cast<TTMSStylableForm*>(w)));
     EXPECT_EQ(w->Font()->Height(), Application->DefaultFont()->Height());
     EXPECT_EQ(w->GetFormStyler(), nullptr);
     EXPECT_EQ(w->ComponentsToResize->Count(), 0);
@@ -155,8 +158,8 @@ TEST_F(StylableForm, AtOneFortyFourEveryCollectedComponentIsCorrected) {
     EXPECT_EQ(GlobalImageHeight, IntegerToNearestImageHeight(29));
     EXPECT_EQ(GlobalImageHeight, 32);
     const int R = 26;  // 32 * 0.8, to the nearest
-    for (int height : {view->ItemHeight(), plain->ItemHeight(), checks->ItemHeight(), combo->ItemHeight(), grid->DefaultRowHeight(),
-                       strings->DefaultRowHeight()})
+    for (int height : {view->ItemHeight(), plain->ItemHeight(), checks->ItemHeight(), combo->ItemHeight(),
+                       grid->DefaultRowHeight(), strings->DefaultRowHeight()})
         EXPECT_EQ(height, R);
     EXPECT_TRUE(plain->ParentFont());
     EXPECT_EQ(other->ItemHeight(), 30);
@@ -238,7 +241,7 @@ TEST_F(StylableForm, TheStyleBroadcastSetsTheStyleOnlyForItsCommand) {
 TEST_F(StylableForm, StylerAndRestyleNeverCallEachOtherWithoutEnd) {
     TToolWindow* w = MakeWindow();
     w->AddAFormStyler(w);
-    EXPECT_EQ(w->restyles, 0);  // attaching reports nothing
+    EXPECT_EQ(w->restyles, 0);                     // attaching reports nothing
     w->GetFormStyler()->SetStyle(vendor::tsDark);  // not the suite's style
     EXPECT_EQ(w->restyles, 2);
     EXPECT_EQ(w->GetFormStyler()->Style(), Global_TMSStyle);

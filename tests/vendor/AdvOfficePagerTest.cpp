@@ -36,7 +36,7 @@ TEST_F(Pagers, PagesLieUnderTheTabsAndOnlyTheActiveOneShows) {
     EXPECT_EQ(pager->AdvPages(1), two);
     EXPECT_THROW(pager->AdvPages(2), EListError);
     EXPECT_EQ(two->PageIndex(), 1);
-    EXPECT_EQ(pager->ActivePage(), one);  // the first page to come
+    EXPECT_EQ(pager->ActivePage(), one);                                  // the first page to come
     EXPECT_EQ(one->BoundsRect(), Rect(1, pager->TabHeight(), 299, 199));  // inside the page margin
     EXPECT_TRUE(one->Visible());
     EXPECT_FALSE(two->Visible());

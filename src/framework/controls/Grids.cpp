@@ -15,10 +15,14 @@ constexpr int kLine = 1;  // the grid lines are one pixel wide
 const TClassInfo& TCustomDrawGrid::ClassInfo() {
     static const TClassInfo info =
         TClassInfo::Derive<TCustomDrawGrid, TCustomControl>("TCustomDrawGrid")
-            .Integer<TCustomDrawGrid>("ColCount", &TCustomDrawGrid::ColCount, &TCustomDrawGrid::SetColCount, 5)
-            .Integer<TCustomDrawGrid>("RowCount", &TCustomDrawGrid::RowCount, &TCustomDrawGrid::SetRowCount, 5)
-            .Integer<TCustomDrawGrid>("FixedCols", &TCustomDrawGrid::FixedCols, &TCustomDrawGrid::SetFixedCols, 1)
-            .Integer<TCustomDrawGrid>("FixedRows", &TCustomDrawGrid::FixedRows, &TCustomDrawGrid::SetFixedRows, 1)
+            .Integer<TCustomDrawGrid>("ColCount", &TCustomDrawGrid::ColCount, &TCustomDrawGrid::SetColCount,
+                                      5)
+            .Integer<TCustomDrawGrid>("RowCount", &TCustomDrawGrid::RowCount, &TCustomDrawGrid::SetRowCount,
+                                      5)
+            .Integer<TCustomDrawGrid>("FixedCols", &TCustomDrawGrid::FixedCols,
+                                      &TCustomDrawGrid::SetFixedCols, 1)
+            .Integer<TCustomDrawGrid>("FixedRows", &TCustomDrawGrid::FixedRows,
+                                      &TCustomDrawGrid::SetFixedRows, 1)
             .Integer<TCustomDrawGrid>("DefaultColWidth", &TCustomDrawGrid::DefaultColWidth,
                                       &TCustomDrawGrid::SetDefaultColWidth, 64)
             .Integer<TCustomDrawGrid>("DefaultRowHeight", &TCustomDrawGrid::DefaultRowHeight,

@@ -57,8 +57,9 @@ TEST_F(Grids, ClickSelectsACellButNeverAFixedOne) {
     std::vector<int> drawn;
     auto* draw = Create<TDrawGrid>(form.get());
     draw->SetParent(form.get());
-    draw->OnDrawCell = TDrawCellEvent::Lambda(
-        [&](TObject*, int c, int r, TRect, TGridDrawState state) { drawn.push_back(c * 10 + r + ((state & gdFixed) ? 100 : 0)); });
+    draw->OnDrawCell = TDrawCellEvent::Lambda([&](TObject*, int c, int r, TRect, TGridDrawState state) {
+        drawn.push_back(c * 10 + r + ((state & gdFixed) ? 100 : 0));
+    });
     Picture(*form);
     EXPECT_EQ(drawn.size(), 25u);
     EXPECT_EQ(drawn.front(), 100);  // the corner cell is fixed
