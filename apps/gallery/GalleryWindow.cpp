@@ -2,12 +2,12 @@
 
 #include "GallerySection.h"
 
-#include "framework/controls/Panel.h"
+#include "framework/forms/Application.h"
+#include "framework/forms/TextForms.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Paths.h"
 #include "settings/user_and_system_utils.h"
 
-#include <algorithm>
 #include <map>
 #include <string>
 
@@ -15,56 +15,28 @@ using namespace framework;
 
 namespace gallery {
 
-namespace {
-constexpr int kColumns = 2;
-constexpr int kMargin = 8;
-constexpr int kTitleHeight = 26;
-}  // namespace
-
 const TClassInfo& TGalleryWindow::ClassInfo() {
-    static const TClassInfo info =
-        TClassInfo::Derive<TGalleryWindow, lm7::TTMSStylableForm>("TGalleryWindow");
+    static const TClassInfo info = TClassInfo::Derive<TGalleryWindow, lm7::TTMSStylableForm>("TGalleryWindow")
+                                       .Method<&TGalleryWindow::FormCreated>("FormCreated");
     return info;
 }
 
-TGalleryWindow::TGalleryWindow(TComponent* AOwner) : lm7::TTMSStylableForm(AOwner) {
-    SetName("GalleryWindow");
-    SetCaption("Gallery");
-    OnShow = TNotifyEvent::Of<&TTMSStylableForm::FormShow>(static_cast<TTMSStylableForm*>(this));
-    OnCreate = TNotifyEvent::Of<&TGalleryWindow::FormCreated>(this);
-    LayOutSections();
+std::string TGalleryWindow::LayoutFileName() {
+    return IncludeTrailingPathDelimiter(ExtractFilePath(Application->ExeName())) + "Gallery.lfm";
 }
 
-void TGalleryWindow::FormCreated(TObject*) { AddAFormStyler(this); }
-
-void TGalleryWindow::LayOutSections() {
-    const auto& all = GallerySections();
-    const int count = std::max<int>(static_cast<int>(all.size()), 1);
-    const int columns = std::min(count, kColumns);
-    const int rows = (count + kColumns - 1) / kColumns;
-    const int cellWidth = kSectionWidth + kMargin;
-    const int cellHeight = kSectionHeight + kTitleHeight + kMargin;
-    SetClientWidth(columns * cellWidth + kMargin);
-    SetClientHeight(rows * cellHeight + kMargin);
-
-    for (int i = 0; i < static_cast<int>(all.size()); ++i) {
-        const int x = kMargin + (i % kColumns) * cellWidth;
-        const int y = kMargin + (i / kColumns) * cellHeight;
-        auto* title = Create<TPanel>(this);
-        title->SetBounds(x, y, kSectionWidth, kTitleHeight);
-        title->SetCaption(all[static_cast<std::size_t>(i)].Title);
-        title->Font()->SetStyle(fsBold);
-        title->SetParent(this);
-        auto* area = Create<TPanel>(this);
-        area->SetBounds(x, y + kTitleHeight, kSectionWidth, kSectionHeight);
-        area->SetBevelOuter(bvNone);
-        area->SetCaption("");
-        area->SetParentColor(true);
-        area->SetParent(this);
-        all[static_cast<std::size_t>(i)].Build(*area);
+TGalleryWindow::TGalleryWindow(TComponent* AOwner) : lm7::TTMSStylableForm(AOwner) {
+    ReadTextFormFile(LayoutFileName(), this);
+    for (const GallerySection& section : GallerySections()) {
+        auto* area = As<TWinControl>(FindComponent(section.Area));
+        if (!area)
+            throw EComponentError("The gallery's layout has no area \"" + section.Area + "\"");
+        section.Build(*area);
     }
     NameComponents();
 }
+
+void TGalleryWindow::FormCreated(TObject*) { AddAFormStyler(this); }
 
 void TGalleryWindow::NameComponents() {
     std::map<std::string, int> counts;

@@ -1,7 +1,8 @@
 #pragma once
-// The gallery as a tool window of the suite: a stylable window with a titled area for each
-// section, its styler attached, its controls' state kept in "gallery.ini" in the suite's
-// settings folder.
+// The gallery as a tool window of the suite: a stylable window whose layout, a titled area for
+// each section, is the description "Gallery.lfm" beside the program; its styler is attached
+// when it is created, and its controls' state is kept in "gallery.ini" in the suite's settings
+// folder.
 
 #include "forms/TMSStyleableF.h"
 
@@ -19,9 +20,10 @@ public:
     // empty (nothing kept) when neither can be found.
     std::string TheIniName() override;
 
+    static std::string LayoutFileName();
+
 private:
-    // The layout is in place before the creation steps; the styler comes after them.
-    void LayOutSections();
+    // Connected by the layout to OnCreate: the styler comes after the creation steps.
     void FormCreated(framework::TObject* Sender);
     // The sections build unnamed controls; a tool window's controls have names, by which its
     // walks find them and its ini file keeps their state. They are named as a designer would.

@@ -104,6 +104,6 @@ void Build(TWinControl& area) {
         lm7::SetImagesAndNumberForStatusBarPanel(status, i, 10 - i);
 }
 
-const bool registered = gallery::RegisterGallerySection({"Toolbar and menu images", 60, Build});
+const bool registered = gallery::RegisterGallerySection({"AreaImages", Build});
 
 }  // namespace

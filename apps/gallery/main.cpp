@@ -37,11 +37,7 @@ bool RegisterGallerySection(GallerySection Section) {
     return true;
 }
 
-const std::vector<GallerySection>& GallerySections() {
-    std::stable_sort(sections().begin(), sections().end(),
-                     [](const GallerySection& a, const GallerySection& b) { return a.Order < b.Order; });
-    return sections();
-}
+const std::vector<GallerySection>& GallerySections() { return sections(); }
 
 }  // namespace gallery
 
@@ -109,8 +105,8 @@ int main(int argc, char** argv) {
         // Another resolution is a move to a monitor of that resolution: the window rescales
         // and corrects its controls as it would on the desktop.
         if (options.PixelsPerInch != window->PixelsPerInch()) {
-            const auto dpi = static_cast<std::uint32_t>(options.PixelsPerInch);
-            window->Perform(WM_DPICHANGED, dpi | (dpi << 16), 0);
+            const auto dpi = static_cast<std::uint16_t>(options.PixelsPerInch);
+            window->Perform(WM_DPICHANGED, MakeWParam(dpi, dpi), 0);
         }
         Application->ProcessMessages();
         window->Snapshot()->SaveToFile(options.Out);

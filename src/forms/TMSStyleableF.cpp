@@ -42,6 +42,10 @@ void logLine(const std::string& Line) {
 const TClassInfo& TTMSStylableForm::ClassInfo() {
     static const TClassInfo info =
         TClassInfo::Derive<TTMSStylableForm, TForm>("TTMSStylableForm")
+            .Method<&TTMSStylableForm::FormActivate>("FormActivate")
+            .Method<&TTMSStylableForm::FormShow>("FormShow")
+            .Method<&TTMSStylableForm::FormClose>("FormClose")
+            .Method<&TTMSStylableForm::FormDestroy>("FormDestroy")
             .Message<TTMSStylableForm>(WM_DPICHANGED, &TTMSStylableForm::WMDpiChanged)
             .Message<TTMSStylableForm>(WM_BROADCASTBYSHELL, &TTMSStylableForm::WMBroadcastByShell);
     return info;
@@ -186,6 +190,9 @@ void TTMSStylableForm::ReadjustSizeRelevantComponents(sibling::TImageDimensions 
 
 void TTMSStylableForm::WMDpiChanged(TMessage& Message) {
     DispatchFrom(&TForm::ClassInfo(), Message);
+    // Recorded only: the window keeps the place and size it has.
+    if (const auto* suggested = static_cast<const TRect*>(PointerFromLParam(Message.LParam)))
+        Win_recommended_size = *suggested;
     const int newDpi = static_cast<int>(Message.WParam & 0xFFFF);
     ChangeScale(newDpi, PixelsPerInch());
     SetPixelsPerInch(newDpi);

@@ -42,6 +42,8 @@ public:
     // For a window whose creation steps have not run (they run once).
     void FormCreate(framework::TObject* Sender);
     vendor::TAdvFormStyler* GetFormStyler() const { return FormStylerPAI; }
+    // The window rectangle the last resolution change suggested; the window is not moved to it.
+    framework::TRect RecommendedSize() const { return Win_recommended_size; }
 
     // Handlers a window's layout connects by name.
     void FormActivate(framework::TObject* Sender);

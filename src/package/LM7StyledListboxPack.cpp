@@ -95,7 +95,8 @@ void RegisterPackageClasses() {
     vendor::RegisterVendorClasses();
     for (framework::TClass cls : {&sibling::TmyAdvFilterCombo::ClassInfo(), &TStyledListbox::ClassInfo(),
                                   &TStyledListboxOwnerDrawnFixed::ClassInfo(),
-                                  &TColourSharingListbox::ClassInfo(), &TColourSharingCombo::ClassInfo()})
+                                  &TColourSharingListbox::ClassInfo(), &TColourSharingCombo::ClassInfo(),
+                                  &TLMAdvOfficePager::ClassInfo()})
         framework::RegisterClass(cls);
 }
 

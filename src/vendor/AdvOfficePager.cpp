@@ -77,7 +77,10 @@ const TClassInfo& TAdvOfficePager::ClassInfo() {
             .Bool<TAdvOfficePager>("ShowCloseOnNonSelectedTabs", &TAdvOfficePager::ShowCloseOnNonSelectedTabs,
                                    &TAdvOfficePager::SetShowCloseOnNonSelectedTabs, false)
             .Bool<TAdvOfficePager>("FreeOnClose", &TAdvOfficePager::FreeOnClose,
-                                   &TAdvOfficePager::SetFreeOnClose, false);
+                                   &TAdvOfficePager::SetFreeOnClose, false)
+            .Event<TAdvOfficePager>("OnChange", &TAdvOfficePager::OnChange)
+            .Event<TAdvOfficePager>("OnChanging", &TAdvOfficePager::OnChanging)
+            .Event<TAdvOfficePager>("OnClosePage", &TAdvOfficePager::OnClosePage);
     return info;
 }
 

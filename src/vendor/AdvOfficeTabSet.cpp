@@ -22,7 +22,8 @@ const TClassInfo& TAdvOfficeTabSet::ClassInfo() {
             .Object<TAdvOfficeTabSet, TCustomImageList>("Images", &TAdvOfficeTabSet::Images,
                                                         &TAdvOfficeTabSet::SetImages)
             .Integer<TAdvOfficeTabSet>("ActiveTabIndex", &TAdvOfficeTabSet::ActiveTabIndex,
-                                       &TAdvOfficeTabSet::SetActiveTabIndex, -1);
+                                       &TAdvOfficeTabSet::SetActiveTabIndex, -1)
+            .Event<TAdvOfficeTabSet>("OnChange", &TAdvOfficeTabSet::OnChange);
     return info;
 }
 

@@ -1,9 +1,15 @@
 #include "vendor/VendorClasses.h"
 
 #include "vendor/AdvControls.h"
+#include "vendor/AdvFormStyler.h"
 #include "vendor/AdvGlowButton.h"
+#include "vendor/AdvListView.h"
+#include "vendor/AdvMenuStyler.h"
 #include "vendor/AdvOfficePager.h"
 #include "vendor/AdvOfficeStatusBar.h"
+#include "vendor/AdvOfficeTabSet.h"
+#include "vendor/AdvProgressBar.h"
+#include "vendor/AdvSmoothButton.h"
 #include "vendor/AdvToolBtn.h"
 #include "vendor/ElButtons.h"
 #include "vendor/ElEdits.h"
@@ -36,6 +42,12 @@ void RegisterVendorClasses() {
                  &TAdvOfficeRadioButton::ClassInfo(),
                  &TAdvOfficeRadioGroup::ClassInfo(),
                  &TAdvSpinEdit::ClassInfo(),
+                 &TAdvFormStyler::ClassInfo(),
+                 &TAdvOfficeTabSet::ClassInfo(),
+                 &TAdvMenuStyler::ClassInfo(),
+                 &TAdvProgressBar::ClassInfo(),
+                 &TAdvSmoothButton::ClassInfo(),
+                 &TAdvListView::ClassInfo(),
              })
             framework::RegisterClass(cls);
         return true;

@@ -67,11 +67,6 @@ public:
 
 using WindowPtr = std::unique_ptr<TToolWindow, TFreeDeleter>;
 
-// The resolution change message carries the new resolution in both halves of WParam.
-std::uint32_t DpiWParam(int dpi) {
-    return static_cast<std::uint32_t>(dpi) | (static_cast<std::uint32_t>(dpi) << 16);
-}
-
 class StylableForm : public ::testing::Test {
 protected:
     StylableForm() { Tool_imagelist_master::initialization(); }
@@ -192,7 +187,7 @@ TEST_F(StylableForm, OnceCorrectedAlwaysCorrectedAlsoBackAtNinetySix) {
     EXPECT_EQ(list->ItemHeight(), 26);
     const int fontHeight = w->Font()->Height();
 
-    w->Perform(WM_DPICHANGED, DpiWParam(96), 0);
+    w->Perform(WM_DPICHANGED, MakeWParam(96, 96), 0);
     EXPECT_EQ(w->PixelsPerInch(), 96);
     EXPECT_EQ(panel->BoundsRect(), Rect(20, 40, 80, 70));
     EXPECT_EQ(w->Font()->Height(), MulDiv(fontHeight, 96, 144));
@@ -211,7 +206,11 @@ TEST_F(StylableForm, ADpiChangeRescalesTheWindowAndCorrectsIt) {
     w->AddAFormStyler(w);
     w->Show();
     EXPECT_EQ(list->ItemHeight(), 40);
-    w->Perform(WM_DPICHANGED, DpiWParam(144), 0);
+    const TRect suggested = Rect(40, 50, 940, 650);
+    const TLParamPointer rect(&suggested);
+    w->Perform(WM_DPICHANGED, MakeWParam(144, 144), rect.LParam());
+    EXPECT_EQ(w->RecommendedSize(), suggested);
+    EXPECT_EQ(w->Left(), 0);  // recorded only
     EXPECT_EQ(list->BoundsRect(), Rect(15, 30, 165, 150));
     EXPECT_EQ(list->ItemHeight(), 26);
     EXPECT_EQ(w->PixelsPerInch(), 144);
