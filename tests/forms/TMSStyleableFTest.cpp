@@ -7,7 +7,9 @@
 #include "framework/controls/Grids.h"
 #include "framework/controls/Panel.h"
 #include "framework/forms/Application.h"
+#include "framework/forms/TextForms.h"
 #include "imaging/tool_imagelist_master.h"
+#include "package/LM7StyledListboxPack.h"
 #include "sibling/Logging_utilities.h"
 #include "sibling/My_tmsstylebase.h"
 #include "sibling/Tms_utils.h"
@@ -104,6 +106,30 @@ TEST_F(StylableForm, CreationStepsSetUpTheWindow) {
     EXPECT_EQ(w->Font()->Height(), Application->DefaultFont()->Height());
     EXPECT_EQ(w->GetFormStyler(), nullptr);
     EXPECT_EQ(w->ComponentsToResize->Count(), 0);
+}
+
+// A tool window's layout connects the base form's handlers by name and holds the suite's pager.
+TEST_F(StylableForm, ALayoutConnectsTheHandlersAndHoldsThePager) {
+    RegisterPackageClasses();
+    Screen->SetPixelsPerInch(144);
+    TToolWindow* w = MakeWindow();
+    w->OnShow = nullptr;
+    ReadTextForm(R"(object ToolWindow: TTMSStylableForm
+  OnShow = FormShow
+  object Pager: TLMAdvOfficePager
+    PageMargin = 4
+    CloseOnTab = True
+  end
+end
+)",
+                 w, "tool.lfm");
+    auto* pager = As<TLMAdvOfficePager>(w->FindComponent("Pager"));
+    ASSERT_NE(pager, nullptr);
+    EXPECT_TRUE(pager->CloseOnTab());
+    EXPECT_NE(WriteTextForm(w).find("PageMargin = 4"), std::string::npos);
+    w->AddAFormStyler(w);
+    w->Show();
+    EXPECT_EQ(pager->TabHeight(), 42);  // FormShow ran and corrected the pager
 }
 
 TEST_F(StylableForm, AtNinetySixShowingCorrectsNothing) {
