@@ -83,6 +83,14 @@ void TCustomDrawGrid::SetDefaultRowHeight(int Value) {
     }
 }
 
+void TCustomDrawGrid::ChangeScale(int M, int D) {
+    if (M != D && D != 0) {
+        SetDefaultColWidth(MulDiv(m_defaultColWidth, M, D));
+        SetDefaultRowHeight(MulDiv(m_defaultRowHeight, M, D));
+    }
+    TCustomControl::ChangeScale(M, D);
+}
+
 void TCustomDrawGrid::SetCol(int Value) {
     if (Value >= m_fixedCols && Value < m_colCount) {
         m_col = Value;

@@ -44,6 +44,9 @@ public:
     // The cell under a client point; false outside every cell.
     bool MouseToCell(int X, int Y, int& ACol, int& ARow) const;
 
+    // Bounds, font, and the default column width and row height.
+    void ChangeScale(int M, int D) override;
+
     TDrawCellEvent OnDrawCell;
 
 protected:

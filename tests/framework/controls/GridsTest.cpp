@@ -36,6 +36,13 @@ TEST_F(Grids, RowsTakeTheDefaultRowHeight) {
     EXPECT_TRUE(PixelIs(*pic, 10, 30, clBtnShadow));
 }
 
+TEST_F(Grids, ScalingScalesTheCellsWithTheBounds) {
+    grid->ChangeScale(3, 2);
+    EXPECT_EQ(grid->DefaultColWidth(), 96);
+    EXPECT_EQ(grid->DefaultRowHeight(), 36);
+    EXPECT_EQ(grid->Width(), 450);
+}
+
 TEST_F(Grids, StringGridKeepsAndPaintsItsCells) {
     EXPECT_EQ(grid->Cells(2, 3), "");
     grid->SetCells(2, 3, "42");
