@@ -53,8 +53,6 @@ const TClassInfo& TTMSStylableForm::ClassInfo() {
 
 TTMSStylableForm::TTMSStylableForm(TComponent* AOwner) : TForm(AOwner) {}
 
-TTMSStylableForm::~TTMSStylableForm() = default;
-
 void TTMSStylableForm::AfterConstruction() {
     DoCreateThings();
     TForm::AfterConstruction();
@@ -238,7 +236,7 @@ void TTMSStylableForm::Notification(TComponent* AComponent, TOperation Operation
         ComponentsToResize->Remove(AComponent);
 }
 
-void TTMSStylableForm::SaveIniOnce() {
+void TTMSStylableForm::BeforeDestruction() {
     // A window that goes cannot hand an error to anyone: a settings folder that cannot be
     // written must not stop the program closing. The failure goes to the log.
     try {
@@ -246,10 +244,6 @@ void TTMSStylableForm::SaveIniOnce() {
     } catch (const std::exception& e) {
         logLine(Format("SaveIni %s: %s", {Name(), std::string(e.what())}));
     }
-}
-
-void TTMSStylableForm::BeforeDestruction() {
-    SaveIniOnce();
     ComponentsToResize.reset();
     if (FormStylerPAI) {
         FormStylerPAI->RemoveFreeNotification(this);

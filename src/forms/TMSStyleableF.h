@@ -30,7 +30,6 @@ inline constexpr std::uint16_t kStyleChangeCommand = 703;
 class TTMSStylableForm : public framework::TForm {
 public:
     explicit TTMSStylableForm(framework::TComponent* AOwner);
-    ~TTMSStylableForm() override;
     static const framework::TClassInfo& ClassInfo();
     framework::TClass ClassType() const override { return &ClassInfo(); }
 
@@ -83,8 +82,6 @@ protected:
     std::vector<framework::TWinControl*> buttons;     // for descendants; not owned
 
 private:
-    void SaveIniOnce();
-
     framework::TRect Win_recommended_size;
     bool done_create_things = false;
     bool needs_size_adjust = false;

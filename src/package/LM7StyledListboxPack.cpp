@@ -93,10 +93,10 @@ std::span<const TUnitEntry> GetPackageInfoTable() { return kUnitTable; }
 void RegisterPackageClasses() {
     framework::RegisterFrameworkClasses();
     vendor::RegisterVendorClasses();
-    for (framework::TClass cls : {&sibling::TmyAdvFilterCombo::ClassInfo(), &TStyledListbox::ClassInfo(),
-                                  &TStyledListboxOwnerDrawnFixed::ClassInfo(),
-                                  &TColourSharingListbox::ClassInfo(), &TColourSharingCombo::ClassInfo(),
-                                  &TLMAdvOfficePager::ClassInfo()})
+    for (framework::TClass cls :
+         {&sibling::TmyAdvFilterCombo::ClassInfo(), &TStyledListbox::ClassInfo(),
+          &TStyledListboxOwnerDrawnFixed::ClassInfo(), &TColourSharingListbox::ClassInfo(),
+          &TColourSharingCombo::ClassInfo(), &TLMAdvOfficePager::ClassInfo()})
         framework::RegisterClass(cls);
 }
 

@@ -306,8 +306,7 @@ void TCustomForm::ChangeScale(int M, int D) {
     const int left = Left(), top = Top();
     TWinControl::ChangeScale(M, D);
     if (ParentFont()) {
-        // A form has no parent to take a font from: its own font scales, and it keeps
-        // following the application's font as before.
+        // A form has no parent whose font it could follow: its own font scales too.
         Font()->SetHeight(MulDiv(Font()->Height(), M, D));
         SetParentFont(true);
     }
