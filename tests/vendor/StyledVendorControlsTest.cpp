@@ -129,6 +129,11 @@ TEST_F(Corrections, PagerTabRowAndProgressTextFollowTheScale) {
     pager->CorrectForScreenResolucao(2.0f);
     EXPECT_EQ(pager->TabHeight(), 56);
     EXPECT_EQ(page->Top(), 56);
+    pager->SetTransparent(true);  // the tab row shows the form, whatever the style
+    pager->SetComponentStyle(tsDark);
+    EXPECT_EQ(pager->Color(), form->Color());
+    pager->SetTransparent(false);
+    EXPECT_EQ(pager->Color(), TMSStyleColors(tsDark).Face);
     auto* bar = Add<TAdvProgressBar>(160, 30);
     bar->CorrectForScreenResolucao(1.5f);
     EXPECT_EQ(bar->Font()->Height(), -16);  // 16.5 to the even neighbour
