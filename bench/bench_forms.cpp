@@ -238,7 +238,6 @@ void BM_StyleBroadcast(benchmark::State& state) {
 BENCHMARK(BM_FullRepaint)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StyleBroadcast)->Unit(benchmark::kMillisecond);
 
-
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -93,7 +93,8 @@ int main(int argc, char** argv) {
     const PackageRun package;
     try {
         sibling::Global_TMSStyle = static_cast<vendor::TTMSStyle>(options.Style);
-        std::unique_ptr<gallery::TGalleryWindow, TFreeDeleter> window(Create<gallery::TGalleryWindow>(nullptr));
+        std::unique_ptr<gallery::TGalleryWindow, TFreeDeleter> window(
+            Create<gallery::TGalleryWindow>(nullptr));
         // In a desktop window the controls can be used: the pickers open the desktop's chooser,
         // and the window follows the resolution of the monitor it stands on.
         if (options.Window) {
