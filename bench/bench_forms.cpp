@@ -1,8 +1,13 @@
 // Forms: reading a form of 1,000 controls from its text description against creating the same
-// controls, with the same properties and handlers, in code, in the same run.
+// controls, with the same properties and handlers, in code; and a style broadcast to a tool
+// window of 1,000 controls, with the repaint it causes, against one full repaint of the same
+// window. Each pair is measured in the same run.
 
 #include "RatioReporter.h"
 
+#include "controls/ColourListBoxesAndCombos.h"
+#include "controls/StyledListbox.h"
+#include "forms/TMSStyleableF.h"
 #include "framework/controls/Button.h"
 #include "framework/controls/CheckBox.h"
 #include "framework/controls/Edits.h"
@@ -10,6 +15,8 @@
 #include "framework/controls/Panel.h"
 #include "framework/forms/Application.h"
 #include "framework/forms/TextForms.h"
+#include "vendor/AdvOfficeTabSet.h"
+#include "vendor/AdvProgressBar.h"
 
 #include <benchmark/benchmark.h>
 
@@ -145,6 +152,92 @@ void BM_ReadFormDescription(benchmark::State& state) {
 BENCHMARK(BM_CreateFormInCode)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadFormDescription)->Unit(benchmark::kMillisecond);
 
+constexpr int kControls = 1000;
+constexpr int kColumns = 40;
+
+class TBenchWindow : public lm7::TTMSStylableForm {
+public:
+    using lm7::TTMSStylableForm::TTMSStylableForm;
+    void Attach() { AddAFormStyler(this); }
+};
+
+// A window of 1,000 named controls, a fifth of each kind: styled lists, colour lists, tab
+// sets and progress bars (all styled) and plain edits (not styled).
+std::unique_ptr<TBenchWindow, TFreeDeleter> MakeWindow() {
+    std::unique_ptr<TBenchWindow, TFreeDeleter> window(Create<TBenchWindow>(nullptr));
+    window->SetClientWidth(kColumns * 90);
+    window->SetClientHeight((kControls / kColumns) * 64);
+    for (int i = 0; i < kControls; ++i) {
+        TControl* control = nullptr;
+        switch (i % 5) {
+        case 0: {
+            auto* list = Create<lm7::TStyledListbox>(window.get());
+            for (const char* word : {"the", "of", "whale", "sea"})
+                list->Items()->Add(word);
+            control = list;
+            break;
+        }
+        case 1:
+            control = Create<lm7::TColourSharingListbox>(window.get());
+            break;
+        case 2: {
+            auto* tabs = Create<vendor::TAdvOfficeTabSet>(window.get());
+            tabs->AdvOfficeTabs()->Add("Left");
+            tabs->AdvOfficeTabs()->Add("Right");
+            control = tabs;
+            break;
+        }
+        case 3: {
+            auto* bar = Create<vendor::TAdvProgressBar>(window.get());
+            bar->SetPosition(i % 100);
+            control = bar;
+            break;
+        }
+        default:
+            control = Create<TEdit>(window.get());
+            control->SetText("corpus");
+            break;
+        }
+        control->SetName("Control" + std::to_string(i));
+        control->SetBounds((i % kColumns) * 90, (i / kColumns) * 64, 86, 60);
+        control->SetParent(window.get());
+    }
+    window->Attach();
+    window->Show();
+    Application->ProcessMessages();
+    return window;
+}
+
+void InvalidateAll(TWinControl* control) {
+    control->Invalidate();
+    for (int i = 0; i < control->ControlCount(); ++i)
+        if (auto* child = As<TWinControl>(control->Controls(i)))
+            InvalidateAll(child);
+}
+
+void BM_FullRepaint(benchmark::State& state) {
+    auto window = MakeWindow();
+    for (auto _ : state) {
+        InvalidateAll(window.get());
+        Application->ProcessMessages();
+        benchmark::DoNotOptimize(window->Surface());
+    }
+}
+
+void BM_StyleBroadcast(benchmark::State& state) {
+    auto window = MakeWindow();
+    int style = vendor::tsLight;
+    for (auto _ : state) {
+        style = style == vendor::tsLight ? vendor::tsDark : vendor::tsLight;  // a change every time
+        window->Perform(lm7::WM_BROADCASTBYSHELL, lm7::kStyleChangeCommand, style);
+        Application->ProcessMessages();
+        benchmark::DoNotOptimize(window->Surface());
+    }
+}
+
+BENCHMARK(BM_FullRepaint)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StyleBroadcast)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -154,6 +247,8 @@ int main(int argc, char** argv) {
     reporter.PrintRatio(
         "Read a 1,000-control form description / create the same controls in code, time ratio",
         "BM_ReadFormDescription", "BM_CreateFormInCode", "target at most 3");
+    reporter.PrintRatio("Style broadcast with its repaint / one full repaint, 1,000 controls, time ratio",
+                        "BM_StyleBroadcast", "BM_FullRepaint", "target at most 1.5");
     benchmark::Shutdown();
     return 0;
 }

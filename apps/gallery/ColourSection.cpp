@@ -38,6 +38,6 @@ void Build(TWinControl& area) {
     open->SetDroppedDown(true);
 }
 
-const bool registered = gallery::RegisterGallerySection({"Colour pickers", 20, Build});
+const bool registered = gallery::RegisterGallerySection({"AreaColours", Build});
 
 }  // namespace

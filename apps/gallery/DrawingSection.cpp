@@ -73,6 +73,6 @@ void Build(TWinControl& area) {
     image->SetParent(&area);
 }
 
-const bool registered = gallery::RegisterGallerySection({"Drawing primitives", 70, Build});
+const bool registered = gallery::RegisterGallerySection({"AreaDrawing", Build});
 
 }  // namespace

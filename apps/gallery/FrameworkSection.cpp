@@ -51,6 +51,6 @@ void Build(TWinControl& area) {
     status->SetParent(&area);
 }
 
-const bool registered = gallery::RegisterGallerySection({"Framework controls", 0, Build});
+const bool registered = gallery::RegisterGallerySection({"AreaFramework", Build});
 
 }  // namespace

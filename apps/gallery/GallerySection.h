@@ -1,7 +1,7 @@
 #pragma once
-// A section of the gallery: a titled area of the gallery window that a feature fills with its
-// controls. Each section registers itself from its own file, so features add pictures without
-// touching one another's code.
+// A section of the gallery: an area of the gallery window's layout that a feature fills with
+// its controls (or, where the layout holds them, with their data). Each section registers
+// itself from its own file, so features add pictures without touching one another's code.
 
 #include "framework/controls/WinControl.h"
 
@@ -12,9 +12,7 @@
 namespace gallery {
 
 struct GallerySection {
-    std::string Title;
-    int Order = 0;  // sections stand in increasing order, left to right, then down
-    // Fills Area (a panel of the section's size) with the feature's controls.
+    std::string Area;  // the name of the section's panel in the window's layout
     std::function<void(framework::TWinControl& Area)> Build;
 };
 
@@ -22,7 +20,7 @@ struct GallerySection {
 bool RegisterGallerySection(GallerySection Section);
 const std::vector<GallerySection>& GallerySections();
 
-// Every section gets an area of this size.
+// Every section's area has this size.
 inline constexpr int kSectionWidth = 470;
 inline constexpr int kSectionHeight = 290;
 

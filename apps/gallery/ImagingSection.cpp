@@ -37,11 +37,18 @@ void FillDemoIcons(TImageList& list) {
 
 void Build(TWinControl& area) {
     TComponent* owner = area.Owner();
-    // The gallery's main has started the package, and with it the master lists.
+    // The gallery's main has started the package, and with it the master lists. Each gets
+    // the icons at its own size, so a window that moves to another resolution finds them.
+    for (int d = 0; d < sibling::kImageDimensionCount; ++d) {
+        TImageList* list = lm7::ImageLists[static_cast<std::size_t>(d)];
+        if (list->Count() > 0)
+            continue;
+        const int size = sibling::ImageDimensionSizes[static_cast<std::size_t>(d)];
+        list->SetSize(size, size);
+        FillDemoIcons(*list);
+    }
     sibling::GlobalImageHeight = 24;
     TImageList* main = lm7::ImageListMain();
-    main->SetSize(24, 24);
-    FillDemoIcons(*main);
 
     auto* toolbar = Create<TToolBar>(owner);
     toolbar->SetParent(&area);
@@ -97,6 +104,6 @@ void Build(TWinControl& area) {
         lm7::SetImagesAndNumberForStatusBarPanel(status, i, 10 - i);
 }
 
-const bool registered = gallery::RegisterGallerySection({"Toolbar and menu images", 60, Build});
+const bool registered = gallery::RegisterGallerySection({"AreaImages", Build});
 
 }  // namespace

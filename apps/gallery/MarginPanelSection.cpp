@@ -51,6 +51,6 @@ void Build(TWinControl& area) {
     AddPage(area, 200, true);
 }
 
-const bool registered = gallery::RegisterGallerySection({"Margin panel", 25, Build});
+const bool registered = gallery::RegisterGallerySection({"AreaMarginPanel", Build});
 
 }  // namespace

@@ -48,6 +48,6 @@ void Build(TWinControl& area) {
     }
 }
 
-const bool registered = gallery::RegisterGallerySection({"File and folder pickers", 90, Build});
+const bool registered = gallery::RegisterGallerySection({"AreaPickers", Build});
 
 }  // namespace

@@ -66,6 +66,6 @@ void Build(TWinControl& area) {
     text->SetParent(&area);
 }
 
-const bool registered = gallery::RegisterGallerySection({"Remembered settings", 50, Build});
+const bool registered = gallery::RegisterGallerySection({"AreaSettings", Build});
 
 }  // namespace

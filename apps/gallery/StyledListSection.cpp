@@ -42,6 +42,6 @@ void Build(TWinControl& area) {
     AddList(area, 243, vendor::tsDark);
 }
 
-const bool registered = gallery::RegisterGallerySection({"Styled list boxes", 10, Build});
+const bool registered = gallery::RegisterGallerySection({"AreaStyledLists", Build});
 
 }  // namespace

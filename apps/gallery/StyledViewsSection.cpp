@@ -83,6 +83,6 @@ void Build(TWinControl& area) {
     sibling::Global_TMSStyle = kept;
 }
 
-const bool registered = gallery::RegisterGallerySection({"Styled tree and list views", 20, Build});
+const bool registered = gallery::RegisterGallerySection({"AreaStyledViews", Build});
 
 }  // namespace

@@ -1,18 +1,25 @@
-// The gallery: one window with a section for each feature of the package, pictured into a PNG
-// so that a person can look at what the controls draw; with --window it opens on the desktop.
+// The gallery: one tool window with a section for each feature of the package, pictured into
+// a PNG so that a person can look at what the controls draw, in any colour style and at any
+// screen resolution; with --window it opens on the desktop instead.
+//
+//   gallery [--style N] [--ppi P] [OUT.png]
+//   gallery [--style N] --window
 
 #include "GallerySection.h"
+#include "GalleryWindow.h"
 
-#include "framework/controls/Panel.h"
 #include "framework/forms/Application.h"
+#include "framework/rtl/IntConv.h"
 #include "host/WindowHost.h"
 #include "package/LM7StyledListboxPack.h"
+#include "sibling/My_tmsstylebase.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <memory>
 #include <string>
+#include <string_view>
 
 using namespace framework;
 
@@ -30,50 +37,11 @@ bool RegisterGallerySection(GallerySection Section) {
     return true;
 }
 
-const std::vector<GallerySection>& GallerySections() {
-    std::stable_sort(sections().begin(), sections().end(),
-                     [](const GallerySection& a, const GallerySection& b) { return a.Order < b.Order; });
-    return sections();
-}
+const std::vector<GallerySection>& GallerySections() { return sections(); }
 
 }  // namespace gallery
 
 namespace {
-
-constexpr int kColumns = 2;
-constexpr int kMargin = 8;
-constexpr int kTitleHeight = 26;
-
-std::unique_ptr<TForm, TFreeDeleter> BuildGallery() {
-    const auto& all = gallery::GallerySections();
-    const int count = std::max<int>(static_cast<int>(all.size()), 1);
-    const int columns = std::min(count, kColumns);
-    const int rows = (count + kColumns - 1) / kColumns;
-    const int cellWidth = gallery::kSectionWidth + kMargin;
-    const int cellHeight = gallery::kSectionHeight + kTitleHeight + kMargin;
-
-    std::unique_ptr<TForm, TFreeDeleter> form(Create<TForm>(nullptr));
-    form->SetCaption("Gallery");
-    form->SetClientWidth(columns * cellWidth + kMargin);
-    form->SetClientHeight(rows * cellHeight + kMargin);
-
-    for (int i = 0; i < static_cast<int>(all.size()); ++i) {
-        const int x = kMargin + (i % kColumns) * cellWidth;
-        const int y = kMargin + (i / kColumns) * cellHeight;
-        auto* title = Create<TPanel>(form.get());
-        title->SetBounds(x, y, gallery::kSectionWidth, kTitleHeight);
-        title->SetCaption(all[static_cast<std::size_t>(i)].Title);
-        title->Font()->SetStyle(fsBold);
-        title->SetParent(form.get());
-        auto* area = Create<TPanel>(form.get());
-        area->SetBounds(x, y + kTitleHeight, gallery::kSectionWidth, gallery::kSectionHeight);
-        area->SetBevelOuter(bvNone);
-        area->SetCaption("");
-        area->SetParent(form.get());
-        all[static_cast<std::size_t>(i)].Build(*area);
-    }
-    return form;
-}
 
 // The package starts before any section is built and shuts down once the gallery window
 // and its controls are gone, on every way out: controls must not outlive the master lists.
@@ -85,23 +53,65 @@ public:
     PackageRun& operator=(const PackageRun&) = delete;
 };
 
+struct Options {
+    std::string Out = "gallery.png";
+    int Style = vendor::tsLight;
+    int PixelsPerInch = 96;
+    bool Window = false;
+};
+
+// False, with a message, for an option it does not know or a value out of range.
+bool ParseOptions(int argc, char** argv, Options& options) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (arg == "--style" && hasValue && TryStrToInt(argv[i + 1], options.Style) && options.Style >= 0 &&
+            options.Style < vendor::kTMSStyleCount) {
+            ++i;
+        } else if (arg == "--ppi" && hasValue && TryStrToInt(argv[i + 1], options.PixelsPerInch) &&
+                   options.PixelsPerInch >= 48 && options.PixelsPerInch <= 480) {
+            ++i;
+        } else if (arg == "--window") {
+            options.Window = true;
+        } else if (!arg.empty() && arg[0] != '-') {
+            options.Out = arg;
+        } else {
+            std::fprintf(stderr, "usage: gallery [--style 0-%d] [--ppi 48-480] [--window | OUT.png]\n",
+                         vendor::kTMSStyleCount - 1);
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::string out = argc > 1 ? argv[1] : "gallery.png";
+    Options options;
+    if (!ParseOptions(argc, argv, options))
+        return 2;
     const PackageRun package;
     try {
-        // In a desktop window the controls can be used: the pickers open the desktop's chooser.
-        if (out == "--window") {
-            host::TWindowHost window;
-            window.Run(BuildGallery().release());
+        sibling::Global_TMSStyle = static_cast<vendor::TTMSStyle>(options.Style);
+        std::unique_ptr<gallery::TGalleryWindow, TFreeDeleter> window(
+            Create<gallery::TGalleryWindow>(nullptr));
+        // In a desktop window the controls can be used: the pickers open the desktop's chooser,
+        // and the window follows the resolution of the monitor it stands on.
+        if (options.Window) {
+            host::TWindowHost desktop;
+            desktop.Run(window.release());
             return 0;
         }
-        auto form = BuildGallery();
-        form->Show();
+        window->Show();
+        // Another resolution is a move to a monitor of that resolution: the window rescales
+        // and corrects its controls as it would on the desktop.
+        if (options.PixelsPerInch != window->PixelsPerInch()) {
+            const auto dpi = static_cast<std::uint16_t>(options.PixelsPerInch);
+            window->Perform(WM_DPICHANGED, MakeWParam(dpi, dpi), 0);
+        }
         Application->ProcessMessages();
-        form->Snapshot()->SaveToFile(out);
-        std::printf("%s\n", out.c_str());
+        window->Snapshot()->SaveToFile(options.Out);
+        std::printf("%s\n", options.Out.c_str());
         return 0;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "gallery: %s\n", e.what());

@@ -6,6 +6,7 @@
 #include "controls/NotepadGrabPanel.h"
 #include "controls/StyledViews.h"
 #include "dialogs/FileFolderOpenDlgU.h"
+#include "forms/My_TMSAdvOfficePagerU.h"
 #include "framework/dialogs/Dialogs.h"
 #include "framework/forms/TextForms.h"
 #include "imaging/tool_imagelist_master.h"
@@ -102,7 +103,7 @@ void RegisterPackageClasses() {
           &TTransparentContainingGroup::ClassInfo(), &TContainBox::ClassInfo(),
           &TNotepadGrabPanel::ClassInfo(), &TMyOpenFolderDialog::ClassInfo(), &TMyOpenFileDialog::ClassInfo(),
           &framework::TOpenDialog::ClassInfo(), &framework::TSaveDialog::ClassInfo(),
-          &framework::TFileOpenDialog::ClassInfo()})
+          &framework::TFileOpenDialog::ClassInfo(), &TLMAdvOfficePager::ClassInfo()})
         framework::RegisterClass(cls);
 }
 
@@ -123,6 +124,7 @@ void RegisterAll() {
     My_StyledTMSComponents::Register();
     ColourListBoxesAndCombos::Register();
     FileFolderOpenDlgU::Register();
+    My_TMSAdvOfficePagerU::Register();
 }
 
 }  // namespace lm7

@@ -1,16 +1,59 @@
 #include "vendor/AdvControls.h"
 
+#include "framework/controls/DrawText.h"
 #include "framework/rtl/FloatConv.h"
 #include "framework/rtl/IntConv.h"
+#include "framework/rtl/Rounding.h"
+
+#include <algorithm>
 
 namespace vendor {
 
 using namespace framework;
 
+const TClassInfo& TCustomAdvOfficeCheckBox::ClassInfo() {
+    static const TClassInfo info =
+        TClassInfo::Derive<TCustomAdvOfficeCheckBox, TCustomCheckBox>("TCustomAdvOfficeCheckBox");
+    return info;
+}
+
 const TClassInfo& TAdvOfficeCheckBox::ClassInfo() {
     static const TClassInfo info =
-        TClassInfo::Derive<TAdvOfficeCheckBox, TCustomCheckBox>("TAdvOfficeCheckBox");
+        TClassInfo::Derive<TAdvOfficeCheckBox, TCustomAdvOfficeCheckBox>("TAdvOfficeCheckBox");
     return info;
+}
+
+void TCustomAdvOfficeCheckBox::CorrectForScreenResImageHeight(int ImageHeight) {
+    m_markSize = std::max(kCheckMarkSize, static_cast<int>(RoundHalfEven(ImageHeight * 0.65)));
+    if (Height() < m_markSize + 4)
+        SetHeight(m_markSize + 4);
+    Invalidate();
+}
+
+void TCustomAdvOfficeCheckBox::Paint() {
+    TCanvas& canvas = *Canvas();
+    PaintMark(canvas, 0, (ClientHeight() - m_markSize) / 2);
+    canvas.Font()->Assign(Font());
+    if (!Enabled())
+        canvas.Font()->SetColor(clGrayText);
+    canvas.Brush()->SetStyle(bsClear);
+    TRect r = ClientRect();
+    r.Left = m_markSize + 4;
+    DrawText(canvas, Caption(), r, DT_SINGLELINE | DT_VCENTER);
+}
+
+void TCustomAdvOfficeCheckBox::PaintMark(TCanvas& Canvas, int X, int Y) {
+    TBrush& brush = *Canvas.Brush();
+    brush.SetStyle(bsSolid);
+    brush.SetColor(clBtnShadow);
+    Canvas.FrameRect(Rect(X, Y, X + m_markSize, Y + m_markSize));
+    brush.SetColor(Enabled() ? clWindow : clBtnFace);
+    Canvas.FillRect(Rect(X + 1, Y + 1, X + m_markSize - 1, Y + m_markSize - 1));
+    if (State() != cbUnchecked) {
+        const int inset = m_markSize / 4;
+        brush.SetColor(State() == cbChecked && Enabled() ? clWindowText : clBtnShadow);
+        Canvas.FillRect(Rect(X + inset, Y + inset, X + m_markSize - inset, Y + m_markSize - inset));
+    }
 }
 
 const TClassInfo& TAdvOfficeRadioButton::ClassInfo() {

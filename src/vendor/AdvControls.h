@@ -8,9 +8,30 @@
 
 namespace vendor {
 
-class TAdvOfficeCheckBox : public framework::TCustomCheckBox {
+// The office check box paints a square mark of its own size, filled when checked; the size
+// follows the toolbar image height of the screen resolution.
+class TCustomAdvOfficeCheckBox : public framework::TCustomCheckBox {
 public:
     using framework::TCustomCheckBox::TCustomCheckBox;
+    static const framework::TClassInfo& ClassInfo();
+    framework::TClass ClassType() const override { return &ClassInfo(); }
+
+    int MarkSize() const { return m_markSize; }
+    // The mark takes 0.65 of the image height, never less than the 13 pixels of the design;
+    // the control grows to hold it.
+    void CorrectForScreenResImageHeight(int ImageHeight);
+
+protected:
+    void Paint() override;
+    void PaintMark(framework::TCanvas& Canvas, int X, int Y) override;
+
+private:
+    int m_markSize = framework::kCheckMarkSize;
+};
+
+class TAdvOfficeCheckBox : public TCustomAdvOfficeCheckBox {
+public:
+    using TCustomAdvOfficeCheckBox::TCustomAdvOfficeCheckBox;
     static const framework::TClassInfo& ClassInfo();
     framework::TClass ClassType() const override { return &ClassInfo(); }
 };

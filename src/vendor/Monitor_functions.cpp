@@ -6,6 +6,8 @@ namespace vendor {
 
 double CurrentDPIScale() { return framework::Screen->PixelsPerInch() / 96.0; }
 
+float CurrentDPIScale(int PixelsPerInch) { return static_cast<float>(PixelsPerInch / 96.0); }
+
 double ScreenScaled(double Value, float FontScale) { return Value * CurrentDPIScale() * FontScale; }
 
 }  // namespace vendor

@@ -2,10 +2,15 @@
 
 #include "vendor/AdvControls.h"
 #include "vendor/AdvEditBtn.h"
+#include "vendor/AdvFormStyler.h"
 #include "vendor/AdvGlowButton.h"
 #include "vendor/AdvListView.h"
+#include "vendor/AdvMenuStyler.h"
 #include "vendor/AdvOfficePager.h"
 #include "vendor/AdvOfficeStatusBar.h"
+#include "vendor/AdvOfficeTabSet.h"
+#include "vendor/AdvProgressBar.h"
+#include "vendor/AdvSmoothButton.h"
 #include "vendor/AdvToolBtn.h"
 #include "vendor/AdvTreeView.h"
 #include "vendor/ElButtons.h"
@@ -42,6 +47,11 @@ void RegisterVendorClasses() {
                  &TAdvListView::ClassInfo(),
                  &TAdvEditBtn::ClassInfo(),
                  &TAdvTreeView::ClassInfo(),
+                 &TAdvFormStyler::ClassInfo(),
+                 &TAdvOfficeTabSet::ClassInfo(),
+                 &TAdvMenuStyler::ClassInfo(),
+                 &TAdvProgressBar::ClassInfo(),
+                 &TAdvSmoothButton::ClassInfo(),
              })
             framework::RegisterClass(cls);
         return true;

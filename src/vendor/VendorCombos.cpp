@@ -1,5 +1,7 @@
 #include "vendor/VendorCombos.h"
 
+#include "framework/rtl/Rounding.h"
+
 namespace vendor {
 
 using namespace framework;
@@ -51,6 +53,14 @@ const TClassInfo& TAdvCustomComboBox::ClassInfo() {
     static const TClassInfo info =
         TClassInfo::Derive<TAdvCustomComboBox, TCustomComboBox>("TAdvCustomComboBox");
     return info;
+}
+
+}  // namespace vendor
+
+namespace vendor {
+
+void TAdvCustomComboBox::CorrectForScreenResolucao(float Scale) {
+    SetItemHeight(static_cast<int>(framework::RoundHalfEven(16 * static_cast<double>(Scale))));
 }
 
 }  // namespace vendor

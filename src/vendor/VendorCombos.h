@@ -46,6 +46,9 @@ public:
     framework::TClass ClassType() const override { return &ClassInfo(); }
 
     std::string GetTextEx() const { return Text(); }
+    // The item height of the design (16 pixels at 96 pixels per inch) times Scale; the combo's
+    // height follows its item height.
+    void CorrectForScreenResolucao(float Scale);
 };
 
 }  // namespace vendor

@@ -36,8 +36,8 @@ TEST_F(Pagers, PagesLieUnderTheTabsAndOnlyTheActiveOneShows) {
     EXPECT_EQ(pager->AdvPages(1), two);
     EXPECT_THROW(pager->AdvPages(2), EListError);
     EXPECT_EQ(two->PageIndex(), 1);
-    EXPECT_EQ(pager->ActivePage(), one);  // the first page to come
-    EXPECT_EQ(one->BoundsRect(), Rect(0, pager->TabHeight(), 300, 200));
+    EXPECT_EQ(pager->ActivePage(), one);                                  // the first page to come
+    EXPECT_EQ(one->BoundsRect(), Rect(1, pager->TabHeight(), 299, 199));  // inside the page margin
     EXPECT_TRUE(one->Visible());
     EXPECT_FALSE(two->Visible());
     pager->SetActivePageIndex(1);
@@ -59,7 +59,7 @@ TEST_F(Pagers, TabsShowTheirImageBeforeTheCaption) {
     // Six pixels in from the tab's left edge, centred between its top (2) and the page.
     EXPECT_EQ(BoundsOfColor(*pic, clRed), Rect(8, 7, 24, 23));
     EXPECT_EQ(BoundsOfColor(*pic, clBlue), Rect(second.Left + 6, 7, second.Left + 22, 23));
-    const auto captions = BoundsOfColor(*pic, clBtnText);
+    const auto captions = BoundsOfColor(*pic, TMSStyleColors(tsLight).Text);
     ASSERT_TRUE(captions);
     EXPECT_GT(captions->Left, 24);
     // Larger images make a taller tab row, and the pages move down.

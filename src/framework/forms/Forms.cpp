@@ -305,6 +305,11 @@ void TCustomForm::ChangeScale(int M, int D) {
         return;
     const int left = Left(), top = Top();
     TWinControl::ChangeScale(M, D);
+    if (ParentFont()) {
+        // A form has no parent whose font it could follow: its own font scales too.
+        Font()->SetHeight(MulDiv(Font()->Height(), M, D));
+        SetParentFont(true);
+    }
     SetBounds(left, top, Width(), Height());  // a form keeps its place on the screen
     m_pixelsPerInch = MulDiv(m_pixelsPerInch, M, D);
 }

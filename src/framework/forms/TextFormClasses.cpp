@@ -6,6 +6,7 @@
 #include "framework/controls/ComboBox.h"
 #include "framework/controls/Edits.h"
 #include "framework/controls/Frames.h"
+#include "framework/controls/Grids.h"
 #include "framework/controls/Image.h"
 #include "framework/controls/ImageList.h"
 #include "framework/controls/Label.h"
@@ -28,7 +29,8 @@ void RegisterFrameworkClasses() {
                  &TCustomColorBox::ClassInfo(), &TPanel::ClassInfo(),        &TGroupBox::ClassInfo(),
                  &TRadioGroup::ClassInfo(),     &TImageList::ClassInfo(),    &TToolBar::ClassInfo(),
                  &TToolButton::ClassInfo(),     &TMainMenu::ClassInfo(),     &TPopupMenu::ClassInfo(),
-                 &TMenuItem::ClassInfo(),       &TImage::ClassInfo(),
+                 &TMenuItem::ClassInfo(),       &TImage::ClassInfo(),        &TDrawGrid::ClassInfo(),
+                 &TStringGrid::ClassInfo(),
              })
             RegisterClass(cls);
         return true;
