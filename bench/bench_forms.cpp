@@ -34,12 +34,12 @@ class TBenchForm : public TForm {
 public:
     using TForm::TForm;
     static const TClassInfo& ClassInfo() {
-        static const TClassInfo info =
-            TClassInfo::Derive<TBenchForm, TForm>("TBenchForm").Method<&TBenchForm::Click>("Click");
+        static const TClassInfo info = TClassInfo::Derive<TBenchForm, TForm>("TBenchForm")
+                                           .Method<&TBenchForm::ButtonClick>("ButtonClick");
         return info;
     }
     TClass ClassType() const override { return &ClassInfo(); }
-    void Click(TObject*) { ++clicks; }
+    void ButtonClick(TObject*) { ++clicks; }
     int clicks = 0;
 };
 
@@ -58,7 +58,7 @@ std::string Description() {
             switch (i % 4) {
             case 0:
                 text += "    object Button" + n + ": TButton\n      Top = " + top +
-                        "\n      Caption = 'Button " + n + "'\n      OnClick = Click\n    end\n";
+                        "\n      Caption = 'Button " + n + "'\n      OnClick = ButtonClick\n    end\n";
                 break;
             case 1:
                 text += "    object Label" + n + ": TLabel\n      Top = " + top +
@@ -104,7 +104,7 @@ FormPtr BuildInCode() {
             case 0: {
                 auto* b = Place<TButton>(form, panel, "Button" + n, i * 20);
                 b->SetCaption("Button " + n);
-                b->OnClick = TNotifyEvent::Of<&TBenchForm::Click>(form);
+                b->OnClick = TNotifyEvent::Of<&TBenchForm::ButtonClick>(form);
                 break;
             }
             case 1:
