@@ -44,16 +44,6 @@ bool NeedsEscape(std::string_view v) {
     return lineBreakOrNul || !IsValidUtf8(v);
 }
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 bool IsQuoted(std::string_view s) { return s.size() >= 2 && s.front() == '"' && s.back() == '"'; }
 
 // Whether s is Word, a word of lower-case ASCII letters, in any case. Only a letter and its
@@ -161,8 +151,8 @@ void AppendUnescaped(std::string_view Body, std::string& Out) {
             ++i;
             break;
         case 'x': {
-            const int hi = i + 2 < Body.size() ? HexValue(Body[i + 2]) : -1;
-            const int lo = i + 3 < Body.size() ? HexValue(Body[i + 3]) : -1;
+            const int hi = i + 2 < Body.size() ? HexDigitValue(Body[i + 2]) : -1;
+            const int lo = i + 3 < Body.size() ? HexDigitValue(Body[i + 3]) : -1;
             if (hi < 0 || lo < 0) {
                 Out += '\\';  // damaged: keep the text as it stands
             } else {

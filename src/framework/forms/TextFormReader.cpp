@@ -23,15 +23,6 @@ namespace {
 
 bool isIdentStart(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
-int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 // Objects nest no deeper than this, so that no description can exhaust the stack.
 constexpr int kMaxDepth = 200;
@@ -96,7 +87,7 @@ public:
                 ++m_line;
             if (c == ' ' || c == '\t' || c == '\r' || c == '\n')
                 continue;
-            const int v = hexValue(c);
+            const int v = HexDigitValue(c);
             if (v < 0)
                 Fail(m_line, std::string("Invalid character '") + c + "' in binary data");
             if (high < 0) {
@@ -127,7 +118,7 @@ private:
         const std::size_t start = m_pos;
         if (m_text[m_pos] == '$') {
             ++m_pos;
-            while (m_pos < m_text.size() && hexValue(m_text[m_pos]) >= 0)
+            while (m_pos < m_text.size() && HexDigitValue(m_text[m_pos]) >= 0)
                 ++m_pos;
             std::uint64_t v = 0;
             auto [end, ec] = std::from_chars(m_text.data() + start + 1, m_text.data() + m_pos, v, 16);
@@ -200,7 +191,8 @@ private:
                 if (hex)
                     ++m_pos;
                 const std::size_t start = m_pos;
-                while (m_pos < m_text.size() && (hex ? hexValue(m_text[m_pos]) >= 0 : isDigit(m_text[m_pos])))
+                while (m_pos < m_text.size() &&
+                       (hex ? HexDigitValue(m_text[m_pos]) >= 0 : isDigit(m_text[m_pos])))
                     ++m_pos;
                 std::uint32_t code = 0;
                 auto [end, ec] =

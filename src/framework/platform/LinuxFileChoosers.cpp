@@ -221,7 +221,8 @@ std::optional<std::string> FileUriToPath(std::string_view Uri) {
     for (std::size_t i = 0; i < Uri.size(); ++i) {
         unsigned byte = 0;
         const char* digits = Uri.data() + i + 1;
-        if (Uri[i] == '%' && i + 2 < Uri.size() && std::from_chars(digits, digits + 2, byte, 16).ptr == digits + 2) {
+        if (Uri[i] == '%' && i + 2 < Uri.size() &&
+            std::from_chars(digits, digits + 2, byte, 16).ptr == digits + 2) {
             path += static_cast<char>(byte);
             i += 2;
         } else {

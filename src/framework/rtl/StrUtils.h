@@ -68,4 +68,15 @@ std::string QuotedStr(std::string_view S);
 // a missing closing quote takes the rest of the text.
 std::string AnsiDequotedStr(std::string_view S, char Quote);
 
+// The value of one hexadecimal digit, or -1 for any other character.
+inline int HexDigitValue(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
 }  // namespace framework
