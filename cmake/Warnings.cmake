@@ -13,18 +13,16 @@ function(lm7_layer name dir)
     add_library(${name} STATIC ${sources})
     # Installed, the libraries keep a prefix so that they do not clash with others in lib/.
     set_target_properties(${name} PROPERTIES OUTPUT_NAME lm7_${name})
-    target_include_directories(${name} PUBLIC $<BUILD_INTERFACE:${CMAKE_SOURCE_DIR}/src>
-                                              $<INSTALL_INTERFACE:include/lm7>)
+    set(scope PUBLIC)
   else()
     add_library(${name} INTERFACE)
-    target_include_directories(${name} INTERFACE $<BUILD_INTERFACE:${CMAKE_SOURCE_DIR}/src>
-                                                 $<INSTALL_INTERFACE:include/lm7>)
+    set(scope INTERFACE)
   endif()
+  target_include_directories(${name} ${scope} $<BUILD_INTERFACE:${CMAKE_SOURCE_DIR}/src>
+                                              $<INSTALL_INTERFACE:include/lm7>)
+  # The headers are C++20: a project that uses the installed libraries is compiled as C++20 too.
+  target_compile_features(${name} ${scope} cxx_std_20)
   if(ARGN)
-    if(sources)
-      target_link_libraries(${name} PUBLIC ${ARGN})
-    else()
-      target_link_libraries(${name} INTERFACE ${ARGN})
-    endif()
+    target_link_libraries(${name} ${scope} ${ARGN})
   endif()
 endfunction()
