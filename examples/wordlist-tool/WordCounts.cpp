@@ -119,10 +119,13 @@ std::vector<TWordCount> CountWords(std::string_view Text) {
 }
 
 std::vector<TWordCount> CountWordsInFile(const std::string& FileName) {
-    const std::string bytes = ReadFileToString(FileName);
+    return CountWordsInBytes(ReadFileToString(FileName));
+}
+
+std::vector<TWordCount> CountWordsInBytes(std::string_view Bytes) {
     std::size_t markLength = 0;
-    const TEncoding* encoding = TEncoding::GetBufferEncoding(bytes, markLength);
-    const std::string_view body = std::string_view(bytes).substr(markLength);
+    const TEncoding* encoding = TEncoding::GetBufferEncoding(Bytes, markLength);
+    const std::string_view body = Bytes.substr(markLength);
     if (encoding->EncodingForm() != TEncoding::Form::UTF8)
         return CountWords(encoding->GetString(body));
     if (markLength == 0 && !IsValidUtf8(body))

@@ -19,9 +19,10 @@ struct TWordCount {
 // Most frequent first; words of equal count in alphabetical order. Text is UTF-8.
 std::vector<TWordCount> CountWords(std::string_view Text);
 
-// The words of a text file: UTF-8 or UTF-16 with a byte order mark, UTF-8 without one, and
-// text that is not UTF-8 read as the Western Windows code page. Raises the framework's file
-// errors.
+// The words of a text file's bytes: UTF-8 or UTF-16 with a byte order mark, UTF-8 without one,
+// and text that is not UTF-8 read as the Western Windows code page.
+std::vector<TWordCount> CountWordsInBytes(std::string_view Bytes);
+// The same, read from the file; raises the framework's file errors.
 std::vector<TWordCount> CountWordsInFile(const std::string& FileName);
 
 // One line per word, the word and its count separated by a tab.

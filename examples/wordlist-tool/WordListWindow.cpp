@@ -151,14 +151,15 @@ void TWordListWindow::ApplyHighlight() {
 }
 
 std::string TWordListWindow::SaveWordList(const std::string& Folder) {
-    SaveFolderPicker->SetFolderOrFile(ExpandFileName(Folder));
     if (m_words.empty())
         throw Exception("There is no word list to save");
-    if (Folder.empty() || !DirectoryExists(Folder))
+    const std::string folder = Folder.empty() ? std::string() : ExpandFileName(Folder);
+    if (folder.empty() || !DirectoryExists(folder))
         throw Exception("Choose an existing folder to save the word list in");
+    SaveFolderPicker->SetFolderOrFile(folder);
     const std::string name =
         ChangeFileExt(ExtractFileName(SourcePicker->FolderOrFile()), "") + "-wordlist.txt";
-    const std::string path = IncludeTrailingPathDelimiter(Folder) + name;
+    const std::string path = IncludeTrailingPathDelimiter(folder) + name;
     WriteFileAtomic(path, WordListText(m_words));
     return path;
 }
