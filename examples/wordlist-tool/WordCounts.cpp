@@ -23,16 +23,17 @@ struct TRange {
 // Outside ASCII and Latin-1 these blocks hold spaces, punctuation and signs; every other code
 // point is taken as part of a word (letters, digits and combining marks of any script).
 constexpr TRange kNotInWords[] = {
-    {0x2000, 0x2BFF},    // spaces, punctuation, currency, letter-like and technical signs, arrows
-    {0x2E00, 0x2E7F},    // more punctuation
-    {0x3000, 0x303F},    // ideographic space and punctuation
-    {0xFE10, 0xFE1F},    // vertical punctuation
-    {0xFE30, 0xFE6F},    // small punctuation
-    {0xFEFF, 0xFEFF},    // a byte order mark inside the text
-    {0xFF00, 0xFF0F},    // full-width punctuation
-    {0xFF1A, 0xFF20},    //
-    {0xFF3B, 0xFF40},    //
-    {0xFF5B, 0xFF65},    //
+    {0x2000, 0x2BFF},  // spaces, punctuation, currency, letter-like and technical signs, arrows
+    {0x2E00, 0x2E7F},  // more punctuation
+    {0x3000, 0x303F},  // ideographic space and punctuation
+    {0xFE10, 0xFE1F},  // vertical punctuation
+    {0xFE30, 0xFE6F},  // small punctuation
+    {0xFEFF, 0xFEFF},  // a byte order mark inside the text
+    // full-width punctuation, between the full-width digits and letters
+    {0xFF00, 0xFF0F},
+    {0xFF1A, 0xFF20},
+    {0xFF3B, 0xFF40},
+    {0xFF5B, 0xFF65},
     {0xFFF0, 0xFFFF},    // specials, the replacement character for broken bytes among them
     {0x1F000, 0x1FAFF},  // pictographs and emoji
 };
