@@ -26,15 +26,6 @@ using namespace framework;
 
 namespace {
 
-// The package starts before the window is made and stops after it is gone, on every way out.
-class PackageRun {
-public:
-    PackageRun() { lm7::Initialize(); }
-    ~PackageRun() { lm7::Finalize(); }
-    PackageRun(const PackageRun&) = delete;
-    PackageRun& operator=(const PackageRun&) = delete;
-};
-
 // A colour by the name the colour combo shows (Gold, Floral White), else as the framework reads
 // colours (clRed, $00BBGGRR, a number).
 TColor ColourNamed(const std::string& Name) {
@@ -78,7 +69,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "wordlist-tool: no display; --png OUT.png pictures the window instead\n");
         return 2;
     }
-    const PackageRun package;
+    const lm7::TPackageScope package;  // the package outlives the window
     try {
         std::unique_ptr<wordlist::TWordListWindow, TFreeDeleter> form(
             Create<wordlist::TWordListWindow>(nullptr));

@@ -37,6 +37,16 @@ std::span<const TUnitEntry> GetPackageInfoTable();
 void Initialize();
 void Finalize();
 
+// For a program's main: the package runs while the scope lasts and stops on every way out of
+// it, so that windows made inside the scope are gone before their image lists are.
+class TPackageScope {
+public:
+    TPackageScope() { Initialize(); }
+    ~TPackageScope() { Finalize(); }
+    TPackageScope(const TPackageScope&) = delete;
+    TPackageScope& operator=(const TPackageScope&) = delete;
+};
+
 // Registers the component classes of the package, the vendor packs, the sibling runtime and
 // the framework, so that form descriptions can name them. Initialize calls it.
 void RegisterPackageClasses();

@@ -13,26 +13,23 @@
 using namespace framework;
 
 int main() {
-    lm7::Initialize();
-    {
-        std::unique_ptr<TForm, TFreeDeleter> form(Create<TForm>(nullptr));
-        ReadTextForm("object Form1: TForm\n"
-                     "  ClientWidth = 120\n"
-                     "  ClientHeight = 60\n"
-                     "  object Words: TStyledListbox\n"
-                     "    Width = 120\n"
-                     "    Height = 60\n"
-                     "    _SelectedColour = clRed\n"
-                     "  end\n"
-                     "end\n",
-                     form.get());
-        auto* words = As<lm7::TStyledListbox>(form->FindComponent("Words"));
-        words->Items()->Add("word");
-        words->SetItemIndex(0);
-        form->Show();
-        const auto picture = form->Snapshot();
-        std::printf("%06X\n", static_cast<unsigned>(picture->ScanLine(8)[100] & 0xFFFFFF));
-    }
-    lm7::Finalize();
+    const lm7::TPackageScope package;
+    std::unique_ptr<TForm, TFreeDeleter> form(Create<TForm>(nullptr));
+    ReadTextForm("object Form1: TForm\n"
+                 "  ClientWidth = 120\n"
+                 "  ClientHeight = 60\n"
+                 "  object Words: TStyledListbox\n"
+                 "    Width = 120\n"
+                 "    Height = 60\n"
+                 "    _SelectedColour = clRed\n"
+                 "  end\n"
+                 "end\n",
+                 form.get());
+    auto* words = As<lm7::TStyledListbox>(form->FindComponent("Words"));
+    words->Items()->Add("word");
+    words->SetItemIndex(0);
+    form->Show();
+    const auto picture = form->Snapshot();
+    std::printf("%06X\n", static_cast<unsigned>(picture->ScanLine(8)[100] & 0xFFFFFF));
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "controls/StyledListbox.h"
 #include "framework/classes/Palette.h"
+#include "imaging/tool_imagelist_master.h"
 #include "package/LM7StyledListboxPack.h"
 #include "package/UnitLifetime.h"
 #include "support/FormFixture.h"
@@ -42,6 +43,16 @@ TEST(PackageFrame, StartingTwiceAndStoppingTwiceIsSafe) {
     Finalize();
     Finalize();  // one too many: nothing to undo
     SUCCEED();
+}
+
+TEST(PackageFrame, AScopeStopsThePackageAlsoWhenTheProgramFails) {
+    ASSERT_EQ(ImageLists[0], nullptr);
+    try {
+        const TPackageScope package;
+        EXPECT_NE(ImageLists[0], nullptr);
+        throw EInOutError("a failing tool", 5);
+    } catch (const EInOutError&) {}
+    EXPECT_EQ(ImageLists[0], nullptr);
 }
 
 TEST(PackageRegistration, ClassesReachTheSamplesPageInOrder) {
