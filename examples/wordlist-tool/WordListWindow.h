@@ -40,8 +40,6 @@ public:
     // exception when there is no list or no such folder.
     std::string SaveWordList(const std::string& Folder);
 
-    const std::vector<TWordCount>& Words() const { return m_words; }
-
 private:
     // Connected by the layout.
     void FormCreated(framework::TObject* Sender);
@@ -54,11 +52,12 @@ private:
     void ApplyHighlight();
     template <class T> T* Part(const char* Name) const;
 
-    lm7::TStyledListbox* WordsList;
-    lm7::TColourSharingCombo* HighlightCombo;
-    lm7::TMyOpenFileDialog* SourcePicker;
-    lm7::TMyOpenFolderDialog* SaveFolderPicker;
-    framework::TLabel* SummaryLabel;
+    // The layout's controls, owned by the window.
+    lm7::TStyledListbox* WordsList = nullptr;
+    lm7::TColourSharingCombo* HighlightCombo = nullptr;
+    lm7::TMyOpenFileDialog* SourcePicker = nullptr;
+    lm7::TMyOpenFolderDialog* SaveFolderPicker = nullptr;
+    framework::TLabel* SummaryLabel = nullptr;
 
     std::vector<TWordCount> m_words;
     std::optional<framework::TColor> m_highlight;  // none: the style's own

@@ -2,8 +2,8 @@
 //
 //   wordlist-tool [--file TEXT] [--highlight COLOUR] [--save-to FOLDER] [--png OUT.png]
 //
-// With a display it opens the window; with --png (or without a display) it pictures the window
-// into OUT.png instead. The options act as a user would in the window: choose the text, pick
+// It opens the window on the desktop; with --png it pictures the window into OUT.png instead,
+// with no display needed. The options act as a user would in the window: choose the text, pick
 // the highlight colour (a name such as Gold, or $00BBGGRR), save the list into FOLDER.
 // The window's state is kept in wordlist-tool.ini in the suite's settings folder.
 
