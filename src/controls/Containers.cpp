@@ -14,9 +14,10 @@ std::vector<std::string> publishedWith(std::initializer_list<const char*> names)
 }  // namespace
 
 const TClassInfo& TTransparentContainingGroup::ClassInfo() {
-    static const TClassInfo info = TClassInfo::Derive<TTransparentContainingGroup, TCustomTransparentControl>(
-                                       "TTransparentContainingGroup")
-                                       .Publishing(publishedWith({"Align", "Enabled", "Visible"}));
+    static const TClassInfo info =
+        TClassInfo::Derive<TTransparentContainingGroup, TCustomTransparentControl>(
+            "TTransparentContainingGroup")
+            .Publishing(publishedWith({"Align", "Anchors", "Enabled", "TabOrder", "Visible"}));
     return info;
 }
 
@@ -28,8 +29,11 @@ TTransparentContainingGroup::TTransparentContainingGroup(TComponent* AOwner)
 const TClassInfo& TContainBox::ClassInfo() {
     static const TClassInfo info =
         TClassInfo::Derive<TContainBox, TCustomControl>("TContainBox")
-            .Publishing(publishedWith({"Align", "Enabled", "TabStop", "Visible", "OnEnter", "OnExit",
-                                       "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnResize"}));
+            .Publishing(publishedWith({"Align",           "Anchors",     "Enabled",      "Padding",
+                                       "PopupMenu",       "TabOrder",    "TabStop",      "Touch",
+                                       "Visible",         "OnDragOver",  "OnEnter",      "OnExit",
+                                       "OnMouseActivate", "OnMouseDown", "OnMouseEnter", "OnMouseLeave",
+                                       "OnMouseMove",     "OnMouseUp",   "OnResize",     "OnStartDrag"}));
     return info;
 }
 

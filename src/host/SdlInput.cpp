@@ -240,6 +240,9 @@ void TSdlInput::Window(const SDL_WindowEvent& Event) {
     case SDL_WINDOWEVENT_FOCUS_LOST:
         m_form.Deactivate();
         break;
+    case SDL_WINDOWEVENT_LEAVE:
+        m_form.SendMouseLeave();
+        break;
     default:
         break;
     }

@@ -1,8 +1,11 @@
 #include "controls/Containers.h"
 
 #include "framework/classes/TypInfo.h"
+#include "framework/controls/Menus.h"
 #include "framework/controls/Panel.h"
+#include "framework/forms/TextForms.h"
 #include "framework/rtl/Exceptions.h"
+#include "package/LM7StyledListboxPack.h"
 #include "support/FormFixture.h"
 #include "support/PixelAssert.h"
 
@@ -78,15 +81,113 @@ std::vector<std::string> PublishedNames(TClass cls) {
 TEST_F(Containers, EachPublishesOnlyWhatAContainerNeeds) {
     EXPECT_EQ(PublishedNames(&TTransparentContainingGroup::ClassInfo()),
               (std::vector<std::string>{"Name", "Tag", "Left", "Top", "Width", "Height", "Align", "Visible",
-                                        "Enabled", "Hint"}));
+                                        "Enabled", "Hint", "Anchors", "TabOrder"}));
     EXPECT_EQ(PublishedNames(&TContainBox::ClassInfo()),
-              (std::vector<std::string>{"Name", "Tag", "Left", "Top", "Width", "Height", "Align", "Visible",
-                                        "Enabled", "Hint", "OnResize", "OnMouseDown", "OnMouseUp",
-                                        "OnMouseMove", "TabStop", "OnEnter", "OnExit"}));
+              (std::vector<std::string>{"Name",       "Tag",          "Left",         "Top",
+                                        "Width",      "Height",       "Align",        "Visible",
+                                        "Enabled",    "Hint",         "OnResize",     "OnMouseDown",
+                                        "OnMouseUp",  "OnMouseMove",  "Anchors",      "PopupMenu",
+                                        "Touch",      "OnMouseEnter", "OnMouseLeave", "OnMouseActivate",
+                                        "OnDragOver", "OnStartDrag",  "TabStop",      "TabOrder",
+                                        "Padding",    "OnEnter",      "OnExit"}));
     auto* box = Create<TContainBox>(form.get());
     SetPropValue(box, "align", TValue(std::string("alClient")));
     EXPECT_EQ(box->Align(), alClient);
     EXPECT_EQ(GetPropInfo(box, "Color"), nullptr);  // follows its parent's colour, not stored
     EXPECT_THROW(SetPropValue(box, "Color", TValue(std::int64_t{clRed})), EPropertyError);
     EXPECT_NE(GetPropInfo(&TCustomControl::ClassInfo(), "Color"), nullptr);  // the base keeps it
+}
+
+namespace {
+// A tool window whose handlers log what the containers tell them.
+class TToolForm : public TForm {
+public:
+    using TForm::TForm;
+    static const TClassInfo& ClassInfo() {
+        static const TClassInfo info = TClassInfo::Derive<TToolForm, TForm>("TToolForm")
+                                           .Method<&TToolForm::BoxEnter>("BoxEnter")
+                                           .Method<&TToolForm::BoxLeave>("BoxLeave")
+                                           .Method<&TToolForm::CopyClick>("CopyClick");
+        return info;
+    }
+    TClass ClassType() const override { return &ClassInfo(); }
+
+    std::vector<std::string> log;
+    void BoxEnter(TObject*) { log.push_back("enter"); }
+    void BoxLeave(TObject*) { log.push_back("leave"); }
+    void CopyClick(TObject*) { log.push_back("copy"); }
+};
+}  // namespace
+
+// A tool window's container as a description gives it: anchored, padded, with a menu and the
+// pointer events, all working once read.
+TEST_F(Containers, AContainBoxReadFromADescriptionStretchesPadsAndPopsUpItsMenu) {
+    RegisterPackageClasses();
+    std::unique_ptr<TToolForm, TFreeDeleter> tool(Create<TToolForm>(nullptr));
+    ReadTextForm("object Tool: TToolForm\n"
+                 "  ClientWidth = 200\n"
+                 "  ClientHeight = 150\n"
+                 "  Color = clWhite\n"
+                 "  object Menu: TPopupMenu\n"
+                 "    object CopyItem: TMenuItem\n"
+                 "      Caption = 'Copy'\n"
+                 "      OnClick = CopyClick\n"
+                 "    end\n"
+                 "  end\n"
+                 "  object Box: TContainBox\n"
+                 "    Left = 10\n"
+                 "    Top = 10\n"
+                 "    Width = 180\n"
+                 "    Height = 100\n"
+                 "    Anchors = [akLeft, akTop, akRight]\n"
+                 "    Padding.Left = 8\n"
+                 "    PopupMenu = Menu\n"
+                 "    TabOrder = 1\n"
+                 "    Touch.InteractiveGestures = [igPan]\n"
+                 "    OnMouseEnter = BoxEnter\n"
+                 "    OnMouseLeave = BoxLeave\n"
+                 "    object Inner: TPanel\n"
+                 "      Align = alClient\n"
+                 "      BevelOuter = bvNone\n"
+                 "      Color = clRed\n"
+                 "    end\n"
+                 "  end\n"
+                 "  object Group: TTransparentContainingGroup\n"
+                 "    Top = 120\n"
+                 "    Width = 50\n"
+                 "    Height = 20\n"
+                 "    Anchors = [akLeft, akBottom]\n"
+                 "    TabOrder = 0\n"
+                 "  end\n"
+                 "end\n",
+                 tool.get(), "tool");
+    tool->Show();
+    auto* box = static_cast<TContainBox*>(tool->FindComponent("Box"));
+    auto* group = static_cast<TTransparentContainingGroup*>(tool->FindComponent("Group"));
+    EXPECT_EQ(group->TabOrder(), 0);
+    EXPECT_EQ(box->TabOrder(), 1);
+    EXPECT_EQ(box->Touch()->InteractiveGestures(), igPan);
+
+    tool->SetClientWidth(300);
+    tool->SetClientHeight(170);
+    EXPECT_EQ(box->BoundsRect(), Bounds(10, 10, 280, 100));
+    EXPECT_EQ(group->Top(), 140);
+    auto pic = Picture(*tool);
+    EXPECT_EQ(BoundsOfColor(*pic, clRed), Rect(18, 10, 290, 110));  // the padding shows the box
+
+    tool->SendMouseInput(WM_MOUSEMOVE, 100, 50);
+    tool->SendMouseInput(WM_RBUTTONUP, 100, 50);  // on the inner panel: the box's menu answers
+    auto* menu = static_cast<TPopupMenu*>(tool->FindComponent("Menu"));
+    ASSERT_TRUE(menu->PoppedUp());
+    const TRect shown = menu->PopupList()->BoundsRect();
+    ClickAt(*tool, shown.Left + 10, shown.Top + shown.Height() / 2);
+    EXPECT_EQ(tool->log, (std::vector<std::string>{"copy"}));  // the pointer was on the inner panel
+    tool->SendMouseInput(WM_MOUSEMOVE, 15, 50);                // the box's own padding
+    tool->SendMouseInput(WM_MOUSEMOVE, 5, 5);
+    EXPECT_EQ(tool->log, (std::vector<std::string>{"copy", "enter", "leave"}));
+
+    const std::string written = WriteTextForm(tool.get());
+    EXPECT_NE(written.find("    Anchors = [akLeft, akTop, akRight]\n"), std::string::npos) << written;
+    EXPECT_NE(written.find("    PopupMenu = Menu\n"), std::string::npos);
+    EXPECT_NE(written.find("    OnMouseLeave = BoxLeave\n"), std::string::npos);
 }

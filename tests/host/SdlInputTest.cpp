@@ -207,6 +207,17 @@ TEST_F(SdlInputTranslation, WindowEventsResizeActivateAndClose) {
     EXPECT_FALSE(input.Deliver(other));
 }
 
+TEST_F(SdlInputTranslation, ThePointerEntersAndLeavesControlsAndTheWindow) {
+    std::vector<std::string> events;
+    panel->OnMouseEnter = TNotifyEvent::Lambda([&](TObject*) { events.push_back("enter"); });
+    panel->OnMouseLeave = TNotifyEvent::Lambda([&](TObject*) { events.push_back("leave"); });
+    input.Deliver(motion(20, 20));
+    input.Deliver(motion(30, 20));
+    input.Deliver(window(SDL_WINDOWEVENT_LEAVE));
+    input.Deliver(motion(30, 20));
+    EXPECT_EQ(events, (std::vector<std::string>{"enter", "leave", "enter"}));
+}
+
 TEST(SdlKeys, LettersDigitsAndFunctionKeysGetTheirClassicCodes) {
     EXPECT_EQ(VirtualKeyFromSdl(SDLK_a), 'A');
     EXPECT_EQ(VirtualKeyFromSdl(SDLK_z), 'Z');

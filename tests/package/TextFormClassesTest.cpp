@@ -1,6 +1,8 @@
 #include "controls/ColourListBoxesAndCombos.h"
+#include "controls/Containers.h"
 #include "controls/StyledListbox.h"
 #include "framework/controls/Control.h"
+#include "framework/controls/Menus.h"
 #include "framework/controls/WinControl.h"
 #include "framework/forms/Forms.h"
 #include "framework/forms/TextForms.h"
@@ -142,9 +144,37 @@ TEST_F(TextFormClasses, AToolWindowLayoutReadsAndWritesBack) {
   end
   object Spin: TAdvSpinEdit
   end
+  object Menu: TPopupMenu
+    object CopyItem: TMenuItem
+      Caption = 'Copy'
+    end
+  end
+  object Box: TContainBox
+    Anchors = [akLeft, akTop, akRight, akBottom]
+    Padding.Top = 4
+    PopupMenu = Menu
+    Touch.InteractiveGestureOptions = [igoPanInertia]
+    object Group: TTransparentContainingGroup
+      Anchors = [akRight]
+    end
+  end
+  object Tree: TMyAdvTreeView
+    PopupMenu = Menu
+  end
 end
 )",
                                          nullptr, "tool.txt"));
+    auto* box = static_cast<TContainBox*>(form->FindComponent("Box"));
+    auto* menu = As<TPopupMenu>(form->FindComponent("Menu"));
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(box->Anchors(), akLeft | akTop | akRight | akBottom);
+    EXPECT_EQ(box->Padding()->Top(), 4);
+    EXPECT_EQ(box->PopupMenu(), menu);
+    EXPECT_EQ(box->Touch()->InteractiveGestureOptions(), igoPanInertia);
+    EXPECT_EQ(static_cast<TControl*>(form->FindComponent("Group"))->Anchors(), akRight);
+    EXPECT_EQ(static_cast<TControl*>(form->FindComponent("Tree"))->PopupMenu(), menu);
+    // Tab orders are written for every windowed control, in the order they were placed.
+    EXPECT_EQ(box->TabOrder(), 5);
     auto* combo = static_cast<TColourSharingCombo*>(form->FindComponent("Combo"));
     ASSERT_NE(combo->Label(), nullptr);
     EXPECT_EQ(combo->Label()->Caption(), "Colour");

@@ -1,6 +1,7 @@
 #include "framework/controls/ComboBox.h"
 
 #include "framework/controls/DrawText.h"
+#include "framework/controls/DropDownList.h"
 #include "framework/controls/Panel.h"
 #include "framework/rtl/Unicode.h"
 
@@ -8,113 +9,6 @@
 #include <cctype>
 
 namespace framework {
-
-// The list that drops down: a bordered window on the top-level window, just below the combo (or
-// above it when there is no room below). It paints the combo's entries through the combo, so an
-// owner-drawn combo draws its list too, and it hands a click on an entry back to the combo.
-class TComboDropDown : public TCustomControl {
-public:
-    TComboDropDown(TCustomComboBox* Combo) : TCustomControl(Combo), m_combo(Combo) {
-        SetColor(Combo->Color());
-        SetTabStop(false);
-    }
-    static const TClassInfo& ClassInfo() {
-        static const TClassInfo info = TClassInfo::Derive<TComboDropDown, TCustomControl>("TComboDropDown");
-        return info;
-    }
-    TClass ClassType() const override { return &ClassInfo(); }
-
-    int ClientInset() const override { return 1; }
-    int Hot() const { return m_hot; }
-
-    void SetHot(int Index) {
-        const int count = m_combo->Items()->Count();
-        Index = count == 0 ? -1 : std::clamp(Index, 0, count - 1);
-        if (Index == m_hot)
-            return;
-        m_hot = Index;
-        if (Index >= 0) {
-            if (Index < m_top)
-                m_top = Index;
-            while (Index >= m_top + std::max(visibleFrom(m_top), 1))
-                ++m_top;
-        }
-        Invalidate();
-    }
-
-    // Entries that fit, whole, from First on.
-    int visibleFrom(int First) {
-        int y = 0, n = 0;
-        for (int i = First; i < m_combo->Items()->Count(); ++i, ++n) {
-            y += m_combo->EntryHeight(i);
-            if (y > ClientHeight())
-                break;
-        }
-        return n;
-    }
-    int PageSize() { return std::max(visibleFrom(m_top), 1); }
-
-    // The entry under a client point, or -1.
-    int ItemAt(int Y) {
-        if (Y < 0)
-            return -1;
-        int y = 0;
-        for (int i = m_top; i < m_combo->Items()->Count() && y < ClientHeight(); ++i) {
-            y += m_combo->EntryHeight(i);
-            if (Y < y)
-                return i;
-        }
-        return -1;
-    }
-
-    void Scroll(int Lines) {
-        const int count = m_combo->Items()->Count();
-        int last = count;
-        for (int y = 0; last > 0 && y + m_combo->EntryHeight(last - 1) <= ClientHeight();)
-            y += m_combo->EntryHeight(--last);
-        m_top = std::clamp(m_top + Lines, 0, std::max(last, 0));
-        Invalidate();
-    }
-
-protected:
-    void Paint() override {
-        TCanvas& canvas = *Canvas();
-        int y = 0;
-        for (int i = m_top; i < m_combo->Items()->Count() && y < ClientHeight(); ++i) {
-            const int h = m_combo->EntryHeight(i);
-            m_combo->PaintEntry(canvas, i, Rect(0, y, ClientWidth(), y + h),
-                                i == m_hot ? TOwnerDrawState{odSelected} : TOwnerDrawState{0});
-            y += h;
-        }
-    }
-    void PaintBorder(TCanvas& Canvas, TRect Bounds) override {
-        Canvas.Brush()->SetColor(clWindowFrame);
-        Canvas.FrameRect(Bounds);
-    }
-    void MouseMove(TShiftState Shift, int X, int Y) override {
-        if (const int i = ItemAt(Y); i >= 0)
-            SetHot(i);
-        TCustomControl::MouseMove(Shift, X, Y);
-    }
-    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override {
-        TCustomControl::MouseUp(Button, Shift, X, Y);
-        if (Button == mbLeft)
-            if (const int i = ItemAt(Y); i >= 0)
-                m_combo->Choose(i);  // frees nothing: the list only leaves its parent
-    }
-    void WndProc(TMessage& Message) override {
-        if (Message.Msg == WM_MOUSEWHEEL) {
-            Scroll(-static_cast<std::int16_t>(Message.WParam >> 16) / 120 * 3);
-            return;
-        }
-        TCustomControl::WndProc(Message);
-    }
-
-private:
-    TCustomComboBox* m_combo;
-    int m_hot = -1;
-    int m_top = 0;
-};
 
 const TClassInfo& TCustomComboBox::ClassInfo() {
     static const TClassInfo info =
@@ -275,7 +169,7 @@ void TCustomComboBox::SetDroppedDown(bool Value) {
     HandleNeeded();  // some combos fill their entries when their window is made
     DropDown();      // the handler may still fill the list
     if (!m_list) {
-        m_list = Create<TComboDropDown>(this);
+        m_list = Create<TDropDownList>(this, static_cast<TDropDownSource*>(this));
         m_list->FreeNotification(this);
     }
     m_heights.clear();

@@ -5,6 +5,7 @@
 // arrow keys, and closes on a choice (click or Enter), on Escape, or when the focus leaves.
 
 #include "framework/classes/StringList.h"
+#include "framework/controls/DropDownList.h"
 #include "framework/controls/ListBox.h"
 #include "framework/controls/WinControl.h"
 
@@ -18,9 +19,7 @@ enum TComboBoxStyle { csDropDown, csDropDownList, csOwnerDrawFixed, csOwnerDrawV
 
 inline constexpr std::uint16_t VK_F4 = 0x73;
 
-class TComboDropDown;
-
-class TCustomComboBox : public TCustomControl {
+class TCustomComboBox : public TCustomControl, private TDropDownSource {
 public:
     explicit TCustomComboBox(TComponent* AOwner);
     ~TCustomComboBox() override;
@@ -82,7 +81,12 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
-    friend class TComboDropDown;
+    int DropDownEntryCount() override { return m_items->Count(); }
+    int DropDownEntryHeight(int Index) override { return EntryHeight(Index); }
+    void DropDownPaintEntry(TCanvas& Target, int Index, TRect Rect, TOwnerDrawState State) override {
+        PaintEntry(Target, Index, Rect, State);
+    }
+    void DropDownChoose(int Index) override { Choose(Index); }
     void ItemsChange(TObject* Sender);
     // Sets up the canvas for an entry (selection colours when selected) and paints it.
     void PaintEntry(TCanvas& Target, int Index, TRect Rect, TOwnerDrawState State);
@@ -91,9 +95,9 @@ private:
     int EntryHeight(int Index);
 
     std::unique_ptr<TStringList, TFreeDeleter> m_items;
-    TComboDropDown* m_list = nullptr;  // owned as a component; exists while dropped down
-    TCanvas* m_itemCanvas = nullptr;   // the list's canvas while it paints
-    std::vector<int> m_heights;        // measured entry heights of the variable style
+    TDropDownList* m_list = nullptr;  // owned as a component; exists while dropped down
+    TCanvas* m_itemCanvas = nullptr;  // the list's canvas while it paints
+    std::vector<int> m_heights;       // measured entry heights of the variable style
     int m_itemIndex = -1;
     // An ItemIndex read from a form description before the combo held that item (the items
     // come later in the description, or with the window): applied once they are there.

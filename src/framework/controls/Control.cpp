@@ -1,5 +1,6 @@
 #include "framework/controls/Control.h"
 
+#include "framework/controls/Menus.h"
 #include "framework/controls/WinControl.h"
 #include "framework/graphics/ColorProp.h"
 #include "framework/rtl/Exceptions.h"
@@ -43,22 +44,24 @@ bool cursorToIdent(std::int64_t value, std::string& ident) {
     return false;
 }
 
-TPropInfo CursorProperty() {
+// A cursor property (Cursor, DragCursor), written by the cursor's name.
+TPropInfo CursorProperty(std::string Name, TCursor (TControl::*Get)() const, void (TControl::*Set)(TCursor),
+                         TCursor Default) {
     TPropInfo info;
-    info.Name = "Cursor";
+    info.Name = Name;
     info.Kind = TTypeKind::tkInteger;
-    info.Default = crDefault;
+    info.Default = Default;
     info.IdentToInt = identToCursor;
     info.IntToIdent = cursorToIdent;
-    info.Get = [](const TObject& obj) {
-        return TValue(std::int64_t{static_cast<const TControl&>(obj).Cursor()});
+    info.Get = [Get](const TObject& obj) {
+        return TValue(std::int64_t{(static_cast<const TControl&>(obj).*Get)()});
     };
-    info.Set = [](TObject& obj, const TValue& value) {
+    info.Set = [Set, Name](TObject& obj, const TValue& value) {
         TPropInfo desc;  // for the conversion and its messages
-        desc.Name = "Cursor";
+        desc.Name = Name;
         desc.IdentToInt = identToCursor;
         const std::int64_t v = CheckedInteger(desc, ValueToInteger(desc, value), true, sizeof(TCursor));
-        static_cast<TControl&>(obj).SetCursor(static_cast<TCursor>(v));
+        (static_cast<TControl&>(obj).*Set)(static_cast<TCursor>(v));
     };
     return info;
 }
@@ -89,7 +92,28 @@ const TClassInfo& TControl::ClassInfo() {
             .Event<TControl>("OnMouseDown", &TControl::OnMouseDown)
             .Event<TControl>("OnMouseUp", &TControl::OnMouseUp)
             .Event<TControl>("OnMouseMove", &TControl::OnMouseMove)
-            .Property(CursorProperty())
+            .Property(CursorProperty("Cursor", &TControl::Cursor, &TControl::SetCursor, crDefault))
+            .SetOf<TControl>("Anchors", {"akLeft", "akTop", "akRight", "akBottom"}, &TControl::Anchors,
+                             &TControl::SetAnchors, akLeft | akTop)
+            .Object<TControl, TSizeConstraints>("Constraints", &TControl::Constraints,
+                                                &TControl::SetConstraints)
+            .Object<TControl, TPopupMenu>("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu)
+            .Object<TControl, TTouchManager>("Touch", &TControl::Touch, &TControl::SetTouch)
+            .Enum<TControl>("DragMode", {"dmManual", "dmAutomatic"}, &TControl::DragMode,
+                            &TControl::SetDragMode, dmManual)
+            .Enum<TControl>("DragKind", {"dkDrag", "dkDock"}, &TControl::DragKind, &TControl::SetDragKind,
+                            dkDrag)
+            .Property(CursorProperty("DragCursor", &TControl::DragCursor, &TControl::SetDragCursor, crDrag))
+            .Event<TControl>("OnMouseEnter", &TControl::OnMouseEnter)
+            .Event<TControl>("OnMouseLeave", &TControl::OnMouseLeave)
+            .Event<TControl>("OnMouseActivate", &TControl::OnMouseActivate)
+            .Event<TControl>("OnDragOver", &TControl::OnDragOver)
+            .Event<TControl>("OnDragDrop", &TControl::OnDragDrop)
+            .Event<TControl>("OnStartDrag", &TControl::OnStartDrag)
+            .Event<TControl>("OnEndDrag", &TControl::OnEndDrag)
+            .Message<TControl>(WM_CONTEXTMENU, &TControl::WMContextMenu)
+            .Message<TControl>(CM_MOUSEENTER, &TControl::CMMouseEnter)
+            .Message<TControl>(CM_MOUSELEAVE, &TControl::CMMouseLeave)
             .Message<TControl>(CM_PARENTFONTCHANGED, &TControl::CMParentFontChanged)
             .Message<TControl>(CM_PARENTCOLORCHANGED, &TControl::CMParentColorChanged)
             .Message<TControl>(WM_LBUTTONDOWN, &TControl::WMMouse)
@@ -104,8 +128,11 @@ const TClassInfo& TControl::ClassInfo() {
     return info;
 }
 
-TControl::TControl(TComponent* AOwner) : TComponent(AOwner), m_font(Create<TFont>()) {
+TControl::TControl(TComponent* AOwner)
+    : TComponent(AOwner), m_constraints(Create<TSizeConstraints>()), m_touch(Create<TTouchManager>()),
+      m_font(Create<TFont>()) {
     m_font->OnChange = TNotifyEvent::Of<&TControl::FontChange>(this);
+    m_constraints->OnChange = TNotifyEvent::Of<&TControl::ConstraintsChange>(this);
 }
 
 TControl::~TControl() {
@@ -127,6 +154,7 @@ void TControl::SetParentComponent(TComponent* Value) {
 
 void TControl::Loaded() {
     TComponent::Loaded();
+    UpdateAnchorRules();
     // Properties read from a description may have been set before the parent was known.
     if (m_parent) {
         if (m_parentColor)
@@ -137,10 +165,11 @@ void TControl::Loaded() {
 }
 
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
-    AWidth = std::max(AWidth, 0);
-    AHeight = std::max(AHeight, 0);
+    AWidth = m_constraints->ConstrainWidth(std::max(AWidth, 0));
+    AHeight = m_constraints->ConstrainHeight(std::max(AHeight, 0));
     if (ALeft == m_left && ATop == m_top && AWidth == m_width && AHeight == m_height)
         return;
+
     const bool resized = AWidth != m_width || AHeight != m_height;
     if (m_parent && m_visible)
         m_parent->Invalidate();  // the old place must be repainted too
@@ -148,6 +177,8 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     m_top = ATop;
     m_width = AWidth;
     m_height = AHeight;
+    if (!m_anchorMove)  // anchoring starts again from bounds that anyone else sets
+        UpdateAnchorRules();
     Invalidate();
     if (m_parent && m_align != alNone)
         m_parent->Realign();
@@ -182,6 +213,71 @@ void TControl::SetAlign(TAlign Value) {
     m_align = Value;
     if (m_parent)
         m_parent->Realign();
+}
+
+void TControl::ConstraintsChange(TObject*) { SetBounds(m_left, m_top, m_width, m_height); }
+
+void TControl::SetAnchors(TAnchors Value) {
+    m_anchors = Value & (akLeft | akTop | akRight | akBottom);
+    UpdateAnchorRules();
+}
+
+void TControl::UpdateAnchorRules() {
+    m_anchorBase = BoundsRect();
+    if (m_parent) {
+        const TRect client = m_parent->ClientRect();
+        m_anchorParentSize = TPoint{client.Width(), client.Height()};
+    }
+}
+
+namespace {
+// One axis of anchoring: the new start and length from the base ones.
+void anchorAxis(bool Near, bool Far, int BaseStart, int BaseLength, int BaseParent, int Parent, int& Start,
+                int& Length) {
+    Start = BaseStart;
+    Length = BaseLength;
+    const int delta = Parent - BaseParent;
+    if (Near && Far)
+        Length = BaseLength + delta;
+    else if (Far)
+        Start = BaseStart + delta;
+    else if (!Near && BaseParent > 0)
+        Start = MulDiv(BaseStart + BaseLength / 2, Parent, BaseParent) - BaseLength / 2;
+}
+}  // namespace
+
+void TControl::AnchorTo(int ParentWidth, int ParentHeight) {
+    if (m_align != alNone || (m_anchors == (akLeft | akTop)))
+        return;
+    int left, width, top, height;
+    anchorAxis(m_anchors & akLeft, m_anchors & akRight, m_anchorBase.Left, m_anchorBase.Width(),
+               m_anchorParentSize.X, ParentWidth, left, width);
+    anchorAxis(m_anchors & akTop, m_anchors & akBottom, m_anchorBase.Top, m_anchorBase.Height(),
+               m_anchorParentSize.Y, ParentHeight, top, height);
+    m_anchorMove = true;
+    try {
+        SetBounds(left, top, width, height);
+    } catch (...) {
+        m_anchorMove = false;
+        throw;
+    }
+    m_anchorMove = false;
+}
+
+void TControl::SetPopupMenu(TPopupMenu* Value) {
+    if (m_popupMenu == Value)
+        return;
+    if (m_popupMenu)
+        m_popupMenu->RemoveFreeNotification(this);
+    m_popupMenu = Value;
+    if (Value)
+        Value->FreeNotification(this);
+}
+
+void TControl::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == TOperation::opRemove && AComponent == m_popupMenu)
+        m_popupMenu = nullptr;
 }
 
 void TControl::SetParent(TWinControl* AParent) {
@@ -307,7 +403,15 @@ std::intptr_t TControl::Perform(std::uint32_t Msg, std::uint32_t WParam, std::in
     return m.Result;
 }
 
-void TControl::WndProc(TMessage& Message) { Dispatch(Message); }
+void TControl::WndProc(TMessage& Message) {
+    // An automatic control starts a drag on the press instead of handling it.
+    if ((Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK) && m_dragMode == dmAutomatic &&
+        m_enabled) {
+        BeginDrag(true);
+        return;
+    }
+    Dispatch(Message);
+}
 
 void TControl::ChangeScale(int M, int D) {
     if (M == D || D == 0)
@@ -378,9 +482,12 @@ void TControl::WMMouse(TMessage& Message) {
     case WM_RBUTTONDBLCLK:
         MouseDown(mbRight, shift | ssRight | ssDouble, x, y);
         break;
-    case WM_RBUTTONUP:
+    case WM_RBUTTONUP: {
         MouseUp(mbRight, shift, x, y);
+        const TPoint at = ClientToScreen(TPoint{x, y});
+        Perform(WM_CONTEXTMENU, 0, MakeLParam(at.X, at.Y));
         break;
+    }
     case WM_MBUTTONDOWN:
         MouseDown(mbMiddle, shift | ssMiddle, x, y);
         break;
@@ -391,6 +498,39 @@ void TControl::WMMouse(TMessage& Message) {
         MouseMove(shift, x, y);
         break;
     }
+}
+
+// The control's own menu pops up; without one, the parent is asked.
+void TControl::WMContextMenu(TMessage& Message) {
+    if (m_popupMenu && m_popupMenu->AutoPopup()) {
+        m_popupMenu->SetPopupComponent(this);
+        m_popupMenu->Popup(LParamX(Message.LParam), LParamY(Message.LParam));
+        Message.Result = 1;
+        return;
+    }
+    if (m_parent)
+        Message.Result = m_parent->Perform(WM_CONTEXTMENU, Message.WParam, Message.LParam);
+}
+
+void TControl::CMMouseEnter(TMessage&) {
+    if (OnMouseEnter)
+        OnMouseEnter(this);
+}
+
+void TControl::CMMouseLeave(TMessage&) {
+    if (OnMouseLeave)
+        OnMouseLeave(this);
+}
+
+TMouseActivate TControl::MouseActivate(TMouseButton Button, TShiftState Shift, int X, int Y, int HitTest) {
+    TMouseActivate result = maDefault;
+    if (OnMouseActivate)
+        OnMouseActivate(this, Button, Shift, X, Y, HitTest, result);
+    if (result == maDefault && m_parent) {
+        const TPoint p = m_parent->ScreenToClient(ClientToScreen(TPoint{X, Y}));
+        result = m_parent->MouseActivate(Button, Shift, p.X, p.Y, HitTest);
+    }
+    return result;
 }
 
 // --- TGraphicControl --------------------------------------------------------------------------

@@ -5,6 +5,7 @@
 
 #include "framework/classes/Component.h"
 #include "framework/classes/Events.h"
+#include "framework/controls/ControlParts.h"
 #include "framework/controls/Messages.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
@@ -18,6 +19,7 @@
 namespace framework {
 
 class TWinControl;
+class TPopupMenu;
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 using TShiftState = std::uint32_t;
@@ -42,6 +44,7 @@ enum : std::uint32_t {
     csOpaque = 1u << 3,       // paints its whole area; the background need not be erased
     csDoubleClicks = 1u << 4,
     csParentBackground = 1u << 5,  // shows its parent's picture behind it, repainted with the parent
+    csCaptureKeys = 1u << 6,       // while it holds the mouse capture it has the keys too (a menu)
 };
 
 // Cursor shapes: the standard ones are negative; a window host shows them as the desktop's.
@@ -65,6 +68,8 @@ using TMouseEvent = TEvent<TObject*, TMouseButton, TShiftState, int, int>;
 using TMouseMoveEvent = TEvent<TObject*, TShiftState, int, int>;
 using TKeyEvent = TEvent<TObject*, std::uint16_t&, TShiftState>;
 using TKeyPressEvent = TEvent<TObject*, char32_t&>;
+// Sender, button, shift, X, Y, hit-test code, and the answer (maDefault as it comes in).
+using TMouseActivateEvent = TEvent<TObject*, TMouseButton, TShiftState, int, int, int, TMouseActivate&>;
 
 class TControl : public TComponent {
 public:
@@ -99,10 +104,50 @@ public:
     TPoint ScreenToClient(TPoint P) const;
     TAlign Align() const { return m_align; }
     void SetAlign(TAlign Value);
+    // When the parent's client area is resized, an anchored side keeps its distance to the same
+    // side of the parent; anchored on both sides, the control stretches; on neither, its centre
+    // keeps its place in proportion. Aligned controls follow their alignment instead.
+    TAnchors Anchors() const { return m_anchors; }
+    void SetAnchors(TAnchors Value);
+    // The size limits SetBounds keeps to.
+    TSizeConstraints* Constraints() const { return m_constraints.get(); }
+    void SetConstraints(const TSizeConstraints* Value) { m_constraints->Assign(Value); }
 
     // The pointer's shape over this control, unless Screen's cursor overrides it.
     TCursor Cursor() const { return m_cursor; }
     void SetCursor(TCursor Value) { m_cursor = Value; }
+
+    // The menu a right click pops up (a control without one offers the click to its parent).
+    TPopupMenu* PopupMenu() const { return m_popupMenu; }
+    void SetPopupMenu(TPopupMenu* Value);
+    TTouchManager* Touch() const { return m_touch.get(); }
+    void SetTouch(const TTouchManager* Value) { m_touch->Assign(Value); }
+
+    // Dragging: an automatic control starts a drag when the left button goes down on it; any
+    // control can start one with BeginDrag. The form's mouse input then moves it, and the
+    // release drops it on the control under the pointer if that one accepts it.
+    TDragMode DragMode() const { return m_dragMode; }
+    void SetDragMode(TDragMode Value) { m_dragMode = Value; }
+    TDragKind DragKind() const { return m_dragKind; }
+    void SetDragKind(TDragKind Value) { m_dragKind = Value; }
+    TCursor DragCursor() const { return m_dragCursor; }
+    void SetDragCursor(TCursor Value) { m_dragCursor = Value; }
+    // Immediate starts the drag now; otherwise once the pointer has moved Threshold pixels
+    // (a negative Threshold means the standard 5).
+    void BeginDrag(bool Immediate, int Threshold = -1);
+    // Drops (Drop) or cancels the drag of this control.
+    void EndDrag(bool Drop);
+    bool Dragging() const;
+
+    // The drag protocol, called by the drag manager: targets are asked and told, the dragged
+    // control starts and ends. Accept comes in false, or true when OnDragOver is assigned.
+    virtual void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
+    virtual void DragDrop(TObject* Source, int X, int Y);
+    virtual void DoStartDrag(TDragObject*& DragObject);
+    virtual void DoEndDrag(TObject* Target, int X, int Y);
+    // A mouse press is about to activate this control: OnMouseActivate answers, and maDefault
+    // asks the parent.
+    virtual TMouseActivate MouseActivate(TMouseButton Button, TShiftState Shift, int X, int Y, int HitTest);
 
     TControlStyle ControlStyle() const { return m_controlStyle; }
     void SetControlStyle(TControlStyle Value) { m_controlStyle = Value; }
@@ -163,12 +208,24 @@ public:
     TMouseEvent OnMouseDown;
     TMouseEvent OnMouseUp;
     TMouseMoveEvent OnMouseMove;
+    TNotifyEvent OnMouseEnter;
+    TNotifyEvent OnMouseLeave;
+    TMouseActivateEvent OnMouseActivate;
+    TDragOverEvent OnDragOver;
+    TDragDropEvent OnDragDrop;
+    TStartDragEvent OnStartDrag;
+    TEndDragEvent OnEndDrag;
 
     virtual void Click();
     virtual void DblClick();
 
 protected:
     void Loaded() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    // Takes the current bounds and parent size as the base that anchoring works from.
+    void UpdateAnchorRules();
+    // Places the control for its parent's new client size, from the anchoring base.
+    void AnchorTo(int ParentWidth, int ParentHeight);
     // A descendant that keeps its text elsewhere overrides both, and TextView.
     virtual std::string GetText() const { return m_text; }
     virtual bool TextEquals(std::string_view Value) const { return m_text == Value; }
@@ -185,11 +242,15 @@ protected:
     void CMParentFontChanged(TMessage& Message);
     void CMParentColorChanged(TMessage& Message);
     void WMMouse(TMessage& Message);
+    void WMContextMenu(TMessage& Message);
+    void CMMouseEnter(TMessage& Message);
+    void CMMouseLeave(TMessage& Message);
 
     std::string m_text;
 
 private:
     void FontChange(TObject* Sender);
+    void ConstraintsChange(TObject* Sender);
     friend class TWinControl;
 
     TControlStyle m_controlStyle = csCaptureMouse | csClickEvents | csDoubleClicks;
@@ -198,6 +259,16 @@ private:
     int m_width = 0;
     int m_height = 0;
     TAlign m_align = alNone;
+    TAnchors m_anchors = akLeft | akTop;
+    TRect m_anchorBase;         // the bounds anchoring starts from
+    TPoint m_anchorParentSize;  // the parent's client size when they were taken
+    bool m_anchorMove = false;  // set while anchoring moves the control
+    std::unique_ptr<TSizeConstraints, TFreeDeleter> m_constraints;
+    std::unique_ptr<TTouchManager, TFreeDeleter> m_touch;
+    TPopupMenu* m_popupMenu = nullptr;  // not owned; cleared when it goes
+    TDragMode m_dragMode = dmManual;
+    TDragKind m_dragKind = dkDrag;
+    TCursor m_dragCursor = crDrag;
     TCursor m_cursor = crDefault;
     TWinControl* m_parent = nullptr;  // not owned
     bool m_visible = true;

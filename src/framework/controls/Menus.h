@@ -2,6 +2,7 @@
 // Menus: TMenuItem trees under a TMainMenu or TPopupMenu. An item's Tag, caption, sub-items
 // and ImageIndex are its own; the images come from the menu's Images list.
 
+#include "framework/controls/DropDownList.h"
 #include "framework/controls/ImageList.h"
 #include "framework/rtl/Exceptions.h"
 
@@ -30,6 +31,13 @@ public:
     bool IsLine() const { return m_caption == "-"; }
     int ImageIndex() const { return m_imageIndex; }
     void SetImageIndex(int Value) { m_imageIndex = Value; }
+    // A disabled item is shown grey and cannot be picked.
+    bool Enabled() const { return m_enabled; }
+    void SetEnabled(bool Value) { m_enabled = Value; }
+
+    // The item was picked.
+    virtual void Click();
+    TNotifyEvent OnClick;
 
     int Count() const { return static_cast<int>(m_items.size()); }
     TMenuItem* Items(int Index) const;  // raises EListError out of range
@@ -54,6 +62,7 @@ private:
     friend class TMenu;
     std::string m_caption;
     int m_imageIndex = -1;
+    bool m_enabled = true;
     TMenuItem* m_parent = nullptr;    // not owned
     std::vector<TMenuItem*> m_items;  // freed with this item
     TMenu* m_menu = nullptr;          // set on a menu's root item only
@@ -86,11 +95,49 @@ public:
     TClass ClassType() const override { return &ClassInfo(); }
 };
 
-class TPopupMenu : public TMenu {
+// A menu that pops up at a point: its top-level items as a list on the window, picked with the
+// mouse or the arrow keys and Enter, dismissed with Escape or a press elsewhere.
+class TPopupMenu : public TMenu, private TDropDownSource {
 public:
     using TMenu::TMenu;
+    ~TPopupMenu() override;
     static const TClassInfo& ClassInfo();
     TClass ClassType() const override { return &ClassInfo(); }
+
+    // Whether a right click on a control that has this menu pops it up.
+    bool AutoPopup() const { return m_autoPopup; }
+    void SetAutoPopup(bool Value) { m_autoPopup = Value; }
+    // The control the menu last popped up for.
+    TComponent* PopupComponent() const { return m_popupComponent; }
+    void SetPopupComponent(TComponent* Value);
+    // OnPopup first, then the items at (X, Y) in the coordinates of the popup component's
+    // top-level window (the active form's when there is no such control), kept inside it.
+    virtual void Popup(int X, int Y);
+    bool PoppedUp() const;
+    // The list the items show in while popped up; null otherwise.
+    TDropDownList* PopupList() const { return PoppedUp() ? m_list : nullptr; }
+    void ClosePopup();
+
+    TNotifyEvent OnPopup;
+
+protected:
+    virtual void DoPopup();
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    int DropDownEntryCount() override;
+    int DropDownEntryHeight(int Index) override;
+    void DropDownPaintEntry(TCanvas& Canvas, int Index, TRect Rect, TOwnerDrawState State) override;
+    void DropDownChoose(int Index) override;
+    bool DropDownCanChoose(int Index) override;
+    void DropDownDismiss() override { ClosePopup(); }
+
+    bool m_autoPopup = true;
+    TComponent* m_popupComponent = nullptr;  // not owned; cleared when it goes
+    TDropDownList* m_list = nullptr;         // owned as a component, made on the first popup
 };
+
+// Where a menu without a popup component shows: the forms layer answers the active form.
+void SetPopupWindowFinder(TWinControl* (*Finder)());
 
 }  // namespace framework

@@ -21,6 +21,8 @@ inline constexpr std::uint32_t WM_KILLFOCUS = 0x0008;
 inline constexpr std::uint32_t WM_PAINT = 0x000F;
 inline constexpr std::uint32_t WM_CLOSE = 0x0010;
 inline constexpr std::uint32_t WM_ERASEBKGND = 0x0014;
+// A right click asks for a context menu: LParam holds the pointer in top-level coordinates.
+inline constexpr std::uint32_t WM_CONTEXTMENU = 0x007B;
 inline constexpr std::uint32_t WM_KEYDOWN = 0x0100;
 inline constexpr std::uint32_t WM_KEYUP = 0x0101;
 inline constexpr std::uint32_t WM_CHAR = 0x0102;
@@ -36,6 +38,8 @@ inline constexpr std::uint32_t WM_MBUTTONUP = 0x0208;
 inline constexpr std::uint32_t WM_MOUSEWHEEL = 0x020A;
 inline constexpr std::uint32_t WM_DPICHANGED = 0x02E0;
 inline constexpr std::uint32_t WM_USER = 0x0400;
+// The hit-test code of a point in a window's client area.
+inline constexpr int HTCLIENT = 1;
 
 // The framework's own control messages.
 inline constexpr std::uint32_t CM_BASE = 0xB000;

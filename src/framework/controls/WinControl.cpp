@@ -1,5 +1,6 @@
 #include "framework/controls/WinControl.h"
 
+#include "framework/controls/DragDrop.h"
 #include "framework/rtl/Exceptions.h"
 
 #include <algorithm>
@@ -29,6 +30,13 @@ const TClassInfo& TWinControl::ClassInfo() {
     static const TClassInfo info =
         TClassInfo::Derive<TWinControl, TControl>("TWinControl")
             .Bool<TWinControl>("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop)
+            .Integer<TWinControl>("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder, -1)
+            .StoredWhen(
+                [](const TObject& c) { return !static_cast<const TWinControl&>(c).IsTopLevelWindow(); })
+            .Object<TWinControl, TPadding>("Padding", &TWinControl::Padding, &TWinControl::SetPadding)
+            .Bool<TWinControl>("DoubleBuffered", &TWinControl::DoubleBuffered,
+                               &TWinControl::SetDoubleBuffered, false)
+            .Bool<TWinControl>("DockSite", &TWinControl::DockSite, &TWinControl::SetDockSite, false)
             .Event<TWinControl>("OnEnter", &TWinControl::OnEnter)
             .Event<TWinControl>("OnExit", &TWinControl::OnExit)
             .Event<TWinControl>("OnKeyDown", &TWinControl::OnKeyDown)
@@ -41,9 +49,13 @@ const TClassInfo& TWinControl::ClassInfo() {
     return info;
 }
 
-TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner), m_brush(Create<TBrush>()) {
+TWinControl::TWinControl(TComponent* AOwner)
+    : TControl(AOwner), m_padding(Create<TPadding>()), m_brush(Create<TBrush>()) {
     m_brush->SetColor(Color());
+    m_padding->OnChange = TNotifyEvent::Of<&TWinControl::PaddingChange>(this);
 }
+
+void TWinControl::PaddingChange(TObject*) { Realign(); }
 
 TWinControl::~TWinControl() {
     // A parent frees its child controls, last first.
@@ -68,6 +80,9 @@ void TWinControl::InsertControl(TControl* AControl) {
         throw EInvalidOperation("A control cannot be placed inside one of its own children");
     m_controls.push_back(AControl);
     AControl->m_parent = this;
+    if (auto* win = As<TWinControl>(AControl))
+        m_tabList.push_back(win);
+    AControl->UpdateAnchorRules();
     AControl->Perform(CM_PARENTCOLORCHANGED);
     AControl->Perform(CM_PARENTFONTCHANGED);
     if (AControl->Align() != alNone)
@@ -86,6 +101,8 @@ void TWinControl::RemoveControl(TControl* AControl) {
             root->m_focused = nullptr;
     }
     m_controls.erase(it);
+    if (auto tab = std::find(m_tabList.begin(), m_tabList.end(), AControl); tab != m_tabList.end())
+        m_tabList.erase(tab);
     AControl->m_parent = nullptr;
     if (auto* win = As<TWinControl>(AControl))
         win->DestroyHandle();  // a window without a parent window has no handle
@@ -181,31 +198,71 @@ void TWinControl::BorderChanged() {
 void TWinControl::PaintBorder(TCanvas&, TRect) {}
 
 void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
-    const bool resized = AWidth != Width() || AHeight != Height();
+    const int oldWidth = Width(), oldHeight = Height();
     TControl::SetBounds(ALeft, ATop, AWidth, AHeight);
-    if (resized) {
+    if (Width() != oldWidth || Height() != oldHeight) {
         ResizeSurface();
+        if (!m_aligning) {  // while scaling, children are scaled rather than anchored
+            const TRect client = ClientRect();
+            for (TControl* c : std::vector<TControl*>(m_controls))
+                c->AnchorTo(client.Width(), client.Height());
+        }
         Realign();
     }
 }
 
 int TWinControl::TabOrder() const {
     if (!m_parent)
-        return -1;
-    int order = 0;
-    for (TControl* c : m_parent->m_controls) {
-        if (c == this)
-            return order;
-        if (c->IsWindowed())
-            ++order;
+        return m_loadedTabOrder;
+    const auto& tabs = m_parent->m_tabList;
+    const auto it = std::find(tabs.begin(), tabs.end(), this);
+    return it == tabs.end() ? -1 : static_cast<int>(it - tabs.begin());
+}
+
+void TWinControl::SetTabOrder(int Value) {
+    if (HasState(csReading) || !m_parent) {
+        m_loadedTabOrder = Value;
+        return;
     }
-    return -1;
+    m_loadedTabOrder = -1;
+    auto& tabs = m_parent->m_tabList;
+    const auto it = std::find(tabs.begin(), tabs.end(), this);
+    if (it == tabs.end())
+        return;
+    tabs.erase(it);
+    const auto count = static_cast<int>(tabs.size());
+    tabs.insert(tabs.begin() + (Value < 0 || Value > count ? count : Value), this);
+}
+
+void TWinControl::FixupTabList() {
+    std::vector<std::pair<int, TWinControl*>> keyed;
+    bool any = false;
+    for (std::size_t i = 0; i < m_tabList.size(); ++i) {
+        const int loaded = m_tabList[i]->m_loadedTabOrder;
+        any = any || loaded >= 0;
+        keyed.emplace_back(loaded >= 0 ? loaded : static_cast<int>(i), m_tabList[i]);
+        m_tabList[i]->m_loadedTabOrder = -1;
+    }
+    if (!any)
+        return;
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 0; i < keyed.size(); ++i)
+        m_tabList[i] = keyed[i].second;
+}
+
+void TWinControl::Loaded() {
+    TControl::Loaded();
+    FixupTabList();
+    // A control read into a parent that was not itself being read takes its place now.
+    if (m_loadedTabOrder >= 0 && m_parent)
+        SetTabOrder(m_loadedTabOrder);
 }
 
 std::vector<TWinControl*> TWinControl::TabOrderList() const {
     std::vector<TWinControl*> list;
-    for (TControl* c : m_controls)
-        if (auto* win = As<TWinControl>(c); win && win->CanFocus()) {
+    for (TWinControl* win : m_tabList)
+        if (win->CanFocus()) {
             if (win->TabStop())
                 list.push_back(win);
             for (TWinControl* inner : win->TabOrderList())
@@ -385,7 +442,7 @@ void TWinControl::WndProc(TMessage& Message) {
                                             MakeLParam(p.X - child->Left(), p.Y - child->Top()));
             return;
         }
-        if (Message.Msg == WM_LBUTTONDOWN && m_parent && CanFocus() && m_tabStop)
+        if (Message.Msg == WM_LBUTTONDOWN && m_parent && CanFocus() && m_tabStop && !m_mouseNoActivate)
             SetFocus();
     }
     TControl::WndProc(Message);
@@ -424,6 +481,10 @@ void TWinControl::KeyPress(char32_t& Key) {
 
 void TWinControl::Realign() {
     TRect r = ClientRect();
+    r.Left += m_padding->Left();
+    r.Top += m_padding->Top();
+    r.Right = std::max(r.Left, r.Right - m_padding->Right());
+    r.Bottom = std::max(r.Top, r.Bottom - m_padding->Bottom());
     AlignControls(r);
 }
 
@@ -467,9 +528,48 @@ void TWinControl::ChangeScale(int M, int D) {
     m_aligning = true;  // scale every child first, then lay out once
     for (TControl* c : std::vector<TControl*>(m_controls))
         c->ChangeScale(M, D);
-    m_aligning = false;
     TControl::ChangeScale(M, D);
+    m_aligning = false;
+    for (TControl* c : m_controls)
+        c->UpdateAnchorRules();
     Realign();
+}
+
+// --- docking ---------------------------------------------------------------------------------
+
+namespace {
+// The control a dock drag carries onto Site, or null when the drag is not one Site can take.
+TControl* dockedControl(const TWinControl* Site, TObject* Source) {
+    const TDragObject* drag = CurrentDragObject();
+    if (!Site->DockSite() || !drag || !drag->Control() || drag->Control()->DragKind() != dkDock)
+        return nullptr;
+    TControl* control = drag->Control();
+    if (Source != control && Source != drag)
+        return nullptr;
+    if (auto* win = As<TWinControl>(control); win && win->ContainsControl(Site))
+        return nullptr;  // a control cannot be docked inside itself
+    return control;
+}
+}  // namespace
+
+void TWinControl::DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) {
+    if (dockedControl(this, Source)) {
+        Accept = true;
+        return;
+    }
+    TControl::DragOver(Source, X, Y, State, Accept);
+}
+
+// The docked control becomes a child where it was dropped, keeping the spot the pointer held.
+void TWinControl::DragDrop(TObject* Source, int X, int Y) {
+    if (TControl* control = dockedControl(this, Source)) {
+        const TPoint grab = CurrentDragObject()->GrabOffset();
+        control->SetParent(this);
+        control->SetBounds(std::max(X - grab.X, 0), std::max(Y - grab.Y, 0), control->Width(),
+                           control->Height());
+        return;
+    }
+    TControl::DragDrop(Source, X, Y);
 }
 
 // --- TCustomControl ---------------------------------------------------------------------------

@@ -42,7 +42,24 @@ public:
     std::vector<TWinControl*> TabOrderList() const;
     bool TabStop() const { return m_tabStop; }
     void SetTabStop(bool Value) { m_tabStop = Value; }
+    // The place among the parent's windowed children that Tab visits them in; -1 without a
+    // parent. Setting it moves the control there and the others up or down by one; a value
+    // past the end puts it last. A value read from a form description is applied once its
+    // siblings are all there.
     int TabOrder() const;
+    void SetTabOrder(int Value);
+    // Space inside the client area that aligned children keep free.
+    TPadding* Padding() const { return m_padding.get(); }
+    void SetPadding(const TPadding* Value) { m_padding->Assign(Value); }
+    // Every window here already paints into a surface of its own before it is shown, so the
+    // setting is kept (and written with the form) but changes nothing on this platform.
+    bool DoubleBuffered() const { return m_doubleBuffered; }
+    void SetDoubleBuffered(bool Value) { m_doubleBuffered = Value; }
+    // A dock site takes a control dragged onto it with DragKind dkDock as its own child.
+    bool DockSite() const { return m_dockSite; }
+    void SetDockSite(bool Value) { m_dockSite = Value; }
+    void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
+    void DragDrop(TObject* Source, int X, int Y) override;
     bool Focused() const;
     virtual bool CanFocus() const;
     virtual void SetFocus();
@@ -66,6 +83,9 @@ public:
     TRect ClientRect() const override;
     void ChangeScale(int M, int D) override;
     void WndProc(TMessage& Message) override;
+
+    // Set by the form for one mouse press whose activation was refused: the press does not focus.
+    void SetMouseNoActivate(bool Value) { m_mouseNoActivate = Value; }
 
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;
@@ -99,16 +119,26 @@ protected:
     void ColorChanged() override;
     void FontChanged() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    void Loaded() override;
 
     void WMPaint(TMessage& Message);
     void WMKey(TMessage& Message);
 
 private:
     void NotifyControls(std::uint32_t Msg);
+    void PaddingChange(TObject* Sender);
+    // Sorts the tab list by the tab orders read from a form description.
+    void FixupTabList();
     void DestroyHandle();
     void ResizeSurface();
 
-    std::vector<TControl*> m_controls;  // not owned by the list; freed with the window
+    std::vector<TControl*> m_controls;    // not owned by the list; freed with the window
+    std::vector<TWinControl*> m_tabList;  // the windowed ones among them, in tab order
+    int m_loadedTabOrder = -1;            // read from a description, not yet applied
+    std::unique_ptr<TPadding, TFreeDeleter> m_padding;
+    bool m_doubleBuffered = false;
+    bool m_dockSite = false;
+    bool m_mouseNoActivate = false;
     HWND m_handle = 0;
     std::unique_ptr<TBitmap, TFreeDeleter> m_surface;
     std::unique_ptr<TBrush, TFreeDeleter> m_brush;

@@ -1,5 +1,6 @@
 #include "framework/forms/Application.h"
 
+#include "framework/controls/Menus.h"
 #include "framework/platform/Platform.h"
 #include "framework/rtl/Exceptions.h"
 
@@ -60,6 +61,7 @@ const TClassInfo& TScreen::ClassInfo() {
 
 TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner) {
     m_pixelsPerInch = platform::Platform().ScreenPixelsPerInch();
+    SetPopupWindowFinder([]() -> TWinControl* { return Screen->ActiveForm(); });
 }
 
 void TScreen::SetSize(int W, int H) {

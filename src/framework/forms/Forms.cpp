@@ -1,5 +1,6 @@
 #include "framework/forms/Forms.h"
 
+#include "framework/controls/DragDrop.h"
 #include "framework/forms/Application.h"
 #include "framework/rtl/Exceptions.h"
 
@@ -206,16 +207,73 @@ bool isButtonDown(std::uint32_t Msg) {
     return Msg == WM_LBUTTONDOWN || Msg == WM_LBUTTONDBLCLK || Msg == WM_RBUTTONDOWN ||
            Msg == WM_RBUTTONDBLCLK || Msg == WM_MBUTTONDOWN;
 }
+TMouseButton buttonOf(std::uint32_t Msg) {
+    switch (Msg) {
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+        return mbRight;
+    case WM_MBUTTONDOWN:
+        return mbMiddle;
+    default:
+        return mbLeft;
+    }
+}
+
 bool isButtonUp(std::uint32_t Msg) {
     return Msg == WM_LBUTTONUP || Msg == WM_RBUTTONUP || Msg == WM_MBUTTONUP;
 }
 }  // namespace
 
+void TCustomForm::SetMouseControl(TControl* Control) {
+    if (Control == m_mouseControl)
+        return;
+    TControl* old = m_mouseControl;
+    if (old)
+        old->RemoveFreeNotification(this);
+    m_mouseControl = Control;
+    if (Control)
+        Control->FreeNotification(this);
+    if (old)
+        old->Perform(CM_MOUSELEAVE);
+    if (Control && m_mouseControl == Control)  // the leave handler may have freed it
+        Control->Perform(CM_MOUSEENTER);
+}
+
+void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
+    TWinControl::Notification(AComponent, Operation);
+    if (Operation == TOperation::opRemove && AComponent == m_mouseControl)
+        m_mouseControl = nullptr;
+}
+
+void TCustomForm::SendMouseLeave() { SetMouseControl(nullptr); }
+
+void TCustomForm::ShowDragCursor() {
+    const bool dragging = CurrentDragObject() != nullptr;
+    if (dragging && !m_dragCursorShown) {
+        m_cursorBeforeDrag = Screen->Cursor();
+        m_dragCursorShown = true;
+    }
+    if (dragging) {
+        Screen->SetCursor(DragCursorNow());
+    } else if (m_dragCursorShown) {
+        Screen->SetCursor(m_cursorBeforeDrag);
+        m_dragCursorShown = false;
+    }
+}
+
 void TCustomForm::SendMouseInput(std::uint32_t Msg, int X, int Y, TShiftState Shift) {
     HandleNeeded();
     const bool wheel = Msg == WM_MOUSEWHEEL;
-    if (!wheel)
+    if (!wheel) {
         SetCursorPos(X, Y);
+        SetMouseControl(ControlUnder(this, TPoint{X, Y}, true));
+    }
+    if (DragInProgress() && DragMouseInput(this, Msg, TPoint{X, Y})) {
+        if (isButtonUp(Msg))
+            m_buttonGrab = 0;  // the drag has released the capture
+        ShowDragCursor();
+        return;
+    }
     TWinControl* target = this;
     TPoint p{X, Y};
     auto* captured = FindControl(GetCapture());
@@ -233,21 +291,53 @@ void TCustomForm::SendMouseInput(std::uint32_t Msg, int X, int Y, TShiftState Sh
     }
     target->HandleNeeded();
     const HWND wnd = target->Handle();
+    bool noActivate = false;
+    if (isButtonDown(Msg) && !captured) {
+        TPoint local;
+        TControl* pressed = ControlUnder(this, TPoint{X, Y}, false, &local);
+        const TMouseActivate answer =
+            pressed->MouseActivate(buttonOf(Msg), Shift, local.X, local.Y, HTCLIENT);
+        if (answer == maActivateAndEat || answer == maNoActivateAndEat)
+            return;
+        noActivate = answer == maNoActivate;
+        if (!FindControl(wnd))
+            return;  // the handler took the window away
+    }
     // A press takes the capture for the control, as the classic controls do, unless a window
     // already holds it (the handler below may still take it itself).
     if (isButtonDown(Msg) && !captured && (target->ControlStyle() & csCaptureMouse)) {
         SetCapture(wnd);
         m_buttonGrab = wnd;
     }
+    target->SetMouseNoActivate(noActivate);
     SendMessage(wnd, Msg, Shift, MakeLParam(p.X, p.Y));
+    if (TWinControl* still = FindControl(wnd))
+        still->SetMouseNoActivate(false);
     if (isButtonUp(Msg) && m_buttonGrab) {
         if (GetCapture() == m_buttonGrab)
             ReleaseCapture();
         m_buttonGrab = 0;
     }
+    ShowDragCursor();
+}
+
+TWinControl* TCustomForm::KeyCapture() const {
+    TWinControl* grab = FindControl(GetCapture());
+    return grab && ContainsControl(grab) && (grab->ControlStyle() & csCaptureKeys) ? grab : nullptr;
 }
 
 void TCustomForm::SendKeyMessage(std::uint32_t Msg, std::uint16_t Key, TShiftState Shift) {
+    if (Key == VK_ESCAPE && DragInProgress()) {
+        if (Msg == WM_KEYDOWN) {
+            CancelDrag();
+            ShowDragCursor();
+        }
+        return;
+    }
+    if (TWinControl* grab = KeyCapture()) {
+        SendMessage(grab->Handle(), Msg, Key, static_cast<std::int32_t>(Shift));
+        return;
+    }
     TWinControl* target = FocusedControl() ? FocusedControl() : this;
     if (Key == VK_TAB && !(Shift & (ssCtrl | ssAlt))) {
         if (Msg == WM_KEYDOWN)
@@ -294,9 +384,11 @@ bool offerDialogChar(TWinControl* parent, char32_t c) {
 }  // namespace
 
 void TCustomForm::SendCharInput(char32_t Char, TShiftState Shift) {
-    if ((Shift & ssAlt) && offerDialogChar(this, Char))
+    TWinControl* target = KeyCapture();
+    if (!target && (Shift & ssAlt) && offerDialogChar(this, Char))
         return;
-    TWinControl* target = FocusedControl() ? FocusedControl() : this;
+    if (!target)
+        target = FocusedControl() ? FocusedControl() : this;
     SendMessage(target->Handle(), WM_CHAR, static_cast<std::uint32_t>(Char), 0);
 }
 

@@ -54,8 +54,12 @@ public:
     // Input as a window host delivers it: the deepest visible, enabled windowed control under
     // the point gets the mouse message in its own coordinates, unless a window of this form
     // holds the capture. A button pressed on a control that captures the mouse keeps the
-    // following messages until it is released, wherever the pointer goes. Keys go to the
-    // focused control; Tab and Shift+Tab move the focus instead.
+    // following messages until it is released, wherever the pointer goes. A press asks the
+    // control under it (MouseActivate) first: maNoActivate keeps the focus where it is, the
+    // "AndEat" answers swallow the press. The control under the pointer is told when the
+    // pointer enters and leaves it (CM_MOUSEENTER, CM_MOUSELEAVE); a drag in progress takes the
+    // mouse and shows its cursor. Keys go to the focused control, or to a popped-up menu;
+    // Tab and Shift+Tab move the focus instead, Escape cancels a drag.
     void SendMouseInput(std::uint32_t Msg, int X, int Y, TShiftState Shift = 0);
     void SendKeyMessage(std::uint32_t Msg, std::uint16_t Key, TShiftState Shift = 0);
     // A key pressed and released.
@@ -65,6 +69,8 @@ public:
     // A typed character; with ssAlt it is an accelerator offered to every control until one
     // takes it (a label moves the focus to its control).
     void SendCharInput(char32_t Char, TShiftState Shift = 0);
+    // The pointer left the window: the control under it is told.
+    void SendMouseLeave();
 
     void ChangeScale(int M, int D) override;
 
@@ -91,12 +97,22 @@ protected:
     void WMClose(TMessage& Message);
     void CMActivate(TMessage& Message);
     void CMDeactivate(TMessage& Message);
+    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
+    // The control under the pointer changes: leave and enter follow.
+    void SetMouseControl(TControl* Control);
+    // A popped-up menu's list, which takes the keys while it holds the capture; else null.
+    TWinControl* KeyCapture() const;
+    void ShowDragCursor();
+
     int m_pixelsPerInch = 96;
     bool m_scaled = true;
     bool m_active = false;
-    HWND m_buttonGrab = 0;  // the capture a button press took, released with the button
+    HWND m_buttonGrab = 0;               // the capture a button press took, released with the button
+    TControl* m_mouseControl = nullptr;  // under the pointer; cleared when it goes
+    bool m_dragCursorShown = false;
+    TCursor m_cursorBeforeDrag = crDefault;
 };
 
 class TForm : public TCustomForm {

@@ -1,0 +1,67 @@
+#pragma once
+// The list that drops down from a combo box or pops up as a menu: a bordered window on the
+// top-level window. The control that opens it (its source) counts, measures, paints and takes
+// the chosen entries; the list scrolls, follows the pointer and hands a click back.
+
+#include "framework/controls/ListBox.h"
+#include "framework/controls/WinControl.h"
+
+namespace framework {
+
+class TDropDownSource {
+public:
+    virtual int DropDownEntryCount() = 0;
+    virtual int DropDownEntryHeight(int Index) = 0;
+    virtual void DropDownPaintEntry(TCanvas& Canvas, int Index, TRect Rect, TOwnerDrawState State) = 0;
+    // The user picked the entry (a click or Enter).
+    virtual void DropDownChoose(int Index) = 0;
+    // Whether an entry can be highlighted and picked (a menu's separators cannot).
+    virtual bool DropDownCanChoose(int /*Index*/) { return true; }
+    // A popped-up list was dismissed: Escape, or a press outside it.
+    virtual void DropDownDismiss() {}
+
+protected:
+    ~TDropDownSource() = default;
+};
+
+class TDropDownList : public TCustomControl {
+public:
+    TDropDownList(TComponent* AOwner, TDropDownSource* Source);
+    static const TClassInfo& ClassInfo();
+    TClass ClassType() const override { return &ClassInfo(); }
+
+    int ClientInset() const override { return 1; }
+    int Hot() const { return m_hot; }
+    void SetHot(int Index);
+    // Entries that fit, whole, on one page.
+    int PageSize();
+    // The entry under a client point, or -1.
+    int ItemAt(int X, int Y);
+    void Scroll(int Lines);
+
+    // Shows the list on Top with these bounds, holding the mouse and the keyboard until an entry
+    // is picked or the list is dismissed, as a popped-up menu does; Close takes it away.
+    void Popup(TWinControl* Top, TRect Bounds);
+    void Close();
+
+protected:
+    void Paint() override;
+    void PaintBorder(TCanvas& Canvas, TRect Bounds) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void KeyDown(std::uint16_t& Key, TShiftState Shift) override;
+    void WndProc(TMessage& Message) override;
+
+private:
+    int VisibleFrom(int First);
+    // The nearest entry from Index on, going by Step, that can be picked; -1 when none.
+    int Choosable(int Index, int Step);
+
+    TDropDownSource* m_source;
+    int m_hot = -1;
+    int m_top = 0;
+    bool m_popped = false;
+};
+
+}  // namespace framework
