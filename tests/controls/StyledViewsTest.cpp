@@ -1,5 +1,6 @@
 #include "controls/StyledViews.h"
 
+#include "framework/controls/Menus.h"
 #include "framework/rtl/Rounding.h"
 #include "sibling/My_tmsstylebase.h"
 #include "sibling/Tms_utils.h"
@@ -169,4 +170,27 @@ TEST_F(ViewStyles, ListViewTakesTheGlobalStyleAndAlwaysTheWindowColour) {
     EXPECT_EQ(list->ItemHeight(), 14);   // 14.4
     EXPECT_EQ(list->Color(), clWindow);  // even for the dark style
     EXPECT_EQ(list->SelectionColor(), GetABaseTMSHighlightBackgroundColour(tsDark));
+}
+
+// The tree publishes its popup menu, and a right click on a node pops it up there.
+TEST(StyledTreeMenu, ARightClickOnTheTreePopsUpItsMenu) {
+    FormPtr form = MakeForm(300, 200);
+    auto* tree = Create<TMyAdvTreeView>(form.get());
+    tree->SetParent(form.get());
+    tree->SetBounds(0, 0, 300, 200);
+    tree->AddColumn("Word", 120);
+    tree->AddNode()->SetText(0, "one");
+    auto* menu = Create<TPopupMenu>(form.get());
+    auto* item = Create<TMenuItem>(menu);
+    item->SetCaption("Copy");
+    menu->Items()->Add(item);
+    ASSERT_NE(GetPropInfo(tree, "PopupMenu"), nullptr);
+    SetObjectProp(tree, "PopupMenu", menu);
+    EXPECT_EQ(tree->PopupMenu(), menu);
+    form->SendMouseInput(WM_RBUTTONDOWN, 50, 40);
+    form->SendMouseInput(WM_RBUTTONUP, 50, 40);
+    ASSERT_TRUE(menu->PoppedUp());
+    EXPECT_EQ(menu->PopupComponent(), tree);
+    EXPECT_EQ(menu->PopupList()->Left(), 50);
+    menu->ClosePopup();
 }

@@ -38,10 +38,10 @@ public:
         if (m_source)
             return;
         TWinControl* root = Source->Parent();
-        if (!root)
-            return;  // a control on no window has nowhere to be dragged
-        while (root->Parent())
+        while (root && root->Parent())
             root = root->Parent();
+        if (!root || !root->HandleAllocated())
+            return;  // a control on no window has nowhere to be dragged
         m_root = root;
         m_source = Source;
         m_source->FreeNotification(this);
@@ -147,6 +147,8 @@ private:
         if (target != m_target) {
             if (TControl* old = m_target) {
                 Ask(old, P, dsDragLeave);
+                if (!m_source)
+                    return;  // the handler freed the dragged control: the drag is over
                 if (m_target == old)
                     old->RemoveFreeNotification(this);
             }

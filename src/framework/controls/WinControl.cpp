@@ -213,18 +213,20 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
 
 int TWinControl::TabOrder() const {
     if (!m_parent)
-        return m_loadedTabOrder;
+        return -1;
     const auto& tabs = m_parent->m_tabList;
     const auto it = std::find(tabs.begin(), tabs.end(), this);
     return it == tabs.end() ? -1 : static_cast<int>(it - tabs.begin());
 }
 
 void TWinControl::SetTabOrder(int Value) {
-    if (HasState(csReading) || !m_parent) {
+    if (HasState(csReading)) {
         m_loadedTabOrder = Value;
         return;
     }
     m_loadedTabOrder = -1;
+    if (!m_parent)
+        return;
     auto& tabs = m_parent->m_tabList;
     const auto it = std::find(tabs.begin(), tabs.end(), this);
     if (it == tabs.end())

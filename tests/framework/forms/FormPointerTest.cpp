@@ -336,3 +336,34 @@ TEST_F(FormPointer, AControlDraggedOntoADockSiteBecomesItsChild) {
     form->SendMouseInput(WM_LBUTTONUP, 258, 165);
     EXPECT_EQ(site->Parent(), form.get());
 }
+
+TEST_F(FormPointer, ADropHandlerMayFreeTheDraggedControl) {
+    auto* source = Box(form.get(), Bounds(10, 10, 50, 50), clRed, "Source");
+    auto* target = Box(form.get(), Bounds(150, 10, 100, 100), clBlue, "Target");
+    source->SetDragMode(dmAutomatic);
+    source->OnEndDrag = TEndDragEvent::Lambda([&](TObject*, TObject*, int, int) { log.push_back("end"); });
+    target->OnDragOver =
+        TDragOverEvent::Lambda([](TObject*, TObject*, int, int, TDragState, bool& accept) { accept = true; });
+    target->OnDragDrop = TDragDropEvent::Lambda([&](TObject*, TObject* src, int, int) {
+        log.push_back("drop");
+        static_cast<TControl*>(src)->Free();
+    });
+    form->SendMouseInput(WM_LBUTTONDOWN, 20, 20);
+    form->SendMouseInput(WM_MOUSEMOVE, 160, 30);
+    form->SendMouseInput(WM_LBUTTONUP, 160, 30);
+    EXPECT_EQ(log, (std::vector<std::string>{"drop"}));
+    EXPECT_EQ(form->ControlCount(), 1);
+    EXPECT_FALSE(DragInProgress());
+    EXPECT_EQ(Screen->Cursor(), crDefault);
+    // A drag started in code and dropped in code reaches the target under the pointer.
+    auto* other = Box(form.get(), Bounds(10, 10, 50, 50), clRed, "Other");
+    form->SendMouseInput(WM_MOUSEMOVE, 20, 20);
+    other->BeginDrag(true);
+    form->SendMouseInput(WM_MOUSEMOVE, 170, 30);
+    target->OnDragDrop = TDragDropEvent::Lambda([&](TObject*, TObject* src, int x, int y) {
+        log.push_back("drop " + Name(src) + " " + std::to_string(x) + "," + std::to_string(y));
+    });
+    other->EndDrag(true);
+    EXPECT_EQ(log.back(), "drop Other 20,20");
+    EXPECT_FALSE(other->Dragging());
+}
