@@ -24,6 +24,22 @@ TWinControl* topLevel(TWinControl* c) {
         c = c->Parent();
     return c;
 }
+// Appends the parts of R outside Hole to Out: up to four bands.
+void subtractRect(const TRect& R, const TRect& Hole, std::vector<TRect>& Out) {
+    const TRect h = IntersectRect(R, Hole);
+    if (h.IsEmpty()) {
+        Out.push_back(R);
+        return;
+    }
+    if (R.Top < h.Top)
+        Out.push_back(Rect(R.Left, R.Top, R.Right, h.Top));
+    if (h.Bottom < R.Bottom)
+        Out.push_back(Rect(R.Left, h.Bottom, R.Right, R.Bottom));
+    if (R.Left < h.Left)
+        Out.push_back(Rect(R.Left, h.Top, h.Left, h.Bottom));
+    if (h.Right < R.Right)
+        Out.push_back(Rect(h.Right, h.Top, R.Right, h.Bottom));
+}
 }  // namespace
 
 const TClassInfo& TWinControl::ClassInfo() {
@@ -138,6 +154,10 @@ HWND TWinControl::Handle() {
         CreateWnd();
     }
     return m_handle;
+}
+
+TWinControl* TWinControl::Windowed(TControl* Control) {
+    return Control->IsWindowed() ? static_cast<TWinControl*>(Control) : nullptr;
 }
 
 TWinControl* TWinControl::FindControl(HWND Wnd) {
@@ -332,7 +352,7 @@ void TWinControl::PaintInvalid() {
     if (painted)
         Perform(WM_PAINT);
     for (TControl* c : m_controls)
-        if (auto* win = As<TWinControl>(c); win && win->Visible()) {
+        if (auto* win = Windowed(c); win && win->Visible()) {
             if (painted && (win->ControlStyle() & csParentBackground))
                 win->m_invalid = true;  // what it shows of this window has changed
             win->HandleNeeded();
@@ -398,16 +418,31 @@ void TWinControl::PaintTo(TCanvas& Dest, int X, int Y) {
     if (inset > 0)
         PaintBorder(Dest, Bounds(X - inset, Y - inset, Width(), Height()));
     Dest.IntersectClipRect(Bounds(X, Y, ClientWidth(), ClientHeight()));
-    Dest.Draw(X, Y, *m_surface);
     const TRect clip = Dest.ClipRect();
+    // A window's pixels cover what lies below it, and each windowed child covers its client
+    // area with its own: this window's pixels are copied only around the children in the clip.
+    std::vector<TWinControl*> shown;
+    std::vector<TRect> own{clip}, rest;
     for (TControl* c : m_controls)
-        if (auto* win = As<TWinControl>(c); win && win->Visible()) {
-            if (!IntersectRect(clip, Bounds(X + win->Left(), Y + win->Top(), win->Width(), win->Height()))
-                     .IsEmpty()) {
-                const int childInset = win->ClientInset();
-                win->PaintTo(Dest, X + win->Left() + childInset, Y + win->Top() + childInset);
-            }
+        if (auto* win = Windowed(c); win && win->Visible()) {
+            const TRect outer = Bounds(X + win->Left(), Y + win->Top(), win->Width(), win->Height());
+            if (IntersectRect(clip, outer).IsEmpty())
+                continue;
+            shown.push_back(win);
+            const int childInset = win->ClientInset();
+            const TRect covered = Bounds(outer.Left + childInset, outer.Top + childInset, win->ClientWidth(),
+                                         win->ClientHeight());
+            rest.clear();
+            for (const TRect& r : own)
+                subtractRect(r, covered, rest);
+            own.swap(rest);
         }
+    for (const TRect& r : own)
+        Dest.CopyRect(r, *m_surface->Canvas(), Rect(r.Left - X, r.Top - Y, r.Right - X, r.Bottom - Y));
+    for (TWinControl* win : shown) {
+        const int childInset = win->ClientInset();
+        win->PaintTo(Dest, X + win->Left() + childInset, Y + win->Top() + childInset);
+    }
 }
 
 void TWinControl::ColorChanged() {

@@ -125,6 +125,9 @@ protected:
     void WMKey(TMessage& Message);
 
 private:
+    // Control as a windowed control, or null: the class test without a walk up the class
+    // chain, for the walks over every child that each paint makes.
+    static TWinControl* Windowed(TControl* Control);
     void NotifyControls(std::uint32_t Msg);
     void PaddingChange(TObject* Sender);
     // Sorts the tab list by the tab orders read from a form description.

@@ -31,6 +31,13 @@ protected:
     }
 };
 
+// A windowed control with a frame it leaves unpainted, so its parent shows through there.
+class TUnframedControl : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+    int ClientInset() const override { return 3; }
+};
+
 }  // namespace
 
 TEST(ControlFontAndColor, ChildrenFollowTheParentUntilGivenTheirOwn) {
@@ -130,6 +137,41 @@ TEST(ControlPainting, ChildWindowsAreClippedToTheirParent) {
     auto pic = Picture(*form);
     EXPECT_TRUE(RectIs(*pic, Rect(15, 15, 25, 25), clRed));
     EXPECT_TRUE(NothingOutside(*pic, Rect(5, 5, 25, 25), clWhite));
+}
+
+TEST(ControlPainting, AWindowedChildHidesItsParentOnlyUnderItsClientArea) {
+    FormPtr form = MakeForm(60, 40);
+    form->SetColor(clLime);
+    auto* framed = Create<TUnframedControl>(form.get());
+    framed->SetBounds(10, 10, 20, 12);
+    framed->SetColor(clBlue);
+    framed->SetParent(form.get());
+    // A sibling above it, overlapping its client area and its frame.
+    auto* over = Create<TPanel>(form.get());
+    over->SetBounds(25, 15, 10, 10);
+    over->SetBevelOuter(bvNone);
+    over->SetColor(clRed);
+    over->SetParent(form.get());
+    auto pic = Picture(*form);
+    // The frame of the lower child shows the form; the panel above covers both.
+    EXPECT_TRUE(PictureIs(*pic, 9, 12,
+                          {
+                              "gggggggggggggggggggggggggggg",
+                              "ggggbbbbbbbbbbbbbbgggggggggg",
+                              "ggggbbbbbbbbbbbbbbgggggggggg",
+                              "ggggbbbbbbbbbbbbrrrrrrrrrrgg",
+                              "ggggbbbbbbbbbbbbrrrrrrrrrrgg",
+                              "ggggbbbbbbbbbbbbrrrrrrrrrrgg",
+                              "ggggbbbbbbbbbbbbrrrrrrrrrrgg",
+                              "ggggggggggggggggrrrrrrrrrrgg",
+                              "ggggggggggggggggrrrrrrrrrrgg",
+                              "ggggggggggggggggrrrrrrrrrrgg",
+                              "ggggggggggggggggrrrrrrrrrrgg",
+                              "ggggggggggggggggrrrrrrrrrrgg",
+                              "ggggggggggggggggrrrrrrrrrrgg",
+                              "gggggggggggggggggggggggggggg",
+                          },
+                          {{'g', clLime}, {'b', clBlue}, {'r', clRed}}));
 }
 
 TEST(ControlPainting, PanelBevelsAreRaisedOrLowered) {
