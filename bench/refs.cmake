@@ -4,5 +4,5 @@ target_link_libraries(bench_inifiles PRIVATE PkgConfig::INIH)
 # bench_graphics: cairo draws the same text line as the reference.
 pkg_check_modules(CAIRO REQUIRED IMPORTED_TARGET cairo)
 target_link_libraries(bench_graphics PRIVATE PkgConfig::CAIRO)
-# bench_host: the window host over SDL's offscreen driver; the reference is the list's own repaint.
+# bench_host: the window host over SDL's dummy driver; the reference is the list's own repaint.
 target_link_libraries(bench_host PRIVATE host)

@@ -57,9 +57,7 @@ void TWindowHost::Open(TCustomForm* AForm) {
     const Uint32 flags = SDL_WINDOW_RESIZABLE | (m_options.Hidden ? SDL_WINDOW_HIDDEN : SDL_WINDOW_SHOWN);
     m_window = SDL_CreateWindow(AForm->Caption().c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
                                 std::max(AForm->ClientWidth(), 1), std::max(AForm->ClientHeight(), 1), flags);
-    if (m_window)
-        m_renderer = SDL_CreateRenderer(m_window, -1, 0);
-    if (!m_renderer) {
+    if (!m_window || !SDL_GetWindowSurface(m_window)) {
         const std::string why = SDL_GetError();
         Close();
         throw Exception("Cannot open a desktop window: " + why);
@@ -108,27 +106,12 @@ void TWindowHost::CheckResolution() {
 }
 
 void TWindowHost::FitWindowToForm() {
+    TCustomForm* form = Form();
+    m_fittedSize = TPoint{form->ClientWidth(), form->ClientHeight()};
     int w = 0, h = 0;
     SDL_GetWindowSize(m_window, &w, &h);
-    TCustomForm* form = Form();
-    if (w != form->ClientWidth() || h != form->ClientHeight())
-        SDL_SetWindowSize(m_window, std::max(form->ClientWidth(), 1), std::max(form->ClientHeight(), 1));
-    ResizeFrame();
-}
-
-void TWindowHost::ResizeFrame() {
-    TCustomForm* form = Form();
-    const int w = std::max(form->ClientWidth(), 1), h = std::max(form->ClientHeight(), 1);
-    if (m_texture && m_frame.Width() == w && m_frame.Height() == h)
-        return;
-    if (m_texture)
-        SDL_DestroyTexture(m_texture);
-    m_texture = SDL_CreateTexture(m_renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, w, h);
-    if (!m_texture)
-        throw Exception(std::string("Cannot make the window's picture: ") + SDL_GetError());
-    m_frame.SetSize(w, h);
-    form->Invalidate();
-    form->Repaint();  // the whole of the new size, then the children as they need
+    if (w != m_fittedSize.X || h != m_fittedSize.Y)
+        SDL_SetWindowSize(m_window, std::max(m_fittedSize.X, 1), std::max(m_fittedSize.Y, 1));
 }
 
 bool TWindowHost::HandleEvent(const SDL_Event& Event) {
@@ -142,7 +125,7 @@ bool TWindowHost::HandleEvent(const SDL_Event& Event) {
     if (Event.type == SDL_WINDOWEVENT) {
         switch (Event.window.event) {
         case SDL_WINDOWEVENT_SIZE_CHANGED:
-            ResizeFrame();
+            m_presentAll = true;  // SDL made the window's pixels anew
             break;
         case SDL_WINDOWEVENT_MOVED:
         case SDL_WINDOWEVENT_DISPLAY_CHANGED:
@@ -171,34 +154,71 @@ void TWindowHost::Flush() {
     if (!FormAlive())
         return;
     TCustomForm* form = Form();
-    if (form->ClientWidth() != m_frame.Width() || form->ClientHeight() != m_frame.Height())
+    if (form->ClientWidth() != m_fittedSize.X || form->ClientHeight() != m_fittedSize.Y)
         FitWindowToForm();
     form->PaintInvalid();
     Present(false);
     UpdateCursor();
 }
 
+// The form is composed into the window's own pixels (SDL's window surface), which keep what
+// was presented: only what the form repainted is composed again and shown.
 void TWindowHost::Present(bool Everything) {
     TCustomForm* form = Form();
-    if (!form || !m_texture)
+    SDL_Surface* surface = form ? SDL_GetWindowSurface(m_window) : nullptr;
+    if (!surface)
         return;
-    const TRect whole = Rect(0, 0, m_frame.Width(), m_frame.Height());
+    AttachFrame(*surface);
+    const TPixelSurface& pixels = m_frame.Surface();
+    const TRect whole = Rect(0, 0, pixels.Width, pixels.Height);
     TRect dirty;
     for (const TRect& r : form->TakePaintedRects())
         dirty = UnionRect(dirty, IntersectRect(r, whole));
-    if (!dirty.IsEmpty()) {
-        TCanvas& canvas = *m_frame.Canvas();
-        canvas.SetClipRect(dirty);
-        form->PaintTo(canvas, 0, 0);
-        canvas.ResetClip();
-        const SDL_Rect area{dirty.Left, dirty.Top, dirty.Width(), dirty.Height()};
-        const int pitch = m_frame.Width() * static_cast<int>(sizeof(TPixel));
-        SDL_UpdateTexture(m_texture, &area, m_frame.ScanLine(dirty.Top) + dirty.Left, pitch);
-    } else if (!Everything) {
-        return;
+    if (m_presentAll) {
+        // New pixels: all of them, beyond the form too if the window is larger.
+        dirty = whole;
+        m_frame.Brush()->SetColor(form->Color());
+        m_frame.FillRect(whole);
     }
-    SDL_RenderCopy(m_renderer, m_texture, nullptr, nullptr);
-    SDL_RenderPresent(m_renderer);
+    if (!dirty.IsEmpty()) {
+        m_frame.SetClipRect(dirty);
+        form->PaintTo(m_frame, 0, 0);
+        m_frame.ResetClip();
+        if (!m_converted.Empty())
+            SDL_ConvertPixels(dirty.Width(), dirty.Height(), SDL_PIXELFORMAT_ARGB8888,
+                              m_converted.ScanLine(dirty.Top) + dirty.Left, pixels.Stride * 4,
+                              surface->format->format,
+                              static_cast<Uint8*>(surface->pixels) + dirty.Top * surface->pitch +
+                                  dirty.Left * surface->format->BytesPerPixel,
+                              surface->pitch);
+    }
+    if (Everything)
+        dirty = whole;
+    const SDL_Rect area{dirty.Left, dirty.Top, dirty.Width(), dirty.Height()};
+    if (!dirty.IsEmpty() && SDL_UpdateWindowSurfaceRects(m_window, &area, 1) == 0)
+        m_presentAll = false;
+}
+
+// Points the frame's canvas at the window's pixels where they are 32-bit words laid out as the
+// framework's (0x..RRGGBB), else at a bitmap converted into them after each composition.
+void TWindowHost::AttachFrame(const SDL_Surface& Surface) {
+    const Uint32 format = Surface.format->format;
+    const bool direct = format == SDL_PIXELFORMAT_RGB888 || format == SDL_PIXELFORMAT_ARGB8888;
+    TPixelSurface pixels{static_cast<TPixel*>(Surface.pixels), Surface.w, Surface.h, Surface.pitch / 4};
+    if (direct) {
+        if (!m_converted.Empty())
+            m_converted.SetSize(0, 0);
+    } else {
+        if (m_converted.Width() != Surface.w || m_converted.Height() != Surface.h)
+            m_converted.SetSize(Surface.w, Surface.h);
+        pixels = m_converted.Surface();
+    }
+    const TPixelSurface& now = m_frame.Surface();
+    if (pixels.Bits == now.Bits && pixels.Width == now.Width && pixels.Height == now.Height &&
+        pixels.Stride == now.Stride)
+        return;
+    m_frame.SetSurface(pixels);
+    m_presentAll = true;
 }
 
 namespace {
@@ -278,15 +298,12 @@ void TWindowHost::Close() {
         SDL_FreeCursor(cursor);
     m_cursors.clear();
     m_shownCursor = crDefault;
-    if (m_texture)
-        SDL_DestroyTexture(m_texture);
-    if (m_renderer)
-        SDL_DestroyRenderer(m_renderer);
     if (m_window)
         SDL_DestroyWindow(m_window);
-    m_texture = nullptr;
-    m_renderer = nullptr;
     m_window = nullptr;
+    m_frame.SetSurface(TPixelSurface{});
+    m_converted.SetSize(0, 0);
+    m_fittedSize = TPoint{};
     if (m_sdlStarted)
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
     m_sdlStarted = false;

@@ -53,16 +53,17 @@ public:
 
     framework::TCustomForm* Form() const;
     int PixelsPerInch() const { return m_ppi; }
-    // The form's picture as last presented.
-    const framework::TBitmap& Frame() const { return m_frame; }
+    // The form's picture as last presented: the window's own pixels, where they are words of
+    // the framework's layout.
+    const framework::TCanvas& Frame() const { return m_frame; }
 
 private:
     bool FormAlive() const;
     void CheckResolution();
     void ChangeResolution(int NewPpi);
     void FitWindowToForm();
-    void ResizeFrame();
     void Present(bool Everything);
+    void AttachFrame(const SDL_Surface& Surface);
     void UpdateCursor();
 
     class TFormWatch;
@@ -71,9 +72,10 @@ private:
     std::unique_ptr<TSdlInput> m_input;
     std::unique_ptr<TBroadcastListener> m_broadcast;
     SDL_Window* m_window = nullptr;
-    SDL_Renderer* m_renderer = nullptr;
-    SDL_Texture* m_texture = nullptr;
-    framework::TBitmap m_frame;
+    framework::TCanvas m_frame;      // on the window's pixels, or on m_converted's
+    framework::TBitmap m_converted;  // for windows whose pixels are in another format
+    framework::TPoint m_fittedSize;  // the form's client size the window was last fitted to
+    bool m_presentAll = false;       // the window's pixels are new: compose and show them all
     int m_ppi = 96;
     std::map<framework::TCursor, SDL_Cursor*> m_cursors;
     framework::TCursor m_shownCursor = framework::crDefault;

@@ -92,16 +92,38 @@ TEST_F(WindowHostOffscreen, AClickRepaintsTheListAndPresentsIt) {
     TWindowHost host(THostOptions{0, false, true});
     host.Open(MakeForm());
     const TPoint origin = list->ClientOrigin();
-    const TColor before = host.Frame().Canvas()->Pixels(origin.X + 50, origin.Y + 16 + 8);
+    const TColor before = host.Frame().Pixels(origin.X + 50, origin.Y + 16 + 8);
     ASSERT_TRUE(host.HandleEvent(press(true, origin.X + 50, origin.Y + 16 + 8)));
     ASSERT_TRUE(host.HandleEvent(press(false, origin.X + 50, origin.Y + 16 + 8)));
     host.Flush();
     EXPECT_EQ(list->ItemIndex(), 1);
     // The second item is now painted selected in the presented picture, the rest unchanged.
-    EXPECT_NE(host.Frame().Canvas()->Pixels(origin.X + 50, origin.Y + 16 + 8), before);
-    EXPECT_EQ(host.Frame().Canvas()->Pixels(150, 90), clWhite);
-    EXPECT_EQ(host.Frame().Canvas()->Pixels(origin.X + 50, origin.Y + 16 + 8),
+    EXPECT_NE(host.Frame().Pixels(origin.X + 50, origin.Y + 16 + 8), before);
+    EXPECT_EQ(host.Frame().Pixels(150, 90), clWhite);
+    EXPECT_EQ(host.Frame().Pixels(origin.X + 50, origin.Y + 16 + 8),
               list->Surface()->Canvas()->Pixels(50, 16 + 8));
+}
+
+TEST_F(WindowHostOffscreen, AClickComposesOnlyTheRepaintedListAgain) {
+    TWindowHost host(THostOptions{0, false, true});
+    TDpiForm* form = MakeForm();
+    int formPaints = 0;
+    form->OnPaint = TNotifyEvent::Lambda([&](TObject*) { ++formPaints; });
+    host.Open(form);
+    // A mark on the form's own pixels, behind the framework's back: the window shows it only
+    // where the host composes the form again.
+    form->Surface()->Canvas()->SetPixel(150, 90, clRed);
+    formPaints = 0;
+    const TPoint origin = list->ClientOrigin();
+    host.HandleEvent(press(true, origin.X + 50, origin.Y + 8));
+    host.HandleEvent(press(false, origin.X + 50, origin.Y + 8));
+    host.Flush();
+    EXPECT_EQ(list->ItemIndex(), 0);
+    EXPECT_EQ(formPaints, 0);
+    EXPECT_EQ(host.Frame().Pixels(origin.X + 50, origin.Y + 8), list->Surface()->Canvas()->Pixels(50, 8));
+    EXPECT_EQ(host.Frame().Pixels(150, 90), clWhite);
+    // Composed again, the form shows the mark.
+    EXPECT_EQ(form->Snapshot()->Canvas()->Pixels(150, 90), clRed);
 }
 
 TEST_F(WindowHostOffscreen, ClosingTheWindowClosesAndFreesTheForm) {
@@ -138,8 +160,8 @@ TEST_F(WindowHostOffscreen, AGivenResolutionReachesTheFormAsAResolutionChange) {
     EXPECT_EQ(form->suggested[0].Height(), 150);
     // The window and its picture follow the rescaled form.
     EXPECT_EQ(form->ClientWidth(), 300);
-    EXPECT_EQ(host.Frame().Width(), 300);
-    EXPECT_EQ(host.Frame().Height(), 150);
+    EXPECT_EQ(host.Frame().Surface().Width, 300);
+    EXPECT_EQ(host.Frame().Surface().Height, 150);
 }
 
 TEST_F(WindowHostOffscreen, AFormAlreadyAtTheDisplaysResolutionHearsNothing) {
