@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <string_view>
 
 namespace host {
 
@@ -31,13 +33,46 @@ protected:
     }
 };
 
-bool DisplayAvailable() {
-    const char* driver = std::getenv("SDL_VIDEODRIVER");
-    if (driver && *driver)
-        return true;
-    const char* x = std::getenv("DISPLAY");
-    const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    return (x && *x) || (wayland && *wayland);
+namespace {
+bool environmentSet(const char* Name) {
+    const char* value = std::getenv(Name);
+    return value && *value;
+}
+
+// Starts SDL's video on a display a user sees. SDL falls back to drivers that show nothing
+// (offscreen, dummy) when it reaches no display; a window there would run unseen for good, so
+// those count only when SDL_VIDEODRIVER asks for them. False, with the reason, otherwise.
+bool startVideo(std::string& Why) {
+    const bool named = environmentSet("SDL_VIDEODRIVER");
+    if (!named && !environmentSet("DISPLAY") && !environmentSet("WAYLAND_DISPLAY")) {
+        Why = "neither DISPLAY nor WAYLAND_DISPLAY is set";
+        return false;
+    }
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        Why = std::string("the display cannot be reached: ") + SDL_GetError();
+        return false;
+    }
+    const std::string_view driver = SDL_GetCurrentVideoDriver();
+    if (!named && (driver == "offscreen" || driver == "dummy")) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        const char* display = std::getenv("DISPLAY");
+        Why = std::string("the display ") + (display && *display ? display : std::getenv("WAYLAND_DISPLAY")) +
+              " cannot be reached";
+        return false;
+    }
+    return true;
+}
+}  // namespace
+
+bool DisplayAvailable(std::string* Why) {
+    std::string why;
+    if (!startVideo(why)) {
+        if (Why)
+            *Why = why;
+        return false;
+    }
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    return true;
 }
 
 TWindowHost::TWindowHost(THostOptions Options) : m_options(Options) {}
@@ -51,8 +86,8 @@ bool TWindowHost::FormAlive() const { return Form() != nullptr; }
 void TWindowHost::Open(TCustomForm* AForm) {
     if (m_window)
         throw EInvalidOperation("The window host already shows a form");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
-        throw Exception(std::string("Cannot open a desktop window: ") + SDL_GetError());
+    if (std::string why; !startVideo(why))
+        throw Exception("Cannot open a desktop window: " + why);
     m_sdlStarted = true;
     const Uint32 flags = SDL_WINDOW_RESIZABLE | (m_options.Hidden ? SDL_WINDOW_HIDDEN : SDL_WINDOW_SHOWN);
     m_window = SDL_CreateWindow(AForm->Caption().c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,

@@ -28,8 +28,10 @@ struct THostOptions {
     bool Hidden = false;    // no window shown on the desktop (benchmarks)
 };
 
-// Whether a desktop window can be opened here (a display, or SDL told to use another driver).
-bool DisplayAvailable();
+// Whether a desktop window can be opened here: a display is named (DISPLAY, WAYLAND_DISPLAY,
+// or SDL told to use another driver) and SDL's video starts on it. When not, Why says what is
+// missing, in words for the user.
+bool DisplayAvailable(std::string* Why = nullptr);
 
 class TWindowHost {
 public:

@@ -1,12 +1,14 @@
 #include "host/WindowHost.h"
 #include "framework/controls/ListBox.h"
 #include "framework/forms/Application.h"
+#include "framework/rtl/Exceptions.h"
 #include "host/DisplayResolution.h"
 #include "support/FormFixture.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -170,6 +172,46 @@ TEST_F(WindowHostOffscreen, AFormAlreadyAtTheDisplaysResolutionHearsNothing) {
     host.Open(form);
     EXPECT_EQ(host.PixelsPerInch(), DisplayPixelsPerInch(nullptr));
     EXPECT_EQ(form->wparams.empty(), host.PixelsPerInch() == 96);
+}
+
+// A display that is named but not there: SDL would fall back to its offscreen driver, and a
+// window there would run unseen for good.
+TEST(DisplayAvailability, ANamedDisplayThatCannotBeReachedIsNoDisplay) {
+    struct SavedEnvironment {
+        std::vector<std::pair<std::string, std::optional<std::string>>> saved;
+        void Set(const char* name, const char* value) {
+            const char* old = std::getenv(name);
+            saved.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+            if (value)
+                setenv(name, value, 1);
+            else
+                unsetenv(name);
+        }
+        ~SavedEnvironment() {
+            for (auto it = saved.rbegin(); it != saved.rend(); ++it)
+                if (it->second)
+                    setenv(it->first.c_str(), it->second->c_str(), 1);
+                else
+                    unsetenv(it->first.c_str());
+        }
+    } environment;
+    environment.Set("SDL_VIDEODRIVER", nullptr);
+    environment.Set("WAYLAND_DISPLAY", nullptr);
+    environment.Set("DISPLAY", nullptr);
+    std::string why;
+    EXPECT_FALSE(DisplayAvailable(&why));
+    EXPECT_EQ(why, "neither DISPLAY nor WAYLAND_DISPLAY is set");
+
+    environment.Set("DISPLAY", "/nonexistent/x11-socket:0");
+    EXPECT_FALSE(DisplayAvailable(&why));
+    EXPECT_NE(why.find("cannot be reached"), std::string::npos) << why;
+    TWindowHost host(THostOptions{0, false, true});
+    testsupport::FormPtr form = testsupport::MakeForm(50, 50);
+    EXPECT_THROW(host.Open(form.get()), Exception);
+
+    // Asked for by name, the offscreen driver is taken as it is (tests, benchmarks).
+    environment.Set("SDL_VIDEODRIVER", "offscreen");
+    EXPECT_TRUE(DisplayAvailable(&why));
 }
 
 TEST(XftResources, TheDpiIsReadFromItsOwnLineOnly) {
