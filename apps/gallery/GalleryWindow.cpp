@@ -16,10 +16,26 @@
 
 #include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 using namespace framework;
 
 namespace gallery {
+
+namespace {
+std::vector<GallerySection>& sections() {
+    static std::vector<GallerySection> all;
+    return all;
+}
+}  // namespace
+
+bool RegisterGallerySection(GallerySection Section) {
+    sections().push_back(std::move(Section));
+    return true;
+}
+
+const std::vector<GallerySection>& GallerySections() { return sections(); }
 
 const TClassInfo& TGalleryWindow::ClassInfo() {
     static const TClassInfo info =

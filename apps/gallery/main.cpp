@@ -8,7 +8,6 @@
 // --log appends what the window's status line reports (selections, margins, style, resolution,
 // where its state was kept) to FILE, a line each.
 
-#include "GallerySection.h"
 #include "GalleryWindow.h"
 
 #include "framework/forms/Application.h"
@@ -25,24 +24,6 @@
 #include <string_view>
 
 using namespace framework;
-
-namespace gallery {
-
-namespace {
-std::vector<GallerySection>& sections() {
-    static std::vector<GallerySection> all;
-    return all;
-}
-}  // namespace
-
-bool RegisterGallerySection(GallerySection Section) {
-    sections().push_back(std::move(Section));
-    return true;
-}
-
-const std::vector<GallerySection>& GallerySections() { return sections(); }
-
-}  // namespace gallery
 
 namespace {
 

@@ -1,0 +1,398 @@
+// The gallery in a window on a virtual desktop, used as a person uses it: xdotool moves the real
+// pointer and types on the real keyboard, another program sends the suite's style broadcast, the
+// X resources change the resolution, and the window is closed as a window manager closes it.
+// What the window reports arrives in its log; what it shows is read back from screenshots
+// (ImageMagick's import). Where to point and which colour to expect come from a copy of the
+// same window built in this process from the same layout.
+//
+// Runs under xvfb-run and dbus-run-session; skips when there is no display, no session bus or
+// no X tools.
+
+#include "GalleryWindow.h"
+#include "WindowClose.h"
+
+#include "controls/ColourListBoxesAndCombos.h"
+#include "controls/NotepadGrabPanel.h"
+#include "controls/StyledListbox.h"
+#include "framework/controls/CheckBox.h"
+#include "framework/controls/Edits.h"
+#include "framework/forms/Application.h"
+#include "framework/platform/LinuxFileChoosers.h"
+#include "framework/rtl/Format.h"
+#include "framework/rtl/Paths.h"
+#include "package/LM7StyledListboxPack.h"
+#include "sibling/Inifilebase.h"
+#include "sibling/My_tmsstylebase.h"
+#include "sibling/Tms_utils.h"
+#include "support/PixelAssert.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+extern char** environ;
+
+using namespace framework;
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr auto kPatience = 20s;  // for anything the window is asked to do
+
+// Polls Done every 50 ms until it holds or Patience runs out; answers whether it held.
+bool WaitFor(const std::function<bool()>& Done, std::chrono::milliseconds Patience = kPatience) {
+    const auto end = std::chrono::steady_clock::now() + Patience;
+    for (;;) {
+        if (Done())
+            return true;
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        std::this_thread::sleep_for(50ms);
+    }
+}
+
+std::string ReadFile(const std::string& Path) {
+    std::ifstream in(Path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// A program started in the background, ended if it is still running when this goes.
+class TChild {
+public:
+    TChild(const std::vector<std::string>& Arguments, const std::vector<std::string>& Environment,
+           const std::string& OutputFile) {
+        std::vector<char*> argv, envp;
+        for (const std::string& a : Arguments)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        for (const std::string& e : Environment)
+            envp.push_back(const_cast<char*>(e.c_str()));
+        envp.push_back(nullptr);
+        posix_spawn_file_actions_t files;
+        posix_spawn_file_actions_init(&files);
+        posix_spawn_file_actions_addopen(&files, 1, OutputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        posix_spawn_file_actions_adddup2(&files, 1, 2);
+        if (posix_spawn(&m_pid, argv[0], &files, nullptr, argv.data(), envp.data()) != 0)
+            m_pid = -1;
+        posix_spawn_file_actions_destroy(&files);
+    }
+    ~TChild() {
+        if (m_pid > 0) {
+            kill(m_pid, SIGKILL);
+            waitpid(m_pid, nullptr, 0);
+        }
+    }
+    TChild(const TChild&) = delete;
+    TChild& operator=(const TChild&) = delete;
+
+    bool Started() const { return m_pid > 0 || m_exited; }
+    // True once it has exited (Status then holds its exit status, or -1 for a signal).
+    bool Exited() {
+        int status = 0;
+        if (m_pid > 0 && waitpid(m_pid, &status, WNOHANG) == m_pid) {
+            m_pid = -1;
+            m_exited = true;
+            m_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        }
+        return m_exited;
+    }
+    int Status() const { return m_status; }
+
+private:
+    pid_t m_pid = -1;
+    bool m_exited = false;
+    int m_status = -1;
+};
+
+// Runs a program to its end; its output, or a failure naming it and its status.
+std::string RunTool(const std::string& Program, const std::vector<std::string>& Arguments) {
+    const platform::ProgramResult result = platform::RunProgram(Program, Arguments);
+    EXPECT_EQ(result.ExitStatus, 0) << Program << " " << (Arguments.empty() ? "" : Arguments[0]) << ": "
+                                    << result.Output;
+    return result.Output;
+}
+
+// A point inside a control, from its top-left client corner, in the window's coordinates.
+TPoint At(const TControl& Control, int X, int Y) {
+    const TPoint origin = Control.ClientOrigin();
+    return TPoint{origin.X + X, origin.Y + Y};
+}
+
+TPoint Centre(const TRect& R) { return TPoint{(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2}; }
+
+std::string Coordinate(int Value) { return std::to_string(Value); }
+
+class GalleryOnDesktop : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const char* display = std::getenv("DISPLAY");
+        const char* virtualDesktop = std::getenv("LM7_VIRTUAL_DESKTOP");
+        if (!display || !*display || !virtualDesktop)
+            GTEST_SKIP() << "no virtual desktop: xvfb-run or dbus-run-session is not installed (the test "
+                            "would take over this desktop's pointer)";
+        const char* bus = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+        if (!bus || !*bus)
+            GTEST_SKIP() << "no session bus; run under dbus-run-session";
+        const char* searchPath = std::getenv("PATH");
+        for (const char* tool : {"xdotool", "import", "xprop"}) {
+            const auto found = platform::FindProgram(tool, searchPath ? searchPath : "");
+            if (!found)
+                GTEST_SKIP() << tool << " is not installed";
+            tools[tool] = *found;
+        }
+        folder = ExtractFilePath(Application->ExeName());
+        // The copy of the window keeps its state apart from the gallery's.
+        ::setenv("HOME", copyHome.Root().c_str(), 1);
+        lm7::Initialize();
+        packageStarted = true;
+        sibling::Global_TMSStyle = vendor::tsLight;
+        Screen->SetPixelsPerInch(96);
+        copy.reset(Create<gallery::TGalleryWindow>(nullptr));
+        copy->Show();
+        Application->ProcessMessages();
+    }
+    void TearDown() override {
+        copy.reset();
+        if (packageStarted)
+            lm7::Finalize();
+        Screen->SetPixelsPerInch(96);
+    }
+
+    // A control of the copy by name, also among the components of its frames.
+    static TComponent* Find(TComponent* Owner, const char* Name) {
+        if (TComponent* c = Owner->FindComponent(Name))
+            return c;
+        for (int i = 0; i < Owner->ComponentCount(); ++i)
+            if (TComponent* c = Find(Owner->Components(i), Name))
+                return c;
+        return nullptr;
+    }
+    template <class T> T& Control(const char* Name) {
+        auto* control = As<T>(Find(copy.get(), Name));
+        if (!control)
+            throw std::runtime_error(std::string("the gallery has no ") + Name);
+        return *control;
+    }
+
+    // The gallery, started with its own home folder and a log.
+    void StartGallery() {
+        std::vector<std::string> environment;
+        for (char** e = environ; *e; ++e)
+            if (std::string_view(*e).substr(0, 5) != "HOME=")
+                environment.emplace_back(*e);
+        environment.push_back("HOME=" + home.Root());
+        gallery = std::make_unique<TChild>(
+            std::vector<std::string>{folder + "gallery", "--window", "--log", log}, environment, output);
+        ASSERT_TRUE(gallery->Started()) << "cannot start " << folder << "gallery";
+        std::string found;
+        ASSERT_TRUE(WaitFor([&] {
+            found = platform::RunProgram(tools["xdotool"], {"search", "--name", "^Gallery$"}).Output;
+            return !found.empty() || gallery->Exited();
+        })) << "no gallery window appeared";
+        ASSERT_FALSE(gallery->Exited()) << ReadFile(output);
+        window = found.substr(0, found.find('\n'));
+        // At the desktop's top-left corner, the window's points are the screen's.
+        RunTool(tools["xdotool"], {"windowmove", window, "0", "0"});
+        ASSERT_TRUE(WaitFor([&] { return Geometry().find("Position: 0,0") != std::string::npos; }))
+            << Geometry();
+    }
+
+    std::string Geometry() {
+        return platform::RunProgram(tools["xdotool"], {"getwindowgeometry", window}).Output;
+    }
+
+    void Xdotool(std::vector<std::string> Arguments) { RunTool(tools["xdotool"], Arguments); }
+    void Click(TPoint P) { Xdotool({"mousemove", Coordinate(P.X), Coordinate(P.Y), "click", "1"}); }
+
+    // Waits for the window to report Line; fails with the log so far when it does not.
+    ::testing::AssertionResult Reported(const std::string& Line) {
+        if (WaitFor([&] { return ReadFile(log).find(Line + "\n") != std::string::npos; }))
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure()
+               << "the gallery did not report \"" << Line << "\"; it reported:\n"
+               << ReadFile(log) << "its output:\n"
+               << ReadFile(output);
+    }
+
+    // The desktop as it is now.
+    const TBitmap& Screenshot() {
+        const std::string file = temp.Path("screen.png");
+        RunTool(tools["import"], {"-window", "root", "png:" + file});
+        screen.LoadFromFile(file);
+        return screen;
+    }
+
+    // Waits until every point shows its colour; on failure names the first that does not and
+    // keeps the screenshot for a look.
+    ::testing::AssertionResult Shows(std::vector<std::pair<TPoint, TColor>> Points) {
+        const bool shown = WaitFor([&] {
+            const TBitmap& picture = Screenshot();
+            for (const auto& [p, colour] : Points)
+                if (testsupport::PixelAt(picture, p.X, p.Y) != ColorToRGB(colour))
+                    return false;
+            return true;
+        });
+        if (shown)
+            return ::testing::AssertionSuccess();
+        for (const auto& [p, colour] : Points)
+            if (auto result = testsupport::PixelIs(screen, p.X, p.Y, colour); !result)
+                return result;
+        return ::testing::AssertionFailure() << "the screen changed while it was looked at";
+    }
+
+    // A point of the form's background: between the first two section titles.
+    TPoint Background() {
+        const TControl& left = Control<TControl>("TitleFramework");
+        const TControl& right = Control<TControl>("TitleStyledLists");
+        return TPoint{(left.Left() + left.Width() + right.Left()) / 2, left.Top() + left.Height() / 2};
+    }
+
+    // A free point of a list row: right of its text, left of its value.
+    static TPoint InRow(const lm7::TStyledListbox& List, int Index) {
+        const TRect r = List.ItemRect(Index);
+        return At(List, r.Left + r.Width() * 3 / 5, (r.Top + r.Bottom) / 2);
+    }
+
+    testsupport::TempFolder home, copyHome, temp;
+    std::string log = temp.Path("gallery.log"), output = temp.Path("gallery.out");
+    std::string folder, window;
+    std::map<std::string, std::string> tools;
+    bool packageStarted = false;
+    std::unique_ptr<gallery::TGalleryWindow, TFreeDeleter> copy;
+    std::unique_ptr<TChild> gallery;
+    TBitmap screen;
+};
+
+}  // namespace
+
+TEST_F(GalleryOnDesktop, PointerKeyboardBroadcastResolutionAndCloseReachTheWindow) {
+    ASSERT_NO_FATAL_FAILURE(StartGallery());
+    ASSERT_TRUE(Reported("Style 0 (Light), 96 pixels per inch"));
+    const TColor light = sibling::GetABaseTMSBackgroundColour(vendor::tsLight);
+    ASSERT_TRUE(Shows({{Background(), light}}));
+
+    // A styled list: a click on the fifth row, then two rows down with the arrow key.
+    auto& list = Control<lm7::TStyledListbox>("StyledListbox1");
+    const int clicked = 4, keyed = 6;
+    const int before = list.ItemIndex();
+    ASSERT_NE(before, clicked);
+    ASSERT_GT(list.Count(), keyed);
+    Click(InRow(list, clicked));
+    EXPECT_TRUE(Reported("StyledListbox1: item 4 \"" + list.Items()->Strings(clicked) + "\""));
+    Xdotool({"key", "Down", "Down"});
+    EXPECT_TRUE(Reported("StyledListbox1: item 6 \"" + list.Items()->Strings(keyed) + "\""));
+    EXPECT_TRUE(Shows({{InRow(list, keyed), list._SelectedColour()},
+                       {InRow(list, clicked), list.Color()},
+                       {InRow(list, before), list.Color()}}));
+
+    // The closed colour combo: a click opens its list, a click on the entry above the chosen
+    // colour picks that one. The entry is found by its colour sample in the list.
+    auto& combo = Control<lm7::TColourSharingCombo>("ColourSharingCombo1");
+    ASSERT_FALSE(combo.DroppedDown());
+    const int shown = combo.ItemIndex();
+    ASSERT_GE(shown, 1);
+    combo.SetItemIndex(shown - 1);
+    const TColor pickedColour = combo.SelectedColour();
+    const std::string pickedName = combo.SelectedColourName();
+    const TPoint field = At(combo, 0, 0);
+    Click(At(combo, combo.Width() / 2, combo.Height() / 2));
+    // The samples are squares at the entries' left, nearly an entry's height wide and high: the
+    // top of the first square of that colour between Top and Bottom.
+    const int side = combo.ItemHeight() - 6;
+    auto sampleRow = [&](const TBitmap& picture, int top, int bottom) {
+        int rows = 0;
+        for (int y = top; y < bottom; ++y) {
+            int run = 0;
+            for (int x = field.X; x < field.X + combo.ItemHeight() + 4 && run < side; ++x)
+                run = testsupport::PixelAt(picture, x, y) == ColorToRGB(pickedColour) ? run + 1 : 0;
+            rows = run >= side ? rows + 1 : 0;
+            if (rows == side)
+                return y - side + 1;
+        }
+        return -1;
+    };
+    const int fieldBottom = field.Y + combo.Height();
+    int entry = -1;
+    ASSERT_TRUE(WaitFor([&] {
+        return (entry = sampleRow(Screenshot(), fieldBottom, fieldBottom + 400)) >= 0;
+    })) << "the colour combo's list did not open with "
+        << testsupport::DescribeColor(pickedColour) << " in it";
+    Click(TPoint{field.X + combo.Width() / 2, entry + 3});
+    EXPECT_TRUE(Reported("ColourSharingCombo1: " + pickedName));
+    // The field now shows the picked colour's sample.
+    EXPECT_TRUE(WaitFor([&] { return sampleRow(Screenshot(), field.Y, fieldBottom) >= 0; }));
+
+    // The first margin panel: its left handle pressed, then dragged 21 pixels to the right.
+    auto& panel = Control<lm7::TNotepadGrabPanel>("NotepadGrabPanel1");
+    const TPoint handle =
+        At(panel, Centre(panel.Midpoint(lm7::t_left)).X, Centre(panel.Midpoint(lm7::t_left)).Y);
+    auto to = [&](int dx) {
+        return std::vector<std::string>{"mousemove", Coordinate(handle.X + dx), Coordinate(handle.Y)};
+    };
+    Xdotool(to(0));
+    Xdotool({"mousedown", "1"});
+    for (int dx : {1, 11, 21})
+        Xdotool(to(dx));
+    Xdotool({"mouseup", "1"});
+    EXPECT_TRUE(Reported(Format(
+        "NotepadGrabPanel1: left %d, top %d, right %d, bottom %d",
+        {panel.Left() + 21, panel.Top(), panel.Left() + panel.Width(), panel.Top() + panel.Height()})));
+
+    // Another program broadcasts the dark style to the suite's windows.
+    RunTool(folder + "lm7tool", {"broadcast-style", std::to_string(vendor::tsDark)});
+    EXPECT_TRUE(Reported("Style 4 (Dark), 96 pixels per inch"));
+    const TColor dark = sibling::GetABaseTMSBackgroundColour(vendor::tsDark);
+    ASSERT_NE(ColorToRGB(dark), ColorToRGB(light));
+    EXPECT_TRUE(Shows({{Background(), dark}}));
+
+    // The desktop's resolution becomes 144 pixels per inch: the window grows to the size the
+    // copy takes for it, and a click lands on the rescaled list.
+    RunTool(tools["xprop"],
+            {"-root", "-f", "RESOURCE_MANAGER", "8s", "-set", "RESOURCE_MANAGER", "Xft.dpi:\t144\n"});
+    EXPECT_TRUE(Reported("Style 4 (Dark), 144 pixels per inch"));
+    copy->Perform(WM_DPICHANGED, MakeWParam(144, 144), 0);
+    Application->ProcessMessages();
+    const std::string size = Format("Geometry: %dx%d", {copy->ClientWidth(), copy->ClientHeight()});
+    EXPECT_TRUE(WaitFor([&] { return Geometry().find(size) != std::string::npos; })) << Geometry();
+    EXPECT_TRUE(Shows({{Background(), dark}}));
+    Click(InRow(list, 1));
+    EXPECT_TRUE(Reported("StyledListbox1: item 1 \"" + list.Items()->Strings(1) + "\""));
+
+    // Remembered state: text typed at the end of the search edit, the match-case box cleared.
+    auto& edit = Control<TEdit>("EditSearch");
+    auto& check = Control<TCheckBox>("CheckCase");
+    ASSERT_TRUE(check.Checked());
+    Click(At(edit, edit.Width() / 2, edit.Height() / 2));
+    Xdotool({"key", "End"});
+    Xdotool({"type", " dick"});
+    Click(At(check, check.Height() / 2, check.Height() / 2));
+
+    // Closed as a window manager closes it: the form closes, is freed, and saves its state.
+    std::string why;
+    ASSERT_TRUE(testsupport::AskWindowToClose(std::stoul(window), why)) << why;
+    ASSERT_TRUE(WaitFor([&] { return gallery->Exited(); }))
+        << "the gallery did not end after its window closed";
+    EXPECT_EQ(gallery->Status(), 0) << ReadFile(output);
+    const std::string ini = home.Path("Documents/lumo7/gallery.ini");
+    EXPECT_TRUE(Reported("Closed; state kept in " + ini));
+    sibling::TMyMemIniFile kept(ini);
+    EXPECT_EQ(kept.ReadString("EditSearch", "text", "?"), edit.Text() + " dick");
+    EXPECT_FALSE(kept.ReadBool("CheckCase", "checked", true));
+}
