@@ -34,6 +34,14 @@ protected:
 };
 
 namespace {
+// Gives back SDL's video; once nothing of SDL is in use any more, also what SDL set up for
+// itself on the way (its session-bus connection, its hints).
+void stopVideo() {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    if (SDL_WasInit(0) == 0)
+        SDL_Quit();
+}
+
 bool environmentSet(const char* Name) {
     const char* value = std::getenv(Name);
     return value && *value;
@@ -50,11 +58,12 @@ bool startVideo(std::string& Why) {
     }
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         Why = std::string("the display cannot be reached: ") + SDL_GetError();
+        stopVideo();
         return false;
     }
     const std::string_view driver = SDL_GetCurrentVideoDriver();
     if (!named && (driver == "offscreen" || driver == "dummy")) {
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        stopVideo();
         const char* display = std::getenv("DISPLAY");
         Why = std::string("the display ") + (display && *display ? display : std::getenv("WAYLAND_DISPLAY")) +
               " cannot be reached";
@@ -71,7 +80,7 @@ bool DisplayAvailable(std::string* Why) {
             *Why = why;
         return false;
     }
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    stopVideo();
     return true;
 }
 
@@ -340,7 +349,7 @@ void TWindowHost::Close() {
     m_converted.SetSize(0, 0);
     m_fittedSize = TPoint{};
     if (m_sdlStarted)
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        stopVideo();
     m_sdlStarted = false;
 }
 
