@@ -96,6 +96,7 @@ public:
         m_thread = std::thread([this] { Serve(); });
         std::unique_lock<std::mutex> lock(m_mutex);
         m_ready.wait_for(lock, std::chrono::seconds(10), [this] { return m_started; });
+        ASSERT_TRUE(m_started) << "the fake portal could not join the private bus";
     }
     void Stop() {
         {
@@ -169,14 +170,23 @@ private:
             SD_BUS_PROPERTY("version", "u", OnVersion, 0, SD_BUS_VTABLE_PROPERTY_CONST),
             SD_BUS_METHOD("OpenFile", "ssa{sv}", "o", OnCall, 0),
             SD_BUS_METHOD("SaveFile", "ssa{sv}", "o", OnCall, 0), SD_BUS_VTABLE_END};
+        // The daemon's socket may exist a moment before it takes connections: the portal
+        // counts as started only once it holds its name.
         sd_bus* bus = nullptr;
-        sd_bus_new(&bus);
-        sd_bus_set_address(bus, m_address.c_str());
-        sd_bus_set_bus_client(bus, 1);
-        sd_bus_start(bus);
-        sd_bus_add_object_vtable(bus, nullptr, "/org/freedesktop/portal/desktop",
-                                 "org.freedesktop.portal.FileChooser", vtable, this);
-        sd_bus_request_name(bus, "org.freedesktop.portal.Desktop", 0);
+        for (int attempt = 0; attempt < 200; ++attempt) {
+            sd_bus_new(&bus);
+            sd_bus_set_address(bus, m_address.c_str());
+            sd_bus_set_bus_client(bus, 1);
+            if (sd_bus_start(bus) >= 0 &&
+                sd_bus_add_object_vtable(bus, nullptr, "/org/freedesktop/portal/desktop",
+                                         "org.freedesktop.portal.FileChooser", vtable, this) >= 0 &&
+                sd_bus_request_name(bus, "org.freedesktop.portal.Desktop", 0) >= 0)
+                break;
+            bus = sd_bus_flush_close_unref(bus);
+            std::this_thread::sleep_for(std::chrono::milliseconds(25));
+        }
+        if (!bus)
+            return;  // Start() finds the portal never started
         {
             std::lock_guard<std::mutex> lock(m_mutex);
             m_started = true;
