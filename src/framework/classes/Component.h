@@ -108,6 +108,18 @@ private:
     TComponentState m_state = 0;
 };
 
+// Points Field, a reference Self keeps to another component, at Value: Self is told when the new
+// target goes (so its Notification can clear Field) and no longer about the old one.
+template <class T> void ReferenceComponent(TComponent* Self, T*& Field, T* Value) {
+    if (Field == Value)
+        return;
+    if (Field)
+        Field->RemoveFreeNotification(Self);
+    Field = Value;
+    if (Value)
+        Value->FreeNotification(Self);
+}
+
 // True when Name is a valid identifier for a component (letters, digits, underscore; not a digit first).
 bool IsValidIdent(std::string_view Name);
 

@@ -264,15 +264,7 @@ void TControl::AnchorTo(int ParentWidth, int ParentHeight) {
     m_anchorMove = false;
 }
 
-void TControl::SetPopupMenu(TPopupMenu* Value) {
-    if (m_popupMenu == Value)
-        return;
-    if (m_popupMenu)
-        m_popupMenu->RemoveFreeNotification(this);
-    m_popupMenu = Value;
-    if (Value)
-        Value->FreeNotification(this);
-}
+void TControl::SetPopupMenu(TPopupMenu* Value) { ReferenceComponent(this, m_popupMenu, Value); }
 
 void TControl::Notification(TComponent* AComponent, TOperation Operation) {
     TComponent::Notification(AComponent, Operation);

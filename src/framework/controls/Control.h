@@ -21,56 +21,6 @@ namespace framework {
 class TWinControl;
 class TPopupMenu;
 
-enum TMouseButton { mbLeft, mbRight, mbMiddle };
-using TShiftState = std::uint32_t;
-enum : std::uint32_t {
-    ssShift = 1,
-    ssAlt = 2,
-    ssCtrl = 4,
-    ssLeft = 8,
-    ssRight = 16,
-    ssMiddle = 32,
-    ssDouble = 64
-};
-enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
-
-// How a control behaves, as a bit set.
-using TControlStyle = std::uint32_t;
-enum : std::uint32_t {
-    csAcceptsControls = 1u << 0,
-    csCaptureMouse = 1u << 1,
-    csClickEvents = 1u << 2,  // a button released over the control is a click
-    csOpaque = 1u << 3,       // paints its whole area; the background need not be erased
-    csDoubleClicks = 1u << 4,
-    csParentBackground = 1u << 5,  // shows its parent's picture behind it, repainted with the parent
-    csCaptureKeys = 1u << 6,       // while it holds the mouse capture it has the keys too (a menu)
-};
-
-// Cursor shapes: the standard ones are negative; a window host shows them as the desktop's.
-enum : int {
-    crDefault = 0,
-    crArrow = -2,
-    crCross = -3,
-    crIBeam = -4,
-    crSizeNWSE = -6,
-    crSizeNS = -7,
-    crSizeNESW = -8,
-    crSizeWE = -9,
-    crHourGlass = -11,
-    crDrag = -12,
-    crNo = -18,
-    crHandPoint = -21
-};
-using TCursor = int;
-
-using TMouseEvent = TEvent<TObject*, TMouseButton, TShiftState, int, int>;
-using TMouseMoveEvent = TEvent<TObject*, TShiftState, int, int>;
-using TKeyEvent = TEvent<TObject*, std::uint16_t&, TShiftState>;
-using TKeyPressEvent = TEvent<TObject*, char32_t&>;
-// Sender, button, shift, X, Y, hit-test code, and the answer (maDefault as it comes in).
-using TMouseActivateEvent = TEvent<TObject*, TMouseButton, TShiftState, int, int, int, TMouseActivate&>;
-
 class TControl : public TComponent {
 public:
     explicit TControl(TComponent* AOwner);

@@ -201,13 +201,7 @@ void TCustomImageList::Change() {
 }
 
 void ReferenceImageList(TComponent* Self, TCustomImageList*& Field, TCustomImageList* Value) {
-    if (Field == Value)
-        return;
-    if (Field)
-        Field->RemoveFreeNotification(Self);
-    Field = Value;
-    if (Value)
-        Value->FreeNotification(Self);
+    ReferenceComponent(Self, Field, Value);
 }
 
 }  // namespace framework

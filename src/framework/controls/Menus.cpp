@@ -136,15 +136,7 @@ void SetPopupWindowFinder(TWinControl* (*Finder)()) { popupWindowFinder = Finder
 
 TPopupMenu::~TPopupMenu() { ClosePopup(); }
 
-void TPopupMenu::SetPopupComponent(TComponent* Value) {
-    if (m_popupComponent == Value)
-        return;
-    if (m_popupComponent)
-        m_popupComponent->RemoveFreeNotification(this);
-    m_popupComponent = Value;
-    if (Value)
-        Value->FreeNotification(this);
-}
+void TPopupMenu::SetPopupComponent(TComponent* Value) { ReferenceComponent(this, m_popupComponent, Value); }
 
 void TPopupMenu::Notification(TComponent* AComponent, TOperation Operation) {
     TMenu::Notification(AComponent, Operation);
