@@ -1,6 +1,7 @@
 #include "vendor/AdvOfficePager.h"
 
-#include "framework/controls/DrawText.h"
+#include "framework/forms/Application.h"
+#include "framework/graphics/ColorProp.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Format.h"
 #include "framework/rtl/Rounding.h"
@@ -12,10 +13,11 @@ using namespace framework;
 namespace vendor {
 
 namespace {
-constexpr int kTabPadding = 6;
-constexpr int kDesignTabHeight = 16 + 2 * kTabPadding;
+constexpr int kDesignTabHeight = 28;
 constexpr int kCloseButtonSize = 9;
 }  // namespace
+
+// --- TAdvOfficePage ---------------------------------------------------------------------------
 
 const TClassInfo& TAdvOfficePage::ClassInfo() {
     static const TClassInfo info =
@@ -35,7 +37,7 @@ TAdvOfficePage::~TAdvOfficePage() { SetAdvOfficePager(nullptr); }
 void TAdvOfficePage::SetImageIndex(int Value) {
     m_imageIndex = Value;
     if (m_pager)
-        m_pager->Invalidate();
+        m_pager->Relayout();
 }
 
 void TAdvOfficePage::SetAdvOfficePager(TAdvOfficePager* Value) {
@@ -54,38 +56,150 @@ int TAdvOfficePage::PageIndex() const {
     return static_cast<int>(std::find(pages.begin(), pages.end(), this) - pages.begin());
 }
 
-void TAdvOfficePage::TextChanged() {
+void TAdvOfficePage::SetEnabled(bool Value) {
+    TCustomControl::SetEnabled(Value);
     if (m_pager)
         m_pager->Invalidate();
 }
 
+void TAdvOfficePage::TextChanged() {
+    if (m_pager)
+        m_pager->Relayout();
+}
+
+// --- TPagerTabSettings, TAdvHintInfo ----------------------------------------------------------
+
+const TClassInfo& TPagerTabSettings::ClassInfo() {
+    using T = TPagerTabSettings;
+    static const TClassInfo info = TClassInfo::Derive<T, TPersistent>("TPagerTabSettings")
+                                       .Integer<T>("EndMargin", &T::RightMargin, &T::SetRightMargin, 6)
+                                       .Integer<T>("Height", &T::Height, &T::SetHeight, kDesignTabHeight)
+                                       .Integer<T>("LeftMargin", &T::LeftMargin, &T::SetLeftMargin, 6)
+                                       .Integer<T>("RightMargin", &T::RightMargin, &T::SetRightMargin, 6)
+                                       .StoredWhen([](const TObject&) { return false; })  // EndMargin says it
+                                       .Integer<T>("Spacing", &T::Spacing, &T::SetSpacing, 2)
+                                       .Integer<T>("StartMargin", &T::StartMargin, &T::SetStartMargin, 2)
+                                       .Integer<T>("Width", &T::Width, &T::SetWidth, 0);
+    return info;
+}
+
+void TPagerTabSettings::Change(int& Field, int Value) {
+    if (Field == Value)
+        return;
+    Field = Value;
+    if (OnChange)
+        OnChange(this);
+}
+
+void TPagerTabSettings::Assign(const TPersistent* Source) {
+    const auto* other = dynamic_cast<const TPagerTabSettings*>(Source);
+    if (!other) {
+        TPersistent::Assign(Source);
+        return;
+    }
+    m_height = other->m_height;
+    m_width = other->m_width;
+    m_leftMargin = other->m_leftMargin;
+    m_rightMargin = other->m_rightMargin;
+    m_startMargin = other->m_startMargin;
+    m_spacing = other->m_spacing;
+    if (OnChange)
+        OnChange(this);
+}
+
+const TClassInfo& TAdvHintInfo::ClassInfo() {
+    static const TClassInfo info = TClassInfo::Derive<TAdvHintInfo, TPersistent>("TAdvHintInfo")
+                                       .String<TAdvHintInfo>("Notes", &TAdvHintInfo::Notes, &TAdvHintInfo::Notes)
+                                       .String<TAdvHintInfo>("Title", &TAdvHintInfo::Title, &TAdvHintInfo::Title);
+    return info;
+}
+
+void TAdvHintInfo::Assign(const TPersistent* Source) {
+    const auto* other = dynamic_cast<const TAdvHintInfo*>(Source);
+    if (!other) {
+        TPersistent::Assign(Source);
+        return;
+    }
+    Title = other->Title;
+    Notes = other->Notes;
+}
+
+// --- TAdvOfficePager: properties and pages ----------------------------------------------------
+
+namespace {
+// ActivePage names one of the pager's pages. The page's table names the pager's class, so this
+// table may not name the page's while it is being built: the value's class is checked on use.
+TPropInfo activePageProperty() {
+    TPropInfo info;
+    info.Name = "ActivePage";
+    info.Kind = TTypeKind::tkClass;
+    info.PropClass = &TCustomControl::ClassInfo();
+    info.Default = 0;
+    info.Get = [](const TObject& obj) -> TValue {
+        return TValue(static_cast<TObject*>(static_cast<const TAdvOfficePager&>(obj).ActivePage()));
+    };
+    info.Set = [desc = info](TObject& obj, const TValue& value) {
+        TObject* page = ValueToObject(desc, value);
+        if (page && !page->Is<TAdvOfficePage>())
+            throw EPropertyConvertError("Invalid property value for ActivePage: a " + page->ClassName() +
+                                        " is not a TAdvOfficePage");
+        static_cast<TAdvOfficePager&>(obj).SetActivePage(static_cast<TAdvOfficePage*>(page));
+    };
+    return info;
+}
+}  // namespace
+
 const TClassInfo& TAdvOfficePager::ClassInfo() {
+    using P = TAdvOfficePager;
     static const TClassInfo info =
-        TClassInfo::Derive<TAdvOfficePager, TCustomControl>("TAdvOfficePager")
-            .Object<TAdvOfficePager, TCustomImageList>("Images", &TAdvOfficePager::Images,
-                                                       &TAdvOfficePager::SetImages)
-            .Integer<TAdvOfficePager>("ActivePageIndex", &TAdvOfficePager::ActivePageIndex,
-                                      &TAdvOfficePager::SetActivePageIndex)
-            .Integer<TAdvOfficePager>("PageMargin", &TAdvOfficePager::PageMargin,
-                                      &TAdvOfficePager::SetPageMargin, 1)
-            .Bool<TAdvOfficePager>("ShowNonSelectedTabs", &TAdvOfficePager::ShowNonSelectedTabs,
-                                   &TAdvOfficePager::SetShowNonSelectedTabs, false)
-            .Bool<TAdvOfficePager>("Transparent", &TAdvOfficePager::Transparent,
-                                   &TAdvOfficePager::SetTransparent, false)
-            .Bool<TAdvOfficePager>("CloseOnTab", &TAdvOfficePager::CloseOnTab,
-                                   &TAdvOfficePager::SetCloseOnTab, false)
-            .Bool<TAdvOfficePager>("ShowCloseOnNonSelectedTabs", &TAdvOfficePager::ShowCloseOnNonSelectedTabs,
-                                   &TAdvOfficePager::SetShowCloseOnNonSelectedTabs, false)
-            .Bool<TAdvOfficePager>("FreeOnClose", &TAdvOfficePager::FreeOnClose,
-                                   &TAdvOfficePager::SetFreeOnClose, false)
-            .Event<TAdvOfficePager>("OnChange", &TAdvOfficePager::OnChange)
-            .Event<TAdvOfficePager>("OnChanging", &TAdvOfficePager::OnChanging)
-            .Event<TAdvOfficePager>("OnClosePage", &TAdvOfficePager::OnClosePage);
+        TClassInfo::Derive<P, TCustomControl>("TAdvOfficePager")
+            .Object<P, TAdvOfficePagerStyler>("AdvOfficePagerStyler", &P::AdvOfficePagerStyler,
+                                              &P::SetAdvOfficePagerStyler)
+            .Property(activePageProperty())
+            .Bool<P>("AntiAlias", &P::AntiAlias, &P::SetAntiAlias, true)
+            .Bool<P>("CloseOnTab", &P::CloseOnTab, &P::SetCloseOnTab, false)
+            .Object<P, TCustomImageList>("DisabledImages", &P::DisabledImages, &P::SetDisabledImages)
+            .Bool<P>("FreeOnClose", &P::FreeOnClose, &P::SetFreeOnClose, false)
+            .Bool<P>("FixedTabs", &P::FixedTabs, &P::SetFixedTabs, false)
+            .Bool<P>("Glow", &P::Glow, &P::SetGlow, true)
+            .Object<P, TCustomImageList>("Images", &P::Images, &P::SetImages)
+            .Integer<P>("TavoFontSize", &P::TavoFontSize, &P::SetTavoFontSize)
+            .Bool<P>("MultiLine", &P::MultiLine, &P::SetMultiLine, false)
+            .Object<P, TAdvHintInfo>("OfficeHint", &P::OfficeHint, &P::SetOfficeHint)
+            .Integer<P>("PageMargin", &P::PageMargin, &P::SetPageMargin, 1)
+            .Bool<P>("RotateTabLeftRight", &P::RotateTabLeftRight, &P::SetRotateTabLeftRight, true)
+            .Bool<P>("ShowCloseOnNonSelectedTabs", &P::ShowCloseOnNonSelectedTabs,
+                     &P::SetShowCloseOnNonSelectedTabs, false)
+            .Bool<P>("ShowNonSelectedTabs", &P::ShowNonSelectedTabs, &P::SetShowNonSelectedTabs, false)
+            .Bool<P>("ShowTabHint", &P::ShowTabHint, &P::SetShowTabHint, false)
+            .Enum<P>("TabPosition", {"tpTop", "tpBottom", "tpLeft", "tpRight"}, &P::TabPosition,
+                     &P::SetTabPosition, tpTop)
+            .Object<P, TPagerTabSettings>("TabSettings", &P::TabSettings, &P::SetTabSettings)
+            .Bool<P>("TabReorder", &P::TabReorder, &P::SetTabReorder, false)
+            .Property(ColorProperty<P>("TabReorderIndicatorColor", &P::TabReorderIndicatorColor,
+                                       &P::SetTabReorderIndicatorColor, clBlue))
+            .Bool<P>("Transparent", &P::Transparent, &P::SetTransparent, false)
+            .String<P>("Version", &P::Version, &P::SetVersion)
+            .Bool<P>("TabStop", &P::TabStop, &P::SetTabStop, false)
+            .Event<P>("OnChange", &P::OnChange)
+            .Event<P>("OnChanging", &P::OnChanging)
+            .Event<P>("OnClosePage", &P::OnClosePage)
+            .Event<P>("OnClosedPage", &P::OnClosedPage)
+            .Event<P>("OnDrawTab", &P::OnDrawTab)
+            .Event<P>("OnTabMoved", &P::OnTabMoved)
+            .Event<P>("OnTabClick", &P::OnTabClick)
+            .Event<P>("OnTabDblClick", &P::OnTabDblClick)
+            .Event<P>("OnTabRightClick", &P::OnTabRightClick)
+            .Event<P>("OnTabMouseEnter", &P::OnTabMouseEnter)
+            .Event<P>("OnTabMouseLeave", &P::OnTabMouseLeave);
     return info;
 }
 
 TAdvOfficePager::TAdvOfficePager(TComponent* AOwner)
-    : TCustomControl(AOwner), m_minTabHeight(kDesignTabHeight) {
+    : TCustomControl(AOwner), m_tabSettings(Create<TPagerTabSettings>()), m_officeHint(Create<TAdvHintInfo>()),
+      m_pixelsPerInch(Screen->PixelsPerInch()) {
+    m_tabSettings->OnChange = TNotifyEvent::Of<&TAdvOfficePager::SettingsChanged>(this);
+    SetTabStop(false);
     SetBounds(0, 0, 300, 200);
     SetComponentStyle(tsLight);
 }
@@ -95,11 +209,33 @@ TAdvOfficePager::~TAdvOfficePager() {
     for (TAdvOfficePage* page : m_pages)
         page->m_pager = nullptr;
     m_pages.clear();
+    SetAdvOfficePagerStyler(nullptr);
 }
 
 void TAdvOfficePager::SetImages(TCustomImageList* Value) {
     ReferenceImageList(this, m_images, Value);
-    ArrangePages();
+    Relayout();
+}
+
+void TAdvOfficePager::SetDisabledImages(TCustomImageList* Value) {
+    ReferenceImageList(this, m_disabledImages, Value);
+    Invalidate();
+}
+
+void TAdvOfficePager::SetAdvOfficePagerStyler(TAdvOfficePagerStyler* Value) {
+    if (Value == m_styler)
+        return;
+    if (m_styler) {
+        std::erase(m_styler->m_pagers, this);
+        m_styler->RemoveFreeNotification(this);
+    }
+    m_styler = Value;
+    if (m_styler) {
+        m_styler->m_pagers.push_back(this);
+        m_styler->FreeNotification(this);
+    }
+    if (!HasState(csDestroying))
+        Invalidate();
 }
 
 TAdvOfficePage* TAdvOfficePager::AdvPages(int Index) const {
@@ -118,9 +254,67 @@ void TAdvOfficePager::SetActivePage(TAdvOfficePage* Value) {
             return;
     }
     m_active = Value;
-    ArrangePages();
+    Relayout();
     if (OnChange && !HasState(csLoading))
         OnChange(this);
+}
+
+int TAdvOfficePager::ActivePageIndex() const { return m_active ? m_active->PageIndex() : -1; }
+
+void TAdvOfficePager::SetActivePageIndex(int Value) {
+    SetActivePage(Value >= 0 && Value < AdvPageCount() ? m_pages[static_cast<std::size_t>(Value)] : nullptr);
+}
+
+void TAdvOfficePager::MovePage(int From, int To) {
+    TAdvOfficePage* page = AdvPages(From);
+    AdvPages(To);  // raises for a place off the pager
+    if (From == To)
+        return;
+    m_pages.erase(m_pages.begin() + From);
+    m_pages.insert(m_pages.begin() + To, page);
+    Relayout();
+    if (OnTabMoved)
+        OnTabMoved(this, From, To);
+}
+
+void TAdvOfficePager::SetTabPosition(TTabPosition Value) {
+    m_tabPosition = Value;
+    Relayout();
+}
+
+void TAdvOfficePager::SetMultiLine(bool Value) {
+    m_multiLine = Value;
+    Relayout();
+}
+
+void TAdvOfficePager::SetRotateTabLeftRight(bool Value) {
+    m_rotateTabLeftRight = Value;
+    Relayout();
+}
+
+void TAdvOfficePager::SetFixedTabs(bool Value) {
+    m_fixedTabs = Value;
+    Relayout();
+}
+
+void TAdvOfficePager::SetGlow(bool Value) {
+    m_glow = Value;
+    Invalidate();
+}
+
+void TAdvOfficePager::SetAntiAlias(bool Value) {
+    m_antiAlias = Value;
+    Invalidate();
+}
+
+void TAdvOfficePager::SetTavoFontSize(int Value) {
+    m_tavoFontSize = std::max(1, Value);
+    Relayout();
+}
+
+void TAdvOfficePager::SetTabReorderIndicatorColor(TColor Value) {
+    m_tabReorderIndicatorColor = Value;
+    Invalidate();
 }
 
 void TAdvOfficePager::SetPageMargin(int Value) {
@@ -142,12 +336,12 @@ void TAdvOfficePager::SetTransparent(bool Value) {
 
 void TAdvOfficePager::SetCloseOnTab(bool Value) {
     m_closeOnTab = Value;
-    Invalidate();
+    Relayout();
 }
 
 void TAdvOfficePager::SetShowCloseOnNonSelectedTabs(bool Value) {
     m_showCloseOnNonSelectedTabs = Value;
-    Invalidate();
+    Relayout();
 }
 
 void TAdvOfficePager::SetComponentStyle(TTMSStyle AStyle) {
@@ -160,8 +354,28 @@ void TAdvOfficePager::SetComponentStyle(TTMSStyle AStyle) {
 void TAdvOfficePager::CorrectForScreenResolucao(float Scale) {
     m_minTabHeight =
         std::max(1, static_cast<int>(RoundHalfEven(kDesignTabHeight * static_cast<double>(Scale))));
-    ArrangePages();
+    Relayout();
 }
+
+void TAdvOfficePager::ChangeScale(int M, int D) {
+    if (M != D && D != 0) {
+        TPagerTabSettings& s = *m_tabSettings;
+        const TNotifyEvent saved = s.OnChange;
+        s.OnChange = {};  // one layout once all have changed
+        s.SetHeight(MulDiv(s.Height(), M, D));
+        s.SetWidth(MulDiv(s.Width(), M, D));
+        s.SetLeftMargin(MulDiv(s.LeftMargin(), M, D));
+        s.SetRightMargin(MulDiv(s.RightMargin(), M, D));
+        s.SetStartMargin(MulDiv(s.StartMargin(), M, D));
+        s.SetSpacing(MulDiv(s.Spacing(), M, D));
+        s.OnChange = saved;
+        m_pixelsPerInch = MulDiv(m_pixelsPerInch, M, D);
+        m_layoutValid = false;
+    }
+    TCustomControl::ChangeScale(M, D);
+}
+
+void TAdvOfficePager::SettingsChanged(TObject*) { Relayout(); }
 
 bool TAdvOfficePager::ShowsCloseButton(int Index) const {
     if (!m_closeOnTab || Index < 0 || Index >= AdvPageCount())
@@ -173,9 +387,15 @@ TRect TAdvOfficePager::CloseButtonRect(int Index) {
     if (!ShowsCloseButton(Index))
         return TRect{};
     const TRect tab = TabRect(Index);
+    const int inset = m_tabSettings->RightMargin();
+    if (SideTabs() && m_rotateTabLeftRight) {
+        const int left = tab.Left + (tab.Width() - kCloseButtonSize) / 2;
+        // A left tab reads upwards, so its end is at the top.
+        const int top = m_tabPosition == tpLeft ? tab.Top + inset : tab.Bottom - inset - kCloseButtonSize;
+        return Rect(left, top, left + kCloseButtonSize, top + kCloseButtonSize);
+    }
     const int top = tab.Top + (tab.Height() - kCloseButtonSize) / 2;
-    return Rect(tab.Right - kTabPadding - kCloseButtonSize, top, tab.Right - kTabPadding,
-                top + kCloseButtonSize);
+    return Rect(tab.Right - inset - kCloseButtonSize, top, tab.Right - inset, top + kCloseButtonSize);
 }
 
 bool TAdvOfficePager::ClosePage(int Index) {
@@ -191,50 +411,9 @@ bool TAdvOfficePager::ClosePage(int Index) {
         page->SetAdvOfficePager(nullptr);
         page->SetVisible(false);
     }
+    if (OnClosedPage)
+        OnClosedPage(this, Index);
     return true;
-}
-
-int TAdvOfficePager::ActivePageIndex() const { return m_active ? m_active->PageIndex() : -1; }
-
-void TAdvOfficePager::SetActivePageIndex(int Value) {
-    SetActivePage(Value >= 0 && Value < AdvPageCount() ? m_pages[static_cast<std::size_t>(Value)] : nullptr);
-}
-
-int TAdvOfficePager::TabHeight() const {
-    const int image = m_images ? m_images->Height() + 2 * kTabPadding : 0;
-    return std::max(image, m_minTabHeight);
-}
-
-TRect TAdvOfficePager::TabRect(int Index) {
-    int left = 2;
-    for (int i = 0; i <= Index && i < AdvPageCount(); ++i) {
-        const TAdvOfficePage* page = m_pages[static_cast<std::size_t>(i)];
-        int width = Canvas()->TextWidth(page->Caption()) + 2 * kTabPadding;
-        if (m_images && page->ImageIndex() >= 0)
-            width += m_images->Width() + kTabPadding / 2;
-        if (ShowsCloseButton(i))
-            width += kCloseButtonSize + kTabPadding / 2;
-        if (i == Index)
-            return Rect(left, 2, left + width, TabHeight());
-        left += width + 2;
-    }
-    return Rect(left, 2, left, TabHeight());
-}
-
-void TAdvOfficePager::ArrangePages() {
-    if (HasState(csDestroying))
-        return;
-    const TRect client = Rect(m_pageMargin, TabHeight(), Width() - m_pageMargin, Height() - m_pageMargin);
-    for (TAdvOfficePage* page : m_pages) {
-        page->SetBoundsRect(client);
-        page->SetVisible(page == m_active);
-    }
-    Invalidate();
-}
-
-void TAdvOfficePager::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
-    TCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
-    ArrangePages();
 }
 
 void TAdvOfficePager::AddPage(TAdvOfficePage* Page) {
@@ -243,12 +422,13 @@ void TAdvOfficePager::AddPage(TAdvOfficePage* Page) {
     Page->SetParent(this);
     if (!m_active)
         m_active = Page;
-    ArrangePages();
+    Relayout();
 }
 
 void TAdvOfficePager::RemovePage(TAdvOfficePage* Page) {
     m_pages.erase(std::remove(m_pages.begin(), m_pages.end(), Page), m_pages.end());
     Page->m_pager = nullptr;
+    m_hotTab = m_dragFrom = m_dropAt = -1;
     if (m_active == Page) {
         m_active = m_pages.empty() ? nullptr : m_pages.front();
         if (OnChange && !HasState(csDestroying))
@@ -256,67 +436,101 @@ void TAdvOfficePager::RemovePage(TAdvOfficePage* Page) {
     }
     if (Page->Parent() == this && !Page->HasState(csDestroying))
         Page->SetParent(nullptr);
-    ArrangePages();
-}
-
-void TAdvOfficePager::Paint() {
-    TCanvas* canvas = Canvas();
-    const TTMSStyleColors& colors = TMSStyleColors(m_style);
-    for (int i = 0; i < AdvPageCount(); ++i) {
-        const TAdvOfficePage* page = m_pages[static_cast<std::size_t>(i)];
-        const bool active = page == m_active;
-        TRect tab = TabRect(i);
-        if (active || m_showNonSelectedTabs) {
-            canvas->Brush()->SetStyle(bsSolid);
-            canvas->Brush()->SetColor(active ? colors.Selected : colors.Face);
-            canvas->FillRect(tab);
-            canvas->Brush()->SetColor(colors.Border);
-            canvas->FrameRect(tab);
-        }
-        if (ShowsCloseButton(i)) {
-            // A cross of two diagonals, one pixel wide.
-            const TRect close = CloseButtonRect(i);
-            canvas->Brush()->SetStyle(bsSolid);
-            canvas->Brush()->SetColor(active ? colors.SelectedText : colors.Text);
-            for (int d = 0; d < close.Width(); ++d) {
-                canvas->FillRect(Rect(close.Left + d, close.Top + d, close.Left + d + 1, close.Top + d + 1));
-                canvas->FillRect(
-                    Rect(close.Right - 1 - d, close.Top + d, close.Right - d, close.Top + d + 1));
-            }
-            tab.Right = close.Left;
-        }
-        tab.Inflate(-kTabPadding, 0);
-        if (m_images && page->ImageIndex() >= 0) {
-            m_images->Draw(canvas, tab.Left, tab.Top + (tab.Height() - m_images->Height()) / 2,
-                           page->ImageIndex());
-            tab.Left += m_images->Width() + kTabPadding / 2;
-        }
-        canvas->Brush()->SetStyle(bsClear);
-        canvas->Font()->SetColor(active ? colors.SelectedText : colors.Text);
-        DrawText(*canvas, page->Caption(), tab, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
-    }
+    Relayout();
 }
 
 void TAdvOfficePager::Notification(TComponent* AComponent, TOperation Operation) {
     TCustomControl::Notification(AComponent, Operation);
-    if (Operation == TOperation::opRemove && AComponent == m_images) {
+    if (Operation != TOperation::opRemove)
+        return;
+    if (AComponent == m_images) {
         m_images = nullptr;
-        ArrangePages();
+        Relayout();
     }
+    if (AComponent == m_disabledImages) {
+        m_disabledImages = nullptr;
+        Invalidate();
+    }
+    if (AComponent == m_styler)
+        SetAdvOfficePagerStyler(nullptr);
 }
+
+// --- Mouse ------------------------------------------------------------------------------------
 
 void TAdvOfficePager::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     TCustomControl::MouseDown(Button, Shift, X, Y);
-    for (int i = 0; i < AdvPageCount(); ++i) {
-        if (CloseButtonRect(i).Contains(Point(X, Y))) {
-            ClosePage(i);
-            return;
-        }
-        if (TabRect(i).Contains(Point(X, Y))) {
-            SetActivePageIndex(i);
-            return;
+    const int tab = TabAt(X, Y);
+    if (tab < 0)
+        return;
+    if (Button == mbRight) {
+        if (OnTabRightClick)
+            OnTabRightClick(this, tab);
+        return;
+    }
+    if (Button != mbLeft)
+        return;
+    if (CloseButtonRect(tab).Contains(Point(X, Y))) {
+        ClosePage(tab);
+        return;
+    }
+    if ((Shift & ssDouble) && OnTabDblClick)
+        OnTabDblClick(this, tab);
+    if (!m_pages[static_cast<std::size_t>(tab)]->Enabled())
+        return;
+    SetActivePageIndex(tab);
+    if (OnTabClick)
+        OnTabClick(this, tab);
+    if (m_tabReorder)
+        m_dragFrom = tab;
+}
+
+void TAdvOfficePager::MouseMove(TShiftState Shift, int X, int Y) {
+    TCustomControl::MouseMove(Shift, X, Y);
+    const int tab = TabAt(X, Y);
+    SetHotTab(tab);
+    if (m_dragFrom >= 0 && (Shift & ssLeft)) {
+        const int drop = tab >= 0 && tab != m_dragFrom ? tab : -1;
+        if (drop != m_dropAt) {
+            m_dropAt = drop;
+            Invalidate();
         }
     }
+}
+
+void TAdvOfficePager::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    TCustomControl::MouseUp(Button, Shift, X, Y);
+    const int from = m_dragFrom, to = m_dropAt;
+    m_dragFrom = m_dropAt = -1;
+    if (Button == mbLeft && from >= 0 && to >= 0)
+        MovePage(from, to);
+    else if (to >= 0)
+        Invalidate();
+}
+
+void TAdvOfficePager::SetHotTab(int Index) {
+    if (Index == m_hotTab)
+        return;
+    const int left = m_hotTab;
+    m_hotTab = Index;
+    if (m_showTabHint) {
+        // The pager's own hint comes back when the mouse leaves the tabs, unless the office
+        // hint ("title|notes") stands for the pager there.
+        if (!m_showingTabHint)
+            m_ownHint = Hint();
+        m_showingTabHint = true;
+        if (Index >= 0)
+            SetHint(m_pages[static_cast<std::size_t>(Index)]->Hint());
+        else if (!m_officeHint->Title.empty())
+            SetHint(m_officeHint->Title + "|" + m_officeHint->Notes);
+        else
+            SetHint(m_ownHint);
+    }
+    if (left >= 0 && OnTabMouseLeave)
+        OnTabMouseLeave(this, left);
+    if (Index >= 0 && OnTabMouseEnter)
+        OnTabMouseEnter(this, Index);
+    if (m_glow)
+        Invalidate();
 }
 
 }  // namespace vendor

@@ -1,11 +1,17 @@
 #pragma once
-// The TMS office pager: tabs along the top, each with an image of the pager's Images and its
-// page's caption, and under them the active page.
+// The TMS office pager: a row (or, with MultiLine, rows) of tabs along one side, each with an
+// image of the pager's Images and its page's caption, and beside them the active page.
 
 #include "framework/controls/ImageList.h"
 #include "framework/controls/WinControl.h"
+#include "framework/graphics/Bitmap.h"
+#include "vendor/AdvOfficePagerStyler.h"
 #include "vendor/Advstyleif.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <string>
 #include <vector>
 
 namespace vendor {
@@ -25,6 +31,8 @@ public:
     // Moves the page onto a pager (as its last page) or, with null, off it.
     void SetAdvOfficePager(TAdvOfficePager* Value);
     int PageIndex() const;
+    // A disabled page's tab greys out and cannot be chosen.
+    void SetEnabled(bool Value) override;
 
 protected:
     void TextChanged() override;
@@ -35,8 +43,60 @@ private:
     int m_imageIndex = -1;
 };
 
+// The side the tabs stand on.
+enum TTabPosition : std::uint8_t { tpTop, tpBottom, tpLeft, tpRight };
+
+// The sizes of a pager's tabs, in pixels: the tab row's height (a rotated side tab's width),
+// a fixed tab length (0: each tab as long as its image and caption need), the space inside a
+// tab before and after its contents, before the first tab, and between tabs.
+class TPagerTabSettings : public framework::TPersistent {
+public:
+    static const framework::TClassInfo& ClassInfo();
+    framework::TClass ClassType() const override { return &ClassInfo(); }
+
+    int Height() const { return m_height; }
+    void SetHeight(int Value) { Change(m_height, std::max(1, Value)); }
+    int Width() const { return m_width; }
+    void SetWidth(int Value) { Change(m_width, std::max(0, Value)); }
+    int LeftMargin() const { return m_leftMargin; }
+    void SetLeftMargin(int Value) { Change(m_leftMargin, std::max(0, Value)); }
+    int RightMargin() const { return m_rightMargin; }
+    void SetRightMargin(int Value) { Change(m_rightMargin, std::max(0, Value)); }
+    int StartMargin() const { return m_startMargin; }
+    void SetStartMargin(int Value) { Change(m_startMargin, std::max(0, Value)); }
+    int Spacing() const { return m_spacing; }
+    void SetSpacing(int Value) { Change(m_spacing, std::max(0, Value)); }
+
+    void Assign(const framework::TPersistent* Source) override;
+    framework::TNotifyEvent OnChange;
+
+private:
+    void Change(int& Field, int Value);
+
+    int m_height = 28;
+    int m_width = 0;
+    int m_leftMargin = 6;
+    int m_rightMargin = 6;
+    int m_startMargin = 2;
+    int m_spacing = 2;
+};
+
+// The hint a pager shows where no tab hint applies: a title and notes beneath it.
+class TAdvHintInfo : public framework::TPersistent {
+public:
+    static const framework::TClassInfo& ClassInfo();
+    framework::TClass ClassType() const override { return &ClassInfo(); }
+
+    std::string Title;
+    std::string Notes;
+    void Assign(const framework::TPersistent* Source) override;
+};
+
 using TTabChangingEvent = framework::TEvent<framework::TObject*, int, int, bool&>;
 using TClosePageEvent = framework::TEvent<framework::TObject*, int, bool&>;
+using TTabEvent = framework::TEvent<framework::TObject*, int>;
+using TTabMovedEvent = framework::TEvent<framework::TObject*, int, int>;
+using TDrawTabEvent = framework::TEvent<framework::TObject*, int, framework::TRect>;
 
 class TAdvOfficePager : public framework::TCustomControl, public ITMSStyle {
 public:
@@ -47,20 +107,68 @@ public:
 
     framework::TCustomImageList* Images() const { return m_images; }
     void SetImages(framework::TCustomImageList* Value);
+    // The images of disabled pages' tabs; without it they show Images greyed.
+    framework::TCustomImageList* DisabledImages() const { return m_disabledImages; }
+    void SetDisabledImages(framework::TCustomImageList* Value);
     int AdvPageCount() const { return static_cast<int>(m_pages.size()); }
     TAdvOfficePage* AdvPages(int Index) const;  // raises EListError out of range
     TAdvOfficePage* ActivePage() const { return m_active; }
     void SetActivePage(TAdvOfficePage* Value);
     int ActivePageIndex() const;
     void SetActivePageIndex(int Value);
+    // Moves page From to place To among the pages, as a tab dragged there does.
+    void MovePage(int From, int To);
 
-    // The tab of page Index, and the height of the tab row.
+    // The tab of page Index (empty when there is none), the thickness of one row of tabs, and
+    // the number of rows.
     framework::TRect TabRect(int Index);
     int TabHeight() const;
+    int TabRows();
+    // The tab under a point, or -1.
+    int TabAt(int X, int Y);
     // The close button of a tab; empty when the tab shows none.
     framework::TRect CloseButtonRect(int Index);
 
-    // The pages stand this many pixels in from the pager's sides and bottom.
+    TPagerTabSettings* TabSettings() const { return m_tabSettings.get(); }
+    void SetTabSettings(TPagerTabSettings* Value) { m_tabSettings->Assign(Value); }
+    TTabPosition TabPosition() const { return m_tabPosition; }
+    void SetTabPosition(TTabPosition Value);
+    // Tabs that do not fit wrap into further rows instead of running off the edge.
+    bool MultiLine() const { return m_multiLine; }
+    void SetMultiLine(bool Value);
+    // Tabs on the left or right lie on their side, their caption running along them.
+    bool RotateTabLeftRight() const { return m_rotateTabLeftRight; }
+    void SetRotateTabLeftRight(bool Value);
+    // Every tab as long as the longest.
+    bool FixedTabs() const { return m_fixedTabs; }
+    void SetFixedTabs(bool Value);
+    // The tab under the mouse lights up.
+    bool Glow() const { return m_glow; }
+    void SetGlow(bool Value);
+    // Tab corners are smoothed into what lies behind them instead of ending square.
+    bool AntiAlias() const { return m_antiAlias; }
+    void SetAntiAlias(bool Value);
+    // The size of the tabs' captions in points.
+    int TavoFontSize() const { return m_tavoFontSize; }
+    void SetTavoFontSize(int Value);
+    // A tab dragged onto another moves its page there; the drop place shows in the colour.
+    bool TabReorder() const { return m_tabReorder; }
+    void SetTabReorder(bool Value) { m_tabReorder = Value; }
+    framework::TColor TabReorderIndicatorColor() const { return m_tabReorderIndicatorColor; }
+    void SetTabReorderIndicatorColor(framework::TColor Value);
+    // Over a tab, the pager's hint is the page's own; elsewhere OfficeHint's, when it has a title.
+    bool ShowTabHint() const { return m_showTabHint; }
+    void SetShowTabHint(bool Value) { m_showTabHint = Value; }
+    TAdvHintInfo* OfficeHint() const { return m_officeHint.get(); }
+    void SetOfficeHint(TAdvHintInfo* Value) { m_officeHint->Assign(Value); }
+    // The colours come from this styler while one is set, else from the pager's own style.
+    TAdvOfficePagerStyler* AdvOfficePagerStyler() const { return m_styler; }
+    void SetAdvOfficePagerStyler(TAdvOfficePagerStyler* Value);
+    // The pack's version; a form description that names another leaves it as it is.
+    std::string Version() const { return "1.0.0.0"; }
+    void SetVersion(const std::string&) {}
+
+    // The pages stand this many pixels in from the pager's other sides.
     int PageMargin() const { return m_pageMargin; }
     void SetPageMargin(int Value);
     // Without it, only the active tab paints its face and border; the others show their caption.
@@ -83,13 +191,24 @@ public:
     void SetComponentStyle(TTMSStyle AStyle) override;
     // The least tab row height of the design (28 pixels at 96 pixels per inch) times Scale.
     void CorrectForScreenResolucao(float Scale);
+    // Tab sizes and the caption size follow the resolution as bounds and fonts do.
+    void ChangeScale(int M, int D) override;
 
     // Before the active page changes (from the old index to the new): clearing the flag keeps it.
     TTabChangingEvent OnChanging;
     framework::TNotifyEvent OnChange;
-    // Before a page closes: clearing the flag keeps it.
+    // Before a page closes: clearing the flag keeps it. Then, once it is off the pager.
     TClosePageEvent OnClosePage;
-    // Lays the pages out under the tabs; only the active page shows.
+    TTabEvent OnClosedPage;
+    TTabEvent OnTabClick;
+    TTabEvent OnTabDblClick;
+    TTabEvent OnTabRightClick;
+    TTabEvent OnTabMouseEnter;
+    TTabEvent OnTabMouseLeave;
+    TTabMovedEvent OnTabMoved;
+    // Paints a tab in place of the pager (on Canvas, inside the rectangle given).
+    TDrawTabEvent OnDrawTab;
+    // Lays the pages out beside the tabs; only the active page shows.
     void ArrangePages();
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
@@ -97,18 +216,60 @@ protected:
     void Paint() override;
     void Notification(framework::TComponent* AComponent, framework::TOperation Operation) override;
     void MouseDown(framework::TMouseButton Button, framework::TShiftState Shift, int X, int Y) override;
+    void MouseMove(framework::TShiftState Shift, int X, int Y) override;
+    void MouseUp(framework::TMouseButton Button, framework::TShiftState Shift, int X, int Y) override;
+    void FontChanged() override;
 
 private:
     friend class TAdvOfficePage;
+    friend class TAdvOfficePagerStyler;
     void AddPage(TAdvOfficePage* Page);
     void RemovePage(TAdvOfficePage* Page);
     bool ShowsCloseButton(int Index) const;
+    void SettingsChanged(framework::TObject* Sender);
+    void Relayout();
+    void LayoutTabs();
+    int NaturalTabLength(int Index);
+    bool SideTabs() const { return m_tabPosition == tpLeft || m_tabPosition == tpRight; }
+    framework::TRect PageRect();
+    void PrepareCaptionFont(framework::TCanvas& Canvas);
+    void SetHotTab(int Index);
+    TAdvOfficePagerColors Colors() const;
+    void PaintTab(framework::TCanvas& Canvas, const TAdvOfficePagerColors& Colors, int Index);
+    void PaintCaption(framework::TCanvas& Canvas, const TAdvOfficePage& Page, framework::TRect Area,
+                      framework::TColor Face);
+    void PaintCorners(framework::TCanvas& Canvas, const framework::TRect& Tab, framework::TColor Border);
 
     std::vector<TAdvOfficePage*> m_pages;  // the pages are child controls, not owned here
     TAdvOfficePage* m_active = nullptr;
-    framework::TCustomImageList* m_images = nullptr;  // not owned; cleared when it goes
-    int m_minTabHeight;
+    framework::TCustomImageList* m_images = nullptr;          // not owned; cleared when it goes
+    framework::TCustomImageList* m_disabledImages = nullptr;  // not owned; cleared when it goes
+    TAdvOfficePagerStyler* m_styler = nullptr;                // not owned; cleared when it goes
+    std::unique_ptr<TPagerTabSettings, framework::TFreeDeleter> m_tabSettings;
+    std::unique_ptr<TAdvHintInfo, framework::TFreeDeleter> m_officeHint;
+    std::unique_ptr<framework::TBitmap, framework::TFreeDeleter> m_measure;  // measures captions without a window
+    std::vector<framework::TRect> m_tabRects;  // by page, valid while m_layoutValid
+    int m_rows = 1;
+    int m_band = 0;  // the thickness of all rows of tabs together
+    bool m_layoutValid = false;
+    int m_minTabHeight = 0;  // set by the resolution correction
+    int m_pixelsPerInch;     // the resolution the captions are sized for
     int m_pageMargin = 1;
+    int m_tavoFontSize = 8;
+    int m_hotTab = -1;
+    int m_dragFrom = -1;
+    int m_dropAt = -1;
+    std::string m_ownHint;  // the pager's hint while a tab's hint shows instead
+    bool m_showingTabHint = false;
+    framework::TColor m_tabReorderIndicatorColor = framework::clBlue;
+    TTabPosition m_tabPosition = tpTop;
+    bool m_multiLine = false;
+    bool m_rotateTabLeftRight = true;
+    bool m_fixedTabs = false;
+    bool m_glow = true;
+    bool m_antiAlias = true;
+    bool m_tabReorder = false;
+    bool m_showTabHint = false;
     bool m_showNonSelectedTabs = false;
     bool m_transparent = false;
     bool m_closeOnTab = false;

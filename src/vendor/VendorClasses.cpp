@@ -27,6 +27,7 @@ void RegisterVendorClasses() {
                  &TAdvCustomComboBox::ClassInfo(),
                  &TAdvOfficePage::ClassInfo(),
                  &TAdvOfficePager::ClassInfo(),
+                 &TAdvOfficePagerStyler::ClassInfo(),
                  &TElCheckBox::ClassInfo(),
                  &TElRadioButton::ClassInfo(),
                  &TElRadioGroup::ClassInfo(),

@@ -1,0 +1,296 @@
+// Where an office pager's tabs and pages lie, and how the tabs are painted.
+
+#include "vendor/AdvOfficePager.h"
+
+#include "framework/controls/DrawText.h"
+
+#include <algorithm>
+
+using namespace framework;
+
+namespace vendor {
+
+namespace {
+constexpr int kImagePadding = 6;  // above and below a tab's image
+constexpr int kCloseButtonSize = 9;
+constexpr int kGap = 3;  // between a tab's image, caption and close button
+
+TColor Mix(TColor A, TColor B) {
+    A = ColorToRGB(A);
+    B = ColorToRGB(B);
+    return RGB((GetRValue(A) + GetRValue(B)) / 2, (GetGValue(A) + GetGValue(B)) / 2,
+               (GetBValue(A) + GetBValue(B)) / 2);
+}
+}  // namespace
+
+void TAdvOfficePager::Relayout() {
+    m_layoutValid = false;
+    ArrangePages();
+}
+
+void TAdvOfficePager::FontChanged() {
+    TCustomControl::FontChanged();
+    Relayout();
+}
+
+int TAdvOfficePager::TabHeight() const {
+    const int image = m_images ? m_images->Height() + 2 * kImagePadding : 0;
+    return std::max({m_tabSettings->Height(), m_minTabHeight, image});
+}
+
+void TAdvOfficePager::PrepareCaptionFont(TCanvas& Canvas) {
+    Canvas.Font()->Assign(Font());
+    Canvas.Font()->SetHeight(-MulDiv(m_tavoFontSize, m_pixelsPerInch, 72));
+}
+
+int TAdvOfficePager::NaturalTabLength(int Index) {
+    if (!m_measure)
+        m_measure.reset(Create<TBitmap>(1, 1));
+    TCanvas& canvas = *m_measure->Canvas();
+    PrepareCaptionFont(canvas);
+    const TAdvOfficePage* page = m_pages[static_cast<std::size_t>(Index)];
+    int length = m_tabSettings->LeftMargin() + canvas.TextWidth(page->Caption()) + m_tabSettings->RightMargin();
+    if (m_images && page->ImageIndex() >= 0)
+        length += (SideTabs() && m_rotateTabLeftRight ? m_images->Height() : m_images->Width()) + kGap;
+    if (ShowsCloseButton(Index))
+        length += kCloseButtonSize + kGap;
+    return length;
+}
+
+// Tabs run along the pager's edge from StartMargin, Spacing apart; with MultiLine a tab that
+// would pass the far end starts a new row further in. Side tabs that are not rotated stand
+// one under the other, as wide as the widest caption needs.
+void TAdvOfficePager::LayoutTabs() {
+    if (m_layoutValid)
+        return;
+    const int count = AdvPageCount();
+    const bool side = SideTabs();
+    const bool along = !side || m_rotateTabLeftRight;
+    const int rowHeight = TabHeight();
+    std::vector<int> natural(static_cast<std::size_t>(count));
+    int widest = 0;
+    for (int i = 0; i < count; ++i) {
+        natural[static_cast<std::size_t>(i)] =
+            m_tabSettings->Width() > 0 ? m_tabSettings->Width() : NaturalTabLength(i);
+        widest = std::max(widest, natural[static_cast<std::size_t>(i)]);
+    }
+    const int thickness = along ? rowHeight : widest + 2;
+    const int edge = side ? Height() : Width();
+    const int start = m_tabSettings->StartMargin();
+    m_tabRects.assign(static_cast<std::size_t>(count), TRect{});
+    int row = 0, pos = start;
+    for (int i = 0; i < count; ++i) {
+        const int length = !along ? rowHeight - 2 : m_fixedTabs ? widest : natural[static_cast<std::size_t>(i)];
+        if (m_multiLine && pos > start && pos + length > edge - start) {
+            ++row;
+            pos = start;
+        }
+        const int outer = row * thickness, inner = (row + 1) * thickness;
+        TRect& r = m_tabRects[static_cast<std::size_t>(i)];
+        switch (m_tabPosition) {
+        case tpTop:
+            r = Rect(pos, outer + 2, pos + length, inner);
+            break;
+        case tpBottom:
+            r = Rect(pos, Height() - inner, pos + length, Height() - outer - 2);
+            break;
+        case tpLeft:
+            r = Rect(outer + 2, pos, inner, pos + length);
+            break;
+        case tpRight:
+            r = Rect(Width() - inner, pos, Width() - outer - 2, pos + length);
+            break;
+        }
+        pos += length + m_tabSettings->Spacing();
+    }
+    m_rows = row + 1;
+    m_band = m_rows * thickness;
+    m_layoutValid = true;
+}
+
+TRect TAdvOfficePager::TabRect(int Index) {
+    LayoutTabs();
+    return Index >= 0 && Index < AdvPageCount() ? m_tabRects[static_cast<std::size_t>(Index)] : TRect{};
+}
+
+int TAdvOfficePager::TabRows() {
+    LayoutTabs();
+    return m_rows;
+}
+
+int TAdvOfficePager::TabAt(int X, int Y) {
+    LayoutTabs();
+    for (int i = 0; i < AdvPageCount(); ++i)
+        if (m_tabRects[static_cast<std::size_t>(i)].Contains(Point(X, Y)))
+            return i;
+    return -1;
+}
+
+TRect TAdvOfficePager::PageRect() {
+    LayoutTabs();
+    const int m = m_pageMargin;
+    switch (m_tabPosition) {
+    case tpBottom:
+        return Rect(m, m, Width() - m, Height() - m_band);
+    case tpLeft:
+        return Rect(m_band, m, Width() - m, Height() - m);
+    case tpRight:
+        return Rect(m, m, Width() - m_band, Height() - m);
+    case tpTop:
+        break;
+    }
+    return Rect(m, m_band, Width() - m, Height() - m);
+}
+
+void TAdvOfficePager::ArrangePages() {
+    if (HasState(csDestroying))
+        return;
+    const TRect client = PageRect();
+    for (TAdvOfficePage* page : m_pages) {
+        page->SetBoundsRect(client);
+        page->SetVisible(page == m_active);
+    }
+    Invalidate();
+}
+
+void TAdvOfficePager::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+    TCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+    Relayout();
+}
+
+TAdvOfficePagerColors TAdvOfficePager::Colors() const {
+    return m_styler ? m_styler->Colors() : PagerColorsOfStyle(m_style);
+}
+
+void TAdvOfficePager::Paint() {
+    TCanvas* canvas = Canvas();
+    LayoutTabs();
+    const TAdvOfficePagerColors colors = Colors();
+    for (int i = 0; i < AdvPageCount(); ++i)
+        PaintTab(*canvas, colors, i);
+    if (m_dropAt >= 0 && m_dragFrom >= 0) {
+        // A bar on the side of the tab where the dragged one will land.
+        const TRect tab = TabRect(m_dropAt);
+        const bool after = m_dropAt > m_dragFrom;
+        TRect bar = SideTabs() ? Rect(tab.Left, after ? tab.Bottom : tab.Top - 2, tab.Right, after ? tab.Bottom + 2 : tab.Top)
+                               : Rect(after ? tab.Right : tab.Left - 2, tab.Top, after ? tab.Right + 2 : tab.Left, tab.Bottom);
+        canvas->Brush()->SetStyle(bsSolid);
+        canvas->Brush()->SetColor(m_tabReorderIndicatorColor);
+        canvas->FillRect(bar);
+    }
+}
+
+void TAdvOfficePager::PaintTab(TCanvas& Canvas, const TAdvOfficePagerColors& Colors, int Index) {
+    const TAdvOfficePage* page = m_pages[static_cast<std::size_t>(Index)];
+    TRect tab = m_tabRects[static_cast<std::size_t>(Index)];
+    if (OnDrawTab) {
+        OnDrawTab(this, Index, tab);
+        return;
+    }
+    const bool active = page == m_active;
+    const bool hot = m_glow && Index == m_hotTab && !active && page->Enabled();
+    TColor face = Color();
+    if (active || hot || m_showNonSelectedTabs) {
+        face = active ? Colors.TabSelected : hot ? Colors.Glow : Colors.Tab;
+        Canvas.Brush()->SetStyle(bsSolid);
+        Canvas.Brush()->SetColor(face);
+        Canvas.FillRect(tab);
+        Canvas.Brush()->SetColor(Colors.Border);
+        Canvas.FrameRect(tab);
+        PaintCorners(Canvas, tab, Colors.Border);
+    }
+    const TColor text = !page->Enabled() ? clGrayText : active ? Colors.TextSelected : Colors.Text;
+    if (ShowsCloseButton(Index)) {
+        // A cross of two diagonals, one pixel wide.
+        const TRect close = CloseButtonRect(Index);
+        Canvas.Brush()->SetStyle(bsSolid);
+        Canvas.Brush()->SetColor(text);
+        for (int d = 0; d < close.Width(); ++d) {
+            Canvas.FillRect(Rect(close.Left + d, close.Top + d, close.Left + d + 1, close.Top + d + 1));
+            Canvas.FillRect(Rect(close.Right - 1 - d, close.Top + d, close.Right - d, close.Top + d + 1));
+        }
+        if (!SideTabs() || !m_rotateTabLeftRight)
+            tab.Right = close.Left;
+        else if (m_tabPosition == tpLeft)
+            tab.Top = close.Bottom;
+        else
+            tab.Bottom = close.Top;
+    }
+    Canvas.Font()->SetColor(text);
+    PaintCaption(Canvas, *page, tab, face);
+}
+
+// A tab's image, then its caption. A rotated left tab reads upwards from its bottom end, a
+// rotated right tab downwards from its top end.
+void TAdvOfficePager::PaintCaption(TCanvas& Canvas, const TAdvOfficePage& Page, TRect Area, TColor Face) {
+    const TColor textColor = Canvas.Font()->Color();
+    PrepareCaptionFont(Canvas);
+    Canvas.Font()->SetColor(textColor);
+    TCustomImageList* images = !Page.Enabled() && m_disabledImages ? m_disabledImages : m_images;
+    const bool drawEnabled = Page.Enabled() || images == m_disabledImages;
+    const bool hasImage = images && Page.ImageIndex() >= 0;
+    const int start = m_tabSettings->LeftMargin();
+    if (!SideTabs() || !m_rotateTabLeftRight) {
+        Area.Left += start;
+        if (hasImage) {
+            images->Draw(&Canvas, Area.Left, Area.Top + (Area.Height() - images->Height()) / 2, Page.ImageIndex(),
+                         drawEnabled);
+            Area.Left += images->Width() + kGap;
+        }
+        Canvas.Brush()->SetStyle(bsClear);
+        DrawText(Canvas, Page.Caption(), Area, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+        return;
+    }
+    const bool up = m_tabPosition == tpLeft;
+    int along = up ? Area.Bottom - start : Area.Top + start;
+    if (hasImage) {
+        const int left = Area.Left + (Area.Width() - images->Width()) / 2;
+        images->Draw(&Canvas, left, up ? along - images->Height() : along, Page.ImageIndex(), drawEnabled);
+        along += up ? -(images->Height() + kGap) : images->Height() + kGap;
+    }
+    if (Page.Caption().empty())
+        return;
+    // The caption is written on a strip of the tab's face and turned onto the tab.
+    const TSize size = Canvas.TextExtent(Page.Caption());
+    TBitmap strip(size.cx, size.cy);
+    strip.Canvas()->Font()->Assign(Canvas.Font());
+    strip.Canvas()->Brush()->SetColor(Face);
+    strip.Canvas()->FillRect(Rect(0, 0, size.cx, size.cy));
+    strip.Canvas()->TextOut(0, 0, Page.Caption());
+    const int across = Area.Left + (Area.Width() - size.cy) / 2;
+    const TColor face = ColorToRGB(Face);
+    for (int y = 0; y < size.cy; ++y)
+        for (int x = 0; x < size.cx; ++x) {
+            const TColor c = strip.Canvas()->Pixels(x, y);
+            const TPoint at = up ? Point(across + y, along - 1 - x) : Point(across + size.cy - 1 - y, along + x);
+            if (c != face && Area.Contains(at))
+                Canvas.SetPixel(at.X, at.Y, c);
+        }
+}
+
+// The two corners away from the page: smoothed into the colour behind, or left square.
+void TAdvOfficePager::PaintCorners(TCanvas& Canvas, const TRect& Tab, TColor Border) {
+    if (!m_antiAlias)
+        return;
+    const int l = Tab.Left, t = Tab.Top, r = Tab.Right - 1, b = Tab.Bottom - 1;
+    TPoint corners[2];
+    switch (m_tabPosition) {
+    case tpTop:
+        corners[0] = Point(l, t), corners[1] = Point(r, t);
+        break;
+    case tpBottom:
+        corners[0] = Point(l, b), corners[1] = Point(r, b);
+        break;
+    case tpLeft:
+        corners[0] = Point(l, t), corners[1] = Point(l, b);
+        break;
+    case tpRight:
+        corners[0] = Point(r, t), corners[1] = Point(r, b);
+        break;
+    }
+    const TColor smooth = Mix(Border, Color());
+    for (const TPoint& p : corners)
+        Canvas.SetPixel(p.X, p.Y, smooth);
+}
+
+}  // namespace vendor
