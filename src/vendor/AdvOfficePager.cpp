@@ -7,6 +7,7 @@
 #include "framework/rtl/Rounding.h"
 
 #include <algorithm>
+#include <utility>
 
 using namespace framework;
 
@@ -245,6 +246,12 @@ TAdvOfficePage* TAdvOfficePager::AdvPages(int Index) const {
 }
 
 void TAdvOfficePager::SetActivePage(TAdvOfficePage* Value) {
+    if (HasState(csLoading) && Value && Value->m_pager != this) {
+        // A description may name the page before the page names its pager.
+        m_loadedActive = Value;
+        Value->FreeNotification(this);
+        return;
+    }
     if ((Value && Value->m_pager != this) || Value == m_active)
         return;
     if (OnChanging && !HasState(csLoading)) {
@@ -275,6 +282,13 @@ void TAdvOfficePager::MovePage(int From, int To) {
     Relayout();
     if (OnTabMoved)
         OnTabMoved(this, From, To);
+}
+
+void TAdvOfficePager::Loaded() {
+    TCustomControl::Loaded();
+    TAdvOfficePage* named = std::exchange(m_loadedActive, nullptr);
+    if (named)
+        SetActivePage(named);
 }
 
 void TAdvOfficePager::SetTabPosition(TTabPosition Value) {
@@ -453,6 +467,8 @@ void TAdvOfficePager::Notification(TComponent* AComponent, TOperation Operation)
     }
     if (AComponent == m_styler)
         SetAdvOfficePagerStyler(nullptr);
+    if (AComponent == m_loadedActive)
+        m_loadedActive = nullptr;
 }
 
 // --- Mouse ------------------------------------------------------------------------------------

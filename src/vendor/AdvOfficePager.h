@@ -219,6 +219,7 @@ protected:
     void MouseMove(framework::TShiftState Shift, int X, int Y) override;
     void MouseUp(framework::TMouseButton Button, framework::TShiftState Shift, int X, int Y) override;
     void FontChanged() override;
+    void Loaded() override;
 
 private:
     friend class TAdvOfficePage;
@@ -242,6 +243,7 @@ private:
 
     std::vector<TAdvOfficePage*> m_pages;  // the pages are child controls, not owned here
     TAdvOfficePage* m_active = nullptr;
+    TAdvOfficePage* m_loadedActive = nullptr;  // named while loading, before it joined; cleared when it goes
     framework::TCustomImageList* m_images = nullptr;          // not owned; cleared when it goes
     framework::TCustomImageList* m_disabledImages = nullptr;  // not owned; cleared when it goes
     TAdvOfficePagerStyler* m_styler = nullptr;                // not owned; cleared when it goes

@@ -1,7 +1,6 @@
 #include "vendor/AdvOfficePagerStyler.h"
 
 #include "framework/graphics/ColorProp.h"
-#include "framework/graphics/GraphUtil.h"
 #include "vendor/AdvOfficePager.h"
 
 #include <algorithm>
@@ -10,9 +9,18 @@ namespace vendor {
 
 using namespace framework;
 
+namespace {
+// A quarter of the way from Face to Toward.
+TColor Tinted(TColor Face, TColor Toward) {
+    auto channel = [](int f, int t) { return f + (t - f) / 4; };
+    return RGB(channel(GetRValue(Face), GetRValue(Toward)), channel(GetGValue(Face), GetGValue(Toward)),
+               channel(GetBValue(Face), GetBValue(Toward)));
+}
+}  // namespace
+
 TAdvOfficePagerColors PagerColorsOfStyle(TTMSStyle AStyle) {
     const TTMSStyleColors& c = TMSStyleColors(AStyle);
-    return {c.Face, c.Selected, GetHighLightColor(c.Face, 30), c.Border, c.Text, c.SelectedText};
+    return {c.Face, c.Selected, Tinted(c.Face, c.Selected), c.Border, c.Text, c.SelectedText};
 }
 
 const TClassInfo& TAdvOfficePagerStyler::ClassInfo() {

@@ -97,3 +97,273 @@ TEST_F(Pagers, PagesLeavingThePagerAreForgotten) {
     other.reset();  // a pager frees the pages on it, as a parent frees its controls
     EXPECT_EQ(form->ComponentCount(), owned - 1);
 }
+
+namespace {
+
+// A pager filling a wider form, with three pages; the form's white shows around it.
+struct PagerLayout : ::testing::Test {
+    FormPtr form = MakeForm(400, 200);
+    TAdvOfficePager* pager = Create<TAdvOfficePager>(form.get());
+    std::vector<TAdvOfficePage*> pages;
+    const TAdvOfficePagerColors colors = PagerColorsOfStyle(tsLight);
+
+    void SetUp() override {
+        pager->SetParent(form.get());
+        pager->SetBounds(0, 0, 400, 200);
+        for (const char* caption : {"Concordance", "Words", "Plots"}) {
+            auto* page = Create<TAdvOfficePage>(form.get());
+            page->SetCaption(caption);
+            page->SetAdvOfficePager(pager);
+            pages.push_back(page);
+        }
+    }
+    void MoveTo(int x, int y, TShiftState shift = 0) { form->SendMouseInput(WM_MOUSEMOVE, x, y, shift); }
+};
+
+}  // namespace
+
+TEST_F(PagerLayout, TabSettingsSizeAndSpaceTheTabs) {
+    pages[2]->SetCaption("");  // so that the only caption in the text colour is the second tab's
+    const int natural = pager->TabRect(0).Width();
+    TPagerTabSettings* s = pager->TabSettings();
+    s->SetHeight(40);
+    s->SetStartMargin(10);
+    s->SetSpacing(5);
+    s->SetLeftMargin(16);
+    EXPECT_EQ(pager->TabRect(0), Rect(10, 2, 10 + natural + 10, 40));
+    EXPECT_EQ(pager->TabRect(1).Left, pager->TabRect(0).Right + 5);
+    EXPECT_EQ(pages[0]->BoundsRect(), Rect(1, 40, 399, 199));  // the page moves down with the row
+    s->SetWidth(70);
+    EXPECT_EQ(pager->TabRect(2), Rect(10 + 2 * 75, 2, 10 + 2 * 75 + 70, 40));
+    // The active tab paints the whole of its rectangle; its caption starts after LeftMargin.
+    auto pic = Picture(*form);
+    EXPECT_EQ(PixelAt(*pic, 11, 3), colors.TabSelected);
+    EXPECT_EQ(PixelAt(*pic, 78, 38), colors.TabSelected);
+    const TRect inTab = Rect(85, 2, 155, 40);
+    const auto text = BoundsOfColor(*pic, colors.Text);  // the second tab's caption
+    ASSERT_TRUE(text);
+    EXPECT_GE(text->Left, 85 + 16);
+    EXPECT_TRUE(inTab.Contains(Point(text->Right - 1, text->Bottom - 1)));
+}
+
+TEST_F(PagerLayout, TabsStandOnTheChosenSideAndThePageMovesAway) {
+    pages[2]->SetCaption("");  // so that the only caption in the text colour is the second tab's
+    pager->SetTabPosition(tpBottom);
+    EXPECT_EQ(pager->TabRect(0).Bottom, 200 - 2);
+    EXPECT_EQ(pager->TabRect(0).Top, 200 - 28);
+    EXPECT_EQ(pages[0]->BoundsRect(), Rect(1, 1, 399, 172));
+    auto pic = Picture(*form);
+    TRect face = pager->TabRect(0);
+    face.Inflate(-1, -1);  // inside the border
+    EXPECT_EQ(BoundsOfColor(*pic, colors.TabSelected), face);
+
+    // Rotated side tabs: one tab row's height wide, as long as the caption needs.
+    pager->SetTabPosition(tpLeft);
+    const TRect left = pager->TabRect(0);
+    EXPECT_EQ(left.Left, 2);
+    EXPECT_EQ(left.Right, 28);
+    EXPECT_GT(left.Height(), left.Width() * 2);
+    EXPECT_EQ(pages[0]->BoundsRect(), Rect(28, 1, 399, 199));
+    pic = Picture(*form);
+    const TRect second = pager->TabRect(1);
+    const auto caption = BoundsOfColor(*pic, colors.Text);
+    ASSERT_TRUE(caption);
+    EXPECT_GT(caption->Height(), caption->Width() * 2);  // the caption runs along the tab
+    EXPECT_TRUE(second.Contains(Point(caption->Left, caption->Top)));
+    EXPECT_TRUE(second.Contains(Point(caption->Right - 1, caption->Bottom - 1)));
+
+    pager->SetTabPosition(tpRight);
+    EXPECT_EQ(pager->TabRect(1).Right, 400 - 2);
+    EXPECT_EQ(pages[0]->BoundsRect().Right, 400 - 28);
+
+    // Upright side tabs stand one under the other, as wide as the widest caption.
+    pager->SetRotateTabLeftRight(false);
+    EXPECT_EQ(pager->TabRect(0).Width(), pager->TabRect(2).Width());
+    EXPECT_EQ(pager->TabRect(1).Top, pager->TabRect(0).Bottom + 2);
+    EXPECT_EQ(pager->TabRect(0).Height(), 26);
+    pic = Picture(*form);
+    const auto upright = BoundsOfColor(*pic, colors.Text);
+    ASSERT_TRUE(upright);
+    EXPECT_GT(upright->Width(), upright->Height() * 2);
+    EXPECT_TRUE(pager->TabRect(1).Contains(Point(upright->Left, upright->Top)));
+}
+
+TEST_F(PagerLayout, MultiLineWrapsTabsIntoRows) {
+    pager->SetWidth(90);
+    EXPECT_EQ(pager->TabRows(), 1);
+    EXPECT_GT(pager->TabRect(2).Right, 90);  // off the edge
+    pager->SetMultiLine(true);
+    EXPECT_EQ(pager->TabRows(), 3);
+    EXPECT_EQ(pager->TabRect(1), Rect(2, 30, 2 + pager->TabRect(1).Width(), 56));
+    EXPECT_EQ(pages[0]->Top(), 3 * 28);
+    pager->SetWidth(400);
+    EXPECT_EQ(pager->TabRows(), 1);
+}
+
+TEST_F(PagerLayout, FixedTabsAreAsLongAsTheLongest) {
+    EXPECT_LT(pager->TabRect(1).Width(), pager->TabRect(0).Width());
+    pager->SetFixedTabs(true);
+    EXPECT_EQ(pager->TabRect(1).Width(), pager->TabRect(0).Width());
+    EXPECT_EQ(pager->TabRect(2).Width(), pager->TabRect(0).Width());
+}
+
+TEST_F(PagerLayout, DraggingATabMovesItsPage) {
+    std::vector<std::pair<int, int>> moves;
+    pager->OnTabMoved = TTabMovedEvent::Lambda([&](TObject*, int from, int to) { moves.emplace_back(from, to); });
+    const TRect first = pager->TabRect(0), third = pager->TabRect(2);
+    // Without TabReorder a drag only chooses the tab it started on.
+    form->SendMouseInput(WM_LBUTTONDOWN, first.Left + 3, 10);
+    MoveTo(third.Left + 3, 10, ssLeft);
+    form->SendMouseInput(WM_LBUTTONUP, third.Left + 3, 10);
+    EXPECT_TRUE(moves.empty());
+    EXPECT_EQ(pager->AdvPages(0), pages[0]);
+
+    pager->SetTabReorder(true);
+    pager->SetTabReorderIndicatorColor(clRed);
+    form->SendMouseInput(WM_LBUTTONDOWN, first.Left + 3, 10);
+    MoveTo(third.Left + 3, 10, ssLeft);
+    // The drop place shows as a bar after the tab it lands behind.
+    EXPECT_EQ(BoundsOfColor(*Picture(*form), clRed), Rect(third.Right, third.Top, third.Right + 2, third.Bottom));
+    form->SendMouseInput(WM_LBUTTONUP, third.Left + 3, 10);
+    ASSERT_EQ(moves.size(), 1u);
+    EXPECT_EQ(moves[0], std::make_pair(0, 2));
+    EXPECT_EQ(pager->AdvPages(2), pages[0]);
+    EXPECT_EQ(pages[0]->PageIndex(), 2);
+    EXPECT_EQ(pager->ActivePage(), pages[0]);  // the dragged page stays chosen
+    EXPECT_EQ(CountOfColor(*Picture(*form), clRed), 0);
+    EXPECT_THROW(pager->MovePage(0, 3), EListError);
+}
+
+TEST_F(PagerLayout, TheTabUnderTheMouseGlowsAndIsReported) {
+    std::vector<std::string> seen;
+    pager->OnTabMouseEnter = TTabEvent::Lambda([&](TObject*, int i) { seen.push_back("enter " + std::to_string(i)); });
+    pager->OnTabMouseLeave = TTabEvent::Lambda([&](TObject*, int i) { seen.push_back("leave " + std::to_string(i)); });
+    const TRect words = pager->TabRect(1);
+    EXPECT_EQ(CountOfColor(*Picture(*form), colors.Glow), 0);
+    MoveTo(words.Left + 3, 10);
+    EXPECT_EQ(BoundsOfColor(*Picture(*form), colors.Glow), Rect(words.Left + 1, words.Top + 1, words.Right - 1, words.Bottom - 1));
+    MoveTo(pager->TabRect(2).Left + 3, 10);
+    MoveTo(390, 10);  // beyond the tabs
+    EXPECT_EQ(seen, (std::vector<std::string>{"enter 1", "leave 1", "enter 2", "leave 2"}));
+    pager->SetGlow(false);
+    MoveTo(words.Left + 3, 10);
+    EXPECT_EQ(CountOfColor(*Picture(*form), colors.Glow), 0);
+}
+
+TEST_F(PagerLayout, AntiAliasSmoothsTheOuterCorners) {
+    const TRect tab = pager->TabRect(0);
+    auto pic = Picture(*form);
+    const TColor corner = PixelAt(*pic, tab.Left, tab.Top);
+    EXPECT_NE(corner, colors.Border);
+    EXPECT_NE(corner, pager->Color());
+    EXPECT_EQ(PixelAt(*pic, tab.Left, tab.Bottom - 1), colors.Border);  // the corner at the page stays
+    pager->SetAntiAlias(false);
+    EXPECT_EQ(PixelAt(*Picture(*form), tab.Left, tab.Top), colors.Border);
+}
+
+TEST_F(PagerLayout, TabHintsFollowTheMouse) {
+    pager->SetHint("the pager");
+    pages[1]->SetHint("all the words");
+    const TRect words = pager->TabRect(1);
+    MoveTo(words.Left + 3, 10);
+    EXPECT_EQ(pager->Hint(), "the pager");  // without ShowTabHint
+    MoveTo(390, 10);  // beyond the tabs
+    pager->SetShowTabHint(true);
+    MoveTo(words.Left + 3, 10);
+    EXPECT_EQ(pager->Hint(), "all the words");
+    MoveTo(390, 10);  // beyond the tabs
+    EXPECT_EQ(pager->Hint(), "the pager");
+    pager->OfficeHint()->Title = "Pages";
+    pager->OfficeHint()->Notes = "One page for each view";
+    MoveTo(words.Left + 3, 10);
+    MoveTo(390, 10);  // beyond the tabs
+    EXPECT_EQ(pager->Hint(), "Pages|One page for each view");
+}
+
+TEST_F(PagerLayout, CaptionSizeAndResolutionSizeTheTabs) {
+    const TRect normal = pager->TabRect(0);
+    pager->SetTavoFontSize(12);
+    const TRect larger = pager->TabRect(0);
+    EXPECT_GT(larger.Width(), normal.Width() + 20);
+    pager->SetTavoFontSize(8);
+    pager->ChangeScale(144, 96);
+    EXPECT_EQ(pager->TabSettings()->Height(), 42);
+    EXPECT_EQ(pager->TabSettings()->StartMargin(), 3);
+    EXPECT_EQ(pager->TabRect(0).Bottom, 42);
+    EXPECT_NEAR(pager->TabRect(0).Width(), normal.Width() * 3 / 2, 8);
+    pager->ChangeScale(96, 144);
+    EXPECT_EQ(pager->TabRect(0), normal);
+}
+
+TEST_F(PagerLayout, DisabledPagesCannotBeChosen) {
+    ImageListPtr images = SolidImages(16, {clRed, clBlue});
+    ImageListPtr greyed = SolidImages(16, {clGreen, clGreen});
+    pager->SetImages(images.get());
+    pager->SetShowNonSelectedTabs(true);
+    pages[1]->SetImageIndex(1);
+    pages[1]->SetEnabled(false);
+    auto pic = Picture(*form);
+    EXPECT_EQ(CountOfColor(*pic, clBlue), 0);  // greyed from Images
+    EXPECT_GT(CountOfColor(*pic, clGrayText), 0);
+    pager->SetDisabledImages(greyed.get());
+    EXPECT_EQ(CountOfColor(*Picture(*form), clGreen), 16 * 16);
+    int clicks = 0;
+    pager->OnTabClick = TTabEvent::Lambda([&](TObject*, int) { ++clicks; });
+    ClickAt(*form, pager->TabRect(1).Left + 3, 10);
+    EXPECT_EQ(pager->ActivePage(), pages[0]);
+    EXPECT_EQ(clicks, 0);
+    greyed.reset();
+    EXPECT_EQ(pager->DisabledImages(), nullptr);
+}
+
+TEST_F(PagerLayout, TabClicksAreReportedByButton) {
+    std::vector<std::string> seen;
+    pager->OnTabClick = TTabEvent::Lambda([&](TObject*, int i) { seen.push_back("click " + std::to_string(i)); });
+    pager->OnTabRightClick = TTabEvent::Lambda([&](TObject*, int i) { seen.push_back("right " + std::to_string(i)); });
+    pager->OnTabDblClick = TTabEvent::Lambda([&](TObject*, int i) { seen.push_back("double " + std::to_string(i)); });
+    pager->OnClosedPage = TTabEvent::Lambda([&](TObject*, int i) { seen.push_back("closed " + std::to_string(i)); });
+    const int x = pager->TabRect(2).Left + 3;
+    ClickAt(*form, x, 10);
+    form->SendMouseInput(WM_RBUTTONDOWN, x - 3 + pager->TabRect(1).Left - pager->TabRect(2).Left, 10);
+    form->SendMouseInput(WM_LBUTTONDBLCLK, x, 10);
+    form->SendMouseInput(WM_LBUTTONUP, x, 10);
+    ClickAt(*form, 395, 10);  // beyond the tabs
+    pager->ClosePage(0);
+    EXPECT_EQ(seen, (std::vector<std::string>{"click 2", "right 1", "double 2", "click 2", "closed 0"}));
+    EXPECT_EQ(pager->ActivePage(), pages[2]);
+}
+
+TEST_F(PagerLayout, OwnerDrawnTabsReplaceThePagersPainting) {
+    pager->OnDrawTab = TDrawTabEvent::Lambda([&](TObject*, int, TRect r) {
+        pager->Canvas()->Brush()->SetColor(clLime);
+        pager->Canvas()->FillRect(r);
+    });
+    auto pic = Picture(*form);
+    EXPECT_EQ(CountOfColor(*pic, colors.TabSelected), 0);
+    EXPECT_EQ(BoundsOfColor(*pic, clLime), Rect(2, 2, pager->TabRect(2).Right, 28));
+}
+
+TEST(PagerStyler, SharedStylerColoursEveryPagerThatUsesIt) {
+    FormPtr form = MakeForm(400, 100);
+    auto* styler = Create<TAdvOfficePagerStyler>(form.get());
+    TAdvOfficePager* pagers[2];
+    for (int i = 0; i < 2; ++i) {
+        pagers[i] = Create<TAdvOfficePager>(form.get());
+        pagers[i]->SetParent(form.get());
+        pagers[i]->SetBounds(i * 200, 0, 200, 100);
+        Create<TAdvOfficePage>(form.get())->SetAdvOfficePager(pagers[i]);
+        pagers[i]->SetAdvOfficePagerStyler(styler);
+    }
+    styler->SetTabColorSelected(clFuchsia);
+    auto pic = Picture(*form);
+    EXPECT_EQ(BoundsOfColor(*pic, clFuchsia)->Left, pagers[0]->TabRect(0).Left + 1);  // inside the border
+    EXPECT_EQ(BoundsOfColor(*pic, clFuchsia)->Right, 200 + pagers[1]->TabRect(0).Right - 1);
+    // A style handed to the styler (by the form's styler) recolours both pagers.
+    styler->SetComponentStyle(tsDark);
+    pic = Picture(*form);
+    EXPECT_EQ(CountOfColor(*pic, clFuchsia), 0);
+    EXPECT_EQ(PixelAt(*pic, 210, 10), TMSStyleColors(tsDark).Selected);
+    styler->Free();
+    EXPECT_EQ(pagers[0]->AdvOfficePagerStyler(), nullptr);
+    EXPECT_EQ(PixelAt(*Picture(*form), 210, 10), TMSStyleColors(tsLight).Selected);
+}
