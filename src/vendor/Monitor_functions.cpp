@@ -8,6 +8,8 @@ double CurrentDPIScale() { return framework::Screen->PixelsPerInch() / 96.0; }
 
 float CurrentDPIScale(int PixelsPerInch) { return static_cast<float>(PixelsPerInch / 96.0); }
 
-double ScreenScaled(double Value, float FontScale) { return Value * CurrentDPIScale() * FontScale; }
+double ScreenScaled(double Value) { return Value * CurrentDPIScale(); }
+
+double ScreenScaled(double Value, float FontScale) { return Value * static_cast<double>(FontScale); }
 
 }  // namespace vendor

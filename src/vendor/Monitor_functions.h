@@ -8,7 +8,11 @@ namespace vendor {
 double CurrentDPIScale();
 // The scale of a monitor of that resolution, in single precision as the suite keeps it.
 float CurrentDPIScale(int PixelsPerInch);
-// A design size at the current resolution and font scale; rounding is the caller's.
-double ScreenScaled(double Value, float FontScale = 1.0f);
+// A design size at the screen's current resolution; rounding is the caller's.
+double ScreenScaled(double Value);
+// A design size on a monitor of that font scale. The scale of a monitor is that of its
+// resolution (CurrentDPIScale), so it is applied alone: multiplying by the screen's scale as
+// well would count the resolution twice (36-pixel rows for 16 at 144 pixels per inch).
+double ScreenScaled(double Value, float FontScale);
 
 }  // namespace vendor

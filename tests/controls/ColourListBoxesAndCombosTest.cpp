@@ -207,10 +207,10 @@ TEST_F(ColourListbox, SortedComparesWithTheFirstWebNamedColour) {
 
 TEST_F(ColourListbox, ResolutionCorrectionScalesTheItemHeightOnce) {
     Screen->SetPixelsPerInch(144);
-    list->CorrectForScreenResolucao(1.0f);
-    EXPECT_EQ(list->ItemHeight(), 24);
+    list->CorrectForScreenResolucao(1.5f);
+    EXPECT_EQ(list->ItemHeight(), 24);  // 16 at 144 pixels per inch, the resolution counted once
     list->SetItemHeight(30);
-    list->CorrectForScreenResolucao(1.0f);
+    list->CorrectForScreenResolucao(1.5f);
     EXPECT_EQ(list->ItemHeight(), 30);  // nothing changed since the last correction
     Screen->SetPixelsPerInch(96);
     list->CorrectForScreenResolucao(1.03125f);  // 16.5 goes to the even 16

@@ -10,6 +10,7 @@
 #include "framework/forms/TextForms.h"
 #include "imaging/tool_imagelist_master.h"
 #include "package/LM7StyledListboxPack.h"
+#include "sibling/Colour_utils.h"
 #include "sibling/Logging_utilities.h"
 #include "sibling/My_tmsstylebase.h"
 #include "sibling/Tms_utils.h"
@@ -222,6 +223,39 @@ TEST_F(StylableForm, OnceCorrectedAlwaysCorrectedAlsoBackAtNinetySix) {
     w->FormShow(w);
     EXPECT_EQ(list->ItemHeight(), 16);
     EXPECT_EQ(smooth->Images(), own.get());
+}
+
+// A colour row is 16 pixels at 96 and 24 at 144, whether the window starts at 144 or moves
+// there: the monitor's scale already holds the resolution and is applied once.
+TEST_F(StylableForm, ColourRowsTakeTheResolutionOnce) {
+    const TColorArray saved = sibling::MyColourArray;
+    sibling::MyColourArray = {{clRed, "red"}, {clLime, "lime"}, {clBlue, "blue"}};
+    auto addList = [this] {
+        auto* colours = Add<TColourSharingListbox>("Colours");
+        colours->SetBounds(10, 10, 200, 120);
+        window->AddAFormStyler(window.get());
+        window->Show();
+        return colours;
+    };
+    auto swatchHeight = [this] {
+        const auto swatch = BoundsOfColor(*Picture(*window), clLime);  // the second row's
+        return swatch ? swatch->Height() : 0;
+    };
+    for (int ppi : {96, 144}) {
+        SCOPED_TRACE(ppi);
+        Screen->SetPixelsPerInch(ppi);
+        MakeWindow();
+        auto* colours = addList();
+        EXPECT_EQ(colours->ItemHeight(), ppi / 6);
+        EXPECT_EQ(swatchHeight(), ppi / 6 - 2);  // a pixel in from the row's top and bottom
+    }
+    Screen->SetPixelsPerInch(96);
+    MakeWindow();
+    auto* moved = addList();
+    window->Perform(WM_DPICHANGED, MakeWParam(144, 144), 0);
+    EXPECT_EQ(moved->ItemHeight(), 24);
+    EXPECT_EQ(swatchHeight(), 22);
+    sibling::MyColourArray = saved;
 }
 
 TEST_F(StylableForm, ADpiChangeRescalesTheWindowAndCorrectsIt) {

@@ -27,7 +27,10 @@ TEST(NearestColourIndex, NearestLowestAndEmpty) {
 TEST(MonitorScaling, FollowsTheScreenAndTheFontScale) {
     Screen->SetPixelsPerInch(144);
     EXPECT_DOUBLE_EQ(vendor::CurrentDPIScale(), 1.5);
-    EXPECT_DOUBLE_EQ(vendor::ScreenScaled(16, 1.25f), 30.0);
+    EXPECT_DOUBLE_EQ(vendor::ScreenScaled(16), 24.0);
+    // The monitor's scale already holds its resolution: it is not applied on top of the screen's.
+    EXPECT_DOUBLE_EQ(vendor::ScreenScaled(16, vendor::CurrentDPIScale(144)), 24.0);
+    EXPECT_DOUBLE_EQ(vendor::ScreenScaled(16, 1.25f), 20.0);
     Screen->SetPixelsPerInch(96);
     EXPECT_DOUBLE_EQ(vendor::ScreenScaled(16), 16.0);
 }
