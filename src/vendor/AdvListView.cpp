@@ -85,6 +85,17 @@ TAdvListView::TAdvListView(TComponent* AOwner) : TCustomControl(AOwner), m_heade
 
 TAdvListView::~TAdvListView() { m_headerFont->OnChange = nullptr; }
 
+// Column widths, rows and the header's font follow a new resolution as the list's own font does.
+void TAdvListView::ChangeScale(int M, int D) {
+    if (M != D && D != 0) {
+        for (auto& column : m_columns)
+            column->Width = MulDiv(column->Width, M, D);
+        m_itemHeight = std::max(MulDiv(m_itemHeight, M, D), 1);
+        m_headerFont->SetHeight(MulDiv(m_headerFont->Height(), M, D));
+    }
+    TCustomControl::ChangeScale(M, D);
+}
+
 // --- Columns and items --------------------------------------------------------------------------
 
 TListColumn* TAdvListView::AddColumn(const std::string& Caption, int Width) {
@@ -354,6 +365,7 @@ void TAdvListView::Paint() {
 void TAdvListView::PaintReport(TCanvas& Canvas) {
     const int header = HeaderHeight();
     if (header > 0) {
+        TCanvasStateSaver headerState(Canvas);  // the rows are written in the list's own font
         const TRect headerRect = Rect(0, 0, ClientWidth(), header);
         if (m_headerOwnerDraw && OnDrawHeader)
             OnDrawHeader(this, &Canvas, headerRect);

@@ -113,6 +113,8 @@ public:
     TLVDrawHeaderEvent OnDrawHeader;
     framework::TNotifyEvent OnSelectItem;
 
+    void ChangeScale(int M, int D) override;
+
 protected:
     void Paint() override;
     void PaintBorder(framework::TCanvas& Canvas, framework::TRect Bounds) override;

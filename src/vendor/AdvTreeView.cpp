@@ -107,6 +107,17 @@ TAdvTreeView::TAdvTreeView(TComponent* AOwner) : TCustomControl(AOwner) {
 
 TAdvTreeView::~TAdvTreeView() = default;
 
+void TAdvTreeView::ChangeScale(int M, int D) {
+    if (M != D && D != 0) {
+        for (auto& column : m_columns)
+            column->Width = MulDiv(column->Width, M, D);
+        m_columnsAppearance.TopSize = MulDiv(m_columnsAppearance.TopSize, M, D);
+        m_nodesAppearance.FixedHeight = std::max(MulDiv(m_nodesAppearance.FixedHeight, M, D), 1);
+        m_nodesAppearance.LevelIndent = MulDiv(m_nodesAppearance.LevelIndent, M, D);
+    }
+    TCustomControl::ChangeScale(M, D);
+}
+
 TAdvTreeViewColumn* TAdvTreeView::AddColumn(const std::string& Text, int Width) {
     m_columns.push_back(std::make_unique<TAdvTreeViewColumn>());
     m_columns.back()->Text = Text;

@@ -155,6 +155,9 @@ public:
     TAdvTreeViewGetNumberOfNodesEvent OnGetNumberOfNodes;
     framework::TNotifyEvent OnSelectNode;
 
+    // Column widths, the header row, node rows and indents follow a new resolution as the font does.
+    void ChangeScale(int M, int D) override;
+
 protected:
     void Paint() override;
     void PaintBorder(framework::TCanvas& Canvas, framework::TRect Bounds) override;

@@ -152,3 +152,28 @@ TEST_F(ListViews, IconViewShowsLargeImagesInAGrid) {
     EXPECT_EQ(blue->Width(), 32);
     EXPECT_TRUE(cell.Contains(Point(blue->Left - 1, blue->Top - 1)));
 }
+
+// Rows are written in the list's own font, whatever the header's; a new resolution scales the
+// columns, the rows and the header's font with it.
+TEST_F(ListViews, ColumnsRowsAndBothFontsFollowTheResolution) {
+    Fill(1);
+    view->SetHeaderOwnerDraw(true);  // the header in HeaderFont's own colour
+    view->HeaderFont()->SetColor(clBlue);
+    view->HeaderFont()->SetHeight(-24);
+    view->Font()->SetColor(clRed);
+    auto pic = Picture(*form);
+    const auto item = BoundsOfColor(*pic, clRed);
+    ASSERT_TRUE(item);
+    EXPECT_LE(item->Height(), 11);  // eight points, not the header's 24 pixels
+    EXPECT_GT(BoundsOfColor(*pic, clBlue)->Height(), 14);
+
+    form->ChangeScale(144, 96);
+    EXPECT_EQ(view->Columns(0)->Width, 180);
+    EXPECT_EQ(view->Columns(1)->Width, 120);
+    EXPECT_EQ(view->ItemHeight(), 26);  // 17 * 1.5, rounded as MulDiv does
+    EXPECT_EQ(view->HeaderFont()->Height(), -36);
+    const auto larger = BoundsOfColor(*Picture(*form), clRed);
+    ASSERT_TRUE(larger);
+    EXPECT_GE(larger->Height(), item->Height() * 4 / 3);
+    EXPECT_GE(larger->Width(), item->Width() * 4 / 3);
+}

@@ -174,3 +174,15 @@ TEST_F(TreeViews, PaintingAMillionNodesAsksOnlyForTheRowsOnScreen) {
     Picture(*form);
     EXPECT_EQ(asked, tree->VisibleRowCount());  // no partial row: the page ends on the last node
 }
+
+TEST_F(TreeViews, ANewResolutionScalesColumnsRowsAndIndents) {
+    Build();
+    tree->AddColumn("Word", 100);
+    const TRect row = tree->RowRect(1);
+    form->ChangeScale(144, 96);
+    EXPECT_EQ(tree->Columns(0)->Width, 150);
+    EXPECT_EQ(tree->ColumnsAppearance().TopSize, 36);
+    EXPECT_EQ(tree->NodesAppearance().LevelIndent, 24);
+    EXPECT_EQ(tree->RowRect(1).Height(), row.Height() * 3 / 2);
+    EXPECT_EQ(tree->RowRect(1).Top, 36 + row.Height() * 3 / 2);
+}
