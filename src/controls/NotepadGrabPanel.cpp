@@ -140,6 +140,28 @@ void TNotepadGrabPanel::SetToMargins(float LeftMargin, float TopMargin, float Ri
     Invalidate();
 }
 
+void TNotepadGrabPanel::ChangeScale(int M, int D) {
+    TPanel::ChangeScale(M, D);
+    if (M == D || D == 0 || !fParentControl)
+        return;
+    // The page is scaled after the controls on it; its client size scales as the panel's did.
+    OuterRect = Rect(MulDiv(OuterRect.Left, M, D), MulDiv(OuterRect.Top, M, D), MulDiv(OuterRect.Right, M, D),
+                     MulDiv(OuterRect.Bottom, M, D));
+    outer_width = OuterRect.Width();
+    outer_height = OuterRect.Height();
+    if (!altering)
+        RecomputeAllMidpoints();
+    Invalidate();
+}
+
+void TNotepadGrabPanel::FontChanged() {
+    TPanel::FontChanged();
+    if (fParentControl && !altering && !HasState(csDestroying)) {
+        RecomputeAllMidpoints();
+        Invalidate();
+    }
+}
+
 void TNotepadGrabPanel::ShowMargins() {
     if (OnStateMargins)
         OnStateMargins(this, Bounds(Left(), Top(), Width(), Height()));

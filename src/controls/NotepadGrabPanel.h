@@ -59,10 +59,15 @@ public:
     bool Altering() const { return altering; }
     int OuterWidth() const { return outer_width; }
     int OuterHeight() const { return outer_height; }
+    // A new resolution scales the page it stands on and the panel with it: the squares are
+    // measured again at the new size, unless a drag is under way.
+    void ChangeScale(int M, int D) override;
 
 protected:
     void Paint() override;
     void Notification(framework::TComponent* AComponent, framework::TOperation Operation) override;
+    // The squares are as wide as "x" in the panel's font.
+    void FontChanged() override;
 
 private:
     int TextWidthOfX();

@@ -275,3 +275,25 @@ TEST_F(MarginPanel, APanelOffAnyFormStillMeasuresItsHandles) {
     loose->SetParentControl(loosePage);
     EXPECT_EQ(loose->Midpoint(t_left), Rect(0, 71, 7, 78));
 }
+
+// A window moved to 144 pixels per inch scales the page and the panel; the handles stay at the
+// middle of the panel's edges, as wide as "x" in the larger font, and paint there.
+TEST_F(MarginPanel, HandlesFollowTheEdgesToANewResolution) {
+    Page(200, 280, Rect(20, 20, 180, 260));
+    panel->SetHandleColour(clRed);
+    const int x96 = panel->Midpoint(t_left).Width();
+    form->ChangeScale(144, 96);
+    EXPECT_EQ(panel->BoundsRect(), Rect(30, 30, 270, 390));
+    EXPECT_EQ(panel->OuterWidth(), 300);
+    EXPECT_EQ(panel->OuterHeight(), 420);
+    const int s = panel->Midpoint(t_left).Width();
+    EXPECT_GE(s, x96 * 4 / 3);
+    EXPECT_EQ(panel->Midpoint(t_right), Rect(240 - s, (360 - s) / 2, 240, (360 - s) / 2 + s));
+    EXPECT_EQ(panel->Midpoint(t_bottom), Rect((240 - s) / 2, 360 - s, (240 - s) / 2 + s, 360));
+    const auto handles = BoundsOfColor(*Picture(*form), clRed);
+    ASSERT_TRUE(handles);
+    EXPECT_EQ(*handles, Rect(31, 31, 269, 389));  // the four squares reach the frame on all four edges
+    // Dragging still moves the edge it grabs, at the new size.
+    Drag(t_right, -24, 0);
+    EXPECT_EQ(panel->Width(), 240 - 24);
+}
