@@ -1,9 +1,12 @@
 // The drawing routines the suite's tools share: banded gradients, column headers with sort
-// marks, a crown from its points, and the fonts that can show a text in three scripts.
+// marks, a crown from its points, and the fonts that can show a text in three scripts. They
+// are painted afresh at the window's resolution, so a window moved to another monitor shows
+// them at the size its controls take there.
 
 #include "GallerySection.h"
 
-#include "framework/controls/Image.h"
+#include "framework/controls/Control.h"
+#include "framework/forms/Application.h"
 #include "framework/graphics/FontEngine.h"
 #include "imaging/graphics_utilities.h"
 
@@ -13,64 +16,87 @@ using namespace framework;
 
 namespace {
 
-void PaintHeaders(TCanvas& canvas, int top) {
-    const char* captions[] = {"Word", "Count", "Share"};
-    for (int i = 0; i < 3; ++i) {
-        const TRect cell = Rect(10 + i * 110, top, 118 + i * 110, top + 22);
-        lm7::MyDrawGradient(&canvas, clWhite, RGB(200, 210, 230), 22, cell, false);
-        canvas.Brush()->SetStyle(bsClear);
-        canvas.TextOut(cell.Left + 6, cell.Top + 4, captions[i]);
-        canvas.Brush()->SetStyle(bsSolid);
-        canvas.Brush()->SetColor(clNavy);
-        lm7::ComputeTriangleAndDrawit(&canvas, clNavy,
-                                      Rect(cell.Left, cell.Top, cell.Right - 4, cell.Bottom - 6), i != 1);
-    }
-}
+const std::string kGreeting = "Hello κόσμε שלום";
 
-void PaintCrown(TCanvas& canvas, TPoint centre) {
-    constexpr int kPoints = 16;
-    std::vector<TPoint> points;
-    for (int i = 0; i < kPoints; ++i)
-        points.push_back(lm7::CrownPos(i, kPoints, 34, centre));
-    canvas.Brush()->SetColor(RGB(250, 200, 40));
-    canvas.Pen()->SetColor(RGB(150, 100, 0));
-    canvas.Polygon(points);
-    canvas.Brush()->SetColor(clMaroon);
-    canvas.Pen()->SetColor(clMaroon);
-    for (const TPoint& p : points)
-        canvas.Ellipse(p.X - 2, p.Y - 2, p.X + 3, p.Y + 3);
-}
+class TDrawingPicture : public TGraphicControl {
+public:
+    explicit TDrawingPicture(TComponent* AOwner)
+        : TGraphicControl(AOwner), m_pixelsPerInch(Screen->PixelsPerInch()),
+          m_fonts(FontsForText(kGreeting).Complete()) {}
+
+    void ChangeScale(int M, int D) override {
+        if (M != D && D != 0)
+            m_pixelsPerInch = MulDiv(m_pixelsPerInch, M, D);
+        TGraphicControl::ChangeScale(M, D);
+    }
+
+protected:
+    void Paint() override {
+        TCanvas& canvas = *Canvas();
+        lm7::MyDrawGradient(&canvas, RGB(30, 60, 140), RGB(240, 200, 60), 40, Scaled(10, 8, 340, 40), true);
+        lm7::MyDrawGradient(&canvas, RGB(120, 0, 60), clWhite, 8, Scaled(350, 8, 440, 40), true);
+        PaintHeaders(canvas, 52);
+        lm7::MyDrawGradient(&canvas, RGB(0, 90, 60), clWhite, 12, Scaled(10, 86, 40, 186), false);
+        PaintCrown(canvas);
+
+        // The fonts on this machine that show every character of the text in three scripts.
+        canvas.Brush()->SetStyle(bsClear);
+        canvas.Font()->SetHeight(-S(14));
+        canvas.TextOut(S(170), S(92), kGreeting);
+        canvas.Font()->SetHeight(-S(11));
+        canvas.TextOut(S(170), S(116), "is shown whole by:");
+        int y = 134;
+        for (const std::string& family : m_fonts) {
+            canvas.TextOut(S(182), S(y), family);
+            y += 15;
+        }
+        if (m_fonts.empty())
+            canvas.TextOut(S(182), S(y), "no installed font");
+    }
+
+private:
+    // A length of the design at 96 pixels per inch, at the present resolution.
+    int S(int Value) const { return MulDiv(Value, m_pixelsPerInch, 96); }
+    TRect Scaled(int Left, int Top, int Right, int Bottom) const { return Rect(S(Left), S(Top), S(Right), S(Bottom)); }
+
+    void PaintHeaders(TCanvas& canvas, int top) const {
+        const char* captions[] = {"Word", "Count", "Share"};
+        canvas.Font()->SetHeight(-S(11));
+        for (int i = 0; i < 3; ++i) {
+            const TRect cell = Scaled(10 + i * 110, top, 118 + i * 110, top + 22);
+            lm7::MyDrawGradient(&canvas, clWhite, RGB(200, 210, 230), cell.Height(), cell, false);
+            canvas.Brush()->SetStyle(bsClear);
+            canvas.TextOut(cell.Left + S(6), cell.Top + S(4), captions[i]);
+            canvas.Brush()->SetStyle(bsSolid);
+            canvas.Brush()->SetColor(clNavy);
+            lm7::ComputeTriangleAndDrawit(&canvas, clNavy,
+                                          Rect(cell.Left, cell.Top, cell.Right - S(4), cell.Bottom - S(6)), i != 1);
+        }
+    }
+
+    void PaintCrown(TCanvas& canvas) const {
+        constexpr int kPoints = 16;
+        std::vector<TPoint> points;
+        for (int i = 0; i < kPoints; ++i)
+            points.push_back(lm7::CrownPos(i, kPoints, S(34), Point(S(110), S(136))));
+        canvas.Brush()->SetColor(RGB(250, 200, 40));
+        canvas.Pen()->SetColor(RGB(150, 100, 0));
+        canvas.Polygon(points);
+        canvas.Brush()->SetColor(clMaroon);
+        canvas.Pen()->SetColor(clMaroon);
+        const int r = S(2);
+        for (const TPoint& p : points)
+            canvas.Ellipse(p.X - r, p.Y - r, p.X + r + 1, p.Y + r + 1);
+    }
+
+    int m_pixelsPerInch;
+    std::vector<std::string> m_fonts;
+};
 
 void Build(TWinControl& area) {
-    TComponent* owner = area.Owner();
-    TBitmap picture(gallery::kSectionWidth - 20, 190);
-    TCanvas& canvas = *picture.Canvas();
-    lm7::MyDrawGradient(&canvas, RGB(30, 60, 140), RGB(240, 200, 60), 40, Rect(10, 8, 340, 40), true);
-    lm7::MyDrawGradient(&canvas, RGB(120, 0, 60), clWhite, 8, Rect(350, 8, 440, 40), true);
-    PaintHeaders(canvas, 52);
-    lm7::MyDrawGradient(&canvas, RGB(0, 90, 60), clWhite, 12, Rect(10, 86, 40, 186), false);
-    PaintCrown(canvas, TPoint{110, 136});
-
-    // The fonts on this machine that show every character of a text in three scripts.
-    const std::string greeting = "Hello κόσμε שלום";
-    canvas.Brush()->SetStyle(bsClear);
-    canvas.Font()->SetHeight(-14);
-    canvas.TextOut(170, 92, greeting);
-    canvas.Font()->SetHeight(-11);
-    canvas.TextOut(170, 116, "is shown whole by:");
-    const std::vector<std::string> fonts = FontsForText(greeting).Complete();
-    int y = 134;
-    for (const std::string& family : fonts) {
-        canvas.TextOut(182, y, family);
-        y += 15;
-    }
-    if (fonts.empty())
-        canvas.TextOut(182, y, "no installed font");
-
-    auto* image = Create<TImage>(owner);
-    image->SetBounds(10, 10, picture.Width(), picture.Height());
-    image->Picture()->SetBitmap(&picture);
-    image->SetParent(&area);
+    auto* picture = Create<TDrawingPicture>(area.Owner());
+    picture->SetBounds(10, 10, gallery::kSectionWidth - 20, 190);
+    picture->SetParent(&area);
 }
 
 const bool registered = gallery::RegisterGallerySection({"AreaDrawing", Build});

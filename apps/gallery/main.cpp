@@ -113,6 +113,7 @@ int main(int argc, char** argv) {
         // Another resolution is a move to a monitor of that resolution: the window rescales
         // and corrects its controls as it would on the desktop.
         if (options.PixelsPerInch > 0 && options.PixelsPerInch != window->PixelsPerInch()) {
+            Screen->SetPixelsPerInch(options.PixelsPerInch);  // as the desktop host does on such a screen
             const auto dpi = static_cast<std::uint16_t>(options.PixelsPerInch);
             window->Perform(WM_DPICHANGED, MakeWParam(dpi, dpi), 0);
         }
