@@ -67,6 +67,15 @@ void TAdvOfficeStatusBar::SetImages(TCustomImageList* Value) {
     Invalidate();
 }
 
+void TAdvOfficeStatusBar::ChangeScale(int M, int D) {
+    if (M != D && D != 0)
+        for (int i = 0; i < m_panels.Count(); ++i) {
+            TAdvOfficeStatusPanel* panel = m_panels.Items(i);
+            panel->SetWidth(MulDiv(panel->Width(), M, D));
+        }
+    TCustomControl::ChangeScale(M, D);
+}
+
 TRect TAdvOfficeStatusBar::PanelRect(int Index) const {
     int left = 0;
     for (int i = 0; i < Index; ++i)

@@ -58,6 +58,8 @@ public:
     void SetImages(framework::TCustomImageList* Value);
     // The area panel Index takes on the bar; the last panel runs to the right edge.
     framework::TRect PanelRect(int Index) const;
+    // The panels' widths follow a new resolution as the bar's bounds and font do.
+    void ChangeScale(int M, int D) override;
 
 protected:
     void Paint() override;

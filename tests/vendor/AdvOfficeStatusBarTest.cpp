@@ -80,3 +80,10 @@ TEST_F(StatusBars, PanelsCanBeDeletedAndCleared) {
     auto pic = Picture(*form);
     EXPECT_TRUE(RectIs(*pic, Rect(0, 78, 200, 100), clBtnFace));
 }
+
+TEST_F(StatusBars, PanelsWidenWithTheResolution) {
+    form->ChangeScale(144, 96);
+    EXPECT_EQ(bar->PanelRect(0), Rect(0, 0, 90, 33));
+    EXPECT_EQ(bar->PanelRect(1), Rect(90, 0, 165, 33));
+    EXPECT_EQ(bar->PanelRect(2).Left, 165);
+}
