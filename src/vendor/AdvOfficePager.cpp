@@ -1,5 +1,7 @@
 #include "vendor/AdvOfficePager.h"
 
+#include "framework/controls/DrawText.h"
+#include "framework/controls/Messages.h"
 #include "framework/forms/Application.h"
 #include "framework/graphics/ColorProp.h"
 #include "framework/rtl/Exceptions.h"
@@ -7,6 +9,7 @@
 #include "framework/rtl/Rounding.h"
 
 #include <algorithm>
+#include <cctype>
 #include <utility>
 
 using namespace framework;
@@ -27,7 +30,10 @@ const TClassInfo& TAdvOfficePage::ClassInfo() {
             .Integer<TAdvOfficePage>("ImageIndex", &TAdvOfficePage::ImageIndex,
                                      &TAdvOfficePage::SetImageIndex, -1)
             .Object<TAdvOfficePage, TAdvOfficePager>("AdvOfficePager", &TAdvOfficePage::AdvOfficePager,
-                                                     &TAdvOfficePage::SetAdvOfficePager);
+                                                     &TAdvOfficePage::SetAdvOfficePager)
+            .Bool<TAdvOfficePage>("ShowCheckBox", &TAdvOfficePage::ShowCheckBox, &TAdvOfficePage::SetShowCheckBox,
+                                  false)
+            .Bool<TAdvOfficePage>("Checked", &TAdvOfficePage::Checked, &TAdvOfficePage::SetChecked, false);
     return info;
 }
 
@@ -59,6 +65,18 @@ int TAdvOfficePage::PageIndex() const {
 
 void TAdvOfficePage::SetEnabled(bool Value) {
     TCustomControl::SetEnabled(Value);
+    if (m_pager)
+        m_pager->Invalidate();
+}
+
+void TAdvOfficePage::SetShowCheckBox(bool Value) {
+    m_showCheckBox = Value;
+    if (m_pager)
+        m_pager->Relayout();
+}
+
+void TAdvOfficePage::SetChecked(bool Value) {
+    m_checked = Value;
     if (m_pager)
         m_pager->Invalidate();
 }
@@ -172,6 +190,7 @@ const TClassInfo& TAdvOfficePager::ClassInfo() {
             .Bool<P>("ShowCloseOnNonSelectedTabs", &P::ShowCloseOnNonSelectedTabs,
                      &P::SetShowCloseOnNonSelectedTabs, false)
             .Bool<P>("ShowNonSelectedTabs", &P::ShowNonSelectedTabs, &P::SetShowNonSelectedTabs, false)
+            .Bool<P>("ShowShortCutHints", &P::ShowShortCutHints, &P::SetShowShortCutHints, false)
             .Bool<P>("ShowTabHint", &P::ShowTabHint, &P::SetShowTabHint, false)
             .Enum<P>("TabPosition", {"tpTop", "tpBottom", "tpLeft", "tpRight"}, &P::TabPosition,
                      &P::SetTabPosition, tpTop)
@@ -191,8 +210,11 @@ const TClassInfo& TAdvOfficePager::ClassInfo() {
             .Event<P>("OnTabClick", &P::OnTabClick)
             .Event<P>("OnTabDblClick", &P::OnTabDblClick)
             .Event<P>("OnTabRightClick", &P::OnTabRightClick)
+            .Event<P>("OnTabCheckBoxClick", &P::OnTabCheckBoxClick)
+            .Event<P>("OnInsertPage", &P::OnInsertPage)
             .Event<P>("OnTabMouseEnter", &P::OnTabMouseEnter)
-            .Event<P>("OnTabMouseLeave", &P::OnTabMouseLeave);
+            .Event<P>("OnTabMouseLeave", &P::OnTabMouseLeave)
+            .Message<P>(CM_DIALOGCHAR, &P::CMDialogChar);
     return info;
 }
 
@@ -475,6 +497,10 @@ void TAdvOfficePager::Notification(TComponent* AComponent, TOperation Operation)
 
 void TAdvOfficePager::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     TCustomControl::MouseDown(Button, Shift, X, Y);
+    if (Button == mbLeft && InsertButtonRect().Contains(Point(X, Y))) {
+        InsertPage();
+        return;
+    }
     const int tab = TabAt(X, Y);
     if (tab < 0)
         return;
@@ -487,6 +513,13 @@ void TAdvOfficePager::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
         return;
     if (CloseButtonRect(tab).Contains(Point(X, Y))) {
         ClosePage(tab);
+        return;
+    }
+    if (CheckBoxRect(tab).Contains(Point(X, Y))) {
+        TAdvOfficePage* page = m_pages[static_cast<std::size_t>(tab)];
+        page->SetChecked(!page->Checked());
+        if (OnTabCheckBoxClick)
+            OnTabCheckBoxClick(this, tab);
         return;
     }
     if ((Shift & ssDouble) && OnTabDblClick)
@@ -521,6 +554,34 @@ void TAdvOfficePager::MouseUp(TMouseButton Button, TShiftState Shift, int X, int
         MovePage(from, to);
     else if (to >= 0)
         Invalidate();
+}
+
+TAdvOfficePage* TAdvOfficePager::InsertPage() {
+    auto* page = Create<TAdvOfficePage>(Owner() ? Owner() : this);
+    page->SetAdvOfficePager(this);
+    SetActivePage(page);
+    if (OnInsertPage)
+        OnInsertPage(this, page);
+    return page;
+}
+
+void TAdvOfficePager::CMDialogChar(TMessage& Message) {
+    if (!m_showShortCutHints || !Enabled())
+        return;
+    const auto key = static_cast<char32_t>(Message.WParam);
+    auto firstLetter = [key](const std::string& caption) {
+        const std::string plain = StripAccelPrefixes(caption);
+        return !plain.empty() && key < 128 && std::tolower(static_cast<unsigned char>(plain[0])) ==
+                                                  std::tolower(static_cast<int>(key));
+    };
+    // A caption's accelerator first, then first letters, each in tab order.
+    for (const bool byAccel : {true, false})
+        for (TAdvOfficePage* page : m_pages)
+            if (page->Enabled() && (byAccel ? IsAccel(key, page->Caption()) : firstLetter(page->Caption()))) {
+                SetActivePage(page);
+                Message.Result = 1;
+                return;
+            }
 }
 
 void TAdvOfficePager::SetHotTab(int Index) {

@@ -33,6 +33,11 @@ public:
     int PageIndex() const;
     // A disabled page's tab greys out and cannot be chosen.
     void SetEnabled(bool Value) override;
+    // The tab shows a check box before its image; a click on it turns Checked over.
+    bool ShowCheckBox() const { return m_showCheckBox; }
+    void SetShowCheckBox(bool Value);
+    bool Checked() const { return m_checked; }
+    void SetChecked(bool Value);
 
 protected:
     void TextChanged() override;
@@ -41,6 +46,8 @@ private:
     friend class TAdvOfficePager;
     TAdvOfficePager* m_pager = nullptr;  // not owned
     int m_imageIndex = -1;
+    bool m_showCheckBox = false;
+    bool m_checked = false;
 };
 
 // The side the tabs stand on.
@@ -97,6 +104,7 @@ using TClosePageEvent = framework::TEvent<framework::TObject*, int, bool&>;
 using TTabEvent = framework::TEvent<framework::TObject*, int>;
 using TTabMovedEvent = framework::TEvent<framework::TObject*, int, int>;
 using TDrawTabEvent = framework::TEvent<framework::TObject*, int, framework::TRect>;
+using TInsertPageEvent = framework::TEvent<framework::TObject*, TAdvOfficePage*>;
 
 class TAdvOfficePager : public framework::TCustomControl, public ITMSStyle {
 public:
@@ -128,6 +136,12 @@ public:
     int TabAt(int X, int Y);
     // The close button of a tab; empty when the tab shows none.
     framework::TRect CloseButtonRect(int Index);
+    // The check box of a tab; empty when its page shows none.
+    framework::TRect CheckBoxRect(int Index);
+    // The button after the last tab that adds a page; it shows while OnInsertPage is assigned.
+    framework::TRect InsertButtonRect();
+    // Adds a page at the end, with the pager's owner as its owner, chooses it and reports it.
+    TAdvOfficePage* InsertPage();
 
     TPagerTabSettings* TabSettings() const { return m_tabSettings.get(); }
     void SetTabSettings(TPagerTabSettings* Value) { m_tabSettings->Assign(Value); }
@@ -156,6 +170,9 @@ public:
     void SetTabReorder(bool Value) { m_tabReorder = Value; }
     framework::TColor TabReorderIndicatorColor() const { return m_tabReorderIndicatorColor; }
     void SetTabReorderIndicatorColor(framework::TColor Value);
+    // Alt and the key of a tab (its caption's accelerator, else its first letter) choose it.
+    bool ShowShortCutHints() const { return m_showShortCutHints; }
+    void SetShowShortCutHints(bool Value) { m_showShortCutHints = Value; }
     // Over a tab, the pager's hint is the page's own; elsewhere OfficeHint's, when it has a title.
     bool ShowTabHint() const { return m_showTabHint; }
     void SetShowTabHint(bool Value) { m_showTabHint = Value; }
@@ -203,6 +220,8 @@ public:
     TTabEvent OnTabClick;
     TTabEvent OnTabDblClick;
     TTabEvent OnTabRightClick;
+    TTabEvent OnTabCheckBoxClick;
+    TInsertPageEvent OnInsertPage;
     TTabEvent OnTabMouseEnter;
     TTabEvent OnTabMouseLeave;
     TTabMovedEvent OnTabMoved;
@@ -224,6 +243,7 @@ protected:
 private:
     friend class TAdvOfficePage;
     friend class TAdvOfficePagerStyler;
+    void CMDialogChar(framework::TMessage& Message);
     void AddPage(TAdvOfficePage* Page);
     void RemovePage(TAdvOfficePage* Page);
     bool ShowsCloseButton(int Index) const;
@@ -239,6 +259,8 @@ private:
     void PaintTab(framework::TCanvas& Canvas, const TAdvOfficePagerColors& Colors, int Index);
     void PaintCaption(framework::TCanvas& Canvas, const TAdvOfficePage& Page, framework::TRect Area,
                       framework::TColor Face);
+    void PaintCheckBox(framework::TCanvas& Canvas, const framework::TRect& Box, bool Checked,
+                       framework::TColor Mark);
     void PaintCorners(framework::TCanvas& Canvas, const framework::TRect& Tab, framework::TColor Border);
 
     std::vector<TAdvOfficePage*> m_pages;  // the pages are child controls, not owned here
@@ -272,6 +294,7 @@ private:
     bool m_antiAlias = true;
     bool m_tabReorder = false;
     bool m_showTabHint = false;
+    bool m_showShortCutHints = false;
     bool m_showNonSelectedTabs = false;
     bool m_transparent = false;
     bool m_closeOnTab = false;

@@ -13,7 +13,8 @@ namespace vendor {
 namespace {
 constexpr int kImagePadding = 6;  // above and below a tab's image
 constexpr int kCloseButtonSize = 9;
-constexpr int kGap = 3;  // between a tab's image, caption and close button
+constexpr int kGap = 3;  // between a tab's check box, image, caption and close button
+constexpr int kCheckBoxSize = 11;
 
 TColor Mix(TColor A, TColor B) {
     A = ColorToRGB(A);
@@ -54,6 +55,8 @@ int TAdvOfficePager::NaturalTabLength(int Index) {
         length += (SideTabs() && m_rotateTabLeftRight ? m_images->Height() : m_images->Width()) + kGap;
     if (ShowsCloseButton(Index))
         length += kCloseButtonSize + kGap;
+    if (page->ShowCheckBox())
+        length += kCheckBoxSize + kGap;
     return length;
 }
 
@@ -106,6 +109,45 @@ void TAdvOfficePager::LayoutTabs() {
     m_rows = row + 1;
     m_band = m_rows * thickness;
     m_layoutValid = true;
+}
+
+TRect TAdvOfficePager::CheckBoxRect(int Index) {
+    if (Index < 0 || Index >= AdvPageCount() || !m_pages[static_cast<std::size_t>(Index)]->ShowCheckBox())
+        return TRect{};
+    const TRect tab = TabRect(Index);
+    const int start = m_tabSettings->LeftMargin();
+    if (SideTabs() && m_rotateTabLeftRight) {
+        const int left = tab.Left + (tab.Width() - kCheckBoxSize) / 2;
+        const int top = m_tabPosition == tpLeft ? tab.Bottom - start - kCheckBoxSize : tab.Top + start;
+        return Bounds(left, top, kCheckBoxSize, kCheckBoxSize);
+    }
+    return Bounds(tab.Left + start, tab.Top + (tab.Height() - kCheckBoxSize) / 2, kCheckBoxSize, kCheckBoxSize);
+}
+
+TRect TAdvOfficePager::InsertButtonRect() {
+    if (!OnInsertPage)
+        return TRect{};
+    LayoutTabs();
+    const int spacing = m_tabSettings->Spacing();
+    TRect last = m_tabRects.empty() ? TRect{} : m_tabRects.back();
+    if (m_tabRects.empty()) {
+        // Where a first tab would stand.
+        const int start = m_tabSettings->StartMargin(), row = TabHeight();
+        switch (m_tabPosition) {
+        case tpTop:
+            return Rect(start, 2, start + row - 2, row);
+        case tpBottom:
+            return Rect(start, Height() - row, start + row - 2, Height() - 2);
+        case tpLeft:
+            return Rect(2, start, row, start + row - 2);
+        case tpRight:
+            return Rect(Width() - row, start, Width() - 2, start + row - 2);
+        }
+    }
+    // A square as thick as the last tab, just after it.
+    if (SideTabs())
+        return Rect(last.Left, last.Bottom + spacing, last.Right, last.Bottom + spacing + last.Width());
+    return Rect(last.Right + spacing, last.Top, last.Right + spacing + last.Height(), last.Bottom);
 }
 
 TRect TAdvOfficePager::TabRect(int Index) {
@@ -168,6 +210,15 @@ void TAdvOfficePager::Paint() {
     const TAdvOfficePagerColors colors = Colors();
     for (int i = 0; i < AdvPageCount(); ++i)
         PaintTab(*canvas, colors, i);
+    if (const TRect plus = InsertButtonRect(); !plus.IsEmpty()) {
+        // A plus sign, a third of the button each way from its middle.
+        const int cx = (plus.Left + plus.Right) / 2, cy = (plus.Top + plus.Bottom) / 2;
+        const int arm = std::min(plus.Width(), plus.Height()) / 3;
+        canvas->Brush()->SetStyle(bsSolid);
+        canvas->Brush()->SetColor(colors.Text);
+        canvas->FillRect(Rect(cx - arm, cy, cx + arm + 1, cy + 1));
+        canvas->FillRect(Rect(cx, cy - arm, cx + 1, cy + arm + 1));
+    }
     if (m_dropAt >= 0 && m_dragFrom >= 0) {
         // A bar on the side of the tab where the dragged one will land.
         const TRect tab = TabRect(m_dropAt);
@@ -216,8 +267,35 @@ void TAdvOfficePager::PaintTab(TCanvas& Canvas, const TAdvOfficePagerColors& Col
         else
             tab.Bottom = close.Top;
     }
+    if (const TRect box = CheckBoxRect(Index); !box.IsEmpty()) {
+        PaintCheckBox(Canvas, box, page->Checked(), text);
+        // The image and caption follow the box.
+        const int start = m_tabSettings->LeftMargin();
+        if (!SideTabs() || !m_rotateTabLeftRight)
+            tab.Left = box.Right + kGap - start;
+        else if (m_tabPosition == tpLeft)
+            tab.Bottom = box.Top - kGap + start;
+        else
+            tab.Top = box.Bottom + kGap - start;
+    }
     Canvas.Font()->SetColor(text);
     PaintCaption(Canvas, *page, tab, face);
+}
+
+void TAdvOfficePager::PaintCheckBox(TCanvas& Canvas, const TRect& Box, bool Checked, TColor Mark) {
+    Canvas.Brush()->SetStyle(bsSolid);
+    Canvas.Brush()->SetColor(clWindow);
+    Canvas.FillRect(Box);
+    Canvas.Brush()->SetColor(Mark);
+    Canvas.FrameRect(Box);
+    if (!Checked)
+        return;
+    // A tick: down from the left to a third of the way in, then up to the right.
+    Canvas.Pen()->SetColor(Mark);
+    Canvas.Pen()->SetWidth(1);
+    Canvas.MoveTo(Box.Left + 2, Box.Top + 5);
+    Canvas.LineTo(Box.Left + 4, Box.Top + 8);
+    Canvas.LineTo(Box.Right - 2, Box.Top + 2);
 }
 
 // A tab's image, then its caption. A rotated left tab reads upwards from its bottom end, a

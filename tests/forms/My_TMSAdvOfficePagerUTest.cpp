@@ -32,7 +32,7 @@ TEST(SuitePager, PublishesThePagersPropertiesWithTheirDefaults) {
         {"DisabledImages", 0}, {"FreeOnClose", 0}, {"FixedTabs", 0}, {"Glow", 1}, {"Images", 0},
         {"TavoFontSize", {}}, {"MultiLine", 0}, {"OfficeHint", {}}, {"PageMargin", 1},
         {"RotateTabLeftRight", 1}, {"ShowCloseOnNonSelectedTabs", 0}, {"ShowNonSelectedTabs", 0},
-        {"ShowTabHint", 0}, {"ShowHint", {}}, {"TabPosition", 0}, {"TabSettings", {}}, {"TabReorder", 0},
+        {"ShowTabHint", 0}, {"ShowHint", {}}, {"ShowShortCutHints", {}}, {"TabPosition", 0}, {"TabSettings", {}}, {"TabReorder", 0},
         {"TabReorderIndicatorColor", 16711680}, {"Transparent", 0}, {"Version", {}}, {"Visible", 1},
         {"TabStop", 0}};
     ComponentPtr pager(Create<TLMAdvOfficePager>(nullptr));
@@ -48,7 +48,7 @@ TEST(SuitePager, PublishesThePagersPropertiesWithTheirDefaults) {
     for (const char* event :
          {"OnChange", "OnChanging", "OnClosePage", "OnClosedPage", "OnDrawTab", "OnEnter", "OnExit", "OnTabMoved",
           "OnTabClick", "OnTabDblClick", "OnTabRightClick", "OnKeyDown", "OnKeyUp", "OnKeyPress", "OnMouseDown",
-          "OnMouseMove", "OnMouseUp", "OnResize", "OnTabMouseEnter", "OnTabMouseLeave"}) {
+          "OnMouseMove", "OnMouseUp", "OnResize", "OnTabMouseEnter", "OnTabMouseLeave", "OnTabCheckBoxClick", "OnInsertPage"}) {
         SCOPED_TRACE(event);
         const TPropInfo* info = GetPropInfo(pager.get(), event);
         ASSERT_NE(info, nullptr);

@@ -367,3 +367,52 @@ TEST(PagerStyler, SharedStylerColoursEveryPagerThatUsesIt) {
     EXPECT_EQ(pagers[0]->AdvOfficePagerStyler(), nullptr);
     EXPECT_EQ(PixelAt(*Picture(*form), 210, 10), TMSStyleColors(tsLight).Selected);
 }
+
+TEST_F(PagerLayout, TabCheckBoxesTurnOverWithoutChoosingThePage) {
+    const int plain = pager->TabRect(1).Width();
+    pages[1]->SetShowCheckBox(true);
+    EXPECT_EQ(pager->TabRect(1).Width(), plain + 11 + 3);
+    const TRect box = pager->CheckBoxRect(1);
+    EXPECT_EQ(box, Bounds(pager->TabRect(1).Left + 6, 2 + (26 - 11) / 2, 11, 11));
+    EXPECT_TRUE(pager->CheckBoxRect(0).IsEmpty());
+    std::vector<int> clicked;
+    pager->OnTabCheckBoxClick = TTabEvent::Lambda([&](TObject*, int i) { clicked.push_back(i); });
+    auto inBox = [&] { return CountOfColor(*Picture(*form), colors.Text) ; };
+    const int unticked = inBox();
+    ClickAt(*form, box.Left + 5, box.Top + 5);
+    EXPECT_TRUE(pages[1]->Checked());
+    EXPECT_EQ(clicked, std::vector<int>{1});
+    EXPECT_EQ(pager->ActivePage(), pages[0]);
+    EXPECT_GT(inBox(), unticked);  // the tick
+    ClickAt(*form, box.Left + 5, box.Top + 5);
+    EXPECT_FALSE(pages[1]->Checked());
+}
+
+TEST_F(PagerLayout, TheInsertButtonAddsAPage) {
+    EXPECT_TRUE(pager->InsertButtonRect().IsEmpty());
+    std::vector<TAdvOfficePage*> inserted;
+    pager->OnInsertPage = TInsertPageEvent::Lambda([&](TObject*, TAdvOfficePage* p) { inserted.push_back(p); });
+    const TRect plus = pager->InsertButtonRect();
+    EXPECT_EQ(plus, Rect(pager->TabRect(2).Right + 2, 2, pager->TabRect(2).Right + 2 + 26, 28));
+    EXPECT_EQ(BoundsOfColor(*Picture(*form), colors.Text)->Right, plus.Left + 13 + 8 + 1);  // the plus sign
+    ClickAt(*form, plus.Left + 5, plus.Top + 5);
+    ASSERT_EQ(inserted.size(), 1u);
+    EXPECT_EQ(pager->AdvPageCount(), 4);
+    EXPECT_EQ(pager->ActivePage(), inserted[0]);
+    EXPECT_EQ(inserted[0]->Owner(), form.get());
+    EXPECT_GT(pager->InsertButtonRect().Left, plus.Left);
+}
+
+TEST_F(PagerLayout, AltAndATabsKeyChooseItsPage) {
+    pages[2]->SetCaption("P&lots");
+    form->SendCharInput(U'w', ssAlt);
+    EXPECT_EQ(pager->ActivePage(), pages[0]);  // only with ShowShortCutHints
+    pager->SetShowShortCutHints(true);
+    form->SendCharInput(U'W', ssAlt);
+    EXPECT_EQ(pager->ActivePage(), pages[1]);  // the first letter, in either case
+    form->SendCharInput(U'l', ssAlt);
+    EXPECT_EQ(pager->ActivePage(), pages[2]);  // the accelerator
+    pages[0]->SetEnabled(false);
+    form->SendCharInput(U'c', ssAlt);
+    EXPECT_EQ(pager->ActivePage(), pages[2]);
+}
