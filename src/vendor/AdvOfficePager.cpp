@@ -211,6 +211,10 @@ const TClassInfo& TAdvOfficePager::ClassInfo() {
             .Event<P>("OnTabDblClick", &P::OnTabDblClick)
             .Event<P>("OnTabRightClick", &P::OnTabRightClick)
             .Event<P>("OnTabCheckBoxClick", &P::OnTabCheckBoxClick)
+            .Event<P>("OnFirstClick", &P::OnFirstClick)
+            .Event<P>("OnPrevClick", &P::OnPrevClick)
+            .Event<P>("OnNextClick", &P::OnNextClick)
+            .Event<P>("OnLastClick", &P::OnLastClick)
             .Event<P>("OnInsertPage", &P::OnInsertPage)
             .Event<P>("OnTabMouseEnter", &P::OnTabMouseEnter)
             .Event<P>("OnTabMouseLeave", &P::OnTabMouseLeave)
@@ -501,6 +505,11 @@ void TAdvOfficePager::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
         InsertPage();
         return;
     }
+    for (TNavButton which : {nbFirst, nbPrev, nbNext, nbLast})
+        if (Button == mbLeft && NavButtonRect(which).Contains(Point(X, Y))) {
+            Navigate(which);
+            return;
+        }
     const int tab = TabAt(X, Y);
     if (tab < 0)
         return;
@@ -554,6 +563,21 @@ void TAdvOfficePager::MouseUp(TMouseButton Button, TShiftState Shift, int X, int
         MovePage(from, to);
     else if (to >= 0)
         Invalidate();
+}
+
+void TAdvOfficePager::Navigate(TNavButton Which) {
+    const TNotifyEvent& event =
+        Which == nbFirst ? OnFirstClick : Which == nbPrev ? OnPrevClick : Which == nbNext ? OnNextClick : OnLastClick;
+    if (event)
+        event(this);
+    // The nearest enabled page that way (from the ends for First and Last).
+    const int count = AdvPageCount(), active = ActivePageIndex();
+    const bool on = Which == nbNext || Which == nbLast;
+    int i = Which == nbFirst ? 0 : Which == nbLast ? count - 1 : active + (on ? 1 : -1);
+    while (i >= 0 && i < count && !m_pages[static_cast<std::size_t>(i)]->Enabled())
+        i += Which == nbFirst || Which == nbNext ? 1 : -1;
+    if (i >= 0 && i < count)
+        SetActivePageIndex(i);
 }
 
 TAdvOfficePage* TAdvOfficePager::InsertPage() {

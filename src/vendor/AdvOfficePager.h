@@ -50,6 +50,9 @@ private:
     bool m_checked = false;
 };
 
+// The buttons at the far end of a row of tabs too long for the pager.
+enum TNavButton : std::uint8_t { nbFirst, nbPrev, nbNext, nbLast };
+
 // The side the tabs stand on.
 enum TTabPosition : std::uint8_t { tpTop, tpBottom, tpLeft, tpRight };
 
@@ -140,6 +143,8 @@ public:
     framework::TRect CheckBoxRect(int Index);
     // The button after the last tab that adds a page; it shows while OnInsertPage is assigned.
     framework::TRect InsertButtonRect();
+    // A navigation button; empty while every tab fits.
+    framework::TRect NavButtonRect(TNavButton Which);
     // Adds a page at the end, with the pager's owner as its owner, chooses it and reports it.
     TAdvOfficePage* InsertPage();
 
@@ -220,6 +225,11 @@ public:
     TTabEvent OnTabClick;
     TTabEvent OnTabDblClick;
     TTabEvent OnTabRightClick;
+    // A navigation button was clicked; the page it leads to is chosen next.
+    framework::TNotifyEvent OnFirstClick;
+    framework::TNotifyEvent OnPrevClick;
+    framework::TNotifyEvent OnNextClick;
+    framework::TNotifyEvent OnLastClick;
     TTabEvent OnTabCheckBoxClick;
     TInsertPageEvent OnInsertPage;
     TTabEvent OnTabMouseEnter;
@@ -250,6 +260,9 @@ private:
     void SettingsChanged(framework::TObject* Sender);
     void Relayout();
     void LayoutTabs();
+    framework::TRect BandRect(int Row, int Pos, int Length, int Thickness) const;
+    void Navigate(TNavButton Which);
+    void PaintNavButtons(framework::TCanvas& Canvas, const TAdvOfficePagerColors& Colors);
     int NaturalTabLength(int Index);
     bool SideTabs() const { return m_tabPosition == tpLeft || m_tabPosition == tpRight; }
     framework::TRect PageRect();
@@ -274,7 +287,10 @@ private:
     std::unique_ptr<framework::TBitmap, framework::TFreeDeleter> m_measure;  // measures captions without a window
     std::vector<framework::TRect> m_tabRects;  // by page, valid while m_layoutValid
     int m_rows = 1;
-    int m_band = 0;  // the thickness of all rows of tabs together
+    int m_band = 0;       // the thickness of all rows of tabs together
+    int m_thickness = 0;  // of one row
+    int m_firstTab = 0;   // the first tab shown while the row scrolls
+    bool m_scrolling = false;
     bool m_layoutValid = false;
     int m_minTabHeight = 0;  // set by the resolution correction
     int m_pixelsPerInch;     // the resolution the captions are sized for

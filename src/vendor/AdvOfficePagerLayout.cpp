@@ -15,6 +15,7 @@ constexpr int kImagePadding = 6;  // above and below a tab's image
 constexpr int kCloseButtonSize = 9;
 constexpr int kGap = 3;  // between a tab's check box, image, caption and close button
 constexpr int kCheckBoxSize = 11;
+constexpr int kNavButtonSize = 14;
 
 TColor Mix(TColor A, TColor B) {
     A = ColorToRGB(A);
@@ -60,55 +61,86 @@ int TAdvOfficePager::NaturalTabLength(int Index) {
     return length;
 }
 
+// A piece of row Row of the tab band: Length long from Pos along the edge, as thick as a row.
+TRect TAdvOfficePager::BandRect(int Row, int Pos, int Length, int Thickness) const {
+    const int outer = Row * Thickness, inner = (Row + 1) * Thickness;
+    switch (m_tabPosition) {
+    case tpBottom:
+        return Rect(Pos, Height() - inner, Pos + Length, Height() - outer - 2);
+    case tpLeft:
+        return Rect(outer + 2, Pos, inner, Pos + Length);
+    case tpRight:
+        return Rect(Width() - inner, Pos, Width() - outer - 2, Pos + Length);
+    case tpTop:
+        break;
+    }
+    return Rect(Pos, outer + 2, Pos + Length, inner);
+}
+
 // Tabs run along the pager's edge from StartMargin, Spacing apart; with MultiLine a tab that
 // would pass the far end starts a new row further in. Side tabs that are not rotated stand
-// one under the other, as wide as the widest caption needs.
+// one under the other, as wide as the widest caption needs. On one row that cannot hold them
+// all, the row scrolls (the tabs before m_firstTab are hidden) so that the active tab shows
+// before the navigation buttons at the far end.
 void TAdvOfficePager::LayoutTabs() {
     if (m_layoutValid)
         return;
     const int count = AdvPageCount();
-    const bool side = SideTabs();
-    const bool along = !side || m_rotateTabLeftRight;
+    const bool along = !SideTabs() || m_rotateTabLeftRight;
     const int rowHeight = TabHeight();
-    std::vector<int> natural(static_cast<std::size_t>(count));
+    std::vector<int> lengths(static_cast<std::size_t>(count));
     int widest = 0;
     for (int i = 0; i < count; ++i) {
-        natural[static_cast<std::size_t>(i)] =
+        lengths[static_cast<std::size_t>(i)] =
             m_tabSettings->Width() > 0 ? m_tabSettings->Width() : NaturalTabLength(i);
-        widest = std::max(widest, natural[static_cast<std::size_t>(i)]);
+        widest = std::max(widest, lengths[static_cast<std::size_t>(i)]);
     }
-    const int thickness = along ? rowHeight : widest + 2;
-    const int edge = side ? Height() : Width();
-    const int start = m_tabSettings->StartMargin();
+    for (int& length : lengths)
+        length = !along ? rowHeight - 2 : m_fixedTabs ? widest : length;
+    m_thickness = along ? rowHeight : widest + 2;
+    const int edge = SideTabs() ? Height() : Width();
+    const int start = m_tabSettings->StartMargin(), spacing = m_tabSettings->Spacing();
+    // Where tab Last ends when the row begins with tab First.
+    auto endOf = [&](int First, int Last) {
+        int pos = start;
+        for (int k = First; k < Last; ++k)
+            pos += lengths[static_cast<std::size_t>(k)] + spacing;
+        return pos + lengths[static_cast<std::size_t>(Last)];
+    };
+    m_scrolling = !m_multiLine && count > 0 && endOf(0, count - 1) > edge - start;
+    if (!m_scrolling) {
+        m_firstTab = 0;
+    } else {
+        const int limit = edge - 4 * kNavButtonSize - start;
+        const int active = ActivePageIndex();
+        m_firstTab = std::clamp(m_firstTab, 0, count - 1);
+        if (active >= 0 && active < m_firstTab)
+            m_firstTab = active;
+        while (active >= 0 && m_firstTab < active && endOf(m_firstTab, active) > limit)
+            ++m_firstTab;
+    }
     m_tabRects.assign(static_cast<std::size_t>(count), TRect{});
     int row = 0, pos = start;
-    for (int i = 0; i < count; ++i) {
-        const int length = !along ? rowHeight - 2 : m_fixedTabs ? widest : natural[static_cast<std::size_t>(i)];
+    for (int i = m_firstTab; i < count; ++i) {
+        const int length = lengths[static_cast<std::size_t>(i)];
         if (m_multiLine && pos > start && pos + length > edge - start) {
             ++row;
             pos = start;
         }
-        const int outer = row * thickness, inner = (row + 1) * thickness;
-        TRect& r = m_tabRects[static_cast<std::size_t>(i)];
-        switch (m_tabPosition) {
-        case tpTop:
-            r = Rect(pos, outer + 2, pos + length, inner);
-            break;
-        case tpBottom:
-            r = Rect(pos, Height() - inner, pos + length, Height() - outer - 2);
-            break;
-        case tpLeft:
-            r = Rect(outer + 2, pos, inner, pos + length);
-            break;
-        case tpRight:
-            r = Rect(Width() - inner, pos, Width() - outer - 2, pos + length);
-            break;
-        }
-        pos += length + m_tabSettings->Spacing();
+        m_tabRects[static_cast<std::size_t>(i)] = BandRect(row, pos, length, m_thickness);
+        pos += length + spacing;
     }
     m_rows = row + 1;
-    m_band = m_rows * thickness;
+    m_band = m_rows * m_thickness;
     m_layoutValid = true;
+}
+
+TRect TAdvOfficePager::NavButtonRect(TNavButton Which) {
+    LayoutTabs();
+    if (!m_scrolling)
+        return TRect{};
+    const int edge = SideTabs() ? Height() : Width();
+    return BandRect(0, edge - (4 - Which) * kNavButtonSize - 1, kNavButtonSize, m_thickness);
 }
 
 TRect TAdvOfficePager::CheckBoxRect(int Index) {
@@ -219,6 +251,7 @@ void TAdvOfficePager::Paint() {
         canvas->FillRect(Rect(cx - arm, cy, cx + arm + 1, cy + 1));
         canvas->FillRect(Rect(cx, cy - arm, cx + 1, cy + arm + 1));
     }
+    PaintNavButtons(*canvas, colors);
     if (m_dropAt >= 0 && m_dragFrom >= 0) {
         // A bar on the side of the tab where the dragged one will land.
         const TRect tab = TabRect(m_dropAt);
@@ -280,6 +313,31 @@ void TAdvOfficePager::PaintTab(TCanvas& Canvas, const TAdvOfficePagerColors& Col
     }
     Canvas.Font()->SetColor(text);
     PaintCaption(Canvas, *page, tab, face);
+}
+
+// Four buttons on the pager's face: a triangle pointing back or on, with a bar for the ends.
+void TAdvOfficePager::PaintNavButtons(TCanvas& Canvas, const TAdvOfficePagerColors& Colors) {
+    if (!m_scrolling)
+        return;
+    const bool side = SideTabs();
+    for (TNavButton which : {nbFirst, nbPrev, nbNext, nbLast}) {
+        const TRect r = NavButtonRect(which);
+        Canvas.Brush()->SetStyle(bsSolid);
+        Canvas.Brush()->SetColor(Color());
+        Canvas.FillRect(r);
+        const bool back = which == nbFirst || which == nbPrev;
+        const int cx = (r.Left + r.Right) / 2, cy = (r.Top + r.Bottom) / 2, a = 3;
+        Canvas.Brush()->SetColor(Colors.Text);
+        Canvas.Pen()->SetColor(Colors.Text);
+        const int d = back ? -a : a;
+        const TPoint tri[3] = {side ? Point(cx, cy + d) : Point(cx + d, cy),
+                               side ? Point(cx - a, cy - d) : Point(cx - d, cy - a),
+                               side ? Point(cx + a, cy - d) : Point(cx - d, cy + a)};
+        Canvas.Polygon(tri);
+        if (which == nbFirst || which == nbLast)
+            Canvas.FillRect(side ? Rect(cx - a, cy + d, cx + a + 1, cy + d + (back ? -1 : 1))
+                                 : Rect(cx + d + (back ? -1 : 1), cy - a, cx + d, cy + a + 1));
+    }
 }
 
 void TAdvOfficePager::PaintCheckBox(TCanvas& Canvas, const TRect& Box, bool Checked, TColor Mark) {

@@ -48,7 +48,8 @@ TEST(SuitePager, PublishesThePagersPropertiesWithTheirDefaults) {
     for (const char* event :
          {"OnChange", "OnChanging", "OnClosePage", "OnClosedPage", "OnDrawTab", "OnEnter", "OnExit", "OnTabMoved",
           "OnTabClick", "OnTabDblClick", "OnTabRightClick", "OnKeyDown", "OnKeyUp", "OnKeyPress", "OnMouseDown",
-          "OnMouseMove", "OnMouseUp", "OnResize", "OnTabMouseEnter", "OnTabMouseLeave", "OnTabCheckBoxClick", "OnInsertPage"}) {
+          "OnMouseMove", "OnMouseUp", "OnResize", "OnTabMouseEnter", "OnTabMouseLeave", "OnTabCheckBoxClick", "OnInsertPage", "OnPrevClick", "OnNextClick", "OnFirstClick",
+          "OnLastClick"}) {
         SCOPED_TRACE(event);
         const TPropInfo* info = GetPropInfo(pager.get(), event);
         ASSERT_NE(info, nullptr);

@@ -416,3 +416,38 @@ TEST_F(PagerLayout, AltAndATabsKeyChooseItsPage) {
     form->SendCharInput(U'c', ssAlt);
     EXPECT_EQ(pager->ActivePage(), pages[2]);
 }
+
+TEST_F(PagerLayout, ARowTooLongScrollsToTheChosenTabWithItsButtons) {
+    EXPECT_TRUE(pager->NavButtonRect(nbNext).IsEmpty());  // everything fits
+    pager->SetWidth(150);
+    const TRect last = pager->NavButtonRect(nbLast);
+    EXPECT_EQ(last, Rect(150 - 15, 2, 150 - 1, 28));
+    EXPECT_EQ(pager->NavButtonRect(nbFirst).Left, 150 - 4 * 14 - 1);
+    const auto marks = BoundsOfColor(*Picture(*form), colors.Text);
+    ASSERT_TRUE(marks);
+    EXPECT_GE(marks->Right, last.Left);  // the buttons' arrows, after the captions
+    std::vector<std::string> seen;
+    pager->OnNextClick = TNotifyEvent::Lambda([&](TObject*) { seen.push_back("next"); });
+    pager->OnLastClick = TNotifyEvent::Lambda([&](TObject*) { seen.push_back("last"); });
+    pager->OnFirstClick = TNotifyEvent::Lambda([&](TObject*) { seen.push_back("first"); });
+    pager->OnPrevClick = TNotifyEvent::Lambda([&](TObject*) { seen.push_back("prev"); });
+    auto click = [&](TNavButton b) {
+        const TRect r = pager->NavButtonRect(b);
+        ClickAt(*form, r.Left + 5, r.Top + 5);
+    };
+    click(nbNext);
+    EXPECT_EQ(pager->ActivePage(), pages[1]);
+    click(nbLast);
+    EXPECT_EQ(pager->ActivePage(), pages[2]);
+    // The row has scrolled: the first tab is hidden and the last one ends before the buttons.
+    EXPECT_TRUE(pager->TabRect(0).IsEmpty());
+    EXPECT_LE(pager->TabRect(2).Right, pager->NavButtonRect(nbFirst).Left);
+    click(nbPrev);
+    click(nbFirst);
+    EXPECT_EQ(pager->ActivePage(), pages[0]);
+    EXPECT_EQ(pager->TabRect(0).Left, 2);
+    pages[1]->SetEnabled(false);
+    click(nbNext);
+    EXPECT_EQ(pager->ActivePage(), pages[2]);  // over the disabled page
+    EXPECT_EQ(seen, (std::vector<std::string>{"next", "last", "prev", "first", "next"}));
+}
