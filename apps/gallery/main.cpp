@@ -27,16 +27,6 @@ using namespace framework;
 
 namespace {
 
-// The package starts before any section is built and shuts down once the gallery window
-// and its controls are gone, on every way out: controls must not outlive the master lists.
-class PackageRun {
-public:
-    PackageRun() { lm7::Initialize(); }
-    ~PackageRun() { lm7::Finalize(); }
-    PackageRun(const PackageRun&) = delete;
-    PackageRun& operator=(const PackageRun&) = delete;
-};
-
 struct Options {
     std::string Out = "gallery.png";
     std::string Log;
@@ -94,7 +84,9 @@ int main(int argc, char** argv) {
             std::printf("No desktop window here (%s); the gallery is pictured into %s.\n", why.c_str(),
                         options.Out.c_str());
     }
-    const PackageRun package;
+    // The package starts before any section is built and stops once the window and its
+    // controls are gone, on every way out.
+    const lm7::TPackageScope package;
     try {
         sibling::Global_TMSStyle = static_cast<vendor::TTMSStyle>(options.Style);
         std::unique_ptr<gallery::TGalleryWindow, TFreeDeleter> window(
