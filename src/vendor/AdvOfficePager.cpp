@@ -177,6 +177,7 @@ const TClassInfo& TAdvOfficePager::ClassInfo() {
             .Property(activePageProperty())
             .Bool<P>("AntiAlias", &P::AntiAlias, &P::SetAntiAlias, true)
             .Bool<P>("CloseOnTab", &P::CloseOnTab, &P::SetCloseOnTab, false)
+            .Object<P, TPopupMenu>("ClosedListMenu", &P::ClosedListMenu, &P::SetClosedListMenu)
             .Object<P, TCustomImageList>("DisabledImages", &P::DisabledImages, &P::SetDisabledImages)
             .Bool<P>("FreeOnClose", &P::FreeOnClose, &P::SetFreeOnClose, false)
             .Bool<P>("FixedTabs", &P::FixedTabs, &P::SetFixedTabs, false)
@@ -186,6 +187,7 @@ const TClassInfo& TAdvOfficePager::ClassInfo() {
             .Bool<P>("MultiLine", &P::MultiLine, &P::SetMultiLine, false)
             .Object<P, TAdvHintInfo>("OfficeHint", &P::OfficeHint, &P::SetOfficeHint)
             .Integer<P>("PageMargin", &P::PageMargin, &P::SetPageMargin, 1)
+            .Object<P, TPopupMenu>("PageListMenu", &P::PageListMenu, &P::SetPageListMenu)
             .Bool<P>("RotateTabLeftRight", &P::RotateTabLeftRight, &P::SetRotateTabLeftRight, true)
             .Bool<P>("ShowCloseOnNonSelectedTabs", &P::ShowCloseOnNonSelectedTabs,
                      &P::SetShowCloseOnNonSelectedTabs, false)
@@ -211,6 +213,8 @@ const TClassInfo& TAdvOfficePager::ClassInfo() {
             .Event<P>("OnTabDblClick", &P::OnTabDblClick)
             .Event<P>("OnTabRightClick", &P::OnTabRightClick)
             .Event<P>("OnTabCheckBoxClick", &P::OnTabCheckBoxClick)
+            .Event<P>("OnClosedListClick", &P::OnClosedListClick)
+            .Event<P>("OnPageListClick", &P::OnPageListClick)
             .Event<P>("OnFirstClick", &P::OnFirstClick)
             .Event<P>("OnPrevClick", &P::OnPrevClick)
             .Event<P>("OnNextClick", &P::OnNextClick)
@@ -218,7 +222,8 @@ const TClassInfo& TAdvOfficePager::ClassInfo() {
             .Event<P>("OnInsertPage", &P::OnInsertPage)
             .Event<P>("OnTabMouseEnter", &P::OnTabMouseEnter)
             .Event<P>("OnTabMouseLeave", &P::OnTabMouseLeave)
-            .Message<P>(CM_DIALOGCHAR, &P::CMDialogChar);
+            .Message<P>(CM_DIALOGCHAR, &P::CMDialogChar)
+            .Message<P>(CM_MOUSELEAVE, &P::CMMouseLeave);
     return info;
 }
 
@@ -450,6 +455,8 @@ bool TAdvOfficePager::ClosePage(int Index) {
     } else {
         page->SetAdvOfficePager(nullptr);
         page->SetVisible(false);
+        m_closedPages.push_back(page);
+        page->FreeNotification(this);
     }
     if (OnClosedPage)
         OnClosedPage(this, Index);
@@ -495,6 +502,13 @@ void TAdvOfficePager::Notification(TComponent* AComponent, TOperation Operation)
         SetAdvOfficePagerStyler(nullptr);
     if (AComponent == m_loadedActive)
         m_loadedActive = nullptr;
+    if (AComponent == m_pageListMenu)
+        m_pageListMenu = nullptr;
+    if (AComponent == m_closedListMenu)
+        m_closedListMenu = nullptr;
+    if (AComponent == m_pageListMenu || AComponent == m_closedListMenu)
+        Relayout();
+    std::erase(m_closedPages, AComponent);
 }
 
 // --- Mouse ------------------------------------------------------------------------------------
@@ -503,6 +517,14 @@ void TAdvOfficePager::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
     TCustomControl::MouseDown(Button, Shift, X, Y);
     if (Button == mbLeft && InsertButtonRect().Contains(Point(X, Y))) {
         InsertPage();
+        return;
+    }
+    if (Button == mbLeft && PageListButtonRect().Contains(Point(X, Y))) {
+        PopUpList(m_pageListMenu, PageListButtonRect(), false);
+        return;
+    }
+    if (Button == mbLeft && ClosedListButtonRect().Contains(Point(X, Y))) {
+        PopUpList(m_closedListMenu, ClosedListButtonRect(), true);
         return;
     }
     for (TNavButton which : {nbFirst, nbPrev, nbNext, nbLast})
@@ -563,6 +585,72 @@ void TAdvOfficePager::MouseUp(TMouseButton Button, TShiftState Shift, int X, int
         MovePage(from, to);
     else if (to >= 0)
         Invalidate();
+}
+
+void TAdvOfficePager::SetPageListMenu(TPopupMenu* Value) {
+    if (m_pageListMenu)
+        m_pageListMenu->RemoveFreeNotification(this);
+    m_pageListMenu = Value;
+    if (Value)
+        Value->FreeNotification(this);
+    Relayout();
+}
+
+void TAdvOfficePager::SetClosedListMenu(TPopupMenu* Value) {
+    if (m_closedListMenu)
+        m_closedListMenu->RemoveFreeNotification(this);
+    m_closedListMenu = Value;
+    if (Value)
+        Value->FreeNotification(this);
+    Relayout();
+}
+
+// The menu takes one item per page (or closed page), tagged with its place, then pops up
+// under the button.
+void TAdvOfficePager::PopUpList(TPopupMenu* Menu, const TRect& Button, bool Closed) {
+    const TNotifyEvent& clicked = Closed ? OnClosedListClick : OnPageListClick;
+    if (clicked)
+        clicked(this);
+    TMenuItem* root = Menu->Items();
+    while (root->Count() > 0)
+        root->Items(root->Count() - 1)->Free();
+    const std::vector<TAdvOfficePage*>& pages = Closed ? m_closedPages : m_pages;
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        auto* item = Create<TMenuItem>(Menu);
+        item->SetCaption(pages[i]->Caption());
+        item->SetTag(static_cast<std::intptr_t>(i));
+        item->OnClick = Closed ? TNotifyEvent::Of<&TAdvOfficePager::ClosedItemClick>(this)
+                               : TNotifyEvent::Of<&TAdvOfficePager::ListItemClick>(this);
+        root->Add(item);
+    }
+    Menu->SetPopupComponent(this);
+    const TPoint origin = ClientOrigin();
+    Menu->Popup(origin.X + Button.Left, origin.Y + Button.Bottom);
+}
+
+void TAdvOfficePager::ListItemClick(TObject* Sender) {
+    SetActivePageIndex(static_cast<int>(static_cast<TMenuItem*>(Sender)->Tag()));
+}
+
+void TAdvOfficePager::ClosedItemClick(TObject* Sender) {
+    const auto index = static_cast<int>(static_cast<TMenuItem*>(Sender)->Tag());
+    if (index >= 0 && index < ClosedPageCount())
+        OpenClosedPage(index);
+}
+
+void TAdvOfficePager::OpenClosedPage(int Index) {
+    if (Index < 0 || Index >= ClosedPageCount())
+        throw EListError(Format("List index out of bounds (%d)", {Index}));
+    TAdvOfficePage* page = m_closedPages[static_cast<std::size_t>(Index)];
+    m_closedPages.erase(m_closedPages.begin() + Index);
+    page->RemoveFreeNotification(this);
+    page->SetAdvOfficePager(this);
+    SetActivePage(page);
+}
+
+void TAdvOfficePager::CMMouseLeave(TMessage& Message) {
+    TCustomControl::CMMouseLeave(Message);
+    SetHotTab(-1);
 }
 
 void TAdvOfficePager::Navigate(TNavButton Which) {

@@ -3,6 +3,7 @@
 // image of the pager's Images and its page's caption, and beside them the active page.
 
 #include "framework/controls/ImageList.h"
+#include "framework/controls/Menus.h"
 #include "framework/controls/WinControl.h"
 #include "framework/graphics/Bitmap.h"
 #include "vendor/AdvOfficePagerStyler.h"
@@ -143,6 +144,18 @@ public:
     framework::TRect CheckBoxRect(int Index);
     // The button after the last tab that adds a page; it shows while OnInsertPage is assigned.
     framework::TRect InsertButtonRect();
+    // The buttons at the far end of the tabs that pop up PageListMenu (every page, to choose
+    // one) and ClosedListMenu (the pages closed and kept, to open one again); each shows
+    // while its menu is set.
+    framework::TPopupMenu* PageListMenu() const { return m_pageListMenu; }
+    void SetPageListMenu(framework::TPopupMenu* Value);
+    framework::TPopupMenu* ClosedListMenu() const { return m_closedListMenu; }
+    void SetClosedListMenu(framework::TPopupMenu* Value);
+    framework::TRect PageListButtonRect();
+    framework::TRect ClosedListButtonRect();
+    // Pages closed without being freed, most recent last; OpenClosedPage puts one back.
+    int ClosedPageCount() const { return static_cast<int>(m_closedPages.size()); }
+    void OpenClosedPage(int Index);
     // A navigation button; empty while every tab fits.
     framework::TRect NavButtonRect(TNavButton Which);
     // Adds a page at the end, with the pager's owner as its owner, chooses it and reports it.
@@ -230,6 +243,9 @@ public:
     framework::TNotifyEvent OnPrevClick;
     framework::TNotifyEvent OnNextClick;
     framework::TNotifyEvent OnLastClick;
+    // A list button was clicked; its menu, filled afresh, pops up next.
+    framework::TNotifyEvent OnPageListClick;
+    framework::TNotifyEvent OnClosedListClick;
     TTabEvent OnTabCheckBoxClick;
     TInsertPageEvent OnInsertPage;
     TTabEvent OnTabMouseEnter;
@@ -254,6 +270,11 @@ private:
     friend class TAdvOfficePage;
     friend class TAdvOfficePagerStyler;
     void CMDialogChar(framework::TMessage& Message);
+    void CMMouseLeave(framework::TMessage& Message);
+    int ListButtonsLength() const;
+    void PopUpList(framework::TPopupMenu* Menu, const framework::TRect& Button, bool Closed);
+    void ListItemClick(framework::TObject* Sender);
+    void ClosedItemClick(framework::TObject* Sender);
     void AddPage(TAdvOfficePage* Page);
     void RemovePage(TAdvOfficePage* Page);
     bool ShowsCloseButton(int Index) const;
@@ -282,6 +303,9 @@ private:
     framework::TCustomImageList* m_images = nullptr;          // not owned; cleared when it goes
     framework::TCustomImageList* m_disabledImages = nullptr;  // not owned; cleared when it goes
     TAdvOfficePagerStyler* m_styler = nullptr;                // not owned; cleared when it goes
+    framework::TPopupMenu* m_pageListMenu = nullptr;          // not owned; cleared when it goes
+    framework::TPopupMenu* m_closedListMenu = nullptr;        // not owned; cleared when it goes
+    std::vector<TAdvOfficePage*> m_closedPages;               // not owned; each leaves as it goes
     std::unique_ptr<TPagerTabSettings, framework::TFreeDeleter> m_tabSettings;
     std::unique_ptr<TAdvHintInfo, framework::TFreeDeleter> m_officeHint;
     std::unique_ptr<framework::TBitmap, framework::TFreeDeleter> m_measure;  // measures captions without a window

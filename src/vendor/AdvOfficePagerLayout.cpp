@@ -107,11 +107,12 @@ void TAdvOfficePager::LayoutTabs() {
             pos += lengths[static_cast<std::size_t>(k)] + spacing;
         return pos + lengths[static_cast<std::size_t>(Last)];
     };
-    m_scrolling = !m_multiLine && count > 0 && endOf(0, count - 1) > edge - start;
+    const int reserved = ListButtonsLength();
+    m_scrolling = !m_multiLine && count > 0 && endOf(0, count - 1) > edge - start - reserved;
     if (!m_scrolling) {
         m_firstTab = 0;
     } else {
-        const int limit = edge - 4 * kNavButtonSize - start;
+        const int limit = edge - 4 * kNavButtonSize - reserved - start;
         const int active = ActivePageIndex();
         m_firstTab = std::clamp(m_firstTab, 0, count - 1);
         if (active >= 0 && active < m_firstTab)
@@ -133,6 +134,28 @@ void TAdvOfficePager::LayoutTabs() {
     m_rows = row + 1;
     m_band = m_rows * m_thickness;
     m_layoutValid = true;
+}
+
+int TAdvOfficePager::ListButtonsLength() const {
+    return (m_pageListMenu ? kNavButtonSize : 0) + (m_closedListMenu ? kNavButtonSize : 0);
+}
+
+// The list buttons stand at the far end of the first row, before the navigation buttons.
+TRect TAdvOfficePager::PageListButtonRect() {
+    LayoutTabs();
+    if (!m_pageListMenu)
+        return TRect{};
+    const int edge = (SideTabs() ? Height() : Width()) - (m_scrolling ? 4 * kNavButtonSize : 0);
+    return BandRect(0, edge - kNavButtonSize - 1, kNavButtonSize, m_thickness);
+}
+
+TRect TAdvOfficePager::ClosedListButtonRect() {
+    LayoutTabs();
+    if (!m_closedListMenu)
+        return TRect{};
+    const int edge = (SideTabs() ? Height() : Width()) - (m_scrolling ? 4 * kNavButtonSize : 0) -
+                     (m_pageListMenu ? kNavButtonSize : 0);
+    return BandRect(0, edge - kNavButtonSize - 1, kNavButtonSize, m_thickness);
 }
 
 TRect TAdvOfficePager::NavButtonRect(TNavButton Which) {
@@ -252,6 +275,22 @@ void TAdvOfficePager::Paint() {
         canvas->FillRect(Rect(cx, cy - arm, cx + 1, cy + arm + 1));
     }
     PaintNavButtons(*canvas, colors);
+    for (const bool closed : {false, true}) {
+        const TRect r = closed ? ClosedListButtonRect() : PageListButtonRect();
+        if (r.IsEmpty())
+            continue;
+        // A triangle pointing down; the closed list's has a bar over it.
+        canvas->Brush()->SetStyle(bsSolid);
+        canvas->Brush()->SetColor(Color());
+        canvas->FillRect(r);
+        const int cx = (r.Left + r.Right) / 2, cy = (r.Top + r.Bottom) / 2, a = 3;
+        canvas->Brush()->SetColor(colors.Text);
+        canvas->Pen()->SetColor(colors.Text);
+        const TPoint down[3] = {Point(cx - a, cy - 1), Point(cx + a, cy - 1), Point(cx, cy + a - 1)};
+        canvas->Polygon(down);
+        if (closed)
+            canvas->FillRect(Rect(cx - a, cy - 3, cx + a + 1, cy - 2));
+    }
     if (m_dropAt >= 0 && m_dragFrom >= 0) {
         // A bar on the side of the tab where the dragged one will land.
         const TRect tab = TabRect(m_dropAt);

@@ -28,7 +28,9 @@ struct Published {
 // value a fresh pager has.
 TEST(SuitePager, PublishesThePagersPropertiesWithTheirDefaults) {
     const Published props[] = {
-        {"AdvOfficePagerStyler", 0}, {"Align", 0}, {"ActivePage", 0}, {"AntiAlias", 1}, {"CloseOnTab", 0},
+        {"AdvOfficePagerStyler", 0}, {"Align", 0}, {"Anchors", 3}, {"ActivePage", 0}, {"AntiAlias", 1},
+        {"Constraints", {}}, {"CloseOnTab", 0}, {"ClosedListMenu", 0}, {"DoubleBuffered", 0}, {"DockSite", 0},
+        {"PageListMenu", 0}, {"PopupMenu", 0}, {"TabOrder", -1},
         {"DisabledImages", 0}, {"FreeOnClose", 0}, {"FixedTabs", 0}, {"Glow", 1}, {"Images", 0},
         {"TavoFontSize", {}}, {"MultiLine", 0}, {"OfficeHint", {}}, {"PageMargin", 1},
         {"RotateTabLeftRight", 1}, {"ShowCloseOnNonSelectedTabs", 0}, {"ShowNonSelectedTabs", 0},
@@ -49,7 +51,8 @@ TEST(SuitePager, PublishesThePagersPropertiesWithTheirDefaults) {
          {"OnChange", "OnChanging", "OnClosePage", "OnClosedPage", "OnDrawTab", "OnEnter", "OnExit", "OnTabMoved",
           "OnTabClick", "OnTabDblClick", "OnTabRightClick", "OnKeyDown", "OnKeyUp", "OnKeyPress", "OnMouseDown",
           "OnMouseMove", "OnMouseUp", "OnResize", "OnTabMouseEnter", "OnTabMouseLeave", "OnTabCheckBoxClick", "OnInsertPage", "OnPrevClick", "OnNextClick", "OnFirstClick",
-          "OnLastClick"}) {
+          "OnLastClick", "OnClosedListClick", "OnPageListClick", "OnDragDrop", "OnDragOver", "OnEndDrag",
+          "OnStartDrag"}) {
         SCOPED_TRACE(event);
         const TPropInfo* info = GetPropInfo(pager.get(), event);
         ASSERT_NE(info, nullptr);

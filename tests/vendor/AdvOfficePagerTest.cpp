@@ -451,3 +451,65 @@ TEST_F(PagerLayout, ARowTooLongScrollsToTheChosenTabWithItsButtons) {
     EXPECT_EQ(pager->ActivePage(), pages[2]);  // over the disabled page
     EXPECT_EQ(seen, (std::vector<std::string>{"next", "last", "prev", "first", "next"}));
 }
+
+TEST_F(PagerLayout, ThePageListPopsUpEveryPageToChooseFrom) {
+    EXPECT_TRUE(pager->PageListButtonRect().IsEmpty());
+    auto* menu = Create<TPopupMenu>(form.get());
+    pager->SetPageListMenu(menu);
+    const TRect button = pager->PageListButtonRect();
+    EXPECT_EQ(button, Rect(400 - 15, 2, 400 - 1, 28));
+    int clicks = 0;
+    pager->OnPageListClick = TNotifyEvent::Lambda([&](TObject*) { ++clicks; });
+    ClickAt(*form, button.Left + 5, button.Top + 5);
+    EXPECT_EQ(clicks, 1);
+    ASSERT_TRUE(menu->PoppedUp());
+    ASSERT_EQ(menu->Items()->Count(), 3);
+    EXPECT_EQ(menu->Items()->Items(2)->Caption(), "Plots");
+    menu->Items()->Items(2)->Click();
+    EXPECT_EQ(pager->ActivePage(), pages[2]);
+    // A second popup lists the pages afresh.
+    pages[0]->SetCaption("Lines");
+    menu->ClosePopup();
+    ClickAt(*form, button.Left + 5, button.Top + 5);
+    EXPECT_EQ(menu->Items()->Count(), 3);
+    EXPECT_EQ(menu->Items()->Items(0)->Caption(), "Lines");
+    menu->ClosePopup();
+    menu->Free();
+    EXPECT_EQ(pager->PageListMenu(), nullptr);
+    EXPECT_TRUE(pager->PageListButtonRect().IsEmpty());
+}
+
+TEST_F(PagerLayout, TheClosedListOpensAClosedPageAgain) {
+    auto* menu = Create<TPopupMenu>(form.get());
+    pager->SetClosedListMenu(menu);
+    pager->ClosePage(1);
+    EXPECT_EQ(pager->ClosedPageCount(), 1);
+    int clicks = 0;
+    pager->OnClosedListClick = TNotifyEvent::Lambda([&](TObject*) { ++clicks; });
+    const TRect button = pager->ClosedListButtonRect();
+    ClickAt(*form, button.Left + 5, button.Top + 5);
+    EXPECT_EQ(clicks, 1);
+    ASSERT_EQ(menu->Items()->Count(), 1);
+    EXPECT_EQ(menu->Items()->Items(0)->Caption(), "Words");
+    menu->Items()->Items(0)->Click();
+    EXPECT_EQ(pager->ClosedPageCount(), 0);
+    EXPECT_EQ(pager->AdvPageCount(), 3);
+    EXPECT_EQ(pager->AdvPages(2), pages[1]);  // back at the end, and chosen
+    EXPECT_EQ(pager->ActivePage(), pages[1]);
+    EXPECT_TRUE(pages[1]->Visible());
+    // A closed page that is freed leaves the list.
+    pager->ClosePage(0);
+    pages[0]->Free();
+    EXPECT_EQ(pager->ClosedPageCount(), 0);
+    EXPECT_THROW(pager->OpenClosedPage(0), EListError);
+}
+
+TEST_F(PagerLayout, LeavingThePagerPutsOutTheGlow) {
+    int left = -1;
+    pager->OnTabMouseLeave = TTabEvent::Lambda([&](TObject*, int i) { left = i; });
+    MoveTo(pager->TabRect(1).Left + 3, 10);
+    EXPECT_GT(CountOfColor(*Picture(*form), colors.Glow), 0);
+    pager->Perform(CM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(left, 1);
+    EXPECT_EQ(CountOfColor(*Picture(*form), colors.Glow), 0);
+}
