@@ -1,5 +1,6 @@
 #include "vendor/AdvOfficePager.h"
 
+#include "framework/controls/DragDrop.h"
 #include "framework/controls/DrawText.h"
 #include "framework/controls/Messages.h"
 #include "framework/forms/Application.h"
@@ -61,6 +62,17 @@ int TAdvOfficePage::PageIndex() const {
         return -1;
     const auto& pages = m_pager->m_pages;
     return static_cast<int>(std::find(pages.begin(), pages.end(), this) - pages.begin());
+}
+
+void TAdvOfficePage::SetParent(TWinControl* AParent) {
+    TAdvOfficePager* pager = m_pager;
+    if (pager && AParent != pager && !HasState(csDestroying)) {
+        pager->RemovePage(this);
+        const TDragObject* drag = CurrentDragObject();
+        if (drag && drag->Control() == this && pager->OnTabUnDock)
+            pager->OnTabUnDock(pager, this);
+    }
+    TCustomControl::SetParent(AParent);
 }
 
 void TAdvOfficePage::SetEnabled(bool Value) {
@@ -213,6 +225,9 @@ const TClassInfo& TAdvOfficePager::ClassInfo() {
             .Event<P>("OnTabDblClick", &P::OnTabDblClick)
             .Event<P>("OnTabRightClick", &P::OnTabRightClick)
             .Event<P>("OnTabCheckBoxClick", &P::OnTabCheckBoxClick)
+            .Event<P>("OnTabDock", &P::OnTabDock)
+            .Event<P>("OnTabUnDock", &P::OnTabUnDock)
+            .Event<P>("OnTabUnDocking", &P::OnTabUnDocking)
             .Event<P>("OnClosedListClick", &P::OnClosedListClick)
             .Event<P>("OnPageListClick", &P::OnPageListClick)
             .Event<P>("OnFirstClick", &P::OnFirstClick)
@@ -555,13 +570,47 @@ void TAdvOfficePager::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
     }
     if ((Shift & ssDouble) && OnTabDblClick)
         OnTabDblClick(this, tab);
-    if (!m_pages[static_cast<std::size_t>(tab)]->Enabled())
+    TAdvOfficePage* page = m_pages[static_cast<std::size_t>(tab)];
+    if (!page->Enabled())
         return;
     SetActivePageIndex(tab);
     if (OnTabClick)
         OnTabClick(this, tab);
-    if (m_tabReorder)
+    if (page->DragKind() == dkDock) {
+        bool allow = true;
+        if (OnTabUnDocking)
+            OnTabUnDocking(this, page, allow);
+        if (allow)
+            page->BeginDrag(false);
+    } else if (m_tabReorder) {
         m_dragFrom = tab;
+    }
+}
+
+void TAdvOfficePager::DragDrop(TObject* Source, int X, int Y) {
+    const TDragObject* drag = CurrentDragObject();
+    TControl* control = drag ? drag->Control() : nullptr;
+    const bool docking = DockSite() && control && control->DragKind() == dkDock &&
+                         (Source == control || Source == drag) &&
+                         !(As<TWinControl>(control) && As<TWinControl>(control)->ContainsControl(this));
+    if (!docking) {
+        TCustomControl::DragDrop(Source, X, Y);
+        return;
+    }
+    auto* page = As<TAdvOfficePage>(control);
+    if (!page) {
+        // Another control gets a page of its own and fills it.
+        page = Create<TAdvOfficePage>(Owner() ? Owner() : this);
+        page->SetCaption(control->Caption());
+        page->SetAdvOfficePager(this);
+        control->SetParent(page);
+        control->SetAlign(alClient);
+    } else if (page->m_pager != this) {
+        page->SetAdvOfficePager(this);
+    }
+    SetActivePage(page);
+    if (OnTabDock)
+        OnTabDock(this, control, page);
 }
 
 void TAdvOfficePager::MouseMove(TShiftState Shift, int X, int Y) {

@@ -34,6 +34,8 @@ public:
     int PageIndex() const;
     // A disabled page's tab greys out and cannot be chosen.
     void SetEnabled(bool Value) override;
+    // A page put on another parent (docked elsewhere) leaves its pager.
+    void SetParent(framework::TWinControl* AParent) override;
     // The tab shows a check box before its image; a click on it turns Checked over.
     bool ShowCheckBox() const { return m_showCheckBox; }
     void SetShowCheckBox(bool Value);
@@ -109,6 +111,11 @@ using TTabEvent = framework::TEvent<framework::TObject*, int>;
 using TTabMovedEvent = framework::TEvent<framework::TObject*, int, int>;
 using TDrawTabEvent = framework::TEvent<framework::TObject*, int, framework::TRect>;
 using TInsertPageEvent = framework::TEvent<framework::TObject*, TAdvOfficePage*>;
+// A control docked onto the pager and the page that now holds it (the page itself when a page
+// was docked).
+using TTabDockEvent = framework::TEvent<framework::TObject*, framework::TControl*, TAdvOfficePage*>;
+using TTabUnDockingEvent = framework::TEvent<framework::TObject*, TAdvOfficePage*, bool&>;
+using TTabUnDockEvent = framework::TEvent<framework::TObject*, TAdvOfficePage*>;
 
 class TAdvOfficePager : public framework::TCustomControl, public ITMSStyle {
 public:
@@ -246,6 +253,14 @@ public:
     // A list button was clicked; its menu, filled afresh, pops up next.
     framework::TNotifyEvent OnPageListClick;
     framework::TNotifyEvent OnClosedListClick;
+    // Docking: with DockSite, a control dragged for docking onto the pager becomes a page (a
+    // page joins as it is; another control gets a page of its own, captioned with its text).
+    // A page whose DragKind is dkDock is dragged off by its tab, after OnTabUnDocking allowed
+    // it; OnTabUnDock follows once it has gone to another site.
+    TTabDockEvent OnTabDock;
+    TTabUnDockingEvent OnTabUnDocking;
+    TTabUnDockEvent OnTabUnDock;
+    void DragDrop(framework::TObject* Source, int X, int Y) override;
     TTabEvent OnTabCheckBoxClick;
     TInsertPageEvent OnInsertPage;
     TTabEvent OnTabMouseEnter;

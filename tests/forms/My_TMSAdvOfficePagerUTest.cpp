@@ -52,7 +52,7 @@ TEST(SuitePager, PublishesThePagersPropertiesWithTheirDefaults) {
           "OnTabClick", "OnTabDblClick", "OnTabRightClick", "OnKeyDown", "OnKeyUp", "OnKeyPress", "OnMouseDown",
           "OnMouseMove", "OnMouseUp", "OnResize", "OnTabMouseEnter", "OnTabMouseLeave", "OnTabCheckBoxClick", "OnInsertPage", "OnPrevClick", "OnNextClick", "OnFirstClick",
           "OnLastClick", "OnClosedListClick", "OnPageListClick", "OnDragDrop", "OnDragOver", "OnEndDrag",
-          "OnStartDrag"}) {
+          "OnStartDrag", "OnTabDock", "OnTabUnDock", "OnTabUnDocking"}) {
         SCOPED_TRACE(event);
         const TPropInfo* info = GetPropInfo(pager.get(), event);
         ASSERT_NE(info, nullptr);

@@ -1,5 +1,6 @@
 #include "vendor/AdvOfficePager.h"
 
+#include "framework/controls/Panel.h"
 #include "framework/rtl/Exceptions.h"
 #include "support/FormFixture.h"
 #include "support/PixelAssert.h"
@@ -512,4 +513,92 @@ TEST_F(PagerLayout, LeavingThePagerPutsOutTheGlow) {
     pager->Perform(CM_MOUSELEAVE, 0, 0);
     EXPECT_EQ(left, 1);
     EXPECT_EQ(CountOfColor(*Picture(*form), colors.Glow), 0);
+}
+
+namespace {
+
+// A pager beside two plain panels on a form, to dock between.
+struct PagerDocking : ::testing::Test {
+    FormPtr form = MakeForm(400, 300);
+    TAdvOfficePager* pager = Create<TAdvOfficePager>(form.get());
+    TAdvOfficePage* one = Create<TAdvOfficePage>(form.get());
+    TAdvOfficePage* two = Create<TAdvOfficePage>(form.get());
+    std::vector<std::string> log;
+
+    void SetUp() override {
+        pager->SetParent(form.get());
+        pager->SetBounds(0, 0, 250, 200);
+        one->SetCaption("One");
+        one->SetAdvOfficePager(pager);
+        two->SetCaption("Two");
+        two->SetAdvOfficePager(pager);
+    }
+    TPanel* Panel(const char* caption, TRect bounds) {
+        auto* panel = Create<TPanel>(form.get());
+        panel->SetCaption(caption);
+        panel->SetParent(form.get());
+        panel->SetBoundsRect(bounds);
+        return panel;
+    }
+    void Drag(TPoint from, TPoint to) {
+        form->SendMouseInput(WM_LBUTTONDOWN, from.X, from.Y);
+        form->SendMouseInput(WM_MOUSEMOVE, to.X, to.Y);
+        form->SendMouseInput(WM_LBUTTONUP, to.X, to.Y);
+    }
+};
+
+}  // namespace
+
+TEST_F(PagerDocking, AControlDockedOnThePagerGetsAPageOfItsOwn) {
+    TPanel* tool = Panel("Tool", Rect(300, 10, 360, 50));
+    tool->SetDragMode(dmAutomatic);
+    tool->SetDragKind(dkDock);
+    pager->OnTabDock = TTabDockEvent::Lambda([&](TObject*, TControl* c, TAdvOfficePage* p) {
+        log.push_back(c->Caption() + " on " + p->Caption());
+    });
+    Drag(Point(310, 20), Point(200, 10));  // onto the tab row, beyond the tabs
+    EXPECT_EQ(pager->AdvPageCount(), 2);   // not a dock site yet
+    EXPECT_EQ(tool->Parent(), form.get());
+
+    pager->SetDockSite(true);
+    Drag(Point(310, 20), Point(200, 10));
+    ASSERT_EQ(pager->AdvPageCount(), 3);
+    TAdvOfficePage* page = pager->AdvPages(2);
+    EXPECT_EQ(page->Caption(), "Tool");
+    EXPECT_EQ(tool->Parent(), page);
+    EXPECT_EQ(tool->Align(), alClient);
+    EXPECT_EQ(pager->ActivePage(), page);
+    EXPECT_EQ(log, std::vector<std::string>{"Tool on Tool"});
+}
+
+TEST_F(PagerDocking, APageIsDraggedOffByItsTabToAnotherSite) {
+    TPanel* site = Panel("Site", Rect(270, 100, 390, 290));
+    site->SetDockSite(true);
+    two->SetDragKind(dkDock);
+    bool allow = false;
+    pager->OnTabUnDocking = TTabUnDockingEvent::Lambda([&](TObject*, TAdvOfficePage* p, bool& a) {
+        log.push_back("undocking " + p->Caption());
+        a = allow;
+    });
+    pager->OnTabUnDock = TTabUnDockEvent::Lambda([&](TObject*, TAdvOfficePage* p) { log.push_back("undocked " + p->Caption()); });
+    const TRect tab = pager->TabRect(1);
+    Drag(Point(tab.Left + 4, tab.Top + 4), Point(330, 200));
+    EXPECT_EQ(pager->AdvPageCount(), 2);  // refused: only chosen
+    EXPECT_EQ(pager->ActivePage(), two);
+
+    allow = true;
+    Drag(Point(tab.Left + 4, tab.Top + 4), Point(330, 200));
+    EXPECT_EQ(two->Parent(), site);
+    EXPECT_EQ(two->AdvOfficePager(), nullptr);
+    EXPECT_EQ(pager->AdvPageCount(), 1);
+    EXPECT_EQ(pager->ActivePage(), one);
+    EXPECT_EQ(log, (std::vector<std::string>{"undocking Two", "undocking Two", "undocked Two"}));
+
+    // Docked back onto the pager, it is a page again.
+    pager->SetDockSite(true);
+    two->SetDragMode(dmAutomatic);
+    Drag(Point(two->ClientOrigin().X + 5, two->ClientOrigin().Y + 5), Point(200, 10));
+    EXPECT_EQ(two->AdvOfficePager(), pager);
+    EXPECT_EQ(pager->AdvPageCount(), 2);
+    EXPECT_EQ(pager->ActivePage(), two);
 }
