@@ -590,23 +590,25 @@ void TAdvOfficePager::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
 void TAdvOfficePager::DragDrop(TObject* Source, int X, int Y) {
     const TDragObject* drag = CurrentDragObject();
     TControl* control = drag ? drag->Control() : nullptr;
-    const bool docking = DockSite() && control && control->DragKind() == dkDock &&
-                         (Source == control || Source == drag) &&
-                         !(As<TWinControl>(control) && As<TWinControl>(control)->ContainsControl(this));
-    if (!docking) {
-        TCustomControl::DragDrop(Source, X, Y);
+    const TWinControl* before = control ? control->Parent() : nullptr;
+    // As any dock site: the control, if it may come, becomes a child here.
+    TCustomControl::DragDrop(Source, X, Y);
+    if (!control || control->Parent() != this)
+        return;
+    if (before == this) {
+        ArrangePages();  // one of the pager's own pages dropped on it: it stays where it was
         return;
     }
     auto* page = As<TAdvOfficePage>(control);
-    if (!page) {
+    if (page) {
+        page->SetAdvOfficePager(this);
+    } else {
         // Another control gets a page of its own and fills it.
         page = Create<TAdvOfficePage>(Owner() ? Owner() : this);
         page->SetCaption(control->Caption());
         page->SetAdvOfficePager(this);
         control->SetParent(page);
         control->SetAlign(alClient);
-    } else if (page->m_pager != this) {
-        page->SetAdvOfficePager(this);
     }
     SetActivePage(page);
     if (OnTabDock)

@@ -52,7 +52,8 @@ TEST(SuitePager, PublishesThePagersPropertiesWithTheirDefaults) {
           "OnTabClick", "OnTabDblClick", "OnTabRightClick", "OnKeyDown", "OnKeyUp", "OnKeyPress", "OnMouseDown",
           "OnMouseMove", "OnMouseUp", "OnResize", "OnTabMouseEnter", "OnTabMouseLeave", "OnTabCheckBoxClick", "OnInsertPage", "OnPrevClick", "OnNextClick", "OnFirstClick",
           "OnLastClick", "OnClosedListClick", "OnPageListClick", "OnDragDrop", "OnDragOver", "OnEndDrag",
-          "OnStartDrag", "OnTabDock", "OnTabUnDock", "OnTabUnDocking"}) {
+          "OnStartDrag", "OnTabDock", "OnTabUnDock", "OnTabUnDocking", "OnDockDrop", "OnDockOver", "OnEndDock",
+          "OnStartDock", "OnUnDock"}) {
         SCOPED_TRACE(event);
         const TPropInfo* info = GetPropInfo(pager.get(), event);
         ASSERT_NE(info, nullptr);

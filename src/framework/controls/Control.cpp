@@ -111,6 +111,8 @@ const TClassInfo& TControl::ClassInfo() {
             .Event<TControl>("OnDragDrop", &TControl::OnDragDrop)
             .Event<TControl>("OnStartDrag", &TControl::OnStartDrag)
             .Event<TControl>("OnEndDrag", &TControl::OnEndDrag)
+            .Event<TControl>("OnStartDock", &TControl::OnStartDock)
+            .Event<TControl>("OnEndDock", &TControl::OnEndDock)
             .Message<TControl>(WM_CONTEXTMENU, &TControl::WMContextMenu)
             .Message<TControl>(CM_MOUSEENTER, &TControl::CMMouseEnter)
             .Message<TControl>(CM_MOUSELEAVE, &TControl::CMMouseLeave)

@@ -165,6 +165,9 @@ public:
     TDragDropEvent OnDragDrop;
     TStartDragEvent OnStartDrag;
     TEndDragEvent OnEndDrag;
+    // A drag that docks (DragKind dkDock) starts and ends through these instead.
+    TStartDragEvent OnStartDock;
+    TEndDragEvent OnEndDock;
 
     virtual void Click();
     virtual void DblClick();

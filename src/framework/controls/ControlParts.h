@@ -12,6 +12,8 @@ namespace framework {
 
 class TObject;
 class TDragObject;
+class TControl;
+class TWinControl;
 
 // The sides of its parent a control keeps its distance to when the parent is resized.
 using TAnchors = std::uint32_t;
@@ -30,6 +32,8 @@ using TDragDropEvent = TEvent<TObject*, TObject*, int, int>;
 using TStartDragEvent = TEvent<TObject*, TDragObject*&>;
 // Target is null when the drag was cancelled or dropped where nothing accepted it.
 using TEndDragEvent = TEvent<TObject*, TObject*, int, int>;
+// The dock site a control leaves (Sender), the control, the site it goes to, and whether it may.
+using TUnDockEvent = TEvent<TObject*, TControl*, TWinControl*, bool&>;
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 using TShiftState = std::uint32_t;

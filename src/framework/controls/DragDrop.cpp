@@ -263,13 +263,15 @@ void TControl::DragDrop(TObject* Source, int X, int Y) {
 }
 
 void TControl::DoStartDrag(TDragObject*& DragObject) {
-    if (OnStartDrag)
-        OnStartDrag(this, DragObject);
+    const TStartDragEvent& started = m_dragKind == dkDock ? OnStartDock : OnStartDrag;
+    if (started)
+        started(this, DragObject);
 }
 
 void TControl::DoEndDrag(TObject* Target, int X, int Y) {
-    if (OnEndDrag)
-        OnEndDrag(this, Target, X, Y);
+    const TEndDragEvent& ended = m_dragKind == dkDock ? OnEndDock : OnEndDrag;
+    if (ended)
+        ended(this, Target, X, Y);
 }
 
 }  // namespace framework

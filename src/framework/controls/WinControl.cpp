@@ -53,6 +53,9 @@ const TClassInfo& TWinControl::ClassInfo() {
             .Bool<TWinControl>("DoubleBuffered", &TWinControl::DoubleBuffered,
                                &TWinControl::SetDoubleBuffered, false)
             .Bool<TWinControl>("DockSite", &TWinControl::DockSite, &TWinControl::SetDockSite, false)
+            .Event<TWinControl>("OnDockDrop", &TWinControl::OnDockDrop)
+            .Event<TWinControl>("OnDockOver", &TWinControl::OnDockOver)
+            .Event<TWinControl>("OnUnDock", &TWinControl::OnUnDock)
             .Event<TWinControl>("OnEnter", &TWinControl::OnEnter)
             .Event<TWinControl>("OnExit", &TWinControl::OnExit)
             .Event<TWinControl>("OnKeyDown", &TWinControl::OnKeyDown)
@@ -592,6 +595,8 @@ TControl* dockedControl(const TWinControl* Site, TObject* Source) {
 void TWinControl::DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) {
     if (dockedControl(this, Source)) {
         Accept = true;
+        if (OnDockOver)
+            OnDockOver(this, Source, X, Y, State, Accept);
         return;
     }
     TControl::DragOver(Source, X, Y, State, Accept);
@@ -600,10 +605,18 @@ void TWinControl::DragOver(TObject* Source, int X, int Y, TDragState State, bool
 // The docked control becomes a child where it was dropped, keeping the spot the pointer held.
 void TWinControl::DragDrop(TObject* Source, int X, int Y) {
     if (TControl* control = dockedControl(this, Source)) {
+        if (TWinControl* from = control->Parent(); from && from != this && from->OnUnDock) {
+            bool allow = true;
+            from->OnUnDock(from, control, this, allow);
+            if (!allow)
+                return;
+        }
         const TPoint grab = CurrentDragObject()->GrabOffset();
         control->SetParent(this);
         control->SetBounds(std::max(X - grab.X, 0), std::max(Y - grab.Y, 0), control->Width(),
                            control->Height());
+        if (OnDockDrop)
+            OnDockDrop(this, Source, X, Y);
         return;
     }
     TControl::DragDrop(Source, X, Y);

@@ -60,6 +60,11 @@ public:
     void SetDockSite(bool Value) { m_dockSite = Value; }
     void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
     void DragDrop(TObject* Source, int X, int Y) override;
+    // A dock site is asked whether it takes a control dragged over it (Accept comes in true),
+    // and told once it has; the site a control leaves may keep it.
+    TDragOverEvent OnDockOver;
+    TDragDropEvent OnDockDrop;
+    TUnDockEvent OnUnDock;
     bool Focused() const;
     virtual bool CanFocus() const;
     virtual void SetFocus();

@@ -367,3 +367,40 @@ TEST_F(FormPointer, ADropHandlerMayFreeTheDraggedControl) {
     EXPECT_EQ(log.back(), "drop Other 20,20");
     EXPECT_FALSE(other->Dragging());
 }
+
+TEST_F(FormPointer, DockSitesAreAskedAndToldAndTheSiteLeftMayKeepItsControl) {
+    auto* home = Box(form.get(), Bounds(10, 10, 100, 100), clBlue, "Home");
+    auto* site = Box(form.get(), Bounds(150, 10, 140, 180), clBlue, "Site");
+    auto* tool = Box(home, Bounds(10, 10, 40, 30), clRed, "Tool");
+    home->SetDockSite(true);
+    site->SetDockSite(true);
+    tool->SetDragMode(dmAutomatic);
+    tool->SetDragKind(dkDock);
+    bool keep = true;
+    tool->OnStartDock = TStartDragEvent::Lambda([&](TObject*, TDragObject*&) { log.push_back("start"); });
+    tool->OnStartDrag = TStartDragEvent::Lambda([&](TObject*, TDragObject*&) { log.push_back("start drag"); });
+    tool->OnEndDock = TEndDragEvent::Lambda([&](TObject*, TObject* target, int, int) {
+        log.push_back(target ? "end on " + static_cast<TComponent*>(target)->Name() : "end");
+    });
+    site->OnDockOver = TDragOverEvent::Lambda([&](TObject*, TObject*, int, int, TDragState state, bool& accept) {
+        if (state == dsDragEnter)
+            log.push_back(accept ? "over" : "over refused");
+    });
+    site->OnDockDrop = TDragDropEvent::Lambda([&](TObject*, TObject*, int, int) { log.push_back("dropped"); });
+    home->OnUnDock = TUnDockEvent::Lambda([&](TObject*, TControl* c, TWinControl* to, bool& allow) {
+        log.push_back(c->Name() + " to " + to->Name());
+        allow = !keep;
+    });
+    auto drag = [&] {
+        form->SendMouseInput(WM_LBUTTONDOWN, 25, 25);
+        form->SendMouseInput(WM_MOUSEMOVE, 200, 100);
+        form->SendMouseInput(WM_LBUTTONUP, 200, 100);
+    };
+    drag();
+    EXPECT_EQ(tool->Parent(), home);  // the site it would leave kept it
+    keep = false;
+    drag();
+    EXPECT_EQ(tool->Parent(), site);
+    EXPECT_EQ(log, (std::vector<std::string>{"start", "over", "Tool to Site", "end on Site", "start", "over",
+                                             "Tool to Site", "dropped", "end on Site"}));
+}
