@@ -189,6 +189,8 @@ const TClassInfo& TAdvOfficePager::ClassInfo() {
             .Property(activePageProperty())
             .Bool<P>("AntiAlias", &P::AntiAlias, &P::SetAntiAlias, true)
             .Bool<P>("CloseOnTab", &P::CloseOnTab, &P::SetCloseOnTab, false)
+            .Enum<P>("CloseOnTabPosition", {"cpRight", "cpLeft"}, &P::CloseOnTabPosition,
+                     &P::SetCloseOnTabPosition, cpRight)
             .Object<P, TPopupMenu>("ClosedListMenu", &P::ClosedListMenu, &P::SetClosedListMenu)
             .Object<P, TCustomImageList>("DisabledImages", &P::DisabledImages, &P::SetDisabledImages)
             .Bool<P>("FreeOnClose", &P::FreeOnClose, &P::SetFreeOnClose, false)
@@ -399,6 +401,11 @@ void TAdvOfficePager::SetCloseOnTab(bool Value) {
     Relayout();
 }
 
+void TAdvOfficePager::SetCloseOnTabPosition(TCloseOnTabPos Value) {
+    m_closeOnTabPosition = Value;
+    Invalidate();
+}
+
 void TAdvOfficePager::SetShowCloseOnNonSelectedTabs(bool Value) {
     m_showCloseOnNonSelectedTabs = Value;
     Relayout();
@@ -447,15 +454,18 @@ TRect TAdvOfficePager::CloseButtonRect(int Index) {
     if (!ShowsCloseButton(Index))
         return TRect{};
     const TRect tab = TabRect(Index);
-    const int inset = m_tabSettings->RightMargin();
+    const bool atStart = m_closeOnTabPosition == cpLeft;
+    const int inset = atStart ? m_tabSettings->LeftMargin() : m_tabSettings->RightMargin();
     if (SideTabs() && m_rotateTabLeftRight) {
         const int left = tab.Left + (tab.Width() - kCloseButtonSize) / 2;
-        // A left tab reads upwards, so its end is at the top.
-        const int top = m_tabPosition == tpLeft ? tab.Top + inset : tab.Bottom - inset - kCloseButtonSize;
-        return Rect(left, top, left + kCloseButtonSize, top + kCloseButtonSize);
+        // A left tab reads upwards, so its start is at the bottom and its end at the top.
+        const bool atTop = (m_tabPosition == tpLeft) != atStart;
+        const int top = atTop ? tab.Top + inset : tab.Bottom - inset - kCloseButtonSize;
+        return Bounds(left, top, kCloseButtonSize, kCloseButtonSize);
     }
     const int top = tab.Top + (tab.Height() - kCloseButtonSize) / 2;
-    return Rect(tab.Right - inset - kCloseButtonSize, top, tab.Right - inset, top + kCloseButtonSize);
+    const int left = atStart ? tab.Left + inset : tab.Right - inset - kCloseButtonSize;
+    return Bounds(left, top, kCloseButtonSize, kCloseButtonSize);
 }
 
 bool TAdvOfficePager::ClosePage(int Index) {

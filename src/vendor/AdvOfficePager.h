@@ -56,6 +56,9 @@ private:
 // The buttons at the far end of a row of tabs too long for the pager.
 enum TNavButton : std::uint8_t { nbFirst, nbPrev, nbNext, nbLast };
 
+// The end of a tab its close button stands at.
+enum TCloseOnTabPos : std::uint8_t { cpRight, cpLeft };
+
 // The side the tabs stand on.
 enum TTabPosition : std::uint8_t { tpTop, tpBottom, tpLeft, tpRight };
 
@@ -223,6 +226,9 @@ public:
     // on it closes the page: the page leaves the pager, hidden, or with FreeOnClose is freed.
     bool CloseOnTab() const { return m_closeOnTab; }
     void SetCloseOnTab(bool Value);
+    // At the right (the tab's far end, the default) or before the check box, image and caption.
+    TCloseOnTabPos CloseOnTabPosition() const { return m_closeOnTabPosition; }
+    void SetCloseOnTabPosition(TCloseOnTabPos Value);
     bool ShowCloseOnNonSelectedTabs() const { return m_showCloseOnNonSelectedTabs; }
     void SetShowCloseOnNonSelectedTabs(bool Value);
     bool FreeOnClose() const { return m_freeOnClose; }
@@ -342,6 +348,7 @@ private:
     bool m_showingTabHint = false;
     framework::TColor m_tabReorderIndicatorColor = framework::clBlue;
     TTabPosition m_tabPosition = tpTop;
+    TCloseOnTabPos m_closeOnTabPosition = cpRight;
     bool m_multiLine = false;
     bool m_rotateTabLeftRight = true;
     bool m_fixedTabs = false;

@@ -170,7 +170,9 @@ TRect TAdvOfficePager::CheckBoxRect(int Index) {
     if (Index < 0 || Index >= AdvPageCount() || !m_pages[static_cast<std::size_t>(Index)]->ShowCheckBox())
         return TRect{};
     const TRect tab = TabRect(Index);
-    const int start = m_tabSettings->LeftMargin();
+    // After a close button that stands at the start.
+    const int start = m_tabSettings->LeftMargin() +
+                      (m_closeOnTabPosition == cpLeft && ShowsCloseButton(Index) ? kCloseButtonSize + kGap : 0);
     if (SideTabs() && m_rotateTabLeftRight) {
         const int left = tab.Left + (tab.Width() - kCheckBoxSize) / 2;
         const int top = m_tabPosition == tpLeft ? tab.Bottom - start - kCheckBoxSize : tab.Top + start;
@@ -332,12 +334,25 @@ void TAdvOfficePager::PaintTab(TCanvas& Canvas, const TAdvOfficePagerColors& Col
             Canvas.FillRect(Rect(close.Left + d, close.Top + d, close.Left + d + 1, close.Top + d + 1));
             Canvas.FillRect(Rect(close.Right - 1 - d, close.Top + d, close.Right - d, close.Top + d + 1));
         }
-        if (!SideTabs() || !m_rotateTabLeftRight)
-            tab.Right = close.Left;
-        else if (m_tabPosition == tpLeft)
-            tab.Top = close.Bottom;
-        else
+        // The rest of the tab's contents stand before the button, or after it at the start (a
+        // rotated left tab starts at its bottom, a rotated right one at its top).
+        const int start = m_tabSettings->LeftMargin();
+        const bool atStart = m_closeOnTabPosition == cpLeft;
+        if (!SideTabs() || !m_rotateTabLeftRight) {
+            if (atStart)
+                tab.Left = close.Right + kGap - start;
+            else
+                tab.Right = close.Left;
+        } else if (m_tabPosition == tpLeft) {
+            if (atStart)
+                tab.Bottom = close.Top - kGap + start;
+            else
+                tab.Top = close.Bottom;
+        } else if (atStart) {
+            tab.Top = close.Bottom + kGap - start;
+        } else {
             tab.Bottom = close.Top;
+        }
     }
     if (const TRect box = CheckBoxRect(Index); !box.IsEmpty()) {
         PaintCheckBox(Canvas, box, page->Checked(), text);

@@ -29,7 +29,7 @@ struct Published {
 TEST(SuitePager, PublishesThePagersPropertiesWithTheirDefaults) {
     const Published props[] = {
         {"AdvOfficePagerStyler", 0}, {"Align", 0}, {"Anchors", 3}, {"ActivePage", 0}, {"AntiAlias", 1},
-        {"Constraints", {}}, {"CloseOnTab", 0}, {"ClosedListMenu", 0}, {"DoubleBuffered", 0}, {"DockSite", 0},
+        {"Constraints", {}}, {"CloseOnTab", 0}, {"CloseOnTabPosition", 0}, {"ClosedListMenu", 0}, {"DoubleBuffered", 0}, {"DockSite", 0},
         {"PageListMenu", 0}, {"PopupMenu", 0}, {"TabOrder", -1},
         {"DisabledImages", 0}, {"FreeOnClose", 0}, {"FixedTabs", 0}, {"Glow", 1}, {"Images", 0},
         {"TavoFontSize", {}}, {"MultiLine", 0}, {"OfficeHint", {}}, {"PageMargin", 1},

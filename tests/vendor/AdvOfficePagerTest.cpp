@@ -602,3 +602,27 @@ TEST_F(PagerDocking, APageIsDraggedOffByItsTabToAnotherSite) {
     EXPECT_EQ(pager->AdvPageCount(), 2);
     EXPECT_EQ(pager->ActivePage(), two);
 }
+
+TEST_F(PagerLayout, TheCloseButtonMayStandAtTheStartOfTheTab) {
+    pages[2]->SetCaption("");  // so that the only caption in the text colour is the second tab's
+    pager->SetCloseOnTab(true);
+    pager->SetShowCloseOnNonSelectedTabs(true);
+    const TRect tab = pager->TabRect(1);
+    EXPECT_EQ(pager->CloseButtonRect(1).Right, tab.Right - 6);
+    auto caption = BoundsOfColor(*Picture(*form), colors.Text);
+    ASSERT_TRUE(caption);
+    const int atRight = caption->Left;
+    pager->SetCloseOnTabPosition(cpLeft);
+    const TRect close = pager->CloseButtonRect(1);
+    EXPECT_EQ(close, Bounds(tab.Left + 6, tab.Top + (tab.Height() - 9) / 2, 9, 9));
+    caption = BoundsOfColor(*Picture(*form), colors.Text);
+    ASSERT_TRUE(caption);
+    EXPECT_EQ(caption->Left, close.Left);  // the cross, in the caption's colour, comes first
+    EXPECT_GT(CountOfColor(*Picture(*form), colors.Text), 0);
+    pages[1]->SetShowCheckBox(true);
+    EXPECT_EQ(pager->CheckBoxRect(1).Left, close.Right + 3);
+    EXPECT_GT(atRight, close.Left);
+    ClickAt(*form, close.Left + 4, close.Top + 4);
+    EXPECT_EQ(pager->AdvPageCount(), 2);
+    EXPECT_EQ(pages[1]->AdvOfficePager(), nullptr);
+}
