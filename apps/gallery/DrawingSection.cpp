@@ -57,7 +57,9 @@ protected:
 private:
     // A length of the design at 96 pixels per inch, at the present resolution.
     int S(int Value) const { return MulDiv(Value, m_pixelsPerInch, 96); }
-    TRect Scaled(int Left, int Top, int Right, int Bottom) const { return Rect(S(Left), S(Top), S(Right), S(Bottom)); }
+    TRect Scaled(int Left, int Top, int Right, int Bottom) const {
+        return Rect(S(Left), S(Top), S(Right), S(Bottom));
+    }
 
     void PaintHeaders(TCanvas& canvas, int top) const {
         const char* captions[] = {"Word", "Count", "Share"};
@@ -69,8 +71,8 @@ private:
             canvas.TextOut(cell.Left + S(6), cell.Top + S(4), captions[i]);
             canvas.Brush()->SetStyle(bsSolid);
             canvas.Brush()->SetColor(clNavy);
-            lm7::ComputeTriangleAndDrawit(&canvas, clNavy,
-                                          Rect(cell.Left, cell.Top, cell.Right - S(4), cell.Bottom - S(6)), i != 1);
+            lm7::ComputeTriangleAndDrawit(
+                &canvas, clNavy, Rect(cell.Left, cell.Top, cell.Right - S(4), cell.Bottom - S(6)), i != 1);
         }
     }
 

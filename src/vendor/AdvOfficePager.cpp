@@ -32,8 +32,8 @@ const TClassInfo& TAdvOfficePage::ClassInfo() {
                                      &TAdvOfficePage::SetImageIndex, -1)
             .Object<TAdvOfficePage, TAdvOfficePager>("AdvOfficePager", &TAdvOfficePage::AdvOfficePager,
                                                      &TAdvOfficePage::SetAdvOfficePager)
-            .Bool<TAdvOfficePage>("ShowCheckBox", &TAdvOfficePage::ShowCheckBox, &TAdvOfficePage::SetShowCheckBox,
-                                  false)
+            .Bool<TAdvOfficePage>("ShowCheckBox", &TAdvOfficePage::ShowCheckBox,
+                                  &TAdvOfficePage::SetShowCheckBox, false)
             .Bool<TAdvOfficePage>("Checked", &TAdvOfficePage::Checked, &TAdvOfficePage::SetChecked, false);
     return info;
 }
@@ -139,9 +139,10 @@ void TPagerTabSettings::Assign(const TPersistent* Source) {
 }
 
 const TClassInfo& TAdvHintInfo::ClassInfo() {
-    static const TClassInfo info = TClassInfo::Derive<TAdvHintInfo, TPersistent>("TAdvHintInfo")
-                                       .String<TAdvHintInfo>("Notes", &TAdvHintInfo::Notes, &TAdvHintInfo::Notes)
-                                       .String<TAdvHintInfo>("Title", &TAdvHintInfo::Title, &TAdvHintInfo::Title);
+    static const TClassInfo info =
+        TClassInfo::Derive<TAdvHintInfo, TPersistent>("TAdvHintInfo")
+            .String<TAdvHintInfo>("Notes", &TAdvHintInfo::Notes, &TAdvHintInfo::Notes)
+            .String<TAdvHintInfo>("Title", &TAdvHintInfo::Title, &TAdvHintInfo::Title);
     return info;
 }
 
@@ -245,8 +246,8 @@ const TClassInfo& TAdvOfficePager::ClassInfo() {
 }
 
 TAdvOfficePager::TAdvOfficePager(TComponent* AOwner)
-    : TCustomControl(AOwner), m_tabSettings(Create<TPagerTabSettings>()), m_officeHint(Create<TAdvHintInfo>()),
-      m_pixelsPerInch(Screen->PixelsPerInch()) {
+    : TCustomControl(AOwner), m_tabSettings(Create<TPagerTabSettings>()),
+      m_officeHint(Create<TAdvHintInfo>()), m_pixelsPerInch(Screen->PixelsPerInch()) {
     m_tabSettings->OnChange = TNotifyEvent::Of<&TAdvOfficePager::SettingsChanged>(this);
     SetTabStop(false);
     SetBounds(0, 0, 300, 200);
@@ -715,8 +716,10 @@ void TAdvOfficePager::CMMouseLeave(TMessage& Message) {
 }
 
 void TAdvOfficePager::Navigate(TNavButton Which) {
-    const TNotifyEvent& event =
-        Which == nbFirst ? OnFirstClick : Which == nbPrev ? OnPrevClick : Which == nbNext ? OnNextClick : OnLastClick;
+    const TNotifyEvent& event = Which == nbFirst  ? OnFirstClick
+                                : Which == nbPrev ? OnPrevClick
+                                : Which == nbNext ? OnNextClick
+                                                  : OnLastClick;
     if (event)
         event(this);
     // The nearest enabled page that way (from the ends for First and Last).
@@ -744,8 +747,8 @@ void TAdvOfficePager::CMDialogChar(TMessage& Message) {
     const auto key = static_cast<char32_t>(Message.WParam);
     auto firstLetter = [key](const std::string& caption) {
         const std::string plain = StripAccelPrefixes(caption);
-        return !plain.empty() && key < 128 && std::tolower(static_cast<unsigned char>(plain[0])) ==
-                                                  std::tolower(static_cast<int>(key));
+        return !plain.empty() && key < 128 &&
+               std::tolower(static_cast<unsigned char>(plain[0])) == std::tolower(static_cast<int>(key));
     };
     // A caption's accelerator first, then first letters, each in tab order.
     for (const bool byAccel : {true, false})

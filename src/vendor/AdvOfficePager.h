@@ -329,7 +329,8 @@ private:
     std::vector<TAdvOfficePage*> m_closedPages;               // not owned; each leaves as it goes
     std::unique_ptr<TPagerTabSettings, framework::TFreeDeleter> m_tabSettings;
     std::unique_ptr<TAdvHintInfo, framework::TFreeDeleter> m_officeHint;
-    std::unique_ptr<framework::TBitmap, framework::TFreeDeleter> m_measure;  // measures captions without a window
+    std::unique_ptr<framework::TBitmap, framework::TFreeDeleter>
+        m_measure;                             // measures captions without a window
     std::vector<framework::TRect> m_tabRects;  // by page, valid while m_layoutValid
     int m_rows = 1;
     int m_band = 0;       // the thickness of all rows of tabs together

@@ -51,7 +51,8 @@ int TAdvOfficePager::NaturalTabLength(int Index) {
     TCanvas& canvas = *m_measure->Canvas();
     PrepareCaptionFont(canvas);
     const TAdvOfficePage* page = m_pages[static_cast<std::size_t>(Index)];
-    int length = m_tabSettings->LeftMargin() + canvas.TextWidth(page->Caption()) + m_tabSettings->RightMargin();
+    int length =
+        m_tabSettings->LeftMargin() + canvas.TextWidth(page->Caption()) + m_tabSettings->RightMargin();
     if (m_images && page->ImageIndex() >= 0)
         length += (SideTabs() && m_rotateTabLeftRight ? m_images->Height() : m_images->Width()) + kGap;
     if (ShowsCloseButton(Index))
@@ -171,14 +172,16 @@ TRect TAdvOfficePager::CheckBoxRect(int Index) {
         return TRect{};
     const TRect tab = TabRect(Index);
     // After a close button that stands at the start.
-    const int start = m_tabSettings->LeftMargin() +
-                      (m_closeOnTabPosition == cpLeft && ShowsCloseButton(Index) ? kCloseButtonSize + kGap : 0);
+    const int start =
+        m_tabSettings->LeftMargin() +
+        (m_closeOnTabPosition == cpLeft && ShowsCloseButton(Index) ? kCloseButtonSize + kGap : 0);
     if (SideTabs() && m_rotateTabLeftRight) {
         const int left = tab.Left + (tab.Width() - kCheckBoxSize) / 2;
         const int top = m_tabPosition == tpLeft ? tab.Bottom - start - kCheckBoxSize : tab.Top + start;
         return Bounds(left, top, kCheckBoxSize, kCheckBoxSize);
     }
-    return Bounds(tab.Left + start, tab.Top + (tab.Height() - kCheckBoxSize) / 2, kCheckBoxSize, kCheckBoxSize);
+    return Bounds(tab.Left + start, tab.Top + (tab.Height() - kCheckBoxSize) / 2, kCheckBoxSize,
+                  kCheckBoxSize);
 }
 
 TRect TAdvOfficePager::InsertButtonRect() {
@@ -297,8 +300,10 @@ void TAdvOfficePager::Paint() {
         // A bar on the side of the tab where the dragged one will land.
         const TRect tab = TabRect(m_dropAt);
         const bool after = m_dropAt > m_dragFrom;
-        TRect bar = SideTabs() ? Rect(tab.Left, after ? tab.Bottom : tab.Top - 2, tab.Right, after ? tab.Bottom + 2 : tab.Top)
-                               : Rect(after ? tab.Right : tab.Left - 2, tab.Top, after ? tab.Right + 2 : tab.Left, tab.Bottom);
+        TRect bar = SideTabs() ? Rect(tab.Left, after ? tab.Bottom : tab.Top - 2, tab.Right,
+                                      after ? tab.Bottom + 2 : tab.Top)
+                               : Rect(after ? tab.Right : tab.Left - 2, tab.Top,
+                                      after ? tab.Right + 2 : tab.Left, tab.Bottom);
         canvas->Brush()->SetStyle(bsSolid);
         canvas->Brush()->SetColor(m_tabReorderIndicatorColor);
         canvas->FillRect(bar);
@@ -423,8 +428,8 @@ void TAdvOfficePager::PaintCaption(TCanvas& Canvas, const TAdvOfficePage& Page, 
     if (!SideTabs() || !m_rotateTabLeftRight) {
         Area.Left += start;
         if (hasImage) {
-            images->Draw(&Canvas, Area.Left, Area.Top + (Area.Height() - images->Height()) / 2, Page.ImageIndex(),
-                         drawEnabled);
+            images->Draw(&Canvas, Area.Left, Area.Top + (Area.Height() - images->Height()) / 2,
+                         Page.ImageIndex(), drawEnabled);
             Area.Left += images->Width() + kGap;
         }
         Canvas.Brush()->SetStyle(bsClear);
@@ -452,7 +457,8 @@ void TAdvOfficePager::PaintCaption(TCanvas& Canvas, const TAdvOfficePage& Page, 
     for (int y = 0; y < size.cy; ++y)
         for (int x = 0; x < size.cx; ++x) {
             const TColor c = strip.Canvas()->Pixels(x, y);
-            const TPoint at = up ? Point(across + y, along - 1 - x) : Point(across + size.cy - 1 - y, along + x);
+            const TPoint at =
+                up ? Point(across + y, along - 1 - x) : Point(across + size.cy - 1 - y, along + x);
             if (c != face && Area.Contains(at))
                 Canvas.SetPixel(at.X, at.Y, c);
         }

@@ -27,16 +27,43 @@ struct Published {
 // description relies on: a value equal to the default is not written, so it must also be the
 // value a fresh pager has.
 TEST(SuitePager, PublishesThePagersPropertiesWithTheirDefaults) {
-    const Published props[] = {
-        {"AdvOfficePagerStyler", 0}, {"Align", 0}, {"Anchors", 3}, {"ActivePage", 0}, {"AntiAlias", 1},
-        {"Constraints", {}}, {"CloseOnTab", 0}, {"CloseOnTabPosition", 0}, {"ClosedListMenu", 0}, {"DoubleBuffered", 0}, {"DockSite", 0},
-        {"PageListMenu", 0}, {"PopupMenu", 0}, {"TabOrder", -1},
-        {"DisabledImages", 0}, {"FreeOnClose", 0}, {"FixedTabs", 0}, {"Glow", 1}, {"Images", 0},
-        {"TavoFontSize", {}}, {"MultiLine", 0}, {"OfficeHint", {}}, {"PageMargin", 1},
-        {"RotateTabLeftRight", 1}, {"ShowCloseOnNonSelectedTabs", 0}, {"ShowNonSelectedTabs", 0},
-        {"ShowTabHint", 0}, {"ShowHint", {}}, {"ShowShortCutHints", {}}, {"TabPosition", 0}, {"TabSettings", {}}, {"TabReorder", 0},
-        {"TabReorderIndicatorColor", 16711680}, {"Transparent", 0}, {"Version", {}}, {"Visible", 1},
-        {"TabStop", 0}};
+    const Published props[] = {{"AdvOfficePagerStyler", 0},
+                               {"Align", 0},
+                               {"Anchors", 3},
+                               {"ActivePage", 0},
+                               {"AntiAlias", 1},
+                               {"Constraints", {}},
+                               {"CloseOnTab", 0},
+                               {"CloseOnTabPosition", 0},
+                               {"ClosedListMenu", 0},
+                               {"DoubleBuffered", 0},
+                               {"DockSite", 0},
+                               {"PageListMenu", 0},
+                               {"PopupMenu", 0},
+                               {"TabOrder", -1},
+                               {"DisabledImages", 0},
+                               {"FreeOnClose", 0},
+                               {"FixedTabs", 0},
+                               {"Glow", 1},
+                               {"Images", 0},
+                               {"TavoFontSize", {}},
+                               {"MultiLine", 0},
+                               {"OfficeHint", {}},
+                               {"PageMargin", 1},
+                               {"RotateTabLeftRight", 1},
+                               {"ShowCloseOnNonSelectedTabs", 0},
+                               {"ShowNonSelectedTabs", 0},
+                               {"ShowTabHint", 0},
+                               {"ShowHint", {}},
+                               {"ShowShortCutHints", {}},
+                               {"TabPosition", 0},
+                               {"TabSettings", {}},
+                               {"TabReorder", 0},
+                               {"TabReorderIndicatorColor", 16711680},
+                               {"Transparent", 0},
+                               {"Version", {}},
+                               {"Visible", 1},
+                               {"TabStop", 0}};
     ComponentPtr pager(Create<TLMAdvOfficePager>(nullptr));
     for (const Published& p : props) {
         SCOPED_TRACE(p.Name);
@@ -47,13 +74,20 @@ TEST(SuitePager, PublishesThePagersPropertiesWithTheirDefaults) {
             EXPECT_EQ(GetOrdProp(pager.get(), info), *p.Default);
         }
     }
-    for (const char* event :
-         {"OnChange", "OnChanging", "OnClosePage", "OnClosedPage", "OnDrawTab", "OnEnter", "OnExit", "OnTabMoved",
-          "OnTabClick", "OnTabDblClick", "OnTabRightClick", "OnKeyDown", "OnKeyUp", "OnKeyPress", "OnMouseDown",
-          "OnMouseMove", "OnMouseUp", "OnResize", "OnTabMouseEnter", "OnTabMouseLeave", "OnTabCheckBoxClick", "OnInsertPage", "OnPrevClick", "OnNextClick", "OnFirstClick",
-          "OnLastClick", "OnClosedListClick", "OnPageListClick", "OnDragDrop", "OnDragOver", "OnEndDrag",
-          "OnStartDrag", "OnTabDock", "OnTabUnDock", "OnTabUnDocking", "OnDockDrop", "OnDockOver", "OnEndDock",
-          "OnStartDock", "OnUnDock"}) {
+    for (const char* event : {"OnChange",        "OnChanging",      "OnClosePage",
+                              "OnClosedPage",    "OnDrawTab",       "OnEnter",
+                              "OnExit",          "OnTabMoved",      "OnTabClick",
+                              "OnTabDblClick",   "OnTabRightClick", "OnKeyDown",
+                              "OnKeyUp",         "OnKeyPress",      "OnMouseDown",
+                              "OnMouseMove",     "OnMouseUp",       "OnResize",
+                              "OnTabMouseEnter", "OnTabMouseLeave", "OnTabCheckBoxClick",
+                              "OnInsertPage",    "OnPrevClick",     "OnNextClick",
+                              "OnFirstClick",    "OnLastClick",     "OnClosedListClick",
+                              "OnPageListClick", "OnDragDrop",      "OnDragOver",
+                              "OnEndDrag",       "OnStartDrag",     "OnTabDock",
+                              "OnTabUnDock",     "OnTabUnDocking",  "OnDockDrop",
+                              "OnDockOver",      "OnEndDock",       "OnStartDock",
+                              "OnUnDock"}) {
         SCOPED_TRACE(event);
         const TPropInfo* info = GetPropInfo(pager.get(), event);
         ASSERT_NE(info, nullptr);

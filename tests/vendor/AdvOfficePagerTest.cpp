@@ -210,7 +210,8 @@ TEST_F(PagerLayout, FixedTabsAreAsLongAsTheLongest) {
 
 TEST_F(PagerLayout, DraggingATabMovesItsPage) {
     std::vector<std::pair<int, int>> moves;
-    pager->OnTabMoved = TTabMovedEvent::Lambda([&](TObject*, int from, int to) { moves.emplace_back(from, to); });
+    pager->OnTabMoved =
+        TTabMovedEvent::Lambda([&](TObject*, int from, int to) { moves.emplace_back(from, to); });
     const TRect first = pager->TabRect(0), third = pager->TabRect(2);
     // Without TabReorder a drag only chooses the tab it started on.
     form->SendMouseInput(WM_LBUTTONDOWN, first.Left + 3, 10);
@@ -224,7 +225,8 @@ TEST_F(PagerLayout, DraggingATabMovesItsPage) {
     form->SendMouseInput(WM_LBUTTONDOWN, first.Left + 3, 10);
     MoveTo(third.Left + 3, 10, ssLeft);
     // The drop place shows as a bar after the tab it lands behind.
-    EXPECT_EQ(BoundsOfColor(*Picture(*form), clRed), Rect(third.Right, third.Top, third.Right + 2, third.Bottom));
+    EXPECT_EQ(BoundsOfColor(*Picture(*form), clRed),
+              Rect(third.Right, third.Top, third.Right + 2, third.Bottom));
     form->SendMouseInput(WM_LBUTTONUP, third.Left + 3, 10);
     ASSERT_EQ(moves.size(), 1u);
     EXPECT_EQ(moves[0], std::make_pair(0, 2));
@@ -237,12 +239,15 @@ TEST_F(PagerLayout, DraggingATabMovesItsPage) {
 
 TEST_F(PagerLayout, TheTabUnderTheMouseGlowsAndIsReported) {
     std::vector<std::string> seen;
-    pager->OnTabMouseEnter = TTabEvent::Lambda([&](TObject*, int i) { seen.push_back("enter " + std::to_string(i)); });
-    pager->OnTabMouseLeave = TTabEvent::Lambda([&](TObject*, int i) { seen.push_back("leave " + std::to_string(i)); });
+    pager->OnTabMouseEnter =
+        TTabEvent::Lambda([&](TObject*, int i) { seen.push_back("enter " + std::to_string(i)); });
+    pager->OnTabMouseLeave =
+        TTabEvent::Lambda([&](TObject*, int i) { seen.push_back("leave " + std::to_string(i)); });
     const TRect words = pager->TabRect(1);
     EXPECT_EQ(CountOfColor(*Picture(*form), colors.Glow), 0);
     MoveTo(words.Left + 3, 10);
-    EXPECT_EQ(BoundsOfColor(*Picture(*form), colors.Glow), Rect(words.Left + 1, words.Top + 1, words.Right - 1, words.Bottom - 1));
+    EXPECT_EQ(BoundsOfColor(*Picture(*form), colors.Glow),
+              Rect(words.Left + 1, words.Top + 1, words.Right - 1, words.Bottom - 1));
     MoveTo(pager->TabRect(2).Left + 3, 10);
     MoveTo(390, 10);  // beyond the tabs
     EXPECT_EQ(seen, (std::vector<std::string>{"enter 1", "leave 1", "enter 2", "leave 2"}));
@@ -268,7 +273,7 @@ TEST_F(PagerLayout, TabHintsFollowTheMouse) {
     const TRect words = pager->TabRect(1);
     MoveTo(words.Left + 3, 10);
     EXPECT_EQ(pager->Hint(), "the pager");  // without ShowTabHint
-    MoveTo(390, 10);  // beyond the tabs
+    MoveTo(390, 10);                        // beyond the tabs
     pager->SetShowTabHint(true);
     MoveTo(words.Left + 3, 10);
     EXPECT_EQ(pager->Hint(), "all the words");
@@ -319,10 +324,14 @@ TEST_F(PagerLayout, DisabledPagesCannotBeChosen) {
 
 TEST_F(PagerLayout, TabClicksAreReportedByButton) {
     std::vector<std::string> seen;
-    pager->OnTabClick = TTabEvent::Lambda([&](TObject*, int i) { seen.push_back("click " + std::to_string(i)); });
-    pager->OnTabRightClick = TTabEvent::Lambda([&](TObject*, int i) { seen.push_back("right " + std::to_string(i)); });
-    pager->OnTabDblClick = TTabEvent::Lambda([&](TObject*, int i) { seen.push_back("double " + std::to_string(i)); });
-    pager->OnClosedPage = TTabEvent::Lambda([&](TObject*, int i) { seen.push_back("closed " + std::to_string(i)); });
+    pager->OnTabClick =
+        TTabEvent::Lambda([&](TObject*, int i) { seen.push_back("click " + std::to_string(i)); });
+    pager->OnTabRightClick =
+        TTabEvent::Lambda([&](TObject*, int i) { seen.push_back("right " + std::to_string(i)); });
+    pager->OnTabDblClick =
+        TTabEvent::Lambda([&](TObject*, int i) { seen.push_back("double " + std::to_string(i)); });
+    pager->OnClosedPage =
+        TTabEvent::Lambda([&](TObject*, int i) { seen.push_back("closed " + std::to_string(i)); });
     const int x = pager->TabRect(2).Left + 3;
     ClickAt(*form, x, 10);
     form->SendMouseInput(WM_RBUTTONDOWN, x - 3 + pager->TabRect(1).Left - pager->TabRect(2).Left, 10);
@@ -378,7 +387,7 @@ TEST_F(PagerLayout, TabCheckBoxesTurnOverWithoutChoosingThePage) {
     EXPECT_TRUE(pager->CheckBoxRect(0).IsEmpty());
     std::vector<int> clicked;
     pager->OnTabCheckBoxClick = TTabEvent::Lambda([&](TObject*, int i) { clicked.push_back(i); });
-    auto inBox = [&] { return CountOfColor(*Picture(*form), colors.Text) ; };
+    auto inBox = [&] { return CountOfColor(*Picture(*form), colors.Text); };
     const int unticked = inBox();
     ClickAt(*form, box.Left + 5, box.Top + 5);
     EXPECT_TRUE(pages[1]->Checked());
@@ -392,7 +401,8 @@ TEST_F(PagerLayout, TabCheckBoxesTurnOverWithoutChoosingThePage) {
 TEST_F(PagerLayout, TheInsertButtonAddsAPage) {
     EXPECT_TRUE(pager->InsertButtonRect().IsEmpty());
     std::vector<TAdvOfficePage*> inserted;
-    pager->OnInsertPage = TInsertPageEvent::Lambda([&](TObject*, TAdvOfficePage* p) { inserted.push_back(p); });
+    pager->OnInsertPage =
+        TInsertPageEvent::Lambda([&](TObject*, TAdvOfficePage* p) { inserted.push_back(p); });
     const TRect plus = pager->InsertButtonRect();
     EXPECT_EQ(plus, Rect(pager->TabRect(2).Right + 2, 2, pager->TabRect(2).Right + 2 + 26, 28));
     EXPECT_EQ(BoundsOfColor(*Picture(*form), colors.Text)->Right, plus.Left + 13 + 8 + 1);  // the plus sign
@@ -580,7 +590,8 @@ TEST_F(PagerDocking, APageIsDraggedOffByItsTabToAnotherSite) {
         log.push_back("undocking " + p->Caption());
         a = allow;
     });
-    pager->OnTabUnDock = TTabUnDockEvent::Lambda([&](TObject*, TAdvOfficePage* p) { log.push_back("undocked " + p->Caption()); });
+    pager->OnTabUnDock = TTabUnDockEvent::Lambda(
+        [&](TObject*, TAdvOfficePage* p) { log.push_back("undocked " + p->Caption()); });
     const TRect tab = pager->TabRect(1);
     Drag(Point(tab.Left + 4, tab.Top + 4), Point(330, 200));
     EXPECT_EQ(pager->AdvPageCount(), 2);  // refused: only chosen

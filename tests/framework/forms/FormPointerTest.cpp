@@ -378,15 +378,18 @@ TEST_F(FormPointer, DockSitesAreAskedAndToldAndTheSiteLeftMayKeepItsControl) {
     tool->SetDragKind(dkDock);
     bool keep = true;
     tool->OnStartDock = TStartDragEvent::Lambda([&](TObject*, TDragObject*&) { log.push_back("start"); });
-    tool->OnStartDrag = TStartDragEvent::Lambda([&](TObject*, TDragObject*&) { log.push_back("start drag"); });
+    tool->OnStartDrag =
+        TStartDragEvent::Lambda([&](TObject*, TDragObject*&) { log.push_back("start drag"); });
     tool->OnEndDock = TEndDragEvent::Lambda([&](TObject*, TObject* target, int, int) {
         log.push_back(target ? "end on " + static_cast<TComponent*>(target)->Name() : "end");
     });
-    site->OnDockOver = TDragOverEvent::Lambda([&](TObject*, TObject*, int, int, TDragState state, bool& accept) {
-        if (state == dsDragEnter)
-            log.push_back(accept ? "over" : "over refused");
-    });
-    site->OnDockDrop = TDragDropEvent::Lambda([&](TObject*, TObject*, int, int) { log.push_back("dropped"); });
+    site->OnDockOver =
+        TDragOverEvent::Lambda([&](TObject*, TObject*, int, int, TDragState state, bool& accept) {
+            if (state == dsDragEnter)
+                log.push_back(accept ? "over" : "over refused");
+        });
+    site->OnDockDrop =
+        TDragDropEvent::Lambda([&](TObject*, TObject*, int, int) { log.push_back("dropped"); });
     home->OnUnDock = TUnDockEvent::Lambda([&](TObject*, TControl* c, TWinControl* to, bool& allow) {
         log.push_back(c->Name() + " to " + to->Name());
         allow = !keep;
