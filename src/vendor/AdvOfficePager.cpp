@@ -17,145 +17,6 @@ using namespace framework;
 
 namespace vendor {
 
-namespace {
-constexpr int kDesignTabHeight = 28;
-constexpr int kCloseButtonSize = 9;
-}  // namespace
-
-// --- TAdvOfficePage ---------------------------------------------------------------------------
-
-const TClassInfo& TAdvOfficePage::ClassInfo() {
-    static const TClassInfo info =
-        TClassInfo::Derive<TAdvOfficePage, TCustomControl>("TAdvOfficePage")
-            .String<TAdvOfficePage>("Caption", &TAdvOfficePage::Caption, &TAdvOfficePage::SetCaption)
-            .Integer<TAdvOfficePage>("ImageIndex", &TAdvOfficePage::ImageIndex,
-                                     &TAdvOfficePage::SetImageIndex, -1)
-            .Object<TAdvOfficePage, TAdvOfficePager>("AdvOfficePager", &TAdvOfficePage::AdvOfficePager,
-                                                     &TAdvOfficePage::SetAdvOfficePager)
-            .Bool<TAdvOfficePage>("ShowCheckBox", &TAdvOfficePage::ShowCheckBox,
-                                  &TAdvOfficePage::SetShowCheckBox, false)
-            .Bool<TAdvOfficePage>("Checked", &TAdvOfficePage::Checked, &TAdvOfficePage::SetChecked, false);
-    return info;
-}
-
-TAdvOfficePage::TAdvOfficePage(TComponent* AOwner) : TCustomControl(AOwner) { SetColor(clWindow); }
-
-TAdvOfficePage::~TAdvOfficePage() { SetAdvOfficePager(nullptr); }
-
-void TAdvOfficePage::SetImageIndex(int Value) {
-    m_imageIndex = Value;
-    if (m_pager)
-        m_pager->Relayout();
-}
-
-void TAdvOfficePage::SetAdvOfficePager(TAdvOfficePager* Value) {
-    if (Value == m_pager)
-        return;
-    if (m_pager)
-        m_pager->RemovePage(this);
-    if (Value)
-        Value->AddPage(this);
-}
-
-int TAdvOfficePage::PageIndex() const {
-    if (!m_pager)
-        return -1;
-    const auto& pages = m_pager->m_pages;
-    return static_cast<int>(std::find(pages.begin(), pages.end(), this) - pages.begin());
-}
-
-void TAdvOfficePage::SetParent(TWinControl* AParent) {
-    TAdvOfficePager* pager = m_pager;
-    if (pager && AParent != pager && !HasState(csDestroying)) {
-        pager->RemovePage(this);
-        const TDragObject* drag = CurrentDragObject();
-        if (drag && drag->Control() == this && pager->OnTabUnDock)
-            pager->OnTabUnDock(pager, this);
-    }
-    TCustomControl::SetParent(AParent);
-}
-
-void TAdvOfficePage::SetEnabled(bool Value) {
-    TCustomControl::SetEnabled(Value);
-    if (m_pager)
-        m_pager->Invalidate();
-}
-
-void TAdvOfficePage::SetShowCheckBox(bool Value) {
-    m_showCheckBox = Value;
-    if (m_pager)
-        m_pager->Relayout();
-}
-
-void TAdvOfficePage::SetChecked(bool Value) {
-    m_checked = Value;
-    if (m_pager)
-        m_pager->Invalidate();
-}
-
-void TAdvOfficePage::TextChanged() {
-    if (m_pager)
-        m_pager->Relayout();
-}
-
-// --- TPagerTabSettings, TAdvHintInfo ----------------------------------------------------------
-
-const TClassInfo& TPagerTabSettings::ClassInfo() {
-    using T = TPagerTabSettings;
-    static const TClassInfo info = TClassInfo::Derive<T, TPersistent>("TPagerTabSettings")
-                                       .Integer<T>("EndMargin", &T::RightMargin, &T::SetRightMargin, 6)
-                                       .Integer<T>("Height", &T::Height, &T::SetHeight, kDesignTabHeight)
-                                       .Integer<T>("LeftMargin", &T::LeftMargin, &T::SetLeftMargin, 6)
-                                       .Integer<T>("RightMargin", &T::RightMargin, &T::SetRightMargin, 6)
-                                       .StoredWhen([](const TObject&) { return false; })  // EndMargin says it
-                                       .Integer<T>("Spacing", &T::Spacing, &T::SetSpacing, 2)
-                                       .Integer<T>("StartMargin", &T::StartMargin, &T::SetStartMargin, 2)
-                                       .Integer<T>("Width", &T::Width, &T::SetWidth, 0);
-    return info;
-}
-
-void TPagerTabSettings::Change(int& Field, int Value) {
-    if (Field == Value)
-        return;
-    Field = Value;
-    if (OnChange)
-        OnChange(this);
-}
-
-void TPagerTabSettings::Assign(const TPersistent* Source) {
-    const auto* other = dynamic_cast<const TPagerTabSettings*>(Source);
-    if (!other) {
-        TPersistent::Assign(Source);
-        return;
-    }
-    m_height = other->m_height;
-    m_width = other->m_width;
-    m_leftMargin = other->m_leftMargin;
-    m_rightMargin = other->m_rightMargin;
-    m_startMargin = other->m_startMargin;
-    m_spacing = other->m_spacing;
-    if (OnChange)
-        OnChange(this);
-}
-
-const TClassInfo& TAdvHintInfo::ClassInfo() {
-    static const TClassInfo info =
-        TClassInfo::Derive<TAdvHintInfo, TPersistent>("TAdvHintInfo")
-            .String<TAdvHintInfo>("Notes", &TAdvHintInfo::Notes, &TAdvHintInfo::Notes)
-            .String<TAdvHintInfo>("Title", &TAdvHintInfo::Title, &TAdvHintInfo::Title);
-    return info;
-}
-
-void TAdvHintInfo::Assign(const TPersistent* Source) {
-    const auto* other = dynamic_cast<const TAdvHintInfo*>(Source);
-    if (!other) {
-        TPersistent::Assign(Source);
-        return;
-    }
-    Title = other->Title;
-    Notes = other->Notes;
-}
-
 // --- TAdvOfficePager: properties and pages ----------------------------------------------------
 
 namespace {
@@ -420,8 +281,8 @@ void TAdvOfficePager::SetComponentStyle(TTMSStyle AStyle) {
 }
 
 void TAdvOfficePager::CorrectForScreenResolucao(float Scale) {
-    m_minTabHeight =
-        std::max(1, static_cast<int>(RoundHalfEven(kDesignTabHeight * static_cast<double>(Scale))));
+    m_minTabHeight = std::max(
+        1, static_cast<int>(RoundHalfEven(TPagerTabSettings::kDesignHeight * static_cast<double>(Scale))));
     Relayout();
 }
 
@@ -449,24 +310,6 @@ bool TAdvOfficePager::ShowsCloseButton(int Index) const {
     if (!m_closeOnTab || Index < 0 || Index >= AdvPageCount())
         return false;
     return m_showCloseOnNonSelectedTabs || m_pages[static_cast<std::size_t>(Index)] == m_active;
-}
-
-TRect TAdvOfficePager::CloseButtonRect(int Index) {
-    if (!ShowsCloseButton(Index))
-        return TRect{};
-    const TRect tab = TabRect(Index);
-    const bool atStart = m_closeOnTabPosition == cpLeft;
-    const int inset = atStart ? m_tabSettings->LeftMargin() : m_tabSettings->RightMargin();
-    if (SideTabs() && m_rotateTabLeftRight) {
-        const int left = tab.Left + (tab.Width() - kCloseButtonSize) / 2;
-        // A left tab reads upwards, so its start is at the bottom and its end at the top.
-        const bool atTop = (m_tabPosition == tpLeft) != atStart;
-        const int top = atTop ? tab.Top + inset : tab.Bottom - inset - kCloseButtonSize;
-        return Bounds(left, top, kCloseButtonSize, kCloseButtonSize);
-    }
-    const int top = tab.Top + (tab.Height() - kCloseButtonSize) / 2;
-    const int left = atStart ? tab.Left + inset : tab.Right - inset - kCloseButtonSize;
-    return Bounds(left, top, kCloseButtonSize, kCloseButtonSize);
 }
 
 bool TAdvOfficePager::ClosePage(int Index) {

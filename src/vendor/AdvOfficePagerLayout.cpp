@@ -167,6 +167,24 @@ TRect TAdvOfficePager::NavButtonRect(TNavButton Which) {
     return BandRect(0, edge - (4 - Which) * kNavButtonSize - 1, kNavButtonSize, m_thickness);
 }
 
+TRect TAdvOfficePager::CloseButtonRect(int Index) {
+    if (!ShowsCloseButton(Index))
+        return TRect{};
+    const TRect tab = TabRect(Index);
+    const bool atStart = m_closeOnTabPosition == cpLeft;
+    const int inset = atStart ? m_tabSettings->LeftMargin() : m_tabSettings->RightMargin();
+    if (SideTabs() && m_rotateTabLeftRight) {
+        const int left = tab.Left + (tab.Width() - kCloseButtonSize) / 2;
+        // A left tab reads upwards, so its start is at the bottom and its end at the top.
+        const bool atTop = (m_tabPosition == tpLeft) != atStart;
+        const int top = atTop ? tab.Top + inset : tab.Bottom - inset - kCloseButtonSize;
+        return Bounds(left, top, kCloseButtonSize, kCloseButtonSize);
+    }
+    const int top = tab.Top + (tab.Height() - kCloseButtonSize) / 2;
+    const int left = atStart ? tab.Left + inset : tab.Right - inset - kCloseButtonSize;
+    return Bounds(left, top, kCloseButtonSize, kCloseButtonSize);
+}
+
 TRect TAdvOfficePager::CheckBoxRect(int Index) {
     if (Index < 0 || Index >= AdvPageCount() || !m_pages[static_cast<std::size_t>(Index)]->ShowCheckBox())
         return TRect{};
