@@ -68,7 +68,7 @@ const TClassInfo& TAdvOfficePager::ClassInfo() {
             .Bool<P>("ShowCloseOnNonSelectedTabs", &P::ShowCloseOnNonSelectedTabs,
                      &P::SetShowCloseOnNonSelectedTabs, false)
             .Bool<P>("ShowNonSelectedTabs", &P::ShowNonSelectedTabs, &P::SetShowNonSelectedTabs, false)
-            .Bool<P>("ShowShortCutHints", &P::ShowShortCutHints, &P::SetShowShortCutHints, false)
+            .Bool<P>("ShowShortCutHints", &P::ShowShortCutHints, &P::SetShowShortCutHints)
             .Bool<P>("ShowTabHint", &P::ShowTabHint, &P::SetShowTabHint, false)
             .Enum<P>("TabPosition", {"tpTop", "tpBottom", "tpLeft", "tpRight"}, &P::TabPosition,
                      &P::SetTabPosition, tpTop)
