@@ -230,7 +230,7 @@ void TMemIniFile::Empty() {
     m_unusedLines = 0;
     m_sections.clear();
     m_index.Clear();
-    m_lastSection = -1;
+    m_lastWritten = -1;
 }
 
 void TMemIniFile::Parse(std::string Text) {
@@ -303,19 +303,7 @@ TMemIniFile::Span TMemIniFile::Keep(std::string_view Text) {
 }
 
 int TMemIniFile::FindSection(std::string_view Name) const {
-    // Readers and writers mostly go through the sections in file order, several keys each: the
-    // section used last and the one after it are tried before the index.
-    const int last = m_lastSection;
-    for (const int s : {last, last + 1})
-        if (s >= 0 && s < static_cast<int>(m_sections.size()) && SameName(View(SectionAt(s).Name), Name)) {
-            if (s != last)
-                m_lastSection = s;
-            return s;
-        }
-    const int s = m_index.Find(Name, HashName(Name), [this](int i) { return View(SectionAt(i).Name); });
-    if (s >= 0)
-        m_lastSection = s;
-    return s;
+    return m_index.Find(Name, HashName(Name), [this](int s) { return View(SectionAt(s).Name); });
 }
 
 int TMemIniFile::AddSection(Span Name, std::uint32_t Hash) {
@@ -521,9 +509,12 @@ void TMemIniFile::WriteString(std::string_view Section, std::string_view Ident, 
     std::string repairedName, repairedKey, repairedValue;
     const std::string_view name = Stored(Section, repairedName), key = Stored(Ident, repairedKey);
     const std::string_view value = Stored(Value, repairedValue);
-    int s = FindSection(name);
+    // Writers mostly write several keys of one section in a row.
+    int s = m_lastWritten >= 0 && SameName(View(SectionAt(m_lastWritten).Name), name) ? m_lastWritten
+                                                                                      : FindSection(name);
     if (s < 0)
-        s = m_lastSection = AddSection(Keep(name), HashName(name));
+        s = AddSection(Keep(name), HashName(name));
+    m_lastWritten = s;
     IniSection& section = SectionAt(s);
     if (const int i = FindKey(section, key); i >= 0) {
         // The key keeps the spelling it has in the file.
@@ -551,7 +542,7 @@ void TMemIniFile::EraseSection(std::string_view Section) {
     }
     m_unusedText += SectionAt(s).Name.Length;
     m_sections.erase(m_sections.begin() + s);
-    m_lastSection = -1;
+    m_lastWritten = -1;
     m_index.Clear();
     for (std::size_t i = 0; i < m_sections.size(); ++i)
         m_index.Add(HashName(View(m_sections[i].Name)), static_cast<int>(i));

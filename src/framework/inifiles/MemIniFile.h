@@ -23,7 +23,6 @@
 #include "framework/inifiles/CustomIniFile.h"
 #include "framework/inifiles/NameIndex.h"
 
-#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -179,9 +178,7 @@ private:
     std::size_t m_unusedLines = 0;
     std::vector<IniSection> m_sections;
     inifiles_detail::NameIndex m_index;  // sections by name
-    // The section found or added last. Const readers may run on several threads at once, so
-    // the hint they leave is atomic.
-    mutable std::atomic<int> m_lastSection{-1};
+    int m_lastWritten = -1;              // the section written last
     const TEncoding* m_encoding = nullptr;
     const TEncoding* m_requestedEncoding = nullptr;  // given to the constructor: used for loading
     bool m_modified = false;
