@@ -102,6 +102,9 @@ std::string_view Stored(std::string_view s, std::string& repaired) {
 namespace inifiles_detail {
 
 bool SameName(std::string_view a, std::string_view b) {
+    // A name is mostly asked for as it is spelt: then no letter needs comparing by case.
+    if (a == b)
+        return true;
     if (a.size() != b.size())
         return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
@@ -317,7 +320,7 @@ int TMemIniFile::FindKey(const IniSection& S, std::string_view Key) const {
     if (S.Keys)
         return S.Keys->Find(Key, HashName(Key), [this](int i) { return KeyOf(i); });
     for (int i = S.First; i >= 0; i = LineAt(i).Next)
-        if (SameName(KeyOf(i), Key))
+        if (LineAt(i).Key.Length == Key.size() && SameName(KeyOf(i), Key))
             return i;
     return -1;
 }
