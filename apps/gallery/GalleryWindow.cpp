@@ -9,6 +9,7 @@
 #include "framework/forms/Application.h"
 #include "framework/forms/TextForms.h"
 #include "framework/rtl/Exceptions.h"
+#include "framework/rtl/Files.h"
 #include "framework/rtl/Format.h"
 #include "framework/rtl/Paths.h"
 #include "settings/user_and_system_utils.h"
@@ -116,18 +117,28 @@ std::string TGalleryWindow::StateLine() const {
 }
 
 void TGalleryWindow::SetLogFile(const std::string& FileName) {
-    m_log.close();
-    m_log.open(FileName, std::ios::app);
-    if (!m_log)
-        throw EFCreateError("Cannot write the log file \"" + FileName + "\"");
-    m_log << StateLine() << std::endl;  // where the reports start from
+    m_log.clear();
+    AppendToFile(FileName, StateLine() + "\n");  // where the reports start from
+    m_log = FileName;
 }
 
 void TGalleryWindow::Report(const std::string& Line) {
     if (auto* status = As<TPanel>(FindComponent("StatusLine")))
         status->SetCaption(" " + Line);
-    if (m_log.is_open())
-        m_log << Line << std::endl;  // a line at a time, for whoever follows the file
+    AppendToLog(Line);
+}
+
+void TGalleryWindow::AppendToLog(const std::string& Line) {
+    if (m_log.empty())
+        return;
+    // A line at a time, for whoever follows the file. A log that can no longer be written is
+    // told once and given up; the window goes on.
+    try {
+        AppendToFile(m_log, Line + "\n");
+    } catch (const Exception& e) {
+        m_log.clear();
+        Application->HandleException(this, e);
+    }
 }
 
 void TGalleryWindow::WMDpiChanged(TMessage& Message) {
@@ -143,12 +154,13 @@ void TGalleryWindow::WMBroadcastByShell(TMessage& Message) {
 }
 
 void TGalleryWindow::BeforeDestruction() {
+    const int failuresBefore = Application->HandledExceptionCount();
     lm7::TTMSStylableForm::BeforeDestruction();  // saves the ini
-    if (m_log.is_open()) {
-        const std::string ini = TheIniName();
-        m_log << (ini.empty() ? std::string("Closed; nothing kept") : "Closed; state kept in " + ini)
-              << std::endl;
-    }
+    const std::string ini = TheIniName();
+    AppendToLog(ini.empty() ? std::string("Closed; nothing kept")
+                : Application->HandledExceptionCount() > failuresBefore
+                    ? "Closed; the state could not be kept in " + ini
+                    : "Closed; state kept in " + ini);
 }
 
 std::string TGalleryWindow::TheIniName() {

@@ -7,7 +7,6 @@
 
 #include "forms/TMSStyleableF.h"
 
-#include <fstream>
 #include <string>
 
 namespace gallery {
@@ -26,7 +25,9 @@ public:
     static std::string LayoutFileName();
 
     // Reports are also appended to this file, a line each, after a first line with the window's
-    // style and resolution. Raises EFCreateError when it cannot be written.
+    // style and resolution. Raises EFCreateError or EWriteError when that line cannot be
+    // written (a pipe nobody reads, a full device); a later failure is handed to the
+    // application's HandleException once, and the log is given up.
     void SetLogFile(const std::string& FileName);
     // Shows Line in the status line and adds it to the log.
     void Report(const std::string& Line);
@@ -44,8 +45,9 @@ private:
     void WatchControls();
     void WMDpiChanged(framework::TMessage& Message);
     void WMBroadcastByShell(framework::TMessage& Message);
+    void AppendToLog(const std::string& Line);
 
-    std::ofstream m_log;
+    std::string m_log;  // the log file's name; empty without one
 };
 
 }  // namespace gallery

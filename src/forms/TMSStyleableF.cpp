@@ -104,7 +104,19 @@ void TTMSStylableForm::AddAFormStyler(TTMSStylableForm* AForm) {
 }
 
 void TTMSStylableForm::FormShow(TObject*) {
-    ReadIni(this, TheIniName());
+    // A state file that cannot be read (no permission, damaged, too large) does not stop the
+    // window: it shows with its designed state and the user learns which file failed and why.
+    // The file is left as it is, also when the window closes, so what it holds is not lost.
+    const std::string ini = TheIniName();
+    try {
+        ReadIni(this, ini);
+        m_unreadableIni.clear();
+    } catch (const Exception& e) {
+        m_unreadableIni = ini;
+        Application->HandleException(this,
+                                     Exception(std::string(e.what()) + ". " + Name() +
+                                               " starts with its defaults and leaves that file as it is."));
+    }
     logLine(Format("FormShow %s", {Name()}));
     if (FormStylerPAI)
         FormStylerPAI->SetStyle(Global_TMSStyle);
@@ -237,12 +249,15 @@ void TTMSStylableForm::Notification(TComponent* AComponent, TOperation Operation
 }
 
 void TTMSStylableForm::BeforeDestruction() {
-    // A window that goes cannot hand an error to anyone: a settings folder that cannot be
-    // written must not stop the program closing. The failure goes to the log.
+    // A window that goes cannot hand an error to its caller: a settings folder that cannot be
+    // written must not stop the program closing. The user is told, and the log keeps it. The
+    // old file stays whole, as every save is atomic.
     try {
-        SaveIni(this, TheIniName());
+        if (const std::string ini = TheIniName(); ini != m_unreadableIni)
+            SaveIni(this, ini);
     } catch (const std::exception& e) {
         logLine(Format("SaveIni %s: %s", {Name(), std::string(e.what())}));
+        Application->HandleException(this, e);
     }
     ComponentsToResize.reset();
     if (FormStylerPAI) {
