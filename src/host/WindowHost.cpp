@@ -111,9 +111,11 @@ void TWindowHost::Open(TCustomForm* AForm) {
     m_input = std::make_unique<TSdlInput>(*AForm);
     // Errors that no caller can take (a state that could not be saved) are shown on the desktop.
     Application->SetErrorDisplay([this](const std::string& Message) {
-        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR,
-                                 Application->Title().empty() ? "Error" : Application->Title().c_str(),
-                                 Message.c_str(), m_window);
+        // Titled as the program (or the window) it comes from.
+        const char* title = !Application->Title().empty()               ? Application->Title().c_str()
+                            : m_window && *SDL_GetWindowTitle(m_window) ? SDL_GetWindowTitle(m_window)
+                                                                        : "Error";
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title, Message.c_str(), m_window);
     });
     if (m_options.Broadcast) {
         // A broadcast wakes the event loop at once: an SDL event pushed from the listener's

@@ -13,7 +13,8 @@ int main() {
     std::printf("ready\n");
     std::fflush(stdout);
     for (std::string line; std::getline(std::cin, line);) {
-        std::printf("%s\n%s\n", framework::Application->ExeName().c_str(), lm7::DefaultIniFilename(false).c_str());
+        std::printf("%s\n%s\n", framework::Application->ExeName().c_str(),
+                    lm7::DefaultIniFilename(false).c_str());
         std::fflush(stdout);
     }
     return 0;
