@@ -35,9 +35,13 @@ void TApplication::HandleException(TObject* Sender, const std::exception& E) {
 }
 
 void TApplication::ShowException(const std::exception& E) {
-    const std::string exe = ExeName();
-    const std::string program = exe.substr(exe.rfind('/') + 1);
-    std::fprintf(stderr, "%s: %s\n", program.empty() ? "error" : program.c_str(), E.what());
+    // Named once: errors may come while the program ends, after the platform has gone.
+    static const std::string program = [] {
+        const std::string exe = platform::Platform().ExecutablePath();
+        const std::string name = exe.substr(exe.rfind('/') + 1);
+        return name.empty() ? std::string("error") : name;
+    }();
+    std::fprintf(stderr, "%s: %s\n", program.c_str(), E.what());
     std::fflush(stderr);
     if (m_errorDisplay)
         m_errorDisplay(E.what());
