@@ -18,6 +18,7 @@
 #include <sys/file.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -411,10 +412,22 @@ TEST_F(AtomicWrite, LongestNamesAreWrittenAtomically) {
 // A device, a pipe or a socket named as the target, directly or through a link, is refused
 // and stays what it is: as root, a state file linked to /dev/null must not replace /dev/null.
 TEST_F(AtomicWrite, DevicesPipesAndSocketsAreNeverReplaced) {
-    std::vector<std::string> specials = tmp.MakeSpecialFiles();
-    const std::string nullLink = tmp.Path("null.ini");
-    ASSERT_EQ(::symlink("/dev/null", nullLink.c_str()), 0);
-    specials.push_back(nullLink);
+    // All inside the test's folder, so that a fault harms nothing else: a pipe, a socket, and
+    // (as root, who could replace /dev/null itself) a device node, reached directly and through
+    // a link; without root a link to /dev/null, which such a user cannot replace.
+    std::vector<std::string> specials;
+    for (const std::string& path : tmp.MakeSpecialFiles())
+        if (!fake.Stat(path, false).IsSymlink)
+            specials.push_back(path);
+    const std::string device = tmp.Path("null");
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)), 0);
+    }
+    const std::string link = tmp.Path("null.ini");
+    ASSERT_EQ(::symlink(::geteuid() == 0 ? device.c_str() : "/dev/null", link.c_str()), 0);
+    if (::geteuid() == 0)
+        specials.push_back(device);
+    specials.push_back(link);
     for (const std::string& path : specials) {
         const FileStat before = fake.Stat(path, true);
         IoError err;
@@ -425,9 +438,9 @@ TEST_F(AtomicWrite, DevicesPipesAndSocketsAreNeverReplaced) {
         EXPECT_FALSE(after.IsRegular) << path;
         EXPECT_EQ(after.Mode, before.Mode) << path;
     }
-    struct stat devNull {};
-    ASSERT_EQ(::stat("/dev/null", &devNull), 0);
-    EXPECT_TRUE(S_ISCHR(devNull.st_mode));
+    struct stat node {};
+    ASSERT_EQ(::stat(link.c_str(), &node), 0);
+    EXPECT_TRUE(S_ISCHR(node.st_mode));
 }
 
 // A log may be a pipe that someone reads, never one that holds the program until a reader
