@@ -169,9 +169,22 @@ std::string TGalleryWindow::TheIniName() {
         if (folder.empty())
             folder = lm7::GetMyDocumentsLumoFolder();
         return IncludeTrailingPathDelimiter(folder) + "gallery.ini";
+    } catch (const EIniFileException& e) {
+        TellSettingsProblem(e);  // a redirection file that names no usable folder
+    } catch (const EFileStreamError& e) {
+        TellSettingsProblem(e);  // one that cannot be read, or a documents setting gone wrong
     } catch (const Exception&) {
-        return std::string();  // no home folder: the gallery keeps nothing
+        // no home folder: the gallery keeps nothing
     }
+    return std::string();
+}
+
+void TGalleryWindow::TellSettingsProblem(const Exception& E) {
+    // The name is asked for at every show and close; the user hears of the problem once.
+    if (m_settingsProblemTold)
+        return;
+    m_settingsProblemTold = true;
+    Application->HandleException(this, Exception(std::string(E.what()) + "; the gallery keeps nothing"));
 }
 
 }  // namespace gallery

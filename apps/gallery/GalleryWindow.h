@@ -6,6 +6,7 @@
 // a margin dragged, the style and resolution taken), and so does its log file when it has one.
 
 #include "forms/TMSStyleableF.h"
+#include "framework/rtl/Exceptions.h"
 
 #include <string>
 
@@ -46,8 +47,11 @@ private:
     void WMDpiChanged(framework::TMessage& Message);
     void WMBroadcastByShell(framework::TMessage& Message);
     void AppendToLog(const std::string& Line);
+    // Tells the user once why the settings folder cannot be found; the gallery keeps nothing.
+    void TellSettingsProblem(const framework::Exception& E);
 
     std::string m_log;  // the log file's name; empty without one
+    bool m_settingsProblemTold = false;
 };
 
 }  // namespace gallery

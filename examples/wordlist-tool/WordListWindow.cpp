@@ -63,9 +63,22 @@ std::string TWordListWindow::TheIniName() {
         if (folder.empty())
             folder = lm7::GetMyDocumentsLumoFolder();
         return IncludeTrailingPathDelimiter(folder) + "wordlist-tool.ini";
+    } catch (const EIniFileException& e) {
+        TellSettingsProblem(e);  // a redirection file that names no usable folder
+    } catch (const EFileStreamError& e) {
+        TellSettingsProblem(e);  // one that cannot be read, or a documents setting gone wrong
     } catch (const Exception&) {
-        return std::string();  // no home folder: nothing is kept
+        // no home folder: nothing is kept
     }
+    return std::string();
+}
+
+void TWordListWindow::TellSettingsProblem(const Exception& E) {
+    // The name is asked for at every show and close; the user hears of the problem once.
+    if (m_settingsProblemTold)
+        return;
+    m_settingsProblemTold = true;
+    Application->HandleException(this, Exception(std::string(E.what()) + "; nothing is kept"));
 }
 
 void TWordListWindow::WindowShow(TObject* Sender) {

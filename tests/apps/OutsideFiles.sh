@@ -32,6 +32,14 @@ rm "$HOME/Documents/lumo7"
 run "$gallery" --png "$d/g.png"
 [ "$status" -eq 0 ] || fail "a good run failed: $(cat "$d/out")"
 
+# A NUL inside the settings redirection's folder would cut the path short: it is an error.
+printf '[Settings]\nfolder=%s\000/elsewhere\n' "$d" >"$HOME/Documents/lumo7/settings_folder.txt"
+run "$gallery" --png "$d/g.png"
+[ "$status" -ne 0 ] || fail "a NUL in the settings folder ended with status 0"
+grep -q "NUL" "$d/out" || fail "a NUL in the settings folder: $(cat "$d/out")"
+[ ! -e "$d/gallery.ini" ] || fail "the state went to the cut path"
+rm "$HOME/Documents/lumo7/settings_folder.txt"
+
 # A pipe nobody reads or writes as the picture, the log or the metafile's image.
 mkfifo "$d/fifo"
 run "$gallery" --png "$d/fifo"
