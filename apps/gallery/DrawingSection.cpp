@@ -64,6 +64,7 @@ private:
     void PaintHeaders(TCanvas& canvas, int top) const {
         const char* captions[] = {"Word", "Count", "Share"};
         canvas.Font()->SetHeight(-S(11));
+        canvas.Font()->SetColor(clNavy);  // the cells are light in every style
         for (int i = 0; i < 3; ++i) {
             const TRect cell = Scaled(10 + i * 110, top, 118 + i * 110, top + 22);
             lm7::MyDrawGradient(&canvas, clWhite, RGB(200, 210, 230), cell.Height(), cell, false);
