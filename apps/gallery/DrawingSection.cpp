@@ -63,6 +63,7 @@ private:
 
     void PaintHeaders(TCanvas& canvas, int top) const {
         const char* captions[] = {"Word", "Count", "Share"};
+        const TCanvasStateSaver saved(canvas);  // the text below keeps the style's colour
         canvas.Font()->SetHeight(-S(11));
         canvas.Font()->SetColor(clNavy);  // the cells are light in every style
         for (int i = 0; i < 3; ++i) {
