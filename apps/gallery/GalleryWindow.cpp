@@ -99,8 +99,11 @@ void TGalleryWindow::WindowShow(TObject* Sender) {
     FormShow(Sender);  // the controls take what the walk kept
     if (const std::string ini = TheIniName(); !ini.empty() && FileExists(ini)) {
         try {
+            m_restoring = true;
             ReadOwnState(sibling::TMyMemIniFile(ini));
+            m_restoring = false;
         } catch (const Exception& E) {
+            m_restoring = false;
             Report("The gallery's own state was not read: " + std::string(E.what()));
         }
     }
@@ -341,6 +344,8 @@ void TGalleryWindow::SetLogFile(const std::string& FileName) {
 }
 
 void TGalleryWindow::Report(const std::string& Line) {
+    if (m_restoring)
+        return;  // what the window was left with is no news
     if (auto* status = As<TPanel>(FindComponent("StatusLine")))
         status->SetCaption(" " + Line);
     if (m_log.is_open())

@@ -58,6 +58,7 @@ private:
     void WMBroadcastByShell(framework::TMessage& Message);
 
     std::ofstream m_log;
+    bool m_restoring = false;  // the saved state is being applied: the controls report nothing
 };
 
 }  // namespace gallery

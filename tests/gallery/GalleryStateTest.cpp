@@ -151,6 +151,7 @@ TEST_F(GalleryState, ColoursMarginsAndSelectionsSurviveARestart) {
     Close();
 
     Open();
+    EXPECT_EQ(Status(), " Style 0 (Light), 96 pixels per inch");  // the restore reports nothing
     EXPECT_EQ(Named<lm7::TColourSharingCombo>("ColourSharingCombo1")->SelectedColour(), clRed);
     EXPECT_EQ(Named<lm7::TColourSharingCombo>("ColourSharingCombo2")->SelectedColour(), clTeal);
     EXPECT_EQ(Named<lm7::TColourSharingListbox>("ColourSharingListbox1")->SelectedColour(), colour);
