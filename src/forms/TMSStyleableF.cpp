@@ -80,6 +80,7 @@ void TTMSStylableForm::AddAFormStyler(TTMSStylableForm* AForm) {
         // The styler may belong to another form, which may go first.
         FormStylerPAI->FreeNotification(this);
     }
+    sibling::ApplyTMSStyleToSystemColours(Global_TMSStyle);
     FormStylerPAI->SetStyle(Global_TMSStyle);
     FormStylerPAI->OnChange = TNotifyEvent::Of<&TTMSStylableForm::MudancaDeEstilo>(this);
     const TClassList classes{&vendor::TCustomAdvOfficeCheckBox::ClassInfo(),
@@ -118,12 +119,14 @@ void TTMSStylableForm::FormShow(TObject*) {
                                                " starts with its defaults and leaves that file as it is."));
     }
     logLine(Format("FormShow %s", {Name()}));
+    sibling::ApplyTMSStyleToSystemColours(Global_TMSStyle);
     if (FormStylerPAI)
         FormStylerPAI->SetStyle(Global_TMSStyle);
     CorrigeFormScreenRes();
 }
 
 void TTMSStylableForm::FormActivate(TObject*) {
+    sibling::ApplyTMSStyleToSystemColours(Global_TMSStyle);
     if (FormStylerPAI)
         FormStylerPAI->SetStyle(Global_TMSStyle);
     SetColor(sibling::GetABaseTMSBackgroundColour(Global_TMSStyle));
@@ -135,6 +138,9 @@ void TTMSStylableForm::AppActivate(TObject*) {}
 
 void TTMSStylableForm::MudancaDeEstilo(TObject*) {
     Application->ProcessMessages();
+    // The system colours follow the style as a desktop theme's do, so that what is painted in
+    // them (captions, list paper, bevels) stays legible.
+    sibling::ApplyTMSStyleToSystemColours(Global_TMSStyle);
     SetColor(sibling::GetABaseTMSBackgroundColour(Global_TMSStyle));
     // The styler reports only a change, so this call ends the exchange.
     if (FormStylerPAI)

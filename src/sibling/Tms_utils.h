@@ -23,6 +23,12 @@ TColor GetABaseTMSScrollTextColour(TTMSStyle AStyle);
 TColor GetABaseTMSTextColour_MOSTFREQUENT(TTMSStyle AStyle);
 TColor GetABaseTMSTextColour_SEARCHWORD(TTMSStyle AStyle);
 
+// The framework's system colours (clWindow, clWindowText, clBtnFace, clHighlight, ...) as a
+// desktop theme of the style sets them, so that whatever is painted in system colours stays
+// legible in the style. The light styles keep the desktop's light colours; the dark and the
+// high-contrast style bring their own. Called whenever a window takes a style.
+void ApplyTMSStyleToSystemColours(TTMSStyle AStyle);
+
 // The contrast ratio of two colours (1 to 21), by relative luminance; system colours resolved.
 double ContrastRatio(TColor A, TColor B);
 

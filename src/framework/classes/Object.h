@@ -53,9 +53,10 @@ using TDestructionErrorHandler = void (*)(const std::exception& Error);
 void SetDestructionErrorHandler(TDestructionErrorHandler Handler);
 
 // Two-phase creation: construct, then AfterConstruction(). If that raises, the object is
-// destroyed and the error passes on, as with a failing classic constructor.
+// destroyed and the error passes on, as with a failing classic constructor. Components can be
+// made in no other way (their class-scope operator new is deleted); this reaches the global one.
 template <class T, class... Args> T* Create(Args&&... args) {
-    T* obj = new T(std::forward<Args>(args)...);
+    T* obj = ::new T(std::forward<Args>(args)...);
     try {
         obj->AfterConstruction();
     } catch (...) {
