@@ -31,6 +31,7 @@ public:
 
 protected:
     void Paint() override;
+    int ButtonsWidth() const override { return ButtonRect().Width(); }
     void MouseDown(framework::TMouseButton Button, framework::TShiftState Shift, int X, int Y) override;
     void MouseUp(framework::TMouseButton Button, framework::TShiftState Shift, int X, int Y) override;
 
