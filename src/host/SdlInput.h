@@ -61,9 +61,9 @@ private:
 
     framework::TCustomForm& m_form;
     framework::TPoint m_pointer;
-    framework::TShiftState m_buttons = 0;  // ssLeft, ssRight, ssMiddle as held now
-    std::uint16_t m_mod = 0;               // SDL's modifiers as the last key event left them
-    framework::TRect m_inputRect;          // where the input method was last placed
+    framework::TShiftState m_buttons = 0;          // ssLeft, ssRight, ssMiddle as held now
+    std::uint16_t m_mod = 0;                       // SDL's modifiers as the last key event left them
+    framework::TRect m_inputRect;                  // where the input method was last placed
     std::unique_ptr<TSdlClipboards> m_clipboards;  // while SDL's video runs
 };
 

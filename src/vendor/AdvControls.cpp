@@ -77,7 +77,8 @@ const TClassInfo& TAdvSpinEdit::ClassInfo() {
             .Integer<TAdvSpinEdit>("Value", &TAdvSpinEdit::Value, &TAdvSpinEdit::SetValue, 0)
             .Float<TAdvSpinEdit>("FloatValue", &TAdvSpinEdit::FloatValue, &TAdvSpinEdit::SetFloatValue)
             .Integer<TAdvSpinEdit>("Increment", &TAdvSpinEdit::Increment, &TAdvSpinEdit::SetIncrement, 1)
-            .Float<TAdvSpinEdit>("IncrementFloat", &TAdvSpinEdit::IncrementFloat, &TAdvSpinEdit::SetIncrementFloat)
+            .Float<TAdvSpinEdit>("IncrementFloat", &TAdvSpinEdit::IncrementFloat,
+                                 &TAdvSpinEdit::SetIncrementFloat)
             .Integer<TAdvSpinEdit>("MinValue", &TAdvSpinEdit::MinValue, &TAdvSpinEdit::SetMinValue, 0)
             .Integer<TAdvSpinEdit>("MaxValue", &TAdvSpinEdit::MaxValue, &TAdvSpinEdit::SetMaxValue, 0);
     return info;

@@ -148,7 +148,8 @@ std::string TEditCore::MaskedLine(int Index) const {
 TEditPos TEditCore::Clamp(TEditPos Pos) const {
     Pos.Line = std::clamp(Pos.Line, 0, LineCount() - 1);
     const std::string& line = m_lines[Pos.Line];
-    Pos.Byte = static_cast<int>(CharBoundaryAtOrBefore(line, static_cast<std::size_t>(std::max(Pos.Byte, 0))));
+    Pos.Byte =
+        static_cast<int>(CharBoundaryAtOrBefore(line, static_cast<std::size_t>(std::max(Pos.Byte, 0))));
     return Pos;
 }
 
@@ -242,7 +243,8 @@ TEditPos TEditCore::Replace(TEditPos From, TEditPos To, std::string_view Text) {
     } else {
         std::vector<std::string> pieces = splitLines(Text);
         pieces.front().insert(0, head);
-        end = TEditPos{From.Line + static_cast<int>(pieces.size()) - 1, static_cast<int>(pieces.back().size())};
+        end =
+            TEditPos{From.Line + static_cast<int>(pieces.size()) - 1, static_cast<int>(pieces.back().size())};
         pieces.back() += tail;
         m_lines[From.Line] = std::move(pieces.front());
         const auto removed = static_cast<std::size_t>(To.Line - From.Line);

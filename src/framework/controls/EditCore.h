@@ -195,13 +195,16 @@ private:
     std::size_t Room() const;
     TEditPos Left(TEditPos P, bool Word) const;
     TEditPos Right(TEditPos P, bool Word) const;
-    TEditPos LineEnd(int Line) const { return TEditPos{Line, static_cast<int>(Line < 0 ? 0 : m_lines[Line].size())}; }
+    TEditPos LineEnd(int Line) const {
+        return TEditPos{Line, static_cast<int>(Line < 0 ? 0 : m_lines[Line].size())};
+    }
     TEditPos End() const { return LineEnd(LineCount() - 1); }
     TEditPos Vertical(int Lines);
     const TLayout& LayoutOf(int Line);
     void BuildLayout(TLayout& Out, std::string_view Text, bool Masked);
     int CaretWidth() const;
-    void PaintLine(TCanvas& Canvas, const TEditColors& Colors, int Line, int Y, const TRect& View, bool ShowSelection);
+    void PaintLine(TCanvas& Canvas, const TEditColors& Colors, int Line, int Y, const TRect& View,
+                   bool ShowSelection);
 
     TEditCoreOwner& m_owner;
     std::vector<std::string> m_lines{std::string()};
@@ -220,7 +223,7 @@ private:
     TLayout m_layouts[2];
     int m_scrollX = 0;
     int m_topLine = 0;
-    int m_goalX = -1;             // where Up and Down aim, kept over a run of them
+    int m_goalX = -1;              // where Up and Down aim, kept over a run of them
     bool m_scrollPending = false;  // the caret moved: scroll to it before the view is used
     std::string m_composition;
 

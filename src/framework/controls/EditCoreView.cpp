@@ -50,8 +50,8 @@ int TEditCore::XOf(TEditPos Pos) {
     Pos = Clamp(Pos);
     const TLayout& layout = LayoutOf(Pos.Line);
     const auto it = std::lower_bound(layout.Bytes.begin(), layout.Bytes.end(), Pos.Byte);
-    return layout.X[static_cast<std::size_t>(std::min<std::ptrdiff_t>(it - layout.Bytes.begin(),
-                                                                      static_cast<std::ptrdiff_t>(layout.X.size()) - 1))];
+    return layout.X[static_cast<std::size_t>(std::min<std::ptrdiff_t>(
+        it - layout.Bytes.begin(), static_cast<std::ptrdiff_t>(layout.X.size()) - 1))];
 }
 
 int TEditCore::LineHeight() { return std::max(m_owner.EditCanvas().TextHeight("Wg"), 1); }
@@ -111,7 +111,8 @@ TRect TEditCore::CaretRect() {
     int x = view.Left + XOf(m_caret) - m_scrollX;
     if (!m_composition.empty())
         x += m_owner.EditCanvas().TextWidth(m_composition);
-    const int y = m_multiLine ? view.Top + (m_caret.Line - m_topLine) * lh : view.Top + (view.Height() - lh) / 2;
+    const int y =
+        m_multiLine ? view.Top + (m_caret.Line - m_topLine) * lh : view.Top + (view.Height() - lh) / 2;
     return Rect(x, y, x + CaretWidth(), y + lh);
 }
 
@@ -195,9 +196,7 @@ void TEditCore::MouseUp(TMouseButton Button, int X, int Y) {
     OfferPrimarySelection();
 }
 
-bool TEditCore::DragBeyondView() const {
-    return m_dragging && !m_owner.EditViewRect().Contains(m_dragPoint);
-}
+bool TEditCore::DragBeyondView() const { return m_dragging && !m_owner.EditViewRect().Contains(m_dragPoint); }
 
 void TEditCore::DragTick() {
     if (!DragBeyondView())
@@ -283,7 +282,8 @@ void TEditCore::PaintLine(TCanvas& Canvas, const TEditColors& Colors, int Line, 
         const auto to = std::lower_bound(layout->Bytes.begin(), layout->Bytes.end(),
                                          m_caret.Byte + static_cast<int>(m_composition.size()));
         const int ux0 = View.Left + xs[static_cast<std::size_t>(at - layout->Bytes.begin())] - m_scrollX;
-        const int ux1 = View.Left + xs[std::min(static_cast<std::size_t>(to - layout->Bytes.begin()), xs.size() - 1)] -
+        const int ux1 = View.Left +
+                        xs[std::min(static_cast<std::size_t>(to - layout->Bytes.begin()), xs.size() - 1)] -
                         m_scrollX;
         const int thickness = CaretWidth();
         Canvas.Brush()->SetStyle(bsSolid);
@@ -301,7 +301,8 @@ void TEditCore::PaintLine(TCanvas& Canvas, const TEditColors& Colors, int Line, 
     // A selected line break shows as a space's width at the end of its line.
     if (Line < e.Line)
         ex += Canvas.TextWidth(" ");
-    const TRect band = IntersectRect(Rect(View.Left + sx - m_scrollX, Y, View.Left + ex - m_scrollX, Y + lh), View);
+    const TRect band =
+        IntersectRect(Rect(View.Left + sx - m_scrollX, Y, View.Left + ex - m_scrollX, Y + lh), View);
     if (band.IsEmpty())
         return;
     TCanvasStateSaver saved(Canvas);

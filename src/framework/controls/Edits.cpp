@@ -181,7 +181,8 @@ TCanvas& TCustomEdit::EditCanvas() {
 
 TRect TCustomEdit::EditViewRect() {
     const int right = std::max(ClientWidth() - 1 - ButtonsWidth(), 1);
-    return m_core.MultiLine() ? Rect(1, 1, right, std::max(ClientHeight() - 1, 1)) : Rect(1, 0, right, ClientHeight());
+    return m_core.MultiLine() ? Rect(1, 1, right, std::max(ClientHeight() - 1, 1))
+                              : Rect(1, 0, right, ClientHeight());
 }
 
 void TCustomEdit::EditInvalidate() {
@@ -360,8 +361,9 @@ void TCustomEdit::WndProc(TMessage& Message) {
     case EM_GETSEL: {
         // Both ends in one answer, the start in the low half, as the classic one packs them.
         const int start = SelStart(), end = start + SelLength();
-        Message.Result = static_cast<std::intptr_t>(MakeWParam(static_cast<std::uint16_t>(std::min(start, 0xFFFF)),
-                                                               static_cast<std::uint16_t>(std::min(end, 0xFFFF))));
+        Message.Result =
+            static_cast<std::intptr_t>(MakeWParam(static_cast<std::uint16_t>(std::min(start, 0xFFFF)),
+                                                  static_cast<std::uint16_t>(std::min(end, 0xFFFF))));
         return;
     }
     case WM_TIMER:
@@ -493,7 +495,8 @@ void TCustomEdit::PaintSpinButtons(TCanvas& canvas) {
     canvas.Brush()->SetColor(Enabled() ? clBtnText : clGrayText);
     const int cx = ClientWidth() - kSpinButtonWidth / 2 - 1;
     for (int i = 0; i < 3; ++i) {
-        canvas.FillRect(Rect(cx - i, up.Top + up.Height() / 2 - 1 + i, cx + i + 1, up.Top + up.Height() / 2 + i));
+        canvas.FillRect(
+            Rect(cx - i, up.Top + up.Height() / 2 - 1 + i, cx + i + 1, up.Top + up.Height() / 2 + i));
         canvas.FillRect(Rect(cx - i, down.Top + down.Height() / 2 + 1 - i, cx + i + 1,
                              down.Top + down.Height() / 2 + 2 - i));
     }

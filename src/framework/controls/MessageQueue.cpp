@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <chrono>
 #include <deque>
-#include <vector>
 #include <unordered_map>
+#include <vector>
 
 namespace framework {
 
@@ -143,7 +143,8 @@ bool SetTimer(HWND Wnd, std::uint32_t IDEvent, unsigned Elapse) {
 
 bool KillTimer(HWND Wnd, std::uint32_t IDEvent) {
     auto& t = timers();
-    const auto it = std::find_if(t.begin(), t.end(), [&](const Timer& x) { return x.Wnd == Wnd && x.Id == IDEvent; });
+    const auto it =
+        std::find_if(t.begin(), t.end(), [&](const Timer& x) { return x.Wnd == Wnd && x.Id == IDEvent; });
     if (it == t.end())
         return false;
     t.erase(it);
@@ -160,8 +161,9 @@ int DeliverDueTimers() {
     // A handler may set or kill timers: collect the due ones first.
     std::vector<std::pair<HWND, std::uint32_t>> due;
     auto& t = timers();
-    t.erase(std::remove_if(t.begin(), t.end(), [](const Timer& x) { return !TWinControl::FindControl(x.Wnd); }),
-            t.end());
+    t.erase(
+        std::remove_if(t.begin(), t.end(), [](const Timer& x) { return !TWinControl::FindControl(x.Wnd); }),
+        t.end());
     for (Timer& x : t)
         if (x.Due <= now) {
             x.Due = now + x.Elapse;
