@@ -70,8 +70,10 @@ void TEditCore::SetTopLine(int Value) {
     m_owner.EditInvalidate();
 }
 
+// The caret is about a twelfth of the line high in width: one pixel at 96 pixels per inch,
+// two at 144, as the text grows with the resolution.
 int TEditCore::CaretWidth() const {
-    return std::max(1, MulDiv(1, m_owner.EditCanvas().Font()->PixelsPerInch(), 96));
+    return std::max(1, MulDiv(m_owner.EditCanvas().TextHeight("Wg"), 1, 12));
 }
 
 void TEditCore::ScrollToCaret() {

@@ -228,6 +228,8 @@ void TCustomEdit::Paint() {
     colors.Highlight = m_selectionColor;
     colors.HighlightText = m_selectionTextColor;
     const bool focused = Focused() && Enabled();
+    if (focused && !TimerSet(Handle(), kCaretTimer))
+        SetTimer(Handle(), kCaretTimer, kCaretBlinkTime);  // focused before the window was made
     m_core.Paint(canvas, colors, focused && m_caretOn, focused || !m_hideSelection);
     canvas.Font()->SetColor(Font()->Color());
     if (m_spinButtons)
