@@ -25,6 +25,10 @@ struct TEditPos {
     auto operator<=>(const TEditPos&) const = default;
 };
 
+// The timer that blinks a focused field's caret (WM_TIMER WParam), and its period.
+inline constexpr std::uint32_t kEditCaretTimer = 1;
+inline constexpr int kEditCaretBlinkTime = 530;
+
 // What the core needs from the control that holds it.
 class TEditCoreOwner {
 public:

@@ -83,10 +83,10 @@ public:
     TNotifyEvent OnChange;
 
     // Timers of an edit (WM_TIMER WParam).
-    static constexpr std::uint32_t kCaretTimer = 1;
+    static constexpr std::uint32_t kCaretTimer = kEditCaretTimer;
     static constexpr std::uint32_t kDragTimer = 2;
     static constexpr std::uint32_t kSpinTimer = 3;
-    static constexpr int kCaretBlinkTime = 530;
+    static constexpr int kCaretBlinkTime = kEditCaretBlinkTime;
     static constexpr int kSpinButtonWidth = 15;
 
 protected:

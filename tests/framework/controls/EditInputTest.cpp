@@ -374,3 +374,40 @@ TEST_F(MemoInput, PasteKeepsLineBreaksAsLinefeeds) {
     Key('C', ssCtrl);
     EXPECT_EQ(Clipboard().AsText(), "three\nfour");
 }
+
+// --- The typed field of a combo box -------------------------------------------------------
+
+#include "framework/controls/ComboBox.h"
+
+TEST(ComboEdit, TheTypedFieldEditsLikeAnEditAndUpDownStillChoose) {
+    FormPtr form = MakeForm(300, 100);
+    auto* combo = Create<TComboBox>(form.get());
+    combo->SetBounds(10, 10, 150, 0);
+    combo->SetParent(form.get());
+    combo->Items()->SetText("whale\nship\nsea\n");
+    int changes = 0;
+    combo->OnChange = TNotifyEvent::Lambda([&](TObject*) { ++changes; });
+    combo->SetFocus();
+    Clipboard().Clear();
+    for (char32_t c : {U's', U'h', U'i', U'p'})
+        form->SendCharInput(c);
+    EXPECT_EQ(combo->Text(), "ship");
+    EXPECT_EQ(combo->ItemIndex(), 1);  // the typed text names an item
+    EXPECT_EQ(changes, 4);
+    form->SendKeyInput(VK_HOME);
+    form->SendCharInput(U'a');
+    EXPECT_EQ(combo->Text(), "aship");
+    EXPECT_EQ(combo->ItemIndex(), -1);
+    form->SendKeyInput(VK_END, ssShift);
+    form->SendKeyInput('C', ssCtrl);
+    EXPECT_EQ(Clipboard().AsText(), "ship");
+    form->SendKeyInput('Z', ssCtrl);
+    EXPECT_EQ(combo->Text(), "ship");
+    form->SendKeyInput(VK_DOWN);  // the next entry, whose text is then all selected
+    EXPECT_EQ(combo->Text(), "sea");
+    EXPECT_EQ(combo->Editor().SelText(), "sea");
+    form->SendCharInput(U'x');  // typing replaces it
+    EXPECT_EQ(combo->Text(), "x");
+    // The caret is drawn in the field while it has the focus.
+    EXPECT_TRUE(BoundsOfColor(*Picture(*form), clWindowText));
+}
