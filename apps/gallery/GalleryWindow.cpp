@@ -4,6 +4,8 @@
 
 #include "controls/ColourListBoxesAndCombos.h"
 #include "controls/NotepadGrabPanel.h"
+#include "framework/controls/ComboBox.h"
+#include "framework/controls/Edits.h"
 #include "framework/controls/ListBox.h"
 #include "framework/controls/Panel.h"
 #include "framework/forms/Application.h"
@@ -60,6 +62,7 @@ TGalleryWindow::TGalleryWindow(TComponent* AOwner) : lm7::TTMSStylableForm(AOwne
     }
     NameComponents();
     WatchControls();
+    WatchEdits(this);
     Report(StateLine());
 }
 
@@ -105,6 +108,32 @@ void TGalleryWindow::WatchControls() {
                     Report(Format("%s: left %d, top %d, right %d, bottom %d",
                                   {panel->Name(), r.Left, r.Top, r.Right, r.Bottom}));
                 });
+        }
+    }
+}
+
+// Edits, memos, spin edits and typed combos, also those a section's frame owns, tell their new
+// text; a memo, how many lines it has.
+void TGalleryWindow::WatchEdits(TComponent* Owner) {
+    for (int i = 0; i < Owner->ComponentCount(); ++i) {
+        TComponent* c = Owner->Components(i);
+        WatchEdits(c);
+        if (auto* edit = As<TCustomEdit>(c)) {
+            edit->OnChange = TNotifyEvent::Lambda([this, edit, before = edit->OnChange](TObject* Sender) {
+                if (before)
+                    before(Sender);
+                if (edit->Editor().MultiLine())
+                    Report(Format("%s: %d lines", {edit->Name(), edit->Editor().LineCount()}));
+                else
+                    Report(Format("%s: \"%s\"", {edit->Name(), edit->DisplayText()}));
+            });
+        } else if (auto* typed = As<TCustomComboBox>(c);
+                   typed && typed->Style() == csDropDown && !c->Is<lm7::TColourSharingCombo>()) {
+            typed->OnChange = TNotifyEvent::Lambda([this, typed, before = typed->OnChange](TObject* Sender) {
+                if (before)
+                    before(Sender);
+                Report(Format("%s: \"%s\"", {typed->Name(), typed->Text()}));
+            });
         }
     }
 }

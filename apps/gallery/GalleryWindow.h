@@ -42,6 +42,7 @@ private:
     // Connects the reports of the list boxes, colour combos and margin panels, keeping the
     // handlers their sections gave them.
     void WatchControls();
+    void WatchEdits(framework::TComponent* Owner);
     void WMDpiChanged(framework::TMessage& Message);
     void WMBroadcastByShell(framework::TMessage& Message);
 

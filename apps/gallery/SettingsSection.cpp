@@ -61,7 +61,6 @@ void Build(TWinControl& area) {
 
     auto* text = Create<TMemo>(area.Owner());
     text->SetBounds(258, 8, gallery::kSectionWidth - 266, gallery::kSectionHeight - 16);
-    text->SetReadOnly(true);
     text->SetText(kState);
     text->SetParent(&area);
 }
