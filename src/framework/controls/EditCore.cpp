@@ -85,9 +85,9 @@ void TEditCore::SetText(std::string_view Value) {
         m_lines = splitLines(clean);
     else
         m_lines.assign(1, clean);
-    m_length = lengthOf(clean);
-    if (m_multiLine)
-        m_length = Utf8Length(Text());
+    m_length = m_lines.size() - 1;  // the line breaks
+    for (const std::string& line : m_lines)
+        m_length += lengthOf(line);
     m_caret = m_anchor = TEditPos{};
     m_scrollX = m_topLine = 0;
     m_goalX = -1;
@@ -416,6 +416,8 @@ bool TEditCore::InsertIncoming(std::string_view Raw) {
 TEditPos TEditCore::Left(TEditPos P, bool Word) const {
     if (P.Byte == 0)
         return P.Line > 0 ? LineEnd(P.Line - 1) : P;
+    if (Word && m_passwordChar != '\0')
+        return TEditPos{P.Line, 0};  // a password shows no words
     const std::string& line = m_lines[P.Line];
     const std::size_t b = Word ? PrevWordBoundary(line, P.Byte) : PrevCharBoundary(line, P.Byte);
     return TEditPos{P.Line, static_cast<int>(b)};
@@ -425,6 +427,8 @@ TEditPos TEditCore::Right(TEditPos P, bool Word) const {
     const std::string& line = m_lines[P.Line];
     if (P.Byte >= static_cast<int>(line.size()))
         return P.Line + 1 < LineCount() ? TEditPos{P.Line + 1, 0} : P;
+    if (Word && m_passwordChar != '\0')
+        return LineEnd(P.Line);
     const std::size_t b = Word ? NextWordBoundary(line, P.Byte) : NextCharBoundary(line, P.Byte);
     return TEditPos{P.Line, static_cast<int>(b)};
 }

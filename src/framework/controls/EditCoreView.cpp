@@ -157,8 +157,9 @@ void TEditCore::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) 
     const auto now = std::chrono::steady_clock::now();
     const bool near = std::abs(X - m_lastDoublePoint.X) <= 4 && std::abs(Y - m_lastDoublePoint.Y) <= 4;
     if (Shift & ssDouble) {
-        std::size_t start = 0, end = 0;
-        WordAround(m_lines[at.Line], static_cast<std::size_t>(at.Byte), start, end);
+        std::size_t start = 0, end = m_lines[at.Line].size();
+        if (m_passwordChar == '\0')  // a password shows no words: all of it
+            WordAround(m_lines[at.Line], static_cast<std::size_t>(at.Byte), start, end);
         Select(TEditPos{at.Line, static_cast<int>(start)}, TEditPos{at.Line, static_cast<int>(end)});
         m_lastDouble = now;
         m_lastDoublePoint = TPoint{X, Y};

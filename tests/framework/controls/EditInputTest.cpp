@@ -125,6 +125,15 @@ TEST_F(EditInput, PasswordShowsItsMaskAndKeepsTheTextOffTheClipboard) {
     edit->SetPasswordChar('*');
     Type("s" + kAcute + "cret");
     EXPECT_EQ(edit->DisplayText(), "******");  // characters, a mark with its base
+    // Ctrl moves over the whole of it: the words of a password are not shown.
+    Type(" two");
+    Key(VK_LEFT, ssCtrl);
+    EXPECT_EQ(edit->SelStart(), 0);
+    Key(VK_RIGHT, ssCtrl);
+    EXPECT_EQ(edit->SelStart(), 11);
+    form->SendCharInput(VK_BACK, ssCtrl);
+    EXPECT_EQ(edit->Text(), "");
+    Type("s" + kAcute + "cret");
     Clipboard().SetAsText("before");
     Key('A', ssCtrl);
     Key('C', ssCtrl);
