@@ -3,6 +3,7 @@
 #include "framework/controls/EditText.h"
 #include "framework/controls/Menus.h"
 #include "framework/controls/Panel.h"
+#include "framework/graphics/GraphicsObjects.h"
 #include "framework/rtl/Unicode.h"
 
 #include <algorithm>
@@ -466,12 +467,16 @@ void TCustomEdit::SetSpinButtons(bool Value) {
     Invalidate();
 }
 
+int TCustomEdit::SpinButtonWidth() const {
+    return std::max(kSpinButtonWidth, MulDiv(kSpinButtonWidth, ClientHeight(), 17));
+}
+
 TRect TCustomEdit::SpinUpRect() const {
-    return Rect(ClientWidth() - kSpinButtonWidth, 0, ClientWidth(), ClientHeight() / 2);
+    return Rect(ClientWidth() - SpinButtonWidth(), 0, ClientWidth(), ClientHeight() / 2);
 }
 
 TRect TCustomEdit::SpinDownRect() const {
-    return Rect(ClientWidth() - kSpinButtonWidth, ClientHeight() / 2, ClientWidth(), ClientHeight());
+    return Rect(ClientWidth() - SpinButtonWidth(), ClientHeight() / 2, ClientWidth(), ClientHeight());
 }
 
 void TCustomEdit::StartSpin(int Direction) {
@@ -495,7 +500,7 @@ void TCustomEdit::PaintSpinButtons(TCanvas& canvas) {
         canvas.FrameRect(r);
     }
     canvas.Brush()->SetColor(Enabled() ? clBtnText : clGrayText);
-    const int cx = ClientWidth() - kSpinButtonWidth / 2 - 1;
+    const int cx = ClientWidth() - SpinButtonWidth() / 2 - 1;
     for (int i = 0; i < 3; ++i) {
         canvas.FillRect(
             Rect(cx - i, up.Top + up.Height() / 2 - 1 + i, cx + i + 1, up.Top + up.Height() / 2 + i));

@@ -109,7 +109,9 @@ protected:
     virtual void Change();
 
     // Width kept free at the right end for buttons; the text stops before it.
-    virtual int ButtonsWidth() const { return m_spinButtons ? kSpinButtonWidth : 0; }
+    virtual int ButtonsWidth() const { return m_spinButtons ? SpinButtonWidth() : 0; }
+    // As wide as the field is high, in proportion: 15 pixels at the standard height.
+    int SpinButtonWidth() const;
 
     // Several lines, also seen as Lines: for the memos.
     void MakeMultiLine();
