@@ -193,7 +193,8 @@ std::string TEditCore::TextBetween(TEditPos From, TEditPos To) const {
 }
 
 TEditPos TEditCore::EndOf(TEditPos At, std::string_view Text) const {
-    const std::size_t lastBreak = Text.rfind('\n');
+    // One line keeps a line break a program put there as a character like any other.
+    const std::size_t lastBreak = m_multiLine ? Text.rfind('\n') : std::string_view::npos;
     if (lastBreak == std::string_view::npos)
         return TEditPos{At.Line, At.Byte + static_cast<int>(Text.size())};
     const auto breaks = static_cast<int>(std::count(Text.begin(), Text.end(), '\n'));

@@ -212,6 +212,14 @@ TEST_F(EditInput, TheClassicInterfaceReadsAndSetsTheSelection) {
     EXPECT_EQ(changes, 7);
     edit->SetModified(false);
     EXPECT_FALSE(edit->Modified());
+    // A line break a program puts into one line stays a character there, also for undo.
+    edit->SetSelText("a\nb");
+    EXPECT_EQ(edit->Text(), "שלום <>a\nb");
+    edit->Undo();
+    EXPECT_EQ(edit->Text(), "שלום <>");
+    edit->Redo();
+    EXPECT_EQ(edit->Text(), "שלום <>a\nb");
+    EXPECT_EQ(edit->SelStart(), 10);
 }
 
 TEST_F(EditInput, TheEditMessagesWorkAsTheClassicOnes) {
