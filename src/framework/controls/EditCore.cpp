@@ -559,11 +559,10 @@ bool TEditCore::CharInput(char32_t Char, TShiftState Shift) {
         return false;
     if (m_readOnly)
         return true;
+    if (Room() == 0)
+        return true;  // at the limit the character is taken and dropped
     std::string text;
     Utf8Append(text, Char);
-    // A combining mark joins the character before it, so it fits wherever that one did.
-    if (Room() == 0)
-        return true;
     Apply(SelectionStart(), SelectionEnd(), text, HasSelection() ? TStepKind::Other : TStepKind::Typing);
     return true;
 }
