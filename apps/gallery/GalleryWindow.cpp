@@ -6,6 +6,7 @@
 #include "controls/NotepadGrabPanel.h"
 #include "dialogs/FileFolderOpenDlgU.h"
 #include "framework/controls/CheckBox.h"
+#include "framework/controls/ComboBox.h"
 #include "framework/controls/Edits.h"
 #include "framework/controls/ListBox.h"
 #include "framework/controls/Panel.h"
@@ -324,6 +325,18 @@ void TGalleryWindow::WatchControls() {
         } else if (auto* file = As<vendor::TElFileNameEdit>(c)) {
             file->OnChange = Then(file->OnChange, [this, file, name] {
                 Report(Format("%s: \"%s\"", {name, file->Text()}));
+            });
+        } else if (auto* edit = As<TCustomEdit>(c)) {
+            // Other edits tell their new text; a memo, how many lines it has.
+            edit->OnChange = Then(edit->OnChange, [this, edit, name] {
+                if (edit->Editor().MultiLine())
+                    Report(Format("%s: %d lines", {name, edit->Editor().LineCount()}));
+                else
+                    Report(Format("%s: \"%s\"", {name, edit->DisplayText()}));
+            });
+        } else if (auto* typed = As<TCustomComboBox>(c); typed && typed->Style() == csDropDown) {
+            typed->OnChange = Then(typed->OnChange, [this, typed, name] {
+                Report(Format("%s: \"%s\"", {name, typed->Text()}));
             });
         }
     }

@@ -53,8 +53,8 @@ private:
     // The sections build unnamed controls; a tool window's controls have names, by which its
     // walks find them and its ini file keeps their state. They are named as a designer would.
     void NameComponents();
-    // Connects the reports of the list boxes, colour combos and margin panels, keeping the
-    // handlers their sections gave them.
+    // Connects the reports of the controls (lists, views, colour combos, margin panels, tabs,
+    // check boxes, pickers and edits), keeping the handlers their sections gave them.
     void WatchControls();
     void WMDpiChanged(framework::TMessage& Message);
     void WMBroadcastByShell(framework::TMessage& Message);

@@ -1,6 +1,7 @@
 #include "host/SdlInput.h"
 
 #include "framework/forms/Application.h"
+#include "framework/platform/Clipboard.h"
 #include "framework/rtl/Unicode.h"
 
 #include <string_view>
@@ -96,6 +97,55 @@ TCursor CursorAt(TCustomForm& Form, TPoint Point) {
     return crDefault;
 }
 
+// --- The desktop's clipboards --------------------------------------------------------------
+
+class TSdlClipboards::TStore : public TClipboardStore {
+public:
+    explicit TStore(bool Primary) : m_primary(Primary) {}
+    bool HasText() override {
+        return (m_primary ? SDL_HasPrimarySelectionText() : SDL_HasClipboardText()) == SDL_TRUE;
+    }
+    std::string GetText() override {
+        char* text = m_primary ? SDL_GetPrimarySelectionText() : SDL_GetClipboardText();
+        if (!text)
+            return {};
+        std::string result(text);
+        SDL_free(text);
+        return result;
+    }
+    void SetText(const std::string& Text) override {
+        if (m_primary)
+            SDL_SetPrimarySelectionText(Text.c_str());
+        else
+            SDL_SetClipboardText(Text.c_str());
+    }
+    void Clear() override { SetText(""); }
+
+private:
+    bool m_primary;
+};
+
+TSdlClipboards::TSdlClipboards()
+    : m_clipboard(std::make_unique<TStore>(false)), m_primary(std::make_unique<TStore>(true)) {
+    SetClipboardStore(TClipboardKind::Clipboard, m_clipboard.get());
+    SetClipboardStore(TClipboardKind::PrimarySelection, m_primary.get());
+}
+
+TSdlClipboards::~TSdlClipboards() {
+    SetClipboardStore(TClipboardKind::Clipboard, nullptr);
+    SetClipboardStore(TClipboardKind::PrimarySelection, nullptr);
+}
+
+// --- Input -----------------------------------------------------------------------------------
+
+TSdlInput::TSdlInput(TCustomForm& Form) : m_form(Form) {
+    // SDL's clipboard needs its video; without it the framework's own stores stay.
+    if (SDL_WasInit(SDL_INIT_VIDEO))
+        m_clipboards = std::make_unique<TSdlClipboards>();
+}
+
+TSdlInput::~TSdlInput() = default;
+
 bool TSdlInput::Deliver(const SDL_Event& Event) {
     switch (Event.type) {
     case SDL_MOUSEMOTION:
@@ -110,6 +160,9 @@ bool TSdlInput::Deliver(const SDL_Event& Event) {
         return true;
     case SDL_TEXTINPUT:
         Text(Event.text.text);
+        return true;
+    case SDL_TEXTEDITING:
+        Editing(Event.edit.text);
         return true;
     case SDL_WINDOWEVENT:
         Window(Event.window);
@@ -223,6 +276,32 @@ void TSdlInput::Text(const char* Utf8) {
     const std::string_view text(Utf8);
     for (std::size_t pos = 0; pos < text.size();)
         m_form.SendCharInput(Utf8Decode(text, pos));
+}
+
+void TSdlInput::Editing(const char* Utf8) {
+    TWinControl* target = m_form.FocusedControl();
+    if (!target)
+        return;
+    const std::string text(Utf8);
+    TLParamPointer token(&text);
+    SendMessage(target->Handle(), WM_IME_COMPOSITION, 0, token.LParam());
+}
+
+void TSdlInput::PlaceInputMethod() {
+    TWinControl* target = m_form.FocusedControl();
+    if (!target)
+        return;
+    TRect caret;
+    TLParamPointer token(&caret);
+    if (SendMessage(target->Handle(), CM_GETCARETRECT, 0, token.LParam()) == 0)
+        return;
+    const TPoint origin = target->ClientToScreen(TPoint{caret.Left, caret.Top});
+    const TRect placed = Bounds(origin.X, origin.Y, caret.Width(), caret.Height());
+    if (placed == m_inputRect)
+        return;
+    m_inputRect = placed;
+    SDL_Rect rect{placed.Left, placed.Top, placed.Width(), placed.Height()};
+    SDL_SetTextInputRect(&rect);
 }
 
 void TSdlInput::Window(const SDL_WindowEvent& Event) {

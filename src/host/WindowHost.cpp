@@ -213,6 +213,7 @@ void TWindowHost::Flush() {
     if (m_broadcast)
         for (const TBroadcast& b : m_broadcast->Receive())
             Application->BroadcastToForms(WM_BROADCASTBYSHELL, b.WParam, b.LParam);
+    DeliverDueTimers();
     DeliverPostedMessages();
     if (!FormAlive())
         return;
@@ -222,6 +223,7 @@ void TWindowHost::Flush() {
     form->PaintInvalid();
     Present(false);
     UpdateCursor();
+    m_input->PlaceInputMethod();
 }
 
 // The form is composed into the window's own pixels (SDL's window surface), which keep what
@@ -330,7 +332,7 @@ void TWindowHost::Run(TCustomForm* AForm) {
     bool open = true;
     while (open) {
         // Wake now and then without input: broadcasts and resolution changes need no event.
-        if (SDL_WaitEventTimeout(&event, 100)) {
+        if (SDL_WaitEventTimeout(&event, TimerWait(100))) {
             // Messages posted by one event's handlers are delivered before the next event.
             do {
                 open = HandleEvent(event) && open;

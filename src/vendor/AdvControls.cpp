@@ -6,6 +6,7 @@
 #include "framework/rtl/Rounding.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace vendor {
 
@@ -74,11 +75,19 @@ const TClassInfo& TAdvSpinEdit::ClassInfo() {
             .Enum<TAdvSpinEdit>("SpinType", {"sptNormal", "sptFloat", "sptDate", "sptTime", "sptHex"},
                                 &TAdvSpinEdit::SpinType, &TAdvSpinEdit::SetSpinType, sptNormal)
             .Integer<TAdvSpinEdit>("Value", &TAdvSpinEdit::Value, &TAdvSpinEdit::SetValue, 0)
-            .Float<TAdvSpinEdit>("FloatValue", &TAdvSpinEdit::FloatValue, &TAdvSpinEdit::SetFloatValue);
+            .Float<TAdvSpinEdit>("FloatValue", &TAdvSpinEdit::FloatValue, &TAdvSpinEdit::SetFloatValue)
+            .Integer<TAdvSpinEdit>("Increment", &TAdvSpinEdit::Increment, &TAdvSpinEdit::SetIncrement, 1)
+            .Float<TAdvSpinEdit>("IncrementFloat", &TAdvSpinEdit::IncrementFloat,
+                                 &TAdvSpinEdit::SetIncrementFloat)
+            .Integer<TAdvSpinEdit>("MinValue", &TAdvSpinEdit::MinValue, &TAdvSpinEdit::SetMinValue, 0)
+            .Integer<TAdvSpinEdit>("MaxValue", &TAdvSpinEdit::MaxValue, &TAdvSpinEdit::SetMaxValue, 0);
     return info;
 }
 
-TAdvSpinEdit::TAdvSpinEdit(TComponent* AOwner) : TCustomEdit(AOwner) { ShowValue(); }
+TAdvSpinEdit::TAdvSpinEdit(TComponent* AOwner) : TCustomEdit(AOwner) {
+    SetSpinButtons(true);
+    ShowValue();
+}
 
 void TAdvSpinEdit::SetSpinType(TAdvSpinType Value) {
     m_spinType = Value;
@@ -106,36 +115,62 @@ void TAdvSpinEdit::ShowValue() {
     m_showing = false;
 }
 
-void TAdvSpinEdit::TextChanged() {
-    if (!m_showing) {
-        // Typed text that reads as a value of the spin type sets it.
-        if (m_spinType == sptFloat) {
-            double v = 0;
-            if (TryStrToFloat(Text(), v))
-                m_floatValue = v;
-        } else {
-            int v = 0;
-            if (TryStrToInt(m_spinType == sptHex ? "$" + Text() : Text(), v))
-                m_value = v;
-        }
-    }
-    TCustomEdit::TextChanged();
+bool TAdvSpinEdit::ReadText(int& Value, double& FloatValue) const {
+    if (m_spinType == sptFloat)
+        return TryStrToFloat(Text(), FloatValue);
+    return TryStrToInt(m_spinType == sptHex ? "$" + Text() : Text(), Value);
 }
 
-void TAdvSpinEdit::Paint() {
-    TCanvas& canvas = *Canvas();
-    const int w = 15;
-    canvas.IntersectClipRect(Rect(0, 0, ClientWidth() - w, ClientHeight()));
-    TCustomEdit::Paint();
-    canvas.ResetClip();
-    canvas.Brush()->SetStyle(bsSolid);
-    canvas.Brush()->SetColor(clBtnFace);
-    canvas.FillRect(Rect(ClientWidth() - w, 0, ClientWidth(), ClientHeight()));
-    canvas.Brush()->SetColor(clWindowText);
-    const int cx = ClientWidth() - w / 2 - 1, mid = ClientHeight() / 2;
-    for (int i = 0; i < 3; ++i) {
-        canvas.FillRect(Rect(cx - i, mid - 5 + i, cx + i + 1, mid - 4 + i));  // up
-        canvas.FillRect(Rect(cx - i, mid + 4 - i, cx + i + 1, mid + 5 - i));  // down
+void TAdvSpinEdit::Change() {
+    if (!m_showing) {
+        // Typed text that reads as a value of the spin type sets it.
+        int v = m_value;
+        double f = m_floatValue;
+        if (ReadText(v, f)) {
+            m_value = v;
+            m_floatValue = f;
+        }
+    }
+    TCustomEdit::Change();
+}
+
+int TAdvSpinEdit::Bounded(long long Value) const {
+    if (m_min == 0 && m_max == 0)
+        return static_cast<int>(std::clamp<long long>(Value, INT32_MIN, INT32_MAX));
+    return static_cast<int>(std::clamp<long long>(Value, std::min(m_min, m_max), std::max(m_min, m_max)));
+}
+
+void TAdvSpinEdit::Spin(int Steps) {
+    if (m_spinType == sptFloat) {
+        double next = m_floatValue + Steps * m_incrementFloat;
+        if (m_min != 0 || m_max != 0)
+            next = std::clamp(next, static_cast<double>(std::min(m_min, m_max)),
+                              static_cast<double>(std::max(m_min, m_max)));
+        SetFloatValue(next);
+    } else if (m_spinType == sptNormal || m_spinType == sptHex) {
+        SetValue(Bounded(static_cast<long long>(m_value) + static_cast<long long>(Steps) * m_increment));
+    }
+    SelectAll();
+}
+
+void TAdvSpinEdit::SpinLeave() {
+    int v = 0;
+    double f = 0;
+    if (!ReadText(v, f))
+        ShowValue();
+}
+
+bool TAdvSpinEdit::AcceptChar(char32_t Char) {
+    switch (m_spinType) {
+    case sptNormal:
+        return (Char >= '0' && Char <= '9') || Char == '-' || Char == '+';
+    case sptFloat:
+        return (Char >= '0' && Char <= '9') || Char == '-' || Char == '+' || Char == '.' || Char == ',' ||
+               Char == 'e' || Char == 'E';
+    case sptHex:
+        return (Char >= '0' && Char <= '9') || (Char >= 'a' && Char <= 'f') || (Char >= 'A' && Char <= 'F');
+    default:
+        return true;
     }
 }
 

@@ -65,16 +65,35 @@ public:
     void SetValue(int Value);
     double FloatValue() const { return m_floatValue; }
     void SetFloatValue(double Value);
+    // The step of the arrows, keys and wheel; Page Up/Page Down make ten. MinValue and
+    // MaxValue both 0 put no bounds on the value.
+    int Increment() const { return m_increment; }
+    void SetIncrement(int Value) { m_increment = Value; }
+    double IncrementFloat() const { return m_incrementFloat; }
+    void SetIncrementFloat(double Value) { m_incrementFloat = Value; }
+    int MinValue() const { return m_min; }
+    void SetMinValue(int Value) { m_min = Value; }
+    int MaxValue() const { return m_max; }
+    void SetMaxValue(int Value) { m_max = Value; }
 
 protected:
-    void TextChanged() override;
-    void Paint() override;
+    void Change() override;
+    void Spin(int Steps) override;
+    void SpinLeave() override;
+    bool AcceptChar(char32_t Char) override;
 
 private:
     void ShowValue();
+    // Text that reads as a value of the spin type; false for other text.
+    bool ReadText(int& Value, double& FloatValue) const;
+    int Bounded(long long Value) const;
     TAdvSpinType m_spinType = sptNormal;
     int m_value = 0;
     double m_floatValue = 0;
+    int m_increment = 1;
+    double m_incrementFloat = 0.1;
+    int m_min = 0;
+    int m_max = 0;
     bool m_showing = false;
 };
 

@@ -75,10 +75,12 @@ void TAdvEditBtn::Paint() {
 }
 
 void TAdvEditBtn::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    TCustomEdit::MouseDown(Button, Shift, X, Y);
+    // A press on the button is the button's; the text beside it takes the others.
     if (Button == mbLeft && Enabled() && ButtonRect().Contains(TPoint{X, Y})) {
         m_buttonDown = true;
         Invalidate();
+    } else {
+        TCustomEdit::MouseDown(Button, Shift, X, Y);
     }
 }
 

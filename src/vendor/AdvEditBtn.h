@@ -33,6 +33,7 @@ protected:
     void Paint() override;
     // The picture the button shows: the Glyph.
     virtual const framework::TBitmap& ShownGlyph() const { return *m_glyph; }
+    int ButtonsWidth() const override { return ButtonRect().Width(); }
     void MouseDown(framework::TMouseButton Button, framework::TShiftState Shift, int X, int Y) override;
     void MouseUp(framework::TMouseButton Button, framework::TShiftState Shift, int X, int Y) override;
 

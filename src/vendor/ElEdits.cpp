@@ -31,31 +31,9 @@ const TClassInfo& TElMemo::ClassInfo() {
     return info;
 }
 
-TElMemo::TElMemo(TComponent* AOwner) : TCustomElEdit(AOwner), m_lines(new TStringList) {
+TElMemo::TElMemo(TComponent* AOwner) : TCustomElEdit(AOwner) {
     SetBounds(0, 0, 185, 89);
-    m_lines->OnChange = TNotifyEvent::Of<&TElMemo::LinesChanged>(this);
-}
-
-TElMemo::~TElMemo() { m_lines->OnChange = nullptr; }
-
-std::string TElMemo::GetText() const { return m_lines->Text(); }
-
-void TElMemo::TextChanged() {
-    m_lines->SetText(m_text);
-    m_text.clear();
-    Change();
-}
-
-void TElMemo::LinesChanged(TObject*) { Invalidate(); }
-
-void TElMemo::Paint() {
-    TCanvas& canvas = *Canvas();
-    canvas.Font()->Assign(Font());
-    canvas.Brush()->SetStyle(bsClear);
-    const int lineHeight = canvas.TextHeight("Wg");
-    int y = 1;
-    for (int i = 0; i < m_lines->Count() && y < ClientHeight(); ++i, y += lineHeight)
-        canvas.TextOut(2, y, m_lines->StringRef(i));
+    MakeMultiLine();
 }
 
 // --- Button edits --------------------------------------------------------------------------
@@ -71,9 +49,11 @@ TRect TCustomElButtonEdit::ButtonRect() const {
 }
 
 void TCustomElButtonEdit::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    TCustomElEdit::MouseDown(Button, Shift, X, Y);
+    // A press on the button is the button's; the text beside it takes the others.
     if (Button == mbLeft && Enabled() && ButtonRect().Contains(TPoint{X, Y}))
         m_buttonDown = true;
+    else
+        TCustomElEdit::MouseDown(Button, Shift, X, Y);
 }
 
 void TCustomElButtonEdit::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -167,25 +147,11 @@ const TClassInfo& TElFolderNameEdit::ClassInfo() {
 
 namespace {
 
-// Up and down arrows at the right end of a spin edit.
-void PaintSpinButtons(TCanvas& canvas, int width, int height) {
-    const int w = 15;
-    const TRect up = Rect(width - w, 0, width, height / 2), down = Rect(width - w, height / 2, width, height);
-    for (const TRect& r : {up, down}) {
-        canvas.Brush()->SetStyle(bsSolid);
-        canvas.Brush()->SetColor(clBtnFace);
-        canvas.FillRect(r);
-        canvas.Brush()->SetColor(clBtnShadow);
-        canvas.FrameRect(r);
-    }
-    canvas.Brush()->SetColor(clWindowText);
-    const int cx = width - w / 2 - 1;
-    for (int i = 0; i < 3; ++i) {
-        canvas.FillRect(
-            Rect(cx - i, up.Top + up.Height() / 2 - 1 + i, cx + i + 1, up.Top + up.Height() / 2 + i));
-        canvas.FillRect(Rect(cx - i, down.Top + down.Height() / 2 + 1 - i, cx + i + 1,
-                             down.Top + down.Height() / 2 + 2 - i));
-    }
+// Digits, signs, and what a decimal number or exponent needs.
+bool isNumberChar(char32_t Char, bool Float) {
+    if ((Char >= '0' && Char <= '9') || Char == '-' || Char == '+')
+        return true;
+    return Float && (Char == '.' || Char == ',' || Char == 'e' || Char == 'E');
 }
 
 }  // namespace
@@ -193,11 +159,17 @@ void PaintSpinButtons(TCanvas& canvas, int width, int height) {
 const TClassInfo& TElSpinEdit::ClassInfo() {
     static const TClassInfo info =
         TClassInfo::Derive<TElSpinEdit, TCustomElEdit>("TElSpinEdit")
-            .Integer<TElSpinEdit>("Value", &TElSpinEdit::Value, &TElSpinEdit::SetValue, 0);
+            .Integer<TElSpinEdit>("Value", &TElSpinEdit::Value, &TElSpinEdit::SetValue, 0)
+            .Integer<TElSpinEdit>("MinValue", &TElSpinEdit::MinValue, &TElSpinEdit::SetMinValue, 0)
+            .Integer<TElSpinEdit>("MaxValue", &TElSpinEdit::MaxValue, &TElSpinEdit::SetMaxValue, 100)
+            .Integer<TElSpinEdit>("Increment", &TElSpinEdit::Increment, &TElSpinEdit::SetIncrement, 1);
     return info;
 }
 
-TElSpinEdit::TElSpinEdit(TComponent* AOwner) : TCustomElEdit(AOwner) { SetText("0"); }
+TElSpinEdit::TElSpinEdit(TComponent* AOwner) : TCustomElEdit(AOwner) {
+    SetSpinButtons(true);
+    SetText("0");
+}
 
 void TElSpinEdit::SetValue(int Value) {
     m_value = std::clamp(Value, m_min, m_max);
@@ -213,21 +185,27 @@ void TElSpinEdit::SetRange(int Min, int Max) {
     SetValue(m_value);
 }
 
-void TElSpinEdit::TextChanged() {
+void TElSpinEdit::Change() {
     // Text that is a number sets the value; other text stays as typed until it is one.
     int v = 0;
     if (TryStrToInt(Text(), v))
         m_value = std::clamp(v, m_min, m_max);
-    TCustomElEdit::TextChanged();
+    TCustomElEdit::Change();
 }
 
-void TElSpinEdit::Paint() {
-    TCanvas& canvas = *Canvas();
-    canvas.IntersectClipRect(Rect(0, 0, ClientWidth() - 15, ClientHeight()));
-    TCustomElEdit::Paint();
-    canvas.ResetClip();
-    PaintSpinButtons(canvas, ClientWidth(), ClientHeight());
+void TElSpinEdit::Spin(int Steps) {
+    const long long next = static_cast<long long>(m_value) + static_cast<long long>(Steps) * m_increment;
+    SetValue(static_cast<int>(std::clamp<long long>(next, m_min, m_max)));
+    SelectAll();
 }
+
+void TElSpinEdit::SpinLeave() {
+    int v = 0;
+    if (!TryStrToInt(Text(), v) || v != m_value)
+        SetValue(m_value);
+}
+
+bool TElSpinEdit::AcceptChar(char32_t Char) { return isNumberChar(Char, false); }
 
 const TClassInfo& TElFloatSpinEdit::ClassInfo() {
     static const TClassInfo info =
@@ -236,18 +214,34 @@ const TClassInfo& TElFloatSpinEdit::ClassInfo() {
     return info;
 }
 
-TElFloatSpinEdit::TElFloatSpinEdit(TComponent* AOwner) : TCustomElEdit(AOwner) { SetText("0"); }
+TElFloatSpinEdit::TElFloatSpinEdit(TComponent* AOwner) : TCustomElEdit(AOwner) {
+    SetSpinButtons(true);
+    SetText("0");
+}
 
 void TElFloatSpinEdit::SetValue(double Value) {
     m_value = Value;
     SetText(FloatToStr(Value));
 }
 
-void TElFloatSpinEdit::TextChanged() {
+void TElFloatSpinEdit::Change() {
     double v = 0;
     if (TryStrToFloat(Text(), v))
         m_value = v;
-    TCustomElEdit::TextChanged();
+    TCustomElEdit::Change();
 }
+
+void TElFloatSpinEdit::Spin(int Steps) {
+    SetValue(m_value + Steps * m_increment);
+    SelectAll();
+}
+
+void TElFloatSpinEdit::SpinLeave() {
+    double v = 0;
+    if (!TryStrToFloat(Text(), v))
+        SetValue(m_value);
+}
+
+bool TElFloatSpinEdit::AcceptChar(char32_t Char) { return isNumberChar(Char, true); }
 
 }  // namespace vendor

@@ -6,6 +6,7 @@
 #include "framework/controls/Edits.h"
 #include "framework/dialogs/Dialogs.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 
@@ -34,22 +35,10 @@ public:
 class TElMemo : public TCustomElEdit {
 public:
     explicit TElMemo(framework::TComponent* AOwner);
-    ~TElMemo() override;
     static const framework::TClassInfo& ClassInfo();
     framework::TClass ClassType() const override { return &ClassInfo(); }
 
-    framework::TStrings* Lines() const { return m_lines.get(); }
-    std::string_view TextView(std::string& Buffer) const override { return Buffer = GetText(); }
-
-protected:
-    std::string GetText() const override;
-    bool TextEquals(std::string_view Value) const override { return GetText() == Value; }
-    void TextChanged() override;
-    void Paint() override;
-
-private:
-    void LinesChanged(framework::TObject* Sender);
-    std::unique_ptr<framework::TStringList, framework::TFreeDeleter> m_lines;
+    framework::TStrings* Lines() const { return MultiLines(); }
 };
 
 // An edit with a browse button at its right end. Pressing and releasing the mouse on the button
@@ -67,6 +56,7 @@ public:
 
 protected:
     void Paint() override;
+    int ButtonsWidth() const override { return kButtonWidth; }
     void MouseDown(framework::TMouseButton Button, framework::TShiftState Shift, int X, int Y) override;
     void MouseUp(framework::TMouseButton Button, framework::TShiftState Shift, int X, int Y) override;
 
@@ -111,7 +101,8 @@ public:
 };
 
 // An integer between MinValue and MaxValue; the text shows the value, and text that is a
-// number in range sets it.
+// number in range sets it. The arrows, Up/Down, Page Up/Page Down (ten steps) and the wheel
+// step it by Increment; text that is no number is put back to the value when the focus leaves.
 class TElSpinEdit : public TCustomElEdit {
 public:
     explicit TElSpinEdit(framework::TComponent* AOwner);
@@ -122,16 +113,23 @@ public:
     void SetValue(int Value);
     int MinValue() const { return m_min; }
     int MaxValue() const { return m_max; }
+    void SetMinValue(int Value) { SetRange(Value, std::max(Value, m_max)); }
+    void SetMaxValue(int Value) { SetRange(std::min(Value, m_min), Value); }
     void SetRange(int Min, int Max);
+    int Increment() const { return m_increment; }
+    void SetIncrement(int Value) { m_increment = Value; }
 
 protected:
-    void TextChanged() override;
-    void Paint() override;
+    void Change() override;
+    void Spin(int Steps) override;
+    void SpinLeave() override;
+    bool AcceptChar(char32_t Char) override;
 
 private:
     int m_value = 0;
     int m_min = 0;
     int m_max = 100;
+    int m_increment = 1;
 };
 
 class TElFloatSpinEdit : public TCustomElEdit {
@@ -142,12 +140,18 @@ public:
 
     double Value() const { return m_value; }
     void SetValue(double Value);
+    double Increment() const { return m_increment; }
+    void SetIncrement(double Value) { m_increment = Value; }
 
 protected:
-    void TextChanged() override;
+    void Change() override;
+    void Spin(int Steps) override;
+    void SpinLeave() override;
+    bool AcceptChar(char32_t Char) override;
 
 private:
     double m_value = 0;
+    double m_increment = 1;
 };
 
 }  // namespace vendor

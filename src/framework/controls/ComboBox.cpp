@@ -289,8 +289,12 @@ void TCustomComboBox::Paint() {
     const TRect field = Rect(1, 1, std::max(w - kButtonWidth - 1, 1), h - 1);
     const bool focused = Focused() && !DroppedDown();
     if (m_style == csDropDown) {
-        canvas.Brush()->SetStyle(bsClear);
-        canvas.TextOut(field.Left + 1, field.Top + (field.Height() - canvas.TextHeight(m_text)) / 2, m_text);
+        SyncEdit();
+        TEditColors colors;
+        colors.Text = Enabled() ? Font()->Color() : clGrayText;
+        if (focused && !TimerSet(Handle(), kEditCaretTimer))
+            SetTimer(Handle(), kEditCaretTimer, kEditCaretBlinkTime);
+        m_edit.Paint(EditCanvas(), colors, focused && m_caretOn && Enabled(), focused);
     } else if (m_itemIndex >= 0 || IsOwnerDraw()) {
         TOwnerDrawState state = odComboBoxEdit;
         if (focused)
@@ -321,6 +325,11 @@ void TCustomComboBox::PaintBorder(TCanvas& Canvas, TRect Bounds) {
 
 void TCustomComboBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     TCustomControl::MouseDown(Button, Shift, X, Y);
+    if (m_style == csDropDown && X < ClientWidth() - kButtonWidth && !DroppedDown()) {
+        SyncEdit();
+        m_edit.MouseDown(Button, Shift, X, Y);
+        return;
+    }
     if (Button != mbLeft)
         return;
     // A typed combo opens from its button only; the list styles open anywhere.
@@ -328,9 +337,119 @@ void TCustomComboBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
         SetDroppedDown(!DroppedDown());
 }
 
+void TCustomComboBox::MouseMove(TShiftState Shift, int X, int Y) {
+    TCustomControl::MouseMove(Shift, X, Y);
+    if (m_edit.Dragging())
+        m_edit.MouseMove(Shift, X, Y);
+}
+
+void TCustomComboBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    TCustomControl::MouseUp(Button, Shift, X, Y);
+    m_edit.MouseUp(Button, X, Y);
+}
+
+void TCustomComboBox::DoEnter() {
+    TCustomControl::DoEnter();
+    if (m_style == csDropDown) {
+        // Coming to the field, its text is selected, ready to be typed over.
+        SyncEdit();
+        m_edit.SelectAll();
+    }
+}
+
 void TCustomComboBox::DoExit() {
     SetDroppedDown(false);
+    KillTimer(Handle(), kEditCaretTimer);
+    Invalidate();
     TCustomControl::DoExit();
+}
+
+void TCustomComboBox::FontChanged() {
+    TCustomControl::FontChanged();
+    m_canvasFontSet = false;
+    m_edit.FontChanged();
+}
+
+void TCustomComboBox::WndProc(TMessage& Message) {
+    if (Message.Msg == WM_TIMER && Message.WParam == kEditCaretTimer) {
+        m_caretOn = !m_caretOn;
+        Invalidate();
+        return;
+    }
+    if (m_style == csDropDown) {
+        switch (Message.Msg) {
+        case WM_CUT:
+            SyncEdit();
+            m_edit.Cut();
+            return;
+        case WM_COPY:
+            SyncEdit();
+            m_edit.Copy();
+            return;
+        case WM_PASTE:
+            SyncEdit();
+            m_edit.Paste();
+            return;
+        case WM_IME_COMPOSITION: {
+            const auto* text = static_cast<const std::string*>(PointerFromLParam(Message.LParam));
+            SyncEdit();
+            m_edit.SetComposition(text ? *text : std::string());
+            return;
+        }
+        case CM_GETCARETRECT:
+            if (auto* rect = static_cast<TRect*>(const_cast<void*>(PointerFromLParam(Message.LParam)))) {
+                SyncEdit();
+                *rect = m_edit.CaretRect();
+                Message.Result = 1;
+            }
+            return;
+        default:
+            break;
+        }
+    }
+    TCustomControl::WndProc(Message);
+}
+
+// --- The typed field -------------------------------------------------------------------------
+
+void TCustomComboBox::SyncEdit() {
+    if (m_edit.Line(0) == m_text)
+        return;
+    m_syncing = true;
+    m_edit.SetText(m_text);
+    m_edit.SelectAll();  // as a chosen entry shows, ready to be typed over
+    m_syncing = false;
+}
+
+TCanvas& TCustomComboBox::EditCanvas() {
+    TCanvas& canvas = *TCustomControl::Canvas();
+    if (!m_canvasFontSet) {
+        canvas.Font()->Assign(Font());
+        m_canvasFontSet = true;
+    }
+    return canvas;
+}
+
+TRect TCustomComboBox::EditViewRect() {
+    return Rect(2, 1, std::max(ClientWidth() - kButtonWidth - 1, 3), std::max(ClientHeight() - 1, 2));
+}
+
+void TCustomComboBox::EditInvalidate() {
+    m_caretOn = true;
+    if (HandleAllocated() && Focused())
+        SetTimer(Handle(), kEditCaretTimer, kEditCaretBlinkTime);
+    Invalidate();
+}
+
+void TCustomComboBox::EditChanged() {
+    if (m_syncing)
+        return;
+    // Typed text selects the item it names; the text stays as typed where it names none.
+    const std::string text = m_edit.Line(0);
+    SetText(text);
+    m_text = text;
+    Invalidate();
+    Change();
 }
 
 void TCustomComboBox::KeyDown(std::uint16_t& Key, TShiftState Shift) {
@@ -377,6 +496,12 @@ void TCustomComboBox::KeyDown(std::uint16_t& Key, TShiftState Shift) {
         Key = 0;
         return;
     }
+    if (m_style == csDropDown && Key != VK_UP && Key != VK_DOWN) {
+        SyncEdit();
+        if (m_edit.KeyDown(Key, Shift))
+            Key = 0;
+        return;
+    }
     if (count == 0)
         return;
     switch (Key) {
@@ -403,22 +528,9 @@ void TCustomComboBox::KeyPress(char32_t& Key) {
     if (Key == 0 || Key == U'\r' || Key == 27)
         return;
     if (m_style == csDropDown) {
-        // Typing edits the text; Backspace takes the last character off.
-        std::string text = m_text;
-        if (Key == U'\b') {
-            const std::size_t length = Utf8Length(text);
-            if (length == 0)
-                return;
-            text = Utf8Copy(text, 0, length - 1);
-        } else if (Key >= U' ') {
-            Utf8Append(text, Key);
-        } else {
-            return;
-        }
-        SetText(text);
-        m_text = text;  // typed text stays even where it matches no item
-        Invalidate();
-        Change();
+        SyncEdit();
+        if (m_edit.CharInput(Key))
+            Key = 0;
         return;
     }
     // The list styles jump to the next entry that starts with the typed letter.

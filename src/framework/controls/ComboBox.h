@@ -3,9 +3,12 @@
 // item texts; the owner-drawn styles paint every entry through DrawItem, in the field and in the
 // dropped-down list alike. The list opens on a click, Alt+Down or F4, follows the mouse and the
 // arrow keys, and closes on a choice (click or Enter), on Escape, or when the focus leaves.
+// The field of csDropDown is an edit like every other (EditCore.h): caret, selection, the
+// clipboard and undo; Up and Down still choose the next or previous entry.
 
 #include "framework/classes/StringList.h"
 #include "framework/controls/DropDownList.h"
+#include "framework/controls/EditCore.h"
 #include "framework/controls/ListBox.h"
 #include "framework/controls/WinControl.h"
 
@@ -19,7 +22,7 @@ enum TComboBoxStyle { csDropDown, csDropDownList, csOwnerDrawFixed, csOwnerDrawV
 
 inline constexpr std::uint16_t VK_F4 = 0x73;
 
-class TCustomComboBox : public TCustomControl, private TDropDownSource {
+class TCustomComboBox : public TCustomControl, private TDropDownSource, protected TEditCoreOwner {
 public:
     explicit TCustomComboBox(TComponent* AOwner);
     ~TCustomComboBox() override;
@@ -60,6 +63,13 @@ public:
     // The width of the drop-down button at the right of the field.
     static constexpr int kButtonWidth = 17;
 
+    // The typed field's editing (csDropDown), for its caret and selection.
+    const TEditCore& Editor() {
+        SyncEdit();
+        return m_edit;
+    }
+    void WndProc(TMessage& Message) override;
+
 protected:
     // Paints one entry in Rect of Canvas(); the default fills it and writes the item's text.
     virtual void DrawItem(int Index, TRect Rect, TOwnerDrawState State);
@@ -76,7 +86,17 @@ protected:
     void KeyDown(std::uint16_t& Key, TShiftState Shift) override;
     void KeyPress(char32_t& Key) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void DoEnter() override;
     void DoExit() override;
+    void FontChanged() override;
+
+    // TEditCoreOwner
+    TCanvas& EditCanvas() override;
+    TRect EditViewRect() override;
+    void EditChanged() override;
+    void EditInvalidate() override;
     void Loaded() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
@@ -95,6 +115,8 @@ private:
     // The user picked Index: the selection, the text and the events follow.
     void Choose(int Index);
     int EntryHeight(int Index);
+    // The field's editor shows the text a program or a choice put there.
+    void SyncEdit();
 
     std::unique_ptr<TStringList, TFreeDeleter> m_items;
     TDropDownList* m_list = nullptr;  // owned as a component; exists while dropped down
@@ -108,6 +130,10 @@ private:
     int m_itemHeight = 16;
     int m_dropDownCount = 8;
     TComboBoxStyle m_style = csDropDown;
+    TEditCore m_edit{*this, false};
+    bool m_syncing = false;  // set while the editor takes the text from m_text
+    bool m_caretOn = true;
+    bool m_canvasFontSet = false;
 };
 
 class TComboBox : public TCustomComboBox {

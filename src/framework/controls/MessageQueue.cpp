@@ -2,8 +2,10 @@
 #include "framework/controls/WinControl.h"
 
 #include <algorithm>
+#include <chrono>
 #include <deque>
 #include <unordered_map>
+#include <vector>
 
 namespace framework {
 
@@ -109,6 +111,81 @@ void DropPostedMessages(HWND Wnd) {
     auto& q = queue();
     q.erase(std::remove_if(q.begin(), q.end(), [Wnd](const PostedMessage& m) { return m.Wnd == Wnd; }),
             q.end());
+}
+
+namespace {
+using Clock = std::chrono::steady_clock;
+struct Timer {
+    HWND Wnd;
+    std::uint32_t Id;
+    std::chrono::milliseconds Elapse;
+    Clock::time_point Due;
+};
+std::vector<Timer>& timers() {
+    static std::vector<Timer> t;
+    return t;
+}
+}  // namespace
+
+bool SetTimer(HWND Wnd, std::uint32_t IDEvent, unsigned Elapse) {
+    if (!TWinControl::FindControl(Wnd))
+        return false;
+    const std::chrono::milliseconds elapse{std::max(Elapse, 1u)};
+    for (Timer& t : timers())
+        if (t.Wnd == Wnd && t.Id == IDEvent) {
+            t.Elapse = elapse;
+            t.Due = Clock::now() + elapse;
+            return true;
+        }
+    timers().push_back({Wnd, IDEvent, elapse, Clock::now() + elapse});
+    return true;
+}
+
+bool KillTimer(HWND Wnd, std::uint32_t IDEvent) {
+    auto& t = timers();
+    const auto it =
+        std::find_if(t.begin(), t.end(), [&](const Timer& x) { return x.Wnd == Wnd && x.Id == IDEvent; });
+    if (it == t.end())
+        return false;
+    t.erase(it);
+    return true;
+}
+
+bool TimerSet(HWND Wnd, std::uint32_t IDEvent) {
+    return std::any_of(timers().begin(), timers().end(),
+                       [&](const Timer& x) { return x.Wnd == Wnd && x.Id == IDEvent; });
+}
+
+int DeliverDueTimers() {
+    const Clock::time_point now = Clock::now();
+    // A handler may set or kill timers: collect the due ones first.
+    std::vector<std::pair<HWND, std::uint32_t>> due;
+    auto& t = timers();
+    t.erase(
+        std::remove_if(t.begin(), t.end(), [](const Timer& x) { return !TWinControl::FindControl(x.Wnd); }),
+        t.end());
+    for (Timer& x : t)
+        if (x.Due <= now) {
+            x.Due = now + x.Elapse;
+            due.emplace_back(x.Wnd, x.Id);
+        }
+    int delivered = 0;
+    for (const auto& [wnd, id] : due)
+        if (TimerSet(wnd, id)) {
+            SendMessage(wnd, WM_TIMER, id, 0);
+            ++delivered;
+        }
+    return delivered;
+}
+
+int TimerWait(int Limit) {
+    const Clock::time_point now = Clock::now();
+    int wait = Limit;
+    for (const Timer& x : timers()) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(x.Due - now).count();
+        wait = std::min<int>(wait, static_cast<int>(std::max<long long>(left, 0)));
+    }
+    return wait;
 }
 
 }  // namespace framework

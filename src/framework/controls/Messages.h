@@ -26,6 +26,10 @@ inline constexpr std::uint32_t WM_CONTEXTMENU = 0x007B;
 inline constexpr std::uint32_t WM_KEYDOWN = 0x0100;
 inline constexpr std::uint32_t WM_KEYUP = 0x0101;
 inline constexpr std::uint32_t WM_CHAR = 0x0102;
+// An input method's text not yet committed: LParam a token (TLParamPointer) for the UTF-8
+// std::string, empty when the composition ends without text.
+inline constexpr std::uint32_t WM_IME_COMPOSITION = 0x010F;
+inline constexpr std::uint32_t WM_TIMER = 0x0113;
 inline constexpr std::uint32_t WM_MOUSEMOVE = 0x0200;
 inline constexpr std::uint32_t WM_LBUTTONDOWN = 0x0201;
 inline constexpr std::uint32_t WM_LBUTTONUP = 0x0202;
@@ -37,6 +41,11 @@ inline constexpr std::uint32_t WM_MBUTTONDOWN = 0x0207;
 inline constexpr std::uint32_t WM_MBUTTONUP = 0x0208;
 inline constexpr std::uint32_t WM_MOUSEWHEEL = 0x020A;
 inline constexpr std::uint32_t WM_DPICHANGED = 0x02E0;
+inline constexpr std::uint32_t WM_CUT = 0x0300;
+inline constexpr std::uint32_t WM_COPY = 0x0301;
+inline constexpr std::uint32_t WM_PASTE = 0x0302;
+inline constexpr std::uint32_t WM_CLEAR = 0x0303;
+inline constexpr std::uint32_t WM_UNDO = 0x0304;
 inline constexpr std::uint32_t WM_USER = 0x0400;
 // The hit-test code of a point in a window's client area.
 inline constexpr int HTCLIENT = 1;
@@ -56,6 +65,9 @@ inline constexpr std::uint32_t CM_FONTCHANGED = CM_BASE + 14;
 inline constexpr std::uint32_t CM_TEXTCHANGED = CM_BASE + 18;
 inline constexpr std::uint32_t CM_MOUSEENTER = CM_BASE + 19;
 inline constexpr std::uint32_t CM_MOUSELEAVE = CM_BASE + 20;
+// Where a text field's caret is, for an input method's window: LParam a token for a TRect that
+// the field fills in its own client coordinates; Result 1 when it did.
+inline constexpr std::uint32_t CM_GETCARETRECT = CM_BASE + 60;
 
 // Virtual-key codes.
 inline constexpr std::uint16_t VK_BACK = 0x08;
@@ -130,5 +142,16 @@ int DeliverPostedMessages();
 bool HasPostedMessages();
 // Drops messages still queued for a window that is going away.
 void DropPostedMessages(HWND Wnd);
+
+// Timers: every Elapse milliseconds (at the soonest) the window gets WM_TIMER with WParam
+// IDEvent. Setting a timer again restarts it. Timers are delivered by DeliverDueTimers, which a
+// window host calls between events; one that fell behind fires once, not for every period
+// missed. A window that goes takes its timers with it.
+bool SetTimer(HWND Wnd, std::uint32_t IDEvent, unsigned Elapse);
+bool KillTimer(HWND Wnd, std::uint32_t IDEvent);
+bool TimerSet(HWND Wnd, std::uint32_t IDEvent);
+int DeliverDueTimers();
+// Milliseconds until the next timer is due, at most Limit.
+int TimerWait(int Limit);
 
 }  // namespace framework

@@ -389,7 +389,8 @@ void TCustomForm::SendCharInput(char32_t Char, TShiftState Shift) {
         return;
     if (!target)
         target = FocusedControl() ? FocusedControl() : this;
-    SendMessage(target->Handle(), WM_CHAR, static_cast<std::uint32_t>(Char), 0);
+    SendMessage(target->Handle(), WM_CHAR, static_cast<std::uint32_t>(Char),
+                static_cast<std::int32_t>(Shift));
 }
 
 void TCustomForm::ChangeScale(int M, int D) {

@@ -73,6 +73,8 @@ TEST_F(EditFixture, MemoLinesAndTextAreOne) {
     edit->SetText("kept");
     EXPECT_EQ(edit->TextView(buffer), "kept");
     memo->SetFocus();
+    // The caret starts at the top; Ctrl+End takes it to the end.
+    form->SendKeyInput(VK_END, ssCtrl);
     form->SendCharInput(VK_BACK);
     form->SendCharInput(U'!');
     form->SendCharInput(VK_RETURN);
