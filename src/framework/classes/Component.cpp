@@ -13,10 +13,19 @@ bool sameText(std::string_view a, std::string_view b) {
                return up(x) == up(y);
            });
 }
+// Searches from the end: the one to go is most often the last made (an owner frees its
+// components last first), so a whole list is emptied without a quadratic search.
 void erase(std::vector<TComponent*>& list, TComponent* item) {
-    auto it = std::find(list.begin(), list.end(), item);
-    if (it != list.end())
-        list.erase(it);
+    auto it = std::find(list.rbegin(), list.rend(), item);
+    if (it != list.rend())
+        list.erase(std::next(it).base());
+}
+std::string nameKey(std::string_view name) {
+    std::string key(name);
+    for (char& c : key)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 32);
+    return key;
 }
 }  // namespace
 
@@ -94,10 +103,8 @@ int TComponent::ComponentIndex() const {
 TComponent* TComponent::FindComponent(std::string_view AName) const {
     if (AName.empty())
         return nullptr;
-    for (TComponent* c : m_components)
-        if (sameText(c->m_name, AName))
-            return c;
-    return nullptr;
+    auto it = m_names.find(nameKey(AName));
+    return it == m_names.end() ? nullptr : it->second;
 }
 
 void TComponent::ValidateRename(TComponent* AComponent, const std::string& CurName,
@@ -111,8 +118,13 @@ void TComponent::SetName(const std::string& NewName) {
         return;
     if (!NewName.empty() && !IsValidIdent(NewName))
         throw EComponentError("'" + NewName + "' is not a valid component name");
-    if (m_owner)
+    if (m_owner) {
         m_owner->ValidateRename(this, m_name, NewName);
+        if (!m_name.empty())
+            m_owner->m_names.erase(nameKey(m_name));
+        if (!NewName.empty())
+            m_owner->m_names[nameKey(NewName)] = this;
+    }
     m_name = NewName;
 }
 
@@ -154,11 +166,18 @@ void TComponent::RemoveComponent(TComponent* AComponent) {
 void TComponent::Insert(TComponent* AComponent) {
     m_components.push_back(AComponent);
     AComponent->m_owner = this;
+    if (!AComponent->m_name.empty())
+        m_names[nameKey(AComponent->m_name)] = AComponent;
 }
 
 void TComponent::Remove(TComponent* AComponent) {
     erase(m_components, AComponent);
     AComponent->m_owner = nullptr;
+    if (!AComponent->m_name.empty()) {
+        auto it = m_names.find(nameKey(AComponent->m_name));
+        if (it != m_names.end() && it->second == AComponent)
+            m_names.erase(it);
+    }
 }
 
 // A removal is passed down to everything the component owns, so that siblings drop their
@@ -168,6 +187,11 @@ void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
     if (Operation != TOperation::opRemove || !AComponent)
         return;
     RemoveFreeNotification(AComponent);
+    // An owner that is being destroyed takes all its components with it. Those that keep a
+    // reference to the one that goes asked to be told of it (FreeNotification) and are told by
+    // it; passing the removal to every sibling as well would make freeing a large form quadratic.
+    if (HasState(csDestroying))
+        return;
     for (std::ptrdiff_t i = 0; i < static_cast<std::ptrdiff_t>(m_components.size()); ++i) {
         TComponent* c = m_components[static_cast<std::size_t>(i)];
         if (c == AComponent)

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace framework {
@@ -54,6 +55,11 @@ public:
     }
     int ComponentIndex() const;  // position in the owner's list, -1 without owner
     TComponent* FindComponent(std::string_view AName) const;  // by name, case-insensitive
+
+    // A component that its holder makes for itself at run time: form descriptions leave it out,
+    // as the holder makes it again.
+    bool Transient() const { return m_transient; }
+    void SetTransient(bool Value) { m_transient = Value; }
 
     TComponentState ComponentState() const { return m_state; }
     bool HasState(TComponentState flags) const { return (m_state & flags) != 0; }
@@ -102,10 +108,13 @@ private:
 
     std::string m_name;
     std::intptr_t m_tag = 0;
-    TComponent* m_owner = nullptr;            // not owned
-    std::vector<TComponent*> m_components;    // owned; each unlinks itself when freed
+    TComponent* m_owner = nullptr;          // not owned
+    std::vector<TComponent*> m_components;  // owned; each unlinks itself when freed
+    // The named ones among them by upper-cased name, so a name is found or checked at once.
+    std::unordered_map<std::string, TComponent*> m_names;
     std::vector<TComponent*> m_freeNotifies;  // not owned; told before we go
     TComponentState m_state = 0;
+    bool m_transient = false;
 };
 
 // Points Field, a reference Self keeps to another component, at Value: Self is told when the new

@@ -149,3 +149,45 @@ TEST(ComponentOwnership, AWatcherThatFreesASiblingDuringRemovalSkipsNoOne) {
     EXPECT_EQ(told, 5);
     EXPECT_EQ(owner->ComponentCount(), 4);
 }
+
+// The owner finds its components by name without looking through them, so the names it knows
+// must follow every rename, removal and change of owner.
+TEST(ComponentNames, AnOwnerFindsItsComponentsByTheirPresentNames) {
+    std::unique_ptr<TComponent, TFreeDeleter> owner(Create<TComponent>(nullptr));
+    std::unique_ptr<TComponent, TFreeDeleter> other(Create<TComponent>(nullptr));
+    auto* a = Create<TComponent>(owner.get());
+    a->SetName("Alpha");
+    auto* b = Create<TComponent>(owner.get());
+    b->SetName("Beta");
+    EXPECT_EQ(owner->FindComponent("ALPHA"), a);
+    EXPECT_EQ(owner->FindComponent("beta"), b);
+    a->SetName("Gamma");
+    EXPECT_EQ(owner->FindComponent("Alpha"), nullptr);
+    EXPECT_EQ(owner->FindComponent("gamma"), a);
+    a->SetName("GAMMA");  // another spelling of the same name
+    EXPECT_EQ(owner->FindComponent("Gamma"), a);
+    EXPECT_THROW(b->SetName("gamma"), EComponentError);
+    EXPECT_EQ(owner->FindComponent("Beta"), b);
+    a->SetName("");
+    EXPECT_EQ(owner->FindComponent("Gamma"), nullptr);
+    b->SetName("Alpha");  // a freed name can be taken again
+    EXPECT_EQ(owner->FindComponent("Alpha"), b);
+    other->InsertComponent(b);
+    EXPECT_EQ(owner->FindComponent("Alpha"), nullptr);
+    EXPECT_EQ(other->FindComponent("Alpha"), b);
+    auto* c = Create<TComponent>(owner.get());
+    c->SetName("Alpha");  // no longer taken in the first owner
+    EXPECT_THROW(other->InsertComponent(c), EComponentError);
+    EXPECT_EQ(c->Owner(), owner.get());
+    b->Free();
+    EXPECT_EQ(other->FindComponent("Alpha"), nullptr);
+    EXPECT_EQ(owner->FindComponent("Alpha"), c);
+    // Components freed in any order leave the list in creation order.
+    auto* d = Create<TComponent>(owner.get());
+    auto* e = Create<TComponent>(owner.get());
+    d->Free();
+    ASSERT_EQ(owner->ComponentCount(), 3);
+    EXPECT_EQ(owner->Components(0), a);
+    EXPECT_EQ(owner->Components(1), c);
+    EXPECT_EQ(owner->Components(2), e);
+}
