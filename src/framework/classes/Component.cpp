@@ -119,11 +119,15 @@ void TComponent::SetName(const std::string& NewName) {
     if (!NewName.empty() && !IsValidIdent(NewName))
         throw EComponentError("'" + NewName + "' is not a valid component name");
     if (m_owner) {
-        m_owner->ValidateRename(this, m_name, NewName);
-        if (!m_name.empty())
+        // One look-up both checks the new name and enters it.
+        const std::string key = nameKey(NewName);
+        if (!NewName.empty()) {
+            auto [it, entered] = m_owner->m_names.try_emplace(key, this);
+            if (!entered && it->second != this)
+                throw EComponentError("A component named " + NewName + " already exists");
+        }
+        if (!m_name.empty() && !sameText(m_name, NewName))
             m_owner->m_names.erase(nameKey(m_name));
-        if (!NewName.empty())
-            m_owner->m_names[nameKey(NewName)] = this;
     }
     m_name = NewName;
 }
