@@ -3,6 +3,7 @@
 #include "framework/rtl/Exceptions.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace framework {
 
@@ -20,12 +21,14 @@ void erase(std::vector<TComponent*>& list, TComponent* item) {
     if (it != list.rend())
         list.erase(std::next(it).base());
 }
-std::string nameKey(std::string_view name) {
-    std::string key(name);
-    for (char& c : key)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 32);
-    return key;
+// FNV-1a over the name with its letters in upper case, as names compare.
+std::size_t nameHash(std::string_view name) {
+    std::uint64_t h = 14695981039346656037ull;
+    for (char c : name) {
+        const char up = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+        h = (h ^ static_cast<unsigned char>(up)) * 1099511628211ull;
+    }
+    return static_cast<std::size_t>(h ^ (h >> 29));
 }
 }  // namespace
 
@@ -101,10 +104,64 @@ int TComponent::ComponentIndex() const {
 }
 
 TComponent* TComponent::FindComponent(std::string_view AName) const {
-    if (AName.empty())
+    return AName.empty() ? nullptr : FindNamed(AName);
+}
+
+TComponent* TComponent::FindNamed(std::string_view AName) const {
+    if (m_nameSlots.empty())
         return nullptr;
-    auto it = m_names.find(nameKey(AName));
-    return it == m_names.end() ? nullptr : it->second;
+    const std::size_t hash = nameHash(AName);
+    const std::size_t mask = m_nameSlots.size() - 1;
+    for (std::size_t i = hash & mask; m_nameSlots[i].Taken; i = (i + 1) & mask) {
+        const NameSlot& slot = m_nameSlots[i];
+        if (slot.Component && slot.Hash == hash && sameText(slot.Component->m_name, AName))
+            return slot.Component;
+    }
+    return nullptr;
+}
+
+void TComponent::EnterName(TComponent* AComponent) {
+    if ((m_nameSlotsTaken + 1) * 2 > m_nameSlots.size()) {
+        // Grown (or just cleared of the slots of names that went) to twice the names it holds.
+        std::vector<NameSlot> old;
+        old.swap(m_nameSlots);
+        std::size_t live = 0;
+        for (const NameSlot& slot : old)
+            live += slot.Component ? 1 : 0;
+        std::size_t size = 16;
+        while (size < (live + 1) * 4)
+            size *= 2;
+        m_nameSlots.assign(size, NameSlot{});
+        m_nameSlotsTaken = 0;
+        for (const NameSlot& slot : old)
+            if (slot.Component) {
+                std::size_t i = slot.Hash & (size - 1);
+                while (m_nameSlots[i].Taken)
+                    i = (i + 1) & (size - 1);
+                m_nameSlots[i] = slot;
+                ++m_nameSlotsTaken;
+            }
+    }
+    const std::size_t hash = nameHash(AComponent->m_name);
+    const std::size_t mask = m_nameSlots.size() - 1;
+    std::size_t i = hash & mask;
+    while (m_nameSlots[i].Component)
+        i = (i + 1) & mask;
+    if (!m_nameSlots[i].Taken)
+        ++m_nameSlotsTaken;
+    m_nameSlots[i] = NameSlot{hash, AComponent, true};
+}
+
+void TComponent::DropName(const TComponent* AComponent) {
+    if (m_nameSlots.empty())
+        return;
+    const std::size_t hash = nameHash(AComponent->m_name);
+    const std::size_t mask = m_nameSlots.size() - 1;
+    for (std::size_t i = hash & mask; m_nameSlots[i].Taken; i = (i + 1) & mask)
+        if (m_nameSlots[i].Component == AComponent) {
+            m_nameSlots[i].Component = nullptr;  // still taken, so later names stay reachable
+            return;
+        }
 }
 
 void TComponent::ValidateRename(TComponent* AComponent, const std::string& CurName,
@@ -118,18 +175,16 @@ void TComponent::SetName(const std::string& NewName) {
         return;
     if (!NewName.empty() && !IsValidIdent(NewName))
         throw EComponentError("'" + NewName + "' is not a valid component name");
-    if (m_owner) {
-        // One look-up both checks the new name and enters it.
-        const std::string key = nameKey(NewName);
-        if (!NewName.empty()) {
-            auto [it, entered] = m_owner->m_names.try_emplace(key, this);
-            if (!entered && it->second != this)
-                throw EComponentError("A component named " + NewName + " already exists");
-        }
-        if (!m_name.empty() && !sameText(m_name, NewName))
-            m_owner->m_names.erase(nameKey(m_name));
+    if (!m_owner) {
+        m_name = NewName;
+        return;
     }
+    m_owner->ValidateRename(this, m_name, NewName);
+    if (!m_name.empty())
+        m_owner->DropName(this);
     m_name = NewName;
+    if (!m_name.empty())
+        m_owner->EnterName(this);
 }
 
 void TComponent::SetDesigning(bool Value, bool SetChildren) {
@@ -171,17 +226,14 @@ void TComponent::Insert(TComponent* AComponent) {
     m_components.push_back(AComponent);
     AComponent->m_owner = this;
     if (!AComponent->m_name.empty())
-        m_names[nameKey(AComponent->m_name)] = AComponent;
+        EnterName(AComponent);
 }
 
 void TComponent::Remove(TComponent* AComponent) {
     erase(m_components, AComponent);
     AComponent->m_owner = nullptr;
-    if (!AComponent->m_name.empty()) {
-        auto it = m_names.find(nameKey(AComponent->m_name));
-        if (it != m_names.end() && it->second == AComponent)
-            m_names.erase(it);
-    }
+    if (!AComponent->m_name.empty())
+        DropName(AComponent);
 }
 
 // A removal is passed down to everything the component owns, so that siblings drop their

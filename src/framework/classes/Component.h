@@ -10,7 +10,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace framework {
@@ -110,8 +109,18 @@ private:
     std::intptr_t m_tag = 0;
     TComponent* m_owner = nullptr;          // not owned
     std::vector<TComponent*> m_components;  // owned; each unlinks itself when freed
-    // The named ones among them by upper-cased name, so a name is found or checked at once.
-    std::unordered_map<std::string, TComponent*> m_names;
+    // The named ones among them, found by name at once: an open-addressed table of the names'
+    // hashes (letter case folded), a power of two long and at most half taken.
+    struct NameSlot {
+        std::size_t Hash = 0;
+        TComponent* Component = nullptr;  // null in a slot that held one that went
+        bool Taken = false;
+    };
+    std::vector<NameSlot> m_nameSlots;
+    std::size_t m_nameSlotsTaken = 0;
+    TComponent* FindNamed(std::string_view AName) const;
+    void EnterName(TComponent* AComponent);
+    void DropName(const TComponent* AComponent);
     std::vector<TComponent*> m_freeNotifies;  // not owned; told before we go
     TComponentState m_state = 0;
     bool m_transient = false;

@@ -9,7 +9,6 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
-#include <unordered_set>
 #include <vector>
 
 namespace framework {
@@ -391,11 +390,13 @@ private:
         }
     }
 
+    // A component this read has started carries the loading state until the read ends, so one
+    // named again (an inherited object) is not started twice.
     void StartLoading(TComponent* c) {
-        if (m_loadedSet.insert(c).second) {
-            c->BeginLoading();
-            m_loaded.push_back(c);
-        }
+        if (c->HasState(csLoading))
+            return;
+        c->BeginLoading();
+        m_loaded.push_back(c);
     }
 
     TComponent* ReadRoot(TComponent* root, TComponent* owner) {
@@ -740,9 +741,8 @@ private:
     Token m_tok;
     TComponent* m_root = nullptr;
     std::string m_rootName;
-    std::vector<TComponent*> m_loaded;            // in reading order, the root first
-    std::unordered_set<TComponent*> m_loadedSet;  // the same, to tell at once whether one is in it
-    std::vector<TComponent*> m_created;           // made by this read, freed again if it fails
+    std::vector<TComponent*> m_loaded;   // in reading order, the root first
+    std::vector<TComponent*> m_created;  // made by this read, freed again if it fails
     std::vector<Fixup> m_fixups;
 };
 

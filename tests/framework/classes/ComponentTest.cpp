@@ -1,5 +1,6 @@
 #include "framework/classes/Component.h"
 #include "framework/rtl/Exceptions.h"
+#include "framework/rtl/StrUtils.h"
 
 #include <gtest/gtest.h>
 
@@ -190,4 +191,33 @@ TEST(ComponentNames, AnOwnerFindsItsComponentsByTheirPresentNames) {
     EXPECT_EQ(owner->Components(0), a);
     EXPECT_EQ(owner->Components(1), c);
     EXPECT_EQ(owner->Components(2), e);
+}
+
+// Many names entered, renamed and dropped in a mixed order: every look-up answers as a search
+// through the owner's list would.
+TEST(ComponentNames, LookUpsAgreeWithTheListThroughManyChanges) {
+    std::unique_ptr<TComponent, TFreeDeleter> owner(Create<TComponent>(nullptr));
+    std::vector<TComponent*> live;
+    for (int i = 0; i < 2000; ++i) {
+        auto* c = Create<TComponent>(owner.get());
+        c->SetName("Item" + std::to_string(i));
+        live.push_back(c);
+        if (i % 3 == 0)
+            c->SetName("Renamed" + std::to_string(i));
+        if (i % 5 == 0 && i > 0) {
+            TComponent* gone = live[static_cast<std::size_t>(i / 2)];
+            if (gone) {
+                gone->Free();
+                live[static_cast<std::size_t>(i / 2)] = nullptr;
+            }
+        }
+    }
+    for (int i = 0; i < 2000; ++i)
+        for (const std::string& name : {"Item" + std::to_string(i), "renamed" + std::to_string(i)}) {
+            TComponent* expected = nullptr;
+            for (int k = 0; k < owner->ComponentCount(); ++k)
+                if (SameText(owner->Components(k)->Name(), name))
+                    expected = owner->Components(k);
+            ASSERT_EQ(owner->FindComponent(name), expected) << name;
+        }
 }
