@@ -65,6 +65,23 @@ public:
             return;
         std::printf("%s: %.2f (%s)\n", label, n->second / d->second, target);
     }
+
+    // The same against the sum of several benchmarks' times (a reference made of parts).
+    void PrintRatioToSum(const char* label, const std::string& numerator,
+                         const std::vector<std::string>& denominators, const char* target) const {
+        const auto n = Seconds.find(numerator);
+        if (n == Seconds.end() || denominators.empty())
+            return;
+        double sum = 0;
+        for (const std::string& name : denominators) {
+            const auto d = Seconds.find(name);
+            if (d == Seconds.end())
+                return;
+            sum += d->second;
+        }
+        if (sum > 0)
+            std::printf("%s: %.2f (%s)\n", label, n->second / sum, target);
+    }
 };
 
 }  // namespace bench

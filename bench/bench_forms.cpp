@@ -1,7 +1,8 @@
 // Forms: reading a form of 1,000 controls from its text description against creating the same
 // controls, with the same properties and handlers, in code; and a style broadcast to a tool
 // window of 1,000 controls, with the repaint it causes, against one full repaint of the same
-// window. Each pair is measured in the same run.
+// window; and each step of a form's life at 30,000 controls against 10,000. Each pair is
+// measured in the same run.
 
 #include "RatioReporter.h"
 
@@ -46,9 +47,9 @@ public:
 using FormPtr = std::unique_ptr<TComponent, TFreeDeleter>;
 
 // The controls of panel p, row i: a button, a label, an edit or a check box by turns.
-std::string Description() {
+std::string Description(int panels = kPanels) {
     std::string text = "object Big: TBenchForm\n  Caption = 'Big'\n";
-    for (int p = 0; p < kPanels; ++p) {
+    for (int p = 0; p < panels; ++p) {
         const std::string ps = std::to_string(p);
         text += "  object Panel" + ps + ": TPanel\n    Left = " + std::to_string(p * 80) +
                 "\n    Width = 80\n    Height = 2000\n";
@@ -86,11 +87,11 @@ template <class T> T* Place(TComponent* owner, TWinControl* parent, const std::s
     return c;
 }
 
-FormPtr BuildInCode() {
+FormPtr BuildInCode(int panels = kPanels) {
     auto* form = Create<TBenchForm>(nullptr);
     form->SetName("Big");
     form->SetCaption("Big");
-    for (int p = 0; p < kPanels; ++p) {
+    for (int p = 0; p < panels; ++p) {
         const std::string ps = std::to_string(p);
         auto* panel = Create<TPanel>(form);
         panel->SetName("Panel" + ps);
@@ -151,6 +152,80 @@ void BM_ReadFormDescription(benchmark::State& state) {
 
 BENCHMARK(BM_CreateFormInCode)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadFormDescription)->Unit(benchmark::kMillisecond);
+
+// The same form at 10,000 and 30,000 controls (100 controls to a panel): each step of a form's
+// life must grow with the controls, not with their square. Only the step named is timed.
+constexpr int kPanelsOf10000 = 100;
+constexpr int kPanelsOf30000 = 300;
+
+void CreateInCode(benchmark::State& state, int panels) {
+    for (auto _ : state) {
+        FormPtr form = BuildInCode(panels);
+        benchmark::DoNotOptimize(form.get());
+        state.PauseTiming();
+        form.reset();
+        state.ResumeTiming();
+    }
+    state.counters["controls"] = panels * 100;
+}
+
+void ReadDescription(benchmark::State& state, int panels) {
+    RegisterClass(&TBenchForm::ClassInfo());
+    const std::string text = Description(panels);
+    for (auto _ : state) {
+        FormPtr form(CreateFromTextForm(text, nullptr, "big.txt"));
+        benchmark::DoNotOptimize(form.get());
+        state.PauseTiming();
+        form.reset();
+        state.ResumeTiming();
+    }
+}
+
+// The window made and painted for the first time, as showing the form does.
+void ShowAndPaint(benchmark::State& state, int panels) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        FormPtr form = BuildInCode(panels);
+        auto* window = As<TCustomForm>(form.get());
+        state.ResumeTiming();
+        window->Show();
+        window->PaintInvalid();
+        benchmark::DoNotOptimize(window->Surface());
+        state.PauseTiming();
+        form.reset();
+        state.ResumeTiming();
+    }
+}
+
+// A shown form freed, every window with it.
+void FreeForm(benchmark::State& state, int panels) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        FormPtr form = BuildInCode(panels);
+        As<TCustomForm>(form.get())->Show();
+        As<TCustomForm>(form.get())->PaintInvalid();
+        state.ResumeTiming();
+        form.reset();
+    }
+}
+
+void BM_CreateInCode10000(benchmark::State& state) { CreateInCode(state, kPanelsOf10000); }
+void BM_CreateInCode30000(benchmark::State& state) { CreateInCode(state, kPanelsOf30000); }
+void BM_ReadDescription10000(benchmark::State& state) { ReadDescription(state, kPanelsOf10000); }
+void BM_ReadDescription30000(benchmark::State& state) { ReadDescription(state, kPanelsOf30000); }
+void BM_ShowAndPaint10000(benchmark::State& state) { ShowAndPaint(state, kPanelsOf10000); }
+void BM_ShowAndPaint30000(benchmark::State& state) { ShowAndPaint(state, kPanelsOf30000); }
+void BM_FreeForm10000(benchmark::State& state) { FreeForm(state, kPanelsOf10000); }
+void BM_FreeForm30000(benchmark::State& state) { FreeForm(state, kPanelsOf30000); }
+
+BENCHMARK(BM_CreateInCode10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CreateInCode30000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadDescription10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadDescription30000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ShowAndPaint10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ShowAndPaint30000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FreeForm10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FreeForm30000)->Unit(benchmark::kMillisecond);
 
 constexpr int kControls = 1000;
 constexpr int kColumns = 40;
@@ -247,6 +322,14 @@ int main(int argc, char** argv) {
     reporter.PrintRatio(
         "Read a 1,000-control form description / create the same controls in code, time ratio",
         "BM_ReadFormDescription", "BM_CreateFormInCode", "target at most 3");
+    reporter.PrintRatio("Create a form in code, 30,000 / 10,000 controls, time ratio", "BM_CreateInCode30000",
+                        "BM_CreateInCode10000", "target at most 4");
+    reporter.PrintRatio("Read a form description, 30,000 / 10,000 controls, time ratio",
+                        "BM_ReadDescription30000", "BM_ReadDescription10000", "target at most 4");
+    reporter.PrintRatio("Show and first paint a form, 30,000 / 10,000 controls, time ratio",
+                        "BM_ShowAndPaint30000", "BM_ShowAndPaint10000", "target at most 4");
+    reporter.PrintRatio("Free a shown form, 30,000 / 10,000 controls, time ratio", "BM_FreeForm30000",
+                        "BM_FreeForm10000", "target at most 4");
     reporter.PrintRatio("Style broadcast with its repaint / one full repaint, 1,000 controls, time ratio",
                         "BM_StyleBroadcast", "BM_FullRepaint", "target at most 1.5");
     benchmark::Shutdown();

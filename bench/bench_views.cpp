@@ -1,5 +1,6 @@
 // Painting one screen of a styled tree costs what is visible, not what is stored: a tree of
-// 1,000,000 nodes against one of 100, the same screen of rows painted in the same run. And a
+// 1,000,000 nodes against one of 100, the same screen of rows painted in the same run. So does
+// selecting a row of a list view and moving the selection with the keyboard. And a
 // step of a margin drag (the edge moved, reported and the page repainted) costs about what a
 // repaint of the page costs.
 
@@ -70,6 +71,47 @@ void BM_PaintTreeScreenOf1000000(benchmark::State& state) { PaintTreeScreen(stat
 BENCHMARK(BM_PaintTreeScreenOf100)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PaintTreeScreenOf1000000)->Unit(benchmark::kMicrosecond);
 
+// A styled list view of Count rows, shown and focused; each step selects a row near the middle
+// and moves the selection one row down with the Down key, as a user does.
+struct ListSelection {
+    std::unique_ptr<TForm, TFreeDeleter> form{Create<TForm>(nullptr)};
+    lm7::TMyAdvListView* list = nullptr;
+    int middle;
+
+    explicit ListSelection(int Count) : middle(Count / 2) {
+        form->SetClientWidth(320);
+        form->SetClientHeight(480);
+        list = Create<lm7::TMyAdvListView>(form.get());
+        list->SetBounds(0, 0, 320, 480);
+        list->SetParent(form.get());
+        list->AddColumn("Word", 200);
+        for (int i = 0; i < Count; ++i)
+            list->AddItem("word");
+        list->SetComponentStyle(vendor::tsLight);
+        form->Show();
+        list->SetFocus();
+    }
+};
+
+void SelectInList(benchmark::State& state, int count) {
+    ListSelection screen(count);
+    int step = 0;
+    for (auto _ : state) {
+        screen.list->SetItemIndex(screen.middle + (++step & 7));
+        screen.form->SendKeyInput(VK_DOWN);
+        benchmark::DoNotOptimize(screen.list->ItemIndex());
+    }
+    if (screen.list->ItemIndex() != screen.middle + (step & 7) + 1)
+        state.SkipWithError("the Down key did not move the selection");
+    state.counters["items"] = count;
+}
+
+void BM_SelectInListOf100(benchmark::State& state) { SelectInList(state, 100); }
+void BM_SelectInListOf1000000(benchmark::State& state) { SelectInList(state, 1000000); }
+
+BENCHMARK(BM_SelectInListOf100)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SelectInListOf1000000)->Unit(benchmark::kMicrosecond);
+
 // An A4 page of 600 x 800 pixels with 1-inch margins, its right handle pressed and picked.
 struct MarginPage {
     std::unique_ptr<TForm, TFreeDeleter> form{Create<TForm>(nullptr)};
@@ -132,6 +174,8 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.PrintRatio("Paint one tree screen, 1,000,000 nodes / 100 nodes, time ratio",
                         "BM_PaintTreeScreenOf1000000", "BM_PaintTreeScreenOf100", "target at most 2");
+    reporter.PrintRatio("Select and move down in a list view, 1,000,000 items / 100 items, time ratio",
+                        "BM_SelectInListOf1000000", "BM_SelectInListOf100", "target at most 2");
     reporter.PrintRatio("Margin drag step (move and repaint) / page repaint, time ratio", "BM_MarginDragStep",
                         "BM_MarginPageRepaint", "target at most 2");
     benchmark::Shutdown();

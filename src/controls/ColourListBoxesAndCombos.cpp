@@ -6,6 +6,7 @@
 #include "framework/graphics/ColorProp.h"
 #include "framework/rtl/Format.h"
 #include "framework/rtl/Rounding.h"
+#include "framework/rtl/StrUtils.h"
 #include "sibling/Colour_utils.h"
 #include "sibling/Tms_utils.h"
 #include "vendor/Monitor_functions.h"
@@ -63,7 +64,16 @@ const TClassInfo& TColourSharingListbox::ClassInfo() {
             ColorProperty<TColourSharingListbox>("DefaultColour", &TColourSharingListbox::DefaultColour,
                                                  &TColourSharingListbox::SetDefaultColour, clNone);
         defaultColour.Default.reset();  // always stored
+        // The list paints its entries itself, always as a virtual owner-drawn list as long as
+        // the colour table: it keeps every property of the list box but its colour, its style
+        // and its count, which the window sets.
+        std::vector<std::string> inherited;
+        for (const TPropInfo* prop : TCustomListBox::ClassInfo().Props())
+            if (!SameText(prop->Name, "Color") && !SameText(prop->Name, "Style") &&
+                !SameText(prop->Name, "Count"))
+                inherited.push_back(prop->Name);
         return TClassInfo::Derive<TColourSharingListbox, TCustomListBox>("TColourSharingListbox")
+            .Publishing(std::move(inherited))
             .SetOf<TColourSharingListbox>("ShowText", {"ts_index", "ts_hex", "ts_description"},
                                           &TColourSharingListbox::ShowText,
                                           &TColourSharingListbox::SetShowText)
@@ -86,6 +96,8 @@ void TColourSharingListbox::CreateWnd() {
     SetParentFont(true);
     // The shared table's length, also while the own table is active.
     SetCount(static_cast<int>(sibling::MyColourArray.size()));
+    if (m_loadedColour && !HasState(csLoading))
+        SetASelected(*m_loadedColour);
 }
 
 void TColourSharingListbox::CorrectForScreenResolucao(float aFontScale) {
@@ -117,14 +129,14 @@ int TColourSharingListbox::GetASelected() const {
     return m_loadedColour ? *m_loadedColour : GetAColour(ItemIndex());
 }
 void TColourSharingListbox::SetASelected(int Colour) {
-    if (HasState(csLoading)) {
+    // The entries exist once the window does; without a parent there is none yet, and the
+    // colour waits for it.
+    if (HasState(csLoading) || (!HandleAllocated() && !Parent())) {
         m_loadedColour = Colour;
         return;
     }
     m_loadedColour.reset();
-    // The item count is set when the window is made.
-    if (!HandleAllocated() && Parent())
-        HandleNeeded();
+    HandleNeeded();
     SetItemIndex(IndexOfAColour(Colour, fUsesSharedArray, fOwnArray));
 }
 void TColourSharingListbox::Loaded() {
@@ -251,6 +263,10 @@ void TColourSharingCombo::Notification(TComponent* AComponent, TOperation Operat
 }
 
 void TColourSharingCombo::CreateWnd() {
+    // A selection made before the entries existed: the base list's entries are replaced below,
+    // so it is applied to the table's entries at the end.
+    const std::optional<int> pendingIndex = PendingItemIndex();
+    const std::optional<int> pendingColour = m_loadedColour;
     TCustomColorBox::CreateWnd();
     SetParentFont(true);
     // The handler goes in before the style asks for it, so a handler assigned earlier is
@@ -261,6 +277,21 @@ void TColourSharingCombo::CreateWnd() {
         PopulateList();
     else
         SetStyle(custom);
+    if (HasState(csLoading)) {
+        m_loadedColour = pendingColour;  // Loaded applies what the description gave
+        return;
+    }
+    if (pendingColour)
+        SetSelected(*pendingColour);
+    else if (pendingIndex)
+        SetItemIndex(*pendingIndex);
+}
+
+void TColourSharingCombo::SetItemIndex(int Value) {
+    // The latest choice wins over a colour that still waits for the entries.
+    if (!HasState(csLoading))
+        m_loadedColour.reset();
+    TCustomColorBox::SetItemIndex(Value);
 }
 
 void TColourSharingCombo::GetColours(TCustomColorBox*, TStrings* Items) {
@@ -307,14 +338,13 @@ int TColourSharingCombo::GetSelected() const {
 }
 
 void TColourSharingCombo::SetSelected(int Colour) {
-    if (HasState(csLoading)) {
+    // The entries exist once the window does; without a parent there is none yet, and the
+    // colour waits for it.
+    if (HasState(csLoading) || (!HandleAllocated() && !Parent())) {
         m_loadedColour = Colour;
         return;
     }
-    m_loadedColour.reset();
-    // The entries exist once the window does.
-    if (!HandleAllocated() && Parent())
-        HandleNeeded();
+    HandleNeeded();
     SetItemIndex(IndexOfAColour(Colour, fUsesSharedArray, fOwnArray));
 }
 

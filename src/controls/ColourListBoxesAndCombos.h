@@ -95,7 +95,8 @@ private:
     TColorArray fOwnArray;
     bool fUsesSharedArray = true;
     TShowHexOrDescriptionSet fShowText = ShowSet({ts_description});
-    // A colour selected while the form is loaded, before the entries exist: applied in Loaded.
+    // A colour selected before the entries exist (while the form is loaded, or before the list
+    // has a parent): applied in Loaded or once the window is made.
     std::optional<int> m_loadedColour;
 };
 
@@ -150,6 +151,7 @@ public:
     bool UsesSharedAray() const { return fUsesSharedArray; }
     void SetUseSharedArray(bool Value);
     int GetAColour(int Index) const;
+    void SetItemIndex(int Value) override;
 
 protected:
     void Loaded() override;
@@ -175,7 +177,8 @@ private:
     bool FLabelTransparent = false;
     TColorArray fOwnArray;
     bool fUsesSharedArray = true;
-    // A colour selected while the form is loaded, before the entries exist: applied in Loaded.
+    // A colour selected before the entries exist (while the form is loaded, or before the combo
+    // has a parent): applied in Loaded or once the window is made.
     std::optional<int> m_loadedColour;
 };
 

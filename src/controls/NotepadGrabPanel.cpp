@@ -38,6 +38,7 @@ const TClassInfo& TNotepadGrabPanel::ClassInfo() {
             .Property(std::move(handleColour))
             .Bool<TNotepadGrabPanel>("Monochrome", &TNotepadGrabPanel::Monochrome,
                                      &TNotepadGrabPanel::SetMonochrome)
+            .Event<TNotepadGrabPanel>("OnStateMargins", &TNotepadGrabPanel::OnStateMargins)
             .Object<TNotepadGrabPanel, TCustomControl>("ParentControl", &TNotepadGrabPanel::ParentControl,
                                                        &TNotepadGrabPanel::SetParentControl);
     }();
@@ -54,6 +55,20 @@ TNotepadGrabPanel::TNotepadGrabPanel(TComponent* AOwner) : TPanel(AOwner) {
 void TNotepadGrabPanel::AfterConstruction() {
     TPanel::AfterConstruction();
     ClearSettings();
+}
+
+// A panel freed in the middle of a drag gives back the pointer and the application's cursor,
+// which the drag had taken.
+void TNotepadGrabPanel::BeforeDestruction() {
+    if (altering) {
+        altering = false;
+        const TCursor cursor = Screen->Cursor();
+        if (cursor == crSizeWE || cursor == crSizeNS)
+            Screen->SetCursor(crDefault);
+        if (HandleAllocated() && GetCapture() == Handle())
+            ReleaseCapture();
+    }
+    TPanel::BeforeDestruction();
 }
 
 void TNotepadGrabPanel::SetComponentStyle(vendor::TTMSStyle) {
@@ -125,13 +140,19 @@ void TNotepadGrabPanel::SetToMargins(float LeftMargin, float TopMargin, float Ri
     SetParentControl(fParentControl);
     if (outer_width == 0 || outer_height == 0)
         return;
-    const double ppi = Screen->PixelsPerInch();
+    const int ppi = Screen->PixelsPerInch();
     // Page inches on the screen, and paper inches per screen inch, each kept as a 32-bit float.
-    const float a = static_cast<float>(outer_width / ppi);
+    const float a = static_cast<float>(outer_width / static_cast<double>(ppi));
     const float kx = static_cast<float>(PaperWidth / static_cast<double>(sibling::inch_to_mm) / a);
-    const float b = static_cast<float>(outer_height / ppi);
+    const float b = static_cast<float>(outer_height / static_cast<double>(ppi));
     const float ky = static_cast<float>(PaperHeight / static_cast<double>(sibling::inch_to_mm) / b);
-    auto pixels = [&](float inches, float k) { return static_cast<int>(RoundHalfEven(ppi * inches / k)); };
+    // The pixel margins are worked out in single precision too: a margin that falls near a
+    // half pixel rounds as the 32-bit value says, not as a wider one would.
+    auto pixels = [&](float inches, float k) {
+        const float product = static_cast<float>(ppi) * inches;
+        const float quotient = product / k;
+        return static_cast<int>(RoundHalfEven(quotient));
+    };
     const int l = pixels(LeftMargin, kx), r = pixels(RightMargin, kx);
     const int t = pixels(TopMargin, ky), bt = pixels(BottomMargin, ky);
     // Margins wider than the page leave an empty panel, never one of negative size.

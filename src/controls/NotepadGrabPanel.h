@@ -21,6 +21,7 @@ class TNotepadGrabPanel : public framework::TPanel, public vendor::ITMSStyle {
 public:
     explicit TNotepadGrabPanel(framework::TComponent* AOwner);
     void AfterConstruction() override;
+    void BeforeDestruction() override;
     static const framework::TClassInfo& ClassInfo();
     framework::TClass ClassType() const override { return &ClassInfo(); }
 

@@ -43,9 +43,12 @@ std::string TMyAdvTreeView::AllStringsOfTreeview(TAdvTreeView* Source, TAdvTreeV
     // One text variable for the whole walk: the callback finds the previous text in it.
     std::string text;
     std::string line;
+    // Every column keeps its cell, an untitled one too, so the header stays over its column.
     for (int c = 0; c < Source->ColumnCount(); ++c) {
         text = Source->Columns(c)->Text;
-        sibling::AddToListWithSeparatorIfNeeded(line, text, "\t");
+        if (c > 0)
+            line += '\t';
+        line += text;
     }
     result += line;
     result += kLineBreak;
@@ -54,7 +57,11 @@ std::string TMyAdvTreeView::AllStringsOfTreeview(TAdvTreeView* Source, TAdvTreeV
          node = Source->GetNextVirtualNode(node)) {
         line = node->ParentNode == nullptr ? Format("%d", {++numbered}) : std::string(" ");
         for (int c = 0; c < Source->ColumnCount(); ++c) {
-            GetText(this, node, c, tmDrawing, text);
+            // Without a callback the export still gives the tree's shape, with empty cells.
+            if (GetText)
+                GetText(this, node, c, tmDrawing, text);
+            else
+                text.clear();
             line += '\t';
             line += text;
         }

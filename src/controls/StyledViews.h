@@ -22,7 +22,8 @@ public:
 
     // The source tree as text: a header line of the column texts joined by tabs, then one line
     // per node in depth-first order, each a number cell (1, 2, ... for top-level nodes, a space
-    // for the others) and the callback's text for every column, all tab-separated; every line
+    // for the others) and the callback's text for every column (empty cells without a callback),
+    // all tab-separated; an untitled column keeps its empty cell in the header; every line
     // ends with CR LF. The callback sees this tree as its sender.
     std::string AllStringsOfTreeview(vendor::TAdvTreeView* Source,
                                      vendor::TAdvTreeViewGetNodeTextEvent GetText);

@@ -76,7 +76,14 @@ void TTMSStylableForm::FormCreate(TObject*) {
 
 void TTMSStylableForm::AddAFormStyler(TTMSStylableForm* AForm) {
     if (!FormStylerPAI) {
-        FormStylerPAI = Create<vendor::TAdvFormStyler>(AForm);
+        // A styler read from a description of the window is the one it had: it is taken again.
+        for (int i = 0; i < AForm->ComponentCount() && !FormStylerPAI; ++i)
+            FormStylerPAI = As<vendor::TAdvFormStyler>(AForm->Components(i));
+        if (!FormStylerPAI) {
+            FormStylerPAI = Create<vendor::TAdvFormStyler>(AForm);
+            // Made again whenever the window is; a description of the window leaves it out.
+            FormStylerPAI->SetTransient(true);
+        }
         // The styler may belong to another form, which may go first.
         FormStylerPAI->FreeNotification(this);
     }

@@ -30,21 +30,14 @@ std::uint32_t alignFormat(TAlignment Alignment) {
 }
 }  // namespace
 
-int TListItem::Index() const {
-    const auto& items = m_owner->m_items;
-    for (std::size_t i = 0; i < items.size(); ++i)
-        if (items[i].get() == this)
-            return static_cast<int>(i);
-    return -1;
-}
+int TListItem::Index() const { return m_index; }
 
 void TListItem::SetSelected(bool Value) {
     if (Value == m_selected)
         return;
     if (Value && !m_owner->m_multiSelect)
-        for (const auto& item : m_owner->m_items)
-            item->m_selected = false;
-    m_selected = Value;
+        m_owner->DeselectAll();
+    m_owner->MarkSelected(this, Value);
     m_owner->SelectionChanged();
 }
 
@@ -120,6 +113,7 @@ void TAdvListView::ClearColumns() {
 
 TListItem* TAdvListView::AddItem(const std::string& Caption) {
     m_items.push_back(std::unique_ptr<TListItem>(new TListItem(this)));
+    m_items.back()->m_index = ItemCount() - 1;
     m_items.back()->Caption = Caption;
     Invalidate();
     return m_items.back().get();
@@ -136,6 +130,14 @@ void TAdvListView::DeleteItem(int Index) {
         badIndex(Index);
     const bool wasSelected = m_items[static_cast<std::size_t>(Index)]->m_selected;
     m_items.erase(m_items.begin() + Index);
+    // The items after it move up one place, and so do the selected ones among them.
+    for (std::size_t i = static_cast<std::size_t>(Index); i < m_items.size(); ++i)
+        m_items[i]->m_index = static_cast<int>(i);
+    std::set<int> moved;
+    for (int selected : m_selection)
+        if (selected != Index)
+            moved.insert(moved.end(), selected > Index ? selected - 1 : selected);
+    m_selection.swap(moved);
     SetTopIndex(m_topIndex);
     if (wasSelected)
         SelectionChanged();
@@ -145,26 +147,35 @@ void TAdvListView::DeleteItem(int Index) {
 void TAdvListView::ClearItems() {
     const bool anySelected = ItemIndex() >= 0;
     m_items.clear();
+    m_selection.clear();
     m_topIndex = 0;
     if (anySelected)
         SelectionChanged();
     Invalidate();
 }
 
-int TAdvListView::ItemIndex() const {
-    for (std::size_t i = 0; i < m_items.size(); ++i)
-        if (m_items[i]->m_selected)
-            return static_cast<int>(i);
-    return -1;
+int TAdvListView::ItemIndex() const { return m_selection.empty() ? -1 : *m_selection.begin(); }
+
+void TAdvListView::MarkSelected(TListItem* Item, bool Value) {
+    Item->m_selected = Value;
+    if (Value)
+        m_selection.insert(Item->m_index);
+    else
+        m_selection.erase(Item->m_index);
+}
+
+void TAdvListView::DeselectAll() {
+    for (int index : m_selection)
+        m_items[static_cast<std::size_t>(index)]->m_selected = false;
+    m_selection.clear();
 }
 
 void TAdvListView::SetItemIndex(int Value) {
     if (Value < -1 || Value >= ItemCount())
         badIndex(Value);
-    for (const auto& item : m_items)
-        item->m_selected = false;
+    DeselectAll();
     if (Value >= 0) {
-        m_items[static_cast<std::size_t>(Value)]->m_selected = true;
+        MarkSelected(m_items[static_cast<std::size_t>(Value)].get(), true);
         if (Value < m_topIndex)
             SetTopIndex(Value);
         else if (Value >= m_topIndex + VisibleRowCount())

@@ -8,6 +8,7 @@
 #include "framework/controls/ListBox.h"
 
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,7 @@ private:
     friend class TAdvListView;
     explicit TListItem(TAdvListView* Owner) : m_owner(Owner) {}
     TAdvListView* m_owner;
+    int m_index = 0;  // its place in the list, kept up to date by the list
     bool m_selected = false;
 };
 
@@ -130,6 +132,8 @@ protected:
 private:
     friend class TListItem;
     void SelectionChanged();
+    void MarkSelected(TListItem* Item, bool Value);
+    void DeselectAll();
     void HeaderFontChanged(framework::TObject*) { Invalidate(); }
     void PaintReport(framework::TCanvas& Canvas);
     void PaintIcons(framework::TCanvas& Canvas);
@@ -139,6 +143,7 @@ private:
 
     std::vector<std::unique_ptr<TListColumn>> m_columns;
     std::vector<std::unique_ptr<TListItem>> m_items;
+    std::set<int> m_selection;  // the indexes of the selected items, so the first is found at once
     std::unique_ptr<framework::TFont, framework::TFreeDeleter> m_headerFont;
     framework::TCustomImageList* m_smallImages = nullptr;  // not owned; cleared when it goes
     framework::TCustomImageList* m_largeImages = nullptr;  // not owned; cleared when it goes

@@ -105,7 +105,23 @@ TAdvTreeView::TAdvTreeView(TComponent* AOwner) : TCustomControl(AOwner) {
     SetTabStop(true);
 }
 
-TAdvTreeView::~TAdvTreeView() = default;
+TAdvTreeView::~TAdvTreeView() { TAdvTreeViewNode::FreeNodes(m_nodes); }
+
+// Nodes are freed from a work list, not by each node freeing its children in turn, so that a
+// tree of any depth is freed without running out of stack.
+void TAdvTreeViewNode::FreeNodes(std::vector<std::unique_ptr<TAdvTreeViewNode>>& Nodes) {
+    std::vector<std::unique_ptr<TAdvTreeViewNode>> pending = std::move(Nodes);
+    Nodes.clear();
+    while (!pending.empty()) {
+        std::unique_ptr<TAdvTreeViewNode> node = std::move(pending.back());
+        pending.pop_back();
+        for (auto& child : node->m_children)
+            pending.push_back(std::move(child));
+        node->m_children.clear();
+    }
+}
+
+TAdvTreeViewNode::~TAdvTreeViewNode() { FreeNodes(m_children); }
 
 void TAdvTreeView::ChangeScale(int M, int D) {
     if (M != D && D != 0) {
@@ -151,7 +167,7 @@ TAdvTreeViewNode* TAdvTreeView::Nodes(int Index) const {
 }
 
 void TAdvTreeView::ClearNodes() {
-    m_nodes.clear();
+    TAdvTreeViewNode::FreeNodes(m_nodes);
     NodesChanged();
 }
 

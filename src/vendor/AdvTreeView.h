@@ -76,6 +76,7 @@ struct TAdvTreeViewVirtualNode {
 // A node of the collection: a text per column and children of its own.
 class TAdvTreeViewNode {
 public:
+    ~TAdvTreeViewNode();
     const std::string& Text(int Column) const;
     void SetText(int Column, std::string Value);
     TAdvTreeViewNode* AddChild();
@@ -88,6 +89,7 @@ public:
 private:
     friend class TAdvTreeView;
     TAdvTreeViewNode(TAdvTreeView* Tree, TAdvTreeViewNode* Parent) : m_tree(Tree), m_parent(Parent) {}
+    static void FreeNodes(std::vector<std::unique_ptr<TAdvTreeViewNode>>& Nodes);
     TAdvTreeView* m_tree;
     TAdvTreeViewNode* m_parent;
     std::vector<std::string> m_texts;

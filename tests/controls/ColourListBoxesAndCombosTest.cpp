@@ -1,6 +1,7 @@
 #include "controls/ColourListBoxesAndCombos.h"
 #include "framework/classes/Palette.h"
 #include "framework/controls/DrawText.h"
+#include "framework/forms/TextForms.h"
 #include "sibling/Colour_utils.h"
 #include "sibling/Tms_utils.h"
 #include "support/FormFixture.h"
@@ -442,4 +443,85 @@ TEST_F(ColourCombo, FreeingTheFormOrTheComboLeavesNothingDangling) {
     second->Free();
     EXPECT_EQ(form->ControlCount(), 2);  // the first combo and its label
     form.reset();                        // the label goes with the form's controls first
+}
+
+// --- Selections made before the entries exist ---------------------------------------------------
+
+// The list paints its entries itself, always as a virtual owner-drawn list: its colour and its
+// style are not published, so a description cannot name them.
+TEST_F(ColourListbox, ColourAndStyleAreNotPublished) {
+    EXPECT_EQ(GetPropInfo(list, "Color"), nullptr);
+    EXPECT_EQ(GetPropInfo(list, "Style"), nullptr);
+    EXPECT_EQ(GetPropInfo(list, "Count"), nullptr);  // the table's length, set with the window
+    EXPECT_NE(GetPropInfo(list, "ItemHeight"), nullptr);
+    EXPECT_NE(GetPropInfo(list, "ParentColor"), nullptr);
+    EXPECT_NE(GetPropInfo(list, "ShowText"), nullptr);
+    list->SetName("Colours");
+    const std::string text = WriteTextForm(form.get());
+    EXPECT_EQ(text.find("    Color ="), std::string::npos) << text;
+    EXPECT_EQ(text.find("    Style ="), std::string::npos) << text;
+    RegisterClass(&TColourSharingListbox::ClassInfo());
+    EXPECT_THROW(
+        ReadTextForm(
+            "object F: TForm\n  object L: TColourSharingListbox\n    Style = lbStandard\n  end\nend\n",
+            MakeForm().get(), "list.txt"),
+        ETextFormError);
+}
+
+// A picker that has no parent yet cannot build its entries; a colour chosen then is kept and
+// chosen once it has them.
+TEST_F(ColourListbox, AListWithoutAParentKeepsAColourUntilItHasEntries) {
+    auto* loose = Create<TColourSharingListbox>(form.get());
+    loose->SetSelectedColour(clYellow);
+    EXPECT_EQ(loose->SelectedColour(), clYellow);
+    loose->SetParent(form.get());
+    loose->HandleNeeded();
+    EXPECT_EQ(loose->ItemIndex(), 1);
+    EXPECT_EQ(loose->SelectedColour(), clYellow);
+}
+
+TEST_F(ColourCombo, AComboWithoutAParentKeepsAColourUntilItHasEntries) {
+    auto* loose = Create<TColourSharingCombo>(form.get());
+    loose->SetSelectedColour(clWindow);
+    EXPECT_EQ(loose->SelectedColour(), clWindow);
+    loose->SetParent(form.get());
+    loose->HandleNeeded();
+    EXPECT_EQ(loose->ItemIndex(), 2);
+    EXPECT_EQ(loose->SelectedColour(), clWindow);
+    // An index chosen by hand before the window is made is kept the same way, and the later
+    // choice wins over an earlier colour.
+    auto* byIndex = Create<TColourSharingCombo>(form.get());
+    byIndex->SetSelectedColour(clYellow);
+    byIndex->SetParent(form.get());
+    byIndex->SetItemIndex(3);
+    byIndex->HandleNeeded();
+    EXPECT_EQ(byIndex->ItemIndex(), 3);
+    EXPECT_EQ(byIndex->SelectedColour(), kBlue);
+}
+
+// A shown form written and read again selects the same entries, whichever way they were chosen.
+TEST_F(ColourCombo, SelectionsSurviveARoundTripOfAShownForm) {
+    RegisterClass(&TColourSharingCombo::ClassInfo());
+    RegisterClass(&TColourSharingListbox::ClassInfo());
+    combo->SetName("Combo");
+    auto* first = Create<TColourSharingCombo>(form.get());
+    first->SetName("First");
+    first->SetParent(form.get());
+    auto* list = Create<TColourSharingListbox>(form.get());
+    list->SetName("List");
+    list->SetParent(form.get());
+    form->Show();
+    form->PaintInvalid();  // every window made
+    combo->SetItemIndex(1);
+    first->SetItemIndex(0);
+    list->SetSelectedColour(kBlue);
+    const std::string text = WriteTextForm(form.get());
+    FormPtr again = MakeForm(300, 200);
+    ReadTextForm(text, again.get(), "shown.txt");
+    again->Show();
+    again->PaintInvalid();
+    EXPECT_EQ(As<TColourSharingCombo>(again->FindComponent("Combo"))->ItemIndex(), 1) << text;
+    EXPECT_EQ(As<TColourSharingCombo>(again->FindComponent("Combo"))->SelectedColour(), clNavy);
+    EXPECT_EQ(As<TColourSharingCombo>(again->FindComponent("First"))->ItemIndex(), 0) << text;
+    EXPECT_EQ(As<TColourSharingListbox>(again->FindComponent("List"))->ItemIndex(), 3) << text;
 }

@@ -49,6 +49,38 @@ TEST_F(Containers, TransparentGroupShowsWhatLiesBehindAndHoldsChildren) {
     EXPECT_TRUE(RectIs(*blue, Rect(50, 40, 150, 50), clBlue));
 }
 
+// A windowed control below the group has a picture of its own; it shows through the group as
+// the parent's picture does, and the group follows when it changes.
+TEST_F(Containers, TransparentGroupShowsTheWindowsBehindIt) {
+    form->SetColor(clYellow);
+    auto* behind = Create<TPanel>(form.get());
+    behind->SetBevelOuter(bvNone);
+    behind->SetColor(clLime);
+    behind->SetParent(form.get());
+    behind->SetBounds(40, 30, 60, 50);
+    auto* group = Create<TTransparentContainingGroup>(form.get());
+    group->SetParent(form.get());
+    group->SetBounds(50, 40, 100, 80);
+    RedChildOf(group);
+    auto pic = Picture(*form);
+    EXPECT_TRUE(RectIs(*pic, Rect(80, 40, 100, 80), clLime));      // the panel, through the group
+    EXPECT_TRUE(RectIs(*pic, Rect(100, 40, 150, 120), clYellow));  // the form beside it
+    EXPECT_EQ(BoundsOfColor(*pic, clRed), Rect(60, 50, 80, 70));   // the group's own child on top
+    behind->SetColor(clBlue);
+    auto blue = Picture(*form);
+    EXPECT_TRUE(RectIs(*blue, Rect(80, 40, 100, 80), clBlue));
+    EXPECT_TRUE(RectIs(*blue, Rect(40, 30, 100, 40), clBlue));  // the part outside the group
+    // A window above the group is not the group's to show.
+    auto* above = Create<TPanel>(form.get());
+    above->SetBevelOuter(bvNone);
+    above->SetColor(clAqua);
+    above->SetParent(form.get());
+    above->SetBounds(120, 100, 60, 40);
+    auto withAbove = Picture(*form);
+    EXPECT_TRUE(RectIs(*withAbove, Rect(120, 100, 180, 140), clAqua));
+    EXPECT_TRUE(RectIs(*withAbove, Rect(100, 40, 150, 100), clYellow));
+}
+
 TEST_F(Containers, ContainBoxTakesItsParentsColour) {
     auto* holder = Create<TPanel>(form.get());
     holder->SetBevelOuter(bvNone);

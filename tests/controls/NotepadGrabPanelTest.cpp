@@ -2,8 +2,11 @@
 
 #include "framework/controls/Panel.h"
 #include "framework/forms/Application.h"
+#include "framework/forms/TextForms.h"
+#include "framework/rtl/Rounding.h"
 #include "sibling/My_tmsstylebase.h"
 #include "sibling/Tms_utils.h"
+#include "sibling/Wingenok.h"
 #include "support/FormFixture.h"
 #include "support/PixelAssert.h"
 
@@ -89,6 +92,54 @@ TEST_F(MarginPanel, MarginsInInchesOnA4PlaceThePanel) {
     EXPECT_EQ(panel->BoundsRect(), Bounds(73, 68, 454, 664));
     EXPECT_TRUE(reported.empty());                   // placing reports nothing
     EXPECT_EQ(panel->Midpoint(t_right).Right, 454);  // the squares follow
+}
+
+namespace {
+// Pixel margins worked out in single precision throughout, as the placement is defined.
+int SinglePrecisionMargin(int ppi, int outer, int paperMm, float inches) {
+    const float pageInches = static_cast<float>(outer / static_cast<double>(ppi));
+    const float k = static_cast<float>(paperMm / static_cast<double>(inch_to_mm) / pageInches);
+    const float product = static_cast<float>(ppi) * inches;
+    const float quotient = product / k;
+    return static_cast<int>(RoundHalfEven(quotient));
+}
+}  // namespace
+
+// A margin that falls next to half a pixel rounds as the 32-bit value says: 0.75 in on an A5
+// page of 700 pixels at 120 pixels per inch is 63.5 pixels in single precision, so 64.
+TEST_F(MarginPanel, MarginsRoundInSinglePrecision) {
+    const int keptPpi = Screen->PixelsPerInch();
+    Screen->SetPixelsPerInch(120);
+    Page(1000, 700, Rect(0, 0, 10, 10));
+    panel->SetToMargins(0.5f, 0.75f, 0.5f, 0.75f, 148, 210);
+    EXPECT_EQ(panel->Top(), 64);
+    EXPECT_EQ(panel->Height(), 700 - 64 - 64);
+
+    // 625 placements: five pages, resolutions, papers and margins.
+    const int pages[5][2] = {{1000, 700}, {600, 800}, {640, 480}, {333, 517}, {800, 1131}};
+    const int ppis[5] = {72, 96, 120, 144, 192};
+    const int papers[5][2] = {{148, 210}, {210, 297}, {216, 279}, {105, 148}, {297, 420}};
+    const float margins[5] = {0.25f, 0.5f, 0.75f, 1.0f, 1.3f};
+    int checked = 0;
+    for (const auto& pg : pages)
+        for (int ppi : ppis)
+            for (const auto& paper : papers)
+                for (float m : margins) {
+                    Screen->SetPixelsPerInch(ppi);
+                    Page(pg[0], pg[1], Rect(0, 0, 10, 10));
+                    panel->SetToMargins(m, m, m / 2, m * 2, paper[0], paper[1]);
+                    const int l = SinglePrecisionMargin(ppi, pg[0], paper[0], m);
+                    const int r = SinglePrecisionMargin(ppi, pg[0], paper[0], m / 2);
+                    const int t = SinglePrecisionMargin(ppi, pg[1], paper[1], m);
+                    const int b = SinglePrecisionMargin(ppi, pg[1], paper[1], m * 2);
+                    ASSERT_EQ(panel->BoundsRect(),
+                              Bounds(l, t, std::max(pg[0] - l - r, 0), std::max(pg[1] - t - b, 0)))
+                        << pg[0] << "x" << pg[1] << " at " << ppi << ", paper " << paper[0] << "x" << paper[1]
+                        << ", margin " << m;
+                    ++checked;
+                }
+    Screen->SetPixelsPerInch(keptPpi);
+    EXPECT_EQ(checked, 625);
 }
 
 TEST_F(MarginPanel, MarginsNeedAPage) {
@@ -296,4 +347,57 @@ TEST_F(MarginPanel, HandlesFollowTheEdgesToANewResolution) {
     // Dragging still moves the edge it grabs, at the new size.
     Drag(t_right, -24, 0);
     EXPECT_EQ(panel->Width(), 240 - 24);
+}
+
+// A panel freed while its handle is dragged gives back the sizing cursor and the pointer.
+TEST_F(MarginPanel, FreedInTheMiddleOfADragLeavesNoSizingCursor) {
+    Page(300, 300, Rect(50, 50, 250, 250));
+    Drag(t_right, 10, 0, false);
+    ASSERT_EQ(Screen->Cursor(), crSizeWE);
+    ASSERT_NE(GetCapture(), 0u);
+    panel->Free();
+    EXPECT_EQ(Screen->Cursor(), crDefault);
+    EXPECT_EQ(GetCapture(), 0u);
+    // A cursor someone else set is not the panel's to give back.
+    auto* other = Create<TNotepadGrabPanel>(form.get());
+    other->SetParent(page);
+    other->SetParentControl(page);
+    Screen->SetCursor(crHandPoint);
+    other->Free();
+    EXPECT_EQ(Screen->Cursor(), crHandPoint);
+}
+
+namespace {
+// A form whose description names the margins handler.
+class TMarginForm : public TForm {
+public:
+    using TForm::TForm;
+    static const TClassInfo& ClassInfo() {
+        static const TClassInfo info =
+            TClassInfo::Derive<TMarginForm, TForm>("TMarginForm").Method<&TMarginForm::Margins>("Margins");
+        return info;
+    }
+    TClass ClassType() const override { return &ClassInfo(); }
+    void Margins(TObject*, TRect r) { seen.push_back(r); }
+    std::vector<TRect> seen;
+};
+}  // namespace
+
+TEST(MarginPanelDescription, TheMarginsHandlerIsReadAndWritten) {
+    RegisterClass(&TMarginForm::ClassInfo());
+    RegisterClass(&TNotepadGrabPanel::ClassInfo());
+    std::unique_ptr<TComponent, TFreeDeleter> form(CreateFromTextForm(R"(object Main: TMarginForm
+  object Grab: TNotepadGrabPanel
+    OnStateMargins = Margins
+  end
+end
+)",
+                                                                      nullptr, "margins.txt"));
+    auto* grab = As<TNotepadGrabPanel>(form->FindComponent("Grab"));
+    ASSERT_TRUE(grab);
+    ASSERT_TRUE(grab->OnStateMargins);
+    grab->ShowMargins();
+    ASSERT_EQ(As<TMarginForm>(form.get())->seen.size(), 1u);
+    EXPECT_EQ(As<TMarginForm>(form.get())->seen[0], grab->BoundsRect());
+    EXPECT_NE(WriteTextForm(form.get()).find("OnStateMargins = Margins"), std::string::npos);
 }

@@ -194,3 +194,23 @@ TEST(StyledTreeMenu, ARightClickOnTheTreePopsUpItsMenu) {
     EXPECT_EQ(menu->PopupList()->Left(), 50);
     menu->ClosePopup();
 }
+
+// Every column keeps its cell in the header, an untitled one too, so the header stays over the
+// node lines' cells when the export is opened as a table.
+TEST_F(TreeText, UntitledColumnsKeepTheirPlaceInTheHeader) {
+    source->AddColumn("", 50);
+    source->AddColumn("B", 50);
+    source->AddColumn("", 50);
+    source->AddNode();
+    EXPECT_EQ(styled->AllStringsOfTreeview(source, NodeTexts()), "\tB\t\r\n1\t\tr1\tr2\r\n");
+}
+
+// Without a text callback the export still gives the tree's shape, every cell empty.
+TEST_F(TreeText, WithoutACallbackTheCellsAreEmpty) {
+    source->AddColumn("A", 50);
+    source->AddColumn("B", 50);
+    source->AddNode()->AddChild();
+    source->AddNode();
+    EXPECT_EQ(styled->AllStringsOfTreeview(source, TAdvTreeViewGetNodeTextEvent()),
+              "A\tB\r\n1\t\t\r\n \t\t\r\n2\t\t\r\n");
+}

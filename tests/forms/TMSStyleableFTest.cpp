@@ -359,6 +359,49 @@ TEST_F(StylableForm, AttachingTwiceKeepsOneStylerAndCollectsNothingTwice) {
     EXPECT_EQ(w->ComponentsToResize->Count(), 2);
 }
 
+namespace {
+int StylersOf(const TComponent* form) {
+    int count = 0;
+    for (int i = 0; i < form->ComponentCount(); ++i)
+        count += form->Components(i)->Is<vendor::TAdvFormStyler>() ? 1 : 0;
+    return count;
+}
+}  // namespace
+
+// The styler is made again by every window that attaches one, so a description of a styled
+// window leaves it out: however often the window is written and read, it has one styler,
+// whether it attaches its styler before the description is read or after.
+TEST_F(StylableForm, RoundTripsOfAStyledWindowKeepOneStyler) {
+    RegisterPackageClasses();
+    TToolWindow* w = MakeWindow();
+    Add<TListBox>("List");
+    w->AddAFormStyler(w);
+    w->Show();
+    std::string text = WriteTextForm(w);
+    EXPECT_EQ(text.find("TAdvFormStyler"), std::string::npos) << text;
+    for (int round = 0; round < 3; ++round) {
+        TToolWindow* again = MakeWindow();
+        if (round % 2 == 0)
+            again->AddAFormStyler(again);
+        ReadTextForm(text, again, "tool.lfm");
+        if (round % 2 == 1)
+            again->AddAFormStyler(again);
+        again->Show();
+        EXPECT_EQ(StylersOf(again), 1) << "round " << round;
+        EXPECT_NE(again->GetFormStyler(), nullptr);
+        text = WriteTextForm(again);
+    }
+    // A description that holds the styler, as older ones did: the window takes that one.
+    TToolWindow* old = MakeWindow();
+    ReadTextForm("object ToolWindow: TTMSStylableForm\n  object TAdvFormStyler\n  end\nend\n", old,
+                 "old.lfm");
+    ASSERT_EQ(StylersOf(old), 1);
+    vendor::TAdvFormStyler* read = As<vendor::TAdvFormStyler>(old->Components(0));
+    old->AddAFormStyler(old);
+    EXPECT_EQ(StylersOf(old), 1);
+    EXPECT_EQ(old->GetFormStyler(), read);
+}
+
 TEST_F(StylableForm, AComponentThatGoesLeavesTheList) {
     Screen->SetPixelsPerInch(144);
     TToolWindow* w = MakeWindow();

@@ -177,3 +177,39 @@ TEST_F(ListViews, ColumnsRowsAndBothFontsFollowTheResolution) {
     EXPECT_GE(larger->Height(), item->Height() * 4 / 3);
     EXPECT_GE(larger->Width(), item->Width() * 4 / 3);
 }
+
+// The list keeps each item's place and the selected places as items come and go, so the
+// selection is found without looking through the items.
+TEST_F(ListViews, SelectionAndPlacesFollowDeletedItems) {
+    Fill(6);
+    view->SetMultiSelect(true);
+    view->Items(4)->SetSelected(true);
+    view->Items(2)->SetSelected(true);
+    EXPECT_EQ(view->ItemIndex(), 2);
+    view->DeleteItem(2);
+    EXPECT_EQ(view->ItemIndex(), 3);  // the former fifth item
+    EXPECT_EQ(view->Items(3)->Caption, "item4");
+    EXPECT_TRUE(view->Items(3)->Selected());
+    EXPECT_EQ(view->Items(3)->Index(), 3);
+    view->DeleteItem(0);
+    EXPECT_EQ(view->ItemIndex(), 2);
+    EXPECT_EQ(view->Items(3)->Index(), 3);
+    // One choice replaces a multiple selection; deselecting the last leaves none.
+    view->Items(0)->SetSelected(true);
+    view->SetItemIndex(1);
+    for (int i = 0; i < view->ItemCount(); ++i)
+        EXPECT_EQ(view->Items(i)->Selected(), i == 1) << i;
+    view->Items(1)->SetSelected(false);
+    EXPECT_EQ(view->ItemIndex(), -1);
+    // Without multiple selection, selecting one item drops the other.
+    view->SetMultiSelect(false);
+    view->Items(3)->SetSelected(true);
+    view->Items(0)->SetSelected(true);
+    EXPECT_FALSE(view->Items(3)->Selected());
+    EXPECT_EQ(view->ItemIndex(), 0);
+    view->ClearItems();
+    EXPECT_EQ(view->ItemIndex(), -1);
+    view->AddItem("again");
+    EXPECT_EQ(view->Items(0)->Index(), 0);
+    EXPECT_FALSE(view->Items(0)->Selected());
+}

@@ -186,3 +186,25 @@ TEST_F(TreeViews, ANewResolutionScalesColumnsRowsAndIndents) {
     EXPECT_EQ(tree->RowRect(1).Height(), row.Height() * 3 / 2);
     EXPECT_EQ(tree->RowRect(1).Top, 36 + row.Height() * 3 / 2);
 }
+
+// A chain of nodes far deeper than the stack could follow node by node is freed and cleared
+// whole: by ClearNodes, by freeing the tree, and one left in a node that goes with its tree.
+TEST_F(TreeViews, AVeryDeepTreeIsClearedAndFreed) {
+    constexpr int kDepth = 200000;
+    for (int round = 0; round < 2; ++round) {
+        TAdvTreeViewNode* node = tree->AddNode();
+        for (int i = 0; i < kDepth; ++i)
+            node = node->AddChild();
+        node->SetText(0, "deepest");
+        EXPECT_EQ(tree->NodeCount(), 1);
+        if (round == 0)
+            tree->ClearNodes();
+    }
+    EXPECT_EQ(tree->NodeCount(), 1);
+    tree->Free();
+    tree = nullptr;
+    EXPECT_EQ(form->ComponentCount(), 0);
+    // Nodes still to walk after clearing: a fresh tree starts empty.
+    auto* fresh = Create<TAdvTreeView>(form.get());
+    EXPECT_EQ(fresh->NodeCount(), 0);
+}

@@ -3,6 +3,7 @@
 #include "framework/rtl/Exceptions.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace framework {
 
@@ -13,10 +14,21 @@ bool sameText(std::string_view a, std::string_view b) {
                return up(x) == up(y);
            });
 }
+// Searches from the end: the one to go is most often the last made (an owner frees its
+// components last first), so a whole list is emptied without a quadratic search.
 void erase(std::vector<TComponent*>& list, TComponent* item) {
-    auto it = std::find(list.begin(), list.end(), item);
-    if (it != list.end())
-        list.erase(it);
+    auto it = std::find(list.rbegin(), list.rend(), item);
+    if (it != list.rend())
+        list.erase(std::next(it).base());
+}
+// FNV-1a over the name with its letters in upper case, as names compare.
+std::size_t nameHash(std::string_view name) {
+    std::uint64_t h = 14695981039346656037ull;
+    for (char c : name) {
+        const char up = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+        h = (h ^ static_cast<unsigned char>(up)) * 1099511628211ull;
+    }
+    return static_cast<std::size_t>(h ^ (h >> 29));
 }
 }  // namespace
 
@@ -92,12 +104,64 @@ int TComponent::ComponentIndex() const {
 }
 
 TComponent* TComponent::FindComponent(std::string_view AName) const {
-    if (AName.empty())
+    return AName.empty() ? nullptr : FindNamed(AName);
+}
+
+TComponent* TComponent::FindNamed(std::string_view AName) const {
+    if (m_nameSlots.empty())
         return nullptr;
-    for (TComponent* c : m_components)
-        if (sameText(c->m_name, AName))
-            return c;
+    const std::size_t hash = nameHash(AName);
+    const std::size_t mask = m_nameSlots.size() - 1;
+    for (std::size_t i = hash & mask; m_nameSlots[i].Taken; i = (i + 1) & mask) {
+        const NameSlot& slot = m_nameSlots[i];
+        if (slot.Component && slot.Hash == hash && sameText(slot.Component->m_name, AName))
+            return slot.Component;
+    }
     return nullptr;
+}
+
+void TComponent::EnterName(TComponent* AComponent) {
+    if ((m_nameSlotsTaken + 1) * 2 > m_nameSlots.size()) {
+        // Grown (or just cleared of the slots of names that went) to twice the names it holds.
+        std::vector<NameSlot> old;
+        old.swap(m_nameSlots);
+        std::size_t live = 0;
+        for (const NameSlot& slot : old)
+            live += slot.Component ? 1 : 0;
+        std::size_t size = 16;
+        while (size < (live + 1) * 4)
+            size *= 2;
+        m_nameSlots.assign(size, NameSlot{});
+        m_nameSlotsTaken = 0;
+        for (const NameSlot& slot : old)
+            if (slot.Component) {
+                std::size_t i = slot.Hash & (size - 1);
+                while (m_nameSlots[i].Taken)
+                    i = (i + 1) & (size - 1);
+                m_nameSlots[i] = slot;
+                ++m_nameSlotsTaken;
+            }
+    }
+    const std::size_t hash = nameHash(AComponent->m_name);
+    const std::size_t mask = m_nameSlots.size() - 1;
+    std::size_t i = hash & mask;
+    while (m_nameSlots[i].Component)
+        i = (i + 1) & mask;
+    if (!m_nameSlots[i].Taken)
+        ++m_nameSlotsTaken;
+    m_nameSlots[i] = NameSlot{hash, AComponent, true};
+}
+
+void TComponent::DropName(const TComponent* AComponent) {
+    if (m_nameSlots.empty())
+        return;
+    const std::size_t hash = nameHash(AComponent->m_name);
+    const std::size_t mask = m_nameSlots.size() - 1;
+    for (std::size_t i = hash & mask; m_nameSlots[i].Taken; i = (i + 1) & mask)
+        if (m_nameSlots[i].Component == AComponent) {
+            m_nameSlots[i].Component = nullptr;  // still taken, so later names stay reachable
+            return;
+        }
 }
 
 void TComponent::ValidateRename(TComponent* AComponent, const std::string& CurName,
@@ -111,9 +175,16 @@ void TComponent::SetName(const std::string& NewName) {
         return;
     if (!NewName.empty() && !IsValidIdent(NewName))
         throw EComponentError("'" + NewName + "' is not a valid component name");
-    if (m_owner)
-        m_owner->ValidateRename(this, m_name, NewName);
+    if (!m_owner) {
+        m_name = NewName;
+        return;
+    }
+    m_owner->ValidateRename(this, m_name, NewName);
+    if (!m_name.empty())
+        m_owner->DropName(this);
     m_name = NewName;
+    if (!m_name.empty())
+        m_owner->EnterName(this);
 }
 
 void TComponent::SetDesigning(bool Value, bool SetChildren) {
@@ -154,11 +225,15 @@ void TComponent::RemoveComponent(TComponent* AComponent) {
 void TComponent::Insert(TComponent* AComponent) {
     m_components.push_back(AComponent);
     AComponent->m_owner = this;
+    if (!AComponent->m_name.empty())
+        EnterName(AComponent);
 }
 
 void TComponent::Remove(TComponent* AComponent) {
     erase(m_components, AComponent);
     AComponent->m_owner = nullptr;
+    if (!AComponent->m_name.empty())
+        DropName(AComponent);
 }
 
 // A removal is passed down to everything the component owns, so that siblings drop their
@@ -168,6 +243,11 @@ void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
     if (Operation != TOperation::opRemove || !AComponent)
         return;
     RemoveFreeNotification(AComponent);
+    // An owner that is being destroyed takes all its components with it. Those that keep a
+    // reference to the one that goes asked to be told of it (FreeNotification) and are told by
+    // it; passing the removal to every sibling as well would make freeing a large form quadratic.
+    if (HasState(csDestroying))
+        return;
     for (std::ptrdiff_t i = 0; i < static_cast<std::ptrdiff_t>(m_components.size()); ++i) {
         TComponent* c = m_components[static_cast<std::size_t>(i)];
         if (c == AComponent)

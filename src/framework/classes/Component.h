@@ -62,6 +62,11 @@ public:
     int ComponentIndex() const;  // position in the owner's list, -1 without owner
     TComponent* FindComponent(std::string_view AName) const;  // by name, case-insensitive
 
+    // A component that its holder makes for itself at run time: form descriptions leave it out,
+    // as the holder makes it again.
+    bool Transient() const { return m_transient; }
+    void SetTransient(bool Value) { m_transient = Value; }
+
     TComponentState ComponentState() const { return m_state; }
     bool HasState(TComponentState flags) const { return (m_state & flags) != 0; }
     // Design-time state, set by a designer host on a component and everything it owns.
@@ -109,10 +114,23 @@ private:
 
     std::string m_name;
     std::intptr_t m_tag = 0;
-    TComponent* m_owner = nullptr;            // not owned
-    std::vector<TComponent*> m_components;    // owned; each unlinks itself when freed
+    TComponent* m_owner = nullptr;          // not owned
+    std::vector<TComponent*> m_components;  // owned; each unlinks itself when freed
+    // The named ones among them, found by name at once: an open-addressed table of the names'
+    // hashes (letter case folded), a power of two long and at most half taken.
+    struct NameSlot {
+        std::size_t Hash = 0;
+        TComponent* Component = nullptr;  // null in a slot that held one that went
+        bool Taken = false;
+    };
+    std::vector<NameSlot> m_nameSlots;
+    std::size_t m_nameSlotsTaken = 0;
+    TComponent* FindNamed(std::string_view AName) const;
+    void EnterName(TComponent* AComponent);
+    void DropName(const TComponent* AComponent);
     std::vector<TComponent*> m_freeNotifies;  // not owned; told before we go
     TComponentState m_state = 0;
+    bool m_transient = false;
 };
 
 // Points Field, a reference Self keeps to another component, at Value: Self is told when the new

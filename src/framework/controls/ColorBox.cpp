@@ -3,6 +3,8 @@
 #include "framework/graphics/ColorProp.h"
 
 #include <array>
+#include <string>
+#include <vector>
 
 namespace framework {
 
@@ -15,11 +17,23 @@ constexpr std::array<TColor, 4> kExtendedColors{clMoneyGreen, clSkyBlue, clCream
 
 TObject* colorObject(TColor c) { return reinterpret_cast<TObject*>(static_cast<std::intptr_t>(c)); }
 
+// The entries come from the style, built with the window: a description does not hold them.
+std::vector<std::string> allButItems() {
+    std::vector<std::string> names;
+    for (const TPropInfo* prop : TCustomComboBox::ClassInfo().Props())
+        if (prop->Name != "Items")
+            names.push_back(prop->Name);
+    return names;
+}
+
 }  // namespace
 
 const TClassInfo& TCustomColorBox::ClassInfo() {
     static const TClassInfo info =
         TClassInfo::Derive<TCustomColorBox, TCustomComboBox>("TCustomColorBox")
+            .Publishing(allButItems())
+            .Integer<TCustomColorBox>("ItemIndex", &TCustomColorBox::ItemIndex,
+                                      &TCustomColorBox::SetItemIndex, -1)
             .SetOf<TCustomColorBox>(
                 "Style",
                 {"cbStandardColors", "cbExtendedColors", "cbSystemColors", "cbIncludeNone",
@@ -69,15 +83,19 @@ std::string TCustomColorBox::ColorNames(int Index) const {
 TColor TCustomColorBox::Selected() const {
     if (m_loadedSelected)
         return *m_loadedSelected;
-    return ItemIndex() >= 0 ? Colors(ItemIndex()) : clBlack;
+    const int index = TCustomComboBox::ItemIndex();
+    return index >= 0 ? Colors(index) : clBlack;
 }
 
 void TCustomColorBox::SetSelected(TColor Value) {
-    if (HasState(csLoading) || (m_loadedSelected && Items()->Count() == 0)) {
+    // Before the window builds the entries, the colour waits for them.
+    if (HasState(csLoading) || (Items()->Count() == 0 && (m_loadedSelected || !HandleAllocated()))) {
         m_loadedSelected = Value;
+        m_loadedIndex.reset();
         return;
     }
     m_loadedSelected.reset();
+    m_loadedIndex.reset();
     for (int i = 0; i < Items()->Count(); ++i)
         if (Colors(i) == Value && !(i == 0 && HasStyle(cbCustomColor))) {
             SetItemIndex(i);
@@ -92,8 +110,19 @@ void TCustomColorBox::SetSelected(TColor Value) {
     SetItemIndex(-1);
 }
 
+void TCustomColorBox::SetItemIndex(int Value) {
+    // An entry chosen before the window builds the entries is chosen once they are built.
+    if (Value >= 0 && Items()->Count() == 0 && (HasState(csLoading) || !HandleAllocated())) {
+        m_loadedIndex = Value;
+        m_loadedSelected.reset();
+        return;
+    }
+    m_loadedIndex.reset();
+    TCustomComboBox::SetItemIndex(Value);
+}
+
 void TCustomColorBox::PopulateList() {
-    const bool hadSelection = ItemIndex() >= 0;
+    const bool hadSelection = TCustomComboBox::ItemIndex() >= 0;
     const TColor selected = Selected();
     TStrings& items = *Items();
     auto name = [this](TColor c) {
@@ -129,7 +158,9 @@ void TCustomColorBox::PopulateList() {
         throw;
     }
     items.EndUpdate();
-    if (m_loadedSelected || hadSelection)
+    if (m_loadedIndex)
+        SetItemIndex(*m_loadedIndex);
+    else if (m_loadedSelected || hadSelection)
         SetSelected(selected);
     else
         SetItemIndex(-1);
@@ -137,7 +168,11 @@ void TCustomColorBox::PopulateList() {
 
 void TCustomColorBox::Loaded() {
     TCustomComboBox::Loaded();
-    if (m_loadedSelected && Items()->Count() > 0)
+    if (Items()->Count() == 0)
+        return;
+    if (m_loadedIndex)
+        SetItemIndex(*m_loadedIndex);
+    else if (m_loadedSelected)
         SetSelected(*m_loadedSelected);
 }
 

@@ -61,6 +61,10 @@ public:
 
     // Builds the entries again from the style (and OnGetColors), keeping the selected colour.
     void PopulateList();
+    // An index given before the window builds the entries is kept, and reported, until they
+    // are built.
+    int ItemIndex() const { return m_loadedIndex ? *m_loadedIndex : TCustomComboBox::ItemIndex(); }
+    void SetItemIndex(int Value) override;
 
     TGetColorsEvent OnGetColors;
 
@@ -68,9 +72,13 @@ protected:
     void CreateWnd() override;
     void DrawItem(int Index, TRect Rect, TOwnerDrawState State) override;
     void Loaded() override;
+    // The entry index chosen before the entries existed, if one waits for them.
+    std::optional<int> PendingItemIndex() const { return m_loadedIndex; }
 
 private:
+    // A selection made before the entries exist, by colour or by index (at most one of them).
     std::optional<TColor> m_loadedSelected;
+    std::optional<int> m_loadedIndex;
     TColorBoxStyles m_colorStyle = kDefaultColorBoxStyle;
     TColor m_defaultColorColor = clBlack;
     TColor m_noneColorColor = clBlack;

@@ -56,7 +56,9 @@ public:
     void SetCount(int Value);
     void Clear();
 
-    int ItemIndex() const { return m_itemIndex; }
+    // An index read from a description while the list has no entries yet is kept, and reported,
+    // until they come.
+    int ItemIndex() const { return m_loadedItemIndex && Count() == 0 ? *m_loadedItemIndex : m_itemIndex; }
     void SetItemIndex(int Value);
     bool MultiSelect() const { return m_multiSelect; }
     void SetMultiSelect(bool Value);

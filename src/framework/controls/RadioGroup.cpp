@@ -81,11 +81,23 @@ void TCustomRadioGroup::ItemsChanged(TObject*) {
 }
 
 void TCustomRadioGroup::SetItemIndex(int Value) {
+    // A description may give the index before the items; it is applied once they are read.
+    if (HasState(csLoading)) {
+        m_loadedItemIndex = Value;
+        return;
+    }
+    m_loadedItemIndex.reset();
     Value = std::clamp(Value, -1, m_items->Count() - 1);
     if (m_itemIndex == Value)
         return;
     m_itemIndex = Value;
     Invalidate();
+}
+
+void TCustomRadioGroup::Loaded() {
+    TCustomGroupBox::Loaded();
+    if (m_loadedItemIndex)
+        SetItemIndex(*m_loadedItemIndex);
 }
 
 void TCustomRadioGroup::SetColumns(int Value) {

@@ -6,6 +6,7 @@
 #include "framework/controls/WinControl.h"
 
 #include <memory>
+#include <optional>
 
 namespace framework {
 
@@ -40,7 +41,7 @@ public:
     void SetItems(TStrings* Value) { m_items->Assign(Value); }
     // -1 for none; a larger index than the items allow selects the last one, as the classic
     // group does.
-    int ItemIndex() const { return m_itemIndex; }
+    int ItemIndex() const { return m_loadedItemIndex ? *m_loadedItemIndex : m_itemIndex; }
     void SetItemIndex(int Value);
     int Columns() const { return m_columns; }
     void SetColumns(int Value);
@@ -51,9 +52,11 @@ public:
 protected:
     void Paint() override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void Loaded() override;
 
 private:
     void ItemsChanged(TObject* Sender);
+    std::optional<int> m_loadedItemIndex;  // read before the items, applied in Loaded
     std::unique_ptr<TStringList, TFreeDeleter> m_items;
     int m_itemIndex = -1;
     int m_columns = 1;

@@ -77,6 +77,8 @@ TWinControl::TWinControl(TComponent* AOwner)
 void TWinControl::PaddingChange(TObject*) { Realign(); }
 
 TWinControl::~TWinControl() {
+    // What this window owns goes with it, also when it is deleted without Free.
+    Destroying();
     // A parent frees its child controls, last first.
     while (!m_controls.empty()) {
         TControl* child = m_controls.back();
@@ -110,8 +112,10 @@ void TWinControl::InsertControl(TControl* AControl) {
 }
 
 void TWinControl::RemoveControl(TControl* AControl) {
-    auto it = std::find(m_controls.begin(), m_controls.end(), AControl);
-    if (it == m_controls.end())
+    // Searched from the end: controls mostly go last first (their owner frees them so), and a
+    // window is emptied without a quadratic search.
+    auto it = std::find(m_controls.rbegin(), m_controls.rend(), AControl);
+    if (it == m_controls.rend())
         return;
     // The focus must not stay with a control that leaves the window.
     if (TWinControl* root = topLevel(this); root && root->m_focused) {
@@ -119,9 +123,9 @@ void TWinControl::RemoveControl(TControl* AControl) {
         if (root->m_focused == AControl || (win && win->ContainsControl(root->m_focused)))
             root->m_focused = nullptr;
     }
-    m_controls.erase(it);
-    if (auto tab = std::find(m_tabList.begin(), m_tabList.end(), AControl); tab != m_tabList.end())
-        m_tabList.erase(tab);
+    m_controls.erase(std::next(it).base());
+    if (auto tab = std::find(m_tabList.rbegin(), m_tabList.rend(), AControl); tab != m_tabList.rend())
+        m_tabList.erase(std::next(tab).base());
     AControl->m_parent = nullptr;
     if (auto* win = As<TWinControl>(AControl))
         win->DestroyHandle();  // a window without a parent window has no handle
@@ -354,12 +358,21 @@ void TWinControl::PaintInvalid() {
     const bool painted = m_invalid;
     if (painted)
         Perform(WM_PAINT);
+    std::vector<TRect> repainted;  // the windows repainted so far, which lie below the later ones
     for (TControl* c : m_controls)
         if (auto* win = Windowed(c); win && win->Visible()) {
-            if (painted && (win->ControlStyle() & csParentBackground))
-                win->m_invalid = true;  // what it shows of this window has changed
+            if (win->ControlStyle() & csParentBackground) {
+                // What it shows of this window, or of a window below it, has changed.
+                if (painted || std::any_of(repainted.begin(), repainted.end(), [&](const TRect& r) {
+                        return !IntersectRect(r, win->BoundsRect()).IsEmpty();
+                    }))
+                    win->m_invalid = true;
+            }
+            const bool repaints = win->m_invalid || !win->m_handle;
             win->HandleNeeded();
             win->PaintInvalid();
+            if (repaints)
+                repainted.push_back(win->BoundsRect());
         }
 }
 
@@ -399,6 +412,18 @@ void TWinControl::EraseBackground(TCanvas& Canvas) {
         const int inset = ClientInset();
         Canvas.CopyRect(ClientRect(), *m_parent->m_surface->Canvas(),
                         Bounds(Left() + inset, Top() + inset, ClientWidth(), ClientHeight()));
+        // Windows of the same parent below this one show through it as well: each has its own
+        // picture, which the parent's does not hold.
+        for (TControl* c : m_parent->m_controls) {
+            if (c == this)
+                break;
+            auto* win = Windowed(c);
+            if (!win || !win->Visible() || IntersectRect(win->BoundsRect(), BoundsRect()).IsEmpty())
+                continue;
+            const int winInset = win->ClientInset();
+            win->PaintTo(Canvas, win->Left() + winInset - (Left() + inset),
+                         win->Top() + winInset - (Top() + inset));
+        }
         return;
     }
     Canvas.Brush()->Assign(m_brush.get());

@@ -88,7 +88,14 @@ void TCustomForm::SetPixelsPerInch(int Value) {
         m_pixelsPerInch = Value;
 }
 
+TWinControl* TCustomForm::ActiveControl() const {
+    if (TWinControl* focused = FocusedControl())
+        return focused;
+    return m_loadedActiveControl;
+}
+
 void TCustomForm::SetActiveControl(TWinControl* Control) {
+    ReferenceComponent(this, m_loadedActiveControl, static_cast<TWinControl*>(nullptr));
     if (!Control) {
         if (TWinControl* old = FocusedControl())
             old->Perform(WM_KILLFOCUS);
@@ -96,7 +103,22 @@ void TCustomForm::SetActiveControl(TWinControl* Control) {
     }
     if (!ContainsControl(Control))
         throw EInvalidOperation("Cannot focus a control that is not on the form");
+    // A description names the control that had the focus; it takes it when the form is shown.
+    if (HasState(csLoading)) {
+        ReferenceComponent(this, m_loadedActiveControl, Control);
+        return;
+    }
     Control->SetFocus();
+}
+
+void TCustomForm::Loaded() {
+    TWinControl::Loaded();
+    // A form read while it is on the screen focuses the control its description names now.
+    if (TWinControl* wanted = m_loadedActiveControl; wanted && Visible() && HandleAllocated()) {
+        ReferenceComponent(this, m_loadedActiveControl, static_cast<TWinControl*>(nullptr));
+        if (wanted->CanFocus())
+            wanted->SetFocus();
+    }
 }
 
 void TCustomForm::Show() {
@@ -105,6 +127,11 @@ void TCustomForm::Show() {
         DoShow();
     }
     HandleNeeded();
+    if (TWinControl* wanted = m_loadedActiveControl) {
+        ReferenceComponent(this, m_loadedActiveControl, static_cast<TWinControl*>(nullptr));
+        if (!FocusedControl() && wanted->CanFocus())
+            wanted->SetFocus();
+    }
     if (!FocusedControl())
         if (std::vector<TWinControl*> tabs = TabOrderList(); !tabs.empty())
             tabs.front()->SetFocus();
@@ -243,6 +270,8 @@ void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
     TWinControl::Notification(AComponent, Operation);
     if (Operation == TOperation::opRemove && AComponent == m_mouseControl)
         m_mouseControl = nullptr;
+    if (Operation == TOperation::opRemove && AComponent == m_loadedActiveControl)
+        m_loadedActiveControl = nullptr;
 }
 
 void TCustomForm::SendMouseLeave() { SetMouseControl(nullptr); }

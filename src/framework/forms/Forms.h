@@ -33,7 +33,9 @@ public:
     bool Scaled() const { return m_scaled; }
     void SetScaled(bool Value) { m_scaled = Value; }
 
-    TWinControl* ActiveControl() const { return FocusedControl(); }
+    // The focused control; before the form is first shown, the control that will take the
+    // focus then (as a form description names it).
+    TWinControl* ActiveControl() const;
     void SetActiveControl(TWinControl* Control);
     bool Active() const { return m_active; }
 
@@ -98,6 +100,7 @@ protected:
     void CMActivate(TMessage& Message);
     void CMDeactivate(TMessage& Message);
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    void Loaded() override;
 
 private:
     // The control under the pointer changes: leave and enter follow.
@@ -111,6 +114,7 @@ private:
     bool m_active = false;
     HWND m_buttonGrab = 0;               // the capture a button press took, released with the button
     TControl* m_mouseControl = nullptr;  // under the pointer; cleared when it goes
+    TWinControl* m_loadedActiveControl = nullptr;  // focused when the form is shown; cleared when it goes
     bool m_dragCursorShown = false;
     TCursor m_cursorBeforeDrag = crDefault;
 };

@@ -197,15 +197,43 @@ private:
                 std::uint32_t code = 0;
                 auto [end, ec] =
                     std::from_chars(m_text.data() + start, m_text.data() + m_pos, code, hex ? 16 : 10);
-                if (m_pos == start || ec != std::errc() || code > 0x10FFFF ||
-                    (code >= 0xD800 && code <= 0xDFFF))
-                    Fail(m_line,
-                         "Invalid character code #" + std::string(m_text.substr(start, m_pos - start)));
+                const std::string digits(m_text.substr(start, m_pos - start));
+                if (m_pos == start || ec != std::errc() || code > 0x10FFFF)
+                    Fail(m_line, "Invalid character code #" + digits);
+                if (code >= 0xD800 && code <= 0xDFFF) {
+                    // Descriptions of UTF-16 strings spell a character beyond U+FFFF as its
+                    // two surrogate codes; a half of a pair on its own is no character.
+                    const std::uint32_t low = code >= 0xDC00 ? 0 : ReadLowSurrogate();
+                    if (low == 0)
+                        Fail(m_line, "Invalid character code #" + digits);
+                    code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
+                }
                 AppendUtf8(t.Text, code);
             } else {
                 break;
             }
         }
+    }
+
+    // The second code of a surrogate pair, when a #code in the low range follows at once; 0
+    // (and nothing consumed) otherwise.
+    std::uint32_t ReadLowSurrogate() {
+        std::size_t p = m_pos;
+        if (p >= m_text.size() || m_text[p] != '#')
+            return 0;
+        ++p;
+        const bool hex = p < m_text.size() && m_text[p] == '$';
+        if (hex)
+            ++p;
+        const std::size_t start = p;
+        while (p < m_text.size() && (hex ? HexDigitValue(m_text[p]) >= 0 : isDigit(m_text[p])))
+            ++p;
+        std::uint32_t code = 0;
+        auto [end, ec] = std::from_chars(m_text.data() + start, m_text.data() + p, code, hex ? 16 : 10);
+        if (p == start || ec != std::errc() || code < 0xDC00 || code > 0xDFFF)
+            return 0;
+        m_pos = p;
+        return code;
     }
 
     static void AppendUtf8(std::string& out, std::uint32_t cp) {
@@ -362,11 +390,13 @@ private:
         }
     }
 
+    // A component this read has started carries the loading state until the read ends, so one
+    // named again (an inherited object) is not started twice.
     void StartLoading(TComponent* c) {
-        if (std::find(m_loaded.begin(), m_loaded.end(), c) == m_loaded.end()) {
-            c->BeginLoading();
-            m_loaded.push_back(c);
-        }
+        if (c->HasState(csLoading))
+            return;
+        c->BeginLoading();
+        m_loaded.push_back(c);
     }
 
     TComponent* ReadRoot(TComponent* root, TComponent* owner) {
@@ -460,15 +490,25 @@ private:
             name = ExpectIdent("A property name");
         }
         path += (path.empty() ? "" : ".") + name;
-        Expect('=');
-        if (auto* strings = As<TStrings>(obj); strings && SameText(name, "Strings")) {
-            ReadStringList(*strings, line, path);
-            return;
+        // The value's text is split into tokens as it is read; a value that cannot be spelled
+        // out (a number out of range, bad binary digits) names the property like any other.
+        if (!IsSymbol('='))
+            Fail("'=' expected" + Found());
+        try {
+            Advance();
+            if (auto* strings = As<TStrings>(obj); strings && SameText(name, "Strings")) {
+                ReadStringList(*strings, line, path);
+                return;
+            }
+            const TPropInfo* prop = GetPropInfo(obj, name);
+            if (!prop)
+                FailAt(line, path, "Property " + name + " does not exist");
+            ReadValue(obj, *prop, line, path);
+        } catch (const ETextFormError& e) {
+            if (!e.PropertyPath.empty())
+                throw;
+            throw ETextFormError(e.FileName, e.Line, path, e.Reason);
         }
-        const TPropInfo* prop = GetPropInfo(obj, name);
-        if (!prop)
-            FailAt(line, path, "Property " + name + " does not exist");
-        ReadValue(obj, *prop, line, path);
     }
 
     void ReadValue(TObject* obj, const TPropInfo& prop, int line, const std::string& path) {

@@ -75,7 +75,8 @@ public:
                     children.push_back(c->Components(i));
         c->GetChildren(children, m_root);
         for (const TComponent* child : children)
-            Component(child, indent + "  ");
+            if (!child->Transient())
+                Component(child, indent + "  ");
         m_out += indent + "end\n";
     }
 

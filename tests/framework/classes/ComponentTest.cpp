@@ -1,5 +1,6 @@
 #include "framework/classes/Component.h"
 #include "framework/rtl/Exceptions.h"
+#include "framework/rtl/StrUtils.h"
 
 #include <gtest/gtest.h>
 
@@ -195,4 +196,75 @@ TEST(ComponentFree, AFailureBeforeDestructionStillFreesAndIsHandedOn) {
     EXPECT_EQ(g_destructionErrors,
               (std::vector<std::string>{"Cannot create file \"Alone.ini\". Not a directory",
                                         "Cannot create file \"Inner.ini\". Not a directory"}));
+}
+
+// The owner finds its components by name without looking through them, so the names it knows
+// must follow every rename, removal and change of owner.
+TEST(ComponentNames, AnOwnerFindsItsComponentsByTheirPresentNames) {
+    std::unique_ptr<TComponent, TFreeDeleter> owner(Create<TComponent>(nullptr));
+    std::unique_ptr<TComponent, TFreeDeleter> other(Create<TComponent>(nullptr));
+    auto* a = Create<TComponent>(owner.get());
+    a->SetName("Alpha");
+    auto* b = Create<TComponent>(owner.get());
+    b->SetName("Beta");
+    EXPECT_EQ(owner->FindComponent("ALPHA"), a);
+    EXPECT_EQ(owner->FindComponent("beta"), b);
+    a->SetName("Gamma");
+    EXPECT_EQ(owner->FindComponent("Alpha"), nullptr);
+    EXPECT_EQ(owner->FindComponent("gamma"), a);
+    a->SetName("GAMMA");  // another spelling of the same name
+    EXPECT_EQ(owner->FindComponent("Gamma"), a);
+    EXPECT_THROW(b->SetName("gamma"), EComponentError);
+    EXPECT_EQ(owner->FindComponent("Beta"), b);
+    a->SetName("");
+    EXPECT_EQ(owner->FindComponent("Gamma"), nullptr);
+    b->SetName("Alpha");  // a freed name can be taken again
+    EXPECT_EQ(owner->FindComponent("Alpha"), b);
+    other->InsertComponent(b);
+    EXPECT_EQ(owner->FindComponent("Alpha"), nullptr);
+    EXPECT_EQ(other->FindComponent("Alpha"), b);
+    auto* c = Create<TComponent>(owner.get());
+    c->SetName("Alpha");  // no longer taken in the first owner
+    EXPECT_THROW(other->InsertComponent(c), EComponentError);
+    EXPECT_EQ(c->Owner(), owner.get());
+    b->Free();
+    EXPECT_EQ(other->FindComponent("Alpha"), nullptr);
+    EXPECT_EQ(owner->FindComponent("Alpha"), c);
+    // Components freed in any order leave the list in creation order.
+    auto* d = Create<TComponent>(owner.get());
+    auto* e = Create<TComponent>(owner.get());
+    d->Free();
+    ASSERT_EQ(owner->ComponentCount(), 3);
+    EXPECT_EQ(owner->Components(0), a);
+    EXPECT_EQ(owner->Components(1), c);
+    EXPECT_EQ(owner->Components(2), e);
+}
+
+// Many names entered, renamed and dropped in a mixed order: every look-up answers as a search
+// through the owner's list would.
+TEST(ComponentNames, LookUpsAgreeWithTheListThroughManyChanges) {
+    std::unique_ptr<TComponent, TFreeDeleter> owner(Create<TComponent>(nullptr));
+    std::vector<TComponent*> live;
+    for (int i = 0; i < 2000; ++i) {
+        auto* c = Create<TComponent>(owner.get());
+        c->SetName("Item" + std::to_string(i));
+        live.push_back(c);
+        if (i % 3 == 0)
+            c->SetName("Renamed" + std::to_string(i));
+        if (i % 5 == 0 && i > 0) {
+            TComponent* gone = live[static_cast<std::size_t>(i / 2)];
+            if (gone) {
+                gone->Free();
+                live[static_cast<std::size_t>(i / 2)] = nullptr;
+            }
+        }
+    }
+    for (int i = 0; i < 2000; ++i)
+        for (const std::string& name : {"Item" + std::to_string(i), "renamed" + std::to_string(i)}) {
+            TComponent* expected = nullptr;
+            for (int k = 0; k < owner->ComponentCount(); ++k)
+                if (SameText(owner->Components(k)->Name(), name))
+                    expected = owner->Components(k);
+            ASSERT_EQ(owner->FindComponent(name), expected) << name;
+        }
 }

@@ -9,6 +9,7 @@
 #include "framework/controls/ListBox.h"
 #include "framework/controls/Menus.h"
 #include "framework/controls/Panel.h"
+#include "framework/controls/RadioGroup.h"
 #include "framework/graphics/ColorProp.h"
 #include "support/FormFixture.h"
 #include "support/TempFolder.h"
@@ -391,8 +392,16 @@ TEST_F(TextForms, SelectionsReadBeforeTheirItemsAreKept) {
   object Colours: TCustomColorBox
     Selected = clLime
   end
+  object Radio: TRadioGroup
+    ItemIndex = 1
+    Items.Strings = (
+      'one'
+      'two'
+      'three')
+  end
 end
 )");
+    EXPECT_EQ(As<TRadioGroup>(root->FindComponent("Radio"))->ItemIndex(), 1);
     EXPECT_EQ(As<TListBox>(root->FindComponent("List"))->ItemIndex(), 2);
     auto* combo = As<TComboBox>(root->FindComponent("Combo"));
     EXPECT_EQ(combo->ItemIndex(), 1);
@@ -406,6 +415,40 @@ end
     // An index no item ever matches selects nothing once set outside loading.
     As<TListBox>(root->FindComponent("List"))->SetItemIndex(7);
     EXPECT_EQ(As<TListBox>(root->FindComponent("List"))->ItemIndex(), -1);
+}
+
+// A colour box builds its entries with its window: an entry chosen before that, by index or by
+// colour, by hand or from a description of a shown form, is chosen once the entries are there.
+TEST_F(TextForms, AColourBoxKeepsASelectionMadeBeforeItsEntries) {
+    auto root = Read("object Main: TTextForm\nend\n");
+    auto* form = As<TCustomForm>(root.get());
+    auto* byIndex = Create<TCustomColorBox>(form);
+    byIndex->SetName("ByIndex");
+    byIndex->SetParent(form);
+    byIndex->SetItemIndex(3);
+    auto* byColour = Create<TCustomColorBox>(form);
+    byColour->SetName("ByColour");
+    byColour->SetParent(form);
+    byColour->SetSelected(clNavy);
+    auto* first = Create<TCustomColorBox>(form);
+    first->SetName("First");
+    first->SetParent(form);
+    first->SetItemIndex(0);  // black: the colour is the default, so only the index is written
+    form->Show();
+    form->PaintInvalid();  // every window made
+    ASSERT_GT(byIndex->Items()->Count(), 3);
+    EXPECT_EQ(byIndex->ItemIndex(), 3);
+    EXPECT_EQ(byColour->Selected(), clNavy);
+    EXPECT_EQ(byColour->Colors(byColour->ItemIndex()), clNavy);
+    EXPECT_EQ(first->ItemIndex(), 0);
+
+    const std::string text = WriteTextForm(form);
+    auto again = Read(text);
+    As<TCustomForm>(again.get())->Show();
+    As<TCustomForm>(again.get())->PaintInvalid();
+    EXPECT_EQ(As<TCustomColorBox>(again->FindComponent("ByIndex"))->ItemIndex(), 3) << text;
+    EXPECT_EQ(As<TCustomColorBox>(again->FindComponent("ByColour"))->Selected(), clNavy);
+    EXPECT_EQ(As<TCustomColorBox>(again->FindComponent("First"))->ItemIndex(), 0);
 }
 
 TEST_F(TextForms, MenusImageListsAndControlsGoRoundTrip) {
@@ -513,12 +556,11 @@ TEST_F(TextForms, ValuesOfTheWrongKindAreErrors) {
 }
 
 TEST_F(TextForms, BrokenTextIsAnError) {
-    Fails("object Main: TTextForm\n  Caption = 'open\nend\n", 2, "");
-    Fails("object Main: TTextForm\n  Caption = #99999999\nend\n", 2, "");
-    Fails("object Main: TTextForm\n  Caption = 'a' +\nend\n", 3, "");
-    Fails("object Main: TTextForm\n  object X: TSample\n    Data = {0F\n    F}\n  end\nend\n", 4, "");
-    Fails("object Main: TTextForm\n  object X: TSample\n    Data = {0G}\n  end\nend\n", 3, "");
-    Fails("object Main: TTextForm\n  object X: TSample\n    Data = {00\n", 3, "");
+    Fails("object Main: TTextForm\n  Caption = 'open\nend\n", 2, "Main.Caption");
+    Fails("object Main: TTextForm\n  Caption = #99999999\nend\n", 2, "Main.Caption");
+    Fails("object Main: TTextForm\n  Caption = 'a' +\nend\n", 3, "Main.Caption");
+    Fails("object Main: TTextForm\n  object X: TSample\n    Data = {0F\n    F}\n  end\nend\n", 4, "X.Data");
+    Fails("object Main: TTextForm\n  object X: TSample\n    Data = {00\n", 3, "X.Data");
     Fails("object Main: TTextForm\n  object X: TSample\n  end\n", 4, "");   // no end
     Fails("object Main: TTextForm\nend\nobject Y: TSample\nend\n", 3, "");  // text after the end
     Fails("object Main: TTextForm\n  object X: TSample\n  end\n  Caption = 'late'\nend\n", 4, "");
@@ -535,6 +577,70 @@ TEST_F(TextForms, BrokenTextIsAnError) {
     for (int i = 0; i < 300; ++i)
         deep += "object P" + std::to_string(i) + ": TPanel\n";
     Fails(deep, 202, "");
+}
+
+// A value whose text cannot be spelled out names its property, as a value of the wrong kind does.
+TEST_F(TextForms, ValuesThatCannotBeSpelledOutNameTheirProperty) {
+    const std::string head = "object Main: TTextForm\n  object X: TSample\n";
+    auto bad = [&](const std::string& line, const std::string& path) {
+        const ETextFormError e = Fails(head + "    " + line + "\n  end\nend\n", 3, "X." + path);
+        EXPECT_NE(e.Message().find("property X." + path), std::string::npos) << e.Message();
+    };
+    bad("Count = 123456789012345678901234", "Count");  // beyond 64 bits
+    bad("Count = $1FFFFFFFFFFFFFFFFF", "Count");
+    bad("Scale = 1E400", "Scale");
+    bad("Data = {0G}", "Data");
+    bad("Title = #55357'x'", "Title");  // the first half of a pair alone
+    bad("Title = #56832", "Title");     // the second half alone
+}
+
+// Descriptions of UTF-16 strings give a character beyond U+FFFF as its two surrogate codes.
+TEST_F(TextForms, SurrogatePairsAreReadAsOneCharacter) {
+    auto root = Read("object Main: TTextForm\n  Caption = 'a'#55357#56832'b'#$D83D#$DE00\nend\n");
+    EXPECT_EQ(As<TCustomForm>(root.get())->Caption(), "a\xF0\x9F\x98\x80"
+                                                      "b\xF0\x9F\x98\x80");
+    // What the writer gives for it reads back the same.
+    auto again = Read(WriteTextForm(root.get()));
+    EXPECT_EQ(As<TCustomForm>(again.get())->Caption(), As<TCustomForm>(root.get())->Caption());
+}
+
+// A description names the control that had the focus; a hidden form being read cannot focus
+// it, so it takes the focus when the form is shown.
+TEST_F(TextForms, TheActiveControlTakesTheFocusWhenTheFormIsShown) {
+    constexpr std::string_view text = R"(object Main: TTextForm
+  ActiveControl = Second
+  object First: TButton
+  end
+  object Second: TButton
+  end
+end
+)";
+    auto root = Read(text);
+    auto* form = As<TCustomForm>(root.get());
+    auto* second = As<TButton>(root->FindComponent("Second"));
+    EXPECT_EQ(form->ActiveControl(), second);
+    EXPECT_FALSE(second->Focused());
+    form->Show();
+    EXPECT_TRUE(second->Focused());
+    EXPECT_EQ(form->ActiveControl(), second);
+
+    // The writer's text for the shown form reads back and focuses the same control.
+    const std::string written = WriteTextForm(form);
+    EXPECT_NE(written.find("ActiveControl = Second"), std::string::npos) << written;
+    auto again = Read(written);
+    As<TCustomForm>(again.get())->Show();
+    EXPECT_TRUE(As<TButton>(again->FindComponent("Second"))->Focused());
+
+    // The named control may go before the form is shown.
+    auto third = Read(text);
+    third->FindComponent("Second")->Free();
+    EXPECT_EQ(As<TCustomForm>(third.get())->ActiveControl(), nullptr);
+    As<TCustomForm>(third.get())->Show();
+    EXPECT_EQ(As<TCustomForm>(third.get())->ActiveControl(), third->FindComponent("First"));
+    // Outside reading, a control that cannot take the focus is still refused.
+    auto hidden = Read(text);
+    EXPECT_THROW(As<TCustomForm>(hidden.get())->SetActiveControl(As<TButton>(hidden->FindComponent("First"))),
+                 EInvalidOperation);
 }
 
 TEST_F(TextForms, AFailedReadIntoAFormFreesWhatItMade) {
