@@ -2,8 +2,10 @@
 #include "framework/controls/WinControl.h"
 
 #include <algorithm>
+#include <chrono>
 #include <deque>
 #include <unordered_map>
+#include <vector>
 
 namespace framework {
 
@@ -30,8 +32,75 @@ std::intptr_t SendMessage(HWND Wnd, std::uint32_t Msg, std::uint32_t WParam, std
     return target ? target->Perform(Msg, WParam, LParam) : 0;
 }
 
-int DeliverPostedMessages() {
+namespace {
+using Clock = std::chrono::steady_clock;
+struct Timer {
+    HWND Wnd;
+    std::uintptr_t Id;
+    Clock::duration Period;
+    Clock::time_point Due;
+};
+std::vector<Timer>& timers() {
+    static std::vector<Timer> list;
+    return list;
+}
+// Delivers each timer that is due once, and sets it for its next period from now, as the
+// platform folds a late timer's missed periods into one message.
+int deliverDueTimers() {
     int delivered = 0;
+    const Clock::time_point now = Clock::now();
+    std::vector<std::pair<HWND, std::uintptr_t>> due;
+    for (Timer& t : timers())
+        if (t.Due <= now) {
+            due.emplace_back(t.Wnd, t.Id);
+            t.Due = now + t.Period;
+        }
+    // A handler may kill or set timers, or free windows: each is looked up again.
+    for (auto [wnd, id] : due)
+        if (TWinControl* target = TWinControl::FindControl(wnd)) {
+            target->Perform(WM_TIMER, static_cast<std::uint32_t>(id), 0);
+            ++delivered;
+        }
+    return delivered;
+}
+}  // namespace
+
+bool SetTimer(HWND Wnd, std::uintptr_t Id, unsigned Elapse) {
+    if (!TWinControl::FindControl(Wnd))
+        return false;
+    const auto period = std::chrono::milliseconds(std::max(Elapse, 1u));
+    for (Timer& t : timers())
+        if (t.Wnd == Wnd && t.Id == Id) {
+            t.Period = period;
+            t.Due = Clock::now() + period;
+            return true;
+        }
+    timers().push_back(Timer{Wnd, Id, period, Clock::now() + period});
+    return true;
+}
+
+bool KillTimer(HWND Wnd, std::uintptr_t Id) {
+    auto& list = timers();
+    const auto it =
+        std::find_if(list.begin(), list.end(), [&](const Timer& t) { return t.Wnd == Wnd && t.Id == Id; });
+    if (it == list.end())
+        return false;
+    list.erase(it);
+    return true;
+}
+
+int MillisecondsToNextTimer() {
+    if (timers().empty())
+        return -1;
+    Clock::time_point next = timers().front().Due;
+    for (const Timer& t : timers())
+        next = std::min(next, t.Due);
+    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(next - Clock::now()).count();
+    return static_cast<int>(std::clamp<long long>(wait, 0, 1 << 30));
+}
+
+int DeliverPostedMessages() {
+    int delivered = deliverDueTimers();
     // Take one message at a time: a handler may post more, or pump the queue itself.
     while (!queue().empty()) {
         PostedMessage m = queue().front();
@@ -109,6 +178,8 @@ void DropPostedMessages(HWND Wnd) {
     auto& q = queue();
     q.erase(std::remove_if(q.begin(), q.end(), [Wnd](const PostedMessage& m) { return m.Wnd == Wnd; }),
             q.end());
+    auto& t = timers();
+    t.erase(std::remove_if(t.begin(), t.end(), [Wnd](const Timer& x) { return x.Wnd == Wnd; }), t.end());
 }
 
 }  // namespace framework

@@ -26,6 +26,13 @@ inline constexpr std::uint32_t WM_CONTEXTMENU = 0x007B;
 inline constexpr std::uint32_t WM_KEYDOWN = 0x0100;
 inline constexpr std::uint32_t WM_KEYUP = 0x0101;
 inline constexpr std::uint32_t WM_CHAR = 0x0102;
+// A timer set with SetTimer is due: WParam is its id.
+inline constexpr std::uint32_t WM_TIMER = 0x0113;
+// A scroll bar was used: the SB_ code in WParam's low word, the thumb position in its high word
+// (cut to 16 bits: GetScrollInfo's nTrackPos has it whole), LParam the scroll bar control's
+// handle or 0 for a window's own bar.
+inline constexpr std::uint32_t WM_HSCROLL = 0x0114;
+inline constexpr std::uint32_t WM_VSCROLL = 0x0115;
 inline constexpr std::uint32_t WM_MOUSEMOVE = 0x0200;
 inline constexpr std::uint32_t WM_LBUTTONDOWN = 0x0201;
 inline constexpr std::uint32_t WM_LBUTTONUP = 0x0202;
@@ -130,5 +137,13 @@ int DeliverPostedMessages();
 bool HasPostedMessages();
 // Drops messages still queued for a window that is going away.
 void DropPostedMessages(HWND Wnd);
+
+// Timers: once Elapse milliseconds have passed, and again every Elapse after that, the window
+// gets WM_TIMER with the id, delivered with the posted messages. Setting an id the window already
+// uses starts it again with the new period. A window that goes takes its timers with it.
+bool SetTimer(HWND Wnd, std::uintptr_t Id, unsigned Elapse);
+bool KillTimer(HWND Wnd, std::uintptr_t Id);
+// Milliseconds until the next timer is due (0 when one is due now); -1 without timers.
+int MillisecondsToNextTimer();
 
 }  // namespace framework
