@@ -100,7 +100,7 @@ void TWindowHost::Open(TCustomForm* AForm) {
     m_sdlStarted = true;
     const Uint32 flags = SDL_WINDOW_RESIZABLE | (m_options.Hidden ? SDL_WINDOW_HIDDEN : SDL_WINDOW_SHOWN);
     m_window = SDL_CreateWindow(AForm->Caption().c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                                std::max(AForm->ClientWidth(), 1), std::max(AForm->ClientHeight(), 1), flags);
+                                std::max(AForm->Width(), 1), std::max(AForm->Height(), 1), flags);
     if (!m_window || !SDL_GetWindowSurface(m_window)) {
         const std::string why = SDL_GetError();
         Close();
@@ -151,7 +151,8 @@ void TWindowHost::CheckResolution() {
 
 void TWindowHost::FitWindowToForm() {
     TCustomForm* form = Form();
-    m_fittedSize = TPoint{form->ClientWidth(), form->ClientHeight()};
+    // The window shows the whole form, its own scroll bars beside the client area included.
+    m_fittedSize = TPoint{form->Width(), form->Height()};
     int w = 0, h = 0;
     SDL_GetWindowSize(m_window, &w, &h);
     if (w != m_fittedSize.X || h != m_fittedSize.Y)
@@ -198,7 +199,7 @@ void TWindowHost::Flush() {
     if (!FormAlive())
         return;
     TCustomForm* form = Form();
-    if (form->ClientWidth() != m_fittedSize.X || form->ClientHeight() != m_fittedSize.Y)
+    if (form->Width() != m_fittedSize.X || form->Height() != m_fittedSize.Y)
         FitWindowToForm();
     form->PaintInvalid();
     Present(false);
@@ -310,14 +311,17 @@ void TWindowHost::Run(TCustomForm* AForm) {
     SDL_Event event;
     bool open = true;
     while (open) {
-        // Wake now and then without input: broadcasts and resolution changes need no event.
-        if (SDL_WaitEventTimeout(&event, 100)) {
+        // Wake now and then without input: broadcasts and resolution changes need no event, and
+        // a timer (a held scroll arrow) wakes when it is due.
+        const int timer = MillisecondsToNextTimer();
+        if (SDL_WaitEventTimeout(&event, timer < 0 ? 100 : std::min(timer, 100))) {
             // Messages posted by one event's handlers are delivered before the next event.
             do {
                 open = HandleEvent(event) && open;
                 DeliverPostedMessages();
             } while (open && SDL_PollEvent(&event));
         } else {
+            DeliverPostedMessages();
             CheckResolution();
             open = FormAlive() && Form()->Visible() && !Application->Terminated();
         }

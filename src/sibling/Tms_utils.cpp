@@ -74,6 +74,15 @@ TColor GetABaseTMSScrollTextColour(TTMSStyle AStyle) { return colours(AStyle).Sc
 TColor GetABaseTMSTextColour_MOSTFREQUENT(TTMSStyle AStyle) { return colours(AStyle).MostFrequent; }
 TColor GetABaseTMSTextColour_SEARCHWORD(TTMSStyle AStyle) { return colours(AStyle).SearchWord; }
 
+framework::TScrollBarColors GetABaseTMSScrollBarColours(TTMSStyle AStyle) {
+    framework::TScrollBarColors c;
+    c.Track = colours(AStyle).Background;
+    c.Face = colours(AStyle).ScrollDark;
+    c.Arrow = colours(AStyle).ScrollText;
+    c.Edge = colours(AStyle).GradientDark;
+    return c;
+}
+
 double ContrastRatio(TColor A, TColor B) {
     const double la = luminance(A), lb = luminance(B);
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
