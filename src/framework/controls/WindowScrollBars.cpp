@@ -224,8 +224,8 @@ bool TWinControl::ScrollBarMessage(TMessage& Message) {
         // notch (Shift turns the wheel sideways), else the parent is offered the wheel.
         const int delta = static_cast<std::int16_t>(Message.WParam >> 16);
         const bool sideways = (Message.WParam & 0xFFFF) & ssShift;
-        const int bar = sideways || !ScrollBarShown(SB_VERT) ? SB_HORZ : SB_VERT;
         UpdateScrollBars();
+        const int bar = sideways || !ScrollBarShown(SB_VERT) ? SB_HORZ : SB_VERT;
         if (ScrollBarShown(bar) && m_scrollBars->Values[bar].Needed()) {
             const int notches = delta / 120;
             const std::uint32_t code = notches > 0 ? SB_LINEUP : SB_LINEDOWN;

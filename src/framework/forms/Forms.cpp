@@ -197,7 +197,8 @@ void TCustomForm::PaintWindow(TCanvas&) {
 
 std::unique_ptr<TBitmap, TFreeDeleter> TCustomForm::Snapshot() {
     std::unique_ptr<TBitmap, TFreeDeleter> picture(Create<TBitmap>());
-    picture->SetSize(ClientWidth(), ClientHeight());
+    // The whole window: the client area and the form's own scroll bars beside it.
+    picture->SetSize(Width(), Height());
     PaintTo(*picture->Canvas(), 0, 0);
     return picture;
 }
