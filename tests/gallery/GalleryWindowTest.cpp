@@ -163,3 +163,24 @@ TEST_F(GalleryWindow, EverySectionIsReachedByScrollingAndResizingLaysItOutAgain)
     for (std::size_t i = 1; i < areas.size(); ++i)
         EXPECT_GT(areas[i]->Top(), areas[i - 1]->Top());
 }
+
+// The pointer as a user moves it: the wheel over the sections' background, then the box's thumb
+// dragged to the end.
+TEST_F(GalleryWindow, TheWheelAndTheThumbScrollTheSections) {
+    Open(144);
+    window->SetClientWidth(1920);
+    window->SetClientHeight(1040);
+    Picture(*window);
+    auto* box = As<TScrollBox>(window->FindComponent("Sections"));
+    ASSERT_NE(box, nullptr);
+    window->SendMouseInput(WM_MOUSEWHEEL, 1860, 300, MakeWParam(0, static_cast<std::uint16_t>(-120)));
+    EXPECT_EQ(box->VertScrollBar()->Position(), 3 * box->VertScrollBar()->Increment());
+    const int x = box->Width() - 8;
+    window->SendMouseInput(WM_LBUTTONDOWN, x, 60);
+    window->SendMouseInput(WM_MOUSEMOVE, x, 300);
+    window->SendMouseInput(WM_MOUSEMOVE, x, 1300);
+    window->SendMouseInput(WM_LBUTTONUP, x, 1300);
+    TScrollInfo info;
+    box->GetScrollInfo(SB_VERT, info);
+    EXPECT_EQ(box->VertScrollBar()->Position(), info.nMax - info.nPage + 1);
+}

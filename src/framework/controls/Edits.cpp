@@ -4,6 +4,8 @@
 #include "framework/controls/Panel.h"
 #include "framework/rtl/Unicode.h"
 
+#include <algorithm>
+
 namespace framework {
 
 const TClassInfo& TCustomEdit::ClassInfo() {
@@ -144,8 +146,24 @@ void TCustomMemo::Paint() {
     canvas.Brush()->SetStyle(bsClear);
     const int lineHeight = canvas.TextHeight("Wg");
     int y = 1;
-    for (int i = 0; i < m_lines->Count() && y < ClientHeight(); ++i, y += lineHeight)
+    for (int i = m_topLine; i < m_lines->Count() && y < ClientHeight(); ++i, y += lineHeight)
         canvas.TextOut(1, y, m_lines->StringRef(i));
+}
+
+bool TCustomMemo::ScrollContent(int Bar, TScrollInfo& Info) {
+    if (Bar != SB_VERT || !HandleAllocated())
+        return false;  // lines are measured on the window's canvas
+    const int page = std::max((ClientHeight() - 1) / std::max(Canvas()->TextHeight("Wg"), 1), 1);
+    m_topLine = std::clamp(m_topLine, 0, std::max(m_lines->Count() - page, 0));
+    Info.nMax = std::max(m_lines->Count() - 1, 0);
+    Info.nPage = page;
+    Info.nPos = m_topLine;
+    return true;
+}
+
+void TCustomMemo::ScrollContentTo(int, int Pos) {
+    m_topLine = Pos;
+    Invalidate();
 }
 
 void TCustomMemo::KeyPress(char32_t& Key) {

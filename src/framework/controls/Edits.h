@@ -70,9 +70,13 @@ protected:
     void TextChanged() override;
     void Paint() override;
     void KeyPress(char32_t& Key) override;
+    // The vertical bar counts lines; the page is the lines that fit whole.
+    bool ScrollContent(int Bar, TScrollInfo& Info) override;
+    void ScrollContentTo(int Bar, int Pos) override;
 
 private:
     void LinesChanged(TObject* Sender);
+    int m_topLine = 0;  // the first line shown
     std::unique_ptr<TStringList, TFreeDeleter> m_lines;
     bool m_settingText = false;
 };

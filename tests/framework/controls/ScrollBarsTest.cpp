@@ -1,5 +1,6 @@
 #include "framework/controls/ScrollBars.h"
 #include "framework/controls/DropDownList.h"
+#include "framework/controls/Edits.h"
 #include "framework/controls/ListBox.h"
 #include "framework/controls/Panel.h"
 #include "framework/rtl/Exceptions.h"
@@ -468,4 +469,27 @@ TEST(DropDownBars, APoppedUpListScrollsByItsBarAndStaysOpen) {
     list->Perform(WM_VSCROLL, SB_BOTTOM);
     EXPECT_EQ(list->ItemAt(5, 2), 42);
     list->Close();
+}
+
+TEST(MemoBars, LinesPastTheMemoScrollByItsBar) {
+    FormPtr form = MakeForm(200, 200);
+    auto* memo = Create<TMemo>(form.get());
+    memo->SetBounds(0, 0, 150, 100);
+    memo->SetParent(form.get());
+    memo->Lines()->Add("one");
+    Picture(*form);
+    EXPECT_EQ(memo->WindowStyle(), 0u);
+    for (int i = 0; i < 30; ++i)
+        memo->Lines()->Add("line " + std::to_string(i));
+    Picture(*form);
+    EXPECT_EQ(memo->WindowStyle(), WS_VSCROLL);
+    memo->Perform(WM_VSCROLL, SB_BOTTOM);
+    TScrollInfo i;
+    memo->GetScrollInfo(SB_VERT, i);
+    EXPECT_EQ(i.nMax, 30);
+    EXPECT_EQ(i.nPos, 31 - i.nPage);
+    memo->Lines()->Clear();
+    Picture(*form);
+    EXPECT_EQ(memo->WindowStyle(), 0u);
+    EXPECT_EQ(memo->GetScrollPos(SB_VERT), 0);
 }
