@@ -361,6 +361,11 @@ void TWinControl::PaintInvalid() {
         return;
     if (m_invalid)
         UpdateScrollBars();  // the content may have grown or shrunk since the bars were set
+    // The bars' thickness follows the screen's resolution, and the client area with it.
+    if (m_surface && (m_surface->Width() != ClientWidth() || m_surface->Height() != ClientHeight())) {
+        ResizeSurface();
+        m_invalid = true;
+    }
     const bool painted = m_invalid;
     if (painted)
         Perform(WM_PAINT);
