@@ -1,5 +1,5 @@
 // The colour pickers: a colour list box showing number, hexadecimal value and name with the
-// default colour marked, and two colour combos with caption labels, one open and one closed.
+// default colour marked, and two colour combos with caption labels.
 
 #include "GallerySection.h"
 
@@ -21,21 +21,20 @@ void Build(TWinControl& area) {
     list->SetComponentStyle(vendor::tsBlue);
     list->SetSelectedColour(WebNamedColors()[4].Value);
 
-    auto* closed = Create<TColourSharingCombo>(owner);
-    closed->SetParent(&area);
-    closed->SetBounds(290, 36, 170, 0);
-    closed->SetLabelPosition(lpTopLeft);
-    closed->SetLabelCaption("&Text colour:");
-    closed->SetSelectedColour(clBlack);
+    auto* text = Create<TColourSharingCombo>(owner);
+    text->SetParent(&area);
+    text->SetBounds(290, 36, 170, 0);
+    text->SetLabelPosition(lpTopLeft);
+    text->SetLabelCaption("&Text colour:");
+    text->SetSelectedColour(clBlack);
 
-    auto* open = Create<TColourSharingCombo>(owner);
-    open->SetParent(&area);
-    open->SetBounds(290, 100, 170, 0);
-    open->SetLabelPosition(lpTopLeft);
-    open->SetLabelCaption("&Background:");
-    open->SetSelectedColour(WebNamedColors()[9].Value);
-    open->SetDropDownCount(7);
-    open->SetDroppedDown(true);
+    auto* background = Create<TColourSharingCombo>(owner);
+    background->SetParent(&area);
+    background->SetBounds(290, 100, 170, 0);
+    background->SetLabelPosition(lpTopLeft);
+    background->SetLabelCaption("&Background:");
+    background->SetSelectedColour(WebNamedColors()[9].Value);
+    background->SetDropDownCount(7);
 }
 
 const bool registered = gallery::RegisterGallerySection({"AreaColours", Build});

@@ -63,7 +63,9 @@ private:
 
     void PaintHeaders(TCanvas& canvas, int top) const {
         const char* captions[] = {"Word", "Count", "Share"};
+        const TCanvasStateSaver saved(canvas);  // the text below keeps the style's colour
         canvas.Font()->SetHeight(-S(11));
+        canvas.Font()->SetColor(clNavy);  // the cells are light in every style
         for (int i = 0; i < 3; ++i) {
             const TRect cell = Scaled(10 + i * 110, top, 118 + i * 110, top + 22);
             lm7::MyDrawGradient(&canvas, clWhite, RGB(200, 210, 230), cell.Height(), cell, false);

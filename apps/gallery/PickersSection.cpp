@@ -7,7 +7,6 @@
 #include "dialogs/dialog_stuff.h"
 #include "framework/controls/Edits.h"
 #include "framework/controls/Label.h"
-#include "package/PackageResources.h"
 
 using namespace framework;
 
@@ -26,14 +25,12 @@ void Caption(TWinControl& area, int x, int y, const char* text) {
 }
 
 void Build(TWinControl& area) {
-    const auto glyph = lm7::LoadPackageBitmap("IMG_1");
+    // Pickers made in code and given no glyph show the package's folder glyph.
     Caption(area, 8, 8, "Folder picker");
     auto* folder = Place<lm7::TMyOpenFolderDialog>(area, 8, 26, 454, 22);
-    folder->SetGlyph(glyph.get());
     folder->SetFolderOrFile("/home/ana/corpus/");
     Caption(area, 8, 56, "File picker");
     auto* file = Place<lm7::TMyOpenFileDialog>(area, 8, 74, 454, 22);
-    file->SetGlyph(glyph.get());
     file->SetOnlyFolderAllowed(false);
     file->SetFolderOrFile("/home/ana/corpus/moby dick.txt");
 

@@ -1,5 +1,6 @@
-// A tool window's remembered state: the controls on the left are restored from the ini text
-// shown on the right, as a tool window reads its file when it is shown.
+// A tool window's remembered state: the controls on the left start from a stored ini text, as a
+// tool window reads its file when it is shown; the memo on the right shows the ini text the
+// window would save now, kept up to date as the controls report changes.
 
 #include "GallerySection.h"
 
@@ -60,9 +61,9 @@ void Build(TWinControl& area) {
     lm7::ReadOrSaveComponents(frame, ini, true);
 
     auto* text = Create<TMemo>(area.Owner());
+    text->SetName("RememberedSettings");  // the window fills it
     text->SetBounds(258, 8, gallery::kSectionWidth - 266, gallery::kSectionHeight - 16);
     text->SetReadOnly(true);
-    text->SetText(kState);
     text->SetParent(&area);
 }
 

@@ -71,6 +71,10 @@ bool ParseOptions(int argc, char** argv, Options& options) {
     return options.Window && options.Png ? usage() : true;
 }
 
+// 0 when everything worked; 1 when an error was told on the way (a state that could not be
+// kept or read, a log that could not be written), so that scripts notice.
+int ExitStatus() { return Application->HandledExceptionCount() > 0 ? 1 : 0; }
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -99,7 +103,7 @@ int main(int argc, char** argv) {
         if (options.Window) {
             host::TWindowHost desktop(host::THostOptions{options.PixelsPerInch, true, false});
             desktop.Run(window.release());
-            return 0;
+            return ExitStatus();
         }
         window->Show();
         // Another resolution is a move to a monitor of that resolution: the window rescales
@@ -112,7 +116,8 @@ int main(int argc, char** argv) {
         Application->ProcessMessages();
         window->Snapshot()->SaveToFile(options.Out);
         std::printf("%s\n", options.Out.c_str());
-        return 0;
+        window.reset();  // the window keeps its state as it goes
+        return ExitStatus();
     } catch (const std::exception& e) {
         std::fprintf(stderr, "gallery: %s\n", e.what());
         return 1;

@@ -63,22 +63,41 @@ std::string TWordListWindow::TheIniName() {
         if (folder.empty())
             folder = lm7::GetMyDocumentsLumoFolder();
         return IncludeTrailingPathDelimiter(folder) + "wordlist-tool.ini";
+    } catch (const EIniFileException& e) {
+        TellSettingsProblem(e);  // a redirection file that names no usable folder
+    } catch (const EFileStreamError& e) {
+        TellSettingsProblem(e);  // one that cannot be read, or a documents setting gone wrong
     } catch (const Exception&) {
-        return std::string();  // no home folder: nothing is kept
+        // no home folder: nothing is kept
     }
+    return std::string();
+}
+
+void TWordListWindow::TellSettingsProblem(const Exception& E) {
+    // The name is asked for at every show and close; the user hears of the problem once.
+    if (m_settingsProblemTold)
+        return;
+    m_settingsProblemTold = true;
+    Application->HandleException(this, Exception(std::string(E.what()) + "; nothing is kept"));
 }
 
 void TWordListWindow::WindowShow(TObject* Sender) {
     FormShow(Sender);  // the controls take their saved state, the window its style and size
-    if (const std::string ini = TheIniName(); !ini.empty()) {
-        const sibling::TMyMemIniFile state(ini);
-        if (const std::string saved = state.ReadString(HighlightCombo->Name(), kHighlightKey, "");
-            !saved.empty()) {
-            try {
-                ChooseHighlight(StringToColor(saved));
-            } catch (const EConvertError&) {
-                // a hand-edited value that names no colour: the style's own stays
-            }
+    // As for the base form's state, a file that cannot be read leaves the style's colour and
+    // is told, and the window shows all the same.
+    std::string saved;
+    if (const std::string ini = TheIniName(); !ini.empty() && FileExists(ini)) {
+        try {
+            saved = sibling::TMyMemIniFile(ini).ReadString(HighlightCombo->Name(), kHighlightKey, "");
+        } catch (const Exception& e) {
+            Application->HandleException(this, e);
+        }
+    }
+    if (!saved.empty()) {
+        try {
+            ChooseHighlight(StringToColor(saved));
+        } catch (const EConvertError&) {
+            // a hand-edited value that names no colour: the style's own stays
         }
     }
     // The text counted last time is counted again, if it is still there.
@@ -87,9 +106,12 @@ void TWordListWindow::WindowShow(TObject* Sender) {
 }
 
 void TWordListWindow::BeforeDestruction() {
+    // A save that fails here is told by the application and ends nothing; once the base form's
+    // save has failed, the colour would fail the same way and is not tried.
+    const int failures = Application->HandledExceptionCount();
     lm7::TTMSStylableForm::BeforeDestruction();
     const std::string ini = TheIniName();
-    if (!m_highlight || ini.empty())
+    if (!m_highlight || ini.empty() || Application->HandledExceptionCount() > failures)
         return;
     sibling::TMyMemIniFile state(ini);
     state.WriteString(HighlightCombo->Name(), kHighlightKey, ColorToString(*m_highlight));

@@ -12,6 +12,7 @@
 #include "dialogs/FileFolderOpenDlgU.h"
 #include "forms/TMSStyleableF.h"
 #include "framework/controls/Label.h"
+#include "framework/rtl/Exceptions.h"
 
 #include <optional>
 #include <string>
@@ -51,6 +52,8 @@ private:
 
     void ApplyHighlight();
     template <class T> T* Part(const char* Name) const;
+    // Tells the user once why the settings folder cannot be found; the window keeps nothing.
+    void TellSettingsProblem(const framework::Exception& E);
 
     // The layout's controls, owned by the window.
     lm7::TStyledListbox* WordsList = nullptr;
@@ -61,6 +64,7 @@ private:
 
     std::vector<TWordCount> m_words;
     std::optional<framework::TColor> m_highlight;  // none: the style's own
+    bool m_settingsProblemTold = false;
 };
 
 }  // namespace wordlist

@@ -83,12 +83,14 @@ int main(int argc, char** argv) {
         if (window) {
             host::TWindowHost desktop;
             desktop.Run(form.release());  // frees the window when it closes, so it saves its state
-            return 0;
+        } else {
+            Application->ProcessMessages();
+            form->Snapshot()->SaveToFile(options.Png);
+            std::printf("%s\n", options.Png.c_str());
+            form.reset();  // the window saves its state as it goes
         }
-        Application->ProcessMessages();
-        form->Snapshot()->SaveToFile(options.Png);
-        std::printf("%s\n", options.Png.c_str());
-        return 0;
+        // A state that could not be saved or read was told on the way; the status says so too.
+        return Application->HandledExceptionCount() > 0 ? 1 : 0;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "wordlist-tool: %s\n", e.what());
         return 1;

@@ -263,7 +263,12 @@ void TNotepadGrabPanel::Paint() {
     for (int i = 0; i <= 100 && area.Top + i * h < area.Bottom - 3; ++i)
         canvas.TextOut(area.Left, area.Top + i * h, dots);
 
-    canvas.Pen()->SetColor(fMonochrome ? clBlack : fHandleColour);
+    // Monochrome handles are black, or white where the style's background is too dark for black.
+    const TColor monochromeHandle =
+        sibling::ContrastRatio(clBlack, sibling::GetABaseTMSBackgroundColour(sibling::Global_TMSStyle)) < 3
+            ? clWhite
+            : clBlack;
+    canvas.Pen()->SetColor(fMonochrome ? monochromeHandle : fHandleColour);
     canvas.Brush()->SetStyle(bsClear);
     for (const TRect& square : midpoints)
         canvas.Rectangle(square);

@@ -93,6 +93,14 @@ void TMyOpenFolderDialog::AfterConstruction() {
         Glyph()->Assign(LoadPackageBitmap("IMG_1").get());
 }
 
+const TBitmap& TMyOpenFolderDialog::ShownGlyph() const {
+    if (!Glyph()->Empty())
+        return *Glyph();
+    // One copy for every picker of the program; the resources live as long as it does.
+    static const auto folder = LoadPackageBitmap("IMG_1");
+    return *folder;
+}
+
 void TMyOpenFolderDialog::SetLinkedCheckbox(vendor::TAdvOfficeCheckBox* Value) {
     if (fLinkedCheckbox == Value)
         return;

@@ -46,6 +46,9 @@ public:
 
 protected:
     void Notification(framework::TComponent* AComponent, framework::TOperation Operation) override;
+    // The Glyph, or the package's folder glyph while the picker has been given none (a picker
+    // made in code, or stored without one). The Glyph itself stays empty, so nothing is stored.
+    const framework::TBitmap& ShownGlyph() const override;
 
 private:
     std::string ffolderOrFile;

@@ -88,6 +88,8 @@ void setInitialDir(TComponent* component, const std::string& dir) {
 }  // namespace
 
 void AddFiltersToCustomFileDialog(TCustomFileDialog* Dialog, const std::vector<std::string>& Exts) {
+    if (!Dialog)
+        return;
     Dialog->FileTypes().Clear();
     for (std::size_t i = 0; i < Exts.size(); ++i) {
         const std::string& ext = Exts[i];
@@ -105,6 +107,8 @@ void AddFiltersToCustomFileDialog(TCustomFileDialog* Dialog, const std::vector<s
 }
 
 void SetInitialDirs(TCustomForm* Form, const std::string& Dir) {
+    if (!Form)
+        return;
     for (int i = 0; i < Form->ComponentCount(); ++i)
         setInitialDir(Form->Components(i), Dir);
 }
@@ -151,6 +155,8 @@ std::string SuitableBatchTopFilterForTool(tool_type Tool) {
 
 void FormatFilterFor(TOpenDialog* Dialog, const std::string& InitialDir, const std::string& DefaultExt,
                      TDisplayFolderOption Option) {
+    if (!Dialog)
+        return;
     Dialog->SetFilter(SuitableFilterForTool(current_tool_var));
     if (!InitialDir.empty())
         Dialog->SetInitialDir(InitialDir);

@@ -1,6 +1,7 @@
 #pragma once
 // File-dialog filters built per tool and per kind of saved list, the preparation of a tool's
-// open and save dialogs with them, and one start folder for every picker of a form.
+// open and save dialogs with them, and one start folder for every picker of a form. A nil
+// dialog or form changes nothing, as a nil form does for the settings routines.
 
 #include "framework/dialogs/Dialogs.h"
 #include "framework/forms/Forms.h"

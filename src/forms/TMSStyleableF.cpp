@@ -80,6 +80,7 @@ void TTMSStylableForm::AddAFormStyler(TTMSStylableForm* AForm) {
         // The styler may belong to another form, which may go first.
         FormStylerPAI->FreeNotification(this);
     }
+    sibling::ApplyTMSStyleToSystemColours(Global_TMSStyle);
     FormStylerPAI->SetStyle(Global_TMSStyle);
     FormStylerPAI->OnChange = TNotifyEvent::Of<&TTMSStylableForm::MudancaDeEstilo>(this);
     const TClassList classes{&vendor::TCustomAdvOfficeCheckBox::ClassInfo(),
@@ -104,14 +105,28 @@ void TTMSStylableForm::AddAFormStyler(TTMSStylableForm* AForm) {
 }
 
 void TTMSStylableForm::FormShow(TObject*) {
-    ReadIni(this, TheIniName());
+    // A state file that cannot be read (no permission, damaged, too large) does not stop the
+    // window: it shows with its designed state and the user learns which file failed and why.
+    // The file is left as it is, also when the window closes, so what it holds is not lost.
+    const std::string ini = TheIniName();
+    try {
+        ReadIni(this, ini);
+        m_unreadableIni.clear();
+    } catch (const Exception& e) {
+        m_unreadableIni = ini;
+        Application->HandleException(this,
+                                     Exception(std::string(e.what()) + ". " + Name() +
+                                               " starts with its defaults and leaves that file as it is."));
+    }
     logLine(Format("FormShow %s", {Name()}));
+    sibling::ApplyTMSStyleToSystemColours(Global_TMSStyle);
     if (FormStylerPAI)
         FormStylerPAI->SetStyle(Global_TMSStyle);
     CorrigeFormScreenRes();
 }
 
 void TTMSStylableForm::FormActivate(TObject*) {
+    sibling::ApplyTMSStyleToSystemColours(Global_TMSStyle);
     if (FormStylerPAI)
         FormStylerPAI->SetStyle(Global_TMSStyle);
     SetColor(sibling::GetABaseTMSBackgroundColour(Global_TMSStyle));
@@ -123,6 +138,9 @@ void TTMSStylableForm::AppActivate(TObject*) {}
 
 void TTMSStylableForm::MudancaDeEstilo(TObject*) {
     Application->ProcessMessages();
+    // The system colours follow the style as a desktop theme's do, so that what is painted in
+    // them (captions, list paper, bevels) stays legible.
+    sibling::ApplyTMSStyleToSystemColours(Global_TMSStyle);
     SetColor(sibling::GetABaseTMSBackgroundColour(Global_TMSStyle));
     // The styler reports only a change, so this call ends the exchange.
     if (FormStylerPAI)
@@ -237,12 +255,15 @@ void TTMSStylableForm::Notification(TComponent* AComponent, TOperation Operation
 }
 
 void TTMSStylableForm::BeforeDestruction() {
-    // A window that goes cannot hand an error to anyone: a settings folder that cannot be
-    // written must not stop the program closing. The failure goes to the log.
+    // A window that goes cannot hand an error to its caller: a settings folder that cannot be
+    // written must not stop the program closing. The user is told, and the log keeps it. The
+    // old file stays whole, as every save is atomic.
     try {
-        SaveIni(this, TheIniName());
+        if (const std::string ini = TheIniName(); ini != m_unreadableIni)
+            SaveIni(this, ini);
     } catch (const std::exception& e) {
         logLine(Format("SaveIni %s: %s", {Name(), std::string(e.what())}));
+        Application->HandleException(this, e);
     }
     ComponentsToResize.reset();
     if (FormStylerPAI) {

@@ -85,6 +85,7 @@ private:
     framework::TRect Win_recommended_size;
     bool done_create_things = false;
     bool needs_size_adjust = false;
+    std::string m_unreadableIni;  // the state file the last show could not read; not saved over
 };
 
 }  // namespace lm7

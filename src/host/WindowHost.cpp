@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -108,8 +109,26 @@ void TWindowHost::Open(TCustomForm* AForm) {
     }
     m_watch.reset(Create<TFormWatch>(AForm));
     m_input = std::make_unique<TSdlInput>(*AForm);
+    // Errors that no caller can take (a state that could not be saved) are shown on the desktop.
+    Application->SetErrorDisplay([this](const std::string& Message) {
+        // Titled as the program (or the window) it comes from.
+        const char* title = !Application->Title().empty()               ? Application->Title().c_str()
+                            : m_window && *SDL_GetWindowTitle(m_window) ? SDL_GetWindowTitle(m_window)
+                                                                        : "Error";
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title, Message.c_str(), m_window);
+    });
     if (m_options.Broadcast) {
-        m_broadcast = std::make_unique<TBroadcastListener>();
+        // A broadcast wakes the event loop at once: an SDL event pushed from the listener's
+        // watcher, as the loop waits for SDL's events only.
+        const Uint32 wake = SDL_RegisterEvents(1);
+        std::function<void()> arrival;
+        if (wake != static_cast<Uint32>(-1))
+            arrival = [wake] {
+                SDL_Event event{};
+                event.type = wake;
+                SDL_PushEvent(&event);
+            };
+        m_broadcast = std::make_unique<TBroadcastListener>(std::move(arrival));
         if (!m_broadcast->Connected())
             std::fprintf(stderr, "%s; this window works on without them.\n", m_broadcast->Error().c_str());
     }
@@ -342,6 +361,8 @@ void TWindowHost::Close() {
     m_watch.reset();
     m_input.reset();
     m_broadcast.reset();
+    if (m_window)
+        Application->SetErrorDisplay(nullptr);
     for (auto& [shape, cursor] : m_cursors)
         SDL_FreeCursor(cursor);
     m_cursors.clear();

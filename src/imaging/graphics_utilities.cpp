@@ -32,6 +32,8 @@ std::string ReadRangeOrRaise(const std::string& fileName, std::uint64_t offset, 
 
 TCanvasSettings GetCanvasSettings(TCanvas* Canvas) {
     TCanvasSettings settings;
+    if (!Canvas)
+        return settings;
     settings.fontname = Canvas->Font()->Name();
     settings.fontsize = Canvas->Font()->Size();
     settings.fontstyle = Canvas->Font()->Style();
@@ -41,12 +43,16 @@ TCanvasSettings GetCanvasSettings(TCanvas* Canvas) {
 }
 
 int HeightOfAStringPlusOneEighth(TCanvas* Canvas, const std::string& S) {
+    if (!Canvas)
+        return 0;
     const int h = Canvas->TextHeight(S);
     return h + h / 8;
 }
 
 std::unique_ptr<sibling::TCardinalList> CharNums16BitViewableInFont(TCanvas* Canvas) {
     auto list = std::make_unique<sibling::TCardinalList>();
+    if (!Canvas)
+        return list;
     const GLYPHSET set = GetFontUnicodeRanges(Canvas);
     if (set.cGlyphsSupported != 0)
         for (const WCRANGE& range : set.ranges)
@@ -59,6 +65,8 @@ std::unique_ptr<sibling::TCardinalList> CharNums16BitViewableInFont(TCanvas* Can
 // --- Triangles and gradients ------------------------------------------------------------------
 
 void DrawATriangle(TCanvas* Canvas, TColor Colour, TPoint P, bool PointDown, int Width, int Height) {
+    if (!Canvas)
+        return;
     Canvas->Pen()->SetColor(Colour);
     const int half = Width / 2;
     const int baseY = PointDown ? P.Y : P.Y + Height;
@@ -69,13 +77,15 @@ void DrawATriangle(TCanvas* Canvas, TColor Colour, TPoint P, bool PointDown, int
 }
 
 void ComputeTriangleAndDrawit(TCanvas* Canvas, TColor Colour, const TRect& R, bool PointDown) {
+    if (!Canvas)
+        return;
     const TSize a = Canvas->TextExtent("a");
     const int h = a.cy / 2 + 1;
     DrawATriangle(Canvas, Colour, TPoint{R.Right - a.cx, R.Bottom - h}, PointDown, a.cx, h);
 }
 
 void MyDrawGradient(TCanvas* Canvas, TColor A, TColor B, int Steps, TRect R, bool Horizontal) {
-    if (R.Top == R.Bottom)
+    if (!Canvas || R.Top == R.Bottom)
         return;
     if (R.Bottom < R.Top)
         std::swap(R.Top, R.Bottom);
@@ -140,20 +150,28 @@ std::unique_ptr<TMetafile, TFreeDeleter> ConvertBitmapToWindowsMetafile(const TB
 }
 
 std::unique_ptr<TMetafile, TFreeDeleter> ConvertBitmapToWindowsMetafile(const TImage* Image) {
+    if (!Image)
+        return std::unique_ptr<TMetafile, TFreeDeleter>(Create<TMetafile>());
     return ConvertBitmapToWindowsMetafile(*Image->Picture()->Bitmap());
 }
 
 void ConvertBitmapToWindowsMetafileAndSave(const TImage* Image, const std::string& FileName) {
+    if (!Image)
+        return;
     ConvertBitmapToWindowsMetafile(Image)->SaveToFile(FileName);
 }
 
 void CopyARegionOfCanvasToABitmap(int X, int Y, int Width, int Height, TBitmap& Bitmap, TCanvas* Canvas) {
+    if (!Canvas)
+        return;
     Bitmap.SetWidth(Width);
     Bitmap.SetHeight(Height);
     BitBlt(Bitmap.Canvas(), 0, 0, Width, Height, Canvas, X, Y, SRCCOPY);
 }
 
 void CopyABitmapToARegionOfCanvas(const TRect& R, const TBitmap* Bitmap, TCanvas* Canvas) {
+    if (!Bitmap || !Canvas)
+        return;
     BitBlt(Canvas, R.Left, R.Top, R.Right - R.Left, R.Bottom - R.Top, Bitmap->Canvas(), 0, 0, SRCCOPY);
 }
 

@@ -6,6 +6,10 @@
 // font heights, bitmaps as metafiles, region copies and the points of a crown.
 // The icon-file part: which of a set of wanted sizes an icon file holds at a colour depth, and
 // an image list of one size built from icon files and saved as an image-list file.
+//
+// A nil canvas, bitmap or image makes a drawing routine do nothing, as the framework's drawing
+// calls do for a nil device context: it paints and changes nothing, and answers an empty value
+// (default settings, 0, an empty list, an empty metafile).
 
 #include "framework/controls/Image.h"
 #include "framework/graphics/IconFile.h"

@@ -21,7 +21,10 @@ std::string ExecutableFolder() {
 }  // namespace
 
 std::string GetMyDocumentsFolder() {
-    const auto docs = fp::DocumentsFolder();
+    std::string problem;
+    const auto docs = fp::DocumentsFolder(&problem);
+    if (!problem.empty())
+        throw EFOpenError(problem);
     if (!docs || docs->empty())
         throw Exception("Couldn't find My Documents folder location.");
     return *docs;
@@ -51,6 +54,10 @@ std::string Get_Ini_Folder() {
         // Read only: the file is never written back, even though the class could.
         TMemIniFile ini(name);
         result = ini.ReadString("Settings", "folder", "");
+        // No folder's name holds a NUL; cut there, the name would silently be another folder.
+        if (result.find('\0') != std::string::npos)
+            throw EIniFileException("The settings folder named in \"" + name +
+                                    "\" holds a NUL character, which no folder's name can hold");
     }
     if (result == "self")
         result = ExecutableFolder();

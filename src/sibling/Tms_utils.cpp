@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <utility>
 
 namespace sibling {
 
@@ -61,6 +62,54 @@ double luminance(TColor color) {
            0.0722 * channel(framework::GetBValue(rgb));
 }
 
+// The system colours that a dark or high-contrast desktop theme changes, in the style's colours.
+// Panels and buttons take a face a step away from the window paper; lines and outlines drawn
+// in the frame and button-shadow colours (check boxes, edit buttons) stay visible on both, and
+// disabled text keeps a readable grey.
+void setThemedSystemColours(const StyleColours& c, bool highContrast) {
+    using namespace framework;
+    const TColor face = highContrast ? c.Background : c.GradientLight;
+    const TColor paper = highContrast ? c.Background : c.GradientDark;
+    const TColor line = highContrast ? c.Text : RGB(134, 138, 144);
+    const TColor shadow = highContrast ? c.Text : RGB(12, 12, 14);
+    const TColor light = highContrast ? c.Text : RGB(84, 88, 94);
+    const TColor gray = highContrast ? RGB(0, 255, 0) : RGB(150, 153, 158);
+    const std::pair<int, TColor> entries[] = {
+        {COLOR_SCROLLBAR, c.ScrollDark},
+        {COLOR_BACKGROUND, c.Background},
+        {COLOR_ACTIVECAPTION, c.HighlightBackground},
+        {COLOR_INACTIVECAPTION, c.ScrollDark},
+        {COLOR_MENU, c.Background},
+        {COLOR_WINDOW, paper},
+        {COLOR_WINDOWFRAME, line},
+        {COLOR_MENUTEXT, c.Text},
+        {COLOR_WINDOWTEXT, c.Text},
+        {COLOR_CAPTIONTEXT, c.HighlightedText},
+        {COLOR_ACTIVEBORDER, line},
+        {COLOR_INACTIVEBORDER, line},
+        {COLOR_APPWORKSPACE, c.Background},
+        {COLOR_HIGHLIGHT, c.HighlightBackground},
+        {COLOR_HIGHLIGHTTEXT, c.HighlightedText},
+        {COLOR_BTNFACE, face},
+        {COLOR_BTNSHADOW, line},
+        {COLOR_GRAYTEXT, gray},
+        {COLOR_BTNTEXT, c.Text},
+        {COLOR_INACTIVECAPTIONTEXT, c.Text},
+        {COLOR_BTNHIGHLIGHT, light},
+        {COLOR_3DDKSHADOW, shadow},
+        {COLOR_3DLIGHT, light},
+        {COLOR_INFOTEXT, c.Text},
+        {COLOR_INFOBK, c.ScrollDark},
+        {COLOR_HOTLIGHT, c.SearchWord},
+        {COLOR_GRADIENTACTIVECAPTION, c.HighlightBackground},
+        {COLOR_GRADIENTINACTIVECAPTION, c.ScrollDark},
+        {COLOR_MENUHILIGHT, c.HighlightBackground},
+        {COLOR_MENUBAR, c.Background},
+    };
+    for (const auto& [index, colour] : entries)
+        SetSysColor(index, colour);
+}
+
 }  // namespace
 
 TColor GetABaseTMSBackgroundColour(TTMSStyle AStyle) { return colours(AStyle).Background; }
@@ -81,6 +130,12 @@ framework::TScrollBarColors GetABaseTMSScrollBarColours(TTMSStyle AStyle) {
     c.Arrow = colours(AStyle).ScrollText;
     c.Edge = colours(AStyle).GradientDark;
     return c;
+}
+
+void ApplyTMSStyleToSystemColours(TTMSStyle AStyle) {
+    framework::ResetSysColors();
+    if (AStyle == vendor::tsDark || AStyle == vendor::tsHighContrast)
+        setThemedSystemColours(colours(AStyle), AStyle == vendor::tsHighContrast);
 }
 
 double ContrastRatio(TColor A, TColor B) {

@@ -28,6 +28,12 @@ TColor GetABaseTMSTextColour_SEARCHWORD(TTMSStyle AStyle);
 // keeps legible), on a track of the background colour, edged in the dark gradient colour.
 framework::TScrollBarColors GetABaseTMSScrollBarColours(TTMSStyle AStyle);
 
+// The framework's system colours (clWindow, clWindowText, clBtnFace, clHighlight, ...) as a
+// desktop theme of the style sets them, so that whatever is painted in system colours stays
+// legible in the style. The light styles keep the desktop's light colours; the dark and the
+// high-contrast style bring their own. Called whenever a window takes a style.
+void ApplyTMSStyleToSystemColours(TTMSStyle AStyle);
+
 // The contrast ratio of two colours (1 to 21), by relative luminance; system colours resolved.
 double ContrastRatio(TColor A, TColor B);
 

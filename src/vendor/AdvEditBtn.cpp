@@ -66,11 +66,11 @@ void TAdvEditBtn::Paint() {
         Frame3D(canvas, frame, clBtnShadow, clBtnHighlight, 1);
     else
         Frame3D(canvas, frame, clBtnHighlight, clBtnShadow, 1);
-    if (!m_glyph->Empty()) {
+    if (const TBitmap& glyph = ShownGlyph(); !glyph.Empty()) {
         // A pressed button shows its glyph one pixel down and to the right.
         const int shift = m_buttonDown ? 1 : 0;
-        canvas.Draw(button.Left + (button.Width() - m_glyph->Width()) / 2 + shift,
-                    button.Top + (button.Height() - m_glyph->Height()) / 2 + shift, *m_glyph);
+        canvas.Draw(button.Left + (button.Width() - glyph.Width()) / 2 + shift,
+                    button.Top + (button.Height() - glyph.Height()) / 2 + shift, glyph);
     }
 }
 

@@ -31,6 +31,8 @@ public:
 
 protected:
     void Paint() override;
+    // The picture the button shows: the Glyph.
+    virtual const framework::TBitmap& ShownGlyph() const { return *m_glyph; }
     void MouseDown(framework::TMouseButton Button, framework::TShiftState Shift, int X, int Y) override;
     void MouseUp(framework::TMouseButton Button, framework::TShiftState Shift, int X, int Y) override;
 

@@ -10,6 +10,8 @@ namespace {
 constexpr TColor kFaceTop = 0x00FDF4EA;     // light upper half of the face
 constexpr TColor kFaceBottom = 0x00F5DEC2;  // the glow below it
 constexpr TColor kBorder = 0x00B99D7F;
+constexpr TColor kCaption = 0x00000000;
+constexpr TColor kDisabledCaption = 0x006D6D6D;
 }  // namespace
 
 const TClassInfo& TAdvCustomGlowButton::ClassInfo() {
@@ -63,7 +65,8 @@ void TAdvCustomGlowButton::Paint() {
         r.Left += m_images->Width() + 3;
     }
     canvas->Brush()->SetStyle(bsClear);
-    canvas->Font()->SetColor(Enabled() ? clBtnText : clGrayText);
+    // The face keeps its own light colours in every theme, so its caption keeps dark ones.
+    canvas->Font()->SetColor(Enabled() ? kCaption : kDisabledCaption);
     const std::string text = Caption();
     DrawText(*canvas, text, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }

@@ -90,10 +90,23 @@ void TAdvProgressBar::Paint() {
     const int percent =
         range > 0 ? static_cast<int>((static_cast<long long>(m_position) - m_min) * 100 / range) : 0;
     canvas.Font()->Assign(Font());
-    canvas.Font()->SetColor(colors.Text);
     canvas.Brush()->SetStyle(bsClear);
-    TRect client = ClientRect();
-    DrawText(canvas, Format("%d%%", {percent}), client, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    // The figure straddles the bar: over the filled part it is drawn in the selected text
+    // colour, over the rest in the text colour, so it reads on both.
+    const std::string figure = Format("%d%%", {percent});
+    const TRect filled = FilledRect();
+    const TRect client = ClientRect();
+    const TRect parts[] = {filled, Rect(filled.Right, client.Top, client.Right, client.Bottom)};
+    const TColor colours[] = {colors.SelectedText, colors.Text};
+    for (int i = 0; i < 2; ++i) {
+        if (parts[i].Right <= parts[i].Left)
+            continue;
+        const TCanvasStateSaver saved(canvas);
+        canvas.IntersectClipRect(parts[i]);
+        canvas.Font()->SetColor(colours[i]);
+        TRect r = client;
+        DrawText(canvas, figure, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
 }
 
 }  // namespace vendor

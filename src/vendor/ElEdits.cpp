@@ -3,6 +3,7 @@
 #include "framework/controls/DrawText.h"
 #include "framework/rtl/FloatConv.h"
 #include "framework/rtl/IntConv.h"
+#include "framework/rtl/Paths.h"
 
 #include <algorithm>
 #include <charconv>
@@ -65,9 +66,29 @@ const TClassInfo& TCustomElButtonEdit::ClassInfo() {
     return info;
 }
 
+TRect TCustomElButtonEdit::ButtonRect() const {
+    return Rect(std::max(ClientWidth() - kButtonWidth, 0), 0, ClientWidth(), ClientHeight());
+}
+
+void TCustomElButtonEdit::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    TCustomElEdit::MouseDown(Button, Shift, X, Y);
+    if (Button == mbLeft && Enabled() && ButtonRect().Contains(TPoint{X, Y}))
+        m_buttonDown = true;
+}
+
+void TCustomElButtonEdit::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    TCustomElEdit::MouseUp(Button, Shift, X, Y);
+    if (Button != mbLeft || !m_buttonDown)
+        return;
+    m_buttonDown = false;
+    // A press that leaves the button before it is released does nothing, as with any button.
+    if (ButtonRect().Contains(TPoint{X, Y}))
+        ButtonClick();
+}
+
 void TCustomElButtonEdit::Paint() {
     TCanvas& canvas = *Canvas();
-    const TRect button = Rect(ClientWidth() - kButtonWidth, 0, ClientWidth(), ClientHeight());
+    const TRect button = ButtonRect();
     canvas.IntersectClipRect(Rect(0, 0, button.Left, ClientHeight()));
     TCustomElEdit::Paint();
     canvas.ResetClip();
@@ -104,6 +125,37 @@ TElFileNameEdit::TElFileNameEdit(TComponent* AOwner)
     : TCustomElButtonEdit(AOwner), m_files(new TStringList) {}
 
 TElFileNameEdit::~TElFileNameEdit() = default;
+
+void TElFileNameEdit::ButtonClick() {
+    std::unique_ptr<TOpenDialog, TFreeDeleter> dialog(Create<TOpenDialog>(nullptr));
+    dialog->SetOptions(m_options);
+    const std::string text = Text();
+    dialog->SetInitialDir(m_initialDir.empty() && !text.empty() ? ExtractFilePath(text) : m_initialDir);
+    dialog->SetFileName(text);
+    try {
+        if (!dialog->Execute())
+            return;
+    } catch (const Exception& E) {
+        // A button has no caller to hand the error to: the user is told, and the text stays.
+        ShowMessage(E.Message());
+        return;
+    }
+    if (m_options & OpenOptionBit(ofAllowMultiSelect))
+        m_files->Assign(dialog->Files());
+    SetText(dialog->FileName());
+}
+
+void TElFolderNameEdit::ButtonClick() {
+    std::string folder = Text();
+    try {
+        if (!SelectDirectory(folder, 0, 0))
+            return;
+    } catch (const Exception& E) {
+        ShowMessage(E.Message());
+        return;
+    }
+    SetText(folder);
+}
 
 const TClassInfo& TElFolderNameEdit::ClassInfo() {
     static const TClassInfo info =

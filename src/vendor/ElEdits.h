@@ -52,7 +52,8 @@ private:
     std::unique_ptr<framework::TStringList, framework::TFreeDeleter> m_lines;
 };
 
-// An edit with a browse button at its right end.
+// An edit with a browse button at its right end. Pressing and releasing the mouse on the button
+// calls ButtonClick.
 class TCustomElButtonEdit : public TCustomElEdit {
 public:
     using TCustomElEdit::TCustomElEdit;
@@ -60,8 +61,17 @@ public:
     framework::TClass ClassType() const override { return &ClassInfo(); }
     static constexpr int kButtonWidth = 19;
 
+    framework::TRect ButtonRect() const;
+    // What the button does: the file and folder edits open the desktop's chooser.
+    virtual void ButtonClick() {}
+
 protected:
     void Paint() override;
+    void MouseDown(framework::TMouseButton Button, framework::TShiftState Shift, int X, int Y) override;
+    void MouseUp(framework::TMouseButton Button, framework::TShiftState Shift, int X, int Y) override;
+
+private:
+    bool m_buttonDown = false;
 };
 
 // A path to a file. With ofAllowMultiSelect in Options it keeps the chosen files in Files
@@ -80,6 +90,10 @@ public:
     const std::string& InitialDir() const { return m_initialDir; }
     void SetInitialDir(const std::string& Value) { m_initialDir = Value; }
 
+    // Opens the file chooser at the text (or InitialDir); a choice becomes the text, and with
+    // ofAllowMultiSelect also the Files. A chooser that cannot open is told to the user.
+    void ButtonClick() override;
+
 private:
     std::string m_initialDir;
     TOpenOptions m_options = OpenOptionBit(ofHideReadOnly);
@@ -91,6 +105,9 @@ public:
     using TCustomElButtonEdit::TCustomElButtonEdit;
     static const framework::TClassInfo& ClassInfo();
     framework::TClass ClassType() const override { return &ClassInfo(); }
+
+    // Opens the folder chooser at the text; a chosen folder becomes the text.
+    void ButtonClick() override;
 };
 
 // An integer between MinValue and MaxValue; the text shows the value, and text that is a

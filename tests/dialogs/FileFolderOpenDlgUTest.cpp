@@ -369,3 +369,24 @@ TEST(PickerForms, AStoredFilePickerReadsBackWithItsTextAndMode) {
     EXPECT_FALSE(read->OnlyFolderAllowed());
     EXPECT_EQ(read->FolderOrFile(), file);
 }
+
+// A picker made in code and given no glyph shows the package's folder glyph on its button; the
+// Glyph itself stays empty, so a stored form keeps none.
+TEST(FolderBitmaps, APickerGivenNoGlyphShowsTheFolderGlyph) {
+    FormPtr form = testsupport::MakeForm(240, 60);
+    auto* picker = Create<TMyOpenFileDialog>(form.get());
+    picker->SetBounds(10, 10, 200, 24);
+    picker->SetParent(form.get());
+    const auto picture = testsupport::Picture(*form);
+    const TRect button = picker->ButtonRect();
+    const int left = 10 + picker->ClientInset() + button.Left + (button.Width() - 14) / 2;
+    const int top = 10 + picker->ClientInset() + (button.Height() - 14) / 2;
+    const auto glyph = LoadPackageBitmap("IMG_1");
+    int same = 0;
+    for (int y = 0; y < 14; ++y)
+        for (int x = 0; x < 14; ++x)
+            if (glyph->Canvas()->Pixels(x, y) != clOlive)
+                same += picture->Canvas()->Pixels(left + x, top + y) == glyph->Canvas()->Pixels(x, y);
+    EXPECT_GT(same, 90);
+    EXPECT_TRUE(picker->Glyph()->Empty());
+}

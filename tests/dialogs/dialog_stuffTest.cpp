@@ -171,3 +171,10 @@ TEST(InitialDirs, ReachPickersAndEditsInsidePanelsAndFrames) {
     EXPECT_EQ(loose->FolderOrFile(), "/data/start");
     EXPECT_EQ(plain->Text(), "untouched");
 }
+
+// A nil dialog or form changes nothing, as a nil form does for the settings routines.
+TEST(NilArguments, FilterRoutinesDoNothing) {
+    AddFiltersToCustomFileDialog(nullptr, {".txt"});
+    SetInitialDirs(nullptr, "/tmp");
+    FormatFilterFor(nullptr, "/tmp", ".txt", dfo_default);
+}

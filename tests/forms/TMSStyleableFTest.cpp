@@ -8,6 +8,7 @@
 #include "framework/controls/Panel.h"
 #include "framework/forms/Application.h"
 #include "framework/forms/TextForms.h"
+#include "framework/inifiles/MemIniFile.h"
 #include "imaging/tool_imagelist_master.h"
 #include "package/LM7StyledListboxPack.h"
 #include "sibling/Colour_utils.h"
@@ -30,7 +31,13 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <filesystem>
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <unistd.h>
 
 using namespace framework;
 using namespace lm7;
@@ -403,14 +410,61 @@ TEST_F(StylableForm, DestructionWritesTheIniOfAWindowThatNamesOne) {
     EXPECT_EQ(query->Text(), "corpus");
 }
 
+// Collects what the application is handed instead of showing it.
+class HandedErrors {
+public:
+    HandedErrors() {
+        Application->OnException = TExceptionEvent::Lambda(
+            [this](TObject* Sender, const std::exception& E) { errors.emplace_back(Sender, E.what()); });
+    }
+    ~HandedErrors() { Application->OnException = nullptr; }
+    std::vector<std::pair<TObject*, std::string>> errors;
+};
+
+// The window goes, the old file stays whole, and the error reaches the user through the
+// application (and is counted, for the program's exit status).
 TEST_F(StylableForm, AnIniThatCannotBeWrittenDoesNotStopTheWindowGoing) {
     TempFolder folder;
     folder.Write("blocker", "a file where a folder should be");
     TToolWindow* w = MakeWindow();
     w->iniName = folder.Path("blocker/tool.ini");
     Add<TEdit>("Query")->SetText("lost");
+    HandedErrors handed;
+    const int before = Application->HandledExceptionCount();
     EXPECT_NO_THROW(window.reset());
     EXPECT_EQ(Screen->FormCount(), 0);
+    ASSERT_EQ(handed.errors.size(), 1u);
+    EXPECT_NE(handed.errors[0].second.find(folder.Path("blocker/tool.ini")), std::string::npos)
+        << handed.errors[0].second;
+    EXPECT_EQ(Application->HandledExceptionCount(), before + 1);
+    EXPECT_EQ(folder.Read("blocker"), "a file where a folder should be");
+}
+
+// A state file that cannot be read does not stop the window's restore: the window shows with
+// its defaults and its styler, the user is told which file and why, and the file is left as it
+// is, also when the window closes.
+TEST_F(StylableForm, AStateFileThatCannotBeReadLeavesDefaultsAndTheFileAlone) {
+    TempFolder folder;
+    const std::string ini = folder.Write("tool.ini", "[Query]\ntext=kept\n");
+    const auto huge = static_cast<off_t>(TMemIniFile::MaxFileSize() + 1);  // sparse: costs no disk
+    ASSERT_EQ(::truncate(ini.c_str(), huge), 0);
+    Global_TMSStyle = vendor::tsDark;
+    TToolWindow* w = MakeWindow();
+    w->iniName = ini;
+    auto* query = Add<TEdit>("Query");
+    query->SetText("designed");
+    w->AddAFormStyler(w);
+    HandedErrors handed;
+    EXPECT_NO_THROW(w->Show());
+    EXPECT_EQ(query->Text(), "designed");
+    EXPECT_EQ(w->GetFormStyler()->Style(), vendor::tsDark);  // the rest of the show still ran
+    ASSERT_EQ(handed.errors.size(), 1u);
+    EXPECT_EQ(handed.errors[0].first, w);
+    EXPECT_NE(handed.errors[0].second.find(ini), std::string::npos) << handed.errors[0].second;
+    EXPECT_NE(handed.errors[0].second.find("defaults"), std::string::npos) << handed.errors[0].second;
+    query->SetText("typed later");
+    window.reset();
+    EXPECT_EQ(std::filesystem::file_size(ini), static_cast<std::uintmax_t>(huge));  // not saved over
 }
 
 TEST_F(StylableForm, LogsTheShowAndEachCorrectedComponent) {

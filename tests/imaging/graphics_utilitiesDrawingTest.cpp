@@ -297,3 +297,26 @@ TEST(RegionCopies, CanvasToBitmapAndBack) {
 }
 
 }  // namespace
+
+// A nil canvas, bitmap or image changes nothing and answers an empty value, as the framework's
+// drawing calls do for a nil device context; nothing ends the process.
+TEST(NilArguments, DrawingRoutinesDoNothing) {
+    TBitmap bmp{8, 8};
+    bmp.Canvas()->Brush()->SetColor(clWhite);
+    bmp.Canvas()->FillRect(TRect{0, 0, 8, 8});
+    EXPECT_EQ(GetCanvasSettings(nullptr).fontname, "");
+    EXPECT_EQ(HeightOfAStringPlusOneEighth(nullptr, "gh"), 0);
+    EXPECT_EQ(CharNums16BitViewableInFont(nullptr)->Count(), 0);
+    DrawATriangle(nullptr, clRed, TPoint{4, 4}, true, 4, 4);
+    ComputeTriangleAndDrawit(nullptr, clRed, TRect{0, 0, 8, 8}, true);
+    MyDrawGradient(nullptr, clRed, clBlue, 4, TRect{0, 0, 8, 8}, true);
+    EXPECT_EQ(ConvertBitmapToWindowsMetafile(static_cast<const TImage*>(nullptr))->Width(), 0);
+    ConvertBitmapToWindowsMetafileAndSave(nullptr, "/nonexistent/never-written.emf");
+    CopyARegionOfCanvasToABitmap(0, 0, 3, 3, bmp, nullptr);
+    EXPECT_EQ(bmp.Width(), 8);  // not resized for a copy that cannot happen
+    CopyABitmapToARegionOfCanvas(TRect{0, 0, 4, 4}, nullptr, bmp.Canvas());
+    CopyABitmapToARegionOfCanvas(TRect{0, 0, 4, 4}, &bmp, nullptr);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            ASSERT_EQ(bmp.Canvas()->Pixels(x, y), clWhite) << x << "," << y;
+}

@@ -84,6 +84,15 @@ TEST_F(SettingsFolder, RedirectionFileValues) {
     tmp.Write(file, std::string("\0\xFF junk", 7));
     EXPECT_EQ(Get_Ini_Folder(), "");
     EXPECT_EQ(tmp.Read(file), std::string("\0\xFF junk", 7));  // read, never rewritten
+    // A NUL inside the value would cut the path short, to another folder: an error instead.
+    tmp.Write(file, std::string("[Settings]\nfolder=/srv/settings\0/x\n", 35));
+    try {
+        Get_Ini_Folder();
+        ADD_FAILURE() << "a NUL in the folder was taken";
+    } catch (const framework::EIniFileException& e) {
+        EXPECT_NE(e.Message().find(tmp.Path(file)), std::string::npos) << e.Message();
+        EXPECT_NE(e.Message().find("NUL"), std::string::npos) << e.Message();
+    }
 }
 
 // A redirection file that is no regular file (a pipe, a device behind a link, a socket) is a

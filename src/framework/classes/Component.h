@@ -7,6 +7,7 @@
 #include "framework/classes/Object.h"
 #include "framework/classes/TypInfo.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -34,6 +35,12 @@ class TComponent : public TPersistent {
 public:
     explicit TComponent(TComponent* AOwner);  // AOwner may be null
     ~TComponent() override;                   // tells watchers, frees owned ones, leaves the owner
+
+    // A component is made with Create<T>(owner), which runs AfterConstruction once the whole
+    // object stands; `new T(owner)` would skip it and leave the component half set up, so it
+    // does not compile.
+    static void* operator new(std::size_t) = delete;
+    static void* operator new[](std::size_t) = delete;
 
     static const TClassInfo& ClassInfo();
     TClass ClassType() const override { return &ClassInfo(); }

@@ -4,6 +4,8 @@
 #include "framework/classes/TypInfo.h"
 #include "framework/rtl/Exceptions.h"
 
+#include <cstdio>
+
 namespace framework {
 
 const TClassInfo& TObject::ClassInfo() {
@@ -28,8 +30,32 @@ void TObject::DispatchFrom(TClass Start, TMessage& Message) {
 
 void TObject::DefaultHandler(TMessage&) {}
 
+namespace {
+TDestructionErrorHandler g_destructionErrorHandler = nullptr;
+
+void ReportDestructionError(const std::exception& Error) {
+    if (g_destructionErrorHandler)
+        g_destructionErrorHandler(Error);
+    else
+        std::fprintf(stderr, "%s\n", Error.what());
+}
+}  // namespace
+
+void SetDestructionErrorHandler(TDestructionErrorHandler Handler) { g_destructionErrorHandler = Handler; }
+
 void TObject::Free() {
-    BeforeDestruction();
+    try {
+        BeforeDestruction();
+    } catch (const std::exception& e) {
+        // The object goes all the same; the error is told once it is gone.
+        delete this;
+        ReportDestructionError(e);
+        return;
+    } catch (...) {
+        delete this;
+        ReportDestructionError(Exception("An unknown error occurred while an object was freed"));
+        return;
+    }
     delete this;
 }
 

@@ -2,6 +2,7 @@
 // The root of the object model: class references, run-time class tests, two-phase creation
 // and Free, as the classic framework has them.
 
+#include <exception>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -39,13 +40,23 @@ public:
     virtual void AfterConstruction() {}
     // Runs before any destructor, while the whole object still exists. Free() calls it.
     virtual void BeforeDestruction() {}
+    // BeforeDestruction(), then delete. Never raises: freeing runs inside owners' destructors
+    // and smart pointers, where an error would end the program. An error raised by
+    // BeforeDestruction (a save that failed) still frees the object and then goes to the
+    // destruction error handler.
     void Free();
 };
 
+// Where errors raised while objects are freed go. The application puts its HandleException
+// here; until then they are written to stderr.
+using TDestructionErrorHandler = void (*)(const std::exception& Error);
+void SetDestructionErrorHandler(TDestructionErrorHandler Handler);
+
 // Two-phase creation: construct, then AfterConstruction(). If that raises, the object is
-// destroyed and the error passes on, as with a failing classic constructor.
+// destroyed and the error passes on, as with a failing classic constructor. Components can be
+// made in no other way (their class-scope operator new is deleted); this reaches the global one.
 template <class T, class... Args> T* Create(Args&&... args) {
-    T* obj = new T(std::forward<Args>(args)...);
+    T* obj = ::new T(std::forward<Args>(args)...);
     try {
         obj->AfterConstruction();
     } catch (...) {

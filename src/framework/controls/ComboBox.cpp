@@ -156,6 +156,8 @@ void TCustomComboBox::SetDroppedDown(bool Value) {
     if (Value == DroppedDown())
         return;
     if (!Value) {
+        if (m_list->HandleAllocated() && GetCapture() == m_list->Handle())
+            ReleaseCapture();
         m_list->SetParent(nullptr);
         Invalidate();
         CloseUp();
@@ -192,6 +194,11 @@ void TCustomComboBox::SetDroppedDown(bool Value) {
     m_list->SetParent(top);
     m_list->SetHot(-1);
     m_list->SetHot(m_itemIndex);
+    // As a desktop's combo: the open list has the mouse, so a press anywhere else closes it,
+    // and the combo has the keys, so Escape does.
+    SetCapture(m_list->Handle());
+    if (!Focused() && CanFocus())
+        SetFocus();
     Invalidate();
 }
 

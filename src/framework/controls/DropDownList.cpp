@@ -109,8 +109,9 @@ void TDropDownList::PaintBorder(TCanvas& Canvas, TRect Bounds) {
 
 void TDropDownList::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     TCustomControl::MouseDown(Button, Shift, X, Y);
-    // A popped-up list goes away when the press is outside it.
-    if (m_popped && !ClientRect().Contains(TPoint{X, Y}))
+    // A list that holds the mouse (a popped-up menu, a combo's open list) goes away when the
+    // press is outside it.
+    if (GetCapture() == Handle() && !ClientRect().Contains(TPoint{X, Y}))
         m_source->DropDownDismiss();
 }
 

@@ -17,7 +17,7 @@ public:
     virtual void DropDownChoose(int Index) = 0;
     // Whether an entry can be highlighted and picked (a menu's separators cannot).
     virtual bool DropDownCanChoose(int /*Index*/) { return true; }
-    // A popped-up list was dismissed: Escape, or a press outside it.
+    // A popped-up list, or a combo's open list, was dismissed: Escape, or a press outside it.
     virtual void DropDownDismiss() {}
 
 protected:

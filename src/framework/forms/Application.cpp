@@ -5,6 +5,7 @@
 #include "framework/rtl/Exceptions.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace framework {
 
@@ -15,11 +16,36 @@ const TClassInfo& TApplication::ClassInfo() {
     return info;
 }
 
-TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner), m_defaultFont(Create<TFont>()) {}
+TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner), m_defaultFont(Create<TFont>()) {
+    // What fails while an object is freed is an error no caller can take; it comes here.
+    SetDestructionErrorHandler([](const std::exception& E) { Application->HandleException(nullptr, E); });
+}
 
-TApplication::~TApplication() = default;
+TApplication::~TApplication() { SetDestructionErrorHandler(nullptr); }
 
 std::string TApplication::ExeName() const { return platform::Platform().ExecutablePath(); }
+
+void TApplication::HandleException(TObject* Sender, const std::exception& E) {
+    ++m_handledExceptions;
+    if (OnException) {
+        OnException(Sender, E);
+        return;
+    }
+    ShowException(E);
+}
+
+void TApplication::ShowException(const std::exception& E) {
+    // Named once: errors may come while the program ends, after the platform has gone.
+    static const std::string program = [] {
+        const std::string exe = platform::Platform().ExecutablePath();
+        const std::string name = exe.substr(exe.rfind('/') + 1);
+        return name.empty() ? std::string("error") : name;
+    }();
+    std::fprintf(stderr, "%s: %s\n", program.c_str(), E.what());
+    std::fflush(stderr);
+    if (m_errorDisplay)
+        m_errorDisplay(E.what());
+}
 
 void TApplication::SetMainForm(TCustomForm* Form) {
     if (m_mainForm)

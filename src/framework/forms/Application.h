@@ -5,10 +5,14 @@
 
 #include "framework/forms/Forms.h"
 
+#include <exception>
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace framework {
+
+using TExceptionEvent = TEvent<TObject*, const std::exception&>;
 
 class TApplication : public TComponent {
 public:
@@ -42,6 +46,19 @@ public:
     void Terminate() { m_terminated = true; }
     bool Terminated() const { return m_terminated; }
 
+    // Errors that no caller can take: a save that failed while a window was destroyed, a
+    // restore that goes on with defaults. OnException gets them when assigned, else
+    // ShowException shows them. Each one is counted, so that a program can end with a status
+    // that says something failed.
+    void HandleException(TObject* Sender, const std::exception& E);
+    // Writes the message to stderr and, where a window host runs, shows it on the desktop.
+    void ShowException(const std::exception& E);
+    int HandledExceptionCount() const { return m_handledExceptions; }
+    TExceptionEvent OnException;
+    // How a window host shows an error on the desktop; empty when none runs.
+    using TErrorDisplay = std::function<void(const std::string& Message)>;
+    void SetErrorDisplay(TErrorDisplay Display) { m_errorDisplay = std::move(Display); }
+
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
@@ -50,6 +67,8 @@ private:
     std::unique_ptr<TFont, TFreeDeleter> m_defaultFont;
     TCustomForm* m_mainForm = nullptr;  // owned as a component, not through this pointer
     bool m_terminated = false;
+    int m_handledExceptions = 0;
+    TErrorDisplay m_errorDisplay;
 };
 
 class TScreen : public TComponent {

@@ -2,6 +2,7 @@
 
 #include "framework/classes/TypInfo.h"
 #include "framework/rtl/Exceptions.h"
+#include "framework/rtl/Files.h"
 
 #include <png.h>
 
@@ -11,8 +12,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 namespace framework {
 
@@ -262,11 +261,8 @@ void TBitmap::Decode(std::span<const std::uint8_t> png, const std::string& sourc
 void TBitmap::LoadFromStream(std::span<const std::uint8_t> png) { Decode(png, "(stream)"); }
 
 void TBitmap::LoadFromFile(const std::string& fileName) {
-    std::ifstream in(fileName, std::ios::binary);
-    if (!in)
-        throw EFOpenError("Cannot open file \"" + fileName + "\". " + std::strerror(errno));
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    Decode(bytes, fileName);
+    const std::string bytes = ReadFileToString(fileName, kMaxFileSize);
+    Decode(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), fileName);
 }
 
 void TBitmap::SaveToStream(std::vector<std::uint8_t>& png) const {
@@ -298,13 +294,7 @@ std::vector<std::uint8_t> TBitmap::SaveToBytes() const {
 
 void TBitmap::SaveToFile(const std::string& fileName) const {
     const std::vector<std::uint8_t> png = SaveToBytes();
-    std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
-    if (!out)
-        throw EFCreateError("Cannot create file \"" + fileName + "\". " + std::strerror(errno));
-    out.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
-    out.close();
-    if (!out)
-        throw EWriteError("Cannot write file \"" + fileName + "\"");
+    WriteFileAtomic(fileName, std::string(png.begin(), png.end()));
 }
 
 }  // namespace framework

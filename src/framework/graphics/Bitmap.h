@@ -21,6 +21,9 @@ class TBitmap : public TPersistent {
 public:
     // The largest width and height accepted, from code or from a file.
     static constexpr int kMaxDimension = 16384;
+    // The largest PNG file read: what the largest image takes uncompressed, which a PNG
+    // hardly exceeds.
+    static constexpr std::size_t kMaxFileSize = std::size_t{1} << 30;
 
     TBitmap();
     TBitmap(int width, int height);
@@ -58,7 +61,9 @@ public:
     void Assign(const TPersistent* Source) override;
 
     // PNG files and PNG bytes in memory. A damaged image raises EInvalidGraphic naming the
-    // file; a file that cannot be opened or created raises EFOpenError or EFCreateError.
+    // file; a file that cannot be opened or created raises EFOpenError or EFCreateError. Only a
+    // regular file of at most kMaxFileSize is read (a pipe or device is refused at once), and a
+    // file is saved atomically: readers see the old picture or the new one, never a torn one.
     void LoadFromFile(const std::string& fileName);
     void SaveToFile(const std::string& fileName) const;
     void LoadFromStream(std::span<const std::uint8_t> png);

@@ -25,7 +25,7 @@ constexpr std::array<TColor, kSysColorCount> kDefaultSysColors = {
     RGB(212, 208, 200),  // COLOR_ACTIVEBORDER
     RGB(212, 208, 200),  // COLOR_INACTIVEBORDER
     RGB(128, 128, 128),  // COLOR_APPWORKSPACE
-    RGB(0, 120, 215),    // COLOR_HIGHLIGHT
+    RGB(0, 103, 192),    // COLOR_HIGHLIGHT: white text on it reads at better than 4.5 to 1
     RGB(255, 255, 255),  // COLOR_HIGHLIGHTTEXT
     RGB(240, 240, 240),  // COLOR_BTNFACE
     RGB(160, 160, 160),  // COLOR_BTNSHADOW
@@ -41,7 +41,7 @@ constexpr std::array<TColor, kSysColorCount> kDefaultSysColors = {
     RGB(0, 102, 204),    // COLOR_HOTLIGHT
     RGB(166, 202, 240),  // COLOR_GRADIENTACTIVECAPTION
     RGB(192, 192, 192),  // COLOR_GRADIENTINACTIVECAPTION
-    RGB(0, 120, 215),    // COLOR_MENUHILIGHT
+    RGB(0, 103, 192),    // COLOR_MENUHILIGHT
     RGB(212, 208, 200),  // COLOR_MENUBAR
 };
 

@@ -97,6 +97,33 @@ std::string_view Stored(std::string_view s, std::string& repaired) {
     return repaired;
 }
 
+// Text of a file without a byte order mark that is not all UTF-8, as UTF-8: every well-formed
+// UTF-8 sequence stays as it is, and each byte that starts none is read as Windows-1252 (the
+// Western code page of Windows), as files from a Windows install hold them. One stray byte,
+// from a value pasted in another editor, must not garble the rest of the file, nor have it
+// written back garbled.
+std::string MixedTextToUtf8(std::string_view Bytes) {
+    std::string out;
+    out.reserve(Bytes.size() + Bytes.size() / 8);
+    for (std::size_t i = 0; i < Bytes.size();) {
+        const auto lead = static_cast<unsigned char>(Bytes[i]);
+        const std::size_t length = lead < 0x80   ? 1
+                                   : lead < 0xC2 ? 0
+                                   : lead < 0xE0 ? 2
+                                   : lead < 0xF0 ? 3
+                                   : lead < 0xF5 ? 4
+                                                 : 0;
+        if (length > 0 && i + length <= Bytes.size() && IsValidUtf8(Bytes.substr(i, length))) {
+            out += Bytes.substr(i, length);
+            i += length;
+        } else {
+            out += Windows1252ToUtf8(Bytes.substr(i, 1));
+            ++i;
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
 namespace inifiles_detail {
@@ -217,9 +244,10 @@ void TMemIniFile::LoadFromBytes(std::string Bytes) {
     } else {
         Bytes.erase(0, preamble);
         // Text that is not UTF-8 is repaired, so that memory, file and a fresh load agree;
-        // without a mark or a chosen encoding it is a file from a Windows install, saved as UTF-8.
+        // without a mark or a chosen encoding, its bytes that are not UTF-8 are from a Windows
+        // install, and the UTF-8 around them stays as it is.
         if (!IsValidUtf8(Bytes))
-            Bytes = preamble > 0 || m_requestedEncoding ? Utf8Repair(Bytes) : Windows1252ToUtf8(Bytes);
+            Bytes = preamble > 0 || m_requestedEncoding ? Utf8Repair(Bytes) : MixedTextToUtf8(Bytes);
     }
     m_encoding = used;
     Parse(std::move(Bytes));

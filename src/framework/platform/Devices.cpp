@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <map>
 #include <utility>
 
@@ -340,7 +341,7 @@ std::optional<std::string> UserDirFromConfig(std::string_view text, std::string_
     return found;
 }
 
-std::optional<std::string> DocumentsFolder() {
+std::optional<std::string> DocumentsFolder(std::string* problem) {
     IPlatform& platform = Platform();
     auto home = platform.GetEnv("HOME");
     if (!home || home->empty())
@@ -352,9 +353,19 @@ std::optional<std::string> DocumentsFolder() {
     // A relative XDG_CONFIG_HOME is invalid and ignored.
     if (const auto xdg = platform.GetEnv("XDG_CONFIG_HOME"); xdg && StartsWith(*xdg, "/"))
         configHome = *xdg;
-    if (const auto text = platform.ReadFile(configHome + "/user-dirs.dirs", nullptr)) {
+    // A missing or unreadable file means the default, as for the reference lookup; one that
+    // is endless or huge is a fault worth telling, never read whole.
+    const std::string config = configHome + "/user-dirs.dirs";
+    IoError err;
+    if (const auto text = ReadRegularFile(config, kUserDirsMaxSize, &err)) {
         if (auto folder = UserDirFromConfig(*text, "DOCUMENTS", *home))
             return folder;
+    } else if (err.Code == EFBIG || err.Code == EINVAL) {
+        if (problem)
+            *problem = "Cannot read \"" + config + "\": " +
+                       (err.Code == EFBIG ? "larger than " + std::to_string(kUserDirsMaxSize / 1024) + " KiB"
+                                          : err.Text);
+        return std::nullopt;
     }
     return *home == "/" ? std::string("/Documents") : *home + "/Documents";
 }

@@ -70,9 +70,14 @@ std::vector<std::string> UsbMountPoints();
 std::optional<std::string> UserDirFromConfig(std::string_view text, std::string_view name,
                                              std::string_view home);
 
+// The largest user-dirs.dirs read; the real one holds a few hundred bytes.
+inline constexpr std::size_t kUserDirsMaxSize = 64 * 1024;
+
 // The user's documents folder: XDG_DOCUMENTS_DIR from user-dirs.dirs, else $HOME/Documents;
-// nullopt when there is no home folder to start from.
-std::optional<std::string> DocumentsFolder();
+// nullopt when there is no home folder to start from, and also when user-dirs.dirs is there
+// but cannot be used (larger than kUserDirsMaxSize, or no regular file: a pipe, a device):
+// then problem, when given, says which file and why.
+std::optional<std::string> DocumentsFolder(std::string* problem = nullptr);
 
 // Data shared by all users: the first absolute entry of XDG_DATA_DIRS, else /usr/local/share.
 std::string AllUsersDataFolder();

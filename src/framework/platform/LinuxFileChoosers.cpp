@@ -2,12 +2,15 @@
 
 #include "framework/platform/Platform.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
 #include <iostream>
 
 #include <fcntl.h>
+#include <poll.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -233,13 +236,20 @@ std::optional<std::string> FileUriToPath(std::string_view Uri) {
 }
 
 ProgramResult RunProgram(const std::string& Path, const std::vector<std::string>& Arguments) {
-    int fds[2];
-    if (::pipe2(fds, O_CLOEXEC) != 0)
+    int out[2], err[2];
+    if (::pipe2(out, O_CLOEXEC) != 0)
         throw EFileChooserError("Cannot start " + Path + ": " + std::strerror(errno));
+    if (::pipe2(err, O_CLOEXEC) != 0) {
+        const int code = errno;
+        ::close(out[0]);
+        ::close(out[1]);
+        throw EFileChooserError("Cannot start " + Path + ": " + std::strerror(code));
+    }
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, err[1], STDERR_FILENO);
 
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(Path.c_str()));
@@ -250,26 +260,70 @@ ProgramResult RunProgram(const std::string& Path, const std::vector<std::string>
     pid_t pid = 0;
     const int spawnError = ::posix_spawn(&pid, Path.c_str(), &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
-    ::close(fds[1]);
+    ::close(out[1]);
+    ::close(err[1]);
     if (spawnError != 0) {
-        ::close(fds[0]);
+        ::close(out[0]);
+        ::close(err[0]);
         throw EFileChooserError("Cannot start " + Path + ": " + std::strerror(spawnError));
     }
 
+    // Both streams are read as they come, so that neither fills up and stalls the program.
     ProgramResult result;
+    pollfd streams[2] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
+    std::string* sinks[2] = {&result.Output, &result.Errors};
     char buffer[4096];
-    for (;;) {
-        const ssize_t got = ::read(fds[0], buffer, sizeof buffer);
-        if (got > 0)
-            result.Output.append(buffer, static_cast<std::size_t>(got));
-        else if (got == 0 || errno != EINTR)
+    int open = 2;
+    while (open > 0) {
+        if (::poll(streams, 2, -1) < 0) {
+            if (errno == EINTR)
+                continue;
             break;
+        }
+        for (int i = 0; i < 2; ++i) {
+            if (streams[i].fd < 0 || streams[i].revents == 0)
+                continue;
+            const ssize_t got = ::read(streams[i].fd, buffer, sizeof buffer);
+            if (got > 0) {
+                sinks[i]->append(buffer, static_cast<std::size_t>(got));
+            } else if (got == 0 || errno != EINTR) {
+                ::close(streams[i].fd);
+                streams[i].fd = -1;
+                --open;
+            }
+        }
     }
-    ::close(fds[0]);
+    for (const pollfd& stream : streams)
+        if (stream.fd >= 0)
+            ::close(stream.fd);
     int status = 0;
     while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {}
     result.ExitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return result;
+}
+
+std::string ChooserProgramFailure(const std::string& Program, const ProgramResult& Run) {
+    // The last line it wrote to stderr says best what went wrong.
+    std::string_view errors = Run.Errors;
+    while (!errors.empty() && (errors.back() == '\n' || errors.back() == '\r' || errors.back() == ' '))
+        errors.remove_suffix(1);
+    const std::size_t lineStart = errors.rfind('\n');
+    const std::string lastLine(lineStart == std::string_view::npos ? errors : errors.substr(lineStart + 1));
+    std::string lower = Run.Errors;
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const bool noDisplay = lower.find("cannot open display") != std::string::npos ||
+                           lower.find("failed to open display") != std::string::npos ||
+                           lower.find("could not connect to display") != std::string::npos;
+    if (Run.ExitStatus == 0 || (Run.ExitStatus == 1 && !noDisplay))
+        return std::string();
+    std::string why = "The file chooser (" + Program + ") could not be shown";
+    if (!lastLine.empty())
+        why += ": " + lastLine;
+    else
+        why += Run.ExitStatus < 0 ? ": it was ended by a signal"
+                                  : ": it exited with status " + std::to_string(Run.ExitStatus);
+    return why;
 }
 
 std::optional<std::string> FindProgram(std::string_view Name, std::string_view SearchPath) {
@@ -309,12 +363,18 @@ FileChoice DesktopFileChooser::Choose(const FileChooserRequest& Request) {
     const Settings settings = CurrentSettings();
     if (std::optional<FileChoice> choice = ChooseThroughPortal(Request, settings.BusAddress))
         return *choice;
+    // A chooser that cannot open (no display it can reach) is an error the user sees, as when
+    // none is installed, never a silent cancel.
     if (std::optional<std::string> zenity = FindProgram("zenity", settings.SearchPath)) {
         const ProgramResult run = RunProgram(*zenity, ZenityArguments(Request));
+        if (const std::string failure = ChooserProgramFailure("zenity", run); !failure.empty())
+            throw EFileChooserError(failure);
         return ParseZenityAnswer(run.ExitStatus, run.Output, Request.MultiSelect);
     }
     if (std::optional<std::string> kdialog = FindProgram("kdialog", settings.SearchPath)) {
         const ProgramResult run = RunProgram(*kdialog, KdialogArguments(Request));
+        if (const std::string failure = ChooserProgramFailure("kdialog", run); !failure.empty())
+            throw EFileChooserError(failure);
         return ParseKdialogAnswer(run.ExitStatus, run.Output, Request.MultiSelect);
     }
     throw EFileChooserError(UnavailableMessage());
@@ -333,13 +393,16 @@ bool DesktopFileChooser::Confirm(const std::string& Title, const std::string& Qu
 
 void DesktopFileChooser::ShowMessage(const std::string& Title, const std::string& Text) {
     const Settings settings = CurrentSettings();
+    // A program that cannot reach the display leaves the message to stderr below.
     if (std::optional<std::string> zenity = FindProgram("zenity", settings.SearchPath)) {
-        RunProgram(*zenity, {"--error", "--no-markup", "--title=" + Title, "--text=" + Text});
-        return;
-    }
-    if (std::optional<std::string> kdialog = FindProgram("kdialog", settings.SearchPath)) {
-        RunProgram(*kdialog, {"--title", Title, "--error", Text});
-        return;
+        const ProgramResult run =
+            RunProgram(*zenity, {"--error", "--no-markup", "--title=" + Title, "--text=" + Text});
+        if (ChooserProgramFailure("zenity", run).empty())
+            return;
+    } else if (std::optional<std::string> kdialog = FindProgram("kdialog", settings.SearchPath)) {
+        const ProgramResult run = RunProgram(*kdialog, {"--title", Title, "--error", Text});
+        if (ChooserProgramFailure("kdialog", run).empty())
+            return;
     }
     // Without any dialog program the message still reaches whoever started the program.
     std::cerr << Title << ": " << Text << std::endl;

@@ -35,12 +35,17 @@ FileChoice ParseKdialogAnswer(int ExitStatus, std::string_view Output, bool Mult
 // Undoes the %XX escapes of a file:// URI; nullopt for any other kind of URI.
 std::optional<std::string> FileUriToPath(std::string_view Uri);
 
-// Runs a program with the arguments and waits for it; its standard output is collected, its
-// standard input is empty. Raises EFileChooserError when it cannot be started.
+// Runs a program with the arguments and waits for it; its standard output and error are
+// collected, its standard input is empty. Raises EFileChooserError when it cannot be started.
 struct ProgramResult {
     int ExitStatus = -1;  // -1 when it did not exit normally
     std::string Output;
+    std::string Errors;  // what it wrote to stderr
 };
+// Why a chooser program that ran could not show itself, in a sentence; empty when it showed
+// (it was answered or cancelled). zenity and kdialog exit with 1 both when the user cancels
+// and when they cannot reach the display; only what they wrote to stderr tells the two apart.
+std::string ChooserProgramFailure(const std::string& Program, const ProgramResult& Run);
 ProgramResult RunProgram(const std::string& Path, const std::vector<std::string>& Arguments);
 // The first executable file of that name in the ':'-separated folders of SearchPath.
 std::optional<std::string> FindProgram(std::string_view Name, std::string_view SearchPath);

@@ -3,7 +3,6 @@
 #include "framework/platform/LinuxFileChoosers.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <climits>
@@ -15,7 +14,8 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
-#include <signal.h>
+#include <sys/file.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -137,34 +137,114 @@ void SplitPath(const std::string& path, std::string& folder, std::string& name) 
     }
 }
 
-std::atomic<unsigned> g_tempCounter{0};
+// Random letters for a temporary file's name. Process ids cannot tell writers apart (every run
+// of a program that is pid 1 of its own namespace has the same one), so names are random and
+// created exclusively; a clash only costs another try.
+std::string RandomSuffix() {
+    unsigned char bytes[6] = {};
+    std::size_t got = 0;
+    while (got < sizeof bytes) {
+        const ssize_t n = ::getrandom(bytes + got, sizeof bytes - got, 0);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        got += static_cast<std::size_t>(n);
+    }
+    if (got < sizeof bytes) {
+        // Without the system's randomness the clock still differs between writers.
+        struct timespec now {};
+        ::clock_gettime(CLOCK_REALTIME, &now);
+        std::uint64_t mix =
+            static_cast<std::uint64_t>(now.tv_nsec) ^ (static_cast<std::uint64_t>(now.tv_sec) << 30);
+        for (unsigned char& b : bytes) {
+            mix = mix * 6364136223846793005ull + 1442695040888963407ull;
+            b = static_cast<unsigned char>(mix >> 56);
+        }
+    }
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string out;
+    for (const unsigned char b : bytes) {
+        out.push_back(kHex[b >> 4]);
+        out.push_back(kHex[b & 15]);
+    }
+    return out;
+}
+
+// Length of the random part of a temporary name.
+constexpr std::size_t kRandomSuffixLength = 12;
+
+// Whether the file open on fd is the one that Name in the folder dirFd names now.
+bool SameFile(int fd, int dirFd, const char* name) {
+    struct stat open {
+    }, named{};
+    return ::fstat(fd, &open) == 0 && open.st_nlink > 0 &&
+           ::fstatat(dirFd, name, &named, AT_SYMLINK_NOFOLLOW) == 0 && open.st_dev == named.st_dev &&
+           open.st_ino == named.st_ino;
+}
 
 // Removes from Folder the temporary files of earlier atomic writes of the same target (names
-// starting with Prefix, then the writer's process id and '-') whose writer is gone: a crash
-// or kill -9 during a save leaves a full-size copy that nothing else would ever remove.
+// starting with Prefix) whose writer is gone: a crash or kill -9 during a save leaves a
+// full-size copy that nothing else would ever remove. A writer holds a lock on its temporary
+// file until the file has its final name, and the system drops the lock when the writer dies,
+// so a temporary file that can be locked has no writer.
 void RemoveLeftovers(const std::string& folder, const std::string& prefix) {
     DIR* dir = ::opendir(folder.c_str());
     if (!dir)
         return;
-    const pid_t self = ::getpid();
+    std::vector<std::string> candidates;
     while (const dirent* entry = ::readdir(dir)) {
         const std::string_view name = entry->d_name;
-        if (!name.starts_with(prefix))
+        if (name.size() > prefix.size() && name.starts_with(prefix))
+            candidates.emplace_back(name);
+    }
+    for (const std::string& name : candidates) {
+        FileHandle file(
+            ::openat(::dirfd(dir), name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+        struct stat st {};
+        // Only regular files are ours; anything else under such a name is left alone.
+        if (file.Get() < 0 || ::fstat(file.Get(), &st) != 0 || !S_ISREG(st.st_mode))
             continue;
-        const std::string_view rest = name.substr(prefix.size());
-        pid_t pid = 0;
-        const auto [end, ec] = std::from_chars(rest.data(), rest.data() + rest.size(), pid);
-        if (ec != std::errc() || pid <= 0 || end == rest.data() + rest.size() || *end != '-' || pid == self)
-            continue;
-        if (::kill(pid, 0) != 0 && errno == ESRCH)
-            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+        if (::flock(file.Get(), LOCK_EX | LOCK_NB) != 0)
+            continue;  // its writer is still at work
+        if (SameFile(file.Get(), ::dirfd(dir), name.c_str()))
+            ::unlinkat(::dirfd(dir), name.c_str(), 0);
     }
     ::closedir(dir);
 }
 
+// The executable as the kernel names it now. Once the file is replaced or removed (a rebuild,
+// a package upgrade: a new file is renamed over the old name) the kernel adds " (deleted)" to
+// the old name; that suffix is dropped unless a file of that very name is what runs.
+std::string ExecutableNow() {
+    std::string buffer(256, '\0');
+    for (;;) {
+        const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
+        if (n < 0)
+            return std::string();
+        if (static_cast<std::size_t>(n) < buffer.size()) {
+            buffer.resize(static_cast<std::size_t>(n));
+            break;
+        }
+        if (buffer.size() > (1u << 20))
+            return std::string();
+        buffer.resize(buffer.size() * 2);
+    }
+    return StripDeletedSuffix(buffer, [](const std::string& path) {
+        struct stat named {
+        }, running{};
+        return ::stat(path.c_str(), &named) == 0 && ::stat("/proc/self/exe", &running) == 0 &&
+               named.st_dev == running.st_dev && named.st_ino == running.st_ino;
+    });
+}
+
+// The name the program was started as, found before main runs: the settings and files beside
+// the program are found under that name for the whole run, even after the file is replaced.
+const std::string g_startedExecutable = ExecutableNow();
+
 class LinuxPlatform final : public IPlatform {
 public:
-    std::string ExecutablePath() override { return ReadLink("/proc/self/exe").value_or(std::string()); }
+    std::string ExecutablePath() override { return StartedExecutable(); }
 
     std::optional<std::string> GetEnv(const std::string& name) override {
         const char* value = std::getenv(name.c_str());
@@ -363,11 +443,19 @@ public:
     }
 
     bool AppendFile(const std::string& path, const std::string& data, IoError* err) override {
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+        // Opened without waiting: a named pipe that no one reads fails at once (ENXIO) instead
+        // of holding the program until a reader comes. Writes then wait as usual.
+        const int fd = OpenRetrying(path.c_str(),
+                                    O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0666);
         if (fd < 0) {
             SetError(err, errno);
+            if (err && err->Code == ENXIO)
+                err->Text = "Nobody reads from this pipe";
             return false;
         }
+        const int flags = ::fcntl(fd, F_GETFL);
+        if (flags >= 0)
+            (void)::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
         std::size_t done = 0;
         while (done < data.size()) {
             const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
@@ -497,9 +585,31 @@ std::vector<MountEntry> ParseMountInfo(std::string_view text) {
     return mounts;
 }
 
+std::string StripDeletedSuffix(const std::string& LinkText,
+                               const std::function<bool(const std::string&)>& IsRunning) {
+    constexpr std::string_view kDeleted = " (deleted)";
+    if (!LinkText.ends_with(kDeleted) || IsRunning(LinkText))
+        return LinkText;
+    return LinkText.substr(0, LinkText.size() - kDeleted.size());
+}
+
+std::string StartedExecutable() {
+    // A program whose file was already gone when it started still gets the best name known.
+    return g_startedExecutable.empty() ? ExecutableNow() : g_startedExecutable;
+}
+
 std::string AtomicWriteTempPrefix(const std::string& path) {
     std::string folder, name;
     SplitPath(path, folder, name);
+    // The temporary name must stay within the longest name a folder holds, also for a target
+    // whose own name is near it: the target's name is shortened there, at a character's start.
+    constexpr std::size_t kAround = 1 + 5 + kRandomSuffixLength;  // ".", ".tmp-", the random part
+    if (name.size() + kAround > NAME_MAX) {
+        std::size_t keep = NAME_MAX - kAround;
+        while (keep > 0 && (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80)
+            --keep;
+        name.resize(keep);
+    }
     return "." + name + ".tmp-";
 }
 
@@ -529,6 +639,14 @@ bool WriteFileAtomicWith(const std::string& path, std::string_view data, IoError
         SetError(err, EISDIR);
         return false;
     }
+    // A device, pipe or socket under that name is never replaced by a file: a state file
+    // linked to /dev/null must not turn /dev/null into a regular file.
+    if (hadOld && !S_ISREG(old.st_mode)) {
+        SetError(err, EINVAL);
+        if (err)
+            err->Text = "Not a regular file";
+        return false;
+    }
     std::string folder, name;
     SplitPath(target, folder, name);
     if (name.empty() || name == "." || name == "..") {
@@ -539,31 +657,61 @@ bool WriteFileAtomicWith(const std::string& path, std::string_view data, IoError
     // A file that replaces another is private until it gets the old file's bits; a new file
     // gets the usual 0666 less the umask.
     const mode_t createMode = hadOld ? 0600 : 0666;
-    RemoveLeftovers(folder, AtomicWriteTempPrefix(target));
-    std::string temp;
+    const std::string prefix = AtomicWriteTempPrefix(target);
+    RemoveLeftovers(folder, prefix);
+    FileHandle folderHandle(OpenRetrying(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folderHandle.Get() < 0) {
+        SetError(err, errno);
+        return false;
+    }
+    std::string tempName, temp;
     FileHandle file;
     for (int attempt = 0;; ++attempt) {
-        temp = (folder == "/" ? "/" : folder + "/") + AtomicWriteTempPrefix(target) +
-               std::to_string(::getpid()) + "-" + std::to_string(g_tempCounter.fetch_add(1));
+        tempName = prefix + RandomSuffix();
+        temp = (folder == "/" ? "/" : folder + "/") + tempName;
         if (const int code = faultAt(WriteStep::CreateTemp)) {
             SetError(err, code);
             return false;
         }
         const int fd = OpenRetrying(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, createMode);
-        if (fd >= 0) {
-            file.Reset(fd);
-            break;
+        if (fd < 0) {
+            if (errno != EEXIST || attempt >= 100) {
+                SetError(err, errno);
+                return false;
+            }
+            continue;  // the name is taken; draw another
         }
-        // A leftover of a crashed writer may hold the name; try the next one.
-        if (errno != EEXIST || attempt >= 100) {
-            SetError(err, errno);
+        file.Reset(fd);
+        // The lock tells the next writer's cleanup that this file is in use. A cleanup that
+        // came between the creation and the lock has removed it; then it starts again.
+        int locked;
+        do {
+            locked = ::flock(fd, LOCK_EX);
+        } while (locked != 0 && errno == EINTR);
+        if (locked == 0 && SameFile(fd, folderHandle.Get(), tempName.c_str()))
+            break;
+        if (locked != 0 && errno != ENOLCK && errno != EOPNOTSUPP) {
+            const int code = errno;
+            file.Close();
+            ::unlink(temp.c_str());
+            SetError(err, code);
+            return false;
+        }
+        if (locked != 0)
+            break;  // a file system without locks: the file is written all the same
+        file.Close();
+        if (attempt >= 100) {
+            SetError(err, EAGAIN);
             return false;
         }
     }
+    // Holds the lock from the close that reports late write errors until the rename.
+    FileHandle lockHolder;
 
     const auto fail = [&](int code) {
         file.Close();
         ::unlink(temp.c_str());
+        lockHolder.Close();
         SetError(err, code);
         return false;
     };
@@ -613,6 +761,7 @@ bool WriteFileAtomicWith(const std::string& path, std::string_view data, IoError
         if (::fchmod(file.Get(), old.st_mode & 07777) != 0)
             return fail(errno);
     }
+    lockHolder.Reset(::fcntl(file.Get(), F_DUPFD_CLOEXEC, 0));
     if (file.Close() != 0)
         return fail(errno);
 
@@ -620,14 +769,12 @@ bool WriteFileAtomicWith(const std::string& path, std::string_view data, IoError
         return fail(code);
     if (::rename(temp.c_str(), target.c_str()) != 0)
         return fail(errno);
+    lockHolder.Close();
 
     // Make the rename itself durable. The new file is already in place, so a failure here is
     // not reported: telling the caller the old file survived would be wrong.
-    if (!faultAt(WriteStep::SyncFolder)) {
-        FileHandle dir(OpenRetrying(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-        if (dir.Get() >= 0)
-            ::fsync(dir.Get());
-    }
+    if (!faultAt(WriteStep::SyncFolder))
+        ::fsync(folderHandle.Get());
     return true;
 }
 

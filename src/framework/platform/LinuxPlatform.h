@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -44,8 +45,18 @@ struct AtomicWriteOptions {
 bool WriteFileAtomicWith(const std::string& path, std::string_view data, IoError* err,
                          const AtomicWriteOptions& options);
 
+// The executable's name in the text of /proc/self/exe's link: the kernel adds " (deleted)"
+// once the file has been replaced or removed, and that suffix is dropped, unless IsRunning
+// says that a file of the name with the suffix is what runs.
+std::string StripDeletedSuffix(const std::string& LinkText,
+                               const std::function<bool(const std::string&)>& IsRunning);
+
+// The executable's full name as the program was started: resolved once, before main.
+std::string StartedExecutable();
+
 // The name of the temporary files an atomic write of path creates in its folder start with
-// this prefix, which lets tests and cleanup code recognise them.
+// this prefix, which lets tests and cleanup code recognise them; the whole temporary name stays
+// within NAME_MAX however long the target's name is.
 std::string AtomicWriteTempPrefix(const std::string& path);
 
 }  // namespace framework::platform

@@ -24,7 +24,13 @@ IPlatform& Platform() {
 }
 
 std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t maxBytes, IoError* err) {
-    // One byte more than allowed tells a file that is too large.
+    // A file that is already too large is refused without reading it; one byte more than
+    // allowed tells a file that grew meanwhile.
+    if (const FileStat st = Platform().Stat(path, true); st.IsRegular && st.Size > maxBytes) {
+        if (err)
+            *err = IoError{EFBIG, std::strerror(EFBIG)};
+        return std::nullopt;
+    }
     const std::size_t asked = maxBytes < SIZE_MAX ? maxBytes + 1 : maxBytes;
     std::optional<std::string> bytes = Platform().ReadFileRange(path, 0, asked, err);
     if (bytes && bytes->size() > maxBytes) {

@@ -78,7 +78,8 @@ public:
     virtual std::vector<std::string> ListDirectory(const std::string& path) = 0;  // names, no . and ..
     virtual bool MakeDirectory(const std::string& path, IoError* err = nullptr) = 0;
     virtual bool RemoveFile(const std::string& path, IoError* err = nullptr) = 0;
-    // Adds data at the end of the file, creating it when missing (a log); one write call.
+    // Adds data at the end of the file, creating it when missing (a log); one write call. A
+    // named pipe nobody reads fails at once (ENXIO); a full device fails with ENOSPC.
     virtual bool AppendFile(const std::string& path, const std::string& data, IoError* err = nullptr) = 0;
     virtual bool RemoveDirectory(const std::string& path, IoError* err = nullptr) = 0;
     virtual bool Rename(const std::string& from, const std::string& to, IoError* err = nullptr) = 0;
@@ -87,7 +88,9 @@ public:
     // never a mixture: a temporary file in the same folder, written, flushed to disk, given the
     // old file's permissions, renamed over the old name, then the folder synced. On any failure
     // the temporary file is removed and the old file is untouched. Temporary files that earlier
-    // writes of the same file left behind when their process died are removed first.
+    // writes of the same file left behind when their process died are removed first. A name
+    // (or a link's target) that is a device, pipe or socket is refused with EINVAL ("Not a
+    // regular file"), never replaced.
     virtual bool WriteFileAtomic(const std::string& path, std::string_view data, IoError* err = nullptr) = 0;
 };
 

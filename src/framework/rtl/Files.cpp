@@ -77,12 +77,9 @@ std::string ReadFileToString(const std::string& FileName, std::size_t MaxBytes) 
     return std::move(*data);
 }
 
-void WriteFileAtomic(const std::string& FileName, const std::string& Bytes) {
-    platform::IoError err;
-    if (FileName.empty())
-        err = {ENOENT, "No such file or directory"};
-    else if (platform::Platform().WriteFileAtomic(FileName, Bytes, &err))
-        return;
+namespace {
+
+[[noreturn]] void ThrowWriteFailure(const std::string& FileName, const platform::IoError& err) {
     switch (err.Code) {
     case ENOSPC:
     case EDQUOT:
@@ -92,6 +89,26 @@ void WriteFileAtomic(const std::string& FileName, const std::string& Bytes) {
     default:
         throw EFCreateError("Cannot create file \"" + FileName + "\". " + err.Text);
     }
+}
+
+}  // namespace
+
+void WriteFileAtomic(const std::string& FileName, const std::string& Bytes) {
+    platform::IoError err;
+    if (FileName.empty())
+        err = {ENOENT, "No such file or directory"};
+    else if (platform::Platform().WriteFileAtomic(FileName, Bytes, &err))
+        return;
+    ThrowWriteFailure(FileName, err);
+}
+
+void AppendToFile(const std::string& FileName, const std::string& Bytes) {
+    platform::IoError err;
+    if (FileName.empty())
+        err = {ENOENT, "No such file or directory"};
+    else if (platform::Platform().AppendFile(FileName, Bytes, &err))
+        return;
+    ThrowWriteFailure(FileName, err);
 }
 
 }  // namespace framework

@@ -28,5 +28,9 @@ std::string ReadFileToString(const std::string& FileName, std::size_t MaxBytes =
 // EWriteError "Cannot write file "<path>". <reason>" when the data cannot be stored; either
 // way the old file stays as it was.
 void WriteFileAtomic(const std::string& FileName, const std::string& Bytes);
+// Adds Bytes at the end of the file, creating it when missing, as a log does. Raises
+// EFCreateError when it cannot be opened (a pipe nobody reads included), EWriteError when the
+// bytes cannot be stored (a full disk or device).
+void AppendToFile(const std::string& FileName, const std::string& Bytes);
 
 }  // namespace framework

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+#include <vector>
+
 using namespace framework;
 
 namespace {
@@ -148,4 +152,47 @@ TEST(ComponentOwnership, AWatcherThatFreesASiblingDuringRemovalSkipsNoOne) {
     // Told: 0 (which frees 1 before its turn), 2 (freed by 3 after its turn), 3, 4 and 5; once each.
     EXPECT_EQ(told, 5);
     EXPECT_EQ(owner->ComponentCount(), 4);
+}
+
+namespace {
+
+// A component whose BeforeDestruction fails, as a save into an unwritable folder does.
+class TFailingSaver : public TComponent {
+public:
+    using TComponent::TComponent;
+    std::vector<std::string>* Log = nullptr;
+    void BeforeDestruction() override {
+        TComponent::BeforeDestruction();
+        throw EFCreateError("Cannot create file \"" + Name() + ".ini\". Not a directory");
+    }
+    ~TFailingSaver() override { Log->push_back("destroy " + Name()); }
+};
+
+std::vector<std::string> g_destructionErrors;
+void KeepDestructionError(const std::exception& E) { g_destructionErrors.emplace_back(E.what()); }
+
+}  // namespace
+
+// An error raised while an object is freed never leaves Free: the object and everything it
+// owns still go (here inside an owner's destructor and a smart pointer, where an escaping
+// error would end the program), and each error reaches the destruction error handler.
+TEST(ComponentFree, AFailureBeforeDestructionStillFreesAndIsHandedOn) {
+    g_destructionErrors.clear();
+    SetDestructionErrorHandler(&KeepDestructionError);
+    std::vector<std::string> log;
+    {
+        std::unique_ptr<TComponent, TFreeDeleter> owner(Create<TComponent>(nullptr));
+        auto* inner = Create<TFailingSaver>(owner.get());
+        inner->SetName("Inner");
+        inner->Log = &log;
+        auto* alone = Create<TFailingSaver>(nullptr);
+        alone->SetName("Alone");
+        alone->Log = &log;
+        EXPECT_NO_THROW(alone->Free());
+    }
+    SetDestructionErrorHandler(nullptr);
+    EXPECT_EQ(log, (std::vector<std::string>{"destroy Alone", "destroy Inner"}));
+    EXPECT_EQ(g_destructionErrors,
+              (std::vector<std::string>{"Cannot create file \"Alone.ini\". Not a directory",
+                                        "Cannot create file \"Inner.ini\". Not a directory"}));
 }

@@ -207,3 +207,32 @@ TEST_F(ComboFixture, FreeingTheComboWhileOpenLeavesNoList) {
     EXPECT_EQ(form->ControlCount(), 0);
     Picture(*form);
 }
+
+// An open list closes as a desktop's combo does, also when it was opened from code and the combo
+// never had the focus: a press outside it (on a control that takes no focus), Escape, or a click
+// on the combo itself. The press that closes it picks nothing.
+TEST_F(ComboFixture, AnOpenListClosesOnAPressOutsideOnEscapeAndOnTheComboItself) {
+    combo->SetStyle(csDropDownList);
+    combo->SetItemIndex(1);
+    combo->SetDroppedDown(true);
+    ASSERT_TRUE(combo->DroppedDown());
+    ClickAt(*form, 180, 140);  // the bare form, below the list
+    EXPECT_FALSE(combo->DroppedDown());
+    EXPECT_EQ(closes, 1);
+
+    combo->SetDroppedDown(true);
+    form->SendKeyMessage(WM_KEYDOWN, VK_ESCAPE);
+    EXPECT_FALSE(combo->DroppedDown());
+
+    combo->SetDroppedDown(true);
+    ClickAt(*form, 60, 20);  // the combo's own field
+    EXPECT_FALSE(combo->DroppedDown());
+
+    // Opened by a click, the list still chooses with the next one.
+    ClickAt(*form, 60, 20);
+    ASSERT_TRUE(combo->DroppedDown());
+    ClickAt(*form, 60, ListEntryY(3) + 8);
+    EXPECT_FALSE(combo->DroppedDown());
+    EXPECT_EQ(combo->ItemIndex(), 3);
+    EXPECT_EQ(changes, 1);
+}

@@ -1,8 +1,13 @@
 #include "framework/controls/Panel.h"
 #include "framework/forms/Application.h"
+#include "framework/rtl/Exceptions.h"
 #include "support/FormFixture.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
 
 using namespace framework;
 using namespace testsupport;
@@ -88,4 +93,53 @@ TEST(FormMessages, BroadcastReachesEveryFormAndSurvivesOneFreeingItself) {
     EXPECT_EQ(Screen->FormCount(), before - 1);
     Application->BroadcastToForms(WM_USER + 232, 703, 3);  // handled by nobody: no harm done
     EXPECT_EQ(GetParentForm(a.get()), a.get());
+}
+
+namespace {
+
+// A window whose state cannot be kept: its save, in BeforeDestruction, fails.
+class TUnsavableForm : public TForm {
+public:
+    using TForm::TForm;
+    void BeforeDestruction() override {
+        TForm::BeforeDestruction();
+        throw EFCreateError("Cannot create file \"/state/tool.ini\". Not a directory");
+    }
+};
+
+}  // namespace
+
+// A save that fails while a window is destroyed never ends the program: the window goes, the
+// user reads the error on stderr and, where a host runs, on the desktop, and it is counted so
+// that the program can end with a failing status.
+TEST(ApplicationErrors, AFailedSaveWhileAWindowGoesIsShownAndCounted) {
+    std::vector<std::string> shown;
+    Application->SetErrorDisplay([&shown](const std::string& Message) { shown.push_back(Message); });
+    const int before = Application->HandledExceptionCount();
+    testing::internal::CaptureStderr();
+    {
+        std::unique_ptr<TUnsavableForm, TFreeDeleter> form(Create<TUnsavableForm>(nullptr));
+        form->Show();
+    }
+    const std::string stderrText = testing::internal::GetCapturedStderr();
+    Application->SetErrorDisplay(nullptr);
+    EXPECT_EQ(Screen->FormCount(), 0);
+    EXPECT_EQ(Application->HandledExceptionCount(), before + 1);
+    EXPECT_NE(stderrText.find(": Cannot create file \"/state/tool.ini\". Not a directory\n"),
+              std::string::npos)
+        << stderrText;
+    EXPECT_EQ(shown, (std::vector<std::string>{"Cannot create file \"/state/tool.ini\". Not a directory"}));
+
+    // An OnException handler takes the errors instead, with the object that raised them.
+    TObject* sender = &*Application;
+    std::string taken;
+    Application->OnException = TExceptionEvent::Lambda([&](TObject* Sender, const std::exception& E) {
+        sender = Sender;
+        taken = E.what();
+    });
+    Application->HandleException(nullptr, EInvalidOperation("handled"));
+    Application->OnException = nullptr;
+    EXPECT_EQ(sender, nullptr);
+    EXPECT_EQ(taken, "handled");
+    EXPECT_EQ(Application->HandledExceptionCount(), before + 2);
 }

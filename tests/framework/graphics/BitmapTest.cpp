@@ -1,14 +1,23 @@
 #include "framework/graphics/Bitmap.h"
+#include "framework/platform/FakePlatform.h"
+#include "framework/platform/LinuxPlatform.h"
 #include "framework/rtl/Exceptions.h"
 #include "support/PixelAssert.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <fstream>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
 
 using namespace framework;
 using namespace testsupport;
+using testsupport::TempFolder;
 
 namespace {
 
@@ -158,3 +167,53 @@ TEST(BitmapDraw, AlphaAndTransparentColourAreHonoured) {
 }
 
 }  // namespace
+
+// A picture is saved atomically: a failure part-way leaves the old picture whole and no torn
+// file; a pipe, a device or a socket as the target is refused at once, never replaced.
+TEST(BitmapFiles, SavingIsAtomicAndOnlyOverRegularFiles) {
+    TempFolder tmp;
+    TBitmap pattern;
+    FillPattern(pattern);
+    const std::string path = tmp.Path("picture.png");
+    pattern.SaveToFile(path);
+    const std::string old = tmp.Read("picture.png");
+    platform::FakePlatform fake;
+    const platform::ScopedPlatform scoped(fake);
+    fake.FailWriteAt(platform::WriteStep::Write, ENOSPC, 10);
+    EXPECT_THROW(TBitmap(40, 40).SaveToFile(path), EWriteError);
+    EXPECT_EQ(tmp.Read("picture.png"), old);
+    EXPECT_EQ(fake.ListDirectory(tmp.Root()), std::vector<std::string>{"picture.png"});
+    fake.ClearWriteFault();
+    for (const std::string& special : tmp.MakeSpecialFiles()) {
+        try {
+            pattern.SaveToFile(special);
+            ADD_FAILURE() << special << " was written";
+        } catch (const EFCreateError& e) {
+            EXPECT_NE(e.Message().find("Not a regular file"), std::string::npos) << e.Message();
+        }
+        EXPECT_FALSE(fake.Stat(special).IsRegular) << special;
+    }
+}
+
+// Only a regular file of a bounded size is read: a pipe nobody writes to is refused at once
+// instead of hanging, a device instead of reading without end, a huge file before any of it is
+// read.
+TEST(BitmapFiles, ReadingTakesBoundedRegularFilesOnly) {
+    TempFolder tmp;
+    for (const std::string& special : tmp.MakeSpecialFiles()) {
+        try {
+            TBitmap().LoadFromFile(special);
+            ADD_FAILURE() << special << " was read";
+        } catch (const EFOpenError& e) {
+            EXPECT_NE(e.Message().find("Not a regular file"), std::string::npos) << e.Message();
+        }
+    }
+    const std::string huge = tmp.Write("huge.png", "");
+    ASSERT_EQ(::truncate(huge.c_str(), static_cast<off_t>(TBitmap::kMaxFileSize + 1)), 0);  // sparse
+    try {
+        TBitmap().LoadFromFile(huge);
+        ADD_FAILURE() << "a file beyond the limit was read";
+    } catch (const EFOpenError& e) {
+        EXPECT_EQ(e.Message(), "Cannot open file \"" + huge + "\". File too large");
+    }
+}

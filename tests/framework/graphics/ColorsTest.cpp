@@ -18,7 +18,7 @@ TEST(ColorValues, SystemColoursCarryTheirIndex) {
 TEST(ColorValues, ColorToRGBResolvesOnlySystemColours) {
     EXPECT_EQ(ColorToRGB(clWindow), clWhite);
     EXPECT_EQ(ColorToRGB(clWindowText), clBlack);
-    EXPECT_EQ(ColorToRGB(clHighlight), RGB(0, 120, 215));
+    EXPECT_EQ(ColorToRGB(clHighlight), RGB(0, 103, 192));
     EXPECT_EQ(ColorToRGB(clNone), clNone);
     EXPECT_EQ(ColorToRGB(clTeal), clTeal);
     SetSysColor(COLOR_WINDOW, clCream);

@@ -145,6 +145,31 @@ TEST_F(IniLoad, FilesThatAreNotUtf8AreReadAsWindows1252) {
     EXPECT_EQ(Reload()->ReadString("S", "k", ""), "caf\xEF\xBF\xBD");
 }
 
+// One stray byte does not make the whole file Windows-1252: the UTF-8 around it reads back as
+// it was written, and a load and a save leave it byte for byte.
+TEST_F(IniLoad, AStrayByteGarblesNothingElse) {
+    const std::string file =
+        "[Cidades]\nnome=S\xC3\xA3o Paulo\nantigo=caf\xE9\nambos=S\xC3\xA3o caf\xE9 \xF0\x9F\x98\x80\n"
+        "corte=\xC3\n\n";
+    dir.Write("state.ini", file);
+    {
+        TMemIniFile ini(path);
+        EXPECT_EQ(ini.ReadString("Cidades", "nome", ""), "S\xC3\xA3o Paulo");
+        EXPECT_EQ(ini.ReadString("Cidades", "antigo", ""), "caf\xC3\xA9");
+        EXPECT_EQ(ini.ReadString("Cidades", "ambos", ""), "S\xC3\xA3o caf\xC3\xA9 \xF0\x9F\x98\x80");
+        EXPECT_EQ(ini.ReadString("Cidades", "corte", ""),
+                  "\xC3\x83");  // a lead byte cut off by the line's end
+        ini.WriteString("Cidades", "antigo", "caf\xC3\xA9");
+        ini.UpdateFile();
+    }
+    const std::string saved = dir.Read("state.ini");
+    EXPECT_NE(saved.find("nome=S\xC3\xA3o Paulo\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("antigo=caf\xC3\xA9\n"), std::string::npos) << saved;
+    // Read and saved again, the now all-UTF-8 file stays as it is.
+    Reload()->UpdateFile();
+    EXPECT_EQ(dir.Read("state.ini"), saved);
+}
+
 TEST_F(IniLoad, BinaryJunkGivesDefaults) {
     std::string junk;
     for (int i = 0; i < 4096; ++i)

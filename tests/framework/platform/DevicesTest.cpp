@@ -292,3 +292,22 @@ TEST_F(XdgFolders, AllUsersDataTakesFirstAbsoluteEntry) {
     fake.SetEnv("XDG_DATA_DIRS", "a:b");
     EXPECT_EQ(AllUsersDataFolder(), "/usr/local/share");
 }
+
+// user-dirs.dirs is a small file; one that is huge or endless is a clear error naming it,
+// never read whole, and a missing one still means the default.
+TEST_F(XdgFolders, AHugeOrEndlessUserDirsFileIsAnError) {
+    fake.SetEnv("HOME", home);
+    const std::string config = tmp.MakeFolder("home/u/.config") + "/user-dirs.dirs";
+    std::string problem;
+    EXPECT_EQ(DocumentsFolder(&problem), home + "/Documents");
+    EXPECT_EQ(problem, "");
+    tmp.Write("home/u/.config/user-dirs.dirs",
+              "XDG_DOCUMENTS_DIR=\"$HOME/Docs\"\n" + std::string(kUserDirsMaxSize, '#'));
+    EXPECT_FALSE(DocumentsFolder(&problem));
+    EXPECT_EQ(problem, "Cannot read \"" + config + "\": larger than 64 KiB");
+    std::filesystem::remove(config);
+    std::filesystem::create_symlink("/dev/zero", config);
+    problem.clear();
+    EXPECT_FALSE(DocumentsFolder(&problem));
+    EXPECT_EQ(problem, "Cannot read \"" + config + "\": Not a regular file");
+}

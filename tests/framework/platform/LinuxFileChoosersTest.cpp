@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include <sys/stat.h>
 
 using namespace framework;
@@ -182,6 +184,54 @@ TEST(ChooserPrograms, NothingToShowAChooserNamesWhatWasLookedFor) {
         EXPECT_NE(e.Message().find("kdialog"), std::string::npos);
     }
     EXPECT_FALSE(chooser.Confirm("t", "q"));  // nobody to ask: no
+}
+
+// zenity exits with 1 both when the user cancels and when it cannot reach the display; the
+// second is an error the user sees, not a cancel. Other failures are errors too.
+TEST(ChooserPrograms, AChooserThatCannotOpenIsAnErrorNotACancel) {
+    testsupport::TempFolder temp;
+    DesktopFileChooser chooser({"unix:path=" + temp.Path("no-bus"), temp.Path("bin")});
+    WriteProgram(temp, "zenity", "echo 'Gtk-Message: mapped without a transient parent' >&2; exit 1");
+    EXPECT_FALSE(chooser.Choose({}).Accepted);  // cancelled
+    WriteProgram(temp, "zenity",
+                 "echo '(zenity:7): Gtk-WARNING **: 02:37:18.974: cannot open display: :77' >&2; exit 1");
+    try {
+        chooser.Choose({});
+        FAIL() << "no error raised";
+    } catch (const EFileChooserError& e) {
+        EXPECT_EQ(e.Message(), "The file chooser (zenity) could not be shown: (zenity:7): Gtk-WARNING **: "
+                               "02:37:18.974: cannot open display: :77");
+    }
+    WriteProgram(temp, "zenity", "exit 255");
+    EXPECT_THROW(chooser.Choose({}), EFileChooserError);
+    WriteProgram(temp, "zenity", "kill -9 $$");
+    EXPECT_THROW(chooser.Choose({}), EFileChooserError);
+    // kdialog alone, without a display.
+    ::unlink(temp.Path("bin/zenity").c_str());
+    WriteProgram(temp, "kdialog", "echo 'qt.qpa.xcb: could not connect to display' >&2; exit 1");
+    EXPECT_THROW(chooser.Choose({}), EFileChooserError);
+}
+
+// The real zenity, where one is installed, on a display that does not exist.
+TEST(ChooserPrograms, RealZenityWithoutADisplayRaises) {
+    const std::optional<std::string> zenity = FindProgram("zenity", "/usr/bin:/bin");
+    if (!zenity)
+        GTEST_SKIP() << "zenity is not installed";
+    testsupport::TempFolder temp;
+    ::symlink(zenity->c_str(), temp.Path("zenity").c_str());
+    const char* display = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    const std::string savedDisplay = display ? display : "", savedWayland = wayland ? wayland : "";
+    ::setenv("DISPLAY", ":7391", 1);  // nobody serves it
+    ::unsetenv("WAYLAND_DISPLAY");
+    DesktopFileChooser chooser({"unix:path=" + temp.Path("no-bus"), temp.Root()});
+    EXPECT_THROW(chooser.Choose({}), EFileChooserError);
+    if (display)
+        ::setenv("DISPLAY", savedDisplay.c_str(), 1);
+    else
+        ::unsetenv("DISPLAY");
+    if (wayland)
+        ::setenv("WAYLAND_DISPLAY", savedWayland.c_str(), 1);
 }
 
 TEST(ChooserPrograms, AProgramThatCannotStartRaises) {

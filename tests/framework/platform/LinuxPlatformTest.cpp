@@ -5,15 +5,20 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <fstream>
+#include <functional>
 #include <sched.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -314,9 +319,43 @@ TEST_F(AtomicWrite, ReplacesContentAndKeepsPermissionBits) {
     EXPECT_EQ(Listing(), std::vector<std::string>{"settings.ini"});
 }
 
+// Starts a writer that saves big to target one byte per write, as pid 1 of a process-id
+// namespace of its own where the system allows one (as a program in a container runs: every
+// run has the same pid), and kills it once its temporary file is there.
+void KillWriterMidSave(const std::string& target, const std::string& big,
+                       const std::function<bool()>& started) {
+    int pipeFds[2];
+    ASSERT_EQ(::pipe(pipeFds), 0);
+    const pid_t middle = ::fork();
+    ASSERT_GE(middle, 0);
+    if (middle == 0) {
+        (void)::unshare(CLONE_NEWPID);  // without it, the writer is an ordinary child
+        const pid_t writer = ::fork();
+        if (writer == 0) {
+            AtomicWriteOptions slow;
+            slow.MaxBytesPerWrite = 1;
+            WriteFileAtomicWith(target, big, nullptr, slow);
+            ::_exit(0);
+        }
+        (void)!::write(pipeFds[1], &writer, sizeof writer);
+        ::waitpid(writer, nullptr, 0);
+        ::_exit(0);
+    }
+    ::close(pipeFds[1]);
+    pid_t writer = -1;
+    ASSERT_EQ(::read(pipeFds[0], &writer, sizeof writer), static_cast<ssize_t>(sizeof writer));
+    ::close(pipeFds[0]);
+    bool seen = false;
+    for (int wait = 0; wait < 5000 && !(seen = started()); ++wait)
+        ::usleep(1000);
+    ::kill(writer, SIGKILL);
+    ::waitpid(middle, nullptr, 0);
+    ASSERT_TRUE(seen);
+}
+
 // A writer killed in the middle of a save leaves its temporary file; the next save of the same
-// file removes it, so that any number of crashes leaves at most one behind. Temporary files of
-// a writer still running, and those of other files, stay.
+// file removes every such leftover, also when all the writers had the same process id. The
+// temporary file of a writer still at work (it holds its lock), and those of other files, stay.
 TEST_F(AtomicWrite, LeftoversOfKilledWritersAreRemovedByTheNextSave) {
     const std::string prefix = AtomicWriteTempPrefix(target);
     const auto leftovers = [&] {
@@ -325,43 +364,103 @@ TEST_F(AtomicWrite, LeftoversOfKilledWritersAreRemovedByTheNextSave) {
             n += name.starts_with(prefix);
         return n;
     };
-    const std::string living = prefix + std::to_string(::getppid()) + "-0";
-    tmp.Write(living, "a writer still at work");
-    const pid_t gone = ::fork();  // a process id that is surely gone
-    ASSERT_GE(gone, 0);
-    if (gone == 0)
-        ::_exit(0);
-    ::waitpid(gone, nullptr, 0);
-    const std::string otherFiles = AtomicWriteTempPrefix(tmp.Path("other.ini")) + std::to_string(gone) + "-0";
+    const std::string living = tmp.Write(prefix + "atwork", "a writer still at work");
+    const int livingFd = ::open(living.c_str(), O_RDONLY);
+    ASSERT_GE(livingFd, 0);
+    ASSERT_EQ(::flock(livingFd, LOCK_EX), 0);
+    const std::string otherFiles = AtomicWriteTempPrefix(tmp.Path("other.ini")) + "abcdef";
     tmp.Write(otherFiles, "another file's");
+    const std::string ownPid = tmp.Write(prefix + std::to_string(::getpid()) + "-0", "same pid as this run");
     const std::string big(1 << 20, 'x');
-    for (int crash = 0; crash < 3; ++crash) {
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            AtomicWriteOptions slow;
-            slow.MaxBytesPerWrite = 1;  // slow enough to be killed while writing
-            WriteFileAtomicWith(target, big, nullptr, slow);
-            ::_exit(0);
-        }
-        const std::string childTemp = prefix + std::to_string(child) + "-";
-        bool started = false;
-        for (int wait = 0; wait < 5000 && !started; ++wait) {
+    for (int crash = 0; crash < 20; ++crash) {
+        const std::vector<std::string> before = Listing();
+        KillWriterMidSave(target, big, [&] {
             for (const std::string& name : Listing())
-                started = started || name.starts_with(childTemp);
-            if (!started)
-                ::usleep(1000);
-        }
-        ::kill(child, SIGKILL);
-        ::waitpid(child, nullptr, 0);
-        ASSERT_TRUE(started);
+                if (name.starts_with(prefix) && std::find(before.begin(), before.end(), name) == before.end())
+                    return true;
+            return false;
+        });
         EXPECT_EQ(leftovers(), 2) << "the living writer's and this crash's";
     }
     ASSERT_TRUE(fake.WriteFileAtomic(target, "saved"));
     EXPECT_EQ(tmp.Read("settings.ini"), "saved");
     EXPECT_EQ(leftovers(), 1);
-    EXPECT_TRUE(tmp.Exists(living));
+    EXPECT_TRUE(tmp.Exists(prefix + "atwork"));
+    EXPECT_FALSE(tmp.Exists(ownPid.substr(ownPid.rfind('/') + 1)));
     EXPECT_TRUE(tmp.Exists(otherFiles));
+    ::close(livingFd);
+}
+
+// A name of 241 to 255 bytes is a valid name; its temporary file must be valid too.
+TEST_F(AtomicWrite, LongestNamesAreWrittenAtomically) {
+    for (const std::size_t length : {200u, 241u, 250u, 255u}) {
+        const std::string name = std::string(length - 4, 'n') + ".ini";
+        IoError err;
+        ASSERT_TRUE(fake.WriteFileAtomic(tmp.Path(name), "first", &err)) << length << ": " << err.Text;
+        ASSERT_TRUE(fake.WriteFileAtomic(tmp.Path(name), "second", &err)) << length << ": " << err.Text;
+        EXPECT_EQ(tmp.Read(name), "second");
+        EXPECT_LE(AtomicWriteTempPrefix(tmp.Path(name)).size() + 12, 255u);
+    }
+    // Shortened at the start of a character, never inside one.
+    const std::string greek = std::string(236, 'a') + "\xCE\xB1\xCE\xB2\xCE\xB3.ini";
+    const std::string prefix = AtomicWriteTempPrefix(tmp.Path(greek));
+    EXPECT_EQ(prefix, "." + std::string(236, 'a') + ".tmp-");
+    ASSERT_TRUE(fake.WriteFileAtomic(tmp.Path(greek), "grc"));
+    EXPECT_EQ(Listing().size(), 5u);  // the four long names and this one, no leftovers
+}
+
+// A device, a pipe or a socket named as the target, directly or through a link, is refused
+// and stays what it is: as root, a state file linked to /dev/null must not replace /dev/null.
+TEST_F(AtomicWrite, DevicesPipesAndSocketsAreNeverReplaced) {
+    // All inside the test's folder, so that a fault harms nothing else: a pipe, a socket, and
+    // (as root, who could replace /dev/null itself) a device node, reached directly and through
+    // a link; without root a link to /dev/null, which such a user cannot replace.
+    std::vector<std::string> specials;
+    for (const std::string& path : tmp.MakeSpecialFiles())
+        if (!fake.Stat(path, false).IsSymlink)
+            specials.push_back(path);
+    const std::string device = tmp.Path("null");
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)), 0);
+    }
+    const std::string link = tmp.Path("null.ini");
+    ASSERT_EQ(::symlink(::geteuid() == 0 ? device.c_str() : "/dev/null", link.c_str()), 0);
+    if (::geteuid() == 0)
+        specials.push_back(device);
+    specials.push_back(link);
+    for (const std::string& path : specials) {
+        const FileStat before = fake.Stat(path, true);
+        IoError err;
+        EXPECT_FALSE(fake.WriteFileAtomic(path, "data", &err)) << path;
+        EXPECT_EQ(err.Code, EINVAL) << path;
+        EXPECT_EQ(err.Text, "Not a regular file") << path;
+        const FileStat after = fake.Stat(path, true);
+        EXPECT_FALSE(after.IsRegular) << path;
+        EXPECT_EQ(after.Mode, before.Mode) << path;
+    }
+    struct stat node {};
+    ASSERT_EQ(::stat(link.c_str(), &node), 0);
+    EXPECT_TRUE(S_ISCHR(node.st_mode));
+}
+
+// A log may be a pipe that someone reads, never one that holds the program until a reader
+// comes; a full device is an error, not lost lines.
+TEST_F(AtomicWrite, AppendingToAPipeNobodyReadsOrAFullDeviceFails) {
+    const std::string fifo = tmp.Path("log.fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    IoError err;
+    EXPECT_FALSE(fake.AppendFile(fifo, "line\n", &err));
+    EXPECT_EQ(err.Code, ENXIO);
+    EXPECT_EQ(err.Text, "Nobody reads from this pipe");
+    EXPECT_FALSE(fake.AppendFile("/dev/full", "line\n", &err));
+    EXPECT_EQ(err.Code, ENOSPC);
+    // With a reader, the line goes through the pipe.
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    ASSERT_TRUE(fake.AppendFile(fifo, "line\n", &err)) << err.Text;
+    char got[16] = {};
+    EXPECT_EQ(::read(reader, got, sizeof got), 5);
+    ::close(reader);
 }
 
 TEST_F(AtomicWrite, AdministratorKeepsTheOwnerOfAFile) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace framework;
@@ -101,4 +102,23 @@ TEST_F(FilesInTempFolder, DeleteFileRemovesALinkToAFolderButNotTheFolder) {
     ASSERT_EQ(symlink(dir.c_str(), temp.Path("link").c_str()), 0);
     EXPECT_TRUE(DeleteFile(temp.Path("link")));
     EXPECT_TRUE(DirectoryExists(dir));
+}
+
+// A log appended to: lines add up; a pipe nobody reads fails at once instead of holding the
+// program, and a full device fails instead of losing the lines.
+TEST_F(FilesInTempFolder, AppendToFileAddsOrRaises) {
+    const std::string log = temp.Path("run.log");
+    AppendToFile(log, "one\n");
+    AppendToFile(log, "two\n");
+    EXPECT_EQ(temp.Read("run.log"), "one\ntwo\n");
+    const std::string fifo = temp.Path("log.fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    try {
+        AppendToFile(fifo, "line\n");
+        ADD_FAILURE() << "a pipe without a reader took the line";
+    } catch (const EFCreateError& e) {
+        EXPECT_EQ(e.Message(), "Cannot create file \"" + fifo + "\". Nobody reads from this pipe");
+    }
+    EXPECT_THROW(AppendToFile("/dev/full", "line\n"), EWriteError);
+    EXPECT_THROW(AppendToFile(temp.Path("no/folder/run.log"), "line\n"), EFCreateError);
 }
