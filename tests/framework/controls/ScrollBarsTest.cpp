@@ -458,7 +458,7 @@ public:
 TEST(DropDownBars, APoppedUpListScrollsByItsBarAndStaysOpen) {
     FormPtr form = MakeForm(200, 200);
     TManyEntries source;
-    auto* list = new TDropDownList(form.get(), &source);
+    auto* list = Create<TDropDownList>(form.get(), static_cast<TDropDownSource*>(&source));
     list->Popup(form.get(), Rect(10, 10, 110, 140));  // eight entries inside a one-pixel frame
     Picture(*form);
     EXPECT_EQ(list->WindowStyle(), WS_VSCROLL);
