@@ -11,6 +11,7 @@
 #include "framework/controls/ListBox.h"
 #include "framework/controls/Panel.h"
 #include "framework/controls/RadioGroup.h"
+#include "framework/controls/ScrollBars.h"
 #include "framework/forms/Application.h"
 #include "framework/forms/TextForms.h"
 #include "framework/rtl/Exceptions.h"
@@ -29,6 +30,7 @@
 #include "vendor/ElButtons.h"
 #include "vendor/ElEdits.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <optional>
@@ -91,7 +93,41 @@ TGalleryWindow::TGalleryWindow(TComponent* AOwner) : lm7::TTMSStylableForm(AOwne
     }
     NameComponents();
     WatchControls();
+    if (auto* box = As<TScrollBox>(FindComponent("Sections"))) {
+        box->OnResize = TNotifyEvent::Of<&TGalleryWindow::LayOutSections>(this);
+        LayOutSections(box);
+    }
     Report(StateLine());
+}
+
+void TGalleryWindow::LayOutSections(TObject*) {
+    auto* box = As<TScrollBox>(FindComponent("Sections"));
+    if (!box)
+        return;
+    // Each title is followed by its area; the first title's margin is the gap between them all.
+    std::vector<std::pair<TControl*, TControl*>> pairs;
+    for (int i = 0; i + 1 < box->ControlCount(); ++i) {
+        TControl* title = box->Controls(i);
+        TControl* area = box->Controls(i + 1);
+        if (title->Name().rfind("Title", 0) == 0 && area->Name() == "Area" + title->Name().substr(5)) {
+            pairs.emplace_back(title, area);
+            ++i;
+        }
+    }
+    if (pairs.empty())
+        return;
+    const int scrollX = box->HorzScrollBar()->Position(), scrollY = box->VertScrollBar()->Position();
+    const int gap = pairs.front().first->Left() + scrollX;
+    const int width = pairs.front().second->Width();
+    const int titleHeight = pairs.front().first->Height();
+    const int rowHeight = titleHeight + pairs.front().second->Height() + gap;
+    const int columns = std::max((box->ClientWidth() - gap) / (width + gap), 1);
+    for (std::size_t i = 0; i < pairs.size(); ++i) {
+        const int column = static_cast<int>(i) % columns, row = static_cast<int>(i) / columns;
+        const int x = gap + column * (width + gap) - scrollX, y = gap + row * rowHeight - scrollY;
+        pairs[i].first->SetBounds(x, y, width, titleHeight);
+        pairs[i].second->SetBounds(x, y + titleHeight, width, pairs[i].second->Height());
+    }
 }
 
 void TGalleryWindow::FormCreated(TObject*) { AddAFormStyler(this); }

@@ -1,6 +1,8 @@
 #pragma once
 // The gallery as a tool window of the suite: a stylable window whose layout, a titled area for
-// each section, is the description "Gallery.lfm" beside the program; its styler is attached
+// each section in a scroll box above the status line, is the description "Gallery.lfm" beside
+// the program; the sections flow into as many columns as the window's width holds and scroll
+// when they do not fit; its styler is attached
 // when it is created, and its controls' state is kept in "gallery.ini" in the suite's settings
 // folder, with what the walk over the controls does not keep (colours, margins, the views'
 // selections) added by the window itself. Its status line tells what the controls report (a
@@ -56,6 +58,8 @@ private:
     // Connects the reports of the controls (lists, views, colour combos, margin panels, tabs,
     // check boxes, pickers and edits), keeping the handlers their sections gave them.
     void WatchControls();
+    // Places the titled areas in rows of as many columns as fit, in the order of the layout.
+    void LayOutSections(framework::TObject* Sender);
     void WMDpiChanged(framework::TMessage& Message);
     void WMBroadcastByShell(framework::TMessage& Message);
     void AppendToLog(const std::string& Line);

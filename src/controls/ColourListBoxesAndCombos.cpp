@@ -161,6 +161,7 @@ void TColourSharingListbox::SetComponentStyle(vendor::TTMSStyle AStyle) {
     fBackgroundColour = sibling::GetABaseTMSBackgroundColour(AStyle);
     fSelectedText = sibling::GetABaseTMSHighlightedTextColour(AStyle);
     fSelectedBackgound = sibling::GetABaseTMSHighlightBackgroundColour(AStyle);
+    SetScrollBarColors(sibling::GetABaseTMSScrollBarColours(AStyle));
     Invalidate();
 }
 

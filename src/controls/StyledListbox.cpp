@@ -58,6 +58,7 @@ void TStyledListbox::SetComponentStyle(vendor::TTMSStyle AStyle) {
     SetColor(fNormalBack);
     fSelectionColour = sibling::GetABaseTMSHighlightBackgroundColour(AStyle);
     fSelectionTextColour = sibling::GetABaseTMSHighlightedTextColour(AStyle);
+    SetScrollBarColors(sibling::GetABaseTMSScrollBarColours(AStyle));
     Invalidate();
 }
 

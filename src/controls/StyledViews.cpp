@@ -28,6 +28,7 @@ void TMyAdvTreeView::SetComponentStyle(TTMSStyle) {
     columns.Fill.StartColor = GetABaseTMSGradientBackgroundDarkColour(style);
     columns.Fill.EndColor = GetABaseTMSGradientBackgroundLightColour(style);
     columns.Fill.Color = GetABaseTMSBackgroundColour(style);
+    SetScrollBarColors(GetABaseTMSScrollBarColours(style));
     columns.TopFontColor = GetABaseTMSTextColour(style);
     TAdvTreeViewNodesAppearance& nodes = NodesAppearance();
     nodes.FontColor = GetABaseTMSTextColour(style);
@@ -83,6 +84,7 @@ void TMyAdvListView::SetComponentStyle(TTMSStyle) {
     SetHeaderOwnerDraw(true);
     SetHeaderColor(GetABaseTMSScrollDarkBackgroundColour(style));
     HeaderFont()->SetColor(GetABaseTMSScrollTextColour(style));
+    SetScrollBarColors(GetABaseTMSScrollBarColours(style));
     Font()->SetColor(GetABaseTMSTextColour(style));
     SetColor(clWindow);
     SetSelectionColor(GetABaseTMSHighlightBackgroundColour(style));

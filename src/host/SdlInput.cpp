@@ -310,8 +310,7 @@ void TSdlInput::Window(const SDL_WindowEvent& Event) {
         m_form.Perform(WM_CLOSE);
         break;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
-        m_form.SetClientWidth(Event.data1);
-        m_form.SetClientHeight(Event.data2);
+        m_form.SetBounds(m_form.Left(), m_form.Top(), Event.data1, Event.data2);
         break;
     case SDL_WINDOWEVENT_FOCUS_GAINED:
         m_form.Activate();

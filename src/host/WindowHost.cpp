@@ -101,7 +101,7 @@ void TWindowHost::Open(TCustomForm* AForm) {
     m_sdlStarted = true;
     const Uint32 flags = SDL_WINDOW_RESIZABLE | (m_options.Hidden ? SDL_WINDOW_HIDDEN : SDL_WINDOW_SHOWN);
     m_window = SDL_CreateWindow(AForm->Caption().c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                                std::max(AForm->ClientWidth(), 1), std::max(AForm->ClientHeight(), 1), flags);
+                                std::max(AForm->Width(), 1), std::max(AForm->Height(), 1), flags);
     if (!m_window || !SDL_GetWindowSurface(m_window)) {
         const std::string why = SDL_GetError();
         Close();
@@ -170,7 +170,8 @@ void TWindowHost::CheckResolution() {
 
 void TWindowHost::FitWindowToForm() {
     TCustomForm* form = Form();
-    m_fittedSize = TPoint{form->ClientWidth(), form->ClientHeight()};
+    // The window shows the whole form, its own scroll bars beside the client area included.
+    m_fittedSize = TPoint{form->Width(), form->Height()};
     int w = 0, h = 0;
     SDL_GetWindowSize(m_window, &w, &h);
     if (w != m_fittedSize.X || h != m_fittedSize.Y)
@@ -213,12 +214,11 @@ void TWindowHost::Flush() {
     if (m_broadcast)
         for (const TBroadcast& b : m_broadcast->Receive())
             Application->BroadcastToForms(WM_BROADCASTBYSHELL, b.WParam, b.LParam);
-    DeliverDueTimers();
-    DeliverPostedMessages();
+    DeliverPostedMessages();  // the timers that are due too
     if (!FormAlive())
         return;
     TCustomForm* form = Form();
-    if (form->ClientWidth() != m_fittedSize.X || form->ClientHeight() != m_fittedSize.Y)
+    if (form->Width() != m_fittedSize.X || form->Height() != m_fittedSize.Y)
         FitWindowToForm();
     form->PaintInvalid();
     Present(false);
@@ -331,7 +331,8 @@ void TWindowHost::Run(TCustomForm* AForm) {
     SDL_Event event;
     bool open = true;
     while (open) {
-        // Wake now and then without input: broadcasts and resolution changes need no event.
+        // Wake now and then without input: broadcasts and resolution changes need no event, and
+        // a timer (a blinking caret, a held scroll arrow) wakes when it is due.
         if (SDL_WaitEventTimeout(&event, TimerWait(100))) {
             // Messages posted by one event's handlers are delivered before the next event.
             do {
@@ -339,6 +340,7 @@ void TWindowHost::Run(TCustomForm* AForm) {
                 DeliverPostedMessages();
             } while (open && SDL_PollEvent(&event));
         } else {
+            DeliverPostedMessages();
             CheckResolution();
             open = FormAlive() && Form()->Visible() && !Application->Terminated();
         }

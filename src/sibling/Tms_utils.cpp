@@ -123,6 +123,15 @@ TColor GetABaseTMSScrollTextColour(TTMSStyle AStyle) { return colours(AStyle).Sc
 TColor GetABaseTMSTextColour_MOSTFREQUENT(TTMSStyle AStyle) { return colours(AStyle).MostFrequent; }
 TColor GetABaseTMSTextColour_SEARCHWORD(TTMSStyle AStyle) { return colours(AStyle).SearchWord; }
 
+framework::TScrollBarColors GetABaseTMSScrollBarColours(TTMSStyle AStyle) {
+    framework::TScrollBarColors c;
+    c.Track = colours(AStyle).Background;
+    c.Face = colours(AStyle).ScrollDark;
+    c.Arrow = colours(AStyle).ScrollText;
+    c.Edge = colours(AStyle).GradientDark;
+    return c;
+}
+
 void ApplyTMSStyleToSystemColours(TTMSStyle AStyle) {
     framework::ResetSysColors();
     if (AStyle == vendor::tsDark || AStyle == vendor::tsHighContrast)

@@ -3,6 +3,7 @@
 // Text is legible on its background: text on background and highlighted text on the
 // highlight each have a contrast ratio of at least 4.5 to 1.
 
+#include "framework/controls/ScrollInfo.h"
 #include "framework/graphics/Colors.h"
 #include "vendor/Advstyleif.h"
 
@@ -22,6 +23,10 @@ TColor GetABaseTMSScrollTextColour(TTMSStyle AStyle);
 // The text colours that mark the most frequent words and the searched word in a list.
 TColor GetABaseTMSTextColour_MOSTFREQUENT(TTMSStyle AStyle);
 TColor GetABaseTMSTextColour_SEARCHWORD(TTMSStyle AStyle);
+
+// A scroll bar in the style: its arrows and thumb in the scroll colours (the pair the style
+// keeps legible), on a track of the background colour, edged in the dark gradient colour.
+framework::TScrollBarColors GetABaseTMSScrollBarColours(TTMSStyle AStyle);
 
 // The framework's system colours (clWindow, clWindowText, clBtnFace, clHighlight, ...) as a
 // desktop theme of the style sets them, so that whatever is painted in system colours stays

@@ -300,11 +300,12 @@ TRect TAdvListView::ItemRect(int Index) {
         return Bounds(column * IconCellWidth(), row * IconCellHeight(), IconCellWidth(), IconCellHeight());
     }
     const int top = HeaderHeight() + (Index - m_topIndex) * m_itemHeight;
-    return Rect(0, top, ClientWidth(), top + m_itemHeight);
+    return Rect(0, top, std::max(ClientWidth(), ColumnsWidth()), top + m_itemHeight);
 }
 
 int TAdvListView::ItemAtPos(TPoint Pos) {
-    if (Pos.X < 0 || Pos.X >= ClientWidth() || Pos.Y < 0)
+    if (Pos.X < 0 || Pos.X >= std::max(ClientWidth(), m_viewStyle == vsReport ? ColumnsWidth() : 0) ||
+        Pos.Y < 0)
         return -1;
     int index = -1;
     if (m_viewStyle == vsIcon) {
@@ -321,7 +322,7 @@ int TAdvListView::ItemAtPos(TPoint Pos) {
 
 void TAdvListView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     if (Button == mbLeft) {
-        const int index = ItemAtPos(Point(X, Y));
+        const int index = ItemAtPos(Point(X + m_scrollX, Y));
         if (index >= 0 && m_multiSelect && (Shift & ssCtrl))
             m_items[static_cast<std::size_t>(index)]->SetSelected(
                 !m_items[static_cast<std::size_t>(index)]->m_selected);
@@ -348,7 +349,7 @@ void TAdvListView::KeyDown(std::uint16_t& Key, TShiftState Shift) {
 }
 
 void TAdvListView::WndProc(TMessage& Message) {
-    if (Message.Msg == WM_MOUSEWHEEL) {
+    if (Message.Msg == WM_MOUSEWHEEL && ItemCount() > VisibleRowCount()) {
         // WParam's high word is the wheel distance; 120 is one notch of three rows.
         const int delta = static_cast<std::int16_t>(Message.WParam >> 16);
         SetTopIndex(m_topIndex - delta / 120 * 3);
@@ -373,11 +374,49 @@ void TAdvListView::Paint() {
         PaintReport(canvas);
 }
 
+int TAdvListView::ColumnsWidth() const {
+    int width = 0;
+    for (const auto& column : m_columns)
+        width += column->Width;
+    return width;
+}
+
+bool TAdvListView::ScrollContent(int Bar, TScrollInfo& Info) {
+    Info.nMin = 0;
+    if (m_viewStyle != vsReport) {
+        Info.nMax = 0;
+        return true;
+    }
+    if (Bar == SB_VERT) {
+        Info.nMax = std::max(ItemCount() - 1, 0);
+        Info.nPage = ItemCount() == 0 ? 0 : VisibleRowCount();
+        Info.nPos = m_topIndex;
+    } else {
+        const int width = ColumnsWidth();
+        m_scrollX = std::clamp(m_scrollX, 0, std::max(width - ClientWidth(), 0));
+        Info.nMax = std::max(width - 1, 0);
+        Info.nPage = ClientWidth();
+        Info.nPos = m_scrollX;
+    }
+    return true;
+}
+
+void TAdvListView::ScrollContentTo(int Bar, int Pos) {
+    if (Bar == SB_VERT) {
+        SetTopIndex(Pos);
+    } else if (Pos != m_scrollX) {
+        m_scrollX = Pos;
+        Invalidate();
+    }
+}
+
 void TAdvListView::PaintReport(TCanvas& Canvas) {
+    // Columns wider than the view are scrolled by moving the canvas's origin.
+    Canvas.SetOrigin(Canvas.Origin().X - m_scrollX, Canvas.Origin().Y);
     const int header = HeaderHeight();
     if (header > 0) {
         TCanvasStateSaver headerState(Canvas);  // the rows are written in the list's own font
-        const TRect headerRect = Rect(0, 0, ClientWidth(), header);
+        const TRect headerRect = Rect(0, 0, std::max(ClientWidth(), ColumnsWidth()), header);
         if (m_headerOwnerDraw && OnDrawHeader)
             OnDrawHeader(this, &Canvas, headerRect);
         else
@@ -390,7 +429,7 @@ void TAdvListView::PaintReport(TCanvas& Canvas) {
         TListItem* item = m_items[static_cast<std::size_t>(i)].get();
         const TRect row = ItemRect(i);
         TCanvasStateSaver rowState(Canvas);
-        Canvas.IntersectClipRect(Rect(0, header, ClientWidth(), ClientHeight()));
+        Canvas.IntersectClipRect(Rect(0, header, m_scrollX + ClientWidth(), ClientHeight()));
         TOwnerDrawState state = 0;
         if (item->m_selected)
             state |= odSelected;

@@ -125,6 +125,10 @@ protected:
     void KeyDown(std::uint16_t& Key, framework::TShiftState Shift) override;
     void WndProc(framework::TMessage& Message) override;
     void Notification(framework::TComponent* AComponent, framework::TOperation Operation) override;
+    // Report view: the vertical bar counts rows, the horizontal one the pixels of the columns.
+    bool ScrollContent(int Bar, framework::TScrollInfo& Info) override;
+    void ScrollContentTo(int Bar, int Pos) override;
+    int ScrollLineSize(int Bar) const override { return Bar == framework::SB_HORZ ? 16 : 1; }
     // Paints one item in its own way; the default paints the captions in the view's colours.
     virtual void DrawItem(TListItem* Item, framework::TRect Rect, framework::TOwnerDrawState State);
     virtual void DrawHeader(framework::TCanvas& Canvas, framework::TRect Rect);
@@ -140,6 +144,7 @@ private:
     int IconCellWidth() const;
     int IconCellHeight();
     int IconColumns() const;
+    int ColumnsWidth() const;
 
     std::vector<std::unique_ptr<TListColumn>> m_columns;
     std::vector<std::unique_ptr<TListItem>> m_items;
@@ -154,6 +159,7 @@ private:
     bool m_headerOwnerDraw = false;
     int m_itemHeight = 17;
     int m_topIndex = 0;
+    int m_scrollX = 0;  // how far columns wider than the view are scrolled
     framework::TColor m_headerColor = framework::clBtnFace;
     framework::TColor m_selectionColor = framework::clHighlight;
     framework::TColor m_selectionTextColor = framework::clHighlightText;

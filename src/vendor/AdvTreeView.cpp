@@ -375,12 +375,13 @@ TRect TAdvTreeView::RowRect(int Row) const {
     const int header = m_columns.empty() ? 0 : m_columnsAppearance.TopSize;
     const int height = std::max(m_nodesAppearance.FixedHeight, 1);
     const int top = header + (Row - m_topRow) * height;
-    return Rect(0, top, ClientWidth(), top + height);
+    return Rect(0, top, std::max(ClientWidth(), ColumnsWidth()), top + height);
 }
 
 int TAdvTreeView::RowAtPos(TPoint Pos) {
     const int header = m_columns.empty() ? 0 : m_columnsAppearance.TopSize;
-    if (Pos.X < 0 || Pos.X >= ClientWidth() || Pos.Y < header || Pos.Y >= ClientHeight())
+    if (Pos.X < 0 || Pos.X >= std::max(ClientWidth(), ColumnsWidth()) || Pos.Y < header ||
+        Pos.Y >= ClientHeight())
         return -1;
     const int row = m_topRow + (Pos.Y - header) / std::max(m_nodesAppearance.FixedHeight, 1);
     return row < RowCount() ? row : -1;
@@ -405,11 +406,11 @@ void TAdvTreeView::SetBorderColor(TColor Value) {
 
 void TAdvTreeView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     if (Button == mbLeft) {
-        const int row = RowAtPos(Point(X, Y));
+        const int row = RowAtPos(Point(X + m_scrollX, Y));
         if (TAdvTreeViewVirtualNode* node = NodeAtRow(row)) {
             TRect expander = ExpanderRect(row, node->Level);
             expander.Inflate(2, 2);  // a little room around the small box
-            if (node->Children > 0 && expander.Contains(Point(X, Y)))
+            if (node->Children > 0 && expander.Contains(Point(X + m_scrollX, Y)))
                 SetVirtualExpanded(node, !node->Expanded);
             else
                 SelectVirtualNode(node);
@@ -444,7 +445,7 @@ void TAdvTreeView::KeyDown(std::uint16_t& Key, TShiftState Shift) {
 }
 
 void TAdvTreeView::WndProc(TMessage& Message) {
-    if (Message.Msg == WM_MOUSEWHEEL) {
+    if (Message.Msg == WM_MOUSEWHEEL && RowCount() > VisibleRowCount()) {
         // WParam's high word is the wheel distance; 120 is one notch of three rows.
         const int delta = static_cast<std::int16_t>(Message.WParam >> 16);
         BuildRows();
@@ -462,9 +463,44 @@ void TAdvTreeView::PaintBorder(TCanvas& Canvas, TRect Bounds) {
     Canvas.FrameRect(Bounds);
 }
 
+int TAdvTreeView::ColumnsWidth() const {
+    int width = 0;
+    for (const auto& column : m_columns)
+        width += column->Width;
+    return width;
+}
+
+bool TAdvTreeView::ScrollContent(int Bar, TScrollInfo& Info) {
+    Info.nMin = 0;
+    if (Bar == SB_VERT) {
+        const int rows = RowCount();
+        Info.nMax = std::max(rows - 1, 0);
+        Info.nPage = rows == 0 ? 0 : VisibleRowCount();
+        Info.nPos = m_topRow;
+    } else {
+        const int width = ColumnsWidth();
+        m_scrollX = std::clamp(m_scrollX, 0, std::max(width - ClientWidth(), 0));
+        Info.nMax = std::max(width - 1, 0);
+        Info.nPage = ClientWidth();
+        Info.nPos = m_scrollX;
+    }
+    return true;
+}
+
+void TAdvTreeView::ScrollContentTo(int Bar, int Pos) {
+    if (Bar == SB_VERT) {
+        SetTopRow(Pos);
+    } else if (Pos != m_scrollX) {
+        m_scrollX = Pos;
+        Invalidate();
+    }
+}
+
 void TAdvTreeView::Paint() {
     TCanvas& canvas = *Canvas();
     TCanvasStateSaver saved(canvas);
+    // Columns wider than the view are scrolled by moving the canvas's origin.
+    canvas.SetOrigin(canvas.Origin().X - m_scrollX, canvas.Origin().Y);
     BuildRows();
     SetTopRow(m_topRow);
     if (!m_columns.empty())

@@ -167,9 +167,14 @@ protected:
     void MouseDown(framework::TMouseButton Button, framework::TShiftState Shift, int X, int Y) override;
     void KeyDown(std::uint16_t& Key, framework::TShiftState Shift) override;
     void WndProc(framework::TMessage& Message) override;
+    // The vertical bar counts rows, the horizontal one the pixels of the columns.
+    bool ScrollContent(int Bar, framework::TScrollInfo& Info) override;
+    void ScrollContentTo(int Bar, int Pos) override;
+    int ScrollLineSize(int Bar) const override { return Bar == framework::SB_HORZ ? 16 : 1; }
 
 private:
     friend class TAdvTreeViewNode;
+    int ColumnsWidth() const;
     void NodesChanged();
     void ExpansionChanged();
     void BuildLayout();
@@ -189,6 +194,7 @@ private:
     bool m_rowsValid = false;
     int m_selected = -1;  // index into m_virtual
     int m_topRow = 0;
+    int m_scrollX = 0;  // how far columns wider than the view are scrolled
     framework::TColor m_borderColor = framework::clGray;
     TAdvTreeViewStroke m_stroke;
     TAdvTreeViewColumnsAppearance m_columnsAppearance;

@@ -141,7 +141,10 @@ TEST_F(ColourListbox, SelectedItemTakesTheStyleColours) {
 TEST_F(ColourListbox, NothingIsPaintedBeyondTheTable) {
     list->SetCount(10);  // more items than entries
     auto pic = Picture(*form);
-    EXPECT_TRUE(RectIs(*pic, Rect(0, 4 * 16 + 3, 160, 100), clWindow));
+    // Left of the scroll bar that ten items need.
+    EXPECT_TRUE(list->WindowStyle() & WS_VSCROLL);
+    EXPECT_TRUE(
+        RectIs(*pic, Rect(0, 4 * 16 + 3, list->ClientOrigin().X + list->ClientWidth(), 100), clWindow));
     list->SetUseSharedArray(false);
     sibling::MyColourArray.clear();  // the own copy still paints its four entries
     pic = Picture(*form);

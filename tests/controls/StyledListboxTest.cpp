@@ -236,3 +236,38 @@ TEST(StyledListboxHeights, ItemHeightsFollowTheFont) {
     variant->SetStyle(lbOwnerDrawVariable);  // measured: round(13 * 1.2) = 16
     EXPECT_EQ(variant->ItemRect(0).Height(), 16);
 }
+
+// A list that holds more than it shows has its bar in its style's colours, as thick as the
+// resolution asks: the light and the dark style, at 96 and 144 pixels per inch.
+TEST_F(StyledListboxPaint, ItsScrollBarIsDrawnInItsStyleAtTheResolution) {
+    for (int i = 0; i < 40; ++i)
+        list->Items()->Add("word " + std::to_string(i));
+    for (const int ppi : {96, 144}) {
+        for (const vendor::TTMSStyle style : {vendor::tsLight, vendor::tsDark}) {
+            SCOPED_TRACE(::testing::Message() << ppi << " " << static_cast<int>(style));
+            Screen->SetPixelsPerInch(ppi);
+            list->SetComponentStyle(style);
+            auto pic = Picture(*form);
+            const int clientWidth = list->ClientWidth();
+            Screen->SetPixelsPerInch(96);
+            const int t = ScrollBarSize(ppi);
+            const TScrollBarColors colours = sibling::GetABaseTMSScrollBarColours(style);
+            ASSERT_EQ(clientWidth, 200 - t);
+            const int x = 200 - t;
+            EXPECT_TRUE(PixelIs(*pic, x + t / 2, t / 2, colours.Arrow));        // the up arrow's glyph
+            EXPECT_TRUE(PixelIs(*pic, x + 2, 2, colours.Face));                 // its face
+            EXPECT_TRUE(PixelIs(*pic, x, t / 2, colours.Edge));                 // its edge
+            EXPECT_TRUE(PixelIs(*pic, x + t / 2, 100 - t - 3, colours.Track));  // the track
+            EXPECT_TRUE(PixelIs(*pic, x + t / 2, t + 3, colours.Face));         // the thumb
+            EXPECT_TRUE(PixelIs(*pic, x - 1, 90, list->_BackgroundColour()));
+        }
+    }
+    // The styles' bars differ, and each style's thumb stands out from its track.
+    EXPECT_NE(sibling::GetABaseTMSScrollBarColours(vendor::tsLight),
+              sibling::GetABaseTMSScrollBarColours(vendor::tsDark));
+    for (const vendor::TTMSStyle style : {vendor::tsLight, vendor::tsDark}) {
+        const TScrollBarColors c = sibling::GetABaseTMSScrollBarColours(style);
+        EXPECT_GE(sibling::ContrastRatio(c.Arrow, c.Face), 3.0);
+        EXPECT_NE(c.Face, c.Track);
+    }
+}

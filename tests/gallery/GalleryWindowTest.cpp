@@ -4,6 +4,7 @@
 #include "controls/NotepadGrabPanel.h"
 #include "controls/StyledViews.h"
 #include "framework/controls/Messages.h"
+#include "framework/controls/ScrollBars.h"
 #include "framework/forms/Application.h"
 #include "framework/platform/FakePlatform.h"
 #include "package/LM7StyledListboxPack.h"
@@ -13,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -98,4 +100,87 @@ TEST_F(GalleryWindow, EverySectionScalesToTheResolution) {
     EXPECT_EQ(at[1].column, at[0].column * 3 / 2);
     EXPECT_NEAR(at[1].crownWidth, at[0].crownWidth * 3 / 2, 2);
     EXPECT_NEAR(at[1].crownHeight, at[0].crownHeight * 3 / 2, 2);
+}
+
+namespace {
+// The titled areas of the gallery, in the order of its layout.
+std::vector<TControl*> sectionAreas(TScrollBox& Box) {
+    std::vector<TControl*> areas;
+    for (int i = 0; i < Box.ControlCount(); ++i)
+        if (Box.Controls(i)->Name().rfind("Area", 0) == 0)
+            areas.push_back(Box.Controls(i));
+    return areas;
+}
+}  // namespace
+
+// On a small screen, and on a large one at 144 pixels per inch, every section is brought into
+// view by the scroll box's bars; a wider window lays the sections out again in more columns.
+TEST_F(GalleryWindow, EverySectionIsReachedByScrollingAndResizingLaysItOutAgain) {
+    struct Screenful {
+        int ppi, width, height;
+    };
+    for (const Screenful& s : {Screenful{96, 1366, 768}, Screenful{144, 1920, 1080}}) {
+        SCOPED_TRACE(s.ppi);
+        Open(s.ppi);
+        window->SetClientWidth(s.width);
+        window->SetClientHeight(s.height);
+        Picture(*window);
+        auto* box = As<TScrollBox>(window->FindComponent("Sections"));
+        ASSERT_NE(box, nullptr);
+        EXPECT_TRUE(box->WindowStyle() & WS_VSCROLL);
+        EXPECT_FALSE(box->WindowStyle() & WS_HSCROLL);  // the columns fit the width
+        EXPECT_EQ(box->Width(), s.width);
+        const std::vector<TControl*> areas = sectionAreas(*box);
+        ASSERT_EQ(areas.size(), 10u);
+        for (TControl* area : areas) {
+            SCOPED_TRACE(area->Name());
+            // Dragging the thumb to the area's place shows the whole of it.
+            TScrollInfo info;
+            box->GetScrollInfo(SB_VERT, info);
+            const int wanted = std::clamp(area->Top() + box->VertScrollBar()->Position() - 26, info.nMin,
+                                          info.nMax - info.nPage + 1);
+            box->Perform(WM_VSCROLL, MakeWParam(SB_THUMBPOSITION, static_cast<std::uint16_t>(wanted)));
+            EXPECT_GE(area->Top(), 0);
+            EXPECT_LE(area->Top() + area->Height(), box->ClientHeight());
+            EXPECT_GE(area->Left(), 0);
+            EXPECT_LE(area->Left() + area->Width(), box->ClientWidth());
+        }
+        // The last section's bottom is reached.
+        box->Perform(WM_VSCROLL, SB_BOTTOM);
+        EXPECT_EQ(areas.back()->Top() + areas.back()->Height(), box->ClientHeight());
+    }
+    // Wide enough for four columns: the fifth section below the first.
+    window->SetClientWidth(4 * (705 + 12) + 12 + 17 + 100);
+    Picture(*window);
+    auto* box = As<TScrollBox>(window->FindComponent("Sections"));
+    const std::vector<TControl*> areas = sectionAreas(*box);
+    EXPECT_EQ(areas[3]->Top(), areas[0]->Top());
+    EXPECT_EQ(areas[4]->Left(), areas[0]->Left());
+    EXPECT_GT(areas[4]->Top(), areas[0]->Top());
+    // Narrow: one column, every section below the one before it.
+    window->SetClientWidth(800);
+    Picture(*window);
+    for (std::size_t i = 1; i < areas.size(); ++i)
+        EXPECT_GT(areas[i]->Top(), areas[i - 1]->Top());
+}
+
+// The pointer as a user moves it: the wheel over the sections' background, then the box's thumb
+// dragged to the end.
+TEST_F(GalleryWindow, TheWheelAndTheThumbScrollTheSections) {
+    Open(144);
+    window->SetClientWidth(1920);
+    window->SetClientHeight(1040);
+    Picture(*window);
+    auto* box = As<TScrollBox>(window->FindComponent("Sections"));
+    ASSERT_NE(box, nullptr);
+    window->SendMouseInput(WM_MOUSEWHEEL, 1860, 300, MakeWParam(0, static_cast<std::uint16_t>(-120)));
+    EXPECT_EQ(box->VertScrollBar()->Position(), 3 * box->VertScrollBar()->Increment());
+    const int x = box->Width() - 8;
+    window->SendMouseInput(WM_LBUTTONDOWN, x, 60);
+    window->SendMouseInput(WM_MOUSEMOVE, x, 300);
+    window->SendMouseInput(WM_MOUSEMOVE, x, 1300);
+    window->SendMouseInput(WM_LBUTTONUP, x, 1300);
+    TScrollInfo info;
+    box->GetScrollInfo(SB_VERT, info);
+    EXPECT_EQ(box->VertScrollBar()->Position(), info.nMax - info.nPage + 1);
 }

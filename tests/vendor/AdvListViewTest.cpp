@@ -213,3 +213,28 @@ TEST_F(ListViews, SelectionAndPlacesFollowDeletedItems) {
     EXPECT_EQ(view->Items(0)->Index(), 0);
     EXPECT_FALSE(view->Items(0)->Selected());
 }
+
+// More rows than fit bring the vertical bar; columns wider than the view the horizontal one,
+// which moves the header and the rows together.
+TEST_F(ListViews, BarsScrollRowsAndColumnsWiderThanTheView) {
+    Fill(5);
+    Picture(*form);
+    EXPECT_EQ(view->WindowStyle(), 0u);
+    Fill(40);
+    view->AddColumn("Wide", 200);
+    auto pic = Picture(*form);
+    EXPECT_EQ(view->WindowStyle(), WS_HSCROLL | WS_VSCROLL);
+    TScrollInfo info;
+    view->GetScrollInfo(SB_HORZ, info);
+    EXPECT_EQ(info.nMax, 399);
+    EXPECT_EQ(info.nPage, view->ClientWidth());
+    view->Perform(WM_VSCROLL, SB_BOTTOM);
+    EXPECT_EQ(view->TopIndex(), 45 - view->VisibleRowCount());
+    view->Perform(WM_HSCROLL, SB_RIGHT);
+    view->GetScrollInfo(SB_HORZ, info);
+    EXPECT_EQ(info.nPos, 400 - view->ClientWidth());
+    // A click on the last column's part of a row selects that row.
+    const int row = view->TopIndex() + 1;
+    ClickAt(*form, view->ClientWidth() - 5, 1 + view->HeaderHeight() + view->ItemHeight() + 3);
+    EXPECT_EQ(view->ItemIndex(), row);
+}

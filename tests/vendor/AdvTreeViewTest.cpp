@@ -208,3 +208,23 @@ TEST_F(TreeViews, AVeryDeepTreeIsClearedAndFreed) {
     auto* fresh = Create<TAdvTreeView>(form.get());
     EXPECT_EQ(fresh->NodeCount(), 0);
 }
+
+// The rows shown by expanded parents decide the vertical bar.
+TEST_F(TreeViews, BarsFollowTheRowsAndTheColumns) {
+    tree->AddColumn("Word", 150);
+    for (int i = 0; i < 30; ++i)
+        tree->AddNode()->SetText(0, "node " + std::to_string(i));
+    Picture(*form);
+    EXPECT_EQ(tree->WindowStyle(), WS_VSCROLL);
+    tree->Perform(WM_VSCROLL, SB_PAGEDOWN);
+    EXPECT_EQ(tree->TopRow(), tree->VisibleRowCount());
+    tree->Perform(WM_VSCROLL, SB_BOTTOM);
+    EXPECT_EQ(tree->TopRow(), 30 - tree->VisibleRowCount());
+    tree->AddColumn("Count", 300);  // now wider than the view
+    Picture(*form);
+    EXPECT_EQ(tree->WindowStyle(), WS_HSCROLL | WS_VSCROLL);
+    tree->Perform(WM_HSCROLL, SB_RIGHT);
+    TScrollInfo info;
+    tree->GetScrollInfo(SB_HORZ, info);
+    EXPECT_EQ(info.nPos, 450 - tree->ClientWidth());
+}

@@ -168,4 +168,20 @@ void TDropDownList::WndProc(TMessage& Message) {
     TCustomControl::WndProc(Message);
 }
 
+bool TDropDownList::ScrollContent(int Bar, TScrollInfo& Info) {
+    if (Bar != SB_VERT)
+        return false;
+    const int count = m_source->DropDownEntryCount();
+    Info.nMin = 0;
+    Info.nMax = std::max(count - 1, 0);
+    Info.nPage = count == 0 ? 0 : PageSize();
+    Info.nPos = m_top;
+    return true;
+}
+
+void TDropDownList::ScrollContentTo(int Bar, int Pos) {
+    if (Bar == SB_VERT)
+        Scroll(Pos - m_top);
+}
+
 }  // namespace framework

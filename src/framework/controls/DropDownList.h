@@ -52,6 +52,9 @@ protected:
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void KeyDown(std::uint16_t& Key, TShiftState Shift) override;
     void WndProc(TMessage& Message) override;
+    // The vertical bar counts entries; the page is the entries that fit whole.
+    bool ScrollContent(int Bar, TScrollInfo& Info) override;
+    void ScrollContentTo(int Bar, int Pos) override;
 
 private:
     int VisibleFrom(int First);

@@ -533,6 +533,23 @@ const TClassInfo& TRichEdit::ClassInfo() {
     return info;
 }
 
+bool TCustomEdit::ScrollContent(int Bar, TScrollInfo& Info) {
+    if (Bar != SB_VERT || !m_core.MultiLine() || !HandleAllocated())
+        return false;  // lines are measured on the window's canvas
+    m_core.Settle();
+    Info.nMax = std::max(m_core.LineCount() - 1, 0);
+    Info.nPage = std::max(m_core.VisibleLines(), 1);
+    Info.nPos = m_core.TopLine();
+    return true;
+}
+
+void TCustomEdit::ScrollContentTo(int Bar, int Pos) {
+    if (Bar != SB_VERT || !m_core.MultiLine())
+        return;
+    m_core.SetTopLine(Pos);
+    Invalidate();
+}
+
 TCustomMemo::TCustomMemo(TComponent* AOwner) : TCustomEdit(AOwner) {
     SetBounds(0, 0, 185, 89);
     MakeMultiLine();

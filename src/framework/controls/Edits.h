@@ -98,6 +98,9 @@ protected:
     void KeyDown(std::uint16_t& Key, TShiftState Shift) override;
     void KeyPress(char32_t& Key) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    // A memo's vertical bar counts lines; the page is the lines that fit whole.
+    bool ScrollContent(int Bar, TScrollInfo& Info) override;
+    void ScrollContentTo(int Bar, int Pos) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void DoEnter() override;

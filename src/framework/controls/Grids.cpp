@@ -60,12 +60,14 @@ void TCustomDrawGrid::SetRowCount(int Value) {
 void TCustomDrawGrid::SetFixedCols(int Value) {
     m_fixedCols = std::clamp(Value, 0, m_colCount - 1);
     m_col = std::max(m_col, m_fixedCols);
+    m_leftCol = m_fixedCols;
     Invalidate();
 }
 
 void TCustomDrawGrid::SetFixedRows(int Value) {
     m_fixedRows = std::clamp(Value, 0, m_rowCount - 1);
     m_row = std::max(m_row, m_fixedRows);
+    m_topRow = m_fixedRows;
     Invalidate();
 }
 
@@ -105,29 +107,88 @@ void TCustomDrawGrid::SetRow(int Value) {
     }
 }
 
+int TCustomDrawGrid::VisibleRowCount() const {
+    const int step = m_defaultRowHeight + kLine;
+    return std::max((ClientHeight() - m_fixedRows * step) / step, 1);
+}
+
+int TCustomDrawGrid::VisibleColCount() const {
+    const int step = m_defaultColWidth + kLine;
+    return std::max((ClientWidth() - m_fixedCols * step) / step, 1);
+}
+
+void TCustomDrawGrid::SetTopRow(int Value) {
+    Value = std::clamp(Value, m_fixedRows, std::max(m_rowCount - VisibleRowCount(), m_fixedRows));
+    if (Value != m_topRow) {
+        m_topRow = Value;
+        Invalidate();
+    }
+}
+
+void TCustomDrawGrid::SetLeftCol(int Value) {
+    Value = std::clamp(Value, m_fixedCols, std::max(m_colCount - VisibleColCount(), m_fixedCols));
+    if (Value != m_leftCol) {
+        m_leftCol = Value;
+        Invalidate();
+    }
+}
+
+bool TCustomDrawGrid::ScrollContent(int Bar, TScrollInfo& Info) {
+    // Rows or columns added, removed or newly fitting may leave the first one shown too far on.
+    if (Bar == SB_VERT) {
+        SetTopRow(m_topRow);
+        Info.nMin = m_fixedRows;
+        Info.nMax = std::max(m_rowCount - 1, m_fixedRows);
+        Info.nPage = VisibleRowCount();
+        Info.nPos = m_topRow;
+    } else {
+        SetLeftCol(m_leftCol);
+        Info.nMin = m_fixedCols;
+        Info.nMax = std::max(m_colCount - 1, m_fixedCols);
+        Info.nPage = VisibleColCount();
+        Info.nPos = m_leftCol;
+    }
+    return true;
+}
+
+void TCustomDrawGrid::ScrollContentTo(int Bar, int Pos) {
+    if (Bar == SB_VERT)
+        SetTopRow(Pos);
+    else
+        SetLeftCol(Pos);
+}
+
 TRect TCustomDrawGrid::CellRect(int ACol, int ARow) const {
     if (ACol < 0 || ACol >= m_colCount || ARow < 0 || ARow >= m_rowCount)
         return TRect{};
-    const int left = ACol * (m_defaultColWidth + kLine);
-    const int top = ARow * (m_defaultRowHeight + kLine);
+    const int col = ShownAt(ACol, m_fixedCols, m_leftCol), row = ShownAt(ARow, m_fixedRows, m_topRow);
+    if (col < 0 || row < 0)
+        return TRect{};
+    const int left = col * (m_defaultColWidth + kLine);
+    const int top = row * (m_defaultRowHeight + kLine);
     return Rect(left, top, left + m_defaultColWidth, top + m_defaultRowHeight);
 }
 
 bool TCustomDrawGrid::MouseToCell(int X, int Y, int& ACol, int& ARow) const {
     if (X < 0 || Y < 0)
         return false;
-    ACol = X / (m_defaultColWidth + kLine);
-    ARow = Y / (m_defaultRowHeight + kLine);
+    ACol = Shown(X / (m_defaultColWidth + kLine), m_fixedCols, m_leftCol);
+    ARow = Shown(Y / (m_defaultRowHeight + kLine), m_fixedRows, m_topRow);
     return ACol < m_colCount && ARow < m_rowCount;
 }
 
 void TCustomDrawGrid::Paint() {
     TCanvas& canvas = *Canvas();
     const TRect client = ClientRect();
-    for (int row = 0; row < m_rowCount; ++row) {
-        if (CellRect(0, row).Top >= client.Bottom)
+    // The fixed rows and columns, then the scrolled ones from the first shown.
+    for (int place = 0;; ++place) {
+        const int row = Shown(place, m_fixedRows, m_topRow);
+        if (row >= m_rowCount || CellRect(Shown(0, m_fixedCols, m_leftCol), row).Top >= client.Bottom)
             break;
-        for (int col = 0; col < m_colCount; ++col) {
+        for (int colPlace = 0;; ++colPlace) {
+            const int col = Shown(colPlace, m_fixedCols, m_leftCol);
+            if (col >= m_colCount)
+                break;
             const TRect cell = CellRect(col, row);
             if (cell.Left >= client.Right)
                 break;

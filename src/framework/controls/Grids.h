@@ -39,7 +39,17 @@ public:
     void SetCol(int Value);
     void SetRow(int Value);
 
-    // The cell in client coordinates, lines excluded; empty outside the grid.
+    // The first row and column shown after the fixed ones; the grid scrolls by whole cells and
+    // keeps its last page full.
+    int TopRow() const { return m_topRow; }
+    void SetTopRow(int Value);
+    int LeftCol() const { return m_leftCol; }
+    void SetLeftCol(int Value);
+    // The whole rows and columns that fit after the fixed ones (at least one).
+    int VisibleRowCount() const;
+    int VisibleColCount() const;
+
+    // The cell in client coordinates, lines excluded; empty outside the grid or scrolled away.
     TRect CellRect(int ACol, int ARow) const;
     // The cell under a client point; false outside every cell.
     bool MouseToCell(int X, int Y, int& ACol, int& ARow) const;
@@ -54,8 +64,18 @@ protected:
     // Paints one cell after its background: an assigned OnDrawCell draws it.
     virtual void DrawCell(int ACol, int ARow, TRect ARect, TGridDrawState AState);
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    // The bars count the rows and columns that scroll.
+    bool ScrollContent(int Bar, TScrollInfo& Info) override;
+    void ScrollContentTo(int Bar, int Pos) override;
 
 private:
+    // Where a row or column is shown, counted in cells from the grid's start; -1 when it is
+    // scrolled away. Shown is the reverse.
+    int ShownAt(int Index, int Fixed, int First) const {
+        return Index < Fixed ? Index : Index >= First ? Fixed + Index - First : -1;
+    }
+    int Shown(int Place, int Fixed, int First) const { return Place < Fixed ? Place : First + Place - Fixed; }
+
     int m_colCount = 5;
     int m_rowCount = 5;
     int m_fixedCols = 1;
@@ -64,6 +84,8 @@ private:
     int m_defaultRowHeight = 24;
     int m_col = 1;
     int m_row = 1;
+    int m_topRow = 1;
+    int m_leftCol = 1;
 };
 
 class TDrawGrid : public TCustomDrawGrid {

@@ -584,13 +584,31 @@ void TCustomListBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
 }
 
 void TCustomListBox::WndProc(TMessage& Message) {
-    if (Message.Msg == WM_MOUSEWHEEL) {
+    // A list that has more than it shows takes the wheel; one that shows all leaves it to its
+    // parent, which may scroll.
+    if (Message.Msg == WM_MOUSEWHEEL && Count() > ItemsPerPage()) {
         // WParam's high word is the wheel distance; 120 is one notch of three lines.
         const int delta = static_cast<std::int16_t>(Message.WParam >> 16);
         SetTopIndex(m_topIndex - delta / 120 * 3);
         return;
     }
     TCustomControl::WndProc(Message);
+}
+
+bool TCustomListBox::ScrollContent(int Bar, TScrollInfo& Info) {
+    if (Bar != SB_VERT)
+        return false;
+    Info.nMin = 0;
+    Info.nMax = std::max(Count() - 1, 0);
+    // A variable list's page is the items that fit from the top one, as its last page shows.
+    Info.nPage = Count() == 0 ? 0 : ItemsPerPage();
+    Info.nPos = m_topIndex;
+    return true;
+}
+
+void TCustomListBox::ScrollContentTo(int Bar, int Pos) {
+    if (Bar == SB_VERT)
+        SetTopIndex(Pos);
 }
 
 }  // namespace framework

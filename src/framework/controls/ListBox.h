@@ -110,6 +110,9 @@ protected:
     void KeyDown(std::uint16_t& Key, TShiftState Shift) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void WndProc(TMessage& Message) override;
+    // The vertical bar counts items: the range is the list, the page the items that fit whole.
+    bool ScrollContent(int Bar, TScrollInfo& Info) override;
+    void ScrollContentTo(int Bar, int Pos) override;
     bool IsOwnerDraw() const { return m_style != lbStandard && m_style != lbVirtual; }
     bool IsVirtual() const { return m_style == lbVirtual || m_style == lbVirtualOwnerDraw; }
     // Paints an item of a list box that is not owner-drawn; descendants add to the plain text.

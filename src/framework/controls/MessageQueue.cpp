@@ -32,8 +32,79 @@ std::intptr_t SendMessage(HWND Wnd, std::uint32_t Msg, std::uint32_t WParam, std
     return target ? target->Perform(Msg, WParam, LParam) : 0;
 }
 
-int DeliverPostedMessages() {
+namespace {
+using Clock = std::chrono::steady_clock;
+struct Timer {
+    HWND Wnd;
+    std::uintptr_t Id;
+    Clock::duration Period;
+    Clock::time_point Due;
+};
+std::vector<Timer>& timers() {
+    static std::vector<Timer> list;
+    return list;
+}
+}  // namespace
+
+// Each timer that is due is delivered once and set for its next period from now, as the
+// platform folds a late timer's missed periods into one message.
+int DeliverDueTimers() {
     int delivered = 0;
+    const Clock::time_point now = Clock::now();
+    std::vector<std::pair<HWND, std::uintptr_t>> due;
+    for (Timer& t : timers())
+        if (t.Due <= now) {
+            due.emplace_back(t.Wnd, t.Id);
+            t.Due = now + t.Period;
+        }
+    // A handler may kill or set timers, or free windows: each is looked up again.
+    for (auto [wnd, id] : due)
+        if (TWinControl* target = TWinControl::FindControl(wnd)) {
+            target->Perform(WM_TIMER, static_cast<std::uint32_t>(id), 0);
+            ++delivered;
+        }
+    return delivered;
+}
+
+bool SetTimer(HWND Wnd, std::uintptr_t Id, unsigned Elapse) {
+    if (!TWinControl::FindControl(Wnd))
+        return false;
+    const auto period = std::chrono::milliseconds(std::max(Elapse, 1u));
+    for (Timer& t : timers())
+        if (t.Wnd == Wnd && t.Id == Id) {
+            t.Period = period;
+            t.Due = Clock::now() + period;
+            return true;
+        }
+    timers().push_back(Timer{Wnd, Id, period, Clock::now() + period});
+    return true;
+}
+
+bool KillTimer(HWND Wnd, std::uintptr_t Id) {
+    auto& list = timers();
+    const auto it =
+        std::find_if(list.begin(), list.end(), [&](const Timer& t) { return t.Wnd == Wnd && t.Id == Id; });
+    if (it == list.end())
+        return false;
+    list.erase(it);
+    return true;
+}
+
+bool TimerSet(HWND Wnd, std::uintptr_t Id) {
+    return std::any_of(timers().begin(), timers().end(),
+                       [&](const Timer& t) { return t.Wnd == Wnd && t.Id == Id; });
+}
+
+int TimerWait(int Limit) {
+    const Clock::time_point now = Clock::now();
+    long long wait = Limit;
+    for (const Timer& t : timers())
+        wait = std::min<long long>(wait, std::chrono::ceil<std::chrono::milliseconds>(t.Due - now).count());
+    return static_cast<int>(std::max<long long>(wait, 0));
+}
+
+int DeliverPostedMessages() {
+    int delivered = DeliverDueTimers();
     // Take one message at a time: a handler may post more, or pump the queue itself.
     while (!queue().empty()) {
         PostedMessage m = queue().front();
@@ -111,81 +182,8 @@ void DropPostedMessages(HWND Wnd) {
     auto& q = queue();
     q.erase(std::remove_if(q.begin(), q.end(), [Wnd](const PostedMessage& m) { return m.Wnd == Wnd; }),
             q.end());
-}
-
-namespace {
-using Clock = std::chrono::steady_clock;
-struct Timer {
-    HWND Wnd;
-    std::uint32_t Id;
-    std::chrono::milliseconds Elapse;
-    Clock::time_point Due;
-};
-std::vector<Timer>& timers() {
-    static std::vector<Timer> t;
-    return t;
-}
-}  // namespace
-
-bool SetTimer(HWND Wnd, std::uint32_t IDEvent, unsigned Elapse) {
-    if (!TWinControl::FindControl(Wnd))
-        return false;
-    const std::chrono::milliseconds elapse{std::max(Elapse, 1u)};
-    for (Timer& t : timers())
-        if (t.Wnd == Wnd && t.Id == IDEvent) {
-            t.Elapse = elapse;
-            t.Due = Clock::now() + elapse;
-            return true;
-        }
-    timers().push_back({Wnd, IDEvent, elapse, Clock::now() + elapse});
-    return true;
-}
-
-bool KillTimer(HWND Wnd, std::uint32_t IDEvent) {
     auto& t = timers();
-    const auto it =
-        std::find_if(t.begin(), t.end(), [&](const Timer& x) { return x.Wnd == Wnd && x.Id == IDEvent; });
-    if (it == t.end())
-        return false;
-    t.erase(it);
-    return true;
-}
-
-bool TimerSet(HWND Wnd, std::uint32_t IDEvent) {
-    return std::any_of(timers().begin(), timers().end(),
-                       [&](const Timer& x) { return x.Wnd == Wnd && x.Id == IDEvent; });
-}
-
-int DeliverDueTimers() {
-    const Clock::time_point now = Clock::now();
-    // A handler may set or kill timers: collect the due ones first.
-    std::vector<std::pair<HWND, std::uint32_t>> due;
-    auto& t = timers();
-    t.erase(
-        std::remove_if(t.begin(), t.end(), [](const Timer& x) { return !TWinControl::FindControl(x.Wnd); }),
-        t.end());
-    for (Timer& x : t)
-        if (x.Due <= now) {
-            x.Due = now + x.Elapse;
-            due.emplace_back(x.Wnd, x.Id);
-        }
-    int delivered = 0;
-    for (const auto& [wnd, id] : due)
-        if (TimerSet(wnd, id)) {
-            SendMessage(wnd, WM_TIMER, id, 0);
-            ++delivered;
-        }
-    return delivered;
-}
-
-int TimerWait(int Limit) {
-    const Clock::time_point now = Clock::now();
-    int wait = Limit;
-    for (const Timer& x : timers()) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(x.Due - now).count();
-        wait = std::min<int>(wait, static_cast<int>(std::max<long long>(left, 0)));
-    }
-    return wait;
+    t.erase(std::remove_if(t.begin(), t.end(), [Wnd](const Timer& x) { return x.Wnd == Wnd; }), t.end());
 }
 
 }  // namespace framework

@@ -29,7 +29,13 @@ inline constexpr std::uint32_t WM_CHAR = 0x0102;
 // An input method's text not yet committed: LParam a token (TLParamPointer) for the UTF-8
 // std::string, empty when the composition ends without text.
 inline constexpr std::uint32_t WM_IME_COMPOSITION = 0x010F;
+// A timer set with SetTimer is due: WParam is its id.
 inline constexpr std::uint32_t WM_TIMER = 0x0113;
+// A scroll bar was used: the SB_ code in WParam's low word, the thumb position in its high word
+// (cut to 16 bits: GetScrollInfo's nTrackPos has it whole), LParam the scroll bar control's
+// handle or 0 for a window's own bar.
+inline constexpr std::uint32_t WM_HSCROLL = 0x0114;
+inline constexpr std::uint32_t WM_VSCROLL = 0x0115;
 inline constexpr std::uint32_t WM_MOUSEMOVE = 0x0200;
 inline constexpr std::uint32_t WM_LBUTTONDOWN = 0x0201;
 inline constexpr std::uint32_t WM_LBUTTONUP = 0x0202;
@@ -143,15 +149,15 @@ bool HasPostedMessages();
 // Drops messages still queued for a window that is going away.
 void DropPostedMessages(HWND Wnd);
 
-// Timers: every Elapse milliseconds (at the soonest) the window gets WM_TIMER with WParam
-// IDEvent. Setting a timer again restarts it. Timers are delivered by DeliverDueTimers, which a
-// window host calls between events; one that fell behind fires once, not for every period
-// missed. A window that goes takes its timers with it.
-bool SetTimer(HWND Wnd, std::uint32_t IDEvent, unsigned Elapse);
-bool KillTimer(HWND Wnd, std::uint32_t IDEvent);
-bool TimerSet(HWND Wnd, std::uint32_t IDEvent);
+// Timers: once Elapse milliseconds have passed, and again every Elapse after that, the window
+// gets WM_TIMER with the id, delivered with the posted messages (or by DeliverDueTimers). One
+// that fell behind fires once, not for every period missed. Setting an id the window already
+// uses starts it again with the new period. A window that goes takes its timers with it.
+bool SetTimer(HWND Wnd, std::uintptr_t Id, unsigned Elapse);
+bool KillTimer(HWND Wnd, std::uintptr_t Id);
+bool TimerSet(HWND Wnd, std::uintptr_t Id);
 int DeliverDueTimers();
-// Milliseconds until the next timer is due, at most Limit.
+// Milliseconds until the next timer is due (0 when one is due now), at most Limit.
 int TimerWait(int Limit);
 
 }  // namespace framework

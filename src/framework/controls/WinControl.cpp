@@ -191,6 +191,7 @@ void TWinControl::DestroyHandle() {
         if (auto* win = As<TWinControl>(c))
             win->DestroyHandle();
     DestroyWnd();
+    CancelScrollBarTracking();
     windows().erase(m_handle);
     DropPostedMessages(m_handle);
     m_handle = 0;
@@ -211,7 +212,13 @@ void TWinControl::ResizeSurface() {
 
 TRect TWinControl::ClientRect() const {
     const int inset = ClientInset();
-    return Rect(0, 0, std::max(Width() - 2 * inset, 0), std::max(Height() - 2 * inset, 0));
+    int width = Width() - 2 * inset, height = Height() - 2 * inset;
+    if (m_scrollBars) {  // the window's own bars stand inside the border, beside the client area
+        const int t = GetSystemMetrics(SM_CXVSCROLL);
+        width -= ScrollBarShown(SB_VERT) ? t : 0;
+        height -= ScrollBarShown(SB_HORZ) ? t : 0;
+    }
+    return Rect(0, 0, std::max(width, 0), std::max(height, 0));
 }
 
 void TWinControl::BorderChanged() {
@@ -229,6 +236,7 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     TControl::SetBounds(ALeft, ATop, AWidth, AHeight);
     if (Width() != oldWidth || Height() != oldHeight) {
         ResizeSurface();
+        Invalidate();
         if (!m_aligning) {  // while scaling, children are scaled rather than anchored
             const TRect client = ClientRect();
             for (TControl* c : std::vector<TControl*>(m_controls))
@@ -355,6 +363,13 @@ void TWinControl::Repaint() {
 void TWinControl::PaintInvalid() {
     if (!m_handle || !Visible())
         return;
+    if (m_invalid)
+        UpdateScrollBars();  // the content may have grown or shrunk since the bars were set
+    // The bars' thickness follows the screen's resolution, and the client area with it.
+    if (m_surface && (m_surface->Width() != ClientWidth() || m_surface->Height() != ClientHeight())) {
+        ResizeSurface();
+        m_invalid = true;
+    }
     const bool painted = m_invalid;
     if (painted)
         Perform(WM_PAINT);
@@ -445,6 +460,8 @@ void TWinControl::PaintTo(TCanvas& Dest, int X, int Y) {
     const int inset = ClientInset();
     if (inset > 0)
         PaintBorder(Dest, Bounds(X - inset, Y - inset, Width(), Height()));
+    if (m_scrollBars)
+        PaintScrollBars(Dest, X, Y);
     Dest.IntersectClipRect(Bounds(X, Y, ClientWidth(), ClientHeight()));
     const TRect clip = Dest.ClipRect();
     // A window's pixels cover what lies below it, and each windowed child covers its client
@@ -499,6 +516,8 @@ void TWinControl::Notification(TComponent* AComponent, TOperation Operation) {
 }
 
 void TWinControl::WndProc(TMessage& Message) {
+    if (ScrollBarMessage(Message))
+        return;
     // Mouse input over a graphic child goes to that child, in its own coordinates.
     if (Message.Msg >= WM_MOUSEMOVE && Message.Msg <= WM_MBUTTONUP) {
         TPoint p{LParamX(Message.LParam), LParamY(Message.LParam)};

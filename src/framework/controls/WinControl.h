@@ -4,6 +4,7 @@
 // that erases its background. TCustomControl adds a canvas on that surface and Paint.
 
 #include "framework/controls/Control.h"
+#include "framework/controls/ScrollInfo.h"
 
 #include <vector>
 
@@ -89,6 +90,26 @@ public:
     void ChangeScale(int M, int D) override;
     void WndProc(TMessage& Message) override;
 
+    // The window's own scroll bars (SB_HORZ, SB_VERT), right of and below the client area while
+    // the content does not fit, as thick as GetSystemMetrics says. A control that scrolls reports
+    // its range through ScrollContent and follows the bars through ScrollContentTo; any other
+    // window sets the values itself and handles WM_HSCROLL and WM_VSCROLL. Set answers the
+    // position the bar keeps; an unknown bar is ignored (Get answers false).
+    int SetScrollInfo(int Bar, const TScrollInfo& Info, bool Redraw = true);
+    bool GetScrollInfo(int Bar, TScrollInfo& Info);
+    int SetScrollPos(int Bar, int Pos, bool Redraw = true);
+    int GetScrollPos(int Bar);
+    bool ScrollBarShown(int Bar) const;
+    // WS_HSCROLL and WS_VSCROLL while those bars are shown.
+    std::uint32_t WindowStyle() const;
+    // Asks ScrollContent again and shows or hides the bars to match; painting does it too.
+    void UpdateScrollBars();
+    // The bars' colours; a styled control sets its style's.
+    TScrollBarColors ScrollBarColors() const;
+    void SetScrollBarColors(const TScrollBarColors& Value);
+    // A press on a bar is being followed (a thumb dragged, an arrow held).
+    bool ScrollBarTracking() const;
+
     // Set by the form for one mouse press whose activation was refused: the press does not focus.
     void SetMouseNoActivate(bool Value) { m_mouseNoActivate = Value; }
 
@@ -129,6 +150,14 @@ protected:
     void WMPaint(TMessage& Message);
     void WMKey(TMessage& Message);
 
+    // A control that scrolls fills Info (range, page, position, in its own units) for the bar and
+    // answers true; it is asked whenever it is painted or its bars are read.
+    virtual bool ScrollContent(int /*Bar*/, TScrollInfo& /*Info*/) { return false; }
+    // A bar of a control that reports its content moved to Pos (already within the range).
+    virtual void ScrollContentTo(int /*Bar*/, int /*Pos*/) {}
+    // How far one arrow click moves, in the control's units.
+    virtual int ScrollLineSize(int /*Bar*/) const { return 1; }
+
 private:
     // Control as a windowed control, or null: the class test without a walk up the class
     // chain, for the walks over every child that each paint makes.
@@ -139,6 +168,18 @@ private:
     void FixupTabList();
     void DestroyHandle();
     void ResizeSurface();
+    // The window's own scroll bars, made when first used (WindowScrollBars.cpp).
+    class TWindowScrollBars;
+    struct TScrollBarsDeleter {
+        void operator()(TWindowScrollBars* Bars) const;
+    };
+    TWindowScrollBars& Bars();
+    // Handles the message when it is for the window's own bars.
+    bool ScrollBarMessage(TMessage& Message);
+    void PaintScrollBars(TCanvas& Dest, int X, int Y);
+    void ScrollBarsShownChanged();
+    void CancelScrollBarTracking();
+    std::unique_ptr<TWindowScrollBars, TScrollBarsDeleter> m_scrollBars;
 
     std::vector<TControl*> m_controls;    // not owned by the list; freed with the window
     std::vector<TWinControl*> m_tabList;  // the windowed ones among them, in tab order

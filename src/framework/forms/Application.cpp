@@ -86,8 +86,13 @@ const TClassInfo& TScreen::ClassInfo() {
 }
 
 TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner) {
-    m_pixelsPerInch = platform::Platform().ScreenPixelsPerInch();
+    SetPixelsPerInch(platform::Platform().ScreenPixelsPerInch());
     SetPopupWindowFinder([]() -> TWinControl* { return Screen->ActiveForm(); });
+}
+
+void TScreen::SetPixelsPerInch(int Value) {
+    m_pixelsPerInch = Value > 0 ? Value : 96;
+    SetSystemMetricsPixelsPerInch(m_pixelsPerInch);  // scroll bars follow the screen
 }
 
 void TScreen::SetSize(int W, int H) {

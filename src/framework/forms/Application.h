@@ -79,7 +79,7 @@ public:
 
     int PixelsPerInch() const { return m_pixelsPerInch; }
     // A window host sets it from the display; tests set it to try other resolutions.
-    void SetPixelsPerInch(int Value) { m_pixelsPerInch = Value > 0 ? Value : 96; }
+    void SetPixelsPerInch(int Value);
     TCursor Cursor() const { return m_cursor; }
     void SetCursor(TCursor Value) { m_cursor = Value; }
     int Width() const { return m_width; }

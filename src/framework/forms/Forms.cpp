@@ -10,7 +10,7 @@ namespace framework {
 
 const TClassInfo& TCustomForm::ClassInfo() {
     static const TClassInfo info =
-        TClassInfo::Derive<TCustomForm, TWinControl>("TCustomForm")
+        TClassInfo::Derive<TCustomForm, TScrollingWinControl>("TCustomForm")
             .String<TCustomForm>("Caption", &TCustomForm::Caption, &TCustomForm::SetCaption)
             .Integer<TCustomForm>("ClientWidth", &TCustomForm::ClientWidth, &TCustomForm::SetClientWidth)
             .Integer<TCustomForm>("ClientHeight", &TCustomForm::ClientHeight, &TCustomForm::SetClientHeight)
@@ -40,7 +40,7 @@ const TClassInfo& TForm::ClassInfo() {
     return info;
 }
 
-TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
+TCustomForm::TCustomForm(TComponent* AOwner) : TScrollingWinControl(AOwner) {
     SetVisible(false);
     SetBounds(0, 0, 320, 240);
     SetColor(clBtnFace);
@@ -53,12 +53,12 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
 TCustomForm::~TCustomForm() { Screen->RemoveForm(this); }
 
 void TCustomForm::AfterConstruction() {
-    TWinControl::AfterConstruction();
+    TScrollingWinControl::AfterConstruction();
     DoCreate();
 }
 
 void TCustomForm::BeforeDestruction() {
-    TWinControl::BeforeDestruction();
+    TScrollingWinControl::BeforeDestruction();
     Screen->RemoveForm(this);
     DoDestroy();
 }
@@ -224,7 +224,8 @@ void TCustomForm::PaintWindow(TCanvas&) {
 
 std::unique_ptr<TBitmap, TFreeDeleter> TCustomForm::Snapshot() {
     std::unique_ptr<TBitmap, TFreeDeleter> picture(Create<TBitmap>());
-    picture->SetSize(ClientWidth(), ClientHeight());
+    // The whole window: the client area and the form's own scroll bars beside it.
+    picture->SetSize(Width(), Height());
     PaintTo(*picture->Canvas(), 0, 0);
     return picture;
 }
@@ -267,7 +268,7 @@ void TCustomForm::SetMouseControl(TControl* Control) {
 }
 
 void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
-    TWinControl::Notification(AComponent, Operation);
+    TScrollingWinControl::Notification(AComponent, Operation);
     if (Operation == TOperation::opRemove && AComponent == m_mouseControl)
         m_mouseControl = nullptr;
     if (Operation == TOperation::opRemove && AComponent == m_loadedActiveControl)
@@ -306,11 +307,19 @@ void TCustomForm::SendMouseInput(std::uint32_t Msg, int X, int Y, TShiftState Sh
     TWinControl* target = this;
     TPoint p{X, Y};
     auto* captured = FindControl(GetCapture());
-    if (captured && captured != this && ContainsControl(captured) && !wheel) {
+    // The form's own bars keep the mouse while a press on them lasts.
+    if (captured && (captured != this || ScrollBarTracking()) && ContainsControl(captured) && !wheel) {
         target = captured;
         p = captured->ScreenToClient(p);
     } else {
         for (;;) {
+            // A point on a window's own scroll bars or border is the window's, whatever lies
+            // below them.
+            if (target != this && !target->ClientRect().Contains(p))
+                break;
+            if (target == this && (target->ScrollBarShown(SB_VERT) || target->ScrollBarShown(SB_HORZ)) &&
+                !target->ClientRect().Contains(p))
+                break;
             auto* child = As<TWinControl>(target->ControlAtPos(p, false, true));
             if (!child)
                 break;
@@ -426,7 +435,7 @@ void TCustomForm::ChangeScale(int M, int D) {
     if (M == D || D == 0)
         return;
     const int left = Left(), top = Top();
-    TWinControl::ChangeScale(M, D);
+    TScrollingWinControl::ChangeScale(M, D);
     if (ParentFont()) {
         // A form has no parent whose font it could follow: its own font scales too.
         Font()->SetHeight(MulDiv(Font()->Height(), M, D));

@@ -3,7 +3,7 @@
 // its own surface and can hand out a picture of the whole (Snapshot). Input reaches it through
 // SendMouseInput and SendKeyInput, from a window host or from a test.
 
-#include "framework/controls/WinControl.h"
+#include "framework/controls/ScrollBars.h"
 
 #include <memory>
 
@@ -16,7 +16,7 @@ using TCloseQueryEvent = TEvent<TObject*, bool&>;
 // The message a form posts to itself to be freed once the handler that asked has returned.
 inline constexpr std::uint32_t CM_RELEASE = CM_BASE + 33;
 
-class TCustomForm : public TWinControl {
+class TCustomForm : public TScrollingWinControl {
 public:
     explicit TCustomForm(TComponent* AOwner);
     ~TCustomForm() override;

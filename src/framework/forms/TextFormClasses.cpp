@@ -14,6 +14,7 @@
 #include "framework/controls/Menus.h"
 #include "framework/controls/Panel.h"
 #include "framework/controls/RadioGroup.h"
+#include "framework/controls/ScrollBars.h"
 #include "framework/forms/Forms.h"
 #include "framework/forms/TextForms.h"
 
@@ -30,7 +31,7 @@ void RegisterFrameworkClasses() {
                  &TRadioGroup::ClassInfo(),     &TImageList::ClassInfo(),    &TToolBar::ClassInfo(),
                  &TToolButton::ClassInfo(),     &TMainMenu::ClassInfo(),     &TPopupMenu::ClassInfo(),
                  &TMenuItem::ClassInfo(),       &TImage::ClassInfo(),        &TDrawGrid::ClassInfo(),
-                 &TStringGrid::ClassInfo(),
+                 &TStringGrid::ClassInfo(),     &TScrollBar::ClassInfo(),    &TScrollBox::ClassInfo(),
              })
             RegisterClass(cls);
         return true;

@@ -73,3 +73,36 @@ TEST_F(Grids, ClickSelectsACellButNeverAFixedOne) {
 }
 
 }  // namespace
+
+// Rows and columns past the grid scroll by whole cells; the fixed ones stay.
+TEST_F(Grids, BarsScrollTheCellsButNotTheFixedOnes) {
+    Picture(*form);
+    EXPECT_EQ(grid->WindowStyle(), 0u);  // three columns and four rows fit
+    grid->SetColCount(20);
+    grid->SetRowCount(50);
+    Picture(*form);
+    EXPECT_EQ(grid->WindowStyle(), WS_HSCROLL | WS_VSCROLL);
+    TScrollInfo info;
+    grid->GetScrollInfo(SB_VERT, info);
+    EXPECT_EQ(info.nMin, 1);
+    EXPECT_EQ(info.nMax, 49);
+    EXPECT_EQ(info.nPage, grid->VisibleRowCount());
+    grid->Perform(WM_VSCROLL, SB_LINEDOWN);
+    grid->Perform(WM_HSCROLL, SB_PAGERIGHT);
+    EXPECT_EQ(grid->TopRow(), 2);
+    EXPECT_EQ(grid->LeftCol(), 1 + grid->VisibleColCount());
+    // The fixed row and column keep their place; the first cell shown follows them.
+    EXPECT_EQ(grid->CellRect(0, 0), Rect(0, 0, 64, 24));
+    EXPECT_EQ(grid->CellRect(grid->LeftCol(), 2), Rect(65, 25, 129, 49));
+    EXPECT_TRUE(grid->CellRect(1, 1).IsEmpty());  // scrolled away
+    int col = 0, row = 0;
+    ASSERT_TRUE(grid->MouseToCell(70, 30, col, row));
+    EXPECT_EQ(col, grid->LeftCol());
+    EXPECT_EQ(row, 2);
+    grid->Perform(WM_VSCROLL, SB_BOTTOM);
+    EXPECT_EQ(grid->TopRow(), 50 - grid->VisibleRowCount());
+    grid->SetRowCount(3);  // fewer rows than shown: back to the first
+    Picture(*form);
+    EXPECT_EQ(grid->TopRow(), 1);
+    EXPECT_FALSE(grid->WindowStyle() & WS_VSCROLL);
+}

@@ -16,7 +16,9 @@ struct ListBoxFixture : ::testing::Test {
     int clicks = 0;
     void SetUp() override {
         list = Create<TListBox>(form.get());
-        list->SetBounds(0, 0, 104, 84);  // a client area of five items of 16 pixels, inside the border
+        // A client area of five items of 16 pixels, inside the border and beside the 17-pixel
+        // scroll bar that twenty items need.
+        list->SetBounds(0, 0, 104, 84);
         list->SetParent(form.get());
         for (int i = 0; i < 20; ++i)
             list->Items()->Add("item " + std::to_string(i));
@@ -33,7 +35,7 @@ TEST_F(ListBoxFixture, SelectedItemIsPaintedInTheHighlightColours) {
     list->SetItemIndex(1);
     auto pic = Picture(*form);
     EXPECT_TRUE(PixelIs(*pic, 50, 16, clHighlight));
-    EXPECT_TRUE(PixelIs(*pic, 99, 31, clHighlight));
+    EXPECT_TRUE(PixelIs(*pic, 82, 31, clHighlight));
     EXPECT_TRUE(PixelIs(*pic, 50, 15, clYellow));
     EXPECT_TRUE(PixelIs(*pic, 50, 32, clYellow));
     // Text of the selected item is in the highlight text colour, inside its row.
@@ -46,7 +48,7 @@ TEST_F(ListBoxFixture, SelectedItemIsPaintedInTheHighlightColours) {
 
 TEST_F(ListBoxFixture, SunkenBorderSurroundsTheClientArea) {
     auto pic = Picture(*form);
-    EXPECT_EQ(list->ClientRect(), Rect(0, 0, 100, 80));
+    EXPECT_EQ(list->ClientRect(), Rect(0, 0, 83, 80));
     EXPECT_TRUE(PixelIs(*pic, 0, 0, clBtnShadow));
     EXPECT_TRUE(PixelIs(*pic, 1, 1, cl3DDkShadow));
     EXPECT_TRUE(PixelIs(*pic, 103, 83, clBtnHighlight));
@@ -120,8 +122,8 @@ TEST_F(ListBoxFixture, OwnerDrawCallsTheEventForEachVisibleItemWithItsState) {
     EXPECT_EQ(drawn[2].first, 2);
     EXPECT_TRUE(drawn[2].second & odSelected);
     EXPECT_FALSE(drawn[1].second & odSelected);
-    EXPECT_TRUE(RectIs(*pic, Rect(2, 34, 102, 50), clRed));  // inside the border
-    EXPECT_TRUE(RectIs(*pic, Rect(2, 2, 102, 34), clLime));
+    EXPECT_TRUE(RectIs(*pic, Rect(2, 34, 85, 50), clRed));  // inside the border, beside the bar
+    EXPECT_TRUE(RectIs(*pic, Rect(2, 2, 85, 34), clLime));
 }
 
 TEST_F(ListBoxFixture, VariableHeightsComeFromMeasureItem) {
