@@ -362,8 +362,9 @@ void TGalleryWindow::WatchControls() {
             file->OnChange = Then(file->OnChange, [this, file, name] {
                 Report(Format("%s: \"%s\"", {name, file->Text()}));
             });
-        } else if (auto* edit = As<TCustomEdit>(c)) {
-            // Other edits tell their new text; a memo, how many lines it has.
+        } else if (auto* edit = As<TCustomEdit>(c); edit && !edit->ReadOnly()) {
+            // Other edits tell their new text; a memo, how many lines it has. A read-only one
+            // only shows what the window puts there.
             edit->OnChange = Then(edit->OnChange, [this, edit, name] {
                 if (edit->Editor().MultiLine())
                     Report(Format("%s: %d lines", {name, edit->Editor().LineCount()}));
