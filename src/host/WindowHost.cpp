@@ -4,6 +4,7 @@
 #include "framework/rtl/Exceptions.h"
 #include "host/Broadcast.h"
 #include "host/DisplayResolution.h"
+#include "host/WorkArea.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -98,10 +99,12 @@ void TWindowHost::Open(TCustomForm* AForm) {
     if (std::string why; !startVideo(why))
         throw Exception("Cannot open a desktop window: " + why);
     m_sdlStarted = true;
-    const Uint32 flags = SDL_WINDOW_RESIZABLE | (m_options.Hidden ? SDL_WINDOW_HIDDEN : SDL_WINDOW_SHOWN);
+    // The window stays hidden until the form has its size for this resolution and the window
+    // has been fitted onto the monitor's work area: its first picture is its final one.
     m_window = SDL_CreateWindow(AForm->Caption().c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                                std::max(AForm->ClientWidth(), 1), std::max(AForm->ClientHeight(), 1), flags);
-    if (!m_window || !SDL_GetWindowSurface(m_window)) {
+                                std::max(AForm->ClientWidth(), 1), std::max(AForm->ClientHeight(), 1),
+                                SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
+    if (!m_window) {
         const std::string why = SDL_GetError();
         Close();
         throw Exception("Cannot open a desktop window: " + why);
@@ -120,12 +123,40 @@ void TWindowHost::Open(TCustomForm* AForm) {
     AForm->Show();
     // A form made for another resolution hears of this one as of a move to another monitor.
     if (FormAlive() && AForm->PixelsPerInch() != m_ppi)
-        ChangeResolution(m_ppi);
+        RescaleForm(m_ppi);
+    if (!FormAlive()) {
+        Close();
+        return;
+    }
+    const TFrameExtents frame = WindowFrameExtents(m_window);
+    const TRect placed = CentreOnWorkArea(WindowWorkArea(m_window), frame,
+                                          TPoint{AForm->ClientWidth(), AForm->ClientHeight()});
+    SDL_SetWindowSize(m_window, placed.Width(), placed.Height());
+    // A window not yet shown is placed by the top-left corner of its frame.
+    SDL_SetWindowPosition(m_window, placed.Left - frame.Left, placed.Top - frame.Top);
+    AForm->SetClientWidth(placed.Width());
+    if (FormAlive())
+        AForm->SetClientHeight(placed.Height());
+    if (!FormAlive()) {
+        Close();
+        return;
+    }
+    if (!m_options.Hidden) {
+        SDL_ShowWindow(m_window);
+        // The window manager's answers (the frame, where the window now stands) reach SDL as
+        // events; a window manager that gave no frame before may need the window moved in.
+        SDL_PumpEvents();
+    }
     FitWindowToForm();
+    if (!SDL_GetWindowSurface(m_window)) {
+        const std::string why = SDL_GetError();
+        Close();
+        throw Exception("Cannot open a desktop window: " + why);
+    }
     Flush();
 }
 
-void TWindowHost::ChangeResolution(int NewPpi) {
+void TWindowHost::RescaleForm(int NewPpi) {
     TCustomForm* form = Form();
     m_ppi = NewPpi;
     Screen->SetPixelsPerInch(NewPpi);
@@ -138,6 +169,10 @@ void TWindowHost::ChangeResolution(int NewPpi) {
     TLParamPointer rect(&suggested);
     const auto dpi = static_cast<std::uint16_t>(NewPpi);
     SendMessage(form->Handle(), WM_DPICHANGED, MakeWParam(dpi, dpi), rect.LParam());
+}
+
+void TWindowHost::ChangeResolution(int NewPpi) {
+    RescaleForm(NewPpi);
     if (FormAlive())
         FitWindowToForm();
 }
@@ -149,13 +184,29 @@ void TWindowHost::CheckResolution() {
         ChangeResolution(ppi);
 }
 
+// The window takes the form's size where the monitor's work area has room for it; where it has
+// not, the window stays inside the work area and the form takes the window's size, so that its
+// aligned and anchored controls lay out again in what the user can see.
 void TWindowHost::FitWindowToForm() {
     TCustomForm* form = Form();
-    m_fittedSize = TPoint{form->ClientWidth(), form->ClientHeight()};
-    int w = 0, h = 0;
+    int x = 0, y = 0, w = 0, h = 0;
+    SDL_GetWindowPosition(m_window, &x, &y);
     SDL_GetWindowSize(m_window, &w, &h);
-    if (w != m_fittedSize.X || h != m_fittedSize.Y)
-        SDL_SetWindowSize(m_window, std::max(m_fittedSize.X, 1), std::max(m_fittedSize.Y, 1));
+    const bool maximised = SDL_GetWindowFlags(m_window) & (SDL_WINDOW_MAXIMIZED | SDL_WINDOW_FULLSCREEN);
+    const TRect wanted = maximised ? Bounds(x, y, w, h)
+                                   : KeepOnWorkArea(WindowWorkArea(m_window), WindowFrameExtents(m_window),
+                                                    Bounds(x, y, form->ClientWidth(), form->ClientHeight()));
+    if (wanted.Width() != w || wanted.Height() != h)
+        SDL_SetWindowSize(m_window, wanted.Width(), wanted.Height());
+    if (wanted.Left != x || wanted.Top != y)
+        SDL_SetWindowPosition(m_window, wanted.Left, wanted.Top);
+    // The window manager has the last word on the size.
+    SDL_GetWindowSize(m_window, &w, &h);
+    if (form->ClientWidth() != w)
+        form->SetClientWidth(w);
+    if (FormAlive() && form->ClientHeight() != h)
+        form->SetClientHeight(h);
+    m_fittedSize = TPoint{w, h};
 }
 
 bool TWindowHost::HandleEvent(const SDL_Event& Event) {

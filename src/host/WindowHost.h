@@ -55,6 +55,8 @@ public:
 
     framework::TCustomForm* Form() const;
     int PixelsPerInch() const { return m_ppi; }
+    // SDL's number for the window, which its window events carry; 0 while none is open.
+    std::uint32_t WindowID() const { return m_window ? SDL_GetWindowID(m_window) : 0; }
     // The form's picture as last presented: the window's own pixels, where they are words of
     // the framework's layout.
     const framework::TCanvas& Frame() const { return m_frame; }
@@ -63,6 +65,7 @@ private:
     bool FormAlive() const;
     void CheckResolution();
     void ChangeResolution(int NewPpi);
+    void RescaleForm(int NewPpi);
     void FitWindowToForm();
     void Present(bool Everything);
     void AttachFrame(const SDL_Surface& Surface);

@@ -1,8 +1,10 @@
 #include "host/WindowHost.h"
 #include "framework/controls/ListBox.h"
+#include "framework/controls/Panel.h"
 #include "framework/forms/Application.h"
 #include "framework/rtl/Exceptions.h"
 #include "host/DisplayResolution.h"
+#include "host/WorkArea.h"
 #include "support/FormFixture.h"
 
 #include <gtest/gtest.h>
@@ -172,6 +174,57 @@ TEST_F(WindowHostOffscreen, AFormAlreadyAtTheDisplaysResolutionHearsNothing) {
     host.Open(form);
     EXPECT_EQ(host.PixelsPerInch(), DisplayPixelsPerInch(nullptr));
     EXPECT_EQ(form->wparams.empty(), host.PixelsPerInch() == 96);
+}
+
+TEST_F(WindowHostOffscreen, AFormLargerThanTheMonitorOpensInsideItsWorkAreaAndLaysOutThere) {
+    TWindowHost host(THostOptions{144, false, true});
+    TDpiForm* form = MakeForm();
+    form->SetClientWidth(900);
+    form->SetClientHeight(1000);  // 1350x1500 at 144 pixels per inch
+    auto* status = Create<TPanel>(form);
+    status->SetParent(form);
+    status->SetHeight(20);
+    status->SetAlign(alBottom);
+    host.Open(form);
+    const TRect area = WindowWorkArea(nullptr);
+    ASSERT_FALSE(area.IsEmpty());
+    ASSERT_LT(area.Height(), 1500);
+    EXPECT_LE(form->ClientHeight(), area.Height());
+    EXPECT_LE(form->ClientWidth(), area.Width());
+    EXPECT_EQ(host.Frame().Surface().Height, form->ClientHeight());
+    EXPECT_EQ(host.Frame().Surface().Width, form->ClientWidth());
+    // The form took the window's size: what is aligned to its bottom is where the user sees it.
+    EXPECT_EQ(status->Top() + status->Height(), form->ClientHeight());
+    EXPECT_EQ(host.Frame().Pixels(5, form->ClientHeight() - 10),
+              form->Snapshot()->Canvas()->Pixels(5, form->ClientHeight() - 10));
+    // The first picture shows the form from its top: the list where the form has it.
+    EXPECT_EQ(list->BoundsRect(), Bounds(15, 15, 150, 90));
+    const TPoint origin = list->ClientOrigin();
+    EXPECT_EQ(host.Frame().Pixels(origin.X + 20, origin.Y + 12), list->Surface()->Canvas()->Pixels(20, 12));
+}
+
+TEST_F(WindowHostOffscreen, TheFormFollowsTheWindowWhenTheDesktopResizesIt) {
+    TWindowHost host(THostOptions{0, false, true});
+    TDpiForm* form = MakeForm();
+    auto* status = Create<TPanel>(form);
+    status->SetParent(form);
+    status->SetHeight(20);
+    status->SetAlign(alBottom);
+    host.Open(form);
+    // A maximised window, as the window manager reports it.
+    SDL_Event resized{};
+    resized.type = SDL_WINDOWEVENT;
+    resized.window.event = SDL_WINDOWEVENT_SIZE_CHANGED;
+    resized.window.windowID = host.WindowID();
+    resized.window.data1 = 400;
+    resized.window.data2 = 300;
+    ASSERT_TRUE(host.HandleEvent(resized));
+    host.Flush();
+    EXPECT_EQ(form->ClientWidth(), 400);
+    EXPECT_EQ(form->ClientHeight(), 300);
+    EXPECT_EQ(status->Top(), 280);
+    EXPECT_EQ(status->Width(), 400);
+    EXPECT_EQ(host.Frame().Surface().Height, 300);
 }
 
 // A display that is named but not there: SDL would fall back to its offscreen driver, and a
