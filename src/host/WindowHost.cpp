@@ -193,8 +193,9 @@ void TWindowHost::FitWindowToForm() {
     SDL_GetWindowPosition(m_window, &x, &y);
     SDL_GetWindowSize(m_window, &w, &h);
     const bool maximised = SDL_GetWindowFlags(m_window) & (SDL_WINDOW_MAXIMIZED | SDL_WINDOW_FULLSCREEN);
+    m_frameExtents = WindowFrameExtents(m_window);
     const TRect wanted = maximised ? Bounds(x, y, w, h)
-                                   : KeepOnWorkArea(WindowWorkArea(m_window), WindowFrameExtents(m_window),
+                                   : KeepOnWorkArea(WindowWorkArea(m_window), m_frameExtents,
                                                     Bounds(x, y, form->ClientWidth(), form->ClientHeight()));
     if (wanted.Width() != w || wanted.Height() != h)
         SDL_SetWindowSize(m_window, wanted.Width(), wanted.Height());
@@ -207,6 +208,22 @@ void TWindowHost::FitWindowToForm() {
     if (FormAlive() && form->ClientHeight() != h)
         form->SetClientHeight(h);
     m_fittedSize = TPoint{w, h};
+}
+
+// A window manager that frames the window late (one that starts after it, or adopts it) may
+// leave the frame past the work area, the title bar above it where it cannot be reached to move
+// the window: a new frame fits the window again, and the title bar is kept on the screen.
+void TWindowHost::KeepTitleBarOnScreen() {
+    const TRect area = WindowWorkArea(m_window);
+    const TFrameExtents frame = WindowFrameExtents(m_window);
+    if (frame != m_frameExtents) {
+        FitWindowToForm();
+        return;
+    }
+    int x = 0, y = 0;
+    SDL_GetWindowPosition(m_window, &x, &y);
+    if (!area.IsEmpty() && y - frame.Top < area.Top)
+        SDL_SetWindowPosition(m_window, x, area.Top + frame.Top);
 }
 
 bool TWindowHost::HandleEvent(const SDL_Event& Event) {
@@ -224,9 +241,14 @@ bool TWindowHost::HandleEvent(const SDL_Event& Event) {
             break;
         case SDL_WINDOWEVENT_MOVED:
         case SDL_WINDOWEVENT_DISPLAY_CHANGED:
+            KeepTitleBarOnScreen();
             CheckResolution();
             break;
+        case SDL_WINDOWEVENT_SHOWN:
+            KeepTitleBarOnScreen();
+            break;
         case SDL_WINDOWEVENT_EXPOSED:
+            KeepTitleBarOnScreen();
             Present(true);
             break;
         default:
@@ -249,7 +271,9 @@ void TWindowHost::Flush() {
     if (!FormAlive())
         return;
     TCustomForm* form = Form();
-    if (form->ClientWidth() != m_fittedSize.X || form->ClientHeight() != m_fittedSize.Y)
+    // A new frame from the window manager fits the window again, as a new size of the form does.
+    if (form->ClientWidth() != m_fittedSize.X || form->ClientHeight() != m_fittedSize.Y ||
+        ((SDL_GetWindowFlags(m_window) & SDL_WINDOW_SHOWN) && WindowFrameExtents(m_window) != m_frameExtents))
         FitWindowToForm();
     form->PaintInvalid();
     Present(false);

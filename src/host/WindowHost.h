@@ -7,6 +7,7 @@
 
 #include "framework/forms/Forms.h"
 #include "host/SdlInput.h"
+#include "host/WorkArea.h"
 
 #include <SDL.h>
 
@@ -67,6 +68,7 @@ private:
     void ChangeResolution(int NewPpi);
     void RescaleForm(int NewPpi);
     void FitWindowToForm();
+    void KeepTitleBarOnScreen();
     void Present(bool Everything);
     void AttachFrame(const SDL_Surface& Surface);
     void UpdateCursor();
@@ -80,6 +82,7 @@ private:
     framework::TCanvas m_frame;      // on the window's pixels, or on m_converted's
     framework::TBitmap m_converted;  // for windows whose pixels are in another format
     framework::TPoint m_fittedSize;  // the form's client size the window was last fitted to
+    TFrameExtents m_frameExtents;    // the window manager's frame it was fitted with
     bool m_presentAll = false;       // the window's pixels are new: compose and show them all
     int m_ppi = 96;
     std::map<framework::TCursor, SDL_Cursor*> m_cursors;

@@ -73,10 +73,27 @@ bool readFrameExtents(Display* X, Window W, Atom Extents, TFrameExtents& Frame) 
     return found;
 }
 
+// Whether the running window manager says it answers Atom (in _NET_SUPPORTED on the root).
+bool windowManagerSupports(Display* X, Atom Wanted) {
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    bool found = false;
+    if (XGetWindowProperty(X, DefaultRootWindow(X), XInternAtom(X, "_NET_SUPPORTED", False), 0, 4096, False,
+                           XA_ATOM, &type, &format, &count, &after, &data) == Success &&
+        data && format == 32) {
+        const auto* atoms = reinterpret_cast<const Atom*>(data);
+        found = std::find(atoms, atoms + count, Wanted) != atoms + count;
+    }
+    if (data)
+        XFree(data);
+    return found;
+}
+
 // The frame the window manager has set on the window (_NET_FRAME_EXTENTS). Before a window is
-// mapped, a window manager that follows the desktop's conventions sets it when asked
-// (_NET_REQUEST_FRAME_EXTENTS); the answer is awaited for a moment only, as a window manager
-// that ignores the request leaves no frame known. False where the window is not on X11.
+// mapped, a window manager that says it does sets it when asked (_NET_REQUEST_FRAME_EXTENTS);
+// its answer is awaited for a second at most. False where the window is not on X11.
 bool x11FrameExtents(SDL_Window* AWindow, TFrameExtents& Frame) {
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
@@ -85,16 +102,18 @@ bool x11FrameExtents(SDL_Window* AWindow, TFrameExtents& Frame) {
     Display* x = info.info.x11.display;
     const Window w = info.info.x11.window;
     const Atom extents = XInternAtom(x, "_NET_FRAME_EXTENTS", False);
-    if (readFrameExtents(x, w, extents, Frame) || (SDL_GetWindowFlags(AWindow) & SDL_WINDOW_SHOWN))
+    const Atom request = XInternAtom(x, "_NET_REQUEST_FRAME_EXTENTS", False);
+    if (readFrameExtents(x, w, extents, Frame) || (SDL_GetWindowFlags(AWindow) & SDL_WINDOW_SHOWN) ||
+        !windowManagerSupports(x, request))
         return true;
-    XEvent request{};
-    request.xclient.type = ClientMessage;
-    request.xclient.window = w;
-    request.xclient.message_type = XInternAtom(x, "_NET_REQUEST_FRAME_EXTENTS", False);
-    request.xclient.format = 32;
-    XSendEvent(x, DefaultRootWindow(x), False, SubstructureRedirectMask | SubstructureNotifyMask, &request);
+    XEvent ask{};
+    ask.xclient.type = ClientMessage;
+    ask.xclient.window = w;
+    ask.xclient.message_type = request;
+    ask.xclient.format = 32;
+    XSendEvent(x, DefaultRootWindow(x), False, SubstructureRedirectMask | SubstructureNotifyMask, &ask);
     XFlush(x);
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(250);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(1);
     while (std::chrono::steady_clock::now() < end && !readFrameExtents(x, w, extents, Frame))
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     return true;
@@ -106,11 +125,14 @@ bool x11FrameExtents(SDL_Window*, TFrameExtents&) { return false; }
 
 TFrameExtents WindowFrameExtents(SDL_Window* Window) {
     TFrameExtents frame;
-    if (!Window || x11FrameExtents(Window, frame))
+    if (!Window)
         return frame;
-    if (!(SDL_GetWindowFlags(Window) & SDL_WINDOW_SHOWN) ||
-        SDL_GetWindowBordersSize(Window, &frame.Top, &frame.Left, &frame.Bottom, &frame.Right) != 0)
-        return TFrameExtents{};
+    // Shown, the window's frame is what SDL last heard from the window manager.
+    if ((SDL_GetWindowFlags(Window) & SDL_WINDOW_SHOWN) &&
+        SDL_GetWindowBordersSize(Window, &frame.Top, &frame.Left, &frame.Bottom, &frame.Right) == 0)
+        return frame;
+    frame = TFrameExtents{};
+    x11FrameExtents(Window, frame);
     return frame;
 }
 

@@ -12,6 +12,7 @@ namespace host {
 // The widths of the window manager's frame on each side of the window's client area.
 struct TFrameExtents {
     int Left = 0, Top = 0, Right = 0, Bottom = 0;
+    bool operator==(const TFrameExtents&) const = default;
 };
 
 // The client area that fits Client into WorkArea with its frame: as large as it asked for, but
@@ -26,9 +27,9 @@ framework::TRect CentreOnWorkArea(const framework::TRect& WorkArea, const TFrame
 // The work area of the monitor the window stands on (of the first monitor when SDL cannot
 // tell); empty when SDL knows no monitor at all.
 framework::TRect WindowWorkArea(SDL_Window* Window);
-// The window manager's frame round Window: what SDL reports once the window is shown; before
-// that, on X11, what the window manager answers a request for it. Zero where there is no frame
-// or nothing answers.
+// The window manager's frame round Window: once the window is shown, what SDL last heard of it
+// (no round trip to the display); before that, on X11, what the window manager answers a
+// request for it. Zero where there is no frame or nothing answers.
 TFrameExtents WindowFrameExtents(SDL_Window* Window);
 
 }  // namespace host
