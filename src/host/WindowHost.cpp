@@ -4,6 +4,7 @@
 #include "framework/rtl/Exceptions.h"
 #include "host/Broadcast.h"
 #include "host/DisplayResolution.h"
+#include "host/PopupWindows.h"
 #include "host/WorkArea.h"
 
 #include <algorithm>
@@ -74,6 +75,14 @@ bool startVideo(std::string& Why) {
 }
 }  // namespace
 
+namespace {
+// The hosts with an open window, for the framework's popups to find the desktop round a form.
+std::vector<TWindowHost*>& openHosts() {
+    static std::vector<TWindowHost*> hosts;
+    return hosts;
+}
+}  // namespace
+
 bool DisplayAvailable(std::string* Why) {
     std::string why;
     if (!startVideo(why)) {
@@ -88,6 +97,20 @@ bool DisplayAvailable(std::string* Why) {
 TWindowHost::TWindowHost(THostOptions Options) : m_options(Options) {}
 
 TWindowHost::~TWindowHost() { Close(); }
+
+bool TWindowHost::PopupScreen(const TWinControl& Top, TPopupScreen& Screen) {
+    for (TWindowHost* host : openHosts())
+        if (host->Form() == &Top && host->m_window) {
+            SDL_GetWindowPosition(host->m_window, &Screen.ClientOrigin.X, &Screen.ClientOrigin.Y);
+            Screen.WorkArea = WindowWorkArea(host->m_window);
+            return true;
+        }
+    return false;
+}
+
+std::vector<std::uint32_t> TWindowHost::PopupWindowIDs() const {
+    return m_popups ? m_popups->WindowIDs() : std::vector<std::uint32_t>{};
+}
 
 TCustomForm* TWindowHost::Form() const { return m_watch ? m_watch->form : nullptr; }
 
@@ -111,6 +134,9 @@ void TWindowHost::Open(TCustomForm* AForm) {
     }
     m_watch.reset(Create<TFormWatch>(AForm));
     m_input = std::make_unique<TSdlInput>(*AForm);
+    m_popups = std::make_unique<TPopupWindows>(*AForm, m_window, m_options.Hidden);
+    openHosts().push_back(this);
+    SetPopupScreenFinder(&TWindowHost::PopupScreen);
     if (m_options.Broadcast) {
         m_broadcast = std::make_unique<TBroadcastListener>();
         if (!m_broadcast->Connected())
@@ -226,11 +252,19 @@ void TWindowHost::KeepTitleBarOnScreen() {
         SDL_SetWindowPosition(m_window, x, area.Top + frame.Top);
 }
 
-bool TWindowHost::HandleEvent(const SDL_Event& Event) {
+bool TWindowHost::HandleEvent(const SDL_Event& AnEvent) {
     if (!FormAlive())
         return false;
+    SDL_Event Event = AnEvent;
+    if (m_popups->Route(Event) == TPopupWindows::TRoute::Done)
+        return Form()->Visible() && !Application->Terminated();
     if (Event.type == SDL_WINDOWEVENT && Event.window.windowID != SDL_GetWindowID(m_window))
         return true;
+    // The desktop's focus went to another program: its popups go, as with a press elsewhere.
+    if (Event.type == SDL_WINDOWEVENT && Event.window.event == SDL_WINDOWEVENT_FOCUS_LOST)
+        m_popups->Dismiss();
+    if (!FormAlive())
+        return false;
     m_input->Deliver(Event);
     if (!FormAlive())
         return false;
@@ -291,8 +325,10 @@ void TWindowHost::Present(bool Everything) {
     const TPixelSurface& pixels = m_frame.Surface();
     const TRect whole = Rect(0, 0, pixels.Width, pixels.Height);
     TRect dirty;
-    for (const TRect& r : form->TakePaintedRects())
+    const std::vector<TRect> painted = form->TakePaintedRects();
+    for (const TRect& r : painted)
         dirty = UnionRect(dirty, IntersectRect(r, whole));
+    m_popups->Update(painted);
     if (m_presentAll) {
         // New pixels: all of them, beyond the form too if the window is larger.
         dirty = whole;
@@ -412,6 +448,11 @@ void TWindowHost::Close() {
         form->Free();
     m_watch.reset();
     m_input.reset();
+    m_popups.reset();
+    auto& hosts = openHosts();
+    hosts.erase(std::remove(hosts.begin(), hosts.end(), this), hosts.end());
+    if (hosts.empty())
+        SetPopupScreenFinder(nullptr);
     m_broadcast.reset();
     for (auto& [shape, cursor] : m_cursors)
         SDL_FreeCursor(cursor);

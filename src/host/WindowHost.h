@@ -5,6 +5,7 @@
 // when the display's resolution changes, and passes on the suite's broadcast. When the window
 // closes, the form runs its close handling and is freed, so it saves its state.
 
+#include "framework/controls/DropDownList.h"
 #include "framework/forms/Forms.h"
 #include "host/SdlInput.h"
 #include "host/WorkArea.h"
@@ -19,6 +20,7 @@
 namespace host {
 
 class TBroadcastListener;
+class TPopupWindows;
 
 // The broadcast of the suite's launching program, as every window of the suite receives it.
 inline constexpr std::uint32_t WM_BROADCASTBYSHELL = framework::WM_USER + 232;
@@ -47,7 +49,10 @@ public:
 
     // The steps of Run, for callers that drive the window themselves.
     void Open(framework::TCustomForm* AForm);
-    // Hands one event to the form; false once the form has gone or closed for good.
+    // SDL's numbers for the windows of the form's popups shown now.
+    std::vector<std::uint32_t> PopupWindowIDs() const;
+    // Hands one event to the form (those of its popups' windows too); false once the form has
+    // gone or closed for good.
     bool HandleEvent(const SDL_Event& Event);
     // Delivers posted messages and broadcasts, repaints what was invalidated and presents it.
     void Flush();
@@ -63,6 +68,7 @@ public:
     const framework::TCanvas& Frame() const { return m_frame; }
 
 private:
+    static bool PopupScreen(const framework::TWinControl& Top, framework::TPopupScreen& Screen);
     bool FormAlive() const;
     void CheckResolution();
     void ChangeResolution(int NewPpi);
@@ -78,6 +84,7 @@ private:
     std::unique_ptr<TFormWatch, framework::TFreeDeleter> m_watch;  // knows when the form goes
     std::unique_ptr<TSdlInput> m_input;
     std::unique_ptr<TBroadcastListener> m_broadcast;
+    std::unique_ptr<TPopupWindows> m_popups;  // the form's drop-downs and menus, in windows of their own
     SDL_Window* m_window = nullptr;
     framework::TCanvas m_frame;      // on the window's pixels, or on m_converted's
     framework::TBitmap m_converted;  // for windows whose pixels are in another format

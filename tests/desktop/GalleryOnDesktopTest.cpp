@@ -390,6 +390,42 @@ TEST_F(GalleryOnDesktop, TheWindowFitsTheScreenAndItsFirstPictureIsTheCopys) {
     EXPECT_TRUE(Reported("StyledListbox1: item 3 \"" + list.Items()->Strings(3) + "\""));
 }
 
+TEST_F(GalleryOnDesktop, AComboListReachesBelowTheWindowAndIsPickedThere) {
+    ASSERT_NO_FATAL_FAILURE(StartGallery());
+    ASSERT_TRUE(Reported(Format("Style 0 (Light), %d pixels per inch", {desktopPpi})));
+    // The window made just taller than the closed colour combo and the status line below it:
+    // its list has no room inside.
+    auto& combo = Control<lm7::TColourSharingCombo>("ColourSharingCombo1");
+    const int height = combo.ClientOrigin().Y + combo.Height() + Control<TControl>("StatusLine").Height() + 4;
+    Xdotool({"windowsize", window, std::to_string(placedWindow.Client.Width()), std::to_string(height)});
+    ASSERT_TRUE(WaitFor([&] {
+        const auto placed = testsupport::DesktopWindow(std::stoul(window));
+        return placed && placed->Client.Height() == height;
+    }));
+    FitCopyToWindow();
+    const TPoint field = At(combo, 0, 0);
+    Click(At(combo, combo.Width() / 2, combo.Height() / 2));
+    // The first whole entry below the window's frame, other than the chosen one. The list opens
+    // scrolled so far that the chosen entry is its last row, when it is further down.
+    const int listTop = field.Y + combo.Height() - 2 + 1;  // the combo's border, then the list's
+    const int rows = std::min(combo.DropDownCount(), combo.Items()->Count());
+    const int first = std::max(0, combo.ItemIndex() - rows + 1);
+    int row = (placedWindow.Frame.Bottom + 4 - listTop + combo.ItemHeight() - 1) / combo.ItemHeight();
+    if (first + row == combo.ItemIndex())
+        ++row;
+    ASSERT_LT(row, rows);
+    const TPoint entry{field.X + combo.Width() - 12,
+                       listTop + row * combo.ItemHeight() + combo.ItemHeight() / 2};
+    ASSERT_GT(entry.Y, placedWindow.Frame.Bottom);
+    EXPECT_TRUE(Shows({{entry, combo.Color()}})) << "no list below the window";
+    const int chosen = combo.ItemIndex();
+    combo.SetItemIndex(first + row);
+    const std::string name = combo.SelectedColourName();
+    combo.SetItemIndex(chosen);
+    Click(entry);
+    EXPECT_TRUE(Reported("ColourSharingCombo1: " + name));
+}
+
 TEST_F(GalleryOnDesktop, PointerKeyboardBroadcastResolutionAndCloseReachTheWindow) {
     ASSERT_NO_FATAL_FAILURE(StartGallery());
     ASSERT_TRUE(Reported(Format("Style 0 (Light), %d pixels per inch", {desktopPpi})));

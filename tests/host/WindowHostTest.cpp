@@ -1,4 +1,5 @@
 #include "host/WindowHost.h"
+#include "framework/controls/ComboBox.h"
 #include "framework/controls/ListBox.h"
 #include "framework/controls/Panel.h"
 #include "framework/forms/Application.h"
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
@@ -225,6 +227,74 @@ TEST_F(WindowHostOffscreen, TheFormFollowsTheWindowWhenTheDesktopResizesIt) {
     EXPECT_EQ(status->Top(), 280);
     EXPECT_EQ(status->Width(), 400);
     EXPECT_EQ(host.Frame().Surface().Height, 300);
+}
+
+TEST_F(WindowHostOffscreen, AComboListOpensInAPopupWindowPastTheFormsEdgeAndIsPickedThere) {
+    TWindowHost host(THostOptions{96, false, true});
+    TDpiForm* form = MakeForm();
+    auto* combo = Create<TComboBox>(form);
+    combo->SetParent(form);
+    combo->SetBounds(120, 70, 70, 0);
+    for (const char* s : {"one", "two", "three", "four", "five", "six"})
+        combo->Items()->Add(s);
+    host.Open(form);
+    ASSERT_TRUE(host.PopupWindowIDs().empty());
+    combo->SetDroppedDown(true);
+    host.Flush();
+    const std::vector<std::uint32_t> ids = host.PopupWindowIDs();
+    ASSERT_EQ(ids.size(), 1u);
+    auto* dropped = As<TDropDownList>(form->Controls(form->ControlCount() - 1));
+    ASSERT_TRUE(dropped && dropped->ShownApart());
+    EXPECT_GT(dropped->Top() + dropped->Height(), form->ClientHeight());
+    // The popup's window stands where the list is, beside the form's window, and shows it.
+    SDL_Window* popup = SDL_GetWindowFromID(ids[0]);
+    SDL_Window* owner = SDL_GetWindowFromID(host.WindowID());
+    int px = 0, py = 0, ox = 0, oy = 0, pw = 0, ph = 0;
+    SDL_GetWindowPosition(popup, &px, &py);
+    SDL_GetWindowPosition(owner, &ox, &oy);
+    SDL_GetWindowSize(popup, &pw, &ph);
+    EXPECT_EQ(px - ox, dropped->Left());
+    EXPECT_EQ(py - oy, dropped->Top());
+    EXPECT_EQ(pw, dropped->Width());
+    EXPECT_EQ(ph, dropped->Height());
+    SDL_Surface* shown = SDL_GetWindowSurface(popup);
+    ASSERT_NE(shown, nullptr);
+    const int row = 1 + combo->ItemHeight() * 2 + combo->ItemHeight() / 2;  // "three"
+    Uint32 pixel = 0;
+    SDL_LockSurface(shown);
+    std::memcpy(&pixel, static_cast<Uint8*>(shown->pixels) + row * shown->pitch + 30 * 4, 4);
+    SDL_UnlockSurface(shown);
+    Uint8 r = 0, g = 0, b = 0;
+    SDL_GetRGB(pixel, shown->format, &r, &g, &b);
+    const TColor expected = ColorToRGB(dropped->Surface()->Canvas()->Pixels(29, row - 1));
+    EXPECT_EQ(RGB(r, g, b), expected);
+    // A click in the popup's window picks the entry under it; the window goes with the list.
+    SDL_Event click{};
+    click.type = SDL_MOUSEBUTTONDOWN;
+    click.button.windowID = ids[0];
+    click.button.button = SDL_BUTTON_LEFT;
+    click.button.clicks = 1;
+    click.button.x = 30;
+    click.button.y = row;
+    ASSERT_TRUE(host.HandleEvent(click));
+    click.type = SDL_MOUSEBUTTONUP;
+    ASSERT_TRUE(host.HandleEvent(click));
+    host.Flush();
+    EXPECT_EQ(combo->ItemIndex(), 2);
+    EXPECT_FALSE(combo->DroppedDown());
+    EXPECT_TRUE(host.PopupWindowIDs().empty());
+    // Opened again, it comes in the same window; the desktop's focus leaving takes it away.
+    combo->SetDroppedDown(true);
+    host.Flush();
+    EXPECT_EQ(host.PopupWindowIDs(), ids);
+    SDL_Event away{};
+    away.type = SDL_WINDOWEVENT;
+    away.window.windowID = host.WindowID();
+    away.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
+    host.HandleEvent(away);
+    host.Flush();
+    EXPECT_FALSE(combo->DroppedDown());
+    EXPECT_TRUE(host.PopupWindowIDs().empty());
 }
 
 // A display that is named but not there: SDL would fall back to its offscreen driver, and a

@@ -87,6 +87,7 @@ private:
         PaintEntry(Target, Index, Rect, State);
     }
     void DropDownChoose(int Index) override { Choose(Index); }
+    void DropDownDismiss() override { SetDroppedDown(false); }
     void ItemsChange(TObject* Sender);
     // Sets up the canvas for an entry (selection colours when selected) and paints it.
     void PaintEntry(TCanvas& Target, int Index, TRect Rect, TOwnerDrawState State);

@@ -427,7 +427,7 @@ void TWinControl::PaintTo(TCanvas& Dest, int X, int Y) {
     std::vector<TWinControl*> shown;
     std::vector<TRect> own{clip}, rest;
     for (TControl* c : m_controls)
-        if (auto* win = Windowed(c); win && win->Visible()) {
+        if (auto* win = Windowed(c); win && win->Visible() && !win->ShownApart()) {
             const TRect outer = Bounds(X + win->Left(), Y + win->Top(), win->Width(), win->Height());
             if (IntersectRect(clip, outer).IsEmpty())
                 continue;

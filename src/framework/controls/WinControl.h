@@ -82,6 +82,8 @@ public:
     // Copies this window and its visible windowed children, clipped to their parents, onto Dest
     // with this window's client origin at (X, Y). Children outside Dest's clip are skipped.
     void PaintTo(TCanvas& Dest, int X, int Y);
+    // A child shown in a desktop window of its own (a popup): its parent's picture leaves it out.
+    virtual bool ShownApart() const { return false; }
 
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     // The client area is the bounds less the border on every side.
