@@ -1,5 +1,6 @@
 #include "host/WindowHost.h"
 
+#include "framework/controls/DropFiles.h"
 #include "framework/forms/Application.h"
 #include "framework/rtl/Exceptions.h"
 #include "host/Broadcast.h"
@@ -252,10 +253,48 @@ void TWindowHost::KeepTitleBarOnScreen() {
         SDL_SetWindowPosition(m_window, x, area.Top + frame.Top);
 }
 
+// Files dropped from the desktop come one by one between the drop's begin and its end; at the end
+// they go together to the window under the pointer that takes them. A file dropped without a
+// begin (another of SDL's video drivers) goes alone.
+void TWindowHost::Drop(const SDL_DropEvent& Event) {
+    if (Event.file) {
+        if (Event.type == SDL_DROPFILE)
+            m_dropped.emplace_back(Event.file);
+        SDL_free(Event.file);
+    }
+    if (Event.type == SDL_DROPBEGIN) {
+        m_dropped.clear();
+        m_dropping = true;
+        return;
+    }
+    if (Event.type == SDL_DROPFILE && m_dropping)
+        return;
+    m_dropping = false;
+    std::vector<std::string> files;
+    files.swap(m_dropped);
+    if (files.empty())
+        return;
+    // Nothing moves the pointer over the window during a drag: where it is comes from the
+    // desktop, where that knows it.
+    TPoint at = m_input->Pointer();
+    if (std::string_view(SDL_GetCurrentVideoDriver()) == "x11") {
+        int gx = 0, gy = 0, wx = 0, wy = 0;
+        SDL_GetGlobalMouseState(&gx, &gy);
+        SDL_GetWindowPosition(m_window, &wx, &wy);
+        at = TPoint{gx - wx, gy - wy};
+    }
+    DropFilesOnto(*Form(), at.X, at.Y, files);
+}
+
 bool TWindowHost::HandleEvent(const SDL_Event& AnEvent) {
     if (!FormAlive())
         return false;
     SDL_Event Event = AnEvent;
+    if (Event.type == SDL_DROPBEGIN || Event.type == SDL_DROPFILE || Event.type == SDL_DROPTEXT ||
+        Event.type == SDL_DROPCOMPLETE) {
+        Drop(Event.drop);
+        return FormAlive() && Form()->Visible() && !Application->Terminated();
+    }
     if (m_popups->Route(Event) == TPopupWindows::TRoute::Done)
         return Form()->Visible() && !Application->Terminated();
     if (Event.type == SDL_WINDOWEVENT && Event.window.windowID != SDL_GetWindowID(m_window))

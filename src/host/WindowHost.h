@@ -52,7 +52,8 @@ public:
     // SDL's numbers for the windows of the form's popups shown now.
     std::vector<std::uint32_t> PopupWindowIDs() const;
     // Hands one event to the form (those of its popups' windows too); false once the form has
-    // gone or closed for good.
+    // gone or closed for good. A drop event's file is the host's to free (SDL_free), as SDL's
+    // own are.
     bool HandleEvent(const SDL_Event& Event);
     // Delivers posted messages and broadcasts, repaints what was invalidated and presents it.
     void Flush();
@@ -75,6 +76,7 @@ private:
     void RescaleForm(int NewPpi);
     void FitWindowToForm();
     void KeepTitleBarOnScreen();
+    void Drop(const SDL_DropEvent& Event);
     void Present(bool Everything);
     void AttachFrame(const SDL_Surface& Surface);
     void UpdateCursor();
@@ -95,6 +97,8 @@ private:
     std::map<framework::TCursor, SDL_Cursor*> m_cursors;
     framework::TCursor m_shownCursor = framework::crDefault;
     bool m_capturing = false;
+    std::vector<std::string> m_dropped;  // files of a drop under way
+    bool m_dropping = false;
     bool m_sdlStarted = false;
 };
 

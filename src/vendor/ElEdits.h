@@ -80,6 +80,9 @@ public:
     const std::string& InitialDir() const { return m_initialDir; }
     void SetInitialDir(const std::string& Value) { m_initialDir = Value; }
 
+protected:
+    void DoDropFiles(const std::vector<std::string>& Dropped, framework::TPoint At) override;
+
 private:
     std::string m_initialDir;
     TOpenOptions m_options = OpenOptionBit(ofHideReadOnly);
@@ -88,9 +91,12 @@ private:
 
 class TElFolderNameEdit : public TCustomElButtonEdit {
 public:
-    using TCustomElButtonEdit::TCustomElButtonEdit;
+    explicit TElFolderNameEdit(framework::TComponent* AOwner);
     static const framework::TClassInfo& ClassInfo();
     framework::TClass ClassType() const override { return &ClassInfo(); }
+
+protected:
+    void DoDropFiles(const std::vector<std::string>& Dropped, framework::TPoint At) override;
 };
 
 // An integer between MinValue and MaxValue; the text shows the value, and text that is a

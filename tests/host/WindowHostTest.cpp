@@ -1,5 +1,6 @@
 #include "host/WindowHost.h"
 #include "framework/controls/ComboBox.h"
+#include "framework/controls/DropFiles.h"
 #include "framework/controls/ListBox.h"
 #include "framework/controls/Panel.h"
 #include "framework/forms/Application.h"
@@ -295,6 +296,47 @@ TEST_F(WindowHostOffscreen, AComboListOpensInAPopupWindowPastTheFormsEdgeAndIsPi
     host.Flush();
     EXPECT_FALSE(combo->DroppedDown());
     EXPECT_TRUE(host.PopupWindowIDs().empty());
+}
+
+TEST_F(WindowHostOffscreen, FilesDroppedFromTheDesktopReachTheWindowUnderThePointerTogether) {
+    TWindowHost host(THostOptions{96, false, true});
+    TDpiForm* form = MakeForm();
+    DragAcceptFiles(list, true);
+    std::vector<std::vector<std::string>> drops;
+    TPoint at;
+    list->OnDropFiles = TEvent<TObject*, const std::vector<std::string>&, TPoint>::Lambda(
+        [&](TObject*, const std::vector<std::string>& files, TPoint p) {
+            drops.push_back(files);
+            at = p;
+        });
+    host.Open(form);
+    SDL_Event move{};
+    move.type = SDL_MOUSEMOTION;
+    move.motion.windowID = host.WindowID();
+    move.motion.x = list->ClientOrigin().X + 7;
+    move.motion.y = list->ClientOrigin().Y + 9;
+    host.HandleEvent(move);
+    auto drop = [&](Uint32 type, const char* file) {
+        SDL_Event e{};
+        e.type = type;
+        e.drop.windowID = host.WindowID();
+        e.drop.file = file ? SDL_strdup(file) : nullptr;
+        return host.HandleEvent(e);
+    };
+    const std::vector<std::string> names{"/home/reader/Wörter list.txt", "/tmp/\xc3(bad utf-8).txt"};
+    EXPECT_TRUE(drop(SDL_DROPBEGIN, nullptr));
+    for (const std::string& n : names)
+        EXPECT_TRUE(drop(SDL_DROPFILE, n.c_str()));
+    EXPECT_TRUE(drops.empty());  // not before the drop is complete
+    EXPECT_TRUE(drop(SDL_DROPCOMPLETE, nullptr));
+    ASSERT_EQ(drops.size(), 1u);
+    EXPECT_EQ(drops[0], names);
+    EXPECT_EQ(at, (TPoint{7, 9}));
+    // Dropped text is no file; a drop with nothing in it reaches nobody.
+    EXPECT_TRUE(drop(SDL_DROPBEGIN, nullptr));
+    EXPECT_TRUE(drop(SDL_DROPTEXT, "some words"));
+    EXPECT_TRUE(drop(SDL_DROPCOMPLETE, nullptr));
+    EXPECT_EQ(drops.size(), 1u);
 }
 
 // A display that is named but not there: SDL would fall back to its offscreen driver, and a
