@@ -13,7 +13,8 @@ struct TPopupWindows::TPopup {
     TDropDownList* list = nullptr;  // not owned; null while the window is kept for another popup
     TRect bounds;                   // the list's outer bounds in the form's coordinates
     TPoint at;                      // where the window was put on the screen
-    TBitmap picture;                // the list as last shown, border included
+    TCanvas canvas;                 // on the window's pixels while the list is painted there
+    TBitmap picture;                // the list, for windows whose pixels are in another format
     bool exposed = false;           // the desktop asks for the window's pixels again
 };
 
@@ -63,17 +64,18 @@ void TPopupWindows::Update(const std::vector<TRect>& Painted) {
                 found = m_popups.end() - 1;
             }
             (*found)->list = list;
-            (*found)->bounds = TRect{};
             everything = true;
         }
         TPopup& p = **found;
         const TRect bounds = list->BoundsRect();
         const TPoint at{ownerX + bounds.Left, ownerY + bounds.Top};
-        if (bounds.Width() != p.bounds.Width() || bounds.Height() != p.bounds.Height()) {
+        int w = 0, h = 0;
+        SDL_GetWindowSize(p.window, &w, &h);
+        if (bounds.Width() != w || bounds.Height() != h) {
             SDL_SetWindowSize(p.window, std::max(bounds.Width(), 1), std::max(bounds.Height(), 1));
             everything = true;
         }
-        if (at.X != p.at.X || at.Y != p.at.Y || everything)
+        if (at.X != p.at.X || at.Y != p.at.Y)
             SDL_SetWindowPosition(p.window, at.X, at.Y);
         p.bounds = bounds;
         p.at = at;
@@ -87,21 +89,29 @@ void TPopupWindows::Update(const std::vector<TRect>& Painted) {
     }
 }
 
-// The list is painted as its parent would paint it, onto a picture of its own, then copied
-// into the window's pixels.
+// The list is painted as its parent would paint it, straight into the window's pixels where
+// they are words of the framework's layout, else onto a picture converted into them.
 void TPopupWindows::Show(TPopup& Popup) {
     TDropDownList& list = *Popup.list;
-    if (Popup.picture.Width() != list.Width() || Popup.picture.Height() != list.Height())
-        Popup.picture.SetSize(list.Width(), list.Height());
-    list.PaintTo(*Popup.picture.Canvas(), list.ClientInset(), list.ClientInset());
     SDL_Surface* surface = SDL_GetWindowSurface(Popup.window);
     if (!surface)
         return;
-    const int w = std::min(surface->w, Popup.picture.Width()),
-              h = std::min(surface->h, Popup.picture.Height());
-    const TPixelSurface& pixels = Popup.picture.Surface();
-    SDL_ConvertPixels(w, h, SDL_PIXELFORMAT_ARGB8888, pixels.Bits, pixels.Stride * 4, surface->format->format,
-                      surface->pixels, surface->pitch);
+    const Uint32 format = surface->format->format;
+    if (format == SDL_PIXELFORMAT_RGB888 || format == SDL_PIXELFORMAT_ARGB8888) {
+        Popup.canvas.SetSurface(
+            TPixelSurface{static_cast<TPixel*>(surface->pixels), surface->w, surface->h, surface->pitch / 4});
+        list.PaintTo(Popup.canvas, list.ClientInset(), list.ClientInset());
+        Popup.canvas.SetSurface(TPixelSurface{});
+    } else {
+        if (Popup.picture.Width() != list.Width() || Popup.picture.Height() != list.Height())
+            Popup.picture.SetSize(list.Width(), list.Height());
+        list.PaintTo(*Popup.picture.Canvas(), list.ClientInset(), list.ClientInset());
+        const int w = std::min(surface->w, Popup.picture.Width()),
+                  h = std::min(surface->h, Popup.picture.Height());
+        const TPixelSurface& pixels = Popup.picture.Surface();
+        SDL_ConvertPixels(w, h, SDL_PIXELFORMAT_ARGB8888, pixels.Bits, pixels.Stride * 4, format,
+                          surface->pixels, surface->pitch);
+    }
     if (SDL_UpdateWindowSurface(Popup.window) == 0)
         Popup.exposed = false;
 }
