@@ -6,6 +6,7 @@
 #include "RatioReporter.h"
 
 #include "controls/StyledListbox.h"
+#include "framework/controls/ComboBox.h"
 #include "framework/controls/Edits.h"
 #include "framework/controls/Label.h"
 #include "framework/controls/ListBox.h"
@@ -143,7 +144,59 @@ void ThumbDragSteps(benchmark::State& state, int Items) {
 void BM_ThumbDragMillionItems(benchmark::State& state) { ThumbDragSteps(state, 1000000); }
 void BM_ThumbDragHundredItems(benchmark::State& state) { ThumbDragSteps(state, 100); }
 
+// A combo of 60 entries near the bottom of a small window: its list reaches past the window.
+TForm* MakeComboWindow(TComboBox*& combo) {
+    auto* form = Create<TForm>(nullptr);
+    form->SetClientWidth(300);
+    form->SetClientHeight(120);
+    combo = Create<TComboBox>(form);
+    combo->SetParent(form);
+    combo->SetBounds(20, 90, 200, 0);
+    combo->SetStyle(csDropDownList);
+    for (int i = 0; i < 60; ++i)
+        combo->Items()->Add("entry " + std::to_string(i));
+    combo->SetItemIndex(3);
+    return form;
+}
+
+// The drop-down opened in a popup window of its own, painted and shown there, then closed.
+void BM_DropDownInItsOwnWindow(benchmark::State& state) {
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    TComboBox* combo = nullptr;
+    host::TWindowHost window(host::THostOptions{96, false, true});
+    window.Open(MakeComboWindow(combo));
+    for (auto _ : state) {
+        combo->SetDroppedDown(true);
+        window.Flush();
+        benchmark::DoNotOptimize(window.PopupWindowIDs());
+        combo->SetDroppedDown(false);
+        window.Flush();
+    }
+    combo->SetDroppedDown(true);
+    window.Flush();
+    if (window.PopupWindowIDs().size() != 1)
+        state.SkipWithError("the drop-down did not open in a window of its own");
+}
+
+// The same drop-down opened on the form, as without a desktop, and its list repainted there.
+void BM_DropDownOnTheForm(benchmark::State& state) {
+    TComboBox* combo = nullptr;
+    std::unique_ptr<TForm, TFreeDeleter> form(MakeComboWindow(combo));
+    form->Show();
+    Application->ProcessMessages();
+    for (auto _ : state) {
+        combo->SetDroppedDown(true);
+        form->PaintInvalid();
+        benchmark::DoNotOptimize(form->TakePaintedRects());
+        combo->SetDroppedDown(false);
+        form->PaintInvalid();
+        benchmark::DoNotOptimize(form->TakePaintedRects());
+    }
+}
+
 BENCHMARK(BM_ClickToPresent)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DropDownInItsOwnWindow)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DropDownOnTheForm)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RepaintListAlone)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ThumbDragMillionItems)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ThumbDragHundredItems)->Unit(benchmark::kMicrosecond);
@@ -159,6 +212,8 @@ int main(int argc, char** argv) {
         "BM_ClickToPresent", "BM_RepaintListAlone", "target at most 2");
     reporter.PrintRatio("A thumb-drag step with its repaint, list of 1,000,000 items / list of 100",
                         "BM_ThumbDragMillionItems", "BM_ThumbDragHundredItems", "target at most 1.5");
+    reporter.PrintRatio("Drop-down opened in a window of its own / opened and repainted on the form",
+                        "BM_DropDownInItsOwnWindow", "BM_DropDownOnTheForm", "target at most 2");
     benchmark::Shutdown();
     return 0;
 }

@@ -303,6 +303,15 @@ void TGalleryWindow::WatchControls() {
                 Report(Format("%s: item %d \"%s\"",
                               {name, index, index >= 0 ? list->Items()->Strings(index) : ""}));
             });
+            if (list->AcceptsDroppedFiles())
+                list->OnDropFiles = TEvent<TObject*, const std::vector<std::string>&, TPoint>::Lambda(
+                    [this, list, before = list->OnDropFiles](
+                        TObject* Sender, const std::vector<std::string>& Files, TPoint At) {
+                        if (before)
+                            before(Sender, Files, At);
+                        Report(Format("%s: \"%s\" dropped, %d items",
+                                      {list->Name(), Files.front(), list->Items()->Count()}));
+                    });
         } else if (auto* combo = As<lm7::TColourSharingCombo>(c)) {
             combo->OnChange = Then(combo->OnChange, [this, combo, name] {
                 Report(Format("%s: %s", {name, combo->SelectedColourName()}));

@@ -1,9 +1,12 @@
 #include "host/WindowHost.h"
 
+#include "framework/controls/DropFiles.h"
 #include "framework/forms/Application.h"
 #include "framework/rtl/Exceptions.h"
 #include "host/Broadcast.h"
 #include "host/DisplayResolution.h"
+#include "host/PopupWindows.h"
+#include "host/WorkArea.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -74,6 +77,14 @@ bool startVideo(std::string& Why) {
 }
 }  // namespace
 
+namespace {
+// The hosts with an open window, for the framework's popups to find the desktop round a form.
+std::vector<TWindowHost*>& openHosts() {
+    static std::vector<TWindowHost*> hosts;
+    return hosts;
+}
+}  // namespace
+
 bool DisplayAvailable(std::string* Why) {
     std::string why;
     if (!startVideo(why)) {
@@ -89,6 +100,20 @@ TWindowHost::TWindowHost(THostOptions Options) : m_options(Options) {}
 
 TWindowHost::~TWindowHost() { Close(); }
 
+bool TWindowHost::PopupScreen(const TWinControl& Top, TPopupScreen& Screen) {
+    for (TWindowHost* host : openHosts())
+        if (host->Form() == &Top && host->m_window) {
+            SDL_GetWindowPosition(host->m_window, &Screen.ClientOrigin.X, &Screen.ClientOrigin.Y);
+            Screen.WorkArea = WindowWorkArea(host->m_window);
+            return true;
+        }
+    return false;
+}
+
+std::vector<std::uint32_t> TWindowHost::PopupWindowIDs() const {
+    return m_popups ? m_popups->WindowIDs() : std::vector<std::uint32_t>{};
+}
+
 TCustomForm* TWindowHost::Form() const { return m_watch ? m_watch->form : nullptr; }
 
 bool TWindowHost::FormAlive() const { return Form() != nullptr; }
@@ -99,10 +124,12 @@ void TWindowHost::Open(TCustomForm* AForm) {
     if (std::string why; !startVideo(why))
         throw Exception("Cannot open a desktop window: " + why);
     m_sdlStarted = true;
-    const Uint32 flags = SDL_WINDOW_RESIZABLE | (m_options.Hidden ? SDL_WINDOW_HIDDEN : SDL_WINDOW_SHOWN);
+    // The window stays hidden until the form has its size for this resolution and the window
+    // has been fitted onto the monitor's work area: its first picture is its final one.
     m_window = SDL_CreateWindow(AForm->Caption().c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                                std::max(AForm->Width(), 1), std::max(AForm->Height(), 1), flags);
-    if (!m_window || !SDL_GetWindowSurface(m_window)) {
+                                std::max(AForm->Width(), 1), std::max(AForm->Height(), 1),
+                                SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
+    if (!m_window) {
         const std::string why = SDL_GetError();
         Close();
         throw Exception("Cannot open a desktop window: " + why);
@@ -117,6 +144,9 @@ void TWindowHost::Open(TCustomForm* AForm) {
                                                                         : "Error";
         SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title, Message.c_str(), m_window);
     });
+    m_popups = std::make_unique<TPopupWindows>(*AForm, m_window, m_options.Hidden);
+    openHosts().push_back(this);
+    SetPopupScreenFinder(&TWindowHost::PopupScreen);
     if (m_options.Broadcast) {
         // A broadcast wakes the event loop at once: an SDL event pushed from the listener's
         // watcher, as the loop waits for SDL's events only.
@@ -139,12 +169,40 @@ void TWindowHost::Open(TCustomForm* AForm) {
     AForm->Show();
     // A form made for another resolution hears of this one as of a move to another monitor.
     if (FormAlive() && AForm->PixelsPerInch() != m_ppi)
-        ChangeResolution(m_ppi);
+        RescaleForm(m_ppi);
+    if (!FormAlive()) {
+        Close();
+        return;
+    }
+    const TFrameExtents frame = WindowFrameExtents(m_window);
+    const TRect placed =
+        CentreOnWorkArea(WindowWorkArea(m_window), frame, TPoint{AForm->Width(), AForm->Height()});
+    SDL_SetWindowSize(m_window, placed.Width(), placed.Height());
+    // A window not yet shown is placed by the top-left corner of its frame.
+    SDL_SetWindowPosition(m_window, placed.Left - frame.Left, placed.Top - frame.Top);
+    AForm->SetWidth(placed.Width());
+    if (FormAlive())
+        AForm->SetHeight(placed.Height());
+    if (!FormAlive()) {
+        Close();
+        return;
+    }
+    if (!m_options.Hidden) {
+        SDL_ShowWindow(m_window);
+        // The window manager's answers (the frame, where the window now stands) reach SDL as
+        // events; a window manager that gave no frame before may need the window moved in.
+        SDL_PumpEvents();
+    }
     FitWindowToForm();
+    if (!SDL_GetWindowSurface(m_window)) {
+        const std::string why = SDL_GetError();
+        Close();
+        throw Exception("Cannot open a desktop window: " + why);
+    }
     Flush();
 }
 
-void TWindowHost::ChangeResolution(int NewPpi) {
+void TWindowHost::RescaleForm(int NewPpi) {
     TCustomForm* form = Form();
     m_ppi = NewPpi;
     Screen->SetPixelsPerInch(NewPpi);
@@ -157,6 +215,10 @@ void TWindowHost::ChangeResolution(int NewPpi) {
     TLParamPointer rect(&suggested);
     const auto dpi = static_cast<std::uint16_t>(NewPpi);
     SendMessage(form->Handle(), WM_DPICHANGED, MakeWParam(dpi, dpi), rect.LParam());
+}
+
+void TWindowHost::ChangeResolution(int NewPpi) {
+    RescaleForm(NewPpi);
     if (FormAlive())
         FitWindowToForm();
 }
@@ -168,21 +230,99 @@ void TWindowHost::CheckResolution() {
         ChangeResolution(ppi);
 }
 
+// The window takes the form's size where the monitor's work area has room for it; where it has
+// not, the window stays inside the work area and the form takes the window's size, so that its
+// aligned and anchored controls lay out again in what the user can see.
 void TWindowHost::FitWindowToForm() {
     TCustomForm* form = Form();
-    // The window shows the whole form, its own scroll bars beside the client area included.
-    m_fittedSize = TPoint{form->Width(), form->Height()};
-    int w = 0, h = 0;
+    int x = 0, y = 0, w = 0, h = 0;
+    SDL_GetWindowPosition(m_window, &x, &y);
     SDL_GetWindowSize(m_window, &w, &h);
-    if (w != m_fittedSize.X || h != m_fittedSize.Y)
-        SDL_SetWindowSize(m_window, std::max(m_fittedSize.X, 1), std::max(m_fittedSize.Y, 1));
+    const bool maximised = SDL_GetWindowFlags(m_window) & (SDL_WINDOW_MAXIMIZED | SDL_WINDOW_FULLSCREEN);
+    m_frameExtents = WindowFrameExtents(m_window);
+    const TRect wanted = maximised ? Bounds(x, y, w, h)
+                                   : KeepOnWorkArea(WindowWorkArea(m_window), m_frameExtents,
+                                                    Bounds(x, y, form->Width(), form->Height()));
+    if (wanted.Width() != w || wanted.Height() != h)
+        SDL_SetWindowSize(m_window, wanted.Width(), wanted.Height());
+    if (wanted.Left != x || wanted.Top != y)
+        SDL_SetWindowPosition(m_window, wanted.Left, wanted.Top);
+    // The window manager has the last word on the size.
+    SDL_GetWindowSize(m_window, &w, &h);
+    if (form->Width() != w)
+        form->SetWidth(w);
+    if (FormAlive() && form->Height() != h)
+        form->SetHeight(h);
+    m_fittedSize = TPoint{w, h};
 }
 
-bool TWindowHost::HandleEvent(const SDL_Event& Event) {
+// A window manager that frames the window late (one that starts after it, or adopts it) may
+// leave the frame past the work area, the title bar above it where it cannot be reached to move
+// the window: a new frame fits the window again, and the title bar is kept on the screen.
+void TWindowHost::KeepTitleBarOnScreen() {
+    const TRect area = WindowWorkArea(m_window);
+    const TFrameExtents frame = WindowFrameExtents(m_window);
+    if (frame != m_frameExtents) {
+        FitWindowToForm();
+        return;
+    }
+    int x = 0, y = 0;
+    SDL_GetWindowPosition(m_window, &x, &y);
+    if (!area.IsEmpty() && y - frame.Top < area.Top)
+        SDL_SetWindowPosition(m_window, x, area.Top + frame.Top);
+}
+
+// Files dropped from the desktop come one by one between the drop's begin and its end; at the end
+// they go together to the window under the pointer that takes them. A file dropped without a
+// begin (another of SDL's video drivers) goes alone.
+void TWindowHost::Drop(const SDL_DropEvent& Event) {
+    if (Event.file) {
+        if (Event.type == SDL_DROPFILE)
+            m_dropped.emplace_back(Event.file);
+        SDL_free(Event.file);
+    }
+    if (Event.type == SDL_DROPBEGIN) {
+        m_dropped.clear();
+        m_dropping = true;
+        return;
+    }
+    if (Event.type == SDL_DROPFILE && m_dropping)
+        return;
+    m_dropping = false;
+    std::vector<std::string> files;
+    files.swap(m_dropped);
+    if (files.empty())
+        return;
+    // Nothing moves the pointer over the window during a drag: where it is comes from the
+    // desktop, where that knows it.
+    TPoint at = m_input->Pointer();
+    if (std::string_view(SDL_GetCurrentVideoDriver()) == "x11") {
+        int gx = 0, gy = 0, wx = 0, wy = 0;
+        SDL_GetGlobalMouseState(&gx, &gy);
+        SDL_GetWindowPosition(m_window, &wx, &wy);
+        at = TPoint{gx - wx, gy - wy};
+    }
+    DropFilesOnto(*Form(), at.X, at.Y, files);
+}
+
+bool TWindowHost::HandleEvent(const SDL_Event& AnEvent) {
     if (!FormAlive())
         return false;
+    SDL_Event Event = AnEvent;
+    if (Event.type == SDL_DROPBEGIN || Event.type == SDL_DROPFILE || Event.type == SDL_DROPTEXT ||
+        Event.type == SDL_DROPCOMPLETE) {
+        Drop(Event.drop);
+        return FormAlive() && Form()->Visible() && !Application->Terminated();
+    }
+    if (m_popups->Route(Event) == TPopupWindows::TRoute::Done)
+        return Form()->Visible() && !Application->Terminated();
     if (Event.type == SDL_WINDOWEVENT && Event.window.windowID != SDL_GetWindowID(m_window))
         return true;
+    // The desktop's focus went to another program: its popups go, as with a press elsewhere.
+    if (Event.type == SDL_WINDOWEVENT && Event.window.event == SDL_WINDOWEVENT_FOCUS_LOST)
+        m_popups->Dismiss();
+    if (!FormAlive())
+        return false;
     m_input->Deliver(Event);
     if (!FormAlive())
         return false;
@@ -193,9 +333,14 @@ bool TWindowHost::HandleEvent(const SDL_Event& Event) {
             break;
         case SDL_WINDOWEVENT_MOVED:
         case SDL_WINDOWEVENT_DISPLAY_CHANGED:
+            KeepTitleBarOnScreen();
             CheckResolution();
             break;
+        case SDL_WINDOWEVENT_SHOWN:
+            KeepTitleBarOnScreen();
+            break;
         case SDL_WINDOWEVENT_EXPOSED:
+            KeepTitleBarOnScreen();
             Present(true);
             break;
         default:
@@ -218,7 +363,9 @@ void TWindowHost::Flush() {
     if (!FormAlive())
         return;
     TCustomForm* form = Form();
-    if (form->Width() != m_fittedSize.X || form->Height() != m_fittedSize.Y)
+    // A new frame from the window manager fits the window again, as a new size of the form does.
+    if (form->Width() != m_fittedSize.X || form->Height() != m_fittedSize.Y ||
+        ((SDL_GetWindowFlags(m_window) & SDL_WINDOW_SHOWN) && WindowFrameExtents(m_window) != m_frameExtents))
         FitWindowToForm();
     form->PaintInvalid();
     Present(false);
@@ -237,8 +384,10 @@ void TWindowHost::Present(bool Everything) {
     const TPixelSurface& pixels = m_frame.Surface();
     const TRect whole = Rect(0, 0, pixels.Width, pixels.Height);
     TRect dirty;
-    for (const TRect& r : form->TakePaintedRects())
+    const std::vector<TRect> painted = form->TakePaintedRects();
+    for (const TRect& r : painted)
         dirty = UnionRect(dirty, IntersectRect(r, whole));
+    m_popups->Update(painted);
     if (m_presentAll) {
         // New pixels: all of them, beyond the form too if the window is larger.
         dirty = whole;
@@ -360,6 +509,11 @@ void TWindowHost::Close() {
         form->Free();
     m_watch.reset();
     m_input.reset();
+    m_popups.reset();
+    auto& hosts = openHosts();
+    hosts.erase(std::remove(hosts.begin(), hosts.end(), this), hosts.end());
+    if (hosts.empty())
+        SetPopupScreenFinder(nullptr);
     m_broadcast.reset();
     if (m_window)
         Application->SetErrorDisplay(nullptr);

@@ -1,6 +1,7 @@
 #include "vendor/ElEdits.h"
 
 #include "framework/controls/DrawText.h"
+#include "framework/rtl/Files.h"
 #include "framework/rtl/FloatConv.h"
 #include "framework/rtl/IntConv.h"
 #include "framework/rtl/Paths.h"
@@ -101,8 +102,21 @@ const TClassInfo& TElFileNameEdit::ClassInfo() {
     return info;
 }
 
-TElFileNameEdit::TElFileNameEdit(TComponent* AOwner)
-    : TCustomElButtonEdit(AOwner), m_files(new TStringList) {}
+TElFileNameEdit::TElFileNameEdit(TComponent* AOwner) : TCustomElButtonEdit(AOwner), m_files(new TStringList) {
+    SetAcceptsDroppedFiles(true);
+}
+
+// A file dropped from the desktop is taken as if chosen with the browse button: the first one,
+// or all of them where several may be chosen.
+void TElFileNameEdit::DoDropFiles(const std::vector<std::string>& Dropped, TPoint At) {
+    if (m_options & OpenOptionBit(ofAllowMultiSelect)) {
+        m_files->Clear();
+        for (const std::string& name : Dropped)
+            m_files->Add(name);
+    }
+    SetText(Dropped.front());
+    TCustomElButtonEdit::DoDropFiles(Dropped, At);
+}
 
 TElFileNameEdit::~TElFileNameEdit() = default;
 
@@ -141,6 +155,17 @@ const TClassInfo& TElFolderNameEdit::ClassInfo() {
     static const TClassInfo info =
         TClassInfo::Derive<TElFolderNameEdit, TCustomElButtonEdit>("TElFolderNameEdit");
     return info;
+}
+
+TElFolderNameEdit::TElFolderNameEdit(TComponent* AOwner) : TCustomElButtonEdit(AOwner) {
+    SetAcceptsDroppedFiles(true);
+}
+
+// A dropped folder is taken; of a dropped file, the folder it is in.
+void TElFolderNameEdit::DoDropFiles(const std::vector<std::string>& Dropped, TPoint At) {
+    const std::string& name = Dropped.front();
+    SetText(DirectoryExists(name) ? name : ExtractFileDir(name));
+    TCustomElButtonEdit::DoDropFiles(Dropped, At);
 }
 
 // --- Spin edits ----------------------------------------------------------------------------

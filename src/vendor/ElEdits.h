@@ -84,6 +84,9 @@ public:
     // ofAllowMultiSelect also the Files. A chooser that cannot open is told to the user.
     void ButtonClick() override;
 
+protected:
+    void DoDropFiles(const std::vector<std::string>& Dropped, framework::TPoint At) override;
+
 private:
     std::string m_initialDir;
     TOpenOptions m_options = OpenOptionBit(ofHideReadOnly);
@@ -92,12 +95,15 @@ private:
 
 class TElFolderNameEdit : public TCustomElButtonEdit {
 public:
-    using TCustomElButtonEdit::TCustomElButtonEdit;
+    explicit TElFolderNameEdit(framework::TComponent* AOwner);
     static const framework::TClassInfo& ClassInfo();
     framework::TClass ClassType() const override { return &ClassInfo(); }
 
     // Opens the folder chooser at the text; a chosen folder becomes the text.
     void ButtonClick() override;
+
+protected:
+    void DoDropFiles(const std::vector<std::string>& Dropped, framework::TPoint At) override;
 };
 
 // An integer between MinValue and MaxValue; the text shows the value, and text that is a

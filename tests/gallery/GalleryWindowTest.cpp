@@ -3,7 +3,10 @@
 #include "controls/ColourListBoxesAndCombos.h"
 #include "controls/NotepadGrabPanel.h"
 #include "controls/StyledViews.h"
+#include "framework/controls/DropFiles.h"
+#include "framework/controls/ListBox.h"
 #include "framework/controls/Messages.h"
+#include "framework/controls/Panel.h"
 #include "framework/controls/ScrollBars.h"
 #include "framework/forms/Application.h"
 #include "framework/platform/FakePlatform.h"
@@ -183,4 +186,27 @@ TEST_F(GalleryWindow, TheWheelAndTheThumbScrollTheSections) {
     TScrollInfo info;
     box->GetScrollInfo(SB_VERT, info);
     EXPECT_EQ(box->VertScrollBar()->Position(), info.nMax - info.nPage + 1);
+}
+
+// A text file dropped on the tool window's word list is counted into it, the most frequent word
+// first; a file that cannot be read leaves the list as it was.
+TEST_F(GalleryWindow, ATextFileDroppedOnTheWordListIsCountedIntoIt) {
+    Open(96);
+    auto* words = As<TCustomListBox>(window->FindComponent("WordList"));
+    ASSERT_NE(words, nullptr);
+    const std::string text =
+        tmp.Write("Wörter mit Leerzeichen.txt", "The whale, the WHALE; the sea.\nSchiff\xff sea whale");
+    const TPoint at{words->ClientOrigin().X + 5, words->ClientOrigin().Y + 5};
+    ASSERT_TRUE(DropFilesOnto(*window, at.X, at.Y, {text}));
+    ASSERT_EQ(words->Items()->Count(), 4);
+    EXPECT_EQ(words->Items()->Strings(0), "the");
+    EXPECT_EQ(TStrings::ObjectToInt(words->Items()->Objects(0)), 3);
+    EXPECT_EQ(words->Items()->Strings(1), "whale");
+    EXPECT_EQ(words->Items()->Strings(3), "schiff\xff");
+    auto* status = As<TPanel>(window->FindComponent("StatusLine"));
+    ASSERT_NE(status, nullptr);
+    EXPECT_EQ(status->Caption(), " WordList: \"" + text + "\" dropped, 4 items");
+    ASSERT_TRUE(DropFilesOnto(*window, at.X, at.Y, {tmp.Path("missing.txt")}));
+    EXPECT_EQ(words->Items()->Count(), 4);
+    Picture(*window);
 }

@@ -1,13 +1,18 @@
 #include "host/WindowHost.h"
+#include "framework/controls/ComboBox.h"
+#include "framework/controls/DropFiles.h"
 #include "framework/controls/ListBox.h"
+#include "framework/controls/Panel.h"
 #include "framework/forms/Application.h"
 #include "framework/rtl/Exceptions.h"
 #include "host/DisplayResolution.h"
+#include "host/WorkArea.h"
 #include "support/FormFixture.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
@@ -172,6 +177,166 @@ TEST_F(WindowHostOffscreen, AFormAlreadyAtTheDisplaysResolutionHearsNothing) {
     host.Open(form);
     EXPECT_EQ(host.PixelsPerInch(), DisplayPixelsPerInch(nullptr));
     EXPECT_EQ(form->wparams.empty(), host.PixelsPerInch() == 96);
+}
+
+TEST_F(WindowHostOffscreen, AFormLargerThanTheMonitorOpensInsideItsWorkAreaAndLaysOutThere) {
+    TWindowHost host(THostOptions{144, false, true});
+    TDpiForm* form = MakeForm();
+    form->SetClientWidth(900);
+    form->SetClientHeight(1000);  // 1350x1500 at 144 pixels per inch
+    auto* status = Create<TPanel>(form);
+    status->SetParent(form);
+    status->SetHeight(20);
+    status->SetAlign(alBottom);
+    host.Open(form);
+    const TRect area = WindowWorkArea(nullptr);
+    ASSERT_FALSE(area.IsEmpty());
+    ASSERT_LT(area.Height(), 1500);
+    EXPECT_LE(form->ClientHeight(), area.Height());
+    EXPECT_LE(form->ClientWidth(), area.Width());
+    EXPECT_EQ(host.Frame().Surface().Height, form->ClientHeight());
+    EXPECT_EQ(host.Frame().Surface().Width, form->ClientWidth());
+    // The form took the window's size: what is aligned to its bottom is where the user sees it.
+    EXPECT_EQ(status->Top() + status->Height(), form->ClientHeight());
+    EXPECT_EQ(host.Frame().Pixels(5, form->ClientHeight() - 10),
+              form->Snapshot()->Canvas()->Pixels(5, form->ClientHeight() - 10));
+    // The first picture shows the form from its top: the list where the form has it.
+    EXPECT_EQ(list->BoundsRect(), Bounds(15, 15, 150, 90));
+    const TPoint origin = list->ClientOrigin();
+    EXPECT_EQ(host.Frame().Pixels(origin.X + 20, origin.Y + 12), list->Surface()->Canvas()->Pixels(20, 12));
+}
+
+TEST_F(WindowHostOffscreen, TheFormFollowsTheWindowWhenTheDesktopResizesIt) {
+    TWindowHost host(THostOptions{0, false, true});
+    TDpiForm* form = MakeForm();
+    auto* status = Create<TPanel>(form);
+    status->SetParent(form);
+    status->SetHeight(20);
+    status->SetAlign(alBottom);
+    host.Open(form);
+    // A maximised window, as the window manager reports it.
+    SDL_Event resized{};
+    resized.type = SDL_WINDOWEVENT;
+    resized.window.event = SDL_WINDOWEVENT_SIZE_CHANGED;
+    resized.window.windowID = host.WindowID();
+    resized.window.data1 = 400;
+    resized.window.data2 = 300;
+    ASSERT_TRUE(host.HandleEvent(resized));
+    host.Flush();
+    EXPECT_EQ(form->ClientWidth(), 400);
+    EXPECT_EQ(form->ClientHeight(), 300);
+    EXPECT_EQ(status->Top(), 280);
+    EXPECT_EQ(status->Width(), 400);
+    EXPECT_EQ(host.Frame().Surface().Height, 300);
+}
+
+TEST_F(WindowHostOffscreen, AComboListOpensInAPopupWindowPastTheFormsEdgeAndIsPickedThere) {
+    TWindowHost host(THostOptions{96, false, true});
+    TDpiForm* form = MakeForm();
+    auto* combo = Create<TComboBox>(form);
+    combo->SetParent(form);
+    combo->SetBounds(120, 70, 70, 0);
+    for (const char* s : {"one", "two", "three", "four", "five", "six"})
+        combo->Items()->Add(s);
+    host.Open(form);
+    ASSERT_TRUE(host.PopupWindowIDs().empty());
+    combo->SetDroppedDown(true);
+    host.Flush();
+    const std::vector<std::uint32_t> ids = host.PopupWindowIDs();
+    ASSERT_EQ(ids.size(), 1u);
+    auto* dropped = As<TDropDownList>(form->Controls(form->ControlCount() - 1));
+    ASSERT_TRUE(dropped && dropped->ShownApart());
+    EXPECT_GT(dropped->Top() + dropped->Height(), form->ClientHeight());
+    // The popup's window stands where the list is, beside the form's window, and shows it.
+    SDL_Window* popup = SDL_GetWindowFromID(ids[0]);
+    SDL_Window* owner = SDL_GetWindowFromID(host.WindowID());
+    int px = 0, py = 0, ox = 0, oy = 0, pw = 0, ph = 0;
+    SDL_GetWindowPosition(popup, &px, &py);
+    SDL_GetWindowPosition(owner, &ox, &oy);
+    SDL_GetWindowSize(popup, &pw, &ph);
+    EXPECT_EQ(px - ox, dropped->Left());
+    EXPECT_EQ(py - oy, dropped->Top());
+    EXPECT_EQ(pw, dropped->Width());
+    EXPECT_EQ(ph, dropped->Height());
+    SDL_Surface* shown = SDL_GetWindowSurface(popup);
+    ASSERT_NE(shown, nullptr);
+    const int row = 1 + combo->ItemHeight() * 2 + combo->ItemHeight() / 2;  // "three"
+    Uint32 pixel = 0;
+    SDL_LockSurface(shown);
+    std::memcpy(&pixel, static_cast<Uint8*>(shown->pixels) + row * shown->pitch + 30 * 4, 4);
+    SDL_UnlockSurface(shown);
+    Uint8 r = 0, g = 0, b = 0;
+    SDL_GetRGB(pixel, shown->format, &r, &g, &b);
+    const TColor expected = ColorToRGB(dropped->Surface()->Canvas()->Pixels(29, row - 1));
+    EXPECT_EQ(RGB(r, g, b), expected);
+    // A click in the popup's window picks the entry under it; the window goes with the list.
+    SDL_Event click{};
+    click.type = SDL_MOUSEBUTTONDOWN;
+    click.button.windowID = ids[0];
+    click.button.button = SDL_BUTTON_LEFT;
+    click.button.clicks = 1;
+    click.button.x = 30;
+    click.button.y = row;
+    ASSERT_TRUE(host.HandleEvent(click));
+    click.type = SDL_MOUSEBUTTONUP;
+    ASSERT_TRUE(host.HandleEvent(click));
+    host.Flush();
+    EXPECT_EQ(combo->ItemIndex(), 2);
+    EXPECT_FALSE(combo->DroppedDown());
+    EXPECT_TRUE(host.PopupWindowIDs().empty());
+    // Opened again, it comes in the same window; the desktop's focus leaving takes it away.
+    combo->SetDroppedDown(true);
+    host.Flush();
+    EXPECT_EQ(host.PopupWindowIDs(), ids);
+    SDL_Event away{};
+    away.type = SDL_WINDOWEVENT;
+    away.window.windowID = host.WindowID();
+    away.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
+    host.HandleEvent(away);
+    host.Flush();
+    EXPECT_FALSE(combo->DroppedDown());
+    EXPECT_TRUE(host.PopupWindowIDs().empty());
+}
+
+TEST_F(WindowHostOffscreen, FilesDroppedFromTheDesktopReachTheWindowUnderThePointerTogether) {
+    TWindowHost host(THostOptions{96, false, true});
+    TDpiForm* form = MakeForm();
+    DragAcceptFiles(list, true);
+    std::vector<std::vector<std::string>> drops;
+    TPoint at;
+    list->OnDropFiles = TEvent<TObject*, const std::vector<std::string>&, TPoint>::Lambda(
+        [&](TObject*, const std::vector<std::string>& files, TPoint p) {
+            drops.push_back(files);
+            at = p;
+        });
+    host.Open(form);
+    SDL_Event move{};
+    move.type = SDL_MOUSEMOTION;
+    move.motion.windowID = host.WindowID();
+    move.motion.x = list->ClientOrigin().X + 7;
+    move.motion.y = list->ClientOrigin().Y + 9;
+    host.HandleEvent(move);
+    auto drop = [&](Uint32 type, const char* file) {
+        SDL_Event e{};
+        e.type = type;
+        e.drop.windowID = host.WindowID();
+        e.drop.file = file ? SDL_strdup(file) : nullptr;
+        return host.HandleEvent(e);
+    };
+    const std::vector<std::string> names{"/home/reader/Wörter list.txt", "/tmp/\xc3(bad utf-8).txt"};
+    EXPECT_TRUE(drop(SDL_DROPBEGIN, nullptr));
+    for (const std::string& n : names)
+        EXPECT_TRUE(drop(SDL_DROPFILE, n.c_str()));
+    EXPECT_TRUE(drops.empty());  // not before the drop is complete
+    EXPECT_TRUE(drop(SDL_DROPCOMPLETE, nullptr));
+    ASSERT_EQ(drops.size(), 1u);
+    EXPECT_EQ(drops[0], names);
+    EXPECT_EQ(at, (TPoint{7, 9}));
+    // Dropped text is no file; a drop with nothing in it reaches nobody.
+    EXPECT_TRUE(drop(SDL_DROPBEGIN, nullptr));
+    EXPECT_TRUE(drop(SDL_DROPTEXT, "some words"));
+    EXPECT_TRUE(drop(SDL_DROPCOMPLETE, nullptr));
+    EXPECT_EQ(drops.size(), 1u);
 }
 
 // A display that is named but not there: SDL would fall back to its offscreen driver, and a

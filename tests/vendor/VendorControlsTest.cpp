@@ -3,9 +3,11 @@
 #include "vendor/ElEdits.h"
 #include "vendor/VendorCombos.h"
 
+#include "framework/controls/DropFiles.h"
 #include "framework/forms/Application.h"
 #include "framework/rtl/DateUtils.h"
 #include "framework/rtl/Exceptions.h"
+#include "framework/rtl/Paths.h"
 #include "support/FormFixture.h"
 #include "support/PixelAssert.h"
 
@@ -145,6 +147,31 @@ TEST_F(Vendor, FileEditsKeepFilesAndPaintTheirButton) {
     EXPECT_EQ(files->Files()->Count(), 1);
     auto pic = Picture(*form);
     EXPECT_TRUE(PixelIs(*pic, 200 - 2 - 5, 10, clBtnFace));  // inside the browse button
+}
+
+TEST_F(Vendor, FileAndFolderEditsTakeDroppedFiles) {
+    auto* file = Place<TElFileNameEdit>(0);
+    auto* folder = Place<TElFolderNameEdit>(30);
+    int changes = 0;
+    file->OnChange = TNotifyEvent::Lambda([&](TObject*) { ++changes; });
+    const std::string awkward = "/tmp/w\xc3\xb6rter list 100%.txt";
+    ASSERT_TRUE(DropFilesOnto(*form, 20, 10, {awkward, "/tmp/second.txt"}));
+    EXPECT_EQ(file->Text(), awkward);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(file->Files()->Count(), 0);  // one file only unless several may be chosen
+    SetPropFromText(file, GetPropInfo(file, "Options"), "[ofAllowMultiSelect]");
+    ASSERT_TRUE(DropFilesOnto(*form, 20, 10, {"/x/a.txt", "/x/b.txt"}));
+    EXPECT_EQ(file->Files()->Count(), 2);
+    EXPECT_EQ(file->Text(), "/x/a.txt");
+    // A folder edit takes a dropped folder, or the folder of a dropped file.
+    const std::string here = ExtractFileDir(Application->ExeName());
+    ASSERT_TRUE(DropFilesOnto(*form, 20, 40, {here}));
+    EXPECT_EQ(folder->Text(), here);
+    ASSERT_TRUE(DropFilesOnto(*form, 20, 40, {"/nowhere/at all/list.txt"}));
+    EXPECT_EQ(folder->Text(), "/nowhere/at all");
+    Picture(*form);  // a name that is not UTF-8 paints
+    ASSERT_TRUE(DropFilesOnto(*form, 20, 10, {"/tmp/\xff\xfe.txt"}));
+    Picture(*form);
 }
 
 TEST_F(Vendor, MemoLinesAreItsText) {

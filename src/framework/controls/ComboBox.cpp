@@ -184,11 +184,21 @@ void TCustomComboBox::SetDroppedDown(bool Value) {
     const TPoint topOrigin = top->ClientOrigin();
     const int x = origin.X - ClientInset() - topOrigin.X;
     const int y = origin.Y - ClientInset() - topOrigin.Y;
-    int listTop = y + Height();
-    // Like the platform's list, it opens upwards when it does not fit below but does above.
-    if (listTop + height > top->ClientHeight() && y - height >= 0)
-        listTop = y - height;
-    m_list->SetBounds(x, listTop, Width(), height);
+    // On a desktop the list has a window of its own and may reach past this one's edges, kept
+    // on the screen; on no desktop it stays on the window.
+    TRect area;
+    const bool apart = PopupWorkArea(*top, area);
+    if (apart) {
+        m_list->SetBoundsRect(
+            PlacePopup(area, TPoint{Width(), height}, Bounds(x, y, Width(), Height()), false));
+    } else {
+        int listTop = y + Height();
+        // Like the platform's list, it opens upwards when it does not fit below but does above.
+        if (listTop + height > top->ClientHeight() && y - height >= 0)
+            listTop = y - height;
+        m_list->SetBounds(x, listTop, Width(), height);
+    }
+    m_list->SetShownApart(apart);
     m_list->SetColor(Color());
     m_list->SetFont(Font());
     m_list->SetParent(top);

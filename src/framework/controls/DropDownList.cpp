@@ -4,6 +4,39 @@
 
 namespace framework {
 
+namespace {
+TPopupScreenFinder popupScreenFinder = nullptr;
+
+// Start of a span of Length that opens after Near (or, flipped, ends at Far) within [Low, High).
+int placeSpan(int Low, int High, int Near, int Far, int& Length) {
+    Length = std::max(1, std::min(Length, High - Low));
+    int start = Near;
+    if (start + Length > High && Far - Length >= Low)
+        start = Far - Length;
+    return std::clamp(start, Low, High - Length);
+}
+}  // namespace
+
+void SetPopupScreenFinder(TPopupScreenFinder Finder) { popupScreenFinder = Finder; }
+
+bool PopupWorkArea(const TWinControl& Top, TRect& Area) {
+    TPopupScreen screen;
+    if (!popupScreenFinder || !popupScreenFinder(Top, screen) || screen.WorkArea.IsEmpty())
+        return false;
+    Area = Bounds(screen.WorkArea.Left - screen.ClientOrigin.X, screen.WorkArea.Top - screen.ClientOrigin.Y,
+                  screen.WorkArea.Width(), screen.WorkArea.Height());
+    return true;
+}
+
+TRect PlacePopup(const TRect& Area, TPoint Size, const TRect& Anchor, bool Sideways) {
+    int width = Size.X, height = Size.Y;
+    // A menu flips to the point's left; a drop-down is only moved in along its combo.
+    const int left = Sideways ? placeSpan(Area.Left, Area.Right, Anchor.Right, Anchor.Left, width)
+                              : placeSpan(Area.Left, Area.Right, Anchor.Left, Area.Left - 1, width);
+    const int top = placeSpan(Area.Top, Area.Bottom, Anchor.Bottom, Anchor.Top, height);
+    return Bounds(left, top, width, height);
+}
+
 const TClassInfo& TDropDownList::ClassInfo() {
     static const TClassInfo info = TClassInfo::Derive<TDropDownList, TCustomControl>("TDropDownList");
     return info;

@@ -1,7 +1,9 @@
 #pragma once
 // The list that drops down from a combo box or pops up as a menu: a bordered window on the
 // top-level window. The control that opens it (its source) counts, measures, paints and takes
-// the chosen entries; the list scrolls, follows the pointer and hands a click back.
+// the chosen entries; the list scrolls, follows the pointer and hands a click back. On a
+// desktop, a window host shows it in a popup window of its own, free to reach past the edges of
+// its top-level window; without one (tests, pictures) it is composed onto that window.
 
 #include "framework/controls/ListBox.h"
 #include "framework/controls/WinControl.h"
@@ -24,6 +26,23 @@ protected:
     ~TDropDownSource() = default;
 };
 
+// The desktop round a top-level window as a window host knows it: where the window's client
+// area stands on the screen and the work area of its monitor, in the screen's coordinates.
+struct TPopupScreen {
+    TPoint ClientOrigin;
+    TRect WorkArea;
+};
+// Answers the desktop round Top; false where Top is not on one.
+using TPopupScreenFinder = bool (*)(const TWinControl& Top, TPopupScreen& Screen);
+void SetPopupScreenFinder(TPopupScreenFinder Finder);
+
+// The work area round Top in Top's client coordinates, when a window host shows Top on a desktop.
+bool PopupWorkArea(const TWinControl& Top, TRect& Area);
+// Bounds for a popup of Size that opens below Anchor (at its left edge, or at its right edge when
+// Sideways), else above it (or to its left when Sideways) where it does not fit but does there;
+// moved in and, where larger, shortened so that it stays inside Area.
+TRect PlacePopup(const TRect& Area, TPoint Size, const TRect& Anchor, bool Sideways);
+
 class TDropDownList : public TCustomControl {
 public:
     TDropDownList(TComponent* AOwner, TDropDownSource* Source);
@@ -43,6 +62,11 @@ public:
     // is picked or the list is dismissed, as a popped-up menu does; Close takes it away.
     void Popup(TWinControl* Top, TRect Bounds);
     void Close();
+    // Shown in a popup window of the desktop rather than on its top-level window.
+    bool ShownApart() const override { return m_apart; }
+    void SetShownApart(bool Value) { m_apart = Value; }
+    // Taken away as a press elsewhere takes it: the desktop's focus went to another program.
+    void Dismiss() { m_source->DropDownDismiss(); }
 
 protected:
     void Paint() override;
@@ -65,6 +89,7 @@ private:
     int m_hot = -1;
     int m_top = 0;
     bool m_popped = false;
+    bool m_apart = false;
 };
 
 }  // namespace framework

@@ -187,8 +187,16 @@ void TPopupMenu::Popup(int X, int Y) {
     width += 2 * kTextIndent + 2 * inset;
     height += 2 * inset;
     // As the platform's menus: it opens to the left of or above the point when it does not fit
-    // to the right or below, and stays on the window.
-    const TRect area = top->ClientRect();
+    // to the right or below; on a desktop it has a window of its own and stays on the screen,
+    // on no desktop it stays on the window.
+    TRect area;
+    const bool apart = PopupWorkArea(*top, area);
+    m_list->SetShownApart(apart);
+    if (apart) {
+        m_list->Popup(top, PlacePopup(area, TPoint{width, height}, Rect(X, Y, X, Y), true));
+        return;
+    }
+    area = top->ClientRect();
     int left = X + width > area.Right && X - width >= 0 ? X - width : X;
     int topY = Y + height > area.Bottom && Y - height >= 0 ? Y - height : Y;
     left = std::max(std::min(left, area.Right - width), 0);

@@ -1,6 +1,7 @@
 #include "framework/controls/WinControl.h"
 
 #include "framework/controls/DragDrop.h"
+#include "framework/controls/DropFiles.h"
 #include "framework/rtl/Exceptions.h"
 
 #include <algorithm>
@@ -469,7 +470,7 @@ void TWinControl::PaintTo(TCanvas& Dest, int X, int Y) {
     std::vector<TWinControl*> shown;
     std::vector<TRect> own{clip}, rest;
     for (TControl* c : m_controls)
-        if (auto* win = Windowed(c); win && win->Visible()) {
+        if (auto* win = Windowed(c); win && win->Visible() && !win->ShownApart()) {
             const TRect outer = Bounds(X + win->Left(), Y + win->Top(), win->Width(), win->Height());
             if (IntersectRect(clip, outer).IsEmpty())
                 continue;
@@ -515,9 +516,24 @@ void TWinControl::Notification(TComponent* AComponent, TOperation Operation) {
         m_focused = nullptr;
 }
 
+void TWinControl::DoDropFiles(const std::vector<std::string>& Files, TPoint At) {
+    if (OnDropFiles)
+        OnDropFiles(this, Files, At);
+}
+
 void TWinControl::WndProc(TMessage& Message) {
     if (ScrollBarMessage(Message))
         return;
+    if (Message.Msg == WM_DROPFILES) {
+        const auto drop = static_cast<HDROP>(Message.WParam);
+        std::vector<std::string> files(DragQueryFile(drop, 0xFFFFFFFFu, nullptr));
+        for (unsigned i = 0; i < files.size(); ++i)
+            DragQueryFile(drop, i, &files[i]);
+        TPoint at;
+        if (DragQueryPoint(drop, at) && !files.empty())
+            DoDropFiles(files, at);
+        return;
+    }
     // Mouse input over a graphic child goes to that child, in its own coordinates.
     if (Message.Msg >= WM_MOUSEMOVE && Message.Msg <= WM_MBUTTONUP) {
         TPoint p{LParamX(Message.LParam), LParamY(Message.LParam)};

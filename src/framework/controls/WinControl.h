@@ -83,6 +83,13 @@ public:
     // Copies this window and its visible windowed children, clipped to their parents, onto Dest
     // with this window's client origin at (X, Y). Children outside Dest's clip are skipped.
     void PaintTo(TCanvas& Dest, int X, int Y);
+    // Whether the window takes files dropped on it from the desktop (DragAcceptFiles).
+    bool AcceptsDroppedFiles() const { return m_acceptsDroppedFiles; }
+    void SetAcceptsDroppedFiles(bool Value) { m_acceptsDroppedFiles = Value; }
+    // Files dropped on the window (WM_DROPFILES); At is in its client coordinates.
+    TEvent<TObject*, const std::vector<std::string>&, TPoint> OnDropFiles;
+    // A child shown in a desktop window of its own (a popup): its parent's picture leaves it out.
+    virtual bool ShownApart() const { return false; }
 
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     // The client area is the bounds less the border on every side.
@@ -135,6 +142,8 @@ protected:
     virtual void KeyUp(std::uint16_t& Key, TShiftState Shift);
     virtual void KeyPress(char32_t& Key);
     virtual void DoEnter();
+    // Files dropped on the window: OnDropFiles, if assigned.
+    virtual void DoDropFiles(const std::vector<std::string>& Files, TPoint At);
     virtual void DoExit();
     // Lays out the aligned children in the client area.
     virtual void AlignControls(TRect& R);
@@ -188,6 +197,7 @@ private:
     bool m_doubleBuffered = false;
     bool m_dockSite = false;
     bool m_mouseNoActivate = false;
+    bool m_acceptsDroppedFiles = false;
     HWND m_handle = 0;
     std::unique_ptr<TBitmap, TFreeDeleter> m_surface;
     std::unique_ptr<TBrush, TFreeDeleter> m_brush;
