@@ -5,8 +5,10 @@
 // Runs under xvfb-run and dbus-run-session; skips when there is no display or no X tools.
 
 #include "GalleryWindow.h"
+#include "X11Desktop.h"
 
 #include "framework/controls/Edits.h"
+#include "framework/controls/Messages.h"
 #include "framework/forms/Application.h"
 #include "framework/platform/LinuxFileChoosers.h"
 #include "framework/rtl/Paths.h"
@@ -21,6 +23,7 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -167,8 +170,8 @@ protected:
     // A point of the search edit on the screen: X pixels into its text, in the middle.
     std::vector<std::string> Point(int X) {
         const TPoint origin = edit->ClientOrigin();
-        return {std::to_string(origin.X + 1 + X),
-                std::to_string(origin.Y + offsetY + edit->ClientHeight() / 2)};
+        return {std::to_string(offset.X + origin.X + 1 + X),
+                std::to_string(offset.Y + origin.Y + edit->ClientHeight() / 2)};
     }
     int TextWidth(const std::string& Text) { return edit->Canvas()->TextWidth(Text); }
 
@@ -179,7 +182,7 @@ protected:
     std::unique_ptr<gallery::TGalleryWindow, TFreeDeleter> copy;
     TEdit* edit = nullptr;
     std::unique_ptr<TChild> gallery, holder;
-    int offsetY = 0;
+    TPoint offset;  // the window's client area on the screen
 };
 
 }  // namespace
@@ -197,14 +200,25 @@ TEST_F(EditsOnDesktop, TypedSelectedCopiedAndPastedThroughTheDesktopsClipboards)
         return !window.empty();
     })) << ReadFile(output);
     window = window.substr(0, window.find('\n'));
-    // The search edit a hundred pixels from the top of the screen, however tall the window.
-    offsetY = 100 - edit->ClientOrigin().Y;
-    Xdotool({"windowmove", window, "0", std::to_string(offsetY)});
-    ASSERT_TRUE(WaitFor([&] {
-        const std::string geometry =
-            platform::RunProgram(tools["xdotool"], {"getwindowgeometry", window}).Output;
-        return geometry.find("Position: 0," + std::to_string(offsetY)) != std::string::npos;
-    }));
+    // The copy takes the window's size and lays out as the gallery does; the wheel over the
+    // sections' background, turned on both alike, brings the search edit into view.
+    std::optional<testsupport::TDesktopWindow> placed;
+    ASSERT_TRUE(
+        WaitFor([&] { return (placed = testsupport::DesktopWindow(std::stoul(window))).has_value(); }));
+    offset = TPoint{placed->Client.Left, placed->Client.Top};
+    copy->SetBounds(copy->Left(), copy->Top(), placed->Client.Width(), placed->Client.Height());
+    Application->ProcessMessages();
+    const auto* title = As<TControl>(Find(copy.get(), "TitleFramework"));
+    const auto* box = As<TControl>(Find(copy.get(), "Sections"));
+    const auto* status = As<TControl>(Find(copy.get(), "StatusLine"));
+    ASSERT_TRUE(title && box && status);
+    for (int turn = 0; turn < 200 && edit->ClientOrigin().Y + edit->Height() > status->Top(); ++turn) {
+        const TPoint p{
+            (title->ClientOrigin().X + title->Width() + box->ClientOrigin().X + box->ClientWidth()) / 2,
+            box->ClientOrigin().Y + box->ClientHeight() / 2};
+        Xdotool({"mousemove", std::to_string(offset.X + p.X), std::to_string(offset.Y + p.Y), "click", "5"});
+        copy->SendMouseInput(WM_MOUSEWHEEL, p.X, p.Y, MakeWParam(0, static_cast<std::uint16_t>(-120)));
+    }
 
     // The window is ready for the keyboard once a probe typed into the edit arrives; until the
     // desktop has given the new window the focus, SDL passes on no text.

@@ -333,12 +333,35 @@ protected:
         return ::testing::AssertionFailure() << "the screen changed while it was looked at";
     }
 
-    // A point of the form's background: between the first two section titles.
+    // A point of the form's background: right of the sections' column, half way down the box
+    // that scrolls them, wherever it has scrolled to.
     TPoint Background() {
-        const TControl& left = Control<TControl>("TitleFramework");
-        const TControl& right = Control<TControl>("TitleStyledLists");
-        return TPoint{placedWindow.Client.Left + (left.Left() + left.Width() + right.Left()) / 2,
-                      placedWindow.Client.Top + left.Top() + left.Height() / 2};
+        const TControl& title = Control<TControl>("TitleFramework");
+        const TControl& box = Control<TControl>("Sections");
+        const int right = title.ClientOrigin().X + title.Width();
+        return TPoint{placedWindow.Client.Left + (right + box.ClientOrigin().X + box.ClientWidth()) / 2,
+                      placedWindow.Client.Top + box.ClientOrigin().Y + box.ClientHeight() / 2};
+    }
+
+    // Turns the wheel over the sections' background, on the desktop and on the copy alike, until
+    // Control stands in the upper third of the view, or as near to it as the sections scroll.
+    void ScrollIntoView(const TControl& Control) {
+        const TControl* status = As<TControl>(Find(copy.get(), "StatusLine"));
+        for (int turn = 0; turn < 200; ++turn) {
+            const int top = At(Control, 0, 0).Y;
+            const int viewTop = placedWindow.Client.Top;
+            const int viewBottom =
+                status ? placedWindow.Client.Top + status->Top() : placedWindow.Client.Bottom;
+            const bool up = top < viewTop;
+            if (!up && top - viewTop <= (viewBottom - viewTop) / 3)
+                return;
+            const TPoint p = Background();
+            copy->SendMouseInput(WM_MOUSEWHEEL, p.X - placedWindow.Client.Left, p.Y - placedWindow.Client.Top,
+                                 MakeWParam(0, static_cast<std::uint16_t>(up ? 120 : -120)));
+            if (At(Control, 0, 0).Y == top)
+                return;  // the sections scroll no further
+            Xdotool({"mousemove", Coordinate(p.X), Coordinate(p.Y), "click", up ? "4" : "5"});
+        }
     }
 
     // A free point of a list row: right of its text, left of its value.
@@ -396,6 +419,7 @@ TEST_F(GalleryOnDesktop, AComboListReachesBelowTheWindowAndIsPickedThere) {
     // The window made just taller than the closed colour combo and the status line below it:
     // its list has no room inside.
     auto& combo = Control<lm7::TColourSharingCombo>("ColourSharingCombo1");
+    ScrollIntoView(combo);
     const int height = combo.ClientOrigin().Y + combo.Height() + Control<TControl>("StatusLine").Height() + 4;
     Xdotool({"windowsize", window, std::to_string(placedWindow.Client.Width()), std::to_string(height)});
     ASSERT_TRUE(WaitFor([&] {
@@ -414,7 +438,9 @@ TEST_F(GalleryOnDesktop, AComboListReachesBelowTheWindowAndIsPickedThere) {
     if (first + row == combo.ItemIndex())
         ++row;
     ASSERT_LT(row, rows);
-    const TPoint entry{field.X + combo.Width() - 12,
+    // Left of the list's scroll bar, right of the entry's name.
+    const int bar = MulDiv(17, desktopPpi, 96);
+    const TPoint entry{field.X + combo.Width() - bar - 8,
                        listTop + row * combo.ItemHeight() + combo.ItemHeight() / 2};
     ASSERT_GT(entry.Y, placedWindow.Frame.Bottom);
     EXPECT_TRUE(Shows({{entry, combo.Color()}})) << "no list below the window";
@@ -450,6 +476,7 @@ TEST_F(GalleryOnDesktop, PointerKeyboardBroadcastResolutionAndCloseReachTheWindo
     // colour picks that one. The entry is found by its colour sample in the list.
     auto& combo = Control<lm7::TColourSharingCombo>("ColourSharingCombo1");
     ASSERT_FALSE(combo.DroppedDown());
+    ScrollIntoView(combo);
     const int shown = combo.ItemIndex();
     ASSERT_GE(shown, 1);
     combo.SetItemIndex(shown - 1);
@@ -529,6 +556,7 @@ TEST_F(GalleryOnDesktop, PointerKeyboardBroadcastResolutionAndCloseReachTheWindo
     EXPECT_TRUE(OnScreen());
     FitCopyToWindow();
     EXPECT_TRUE(Shows({{Background(), dark}}));
+    ScrollIntoView(list);
     Click(InRow(list, 1));
     EXPECT_TRUE(Reported("StyledListbox1: item 1 \"" + list.Items()->Strings(1) + "\""));
 
