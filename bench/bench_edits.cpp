@@ -85,8 +85,8 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.PrintRatio("Type a character at the end, memo of 100,000 lines / 10 lines, time ratio",
                         "BM_TypeInMemoOf100000Lines", "BM_TypeInMemoOf10Lines", "target at most 2");
-    reporter.PrintRatio("Repaint a one-line edit, 10,000 characters / 10, time ratio", "BM_RepaintEditOf10000",
-                        "BM_RepaintEditOf10", "target at most 2");
+    reporter.PrintRatio("Repaint a one-line edit, 10,000 characters / 10, time ratio",
+                        "BM_RepaintEditOf10000", "BM_RepaintEditOf10", "target at most 2");
     benchmark::Shutdown();
     return 0;
 }

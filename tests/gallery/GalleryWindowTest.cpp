@@ -1,4 +1,5 @@
 #include "GalleryWindow.h"
+#include "GalleryFixture.h"
 
 #include "controls/ColourListBoxesAndCombos.h"
 #include "controls/NotepadGrabPanel.h"
@@ -26,22 +27,11 @@ using namespace testsupport;
 
 namespace {
 
-// The gallery window as the program opens it: its layout beside the program, a home folder of
-// its own for its ini file, the package started.
-class GalleryWindow : public ::testing::Test {
+// The gallery window as the program opens it, moved to a screen of another resolution.
+class GalleryWindow : public GalleryFixture {
 protected:
-    GalleryWindow() {
-        fake.SetEnv("HOME", tmp.MakeFolder("home"));
-        std::ifstream layout(LM7_GALLERY_LAYOUT);
-        std::stringstream text;
-        text << layout.rdbuf();
-        tmp.Write("bin/Gallery.lfm", text.str());
-        fake.SetExecutablePath(tmp.Path("bin/gallery"));
-        lm7::Initialize();
-    }
     ~GalleryWindow() override {
-        window.reset();
-        lm7::Finalize();
+        Close();
         Screen->SetPixelsPerInch(96);
     }
 
@@ -62,11 +52,6 @@ protected:
                 return c;
         return nullptr;
     }
-
-    TempFolder tmp;
-    platform::FakePlatform fake;
-    platform::ScopedPlatform scoped{fake};
-    std::unique_ptr<gallery::TGalleryWindow, TFreeDeleter> window;
 };
 
 constexpr TColor kCrownGold = RGB(250, 200, 40);
