@@ -333,13 +333,12 @@ protected:
         return ::testing::AssertionFailure() << "the screen changed while it was looked at";
     }
 
-    // A point of the form's background: right of the sections' column, half way down the box
-    // that scrolls them, wherever it has scrolled to.
+    // A point of the form's background: in the gap right of the sections' first column (as wide
+    // as the gap left of it), half way down the box that scrolls them, wherever it has scrolled to.
     TPoint Background() {
         const TControl& title = Control<TControl>("TitleFramework");
         const TControl& box = Control<TControl>("Sections");
-        const int right = title.ClientOrigin().X + title.Width();
-        return TPoint{placedWindow.Client.Left + (right + box.ClientOrigin().X + box.ClientWidth()) / 2,
+        return TPoint{placedWindow.Client.Left + title.ClientOrigin().X + title.Width() + title.Left() / 2,
                       placedWindow.Client.Top + box.ClientOrigin().Y + box.ClientHeight() / 2};
     }
 
