@@ -4,6 +4,7 @@
 //
 // Runs under xvfb-run and dbus-run-session; skips when there is no display or no X tools.
 
+#include "DesktopProcess.h"
 #include "GalleryWindow.h"
 #include "X11Desktop.h"
 
@@ -29,74 +30,14 @@
 #include <thread>
 #include <vector>
 
-#include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-
-extern char** environ;
-
 using namespace framework;
 using namespace std::chrono_literals;
 
 namespace {
 
-bool WaitFor(const std::function<bool()>& Done, std::chrono::milliseconds Patience = 15s) {
-    const auto end = std::chrono::steady_clock::now() + Patience;
-    while (!Done()) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        std::this_thread::sleep_for(50ms);
-    }
-    return true;
-}
-
-std::string ReadFile(const std::string& Path) {
-    std::ifstream in(Path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// A program started in the background with its input from a file, ended when this goes.
-class TChild {
-public:
-    TChild(const std::vector<std::string>& Arguments, const std::string& Input, const std::string& Output,
-           const std::vector<std::string>& Environment = {}) {
-        std::vector<char*> argv, envp;
-        for (const std::string& a : Arguments)
-            argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        for (char** e = environ; *e; ++e)
-            if (std::string_view(*e).substr(0, 5) != "HOME=" || Environment.empty())
-                envp.push_back(*e);
-        for (const std::string& e : Environment)
-            envp.push_back(const_cast<char*>(e.c_str()));
-        envp.push_back(nullptr);
-        posix_spawn_file_actions_t files;
-        posix_spawn_file_actions_init(&files);
-        posix_spawn_file_actions_addopen(&files, 0, Input.c_str(), O_RDONLY, 0);
-        posix_spawn_file_actions_addopen(&files, 1, Output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        posix_spawn_file_actions_adddup2(&files, 1, 2);
-        if (posix_spawn(&m_pid, argv[0], &files, nullptr, argv.data(), envp.data()) != 0)
-            m_pid = -1;
-        posix_spawn_file_actions_destroy(&files);
-    }
-    ~TChild() { Stop(); }
-    TChild(const TChild&) = delete;
-    TChild& operator=(const TChild&) = delete;
-    bool Started() const { return m_pid > 0; }
-    void Stop() {
-        if (m_pid > 0) {
-            kill(m_pid, SIGKILL);
-            waitpid(m_pid, nullptr, 0);
-        }
-        m_pid = -1;
-    }
-
-private:
-    pid_t m_pid = -1;
-};
+using testsupport::ReadFile;
+using testsupport::TChild;
+using testsupport::WaitFor;
 
 class EditsOnDesktop : public ::testing::Test {
 protected:
@@ -156,8 +97,8 @@ protected:
         const std::string input = temp.Path("input.txt");
         std::ofstream(input, std::ios::binary) << Text;
         holder = std::make_unique<TChild>(
-            std::vector<std::string>{tools["xclip"], "-quiet", "-i", "-selection", Which}, input,
-            temp.Path("xclip.out"));
+            std::vector<std::string>{tools["xclip"], "-quiet", "-i", "-selection", Which},
+            testsupport::EnvironmentWith({}), temp.Path("xclip.out"), input);
         ASSERT_TRUE(holder->Started());
         ASSERT_TRUE(WaitFor([&] { return Selection(Which) == Text; })) << Which << ": " << Selection(Which);
     }
@@ -190,8 +131,9 @@ protected:
 TEST_F(EditsOnDesktop, TypedSelectedCopiedAndPastedThroughTheDesktopsClipboards) {
     const std::string folder = ExtractFilePath(Application->ExeName());
     gallery = std::make_unique<TChild>(
-        std::vector<std::string>{folder + "gallery", "--window", "--log", log}, empty, output,
-        std::vector<std::string>{"HOME=" + home.Root(), "SDL_FRAMEBUFFER_ACCELERATION=0"});
+        std::vector<std::string>{folder + "gallery", "--window", "--log", log},
+        testsupport::EnvironmentWith({"HOME=" + home.Root(), "SDL_FRAMEBUFFER_ACCELERATION=0"}), output,
+        empty);
     ASSERT_TRUE(gallery->Started());
     std::string window;
     ASSERT_TRUE(WaitFor([&] {

@@ -10,6 +10,7 @@
 // Runs under xvfb-run and dbus-run-session; skips when there is no display, no session bus or
 // no X tools.
 
+#include "DesktopProcess.h"
 #include "GalleryWindow.h"
 #include "WindowClose.h"
 #include "X11Desktop.h"
@@ -43,86 +44,14 @@
 #include <thread>
 #include <vector>
 
-#include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-
-extern char** environ;
-
 using namespace framework;
 using namespace std::chrono_literals;
 
 namespace {
 
-constexpr auto kPatience = 20s;  // for anything the window is asked to do
-
-// Polls Done every 50 ms until it holds or Patience runs out; answers whether it held.
-bool WaitFor(const std::function<bool()>& Done, std::chrono::milliseconds Patience = kPatience) {
-    const auto end = std::chrono::steady_clock::now() + Patience;
-    for (;;) {
-        if (Done())
-            return true;
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        std::this_thread::sleep_for(50ms);
-    }
-}
-
-std::string ReadFile(const std::string& Path) {
-    std::ifstream in(Path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// A program started in the background, ended if it is still running when this goes.
-class TChild {
-public:
-    TChild(const std::vector<std::string>& Arguments, const std::vector<std::string>& Environment,
-           const std::string& OutputFile) {
-        std::vector<char*> argv, envp;
-        for (const std::string& a : Arguments)
-            argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        for (const std::string& e : Environment)
-            envp.push_back(const_cast<char*>(e.c_str()));
-        envp.push_back(nullptr);
-        posix_spawn_file_actions_t files;
-        posix_spawn_file_actions_init(&files);
-        posix_spawn_file_actions_addopen(&files, 1, OutputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        posix_spawn_file_actions_adddup2(&files, 1, 2);
-        if (posix_spawn(&m_pid, argv[0], &files, nullptr, argv.data(), envp.data()) != 0)
-            m_pid = -1;
-        posix_spawn_file_actions_destroy(&files);
-    }
-    ~TChild() {
-        if (m_pid > 0) {
-            kill(m_pid, SIGKILL);
-            waitpid(m_pid, nullptr, 0);
-        }
-    }
-    TChild(const TChild&) = delete;
-    TChild& operator=(const TChild&) = delete;
-
-    bool Started() const { return m_pid > 0 || m_exited; }
-    // True once it has exited (Status then holds its exit status, or -1 for a signal).
-    bool Exited() {
-        int status = 0;
-        if (m_pid > 0 && waitpid(m_pid, &status, WNOHANG) == m_pid) {
-            m_pid = -1;
-            m_exited = true;
-            m_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        }
-        return m_exited;
-    }
-    int Status() const { return m_status; }
-
-private:
-    pid_t m_pid = -1;
-    bool m_exited = false;
-    int m_status = -1;
-};
+using testsupport::ReadFile;
+using testsupport::TChild;
+using testsupport::WaitFor;
 
 // Runs a program to its end; its output, or a failure naming it and its status.
 std::string RunTool(const std::string& Program, const std::vector<std::string>& Arguments) {
@@ -164,7 +93,7 @@ protected:
         static const std::string windowManagerOutput = temp.Path("openbox.out");
         if (!windowManager && !testsupport::WindowManagerRunning()) {
             windowManager = std::make_unique<TChild>(std::vector<std::string>{tools["openbox"]},
-                                                     CurrentEnvironment(), windowManagerOutput);
+                                                     testsupport::EnvironmentWith({}), windowManagerOutput);
             ASSERT_TRUE(WaitFor(testsupport::WindowManagerRunning)) << ReadFile(windowManagerOutput);
         }
         if (const char* ppi = std::getenv("LM7_DESKTOP_PPI"); ppi && *ppi)
@@ -207,14 +136,6 @@ protected:
         return *control;
     }
 
-    static std::vector<std::string> CurrentEnvironment() {
-        std::vector<std::string> environment;
-        for (char** e = environ; *e; ++e)
-            if (std::string_view(*e).substr(0, 5) != "HOME=")
-                environment.emplace_back(*e);
-        return environment;
-    }
-
     void SetDesktopResolution(int Ppi) {
         RunTool(tools["xprop"], {"-root", "-f", "RESOURCE_MANAGER", "8s", "-set", "RESOURCE_MANAGER",
                                  "Xft.dpi:\t" + std::to_string(Ppi) + "\n"});
@@ -222,8 +143,7 @@ protected:
 
     // The gallery, started with its own home folder and a log.
     void StartGallery() {
-        std::vector<std::string> environment = CurrentEnvironment();
-        environment.push_back("HOME=" + home.Root());
+        std::vector<std::string> environment = testsupport::EnvironmentWith({"HOME=" + home.Root()});
         // The window's pixels without GL: no system GL driver is loaded and unloaded, whose
         // allocations LeakSanitizer could not tell from the gallery's own.
         environment.push_back("SDL_FRAMEBUFFER_ACCELERATION=0");
