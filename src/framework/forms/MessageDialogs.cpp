@@ -289,9 +289,10 @@ TCustomForm* CreateMessageDialog(TComponent* AOwner, const std::string& Msg, TMs
         button->SetParent(form);
         x += button->Width() + kButtonGap;
     }
+    // The default button comes first in tab order, so it has the focus when the form shows.
     for (TButton* button : buttons)
         if (button->Default())
-            form->SetActiveControl(button);
+            button->SetTabOrder(0);
     if (Screen->PixelsPerInch() != 96)
         form->ChangeScale(Screen->PixelsPerInch(), 96);
     return form;
