@@ -230,12 +230,10 @@ TCustomForm* CreateMessageDialog(TComponent* AOwner, const std::string& Msg, TMs
 
     // The text wrapped at half the screen's width, as measured in the form's font.
     TRect text = Rect(0, 0, std::max(MulDiv(Screen->Width(), 96, Screen->PixelsPerInch()) / 2, kMinTextWidth), 0);
-    {
-        auto measure = std::unique_ptr<TBitmap, TFreeDeleter>(Create<TBitmap>());
-        measure->SetSize(1, 1);
-        measure->Canvas()->Font()->Assign(form->Font());
-        DrawText(*measure->Canvas(), Msg, text, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
-    }
+    const std::unique_ptr<TBitmap, TFreeDeleter> measure(Create<TBitmap>());
+    measure->SetSize(1, 1);
+    measure->Canvas()->Font()->Assign(form->Font());
+    DrawText(*measure->Canvas(), Msg, text, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
     const bool icon = DlgType != mtCustom;
     const int textLeft = kMargin + (icon ? kIconSize + kIconGap : 0);
 
@@ -253,8 +251,8 @@ TCustomForm* CreateMessageDialog(TComponent* AOwner, const std::string& Msg, TMs
         button->SetModalResult(MsgDlgButtonResult(b));
         button->SetDefault(b == defaultButton);
         button->SetCancel(hasCancel && b == cancelButton);
-        button->Canvas()->Font()->Assign(form->Font());
-        const int width = std::max(kButtonWidth, button->Canvas()->TextWidth(button->Caption()) + kButtonPadding);
+        const int width =
+            std::max(kButtonWidth, measure->Canvas()->TextWidth(button->Caption()) + kButtonPadding);
         button->SetBounds(0, 0, width, kButtonHeight);
         rowWidth += width + (buttons.empty() ? 0 : kButtonGap);
         buttons.push_back(button);
