@@ -113,12 +113,12 @@ protected:
     }
 };
 
-// The button pressed by Enter: the one asked for when it is there, else OK, else Yes, else the
-// first; the one pressed by Escape: Cancel, else No, else OK where it is not the default.
-TMsgDlgBtn defaultButtonOf(TMsgDlgButtons Buttons, TMsgDlgBtn Wanted) {
-    if (has(Buttons, Wanted))
-        return Wanted;
-    for (TMsgDlgBtn b : {mbOK, mbYes})
+// The button pressed by Enter: the one asked for when it is there, else OK, else Yes, else Retry,
+// else the first; the one pressed by Escape: Cancel, else No, else OK.
+TMsgDlgBtn defaultButtonOf(TMsgDlgButtons Buttons, std::optional<TMsgDlgBtn> Wanted) {
+    if (Wanted && has(Buttons, *Wanted))
+        return *Wanted;
+    for (TMsgDlgBtn b : {mbOK, mbYes, mbRetry})
         if (has(Buttons, b))
             return b;
     for (TMsgDlgBtn b : kButtonOrder)
@@ -218,7 +218,7 @@ std::string MsgDlgTitle(TMsgDlgType DlgType) {
 }
 
 TCustomForm* CreateMessageDialog(TComponent* AOwner, const std::string& Msg, TMsgDlgType DlgType,
-                                 TMsgDlgButtons Buttons, TMsgDlgBtn DefaultButton) {
+                                 TMsgDlgButtons Buttons, std::optional<TMsgDlgBtn> DefaultButton) {
     Buttons &= MsgDlgBtnBit(mbClose) * 2 - 1;
     if (Buttons == 0)
         Buttons = MsgDlgBtnBit(mbOK);
@@ -302,7 +302,7 @@ namespace {
 TModalResult askWithoutHost(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons) {
     if (Buttons == 0)
         Buttons = MsgDlgBtnBit(mbOK);
-    const TMsgDlgBtn yes = defaultButtonOf(Buttons, mbHelp);
+    const TMsgDlgBtn yes = defaultButtonOf(Buttons, std::nullopt);
     auto& chooser = platform::Platform().FileChooser();
     if ((Buttons & (Buttons - 1)) == 0) {
         chooser.ShowMessage(MsgDlgTitle(DlgType), Msg);
@@ -374,7 +374,7 @@ int TApplication::MessageBox(const std::string& Text, const std::string& Caption
     if (!HasMessagePump())
         return askWithoutHost(Text, type, buttons);
     // The n-th button in the row is the default one with MB_DEFBUTTONn.
-    TMsgDlgBtn wanted = mbHelp;
+    std::optional<TMsgDlgBtn> wanted;
     if (const int nth = static_cast<int>((Flags >> 8) & 0x0F); nth > 0) {
         int seen = 0;
         for (TMsgDlgBtn b : kButtonOrder)

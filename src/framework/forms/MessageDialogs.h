@@ -7,6 +7,7 @@
 #include "framework/forms/Forms.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace framework {
@@ -64,10 +65,11 @@ TModalResult MsgDlgButtonResult(TMsgDlgBtn Button);
 std::string MsgDlgTitle(TMsgDlgType DlgType);
 
 // The form MessageDlg shows, not shown yet: sized to its text at the screen's resolution and
-// owned by AOwner (may be null). DefaultButton is pressed by Enter; a button that is not among
-// Buttons picks the classic one (OK, else Yes, else the first). No buttons at all gives OK.
+// owned by AOwner (may be null). DefaultButton is pressed by Enter; without one, or with one
+// not among Buttons, the classic one is (OK, else Yes, else Retry, else the first). No buttons at
+// all gives OK.
 TCustomForm* CreateMessageDialog(TComponent* AOwner, const std::string& Msg, TMsgDlgType DlgType,
-                                 TMsgDlgButtons Buttons, TMsgDlgBtn DefaultButton = mbHelp);
+                                 TMsgDlgButtons Buttons, std::optional<TMsgDlgBtn> DefaultButton = {});
 
 // Shows the message and answers the result of the button pressed (mrCancel for Escape or the
 // window's close without a cancel button). HelpCtx has no help to show here.
