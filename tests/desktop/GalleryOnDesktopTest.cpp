@@ -550,6 +550,7 @@ TEST_F(GalleryOnDesktop, ASecondWindowAndAMessageBoxOpenAndCloseByKeys) {
     // The light style's button face, as the copy here has it.
     const TColor face = ColorToRGB(clBtnFace);
     for (const char* keyName : {"Return", "Escape"}) {
+        Xdotool({"windowactivate", "--sync", window});
         Click(At(message, message.Width() / 2, message.Height() / 2));
         std::vector<std::string> box;
         ASSERT_TRUE(WaitFor([&] { return !(box = VisibleWindows(tools["xdotool"], "^Information$")).empty(); }))
