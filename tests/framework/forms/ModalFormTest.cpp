@@ -107,6 +107,20 @@ TEST_F(ModalForms, EnterPressesTheDefaultButtonAndEscapeTheCancelOne) {
         dialog->SendKeyInput(VK_RETURN);
     });
     EXPECT_EQ(dialog->ShowModal(), mrCancel);
+    // A memo takes Enter for a new line; Escape still cancels.
+    auto* memo = Create<TMemo>(dialog.get());
+    memo->SetBounds(10, 30, 100, 20);
+    memo->SetParent(dialog.get());
+    steps.push_back([&] {
+        memo->SetFocus();
+        dialog->SendCharInput(U'a');
+        dialog->SendKeyInput(VK_RETURN);
+        dialog->SendCharInput(VK_RETURN);
+        dialog->SendCharInput(U'b');
+    });
+    steps.push_back([&] { dialog->SendKeyInput(VK_ESCAPE); });
+    EXPECT_EQ(dialog->ShowModal(), mrCancel);
+    EXPECT_EQ(memo->Lines()->Count(), 2);
     // Ctrl+Enter is not a dialog key.
     steps.push_back([&] {
         edit->SetFocus();
