@@ -5,7 +5,9 @@
 #include "framework/rtl/Exceptions.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
 namespace framework {
 
@@ -69,6 +71,24 @@ void TApplication::ProcessMessages() {
         if (form->Visible())
             form->PaintInvalid();
     }
+}
+
+void TApplication::HandleMessage() {
+    if (m_pump) {
+        // A copy: the pump may be replaced (the host closing) while it runs.
+        const TMessagePump pump = m_pump;
+        pump();
+        return;
+    }
+    if (!HasPostedMessages()) {
+        constexpr int kLongest = 60000;
+        const int wait = TimerWait(kLongest);
+        if (wait >= kLongest)
+            throw EInvalidOperation("Nothing can answer a modal form: no window host runs and no "
+                                    "message or timer is queued");
+        std::this_thread::sleep_for(std::chrono::milliseconds(wait));
+    }
+    ProcessMessages();
 }
 
 void TApplication::BroadcastToForms(std::uint32_t Msg, std::uint32_t WParam, std::int32_t LParam) {

@@ -41,6 +41,18 @@ public:
     // Delivers every posted message (including those posted meanwhile), then paints every
     // window that was invalidated. A handler may call it again.
     void ProcessMessages();
+    // Waits for the next input and handles it, as a modal loop does between its checks: the
+    // window host's pump while one runs. Without one only what is queued can answer: the
+    // posted messages, then a timer due within a minute; with nothing of that it raises
+    // EInvalidOperation, as nothing else will ever arrive.
+    void HandleMessage();
+    // How a window host waits for and handles the desktop's next events; empty when none runs.
+    using TMessagePump = std::function<void()>;
+    void SetMessagePump(TMessagePump Pump) { m_pump = std::move(Pump); }
+    bool HasMessagePump() const { return static_cast<bool>(m_pump); }
+    // A message box drawn by the framework as a modal form while a window host runs, else
+    // shown by the desktop's own dialog program. Flags are the MB_ values; answers ID_ values.
+    int MessageBox(const std::string& Text, const std::string& Caption, std::uint32_t Flags = 0);
     // Sends a message to every form, as a broadcast to all top-level windows.
     void BroadcastToForms(std::uint32_t Msg, std::uint32_t WParam, std::int32_t LParam);
     void Terminate() { m_terminated = true; }
@@ -69,6 +81,7 @@ private:
     bool m_terminated = false;
     int m_handledExceptions = 0;
     TErrorDisplay m_errorDisplay;
+    TMessagePump m_pump;
 };
 
 class TScreen : public TComponent {
