@@ -31,7 +31,7 @@ public:
     // coordinates) on Top, above its other controls.
     void ActivateHint(TWinControl* Top, const TRect& Bounds);
     // The text as shown, after CalcHintRect has kept it to what fits.
-    const std::string& Shown() const { return m_shown; }
+    const std::string& ShownText() const { return m_shown; }
     // Shown in a tooltip window of the desktop rather than on its form.
     bool ShownApart() const override { return m_apart; }
 

@@ -101,7 +101,7 @@ TEST_F(Tooltip, ShowsTheShortHintBelowThePointerAfterThePauseThenGoes) {
     EXPECT_FALSE(Shown());
     Expire();
     ASSERT_TRUE(Shown());
-    EXPECT_EQ(Window()->Shown(), "Open");
+    EXPECT_EQ(Window()->ShownText(), "Open");
     EXPECT_EQ(Window()->Left(), 40);
     EXPECT_EQ(Window()->Top(), 30 + 20);  // a cursor's height below the pointer
     // Moving over the same control keeps it; the hide pause takes it away for good.
@@ -139,7 +139,7 @@ TEST_F(Tooltip, ComesQuicklyFromOneShownTooltipToTheNextControl) {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     DeliverDueTimers();
     ASSERT_TRUE(Shown());
-    EXPECT_EQ(Window()->Shown(), "Save");
+    EXPECT_EQ(Window()->ShownText(), "Save");
     // Over the form, which has no hint, it goes and nothing waits.
     form->SendMouseInput(WM_MOUSEMOVE, 130, 150);
     EXPECT_FALSE(Shown());
@@ -193,7 +193,7 @@ TEST_F(Tooltip, ControlsWithoutShowHintOrWithAnEmptyHintShowNone) {
     a->SetShowHint(true);
     form->SendMouseInput(WM_MOUSEMOVE, 20, 20);
     Expire();
-    EXPECT_EQ(Window()->Shown(), "Open");
+    EXPECT_EQ(Window()->ShownText(), "Open");
 }
 
 TEST_F(Tooltip, PaintsTextInTheInfoColoursWithABorderAtEitherResolution) {
@@ -303,8 +303,8 @@ TEST_F(Tooltip, HostileTextIsSizedSoundly) {
         EXPECT_LE(r.Width(), 400 + 8);
         EXPECT_LE(r.Height(), 600);
         EXPECT_GE(r.Top, -200);  // on the work area
-        EXPECT_TRUE(IsValidUtf8(Window()->Shown()));
-        EXPECT_LT(Window()->Shown().size(), 64u * 1024);
+        EXPECT_TRUE(IsValidUtf8(Window()->ShownText()));
+        EXPECT_LT(Window()->ShownText().size(), 64u * 1024);
         Picture(*form);
         Application->CancelHint();
     }
@@ -333,6 +333,6 @@ TEST_F(Tooltip, FreeingTheControlOrTheFormLeavesNothingBehind) {
     ASSERT_NE(window, nullptr);
     window->Perform(WM_TIMER, THintWindow::kHintTimer);
     EXPECT_TRUE(window->Visible());
-    EXPECT_EQ(window->Shown(), "again");
+    EXPECT_EQ(window->ShownText(), "again");
     Application->CancelHint();
 }
