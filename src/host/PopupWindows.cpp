@@ -12,13 +12,13 @@ using namespace framework;
 
 struct TPopupWindows::TPopup {
     SDL_Window* window = nullptr;
-    TWinControl* list = nullptr;    // not owned; null while the window is kept for another popup
-    bool tooltip = false;           // a hint's window rather than a list's or a menu's
-    TRect bounds;                   // the popup's outer bounds in the form's coordinates
-    TPoint at;                      // where the window was put on the screen
-    TCanvas canvas;                 // on the window's pixels while the list is painted there
-    TBitmap picture;                // the list, for windows whose pixels are in another format
-    bool exposed = false;           // the desktop asks for the window's pixels again
+    TWinControl* list = nullptr;  // not owned; null while the window is kept for another popup
+    bool tooltip = false;         // a hint's window rather than a list's or a menu's
+    TRect bounds;                 // the popup's outer bounds in the form's coordinates
+    TPoint at;                    // where the window was put on the screen
+    TCanvas canvas;               // on the window's pixels while the list is painted there
+    TBitmap picture;              // the list, for windows whose pixels are in another format
+    bool exposed = false;         // the desktop asks for the window's pixels again
 };
 
 TPopupWindows::TPopupWindows(TCustomForm& Form, SDL_Window* Owner, bool Hidden)
@@ -60,10 +60,10 @@ void TPopupWindows::Update(const std::vector<TRect>& Painted) {
                                  [&](auto& p) { return !p->list && p->tooltip == tooltip; });
             if (found == m_popups.end()) {
                 auto popup = std::make_unique<TPopup>();
-                popup->window = SDL_CreateWindow(
-                    "", ownerX + list->Left(), ownerY + list->Top(), std::max(list->Width(), 1),
-                    std::max(list->Height(), 1),
-                    (tooltip ? SDL_WINDOW_TOOLTIP : SDL_WINDOW_POPUP_MENU) | SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
+                popup->window = SDL_CreateWindow("", ownerX + list->Left(), ownerY + list->Top(),
+                                                 std::max(list->Width(), 1), std::max(list->Height(), 1),
+                                                 (tooltip ? SDL_WINDOW_TOOLTIP : SDL_WINDOW_POPUP_MENU) |
+                                                     SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
                 if (!popup->window)
                     continue;  // the popup stays on the form's pixels alone
                 popup->tooltip = tooltip;

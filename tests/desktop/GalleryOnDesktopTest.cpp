@@ -401,7 +401,8 @@ TEST_F(GalleryOnDesktop, ATooltipOpensInAWindowOfItsOwnWhileThePointerRests) {
                 return true;
             }
         return false;
-    })) << "no tooltip window appeared at " << corner.X << "," << corner.Y;
+    })) << "no tooltip window appeared at "
+        << corner.X << "," << corner.Y;
     EXPECT_GT(tip.Width(), MulDiv(40, desktopPpi, 96));
     EXPECT_LE(tip.Width(), MulDiv(400, desktopPpi, 96));
     EXPECT_GT(tip.Height(), MulDiv(12, desktopPpi, 96));

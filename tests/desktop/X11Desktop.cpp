@@ -84,7 +84,8 @@ std::vector<TRect> OverrideRedirectWindows() {
         return shown;
     for (unsigned i = 0; i < count; ++i) {
         XWindowAttributes a{};
-        if (XGetWindowAttributes(x.get(), children[i], &a) && a.override_redirect && a.map_state == IsViewable)
+        if (XGetWindowAttributes(x.get(), children[i], &a) && a.override_redirect &&
+            a.map_state == IsViewable)
             shown.push_back(Bounds(a.x, a.y, a.width, a.height));
     }
     if (children)

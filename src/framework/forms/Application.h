@@ -85,9 +85,9 @@ public:
     // Shows the tooltip of the control the pointer rests on now, at CursorPos (in the client
     // coordinates of that control's form), without waiting.
     void ActivateHint(TPoint CursorPos);
-    // The pointer moved over Control (null: over nothing of the program), at Pos in the client
-    // coordinates of Control's form. Forms call it for their mouse input.
-    void HintMouseMessage(TControl* Control, TPoint Pos);
+    // The pointer moved over Control (null: over nothing of the program). Forms call it for
+    // their mouse input.
+    void HintMouseMessage(TControl* Control);
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -109,8 +109,8 @@ private:
     int m_hintHidePause = 2500;
     int m_hintShortPause = 50;
     TColor m_hintColor = clInfoBk;
-    TControl* m_hintControl = nullptr;   // not owned; the control whose tooltip waits or shows
-    std::string m_hintText;              // the short hint it had when the pointer came
+    TControl* m_hintControl = nullptr;  // not owned; the control whose tooltip waits or shows
+    std::string m_hintText;             // the short hint it had when the pointer came
     THintState m_hintState = THintState::Idle;
     THintWindow* m_hintWindow = nullptr;  // owned; freed with the form it stands on, if first
 

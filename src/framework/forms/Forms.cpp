@@ -277,7 +277,7 @@ void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
 
 void TCustomForm::SendMouseLeave() {
     SetMouseControl(nullptr);
-    Application->HintMouseMessage(nullptr, TPoint{});
+    Application->HintMouseMessage(nullptr);
 }
 
 void TCustomForm::ShowDragCursor() {
@@ -364,7 +364,7 @@ void TCustomForm::SendMouseInput(std::uint32_t Msg, int X, int Y, TShiftState Sh
         m_buttonGrab = 0;
     }
     if (Msg == WM_MOUSEMOVE && !DragInProgress() && !GetCapture())
-        Application->HintMouseMessage(m_mouseControl, TPoint{X, Y});
+        Application->HintMouseMessage(m_mouseControl);
     ShowDragCursor();
 }
 

@@ -9,9 +9,7 @@
 
 namespace framework {
 
-std::string GetShortHint(std::string_view Hint) {
-    return std::string(Hint.substr(0, Hint.find('|')));
-}
+std::string GetShortHint(std::string_view Hint) { return std::string(Hint.substr(0, Hint.find('|'))); }
 
 std::string GetLongHint(std::string_view Hint) {
     const std::size_t bar = Hint.find('|');
@@ -211,7 +209,7 @@ void TApplication::StartHintTimer(int Pause) {
         SetTimer(HintWindowOn(*form).Handle(), THintWindow::kHintTimer, static_cast<unsigned>(Pause));
 }
 
-void TApplication::HintMouseMessage(TControl* Control, TPoint) {
+void TApplication::HintMouseMessage(TControl* Control) {
     // The pointer on the tooltip itself: it makes way, as for the pointer leaving the control.
     if (Control && Control == m_hintWindow) {
         CancelHint();
@@ -263,9 +261,10 @@ void TApplication::ActivateHint(TPoint CursorPos) {
     TRect area;
     if (!PopupWorkArea(*form, area))
         area = form->ClientRect();
-    const TRect size = window.CalcHintRect(std::min(MulDiv(kMaxHintWidth, ppi, 96), area.Width()),
-                                                  m_hintText, area.Height());
-    const TRect anchor = Rect(CursorPos.X, CursorPos.Y, CursorPos.X, CursorPos.Y + MulDiv(kCursorHeight, ppi, 96));
+    const TRect size = window.CalcHintRect(std::min(MulDiv(kMaxHintWidth, ppi, 96), area.Width()), m_hintText,
+                                           area.Height());
+    const TRect anchor =
+        Rect(CursorPos.X, CursorPos.Y, CursorPos.X, CursorPos.Y + MulDiv(kCursorHeight, ppi, 96));
     window.ActivateHint(form, PlacePopup(area, TPoint{size.Width(), size.Height()}, anchor, false));
     m_hintState = THintState::Shown;
     SetTimer(window.Handle(), THintWindow::kHintTimer, static_cast<unsigned>(m_hintHidePause));

@@ -46,7 +46,8 @@ protected:
     }
     bool Shown() const { return Window() && Window()->Visible(); }
     bool Waiting() const {
-        return Window() && Window()->HandleAllocated() && TimerSet(Window()->Handle(), THintWindow::kHintTimer);
+        return Window() && Window()->HandleAllocated() &&
+               TimerSet(Window()->Handle(), THintWindow::kHintTimer);
     }
     // The hint window's timer runs out now.
     void Expire() {
@@ -265,6 +266,11 @@ TEST_F(Tooltip, OnADesktopIsShownApartPastTheFormAndKeptOnTheWorkArea) {
     EXPECT_TRUE(Window()->ShownApart());
     EXPECT_EQ(Window()->Top(), 210);
     EXPECT_EQ(Window()->Left(), 160);
+    // A form that scrolls its content does not count the tooltip as content.
+    form->SetAutoScroll(true);
+    form->UpdateScrollBars();
+    EXPECT_FALSE(form->ScrollBarShown(SB_VERT));
+    form->SetAutoScroll(false);
     Application->CancelHint();
     // The form's bottom right corner near the screen's (form point 200, 140 is screen 800, 590):
     // moved left onto the screen and flipped above the pointer.
