@@ -38,12 +38,13 @@ protected:
         return box;
     }
     // The application's hint window while it stands on the form.
-    THintWindow* Window() const {
-        for (int i = 0; i < form->ControlCount(); ++i)
-            if (auto* w = As<THintWindow>(form->Controls(i)))
+    static THintWindow* WindowOn(const TCustomForm& Form) {
+        for (int i = 0; i < Form.ControlCount(); ++i)
+            if (auto* w = As<THintWindow>(Form.Controls(i)))
                 return w;
         return nullptr;
     }
+    THintWindow* Window() const { return WindowOn(*form); }
     bool Shown() const { return Window() && Window()->Visible(); }
     bool Waiting() const {
         return Window() && Window()->HandleAllocated() &&
@@ -332,13 +333,9 @@ TEST_F(Tooltip, FreeingTheControlOrTheFormLeavesNothingBehind) {
     c->SetHint("again");
     c->SetShowHint(true);
     other->SendMouseInput(WM_MOUSEMOVE, 10, 10);
-    THintWindow* window = nullptr;
-    for (int i = 0; i < other->ControlCount(); ++i)
-        if (auto* w = As<THintWindow>(other->Controls(i)))
-            window = w;
+    THintWindow* window = WindowOn(*other);
     ASSERT_NE(window, nullptr);
     window->Perform(WM_TIMER, THintWindow::kHintTimer);
     EXPECT_TRUE(window->Visible());
     EXPECT_EQ(window->ShownText(), "again");
-    Application->CancelHint();
 }
