@@ -378,6 +378,58 @@ TEST_F(GalleryOnDesktop, AComboListReachesBelowTheWindowAndIsPickedThere) {
     EXPECT_TRUE(Reported("ColourSharingCombo1: " + name));
 }
 
+TEST_F(GalleryOnDesktop, ATooltipOpensInAWindowOfItsOwnWhileThePointerRests) {
+    ASSERT_NO_FATAL_FAILURE(StartGallery());
+    ASSERT_TRUE(Reported(Format("Style 0 (Light), %d pixels per inch", {desktopPpi})));
+    TControl* picker = nullptr;
+    const std::function<void(TComponent*)> findPicker = [&](TComponent* Owner) {
+        for (int i = 0; i < Owner->ComponentCount() && !picker; ++i) {
+            picker = As<lm7::TMyOpenFolderDialog>(Owner->Components(i));
+            if (!picker)
+                findPicker(Owner->Components(i));
+        }
+    };
+    findPicker(copy.get());
+    ASSERT_NE(picker, nullptr) << "the gallery has no folder picker";
+    ASSERT_TRUE(picker->ShowHint());
+    ScrollIntoView(*picker);
+    const TPoint p = At(*picker, 12, picker->Height() / 2);
+    ASSERT_TRUE(InView(*picker, 12, picker->Height() / 2));
+    Xdotool({"mousemove", Coordinate(p.X - 1), Coordinate(p.Y)});
+    Xdotool({"mousemove", Coordinate(p.X), Coordinate(p.Y)});
+    // An unframed window of its own, a cursor's height below the pointer.
+    const TPoint corner{p.X, p.Y + MulDiv(20, desktopPpi, 96)};
+    TRect tip;
+    ASSERT_TRUE(WaitFor([&] {
+        for (const TRect& r : testsupport::OverrideRedirectWindows())
+            if (r.Left == corner.X && r.Top == corner.Y) {
+                tip = r;
+                return true;
+            }
+        return false;
+    })) << "no tooltip window appeared at "
+        << corner.X << "," << corner.Y;
+    EXPECT_GT(tip.Width(), MulDiv(40, desktopPpi, 96));
+    EXPECT_LE(tip.Width(), MulDiv(400, desktopPpi, 96));
+    EXPECT_GT(tip.Height(), MulDiv(12, desktopPpi, 96));
+    // Its border and its background in the info colours, and the short hint's text inside.
+    EXPECT_TRUE(Shows({{corner, clInfoText},
+                       {TPoint{tip.Right - 1, tip.Bottom - 1}, clInfoText},
+                       {TPoint{corner.X + 1, corner.Y + 1}, clInfoBk}}));
+    int text = 0;
+    for (int y = tip.Top + 1; y < tip.Bottom - 1; ++y)
+        for (int x = tip.Left + 1; x < tip.Right - 1; ++x)
+            text += testsupport::PixelAt(screen, x, y) != ColorToRGB(clInfoBk);
+    EXPECT_GT(text, 20) << "no text in the tooltip";
+    // It goes after its hide pause, while the pointer still rests there.
+    EXPECT_TRUE(WaitFor([&] {
+        for (const TRect& r : testsupport::OverrideRedirectWindows())
+            if (r == tip)
+                return false;
+        return true;
+    })) << "the tooltip stayed";
+}
+
 TEST_F(GalleryOnDesktop, PointerKeyboardBroadcastResolutionAndCloseReachTheWindow) {
     ASSERT_NO_FATAL_FAILURE(StartGallery());
     ASSERT_TRUE(Reported(Format("Style 0 (Light), %d pixels per inch", {desktopPpi})));

@@ -1,6 +1,7 @@
 #include "framework/forms/Application.h"
 
 #include "framework/controls/Menus.h"
+#include "framework/forms/Hints.h"
 #include "framework/platform/Platform.h"
 #include "framework/rtl/Exceptions.h"
 
@@ -59,8 +60,16 @@ void TApplication::SetMainForm(TCustomForm* Form) {
 
 void TApplication::Notification(TComponent* AComponent, TOperation Operation) {
     TComponent::Notification(AComponent, Operation);
-    if (Operation == TOperation::opRemove && AComponent == m_mainForm)
+    if (Operation != TOperation::opRemove)
+        return;
+    if (AComponent == m_mainForm)
         m_mainForm = nullptr;
+    if (AComponent == m_hintWindow)
+        m_hintWindow = nullptr;
+    if (AComponent == m_hintControl) {
+        m_hintControl = nullptr;
+        CancelHint();
+    }
 }
 
 void TApplication::ProcessMessages() {

@@ -5,6 +5,7 @@
 
 #include "framework/forms/Forms.h"
 
+#include <algorithm>
 #include <exception>
 #include <functional>
 #include <string>
@@ -13,6 +14,7 @@
 namespace framework {
 
 using TExceptionEvent = TEvent<TObject*, const std::exception&>;
+class THintWindow;
 
 class TApplication : public TComponent {
 public:
@@ -71,10 +73,59 @@ public:
     using TErrorDisplay = std::function<void(const std::string& Message)>;
     void SetErrorDisplay(TErrorDisplay Display) { m_errorDisplay = std::move(Display); }
 
+    // Hints (Hints.cpp). Hint is the long part of the hint under the pointer, for a status line;
+    // OnHint runs whenever it changes. A control with ShowHint and a hint shows its short part
+    // in a tooltip once the pointer has rested on it for HintPause milliseconds (HintShortPause
+    // when the pointer comes from another control whose tooltip shows), for HintHidePause; a
+    // press, a key or the pointer leaving the control take it away. ShowHint switches
+    // tooltips off for the whole program.
+    const std::string& Hint() const { return m_hint; }
+    void SetHint(const std::string& Value);
+    TNotifyEvent OnHint;
+    bool ShowHint() const { return m_showHint; }
+    void SetShowHint(bool Value);
+    int HintPause() const { return m_hintPause; }
+    void SetHintPause(int Value) { m_hintPause = std::max(Value, 0); }
+    int HintHidePause() const { return m_hintHidePause; }
+    void SetHintHidePause(int Value) { m_hintHidePause = std::max(Value, 0); }
+    int HintShortPause() const { return m_hintShortPause; }
+    void SetHintShortPause(int Value) { m_hintShortPause = std::max(Value, 0); }
+    TColor HintColor() const { return m_hintColor; }
+    void SetHintColor(TColor Value) { m_hintColor = Value; }
+    // Takes the tooltip away and forgets its control: the next move over it waits again.
+    void CancelHint();
+    // Shows the tooltip of the control the pointer rests on now, at CursorPos (in the client
+    // coordinates of that control's form), without waiting.
+    void ActivateHint(TPoint CursorPos);
+    // The pointer moved over Control (null: over nothing of the program). Forms call it for
+    // their mouse input.
+    void HintMouseMessage(TControl* Control);
+
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
+    friend class THintWindow;
+    enum class THintState { Idle, Waiting, Shown, Expired };
+    void SetHintControl(TControl* Control);
+    // The hint window, made when first needed, on Form.
+    THintWindow& HintWindowOn(TCustomForm& Form);
+    void StartHintTimer(int Pause);
+    void HideHint();
+    // The hint window's timer ran out: the wait is over, or the tooltip has shown long enough.
+    void HintTimerExpired();
+
+    std::string m_hint;
+    bool m_showHint = true;
+    int m_hintPause = 500;
+    int m_hintHidePause = 2500;
+    int m_hintShortPause = 50;
+    TColor m_hintColor = clInfoBk;
+    TControl* m_hintControl = nullptr;  // not owned; the control whose tooltip waits or shows
+    std::string m_hintText;             // the short hint it had when the pointer came
+    THintState m_hintState = THintState::Idle;
+    THintWindow* m_hintWindow = nullptr;  // owned; freed with the form it stands on, if first
+
     std::string m_title;
     std::unique_ptr<TFont, TFreeDeleter> m_defaultFont;
     TCustomForm* m_mainForm = nullptr;  // owned as a component, not through this pointer

@@ -357,7 +357,10 @@ void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
         m_loadedActiveControl = nullptr;
 }
 
-void TCustomForm::SendMouseLeave() { SetMouseControl(nullptr); }
+void TCustomForm::SendMouseLeave() {
+    SetMouseControl(nullptr);
+    Application->HintMouseMessage(nullptr);
+}
 
 void TCustomForm::ShowDragCursor() {
     const bool dragging = CurrentDragObject() != nullptr;
@@ -383,6 +386,10 @@ void TCustomForm::SendMouseInput(std::uint32_t Msg, int X, int Y, TShiftState Sh
         SetCursorPos(X, Y);
         SetMouseControl(ControlUnder(this, TPoint{X, Y}, true));
     }
+    // A press or the wheel takes a tooltip away; a move may start one (after the control has
+    // seen it, as it may change its hint with the part under the pointer).
+    if (Msg != WM_MOUSEMOVE)
+        Application->CancelHint();
     if (DragInProgress() && DragMouseInput(this, Msg, TPoint{X, Y})) {
         if (isButtonUp(Msg))
             m_buttonGrab = 0;  // the drag has released the capture
@@ -441,6 +448,8 @@ void TCustomForm::SendMouseInput(std::uint32_t Msg, int X, int Y, TShiftState Sh
             ReleaseCapture();
         m_buttonGrab = 0;
     }
+    if (Msg == WM_MOUSEMOVE && !DragInProgress() && !GetCapture())
+        Application->HintMouseMessage(m_mouseControl);
     ShowDragCursor();
 }
 
@@ -482,6 +491,8 @@ bool TCustomForm::DialogKey(std::uint16_t Key) {
 void TCustomForm::SendKeyMessage(std::uint32_t Msg, std::uint16_t Key, TShiftState Shift) {
     if (!Enabled())
         return;
+    if (Msg == WM_KEYDOWN)
+        Application->CancelHint();
     if (Key == VK_ESCAPE && DragInProgress()) {
         if (Msg == WM_KEYDOWN) {
             CancelDrag();
