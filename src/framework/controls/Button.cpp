@@ -1,6 +1,7 @@
 #include "framework/controls/Button.h"
 
 #include "framework/controls/DrawText.h"
+#include "framework/controls/Messages.h"
 #include "framework/controls/Panel.h"
 
 namespace framework {
@@ -16,7 +17,8 @@ const TClassInfo& TCustomButton::ClassInfo() {
             .Object<TCustomButton, TCustomImageList>("Images", &TCustomButton::Images,
                                                      &TCustomButton::SetImages)
             .Integer<TCustomButton>("ImageIndex", &TCustomButton::ImageIndex, &TCustomButton::SetImageIndex,
-                                    -1);
+                                    -1)
+            .Message<TCustomButton>(CM_DIALOGCHAR, &TCustomButton::CMDialogChar);
     return info;
 }
 
@@ -57,6 +59,22 @@ void TCustomButton::Paint() {
     canvas->Font()->SetColor(Enabled() ? clBtnText : clGrayText);
     const std::string text = Caption();
     DrawText(*canvas, text, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
+void TCustomButton::KeyPress(char32_t& Key) {
+    TCustomControl::KeyPress(Key);
+    if (Key == U' ') {
+        Key = 0;
+        Click();
+    }
+}
+
+void TCustomButton::CMDialogChar(TMessage& Message) {
+    if (IsAccel(static_cast<char32_t>(Message.WParam), Caption()) && CanFocus()) {
+        SetFocus();
+        Click();
+        Message.Result = 1;
+    }
 }
 
 void TCustomButton::Notification(TComponent* AComponent, TOperation Operation) {
