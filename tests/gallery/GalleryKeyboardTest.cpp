@@ -125,15 +125,16 @@ TEST_F(GalleryKeyboard, TheFocusedControlIsScrolledIntoView) {
     auto* box = Named<TScrollBox>("Sections");
     ASSERT_TRUE(box);
     int scrolled = 0;
-    for (TWinControl* c : Round()) {
+    const std::size_t count = Round().size();
+    for (std::size_t i = 0; i < count; ++i) {  // the last Tab goes round to the first control
+        TWinControl* c = Tab();
         const TPoint at = box->ScreenToClient(c->ClientToScreen(TPoint{0, 0}));
-        const int bottom = std::min(at.Y + c->ClientHeight(), at.Y + box->ClientHeight());
+        const int bottom = at.Y + std::min(c->ClientHeight(), box->ClientHeight());
         EXPECT_GE(at.Y, 0) << c->Name();
         EXPECT_LE(bottom, box->ClientHeight()) << c->Name();
         scrolled = std::max(scrolled, box->VertScrollBar()->Position());
     }
-    EXPECT_GT(scrolled, 0);
-    EXPECT_EQ(box->VertScrollBar()->Position(), 0) << "back at the first control";
+    EXPECT_GT(scrolled, 1000);
 }
 
 // Each control's picture with the focus and without it: the focus shows in at least a line of
