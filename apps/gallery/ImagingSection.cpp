@@ -71,6 +71,7 @@ void Build(TWinControl& area) {
 
     auto* pager = Create<vendor::TAdvOfficePager>(owner);
     pager->SetBounds(12, 92, 230, 110);
+    pager->SetTabStop(true);  // its tabs are chosen with the arrows
     pager->SetParent(&area);
     const char* pages[] = {"Corpus", "Words", "Plots"};
     for (int i = 0; i < 3; ++i) {

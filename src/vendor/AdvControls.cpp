@@ -39,7 +39,7 @@ void TCustomAdvOfficeCheckBox::Paint() {
         canvas.Font()->SetColor(clGrayText);
     canvas.Brush()->SetStyle(bsClear);
     TRect r = ClientRect();
-    r.Left = m_markSize + 4;
+    r.Left = CaptionLeft();
     DrawText(canvas, Caption(), r, DT_SINGLELINE | DT_VCENTER);
 }
 

@@ -24,6 +24,7 @@ public:
 protected:
     void Paint() override;
     void PaintMark(framework::TCanvas& Canvas, int X, int Y) override;
+    int CaptionLeft() const override { return m_markSize + 4; }
 
 private:
     int m_markSize = framework::kCheckMarkSize;

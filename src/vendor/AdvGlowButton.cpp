@@ -31,6 +31,14 @@ const TClassInfo& TAdvGlowButton::ClassInfo() {
     return info;
 }
 
+void TAdvCustomGlowButton::KeyPress(char32_t& Key) {
+    TCustomControl::KeyPress(Key);
+    if (Key == U' ') {
+        Key = 0;
+        Click();
+    }
+}
+
 TAdvCustomGlowButton::TAdvCustomGlowButton(TComponent* AOwner) : TCustomControl(AOwner) {
     SetBounds(0, 0, 100, 32);
     SetTabStop(true);

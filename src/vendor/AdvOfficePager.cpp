@@ -4,6 +4,7 @@
 #include "framework/controls/DrawText.h"
 #include "framework/controls/Messages.h"
 #include "framework/forms/Application.h"
+#include "framework/forms/Forms.h"
 #include "framework/graphics/ColorProp.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Format.h"
@@ -102,6 +103,7 @@ const TClassInfo& TAdvOfficePager::ClassInfo() {
             .Event<P>("OnTabMouseEnter", &P::OnTabMouseEnter)
             .Event<P>("OnTabMouseLeave", &P::OnTabMouseLeave)
             .Message<P>(CM_DIALOGCHAR, &P::CMDialogChar)
+            .Message<P>(CM_DIALOGKEY, &P::CMDialogKey)
             .Message<P>(CM_MOUSELEAVE, &P::CMMouseLeave);
     return info;
 }
@@ -582,6 +584,65 @@ TAdvOfficePage* TAdvOfficePager::InsertPage() {
     if (OnInsertPage)
         OnInsertPage(this, page);
     return page;
+}
+
+void TAdvOfficePager::KeyDown(std::uint16_t& Key, TShiftState Shift) {
+    TCustomControl::KeyDown(Key, Shift);
+    const int count = AdvPageCount(), at = ActivePageIndex();
+    int to = -1;
+    switch (Key) {
+    case VK_LEFT:
+    case VK_UP:
+        to = std::max(at - 1, 0);
+        break;
+    case VK_RIGHT:
+    case VK_DOWN:
+        to = std::min(at + 1, count - 1);
+        break;
+    case VK_HOME:
+        to = 0;
+        break;
+    case VK_END:
+        to = count - 1;
+        break;
+    default:
+        return;
+    }
+    Key = 0;
+    if (to >= 0 && to != at)
+        ShowPageByKey(to);
+}
+
+TRect TAdvOfficePager::FocusFrameRect() {
+    if (ActivePageIndex() < 0)
+        return TCustomControl::FocusFrameRect();
+    return IntersectRect(TabRect(ActivePageIndex()), ClientRect());
+}
+
+void TAdvOfficePager::CMDialogKey(TMessage& Message) {
+    const auto shift = static_cast<TShiftState>(Message.LParam);
+    if (Message.WParam != VK_TAB || !(shift & ssCtrl) || AdvPageCount() < 2 || !Enabled())
+        return;
+    const int count = AdvPageCount();
+    const int at = std::max(ActivePageIndex(), 0);
+    ShowPageByKey((at + ((shift & ssShift) ? count - 1 : 1)) % count);
+    Message.Result = 1;
+}
+
+void TAdvOfficePager::ShowPageByKey(int Index) {
+    TCustomForm* form = GetParentForm(this);
+    TWinControl* focused = form ? form->FocusedControl() : nullptr;
+    const bool focusOnPage = focused && focused != this && ContainsControl(focused);
+    SetActivePageIndex(Index);
+    if (!focusOnPage || (m_active && m_active->ContainsControl(focused)))
+        return;
+    if (m_active)
+        if (const std::vector<TWinControl*> tabs = m_active->TabOrderList(); !tabs.empty()) {
+            tabs.front()->SetFocus();
+            return;
+        }
+    if (CanFocus())
+        SetFocus();
 }
 
 void TAdvOfficePager::CMDialogChar(TMessage& Message) {

@@ -184,10 +184,21 @@ protected:
     void MouseUp(framework::TMouseButton Button, framework::TShiftState Shift, int X, int Y) override;
     void FontChanged() override;
     void Loaded() override;
+    // While the pager has the focus the arrows take the tab before or after the active one,
+    // Home and End the first and the last.
+    void KeyDown(std::uint16_t& Key, framework::TShiftState Shift) override;
+    // The focus frame goes round the active tab.
+    framework::TRect FocusFrameRect() override;
 
 private:
     friend class TAdvOfficePage;
     friend class TAdvOfficePagerStyler;
+    // Ctrl+Tab (with Shift: backwards) from the pager or a control on it: the next page, round
+    // from the last to the first.
+    void CMDialogKey(framework::TMessage& Message);
+    // Shows the page at Index; a focus left on a page now hidden goes to the first control of
+    // the page shown, else to the pager.
+    void ShowPageByKey(int Index);
     void CMDialogChar(framework::TMessage& Message);
     void CMMouseLeave(framework::TMessage& Message);
     int ListButtonsLength() const;

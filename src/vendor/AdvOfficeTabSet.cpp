@@ -1,6 +1,7 @@
 #include "vendor/AdvOfficeTabSet.h"
 
 #include "framework/controls/DrawText.h"
+#include "framework/controls/Messages.h"
 #include "framework/rtl/Rounding.h"
 
 #include <algorithm>
@@ -107,6 +108,36 @@ void TAdvOfficeTabSet::Notification(TComponent* AComponent, TOperation Operation
         m_images = nullptr;
         Invalidate();
     }
+}
+
+void TAdvOfficeTabSet::KeyDown(std::uint16_t& Key, TShiftState Shift) {
+    TCustomControl::KeyDown(Key, Shift);
+    const int last = m_tabs->Count() - 1;
+    switch (Key) {
+    case VK_LEFT:
+    case VK_UP:
+        SetActiveTabIndex(std::max(m_activeTab - 1, 0));
+        break;
+    case VK_RIGHT:
+    case VK_DOWN:
+        SetActiveTabIndex(std::min(m_activeTab + 1, last));
+        break;
+    case VK_HOME:
+        SetActiveTabIndex(std::min(0, last));
+        break;
+    case VK_END:
+        SetActiveTabIndex(last);
+        break;
+    default:
+        return;
+    }
+    Key = 0;
+}
+
+TRect TAdvOfficeTabSet::FocusFrameRect() {
+    if (m_activeTab < 0)
+        return TCustomControl::FocusFrameRect();
+    return IntersectRect(TabRect(m_activeTab), ClientRect());
 }
 
 void TAdvOfficeTabSet::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {

@@ -39,6 +39,10 @@ protected:
     void Paint() override;
     void Notification(framework::TComponent* AComponent, framework::TOperation Operation) override;
     void MouseDown(framework::TMouseButton Button, framework::TShiftState Shift, int X, int Y) override;
+    // The arrows take the tab before or after the active one, Home and End the first and last.
+    void KeyDown(std::uint16_t& Key, framework::TShiftState Shift) override;
+    // The focus frame goes round the active tab.
+    framework::TRect FocusFrameRect() override;
 
 private:
     void TabsChanged(framework::TObject* Sender);

@@ -17,6 +17,14 @@ const TClassInfo& TAdvSmoothButton::ClassInfo() {
     return info;
 }
 
+void TAdvSmoothButton::KeyPress(char32_t& Key) {
+    TCustomControl::KeyPress(Key);
+    if (Key == U' ') {
+        Key = 0;
+        Click();
+    }
+}
+
 TAdvSmoothButton::TAdvSmoothButton(TComponent* AOwner) : TCustomControl(AOwner) {
     SetBounds(0, 0, 120, 36);
     SetTabStop(true);

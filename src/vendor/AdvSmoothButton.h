@@ -26,6 +26,8 @@ protected:
     void Paint() override;
     void TextChanged() override { Invalidate(); }
     void Notification(framework::TComponent* AComponent, framework::TOperation Operation) override;
+    // Space presses the focused button.
+    void KeyPress(char32_t& Key) override;
 
 private:
     framework::TCustomImageList* m_images = nullptr;  // not owned; cleared when it goes

@@ -1,6 +1,7 @@
 #include "framework/controls/Button.h"
 
 #include "framework/controls/DrawText.h"
+#include "framework/controls/Messages.h"
 #include "framework/controls/Panel.h"
 
 #include <algorithm>
@@ -23,7 +24,8 @@ const TClassInfo& TCustomButton::ClassInfo() {
                                     &TCustomButton::SetModalResult, mrNone)
             .Bool<TCustomButton>("Default", &TCustomButton::Default, &TCustomButton::SetDefault, false)
             .Bool<TCustomButton>("Cancel", &TCustomButton::Cancel, &TCustomButton::SetCancel, false)
-            .Message<TCustomButton>(WM_KEYDOWN, &TCustomButton::WMKeyDown);
+            .Message<TCustomButton>(WM_KEYDOWN, &TCustomButton::WMKeyDown)
+            .Message<TCustomButton>(CM_DIALOGCHAR, &TCustomButton::CMDialogChar);
     return info;
 }
 
@@ -75,9 +77,9 @@ void TCustomButton::Click() {
     TCustomControl::Click();
 }
 
-// Space and Enter press the focused button.
+// Enter presses the focused button; Space presses it as a typed character (KeyPress).
 void TCustomButton::WMKeyDown(TMessage& Message) {
-    if (Message.WParam == VK_SPACE || Message.WParam == VK_RETURN)
+    if (Message.WParam == VK_RETURN)
         Click();
 }
 
@@ -100,6 +102,22 @@ void TCustomButton::Paint() {
     canvas->Font()->SetColor(Enabled() ? clBtnText : clGrayText);
     const std::string text = Caption();
     DrawText(*canvas, text, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
+void TCustomButton::KeyPress(char32_t& Key) {
+    TCustomControl::KeyPress(Key);
+    if (Key == U' ') {
+        Key = 0;
+        Click();
+    }
+}
+
+void TCustomButton::CMDialogChar(TMessage& Message) {
+    if (IsAccel(static_cast<char32_t>(Message.WParam), Caption()) && CanFocus()) {
+        SetFocus();
+        Click();
+        Message.Result = 1;
+    }
 }
 
 void TCustomButton::Notification(TComponent* AComponent, TOperation Operation) {

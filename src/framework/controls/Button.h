@@ -59,8 +59,12 @@ protected:
     void WMKeyDown(TMessage& Message);
     void TextChanged() override { Invalidate(); }
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    // Space presses the focused button.
+    void KeyPress(char32_t& Key) override;
 
 private:
+    // Alt with the caption's accelerator letter presses the button.
+    void CMDialogChar(TMessage& Message);
     TCustomImageList* m_images = nullptr;  // not owned; cleared when it goes
     int m_imageIndex = -1;
     TModalResult m_modalResult = mrNone;

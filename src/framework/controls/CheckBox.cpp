@@ -1,6 +1,8 @@
 #include "framework/controls/CheckBox.h"
 
 #include "framework/controls/DrawText.h"
+#include "framework/controls/FocusFrame.h"
+#include "framework/controls/Messages.h"
 
 namespace framework {
 
@@ -48,7 +50,8 @@ const TClassInfo& TButtonControl::ClassInfo() {
     static const TClassInfo info =
         TClassInfo::Derive<TButtonControl, TCustomControl>("TButtonControl")
             .String<TButtonControl>("Caption", &TButtonControl::Caption, &TButtonControl::SetCaption)
-            .Bool<TButtonControl>("Checked", &TButtonControl::Checked, &TButtonControl::SetChecked, false);
+            .Bool<TButtonControl>("Checked", &TButtonControl::Checked, &TButtonControl::SetChecked, false)
+            .Message<TButtonControl>(CM_DIALOGCHAR, &TButtonControl::CMDialogChar);
     return info;
 }
 
@@ -67,8 +70,33 @@ void TButtonControl::Paint() {
         canvas.Font()->SetColor(clGrayText);
     canvas.Brush()->SetStyle(bsClear);
     TRect r = ClientRect();
-    r.Left = kCheckMarkSize + 4;
+    r.Left = CaptionLeft();
     DrawText(canvas, Caption(), r, DT_SINGLELINE | DT_VCENTER);
+}
+
+TRect TButtonControl::FocusFrameRect() {
+    const TRect client = ClientRect();
+    if (Caption().empty())
+        return TCustomControl::FocusFrameRect();
+    TCanvas& canvas = *Canvas();
+    TCanvasStateSaver saved(canvas);
+    canvas.Font()->Assign(Font());
+    TRect text = client;
+    text.Left = CaptionLeft();
+    DrawText(canvas, Caption(), text, DT_SINGLELINE | DT_CALCRECT);
+    // A pixel of room round the text, then the frame, all within the control.
+    const int room = 1 + FocusFrameWidth();
+    const int height = text.Height();
+    const int top = (client.Height() - height) / 2;
+    return IntersectRect(Rect(CaptionLeft() - room, top - room, text.Right + room, top + height + room), client);
+}
+
+void TButtonControl::CMDialogChar(TMessage& Message) {
+    if (IsAccel(static_cast<char32_t>(Message.WParam), Caption()) && CanFocus()) {
+        SetFocus();
+        Click();
+        Message.Result = 1;
+    }
 }
 
 void TButtonControl::KeyPress(char32_t& Key) {

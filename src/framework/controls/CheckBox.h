@@ -32,6 +32,14 @@ protected:
     void Paint() override;
     virtual void PaintMark(TCanvas& Canvas, int X, int Y) = 0;
     void KeyPress(char32_t& Key) override;
+    // Where the caption starts, past the mark.
+    virtual int CaptionLeft() const { return kCheckMarkSize + 4; }
+    // The focus frame goes round the caption; round the whole control without one.
+    TRect FocusFrameRect() override;
+
+private:
+    // Alt with the caption's accelerator letter focuses the control and clicks it.
+    void CMDialogChar(TMessage& Message);
 };
 
 class TCustomCheckBox : public TButtonControl {

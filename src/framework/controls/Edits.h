@@ -95,6 +95,8 @@ protected:
     void TextChanged() override;
     void Paint() override;
     void PaintBorder(TCanvas& Canvas, TRect Bounds) override;
+    // The caret shows where the focus is; a frame would only crowd the text.
+    TRect FocusFrameRect() override { return TRect{}; }
     void KeyDown(std::uint16_t& Key, TShiftState Shift) override;
     void KeyPress(char32_t& Key) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;

@@ -1,6 +1,7 @@
 #include "framework/controls/ListBox.h"
 
 #include "framework/controls/DrawText.h"
+#include "framework/controls/FocusFrame.h"
 #include "framework/controls/Panel.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/StrUtils.h"
@@ -459,8 +460,16 @@ void TCustomListBox::SetItemFlag(int Index, bool Value) {
     Invalidate();
 }
 
+TRect TCustomListBox::FocusFrameRect() {
+    const TRect client = ClientRect();
+    if (m_itemIndex >= 0 && m_itemIndex < Count() && !IntersectRect(ItemRect(m_itemIndex), client).IsEmpty())
+        return TRect{};
+    return TCustomControl::FocusFrameRect();
+}
+
 // Sets the canvas up as the classic list box does before an item is drawn: the control's font
-// and brush, the highlight colours for a selected item, a focus rectangle on the caret.
+// and brush, the highlight colours for a selected item, a focus frame on the caret that stands
+// out from the item, selected or not.
 void TCustomListBox::PaintItem(TCanvas& Canvas, int Index) {
     TOwnerDrawState state = 0;
     if (Selected(Index))
@@ -481,7 +490,7 @@ void TCustomListBox::PaintItem(TCanvas& Canvas, int Index) {
     else
         DrawStandardItem(Index, rect, state);
     if (state & odFocused)
-        DrawFocusRect(Canvas, rect);
+        DrawFocusFrame(Canvas, rect, (state & odSelected) ? clHighlightText : Font()->Color());
 }
 
 void TCustomListBox::SetBorderStyle(TBorderStyle Value) {

@@ -110,6 +110,8 @@ protected:
     void KeyDown(std::uint16_t& Key, TShiftState Shift) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void WndProc(TMessage& Message) override;
+    // The focused item shows the focus itself; the whole list does while no item is in view.
+    TRect FocusFrameRect() override;
     // The vertical bar counts items: the range is the list, the page the items that fit whole.
     bool ScrollContent(int Bar, TScrollInfo& Info) override;
     void ScrollContentTo(int Bar, int Pos) override;

@@ -61,6 +61,8 @@ inline constexpr std::uint32_t CM_BASE = 0xB000;
 inline constexpr std::uint32_t CM_ACTIVATE = CM_BASE + 0;
 inline constexpr std::uint32_t CM_DEACTIVATE = CM_BASE + 1;
 // An accelerator key (Alt+letter): WParam the character; a control that takes it answers 1.
+// A key the focused control's parents may take before it (Ctrl+Tab for a pager): nonzero taken.
+inline constexpr std::uint32_t CM_DIALOGKEY = CM_BASE + 5;
 inline constexpr std::uint32_t CM_DIALOGCHAR = CM_BASE + 6;
 inline constexpr std::uint32_t CM_PARENTFONTCHANGED = CM_BASE + 8;
 inline constexpr std::uint32_t CM_PARENTCOLORCHANGED = CM_BASE + 9;

@@ -2,6 +2,7 @@
 
 #include "framework/controls/CheckBox.h"
 #include "framework/controls/DrawText.h"
+#include "framework/controls/Messages.h"
 
 #include <algorithm>
 
@@ -129,6 +130,18 @@ void TCustomRadioGroup::Paint() {
         canvas.Brush()->SetStyle(bsClear);
         r.Left += kCheckMarkSize + 4;
         DrawText(canvas, m_items->StringRef(i), r, DT_SINGLELINE | DT_VCENTER);
+    }
+}
+
+void TCustomRadioGroup::KeyDown(std::uint16_t& Key, TShiftState Shift) {
+    TCustomGroupBox::KeyDown(Key, Shift);
+    const int last = m_items->Count() - 1;
+    if (Key == VK_UP || Key == VK_LEFT) {
+        Key = 0;
+        SetItemIndex(std::max(m_itemIndex - 1, std::min(0, last)));
+    } else if (Key == VK_DOWN || Key == VK_RIGHT) {
+        Key = 0;
+        SetItemIndex(std::min(m_itemIndex + 1, last));
     }
 }
 

@@ -52,6 +52,8 @@ public:
 protected:
     void Paint() override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    // The arrows choose the item before or after the chosen one (Up and Left before).
+    void KeyDown(std::uint16_t& Key, TShiftState Shift) override;
     void Loaded() override;
 
 private:

@@ -25,6 +25,9 @@ int GetSystemMetrics(int Index) {
     case SM_CXVSCROLL:
     case SM_CYHSCROLL:
         return ScrollBarSize(metricsPixelsPerInch());
+    case SM_CXFOCUSBORDER:
+    case SM_CYFOCUSBORDER:
+        return std::max(MulDiv(1, metricsPixelsPerInch(), 96), 1);
     default:
         return 0;
     }

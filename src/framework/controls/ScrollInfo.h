@@ -70,6 +70,8 @@ int ScrollBarSize(int PixelsPerInch);
 // The system's measures at the screen's resolution, which the screen keeps current.
 inline constexpr int SM_CXVSCROLL = 2;
 inline constexpr int SM_CYHSCROLL = 3;
+inline constexpr int SM_CXFOCUSBORDER = 83;  // the focus frame's width: 1 at 96, 2 at 144
+inline constexpr int SM_CYFOCUSBORDER = 84;
 int GetSystemMetrics(int Index);
 void SetSystemMetricsPixelsPerInch(int PixelsPerInch);
 

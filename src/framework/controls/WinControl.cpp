@@ -2,6 +2,8 @@
 
 #include "framework/controls/DragDrop.h"
 #include "framework/controls/DropFiles.h"
+#include "framework/controls/FocusFrame.h"
+#include "framework/controls/ScrollBars.h"
 #include "framework/rtl/Exceptions.h"
 
 #include <algorithm>
@@ -341,6 +343,10 @@ void TWinControl::SetFocus() {
     Perform(WM_SETFOCUS);
     DoEnter();
     Invalidate();
+    // Every scrolling window round the control brings it into view, the innermost first.
+    for (TWinControl* p = m_parent; p && root->m_focused == this; p = p->m_parent)
+        if (auto* scrolling = As<TScrollingWinControl>(p); scrolling && scrolling->AutoScroll())
+            scrolling->ScrollInView(this);
 }
 
 void TWinControl::DoEnter() {
@@ -421,7 +427,12 @@ void TWinControl::WMPaint(TMessage&) {
     EraseBackground(canvas);
     PaintWindow(canvas);
     PaintControls(canvas);
+    if (Focused())
+        if (const TRect frame = FocusFrameRect(); !frame.IsEmpty())
+            DrawFocusFrame(canvas, frame, Font()->Color());
 }
+
+TRect TWinControl::FocusFrameRect() { return m_tabStop ? ClientRect() : TRect{}; }
 
 void TWinControl::EraseBackground(TCanvas& Canvas) {
     if ((ControlStyle() & csParentBackground) && m_parent && m_parent->m_surface) {

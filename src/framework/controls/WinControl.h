@@ -138,6 +138,10 @@ protected:
     void BorderChanged();
     virtual void PaintWindow(TCanvas& Canvas);
     void PaintControls(TCanvas& Canvas);
+    // Where the control, while it has the focus, shows the focus frame (client coordinates):
+    // the client area of a control that Tab stops at; empty where the control shows the focus
+    // itself (a list on its focused item) or not at all.
+    virtual TRect FocusFrameRect();
     virtual void KeyDown(std::uint16_t& Key, TShiftState Shift);
     virtual void KeyUp(std::uint16_t& Key, TShiftState Shift);
     virtual void KeyPress(char32_t& Key);

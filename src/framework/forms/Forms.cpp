@@ -513,6 +513,11 @@ void TCustomForm::SendKeyMessage(std::uint32_t Msg, std::uint16_t Key, TShiftSta
             SelectNext(FocusedControl(), !(Shift & ssShift));
         return;
     }
+    // Ctrl+Tab is offered to the focused control and its parents, the nearest first.
+    if (Key == VK_TAB && (Shift & ssCtrl) && !(Shift & ssAlt) && Msg == WM_KEYDOWN)
+        for (TWinControl* c = target; c; c = c->Parent())
+            if (c->Perform(CM_DIALOGKEY, Key, static_cast<std::int32_t>(Shift)) != 0)
+                return;
     SendMessage(target->Handle(), Msg, Key, static_cast<std::int32_t>(Shift));
 }
 

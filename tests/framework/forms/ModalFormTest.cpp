@@ -165,7 +165,7 @@ TEST_F(ModalForms, WithoutAHostOnlyWhatIsQueuedCanAnswer) {
     // A key already posted to the button presses it.
     dialog->Show();
     dialog->Hide();
-    PostMessage(ok->Handle(), WM_KEYDOWN, VK_SPACE, 0);
+    PostMessage(ok->Handle(), WM_KEYDOWN, VK_RETURN, 0);
     EXPECT_EQ(dialog->ShowModal(), mrOk);
 
     // Nothing queued: an error instead of a wait without end, and everything as it was.
