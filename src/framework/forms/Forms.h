@@ -4,8 +4,11 @@
 // SendMouseInput and SendKeyInput, from a window host or from a test.
 
 #include "framework/controls/ScrollBars.h"
+#include "framework/forms/Monitors.h"
 
 #include <memory>
+#include <optional>
+#include <utility>
 
 namespace framework {
 
@@ -76,6 +79,11 @@ public:
 
     void ChangeScale(int M, int D) override;
 
+    // Where the form's desktop window stands: a window host keeps it while the window is open,
+    // and opens the window there when it was set before (from the form's saved state).
+    const std::optional<TWindowPlacement>& WindowPlacement() const { return m_windowPlacement; }
+    void SetWindowPlacement(std::optional<TWindowPlacement> Value) { m_windowPlacement = std::move(Value); }
+
     TNotifyEvent OnCreate;
     TNotifyEvent OnDestroy;
     TNotifyEvent OnShow;
@@ -117,6 +125,7 @@ private:
     TWinControl* m_loadedActiveControl = nullptr;  // focused when the form is shown; cleared when it goes
     bool m_dragCursorShown = false;
     TCursor m_cursorBeforeDrag = crDefault;
+    std::optional<TWindowPlacement> m_windowPlacement;
 };
 
 class TForm : public TCustomForm {
