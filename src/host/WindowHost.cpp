@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -166,6 +167,7 @@ void TWindowHost::Open(TCustomForm* AForm) {
 
     m_ppi = m_options.PixelsPerInch > 0 ? m_options.PixelsPerInch : DisplayPixelsPerInch(m_window);
     Screen->SetPixelsPerInch(m_ppi);
+    Screen->SetMonitors(DesktopMonitors());
     AForm->Show();
     // A form made for another resolution hears of this one as of a move to another monitor.
     if (FormAlive() && AForm->PixelsPerInch() != m_ppi)
@@ -175,8 +177,12 @@ void TWindowHost::Open(TCustomForm* AForm) {
         return;
     }
     const TFrameExtents frame = WindowFrameExtents(m_window);
+    // Where the form's window stood last time (its saved state may say), title bar on the
+    // screen; else in the middle of the work area.
+    const std::optional<TWindowPlacement> wanted = AForm->WindowPlacement();
     const TRect placed =
-        CentreOnWorkArea(WindowWorkArea(m_window), frame, TPoint{AForm->Width(), AForm->Height()});
+        wanted ? KeepOnWorkArea(WorkAreaUnder(wanted->Bounds), frame, wanted->Bounds)
+               : CentreOnWorkArea(WindowWorkArea(m_window), frame, TPoint{AForm->Width(), AForm->Height()});
     SDL_SetWindowSize(m_window, placed.Width(), placed.Height());
     // A window not yet shown is placed by the top-left corner of its frame.
     SDL_SetWindowPosition(m_window, placed.Left - frame.Left, placed.Top - frame.Top);
@@ -189,6 +195,8 @@ void TWindowHost::Open(TCustomForm* AForm) {
     }
     if (!m_options.Hidden) {
         SDL_ShowWindow(m_window);
+        if (wanted && wanted->Maximized)
+            SDL_MaximizeWindow(m_window);
         // The window manager's answers (the frame, where the window now stands) reach SDL as
         // events; a window manager that gave no frame before may need the window moved in.
         SDL_PumpEvents();
@@ -199,6 +207,7 @@ void TWindowHost::Open(TCustomForm* AForm) {
         Close();
         throw Exception("Cannot open a desktop window: " + why);
     }
+    KeepPlacement();
     Flush();
 }
 
@@ -272,6 +281,26 @@ void TWindowHost::KeepTitleBarOnScreen() {
         SDL_SetWindowPosition(m_window, x, area.Top + frame.Top);
 }
 
+// The form knows where its window stands, for its saved state: the place and size it has when
+// not maximised, whether it is, and the monitor's name.
+void TWindowHost::KeepPlacement() {
+    if (!FormAlive())
+        return;
+    TWindowPlacement placement = Form()->WindowPlacement().value_or(TWindowPlacement{});
+    const Uint32 flags = SDL_GetWindowFlags(m_window);
+    placement.Maximized = flags & SDL_WINDOW_MAXIMIZED;
+    if (!(flags & (SDL_WINDOW_MAXIMIZED | SDL_WINDOW_MINIMIZED | SDL_WINDOW_FULLSCREEN))) {
+        int x = 0, y = 0, w = 0, h = 0;
+        SDL_GetWindowPosition(m_window, &x, &y);
+        SDL_GetWindowSize(m_window, &w, &h);
+        placement.Bounds = Bounds(x, y, w, h);
+    }
+    const int display = SDL_GetWindowDisplayIndex(m_window);
+    const char* name = display >= 0 ? SDL_GetDisplayName(display) : nullptr;
+    placement.Monitor = name ? name : "";
+    Form()->SetWindowPlacement(placement);
+}
+
 // Files dropped from the desktop come one by one between the drop's begin and its end; at the end
 // they go together to the window under the pointer that takes them. A file dropped without a
 // begin (another of SDL's video drivers) goes alone.
@@ -330,11 +359,17 @@ bool TWindowHost::HandleEvent(const SDL_Event& AnEvent) {
         switch (Event.window.event) {
         case SDL_WINDOWEVENT_SIZE_CHANGED:
             m_presentAll = true;  // SDL made the window's pixels anew
+            KeepPlacement();
             break;
         case SDL_WINDOWEVENT_MOVED:
         case SDL_WINDOWEVENT_DISPLAY_CHANGED:
             KeepTitleBarOnScreen();
             CheckResolution();
+            KeepPlacement();
+            break;
+        case SDL_WINDOWEVENT_MAXIMIZED:
+        case SDL_WINDOWEVENT_RESTORED:
+            KeepPlacement();
             break;
         case SDL_WINDOWEVENT_SHOWN:
             KeepTitleBarOnScreen();

@@ -76,6 +76,7 @@ private:
     void RescaleForm(int NewPpi);
     void FitWindowToForm();
     void KeepTitleBarOnScreen();
+    void KeepPlacement();
     void Drop(const SDL_DropEvent& Event);
     void Present(bool Everything);
     void AttachFrame(const SDL_Surface& Surface);
