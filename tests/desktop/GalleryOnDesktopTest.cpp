@@ -505,3 +505,32 @@ TEST_F(GalleryOnDesktop, PointerKeyboardBroadcastResolutionAndCloseReachTheWindo
     EXPECT_EQ(kept.ReadString("EditSearch", "text", "?"), edit.Text() + (editable ? " dick" : ""));
     EXPECT_EQ(kept.ReadBool("CheckCase", "checked", true), !checkable);
 }
+
+TEST_F(GalleryOnDesktop, FilesDraggedFromAnotherProgramLandInTheFileEditAndTheWordList) {
+    ASSERT_NO_FATAL_FAILURE(StartGallery());
+    ASSERT_TRUE(Reported(Format("Style 0 (Light), %d pixels per inch", {desktopPpi})));
+    // A text file whose name needs escapes in a URI: a blank, a percent sign, letters beyond ASCII.
+    const std::string text = temp.Path("Wörter 100% ähnlich.txt");
+    std::ofstream(text, std::ios::binary) << "Call me Ishmael. Some years ago, call me\n";
+    // A second program drags it there by XDND, as a file manager does; it ends once the window
+    // has taken the drop.
+    auto dragTo = [&](TPoint P) {
+        const platform::ProgramResult drag =
+            platform::RunProgram(folder + "xdnd_source", {Coordinate(P.X), Coordinate(P.Y), text});
+        return drag.ExitStatus == 0 ? ::testing::AssertionSuccess()
+                                    : ::testing::AssertionFailure() << "xdnd_source: " << drag.Output;
+    };
+
+    auto& edit = Control<TControl>("FilePick");
+    ScrollIntoView(edit);
+    ASSERT_TRUE(InView(edit, 10, edit.Height() / 2));
+    ASSERT_TRUE(dragTo(At(edit, 10, edit.Height() / 2)));
+    EXPECT_TRUE(Reported("FilePick: \"" + text + "\""));
+
+    // The word list counts the file's words into itself: six different ones.
+    auto& words = Control<TControl>("WordList");
+    ScrollIntoView(words);
+    ASSERT_TRUE(InView(words, words.ClientWidth() / 2, 10));
+    ASSERT_TRUE(dragTo(At(words, words.ClientWidth() / 2, 10)));
+    EXPECT_TRUE(Reported("WordList: \"" + text + "\" dropped, 6 items"));
+}
