@@ -534,3 +534,58 @@ TEST_F(GalleryOnDesktop, FilesDraggedFromAnotherProgramLandInTheFileEditAndTheWo
     ASSERT_TRUE(dragTo(At(words, words.ClientWidth() / 2, 10)));
     EXPECT_TRUE(Reported("WordList: \"" + text + "\" dropped, 6 items"));
 }
+
+TEST_F(GalleryOnDesktop, TheWindowOpensAgainWhereItWasClosedAndMaximisedWhenItWas) {
+    ASSERT_NO_FATAL_FAILURE(StartGallery());
+    ASSERT_TRUE(Reported(Format("Style 0 (Light), %d pixels per inch", {desktopPpi})));
+    // Moved and made smaller, as the user does with the window manager.
+    Xdotool({"windowsize", window, "900", "501"});
+    Xdotool({"windowmove", window, "40", "30"});
+    testsupport::TDesktopWindow moved;
+    ASSERT_TRUE(WaitFor([&] {
+        const auto before = testsupport::DesktopWindow(std::stoul(window));
+        std::this_thread::sleep_for(200ms);
+        const auto after = testsupport::DesktopWindow(std::stoul(window));
+        if (after)
+            moved = *after;
+        return before && after && before->Client == after->Client && after->Client.Width() == 900 &&
+               after->Client.Height() == 501 && after->Frame.Left != placedWindow.Frame.Left;
+    })) << "the window was not moved";
+    auto closeGallery = [&] {
+        std::string why;
+        ASSERT_TRUE(testsupport::AskWindowToClose(std::stoul(window), why)) << why;
+        ASSERT_TRUE(WaitFor([&] { return gallery->Exited(); })) << "the gallery did not end";
+    };
+    ASSERT_NO_FATAL_FAILURE(closeGallery());
+    // Kept in units of 96 per inch, on the monitor it stood on.
+    const std::string ini = home.Path("Documents/lumo7/gallery.ini");
+    sibling::TMyMemIniFile kept(ini);
+    EXPECT_EQ(kept.ReadInteger("GalleryWindow", "width", 0), MulDiv(900, 96, desktopPpi));
+    EXPECT_EQ(kept.ReadInteger("GalleryWindow", "height", 0), MulDiv(501, 96, desktopPpi));
+    EXPECT_NE(kept.ReadString("GalleryWindow", "monitor", ""), "");
+    EXPECT_FALSE(kept.ReadBool("GalleryWindow", "maximized", true));
+
+    // Started again, the window stands where it was, as large; at 144 pixels per inch a place
+    // kept in units of 96 may come back a pixel off.
+    ASSERT_NO_FATAL_FAILURE(StartGallery());
+    const int slack = desktopPpi == 96 ? 0 : 1;
+    EXPECT_LE(std::abs(placedWindow.Client.Left - moved.Client.Left), slack);
+    EXPECT_LE(std::abs(placedWindow.Client.Top - moved.Client.Top), slack);
+    EXPECT_EQ(placedWindow.Client.Width(), 900);
+    EXPECT_EQ(placedWindow.Client.Height(), 501);
+    EXPECT_TRUE(OnScreen());
+
+    // Maximised when closed: maximised when started again.
+    ASSERT_TRUE(testsupport::AskToMaximize(std::stoul(window)));
+    ASSERT_TRUE(WaitFor([&] {
+        const auto placed = testsupport::DesktopWindow(std::stoul(window));
+        return placed && placed->Frame.Width() == screenSize.X;
+    })) << "the window manager did not maximise the window";
+    ASSERT_NO_FATAL_FAILURE(closeGallery());
+    EXPECT_TRUE(sibling::TMyMemIniFile(ini).ReadBool("GalleryWindow", "maximized", false));
+    ASSERT_NO_FATAL_FAILURE(StartGallery());
+    EXPECT_TRUE(WaitFor([&] {
+        const auto placed = testsupport::DesktopWindow(std::stoul(window));
+        return placed && placed->Frame.Width() == screenSize.X;
+    })) << "the window was not maximised again";
+}

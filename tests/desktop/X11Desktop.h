@@ -20,5 +20,8 @@ framework::TPoint ScreenSize();
 bool WindowManagerRunning();
 // The window's client area and frame as the server has them now; none when it is not there.
 std::optional<TDesktopWindow> DesktopWindow(unsigned long Window);
+// Asks the window manager to maximise the window, as its maximise button does; false when the
+// display cannot be opened.
+bool AskToMaximize(unsigned long Window);
 
 }  // namespace testsupport
