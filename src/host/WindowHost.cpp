@@ -186,6 +186,10 @@ void TWindowHost::Open(TCustomForm* AForm) {
     SDL_SetWindowSize(m_window, placed.Width(), placed.Height());
     // A window not yet shown is placed by the top-left corner of its frame.
     SDL_SetWindowPosition(m_window, placed.Left - frame.Left, placed.Top - frame.Top);
+    if (wanted) {
+        m_wantedOrigin = TPoint{placed.Left, placed.Top};
+        m_placingUntil = SDL_GetTicks64() + 1000;
+    }
     AForm->SetWidth(placed.Width());
     if (FormAlive())
         AForm->SetHeight(placed.Height());
@@ -249,9 +253,14 @@ void TWindowHost::FitWindowToForm() {
     SDL_GetWindowSize(m_window, &w, &h);
     const bool maximised = SDL_GetWindowFlags(m_window) & (SDL_WINDOW_MAXIMIZED | SDL_WINDOW_FULLSCREEN);
     m_frameExtents = WindowFrameExtents(m_window);
+    // Fitted from where it is, or from where the form's placement wants it while it is not there
+    // yet.
+    TPoint from{x, y};
+    if (m_wantedOrigin && !maximised)
+        from = *m_wantedOrigin;
     const TRect wanted = maximised ? Bounds(x, y, w, h)
                                    : KeepOnWorkArea(WindowWorkArea(m_window), m_frameExtents,
-                                                    Bounds(x, y, form->Width(), form->Height()));
+                                                    Bounds(from.X, from.Y, form->Width(), form->Height()));
     if (wanted.Width() != w || wanted.Height() != h)
         SDL_SetWindowSize(m_window, wanted.Width(), wanted.Height());
     if (wanted.Left != x || wanted.Top != y)
@@ -263,6 +272,21 @@ void TWindowHost::FitWindowToForm() {
     if (FormAlive() && form->Height() != h)
         form->SetHeight(h);
     m_fittedSize = TPoint{w, h};
+}
+
+// A window opened where the form's placement says may be framed off that place by a window
+// manager that had not told its frame yet: it is put back there, a few times at most (a window
+// manager may insist on a place of its own) and only while it is being framed, never after the
+// user has moved it.
+void TWindowHost::PutWhereWanted() {
+    if (!m_wantedOrigin)
+        return;
+    int x = 0, y = 0;
+    SDL_GetWindowPosition(m_window, &x, &y);
+    if ((TPoint{x, y}) == *m_wantedOrigin || ++m_placingTries > 3 || SDL_GetTicks64() > m_placingUntil)
+        m_wantedOrigin.reset();
+    else
+        FitWindowToForm();
 }
 
 // A window manager that frames the window late (one that starts after it, or adopts it) may
@@ -363,6 +387,7 @@ bool TWindowHost::HandleEvent(const SDL_Event& AnEvent) {
             break;
         case SDL_WINDOWEVENT_MOVED:
         case SDL_WINDOWEVENT_DISPLAY_CHANGED:
+            PutWhereWanted();
             KeepTitleBarOnScreen();
             CheckResolution();
             KeepPlacement();

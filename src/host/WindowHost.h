@@ -14,6 +14,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -77,6 +78,7 @@ private:
     void FitWindowToForm();
     void KeepTitleBarOnScreen();
     void KeepPlacement();
+    void PutWhereWanted();
     void Drop(const SDL_DropEvent& Event);
     void Present(bool Everything);
     void AttachFrame(const SDL_Surface& Surface);
@@ -93,6 +95,9 @@ private:
     framework::TBitmap m_converted;  // for windows whose pixels are in another format
     framework::TPoint m_fittedSize;  // the form's client size the window was last fitted to
     TFrameExtents m_frameExtents;    // the window manager's frame it was fitted with
+    std::optional<framework::TPoint> m_wantedOrigin;  // where the form's placement puts the window
+    int m_placingTries = 0;                          // times it was put back there
+    Uint64 m_placingUntil = 0;                       // while it is being framed (SDL's ticks)
     bool m_presentAll = false;       // the window's pixels are new: compose and show them all
     int m_ppi = 96;
     std::map<framework::TCursor, SDL_Cursor*> m_cursors;

@@ -322,15 +322,23 @@ TEST_F(WindowHostOffscreen, AWindowOpensWhereTheFormWasAndTellsTheFormWhereItSta
     ASSERT_FALSE(Screen->Monitors().empty());
     EXPECT_EQ(Screen->Monitors().front().Name, SDL_GetDisplayName(0));
     EXPECT_TRUE(Screen->Monitors().front().Primary);
-    // Moved by the desktop: the form follows.
-    SDL_SetWindowPosition(SDL_GetWindowFromID(host.WindowID()), area.Left + 5, area.Top + 6);
+    // Framed by the window manager a little off that place: put back there.
+    SDL_Window* shown = SDL_GetWindowFromID(host.WindowID());
     SDL_Event moved{};
     moved.type = SDL_WINDOWEVENT;
     moved.window.event = SDL_WINDOWEVENT_MOVED;
     moved.window.windowID = host.WindowID();
+    SDL_SetWindowPosition(shown, area.Left + 2, area.Top + 1);
     ASSERT_TRUE(host.HandleEvent(moved));
-    EXPECT_EQ(form->WindowPlacement()->Bounds.Left, area.Left + 5);
-    EXPECT_EQ(form->WindowPlacement()->Bounds.Top, area.Top + 6);
+    SDL_GetWindowPosition(shown, &x, &y);
+    EXPECT_EQ((TPoint{x, y}), (TPoint{area.Left, area.Top}));
+    ASSERT_TRUE(host.HandleEvent(moved));
+    // Moved down by the user once it stands there: the form follows, and the window stays.
+    SDL_SetWindowPosition(shown, area.Left, area.Top + 6);
+    ASSERT_TRUE(host.HandleEvent(moved));
+    SDL_GetWindowPosition(shown, &x, &y);
+    EXPECT_EQ((TPoint{x, y}), (TPoint{area.Left, area.Top + 6}));
+    EXPECT_EQ(form->WindowPlacement()->Bounds, Bounds(area.Left, area.Top + 6, area.Width(), 150));
 }
 
 TEST_F(WindowHostOffscreen, FilesDroppedFromTheDesktopReachTheWindowUnderThePointerTogether) {
