@@ -91,14 +91,14 @@ private:
     std::unique_ptr<TBroadcastListener> m_broadcast;
     std::unique_ptr<TPopupWindows> m_popups;  // the form's drop-downs and menus, in windows of their own
     SDL_Window* m_window = nullptr;
-    framework::TCanvas m_frame;      // on the window's pixels, or on m_converted's
-    framework::TBitmap m_converted;  // for windows whose pixels are in another format
-    framework::TPoint m_fittedSize;  // the form's client size the window was last fitted to
-    TFrameExtents m_frameExtents;    // the window manager's frame it was fitted with
+    framework::TCanvas m_frame;                       // on the window's pixels, or on m_converted's
+    framework::TBitmap m_converted;                   // for windows whose pixels are in another format
+    framework::TPoint m_fittedSize;                   // the form's client size the window was last fitted to
+    TFrameExtents m_frameExtents;                     // the window manager's frame it was fitted with
     std::optional<framework::TPoint> m_wantedOrigin;  // where the form's placement puts the window
-    int m_placingTries = 0;                          // times it was put back there
-    Uint64 m_placingUntil = 0;                       // while it is being framed (SDL's ticks)
-    bool m_presentAll = false;       // the window's pixels are new: compose and show them all
+    int m_placingTries = 0;                           // times it was put back there
+    Uint64 m_placingUntil = 0;                        // while it is being framed (SDL's ticks)
+    bool m_presentAll = false;  // the window's pixels are new: compose and show them all
     int m_ppi = 96;
     std::map<framework::TCursor, SDL_Cursor*> m_cursors;
     framework::TCursor m_shownCursor = framework::crDefault;

@@ -54,7 +54,9 @@ TRect displayWorkArea(int Index) {
 }
 }  // namespace
 
-TRect WindowWorkArea(SDL_Window* Window) { return displayWorkArea(Window ? SDL_GetWindowDisplayIndex(Window) : 0); }
+TRect WindowWorkArea(SDL_Window* Window) {
+    return displayWorkArea(Window ? SDL_GetWindowDisplayIndex(Window) : 0);
+}
 
 std::vector<TMonitor> DesktopMonitors() {
     std::vector<TMonitor> monitors;

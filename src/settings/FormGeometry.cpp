@@ -66,7 +66,8 @@ void ReadFormGeometry(TCustomForm& Form, const TMyMemIniFile& Ini) {
     TWindowPlacement placement;
     placement.Monitor = Ini.ReadString(section, "monitor", "");
     placement.Maximized = Ini.ReadBool(section, "maximized", false);
-    int x = pixels(*left), y = pixels(*top), w = std::max(1, pixels(*width)), h = std::max(1, pixels(*height));
+    int x = pixels(*left), y = pixels(*top), w = std::max(1, pixels(*width)),
+        h = std::max(1, pixels(*height));
     const TMonitor* monitor = FindMonitor(Screen->Monitors(), placement.Monitor);
     if (!monitor)
         monitor = PrimaryMonitor(Screen->Monitors());

@@ -85,8 +85,8 @@ bool AskToMaximize(unsigned long W) {
     event.xclient.data.l[1] = static_cast<long>(XInternAtom(x.get(), "_NET_WM_STATE_MAXIMIZED_VERT", False));
     event.xclient.data.l[2] = static_cast<long>(XInternAtom(x.get(), "_NET_WM_STATE_MAXIMIZED_HORZ", False));
     event.xclient.data.l[3] = 1;  // from an application
-    return XSendEvent(x.get(), DefaultRootWindow(x.get()), False, SubstructureRedirectMask | SubstructureNotifyMask,
-                      &event) != 0;
+    return XSendEvent(x.get(), DefaultRootWindow(x.get()), False,
+                      SubstructureRedirectMask | SubstructureNotifyMask, &event) != 0;
 }
 
 }  // namespace testsupport

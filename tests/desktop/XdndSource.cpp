@@ -32,7 +32,8 @@ struct TAtoms {
         : aware(XInternAtom(X, "XdndAware", False)), selection(XInternAtom(X, "XdndSelection", False)),
           enter(XInternAtom(X, "XdndEnter", False)), position(XInternAtom(X, "XdndPosition", False)),
           status(XInternAtom(X, "XdndStatus", False)), drop(XInternAtom(X, "XdndDrop", False)),
-          finished(XInternAtom(X, "XdndFinished", False)), actionCopy(XInternAtom(X, "XdndActionCopy", False)),
+          finished(XInternAtom(X, "XdndFinished", False)),
+          actionCopy(XInternAtom(X, "XdndActionCopy", False)),
           uriList(XInternAtom(X, "text/uri-list", False)) {}
 };
 
@@ -42,8 +43,8 @@ std::string FileUri(const std::string& Path) {
     std::string uri = "file://";
     for (const char c : Path) {
         const auto b = static_cast<unsigned char>(c);
-        if ((b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || (b >= '0' && b <= '9') || b == '-' || b == '.' ||
-            b == '_' || b == '~' || b == '/') {
+        if ((b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || (b >= '0' && b <= '9') || b == '-' ||
+            b == '.' || b == '_' || b == '~' || b == '/') {
             uri += c;
         } else {
             uri += '%';
@@ -107,8 +108,8 @@ void SendToTarget(Display* X, Window Target, Atom Type, long L0, long L1, long L
 // The next event, waiting until Deadline at most; false when none came.
 bool NextEvent(Display* X, XEvent& Event, std::chrono::steady_clock::time_point Deadline) {
     while (!XPending(X)) {
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(Deadline - std::chrono::steady_clock::now());
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            Deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0)
             return false;
         pollfd fd{ConnectionNumber(X), POLLIN, 0};
@@ -119,7 +120,8 @@ bool NextEvent(Display* X, XEvent& Event, std::chrono::steady_clock::time_point 
 }
 
 // Answers a request for the selection: the URIs for text/uri-list, a refusal for anything else.
-void AnswerRequest(Display* X, const XSelectionRequestEvent& Request, const TAtoms& Atoms, const std::string& Uris) {
+void AnswerRequest(Display* X, const XSelectionRequestEvent& Request, const TAtoms& Atoms,
+                   const std::string& Uris) {
     XEvent reply{};
     reply.xselection.type = SelectionNotify;
     reply.xselection.display = X;

@@ -20,8 +20,9 @@ class FormGeometry : public settingstest::SettingsMachine {
 protected:
     void SetUp() override {
         SettingsMachine::SetUp();
-        Screen->SetMonitors({TMonitor{"DP-1", Bounds(0, 0, 1920, 1080), Bounds(0, 0, 1920, 1040), true},
-                             TMonitor{"HDMI-1", Bounds(1920, 0, 2560, 1440), Bounds(1920, 0, 2560, 1440), false}});
+        Screen->SetMonitors(
+            {TMonitor{"DP-1", Bounds(0, 0, 1920, 1080), Bounds(0, 0, 1920, 1040), true},
+             TMonitor{"HDMI-1", Bounds(1920, 0, 2560, 1440), Bounds(1920, 0, 2560, 1440), false}});
         form->SetName("ToolForm");
         edit->SetName("Edit1");
         edit->SetText("kept");
@@ -63,13 +64,15 @@ TEST_F(FormGeometry, KeptOnItsMonitorInUnitsOf96PerInch) {
     Screen->SetPixelsPerInch(144);
     form->SetWindowPlacement(TWindowPlacement{Bounds(1920 + 150, 300, 1200, 900), true, "HDMI-1"});
     SaveIni(form.get(), ini);
-    EXPECT_EQ(tmp.Read("state/tool.ini"), "[Edit1]\ntext=kept\n\n[ToolForm]\nmonitor=HDMI-1\nleft=100\ntop=200\n"
-                                          "width=800\nheight=600\nmaximized=true\n\n");
+    EXPECT_EQ(tmp.Read("state/tool.ini"),
+              "[Edit1]\ntext=kept\n\n[ToolForm]\nmonitor=HDMI-1\nleft=100\ntop=200\n"
+              "width=800\nheight=600\nmaximized=true\n\n");
     // Read at 96 pixels per inch: the same place and size in inches, on the same monitor.
     Screen->SetPixelsPerInch(96);
     FormPtr fresh = ReadBack();
     ASSERT_TRUE(fresh->WindowPlacement().has_value());
-    EXPECT_EQ(*fresh->WindowPlacement(), (TWindowPlacement{Bounds(1920 + 100, 200, 800, 600), true, "HDMI-1"}));
+    EXPECT_EQ(*fresh->WindowPlacement(),
+              (TWindowPlacement{Bounds(1920 + 100, 200, 800, 600), true, "HDMI-1"}));
     // Saved again unchanged (the fresh form has no edit), the section is the same to the byte.
     const std::string first = tmp.Read("state/tool.ini");
     SaveIni(fresh.get(), ini);
@@ -92,10 +95,11 @@ TEST_F(FormGeometry, AMonitorThatIsGoneGivesThePrimaryTitleBarOnTheWorkArea) {
 TEST_F(FormGeometry, DamagedValuesChangeNothing) {
     MEMINI_include_FormGeometry = true;
     const TWindowPlacement before{Bounds(5, 6, 70, 80), false, "DP-1"};
-    for (const char* damaged : {"left=1\ntop=2\nwidth=abc\nheight=200\n", "left=1\ntop=2\nwidth=0\nheight=200\n",
-                                "left=1\nwidth=300\nheight=200\n", "left=99999999999\ntop=2\nwidth=300\nheight=200\n",
-                                "left=1\ntop=2\nwidth=300\nheight=-5\n", "left=1\ntop=2\nwidth=3000000\nheight=200\n",
-                                "left=\ntop=2\nwidth=300\nheight=200\n"}) {
+    for (const char* damaged :
+         {"left=1\ntop=2\nwidth=abc\nheight=200\n", "left=1\ntop=2\nwidth=0\nheight=200\n",
+          "left=1\nwidth=300\nheight=200\n", "left=99999999999\ntop=2\nwidth=300\nheight=200\n",
+          "left=1\ntop=2\nwidth=300\nheight=-5\n", "left=1\ntop=2\nwidth=3000000\nheight=200\n",
+          "left=\ntop=2\nwidth=300\nheight=200\n"}) {
         tmp.Write("state/tool.ini", std::string("[Edit1]\ntext=read\n\n[ToolForm]\n") + damaged);
         form->SetWindowPlacement(before);
         edit->SetText("");
@@ -108,7 +112,8 @@ TEST_F(FormGeometry, DamagedValuesChangeNothing) {
 TEST_F(FormGeometry, WithoutADesktopThePlaceIsKeptForTheNextSave) {
     MEMINI_include_FormGeometry = true;
     Screen->SetMonitors({});
-    const std::string stored = "[ToolForm]\nmonitor=HDMI-1\nleft=-40\ntop=30\nwidth=640\nheight=480\nmaximized=false\n\n";
+    const std::string stored =
+        "[ToolForm]\nmonitor=HDMI-1\nleft=-40\ntop=30\nwidth=640\nheight=480\nmaximized=false\n\n";
     tmp.Write("state/tool.ini", stored);
     FormPtr fresh = ReadBack();
     SaveIni(fresh.get(), ini);

@@ -5,8 +5,8 @@
 #include "framework/rtl/Exceptions.h"
 
 #include <algorithm>
-#include <utility>
 #include <unordered_map>
+#include <utility>
 
 namespace framework {
 
@@ -420,8 +420,8 @@ void TWinControl::WMPaint(TMessage&) {
         const int inset = ClientInset();
         // All of the window with its frame, or only the part of its client area that changed.
         const TRect changed = part ? IntersectRect(*part, ClientRect()) : TRect{};
-        const TRect outer = part ? Rect(origin.X + changed.Left, origin.Y + changed.Top, origin.X + changed.Right,
-                                        origin.Y + changed.Bottom)
+        const TRect outer = part ? Rect(origin.X + changed.Left, origin.Y + changed.Top,
+                                        origin.X + changed.Right, origin.Y + changed.Bottom)
                                  : Bounds(origin.X - inset, origin.Y - inset, Width(), Height());
         if (outer.IsEmpty()) {
             // Nothing that is shown changed.

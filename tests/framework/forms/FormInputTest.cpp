@@ -160,7 +160,9 @@ TEST(FormPainting, ASelectionThatMovesReportsTheTwoRowsAndAScrollTheWholeList) {
     Picture(*form);
     form->TakePaintedRects();
     const TPoint o = list->ClientOrigin();
-    const auto onForm = [o](TRect r) { return Rect(o.X + r.Left, o.Y + r.Top, o.X + r.Right, o.Y + r.Bottom); };
+    const auto onForm = [o](TRect r) {
+        return Rect(o.X + r.Left, o.Y + r.Top, o.X + r.Right, o.Y + r.Bottom);
+    };
     const TRect row1 = onForm(list->ItemRect(1)), row3 = onForm(list->ItemRect(3));
     list->SetItemIndex(3);
     form->PaintInvalid();
