@@ -84,6 +84,8 @@ std::string TGalleryWindow::LayoutFileName() {
 TGalleryWindow::TGalleryWindow(TComponent* AOwner) : lm7::TTMSStylableForm(AOwner) {
     // The list boxes' items and selections are kept by the walk once it is asked to.
     lm7::MEMINI_include_Listboxes = true;
+    // Its window opens where it was closed, on that monitor.
+    lm7::MEMINI_include_FormGeometry = true;
     ReadTextFormFile(LayoutFileName(), this);
     for (const GallerySection& section : GallerySections()) {
         auto* area = As<TWinControl>(FindComponent(section.Area));

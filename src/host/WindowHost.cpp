@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -96,6 +97,8 @@ private:
     void RescaleForm(int NewPpi);
     void FitWindowToForm();
     void KeepTitleBarOnScreen();
+    void KeepPlacement();
+    void PutWhereWanted();
     void Drop(const SDL_DropEvent& Event);
     void Present(bool Everything);
     void AttachFrame(const SDL_Surface& Surface);
@@ -112,6 +115,9 @@ private:
     TBitmap m_converted;  // for windows whose pixels are in another format
     TPoint m_fittedSize;  // the form's client size the window was last fitted to
     TFrameExtents m_frameExtents;    // the window manager's frame it was fitted with
+    std::optional<TPoint> m_wantedOrigin;  // where the form's placement puts the window
+    int m_placingTries = 0;                // times it was put back there
+    Uint64 m_placingUntil = 0;             // while it is being framed (SDL's ticks)
     bool m_presentAll = false;       // the window's pixels are new: compose and show them all
     int m_ppi = 96;
     std::map<TCursor, SDL_Cursor*> m_cursors;
@@ -240,6 +246,7 @@ void TWindowHost::TFormWindow::Open(const TFormWindow* Near) {
     }
     m_ppi = m_options.PixelsPerInch > 0 ? m_options.PixelsPerInch : DisplayPixelsPerInch(m_window);
     Screen->SetPixelsPerInch(m_ppi);
+    Screen->SetMonitors(DesktopMonitors());
     AForm->Show();
     // A form made for another resolution hears of this one as of a move to another monitor.
     if (FormAlive() && AForm->PixelsPerInch() != m_ppi)
@@ -248,8 +255,15 @@ void TWindowHost::TFormWindow::Open(const TFormWindow* Near) {
         return;
     const TFrameExtents frame = WindowFrameExtents(m_window);
     const TRect area = WindowWorkArea(m_window);
+    // Where the form's window stood last time (its saved state may say), title bar on the
+    // screen; else in the middle of the work area, or of the window it is opened from.
+    const std::optional<TWindowPlacement> wanted = AForm->WindowPlacement();
     TRect placed = CentreOnWorkArea(area, frame, TPoint{AForm->Width(), AForm->Height()});
-    if (Near && Near->Shown()) {
+    if (wanted) {
+        placed = KeepOnWorkArea(WorkAreaUnder(wanted->Bounds), frame, wanted->Bounds);
+        m_wantedOrigin = TPoint{placed.Left, placed.Top};
+        m_placingUntil = SDL_GetTicks64() + 1000;
+    } else if (Near && Near->Shown()) {
         // Centred on the other window, as a dialog on its owner, and kept on the work area.
         int x = 0, y = 0, w = 0, h = 0;
         SDL_GetWindowPosition(Near->m_window, &x, &y);
@@ -268,6 +282,8 @@ void TWindowHost::TFormWindow::Open(const TFormWindow* Near) {
         return;
     if (!m_options.Hidden) {
         SDL_ShowWindow(m_window);
+        if (wanted && wanted->Maximized)
+            SDL_MaximizeWindow(m_window);
         // The window manager's answers (the frame, where the window now stands) reach SDL as
         // events; a window manager that gave no frame before may need the window moved in.
         SDL_PumpEvents();
@@ -275,6 +291,7 @@ void TWindowHost::TFormWindow::Open(const TFormWindow* Near) {
     FitWindowToForm();
     if (!SDL_GetWindowSurface(m_window))
         throw Exception(std::string("Cannot open a desktop window: ") + SDL_GetError());
+    KeepPlacement();
 }
 
 // --- the host -----------------------------------------------------------------------------------
@@ -412,9 +429,14 @@ void TWindowHost::TFormWindow::FitWindowToForm() {
     SDL_GetWindowSize(m_window, &w, &h);
     const bool maximised = SDL_GetWindowFlags(m_window) & (SDL_WINDOW_MAXIMIZED | SDL_WINDOW_FULLSCREEN);
     m_frameExtents = WindowFrameExtents(m_window);
+    // Fitted from where it is, or from where the form's placement wants it while it is not there
+    // yet.
+    TPoint from{x, y};
+    if (m_wantedOrigin && !maximised)
+        from = *m_wantedOrigin;
     const TRect wanted = maximised ? Bounds(x, y, w, h)
                                    : KeepOnWorkArea(WindowWorkArea(m_window), m_frameExtents,
-                                                    Bounds(x, y, form->Width(), form->Height()));
+                                                    Bounds(from.X, from.Y, form->Width(), form->Height()));
     if (wanted.Width() != w || wanted.Height() != h)
         SDL_SetWindowSize(m_window, wanted.Width(), wanted.Height());
     if (wanted.Left != x || wanted.Top != y)
@@ -426,6 +448,41 @@ void TWindowHost::TFormWindow::FitWindowToForm() {
     if (FormAlive() && form->Height() != h)
         form->SetHeight(h);
     m_fittedSize = TPoint{w, h};
+}
+
+// A window opened where the form's placement says may be framed off that place by a window
+// manager that had not told its frame yet: it is put back there, a few times at most (a window
+// manager may insist on a place of its own) and only while it is being framed, never after the
+// user has moved it.
+void TWindowHost::TFormWindow::PutWhereWanted() {
+    if (!m_wantedOrigin)
+        return;
+    int x = 0, y = 0;
+    SDL_GetWindowPosition(m_window, &x, &y);
+    if ((TPoint{x, y}) == *m_wantedOrigin || ++m_placingTries > 3 || SDL_GetTicks64() > m_placingUntil)
+        m_wantedOrigin.reset();
+    else
+        FitWindowToForm();
+}
+
+// The form knows where its window stands, for its saved state: the place and size it has when
+// not maximised, whether it is, and the monitor's name.
+void TWindowHost::TFormWindow::KeepPlacement() {
+    if (!FormAlive())
+        return;
+    TWindowPlacement placement = Form()->WindowPlacement().value_or(TWindowPlacement{});
+    const Uint32 flags = SDL_GetWindowFlags(m_window);
+    placement.Maximized = flags & SDL_WINDOW_MAXIMIZED;
+    if (!(flags & (SDL_WINDOW_MAXIMIZED | SDL_WINDOW_MINIMIZED | SDL_WINDOW_FULLSCREEN))) {
+        int x = 0, y = 0, w = 0, h = 0;
+        SDL_GetWindowPosition(m_window, &x, &y);
+        SDL_GetWindowSize(m_window, &w, &h);
+        placement.Bounds = Bounds(x, y, w, h);
+    }
+    const int display = SDL_GetWindowDisplayIndex(m_window);
+    const char* name = display >= 0 ? SDL_GetDisplayName(display) : nullptr;
+    placement.Monitor = name ? name : "";
+    Form()->SetWindowPlacement(placement);
 }
 
 // A window manager that frames the window late (one that starts after it, or adopts it) may
@@ -503,11 +560,18 @@ void TWindowHost::TFormWindow::HandleEvent(const SDL_Event& AnEvent) {
         switch (Event.window.event) {
         case SDL_WINDOWEVENT_SIZE_CHANGED:
             m_presentAll = true;  // SDL made the window's pixels anew
+            KeepPlacement();
             break;
         case SDL_WINDOWEVENT_MOVED:
         case SDL_WINDOWEVENT_DISPLAY_CHANGED:
+            PutWhereWanted();
             KeepTitleBarOnScreen();
             CheckResolution();
+            KeepPlacement();
+            break;
+        case SDL_WINDOWEVENT_MAXIMIZED:
+        case SDL_WINDOWEVENT_RESTORED:
+            KeepPlacement();
             break;
         case SDL_WINDOWEVENT_SHOWN:
             KeepTitleBarOnScreen();

@@ -42,14 +42,40 @@ TRect CentreOnWorkArea(const TRect& WorkArea, const TFrameExtents& Frame, TPoint
     return Bounds(left, top, fitted.Width(), fitted.Height());
 }
 
-TRect WindowWorkArea(SDL_Window* Window) {
-    int index = Window ? SDL_GetWindowDisplayIndex(Window) : 0;
-    if (index < 0)
-        index = 0;
+namespace {
+// The work area of SDL's display Index (of the first for none); empty when there is none.
+TRect displayWorkArea(int Index) {
     SDL_Rect area{};
-    if (SDL_GetDisplayUsableBounds(index, &area) != 0 && SDL_GetDisplayBounds(index, &area) != 0)
+    if (Index < 0)
+        Index = 0;
+    if (SDL_GetDisplayUsableBounds(Index, &area) != 0 && SDL_GetDisplayBounds(Index, &area) != 0)
         return TRect{};
     return Bounds(area.x, area.y, area.w, area.h);
+}
+}  // namespace
+
+TRect WindowWorkArea(SDL_Window* Window) {
+    return displayWorkArea(Window ? SDL_GetWindowDisplayIndex(Window) : 0);
+}
+
+std::vector<TMonitor> DesktopMonitors() {
+    std::vector<TMonitor> monitors;
+    for (int i = 0; i < SDL_GetNumVideoDisplays(); ++i) {
+        SDL_Rect bounds{}, usable{};
+        if (SDL_GetDisplayBounds(i, &bounds) != 0)
+            continue;
+        if (SDL_GetDisplayUsableBounds(i, &usable) != 0)
+            usable = bounds;
+        const char* name = SDL_GetDisplayName(i);
+        monitors.push_back(TMonitor{name ? name : "", Bounds(bounds.x, bounds.y, bounds.w, bounds.h),
+                                    Bounds(usable.x, usable.y, usable.w, usable.h), i == 0});
+    }
+    return monitors;
+}
+
+TRect WorkAreaUnder(const TRect& Client) {
+    const SDL_Rect rect{Client.Left, Client.Top, std::max(Client.Width(), 1), std::max(Client.Height(), 1)};
+    return displayWorkArea(SDL_GetRectDisplayIndex(&rect));
 }
 
 namespace {

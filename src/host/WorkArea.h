@@ -3,9 +3,12 @@
 // the desktop keeps), the frame the window manager puts round the window, and the placements
 // that keep the whole frame, title bar first, inside the work area.
 
+#include "framework/forms/Monitors.h"
 #include "framework/rtl/Types.h"
 
 #include <SDL.h>
+
+#include <vector>
 
 namespace host {
 
@@ -27,6 +30,11 @@ framework::TRect CentreOnWorkArea(const framework::TRect& WorkArea, const TFrame
 // The work area of the monitor the window stands on (of the first monitor when SDL cannot
 // tell); empty when SDL knows no monitor at all.
 framework::TRect WindowWorkArea(SDL_Window* Window);
+// The desktop's monitors by SDL's names, the first of them the primary one.
+std::vector<framework::TMonitor> DesktopMonitors();
+// The work area of the monitor that holds most of Client (of the first when none does); empty
+// when SDL knows no monitor at all.
+framework::TRect WorkAreaUnder(const framework::TRect& Client);
 // The window manager's frame round Window: once the window is shown, what SDL last heard of it
 // (no round trip to the display); before that, on X11, what the window manager answers a
 // request for it. Zero where there is no frame or nothing answers.

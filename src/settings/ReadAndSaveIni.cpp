@@ -4,6 +4,7 @@
 #include "framework/platform/Platform.h"
 #include "framework/rtl/Files.h"
 #include "framework/rtl/Paths.h"
+#include "settings/FormGeometry.h"
 #include "settings/user_and_system_utils.h"
 #include "sibling/File_utils.h"
 
@@ -20,6 +21,7 @@ using sibling::TMyMemIniFile;
 bool MEMINI_include_Listboxes = false;
 bool MEMINI_include_Memos = false;
 bool MEMINI_check_filenames = true;
+bool MEMINI_include_FormGeometry = false;
 
 namespace {
 
@@ -191,6 +193,8 @@ void ReadIni(TForm* Form, const std::string& FileName) {
     TMyMemIniFile ini(FileName);
     DriveScope drive;
     ReadOrSaveComponents(Form, ini, true);
+    if (MEMINI_include_FormGeometry)
+        ReadFormGeometry(*Form, ini);
 }
 
 void ReadIni(TForm* Form, const char* FileName) { ReadIni(Form, std::string(FileName ? FileName : "")); }
@@ -217,6 +221,8 @@ void SaveIni(TForm* Form, const std::string& FileName) {
         DriveScope drive;
         ReadOrSaveComponents(Form, ini, false);
     }
+    if (MEMINI_include_FormGeometry)
+        SaveFormGeometry(*Form, ini);
     ini.UpdateFile();
 }
 

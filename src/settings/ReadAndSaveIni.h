@@ -19,9 +19,10 @@
 namespace lm7 {
 
 // Read afresh at every walk; tools may change them at any time before a read or a save.
-extern bool MEMINI_include_Listboxes;  // list boxes, check-list boxes included (false)
-extern bool MEMINI_include_Memos;      // memos of both families (false)
-extern bool MEMINI_check_filenames;    // single-line file and folder edits use the drive token (true)
+extern bool MEMINI_include_Listboxes;     // list boxes, check-list boxes included (false)
+extern bool MEMINI_include_Memos;         // memos of both families (false)
+extern bool MEMINI_check_filenames;       // single-line file and folder edits use the drive token (true)
+extern bool MEMINI_include_FormGeometry;  // the form's window: place, size, maximised (false)
 
 // Restores the form from FileName; a missing or unreachable file changes nothing.
 void ReadIni(framework::TForm* Form, const std::string& FileName);

@@ -688,3 +688,87 @@ TEST_F(GalleryOnDesktop, AChooserThatStaysOpenLeavesTheWindowPaintingAndItsClose
     EXPECT_NE(reports.find("MyOpenFolderDialog1: \"" + chosen), std::string::npos) << reports;
     EXPECT_EQ(reports.find("StyledListbox1: item 1"), std::string::npos) << reports;
 }
+
+TEST_F(GalleryOnDesktop, FilesDraggedFromAnotherProgramLandInTheFileEditAndTheWordList) {
+    ASSERT_NO_FATAL_FAILURE(StartGallery());
+    ASSERT_TRUE(Reported(Format("Style 0 (Light), %d pixels per inch", {desktopPpi})));
+    // A text file whose name needs escapes in a URI: a blank, a percent sign, letters beyond ASCII.
+    const std::string text = temp.Path("Wörter 100% ähnlich.txt");
+    std::ofstream(text, std::ios::binary) << "Call me Ishmael. Some years ago, call me\n";
+    // A second program drags it there by XDND, as a file manager does; it ends once the window
+    // has taken the drop.
+    auto dragTo = [&](TPoint P) {
+        const platform::ProgramResult drag =
+            platform::RunProgram(folder + "xdnd_source", {Coordinate(P.X), Coordinate(P.Y), text});
+        return drag.ExitStatus == 0 ? ::testing::AssertionSuccess()
+                                    : ::testing::AssertionFailure() << "xdnd_source: " << drag.Output;
+    };
+
+    auto& edit = Control<TControl>("FilePick");
+    ScrollIntoView(edit);
+    ASSERT_TRUE(InView(edit, 10, edit.Height() / 2));
+    ASSERT_TRUE(dragTo(At(edit, 10, edit.Height() / 2)));
+    EXPECT_TRUE(Reported("FilePick: \"" + text + "\""));
+
+    // The word list counts the file's words into itself: six different ones.
+    auto& words = Control<TControl>("WordList");
+    ScrollIntoView(words);
+    ASSERT_TRUE(InView(words, words.ClientWidth() / 2, 10));
+    ASSERT_TRUE(dragTo(At(words, words.ClientWidth() / 2, 10)));
+    EXPECT_TRUE(Reported("WordList: \"" + text + "\" dropped, 6 items"));
+}
+
+TEST_F(GalleryOnDesktop, TheWindowOpensAgainWhereItWasClosedAndMaximisedWhenItWas) {
+    ASSERT_NO_FATAL_FAILURE(StartGallery());
+    ASSERT_TRUE(Reported(Format("Style 0 (Light), %d pixels per inch", {desktopPpi})));
+    // Moved and made smaller, as the user does with the window manager.
+    Xdotool({"windowsize", window, "900", "501"});
+    Xdotool({"windowmove", window, "40", "30"});
+    testsupport::TDesktopWindow moved;
+    ASSERT_TRUE(WaitFor([&] {
+        const auto before = testsupport::DesktopWindow(std::stoul(window));
+        std::this_thread::sleep_for(200ms);
+        const auto after = testsupport::DesktopWindow(std::stoul(window));
+        if (after)
+            moved = *after;
+        return before && after && before->Client == after->Client && after->Client.Width() == 900 &&
+               after->Client.Height() == 501 && after->Frame.Left != placedWindow.Frame.Left;
+    })) << "the window was not moved";
+    auto closeGallery = [&] {
+        std::string why;
+        ASSERT_TRUE(testsupport::AskWindowToClose(std::stoul(window), why)) << why;
+        ASSERT_TRUE(WaitFor([&] { return gallery->Exited(); })) << "the gallery did not end";
+    };
+    ASSERT_NO_FATAL_FAILURE(closeGallery());
+    // Kept in units of 96 per inch, on the monitor it stood on.
+    const std::string ini = home.Path("Documents/lumo7/gallery.ini");
+    sibling::TMyMemIniFile kept(ini);
+    EXPECT_EQ(kept.ReadInteger("GalleryWindow", "width", 0), MulDiv(900, 96, desktopPpi));
+    EXPECT_EQ(kept.ReadInteger("GalleryWindow", "height", 0), MulDiv(501, 96, desktopPpi));
+    EXPECT_NE(kept.ReadString("GalleryWindow", "monitor", ""), "");
+    EXPECT_FALSE(kept.ReadBool("GalleryWindow", "maximized", true));
+
+    // Started again, the window stands where it was, as large; at 144 pixels per inch a place
+    // kept in units of 96 may come back a pixel off.
+    ASSERT_NO_FATAL_FAILURE(StartGallery());
+    const int slack = desktopPpi == 96 ? 0 : 1;
+    EXPECT_LE(std::abs(placedWindow.Client.Left - moved.Client.Left), slack);
+    EXPECT_LE(std::abs(placedWindow.Client.Top - moved.Client.Top), slack);
+    EXPECT_EQ(placedWindow.Client.Width(), 900);
+    EXPECT_EQ(placedWindow.Client.Height(), 501);
+    EXPECT_TRUE(OnScreen());
+
+    // Maximised when closed: maximised when started again.
+    ASSERT_TRUE(testsupport::AskToMaximize(std::stoul(window)));
+    ASSERT_TRUE(WaitFor([&] {
+        const auto placed = testsupport::DesktopWindow(std::stoul(window));
+        return placed && placed->Frame.Width() == screenSize.X;
+    })) << "the window manager did not maximise the window";
+    ASSERT_NO_FATAL_FAILURE(closeGallery());
+    EXPECT_TRUE(sibling::TMyMemIniFile(ini).ReadBool("GalleryWindow", "maximized", false));
+    ASSERT_NO_FATAL_FAILURE(StartGallery());
+    EXPECT_TRUE(WaitFor([&] {
+        const auto placed = testsupport::DesktopWindow(std::stoul(window));
+        return placed && placed->Frame.Width() == screenSize.X;
+    })) << "the window was not maximised again";
+}

@@ -93,4 +93,21 @@ std::vector<TRect> OverrideRedirectWindows() {
     return shown;
 }
 
+bool AskToMaximize(unsigned long W) {
+    const DisplayPtr x(XOpenDisplay(nullptr));
+    if (!x)
+        return false;
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = W;
+    event.xclient.message_type = XInternAtom(x.get(), "_NET_WM_STATE", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = 1;  // add
+    event.xclient.data.l[1] = static_cast<long>(XInternAtom(x.get(), "_NET_WM_STATE_MAXIMIZED_VERT", False));
+    event.xclient.data.l[2] = static_cast<long>(XInternAtom(x.get(), "_NET_WM_STATE_MAXIMIZED_HORZ", False));
+    event.xclient.data.l[3] = 1;  // from an application
+    return XSendEvent(x.get(), DefaultRootWindow(x.get()), False,
+                      SubstructureRedirectMask | SubstructureNotifyMask, &event) != 0;
+}
+
 }  // namespace testsupport

@@ -23,5 +23,8 @@ bool WindowManagerRunning();
 std::optional<TDesktopWindow> DesktopWindow(unsigned long Window);
 // The screen rectangles of the shown windows that no window manager frames (popups, tooltips).
 std::vector<framework::TRect> OverrideRedirectWindows();
+// Asks the window manager to maximise the window, as its maximise button does; false when the
+// display cannot be opened.
+bool AskToMaximize(unsigned long Window);
 
 }  // namespace testsupport

@@ -347,6 +347,49 @@ TEST_F(WindowHostOffscreen, AComboListOpensInAPopupWindowPastTheFormsEdgeAndIsPi
     EXPECT_TRUE(host.PopupWindowIDs().empty());
 }
 
+TEST_F(WindowHostOffscreen, AWindowOpensWhereTheFormWasAndTellsTheFormWhereItStands) {
+    TWindowHost host(THostOptions{96, false, true});
+    TDpiForm* form = MakeForm();
+    SDL_InitSubSystem(SDL_INIT_VIDEO);
+    const TRect area = WindowWorkArea(nullptr);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    ASSERT_FALSE(area.IsEmpty());
+    // Wider than the work area and past its top: shortened and moved in, title bar first.
+    form->SetWindowPlacement(
+        TWindowPlacement{Bounds(area.Left + 30, area.Top - 500, area.Width() + 100, 150), false, "gone"});
+    host.Open(form);
+    int x = 0, y = 0;
+    SDL_GetWindowPosition(SDL_GetWindowFromID(host.WindowID()), &x, &y);
+    EXPECT_EQ((TPoint{x, y}), (TPoint{area.Left, area.Top}));
+    EXPECT_EQ(form->Width(), area.Width());
+    EXPECT_EQ(form->Height(), 150);
+    // The form hears where its window is, on the monitor SDL names.
+    ASSERT_TRUE(form->WindowPlacement().has_value());
+    EXPECT_EQ(form->WindowPlacement()->Bounds, Bounds(area.Left, area.Top, area.Width(), 150));
+    EXPECT_EQ(form->WindowPlacement()->Monitor, SDL_GetDisplayName(0));
+    EXPECT_FALSE(form->WindowPlacement()->Maximized);
+    ASSERT_FALSE(Screen->Monitors().empty());
+    EXPECT_EQ(Screen->Monitors().front().Name, SDL_GetDisplayName(0));
+    EXPECT_TRUE(Screen->Monitors().front().Primary);
+    // Framed by the window manager a little off that place: put back there.
+    SDL_Window* shown = SDL_GetWindowFromID(host.WindowID());
+    SDL_Event moved{};
+    moved.type = SDL_WINDOWEVENT;
+    moved.window.event = SDL_WINDOWEVENT_MOVED;
+    moved.window.windowID = host.WindowID();
+    SDL_SetWindowPosition(shown, area.Left + 2, area.Top + 1);
+    ASSERT_TRUE(host.HandleEvent(moved));
+    SDL_GetWindowPosition(shown, &x, &y);
+    EXPECT_EQ((TPoint{x, y}), (TPoint{area.Left, area.Top}));
+    ASSERT_TRUE(host.HandleEvent(moved));
+    // Moved down by the user once it stands there: the form follows, and the window stays.
+    SDL_SetWindowPosition(shown, area.Left, area.Top + 6);
+    ASSERT_TRUE(host.HandleEvent(moved));
+    SDL_GetWindowPosition(shown, &x, &y);
+    EXPECT_EQ((TPoint{x, y}), (TPoint{area.Left, area.Top + 6}));
+    EXPECT_EQ(form->WindowPlacement()->Bounds, Bounds(area.Left, area.Top + 6, area.Width(), 150));
+}
+
 TEST_F(WindowHostOffscreen, FilesDroppedFromTheDesktopReachTheWindowUnderThePointerTogether) {
     TWindowHost host(THostOptions{96, false, true});
     TDpiForm* form = MakeForm();

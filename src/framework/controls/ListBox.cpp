@@ -226,12 +226,20 @@ void TCustomListBox::SetItemIndex(int Value) {
         Value = -1;
     if (m_itemIndex == Value)
         return;
+    const int old = m_itemIndex, top = m_topIndex;
     m_itemIndex = Value;
     if (!m_multiSelect)
         m_anchor = Value;
     if (Value >= 0)
         MakeVisible(Value);
-    Invalidate();
+    // Unscrolled, a single selection changes the rows it leaves and takes, and nothing else.
+    if (m_topIndex != top || m_multiSelect) {
+        Invalidate();
+        return;
+    }
+    for (int row : {old, Value})
+        if (row >= 0 && row < Count())
+            InvalidateRect(ItemRect(row));
 }
 
 void TCustomListBox::SetMultiSelect(bool Value) {

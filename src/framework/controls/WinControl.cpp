@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <unordered_map>
+#include <utility>
 
 namespace framework {
 
@@ -182,7 +183,7 @@ void TWinControl::CreateWnd() {
     windows()[m_handle] = this;
     m_surface.reset(Create<TBitmap>());
     ResizeSurface();
-    m_invalid = true;
+    Invalidate();
 }
 
 void TWinControl::DestroyWnd() {}
@@ -359,10 +360,20 @@ void TWinControl::DoExit() {
         OnExit(this);
 }
 
-void TWinControl::Invalidate() { m_invalid = true; }
+void TWinControl::Invalidate() {
+    m_invalid = true;
+    m_invalidPart.reset();
+}
+
+void TWinControl::InvalidateRect(const TRect& Rect) {
+    if (m_invalid && !m_invalidPart)
+        return;  // the whole window is to be shown again already
+    m_invalidPart = m_invalidPart ? UnionRect(*m_invalidPart, Rect) : Rect;
+    m_invalid = true;
+}
 
 void TWinControl::Repaint() {
-    m_invalid = true;
+    Invalidate();
     if (m_handle)
         Perform(WM_PAINT);
 }
@@ -375,7 +386,7 @@ void TWinControl::PaintInvalid() {
     // The bars' thickness follows the screen's resolution, and the client area with it.
     if (m_surface && (m_surface->Width() != ClientWidth() || m_surface->Height() != ClientHeight())) {
         ResizeSurface();
-        m_invalid = true;
+        Invalidate();
     }
     const bool painted = m_invalid;
     if (painted)
@@ -388,7 +399,7 @@ void TWinControl::PaintInvalid() {
                 if (painted || std::any_of(repainted.begin(), repainted.end(), [&](const TRect& r) {
                         return !IntersectRect(r, win->BoundsRect()).IsEmpty();
                     }))
-                    win->m_invalid = true;
+                    win->Invalidate();
             }
             const bool repaints = win->m_invalid || !win->m_handle;
             win->HandleNeeded();
@@ -408,12 +419,19 @@ void TWinControl::WMPaint(TMessage&) {
     if (!m_surface)
         return;
     m_invalid = false;
+    const std::optional<TRect> part = std::exchange(m_invalidPart, std::nullopt);
     if (TWinControl* root = topLevel(this); root->IsTopLevelWindow()) {
         constexpr std::size_t kMaxRects = 32;
         const TPoint origin = ClientOrigin();
         const int inset = ClientInset();
-        const TRect outer = Bounds(origin.X - inset, origin.Y - inset, Width(), Height());
-        if (root->m_painted.size() >= kMaxRects) {
+        // All of the window with its frame, or only the part of its client area that changed.
+        const TRect changed = part ? IntersectRect(*part, ClientRect()) : TRect{};
+        const TRect outer = part ? Rect(origin.X + changed.Left, origin.Y + changed.Top,
+                                        origin.X + changed.Right, origin.Y + changed.Bottom)
+                                 : Bounds(origin.X - inset, origin.Y - inset, Width(), Height());
+        if (outer.IsEmpty()) {
+            // Nothing that is shown changed.
+        } else if (root->m_painted.size() >= kMaxRects) {
             TRect all = outer;
             for (const TRect& r : root->m_painted)
                 all = UnionRect(all, r);

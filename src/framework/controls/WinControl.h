@@ -73,6 +73,9 @@ public:
     TWinControl* FocusedControl() const;
 
     void Invalidate() override;
+    // Only Rect of the client area has changed: the window is painted whole as ever, but only
+    // that part is presented again. Invalidate() makes it the whole window again.
+    void InvalidateRect(const TRect& Rect);
     void Repaint() override;
     // Paints this window now if it was invalidated, then its windowed children.
     void PaintInvalid();
@@ -206,6 +209,7 @@ private:
     std::unique_ptr<TBitmap, TFreeDeleter> m_surface;
     std::unique_ptr<TBrush, TFreeDeleter> m_brush;
     bool m_invalid = true;
+    std::optional<TRect> m_invalidPart;  // when only this part of the client area changed
     bool m_tabStop = false;
     bool m_aligning = false;
     TWinControl* m_focused = nullptr;  // top-level windows only: who has the focus

@@ -4,11 +4,13 @@
 // `Application` and `Screen`, created on first use.
 
 #include "framework/forms/Forms.h"
+#include "framework/forms/Monitors.h"
 
 #include <algorithm>
 #include <exception>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace framework {
@@ -149,6 +151,9 @@ public:
     int Width() const { return m_width; }
     int Height() const { return m_height; }
     void SetSize(int W, int H);
+    // The desktop's monitors as a window host found them; none without a host.
+    const std::vector<TMonitor>& Monitors() const { return m_monitors; }
+    void SetMonitors(std::vector<TMonitor> Value) { m_monitors = std::move(Value); }
 
     int FormCount() const { return static_cast<int>(m_forms.size()); }
     TCustomForm* Forms(int Index) const;
@@ -165,6 +170,7 @@ private:
     int m_width = 1920;
     int m_height = 1080;
     std::vector<TCustomForm*> m_forms;  // not owned
+    std::vector<TMonitor> m_monitors;
     TCustomForm* m_activeForm = nullptr;
 };
 

@@ -5,8 +5,11 @@
 
 #include "framework/controls/Button.h"
 #include "framework/controls/ScrollBars.h"
+#include "framework/forms/Monitors.h"
 
 #include <memory>
+#include <optional>
+#include <utility>
 
 namespace framework {
 
@@ -87,6 +90,11 @@ public:
 
     void ChangeScale(int M, int D) override;
 
+    // Where the form's desktop window stands: a window host keeps it while the window is open,
+    // and opens the window there when it was set before (from the form's saved state).
+    const std::optional<TWindowPlacement>& WindowPlacement() const { return m_windowPlacement; }
+    void SetWindowPlacement(std::optional<TWindowPlacement> Value) { m_windowPlacement = std::move(Value); }
+
     TNotifyEvent OnCreate;
     TNotifyEvent OnDestroy;
     TNotifyEvent OnShow;
@@ -135,6 +143,7 @@ private:
     TCursor m_cursorBeforeDrag = crDefault;
     TModalResult m_modalResult = mrNone;
     bool m_modal = false;
+    std::optional<TWindowPlacement> m_windowPlacement;
 };
 
 class TForm : public TCustomForm {

@@ -1,4 +1,5 @@
 #include "framework/controls/Edits.h"
+#include "framework/controls/ListBox.h"
 #include "framework/controls/Panel.h"
 #include "framework/forms/Application.h"
 #include "support/FormFixture.h"
@@ -146,6 +147,39 @@ TEST(FormPainting, TheFormReportsTheWindowsPaintedSinceItWasLastAskedInFormCoord
     EXPECT_NE(std::find(many.begin(), many.end(), outer->BoundsRect()), many.end());
     for (const TRect& r : many)
         EXPECT_EQ(IntersectRect(r, outer->BoundsRect()), r);
+}
+
+TEST(FormPainting, ASelectionThatMovesReportsTheTwoRowsAndAScrollTheWholeList) {
+    FormPtr form = MakeForm(300, 200);
+    auto* list = Create<TListBox>(form.get());
+    list->SetParent(form.get());
+    list->SetBounds(10, 20, 150, 100);
+    for (int i = 0; i < 30; ++i)
+        list->Items()->Add("row " + std::to_string(i));
+    list->SetItemIndex(1);
+    Picture(*form);
+    form->TakePaintedRects();
+    const TPoint o = list->ClientOrigin();
+    const auto onForm = [o](TRect r) {
+        return Rect(o.X + r.Left, o.Y + r.Top, o.X + r.Right, o.Y + r.Bottom);
+    };
+    const TRect row1 = onForm(list->ItemRect(1)), row3 = onForm(list->ItemRect(3));
+    list->SetItemIndex(3);
+    form->PaintInvalid();
+    EXPECT_EQ(form->TakePaintedRects(), (std::vector<TRect>{UnionRect(row1, row3)}));
+    // The list's own picture is whole and right: the new row selected, the old one not.
+    const auto picture = Picture(*form);
+    EXPECT_EQ(picture->Canvas()->Pixels(row3.Right - 3, row3.Top + 2), ColorToRGB(clHighlight));
+    EXPECT_NE(picture->Canvas()->Pixels(row1.Right - 3, row1.Top + 2), ColorToRGB(clHighlight));
+    form->TakePaintedRects();
+    // A selection that scrolls the list shows the whole list again; so does Invalidate after a row.
+    list->SetItemIndex(29);
+    form->PaintInvalid();
+    EXPECT_EQ(form->TakePaintedRects(), (std::vector<TRect>{Bounds(10, 20, 150, 100)}));
+    list->InvalidateRect(list->ItemRect(list->TopIndex()));
+    list->Invalidate();
+    form->PaintInvalid();
+    EXPECT_EQ(form->TakePaintedRects(), (std::vector<TRect>{Bounds(10, 20, 150, 100)}));
 }
 
 TEST(FormPainting, PaintToLeavesPixelsOutsideTheClipAlone) {
