@@ -104,6 +104,14 @@ void TCustomButton::Paint() {
     DrawText(*canvas, text, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
+// The focus is framed inside the bevel, so that a default button keeps its dark outline.
+TRect TCustomButton::FocusFrameRect() {
+    TRect r = TCustomControl::FocusFrameRect();
+    if (!r.IsEmpty())
+        r.Inflate(-4, -4);
+    return r;
+}
+
 void TCustomButton::KeyPress(char32_t& Key) {
     TCustomControl::KeyPress(Key);
     if (Key == U' ') {

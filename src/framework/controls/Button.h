@@ -56,6 +56,7 @@ public:
 
 protected:
     void Paint() override;
+    TRect FocusFrameRect() override;
     void WMKeyDown(TMessage& Message);
     void TextChanged() override { Invalidate(); }
     void Notification(TComponent* AComponent, TOperation Operation) override;
