@@ -37,6 +37,13 @@ TRect PlacePopup(const TRect& Area, TPoint Size, const TRect& Anchor, bool Sidew
     return Bounds(left, top, width, height);
 }
 
+TRect PlaceSubMenu(const TRect& Area, TPoint Size, const TRect& Parent, const TRect& Row) {
+    int width = Size.X, height = Size.Y;
+    const int left = placeSpan(Area.Left, Area.Right, Parent.Right, Parent.Left, width);
+    const int top = placeSpan(Area.Top, Area.Bottom, Row.Top, Row.Bottom, height);
+    return Bounds(left, top, width, height);
+}
+
 const TClassInfo& TDropDownList::ClassInfo() {
     static const TClassInfo info = TClassInfo::Derive<TDropDownList, TCustomControl>("TDropDownList");
     return info;
@@ -86,6 +93,17 @@ int TDropDownList::ItemAt(int X, int Y) {
             return i;
     }
     return -1;
+}
+
+TRect TDropDownList::ItemRect(int Index) {
+    int y = 0;
+    for (int i = m_top; i < m_source->DropDownEntryCount() && y < ClientHeight(); ++i) {
+        const int h = m_source->DropDownEntryHeight(i);
+        if (i == Index)
+            return Rect(0, y, ClientWidth(), y + h);
+        y += h;
+    }
+    return TRect{};
 }
 
 void TDropDownList::Scroll(int Lines) {

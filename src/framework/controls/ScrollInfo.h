@@ -72,6 +72,8 @@ inline constexpr int SM_CXVSCROLL = 2;
 inline constexpr int SM_CYHSCROLL = 3;
 int GetSystemMetrics(int Index);
 void SetSystemMetricsPixelsPerInch(int PixelsPerInch);
+// The resolution the measures follow; menus size their columns by it too.
+int SystemMetricsPixelsPerInch();
 
 // One bar's values, kept sound as the platform keeps them: the page lies between 0 and the
 // range, the position between the minimum and the last position that still fills a page.
