@@ -71,6 +71,13 @@ void TDropDownList::SetHot(int Index) {
     Invalidate();
 }
 
+void TDropDownList::ClearHot() {
+    if (m_hot < 0)
+        return;
+    m_hot = -1;
+    Invalidate();
+}
+
 int TDropDownList::VisibleFrom(int First) {
     int y = 0, n = 0;
     for (int i = First; i < m_source->DropDownEntryCount(); ++i, ++n) {

@@ -55,7 +55,10 @@ public:
 
     int ClientInset() const override { return 1; }
     int Hot() const { return m_hot; }
+    // Highlights the entry, kept within the list (a combo's -1 gives the first entry).
     void SetHot(int Index);
+    // No entry highlighted.
+    void ClearHot();
     // Entries that fit, whole, on one page.
     int PageSize();
     // The entry under a client point, or -1.

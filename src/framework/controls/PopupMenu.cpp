@@ -364,6 +364,8 @@ void TPopupMenu::MenuChanged(TMenuItem* Item, bool Gone) {
             CloseFrom(level);
             break;
         }
+        if (Gone && list.HotItem() == Item)
+            list.ClearHot();
         list.Invalidate();
     }
 }
@@ -500,7 +502,8 @@ void TPopupMenu::Hovered(int Level) {
     // The items that lead to the pointer stay highlighted in the lists below it.
     for (int level = Level; level > 0; --level) {
         TMenuPopupList& below = *m_lists[static_cast<std::size_t>(level - 1)];
-        below.SetHot(below.EntryOf(m_lists[static_cast<std::size_t>(level)]->Item()));
+        if (const int entry = below.EntryOf(m_lists[static_cast<std::size_t>(level)]->Item()); entry >= 0)
+            below.SetHot(entry);
     }
     TMenuPopupList& list = *m_lists[static_cast<std::size_t>(Level)];
     const TMenuItem* hot = list.HotItem();
