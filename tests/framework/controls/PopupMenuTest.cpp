@@ -2,10 +2,12 @@
 #include "framework/controls/ScrollInfo.h"
 #include "support/FormFixture.h"
 #include "support/PixelAssert.h"
+#include "support/SolidImages.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
 #include <thread>
 
 using namespace framework;
@@ -278,3 +280,169 @@ TEST_F(SubMenus, AMenuLargerThanTheScreenGetsItsHeightAndScrolls) {
     Key(VK_RETURN);
     EXPECT_EQ(clicked.back()->Caption(), "entry 199");
 }
+
+namespace {
+
+struct TStyleCase {
+    int Ppi;
+    bool Dark;
+};
+
+// A menu of one row per mark: checked, radio, image, disabled image, shortcut, sub-menu, and
+// the same caption plain and as the default item; pictured at a resolution in a colour style.
+struct MenuMarks : ::testing::TestWithParam<TStyleCase> {
+    FormPtr form = MakeForm(400, 300);
+    ImageListPtr images = SolidImages(16, {clRed});
+    TPopupMenu* menu = Create<TPopupMenu>(form.get());
+    TColor ink = clMenuText;
+
+    void SetUp() override {
+        if (GetParam().Dark) {
+            SetSysColor(COLOR_MENU, RGB(32, 34, 40));
+            SetSysColor(COLOR_MENUTEXT, RGB(230, 230, 220));
+            SetSysColor(COLOR_HIGHLIGHT, RGB(200, 120, 0));
+            SetSysColor(COLOR_HIGHLIGHTTEXT, RGB(0, 0, 0));
+        }
+        Screen->SetPixelsPerInch(GetParam().Ppi);
+        menu->SetImages(images.get());
+        menu->SetPopupComponent(form.get());
+        Add("Checked")->SetChecked(true);
+        TMenuItem* radio = Add("Radio");
+        radio->SetRadioItem(true);
+        radio->SetChecked(true);
+        Add("Image")->SetImageIndex(0);
+        TMenuItem* grey = Add("Grey");
+        grey->SetImageIndex(0);
+        grey->SetEnabled(false);
+        Add("Save")->SetShortCut(TextToShortCut("Ctrl+S"));
+        Add("Sub", Add("More"));
+        Add("Same");
+        Add("Same")->SetDefault(true);
+        menu->Popup(10, 10);
+    }
+    void TearDown() override {
+        Screen->SetPixelsPerInch(96);
+        ResetSysColors();
+    }
+    TMenuItem* Add(const char* caption, TMenuItem* parent = nullptr) {
+        auto* item = Create<TMenuItem>(menu);
+        item->SetCaption(caption);
+        (parent ? menu->Items()->Items(menu->Items()->Count() - 1) : menu->Items())->Add(item);
+        return item;
+    }
+    int Scaled(int v) const { return MulDiv(v, GetParam().Ppi, 96); }
+    // An entry's row in the form's coordinates.
+    TRect Row(int entry) {
+        TDropDownList* list = menu->PopupList();
+        TRect r = list->ItemRect(entry);
+        r.Offset(list->Left() + list->ClientInset(), list->Top() + list->ClientInset());
+        return r;
+    }
+    TRect ImageCell(int entry) {
+        const TRect r = Row(entry);
+        return Rect(r.Left, r.Top, r.Left + std::max(Scaled(20), 16 + Scaled(4)), r.Bottom);
+    }
+    TRect ArrowCell(int entry) {
+        const TRect r = Row(entry);
+        return Rect(r.Right - Scaled(20), r.Top, r.Right, r.Bottom);
+    }
+};
+
+// The bounds of the pixels of a colour within an area; empty when there are none.
+TRect InkIn(const TBitmap& bmp, const TRect& area, TColor colour, int* count = nullptr) {
+    TRect found{area.Right, area.Bottom, area.Left, area.Top};
+    int n = 0;
+    for (int y = area.Top; y < area.Bottom; ++y)
+        for (int x = area.Left; x < area.Right; ++x)
+            if (PixelAt(bmp, x, y) == ColorToRGB(colour)) {
+                ++n;
+                found = Rect(std::min(found.Left, x), std::min(found.Top, y), std::max(found.Right, x + 1),
+                             std::max(found.Bottom, y + 1));
+            }
+    if (count)
+        *count = n;
+    return n ? found : TRect{};
+}
+
+// The bounds of the pixels within an area that differ from the background (text is smoothed).
+TRect PaintedIn(const TBitmap& bmp, const TRect& area, TColor background) {
+    TRect found{area.Right, area.Bottom, area.Left, area.Top};
+    for (int y = area.Top; y < area.Bottom; ++y)
+        for (int x = area.Left; x < area.Right; ++x)
+            if (PixelAt(bmp, x, y) != ColorToRGB(background))
+                found = Rect(std::min(found.Left, x), std::min(found.Top, y), std::max(found.Right, x + 1),
+                             std::max(found.Bottom, y + 1));
+    return found.IsEmpty() ? TRect{} : found;
+}
+
+}  // namespace
+
+TEST_P(MenuMarks, CheckMarkAndBulletStandInTheImageColumn) {
+    auto pic = Picture(*form);
+    EXPECT_TRUE(PixelIs(*pic, Row(0).Left + 1, Row(0).Top + 1, clMenu));
+    const TRect tick = InkIn(*pic, ImageCell(0), ink);
+    const int size = static_cast<int>(std::lround(7 * GetParam().Ppi / 96.0));
+    EXPECT_EQ(tick.Width(), size);
+    EXPECT_GE(tick.Height(), size - 1);
+    EXPECT_LE(tick.Height(), size);
+    if (GetParam().Ppi == 96) {
+        EXPECT_TRUE(PictureIs(*pic, tick.Left, tick.Top,
+                              {"......#", ".....##", "#...###", "##.###.", "#####..", ".###...", "..#...."},
+                              {{'#', ColorToRGB(ink)}, {'.', ColorToRGB(clMenu)}}));
+    }
+    // The bullet: round, as wide as it is high, its middle inked and its corners not.
+    const TRect bullet = InkIn(*pic, ImageCell(1), ink);
+    EXPECT_EQ(bullet.Width(), Scaled(6));
+    EXPECT_EQ(bullet.Height(), Scaled(6));
+    EXPECT_TRUE(PixelIs(*pic, bullet.Left + bullet.Width() / 2, bullet.Top + bullet.Height() / 2, ink));
+    EXPECT_TRUE(PixelIs(*pic, bullet.Left, bullet.Top, clMenu));
+    // Highlighted, the mark takes the highlight's text colour.
+    form->SendKeyInput(VK_DOWN);
+    pic = Picture(*form);
+    EXPECT_TRUE(PixelIs(*pic, Row(0).Left + 1, Row(0).Top + 1, clHighlight));
+    EXPECT_EQ(InkIn(*pic, ImageCell(0), clHighlightText).Width(), size);
+}
+
+TEST_P(MenuMarks, ImagesAreCentredAndGreyWhenDisabled) {
+    auto pic = Picture(*form);
+    const TRect cell = ImageCell(2);
+    const TRect red = InkIn(*pic, cell, clRed);
+    EXPECT_EQ(red, Bounds(cell.Left + (cell.Width() - 16) / 2, cell.Top + (cell.Height() - 16) / 2, 16, 16));
+    EXPECT_TRUE(InkIn(*pic, ImageCell(3), clRed).IsEmpty());
+    int painted = 0;
+    for (int y = ImageCell(3).Top; y < ImageCell(3).Bottom; ++y)
+        for (int x = ImageCell(3).Left; x < ImageCell(3).Right; ++x)
+            painted += PixelAt(*pic, x, y) != ColorToRGB(clMenu) ? 1 : 0;
+    EXPECT_GE(painted, 16 * 16);  // the image is there, in grey
+    EXPECT_GE(Row(2).Height(), 16 + Scaled(4));
+}
+
+TEST_P(MenuMarks, ShortCutStandsRightAndTheArrowAtTheEdge) {
+    auto pic = Picture(*form);
+    const TRect row = Row(4);
+    const int end = row.Right - Scaled(20);
+    const TRect text = PaintedIn(*pic, Rect(row.Left + row.Width() / 2, row.Top, row.Right, row.Bottom), clMenu);
+    ASSERT_FALSE(text.IsEmpty());
+    EXPECT_LE(text.Right, end);
+    EXPECT_GE(text.Right, end - 3);
+    EXPECT_GE(text.Width(), menu->PopupList()->Canvas()->TextWidth("Ctrl+S") - 4);
+    // Only the row with a sub-menu has an arrow: a triangle whose tip points right.
+    EXPECT_TRUE(InkIn(*pic, ArrowCell(4), ink).IsEmpty());
+    const TRect arrow = InkIn(*pic, ArrowCell(5), ink);
+    EXPECT_EQ(arrow.Width(), Scaled(3) + 1);
+    EXPECT_EQ(arrow.Height(), 2 * Scaled(3) + 1);
+    int tip = 0, base = 0;
+    InkIn(*pic, Rect(arrow.Right - 1, arrow.Top, arrow.Right, arrow.Bottom), ink, &tip);
+    InkIn(*pic, Rect(arrow.Left, arrow.Top, arrow.Left + 1, arrow.Bottom), ink, &base);
+    EXPECT_EQ(tip, 1);
+    EXPECT_EQ(base, arrow.Height());
+    // The default item is bold: the same caption takes more ink.
+    EXPECT_GT(PaintedIn(*pic, Row(7), clMenu).Width(), PaintedIn(*pic, Row(6), clMenu).Width());
+}
+
+INSTANTIATE_TEST_SUITE_P(ResolutionsAndStyles, MenuMarks,
+                         ::testing::Values(TStyleCase{96, false}, TStyleCase{144, false}, TStyleCase{96, true},
+                                           TStyleCase{144, true}),
+                         [](const auto& Case) {
+                             return std::to_string(Case.param.Ppi) + (Case.param.Dark ? "Dark" : "Light");
+                         });
