@@ -200,6 +200,32 @@ const TClassInfo& TMainMenu::ClassInfo() {
     return info;
 }
 
+namespace {
+TMenuItem* findShortCut(TMenuItem* Parent, TShortCut Cut) {
+    for (int i = 0; i < Parent->Count(); ++i) {
+        TMenuItem* item = Parent->Items(i);
+        if (!item->Enabled() || !item->Visible())
+            continue;
+        if (item->ShortCut() == Cut && item->Count() == 0)
+            return item;
+        if (TMenuItem* found = findShortCut(item, Cut))
+            return found;
+    }
+    return nullptr;
+}
+}  // namespace
+
+bool TMenu::IsShortCut(std::uint16_t Key, TShiftState Shift) {
+    const TShortCut cut = ShortCut(Key, Shift & (ssShift | ssCtrl | ssAlt));
+    if (cut == scNone || (cut & 0xFF) == 0)
+        return false;
+    TMenuItem* item = findShortCut(m_items.get(), cut);
+    if (!item)
+        return false;
+    item->Click();
+    return true;
+}
+
 TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), m_items(Create<TMenuItem>(nullptr)) {
     m_items->m_menu = this;
 }

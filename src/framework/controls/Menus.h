@@ -114,6 +114,9 @@ public:
     TCustomImageList* Images() const { return m_images; }
     void SetImages(TCustomImageList* Value) { ReferenceImageList(this, m_images, Value); }
     void GetChildren(std::vector<TComponent*>& Children, const TComponent* Root) const override;
+    // Clicks the enabled, visible item whose ShortCut the key makes (in an enabled, visible
+    // sub-menu too) and answers true; false when no item has it.
+    bool IsShortCut(std::uint16_t Key, TShiftState Shift);
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;

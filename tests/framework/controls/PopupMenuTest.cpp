@@ -1,3 +1,4 @@
+#include "framework/controls/ListBox.h"
 #include "framework/controls/Menus.h"
 #include "framework/controls/ScrollInfo.h"
 #include "support/FormFixture.h"
@@ -446,3 +447,37 @@ INSTANTIATE_TEST_SUITE_P(ResolutionsAndStyles, MenuMarks,
                          [](const auto& Case) {
                              return std::to_string(Case.param.Ppi) + (Case.param.Dark ? "Dark" : "Light");
                          });
+
+TEST_F(SubMenus, ShortCutsOfTheFocusedControlsMenusClickTheirItems) {
+    auto* panel = Create<TCustomControl>(form.get());
+    panel->SetParent(form.get());
+    panel->SetBounds(0, 0, 200, 200);
+    panel->SetPopupMenu(menu);
+    auto* list = Create<TListBox>(form.get());
+    list->SetParent(panel);
+    list->SetBounds(10, 10, 100, 100);
+    list->SetFocus();
+    std::vector<std::uint16_t> keys;
+    struct Keys {
+        std::vector<std::uint16_t>* seen;
+        void Down(TObject*, std::uint16_t& Key, TShiftState) { seen->push_back(Key); }
+    } probe{&keys};
+    list->OnKeyDown = TKeyEvent::Of<&Keys::Down>(&probe);
+    second->SetShortCut(TextToShortCut("Ctrl+S"));
+    quit->SetShortCut(TextToShortCut("Ctrl+Q"));
+    hidden->SetShortCut(TextToShortCut("Ctrl+H"));
+    offSub->SetShortCut(TextToShortCut("Ctrl+N"));
+    form->SendKeyInput('S', ssCtrl);  // in a sub-menu, found through its parent
+    form->SendKeyInput('Q', ssCtrl);
+    EXPECT_EQ(clicked, (std::vector<TMenuItem*>{second, quit}));
+    EXPECT_TRUE(keys.empty());
+    // Hidden items, items under a disabled one and other keys leave the key to the control.
+    form->SendKeyInput('H', ssCtrl);
+    form->SendKeyInput('N', ssCtrl);
+    form->SendKeyInput('S');
+    quit->SetEnabled(false);
+    form->SendKeyInput('Q', ssCtrl);
+    EXPECT_EQ(clicked.size(), 2u);
+    EXPECT_EQ(keys, (std::vector<std::uint16_t>{'H', 'N', 'S', 'Q'}));
+    EXPECT_FALSE(menu->PoppedUp());
+}
