@@ -29,10 +29,14 @@ void Build(TWinControl& area) {
     Caption(area, 8, 8, "Folder picker");
     auto* folder = Place<lm7::TMyOpenFolderDialog>(area, 8, 26, 454, 22);
     folder->SetFolderOrFile("/home/ana/corpus/");
+    folder->SetHint("Texts folder|The folder the tool reads its texts from");
+    folder->SetShowHint(true);
     Caption(area, 8, 56, "File picker");
     auto* file = Place<lm7::TMyOpenFileDialog>(area, 8, 74, 454, 22);
     file->SetOnlyFolderAllowed(false);
     file->SetFolderOrFile("/home/ana/corpus/moby dick.txt");
+    file->SetHint("Text file\nThe text the tool reads first|The text the tool reads first");
+    file->SetShowHint(true);
 
     Caption(area, 8, 106, "Open-dialog filter of the frequency tool");
     auto* filter = Place<TMemo>(area, 8, 124, 454, gallery::kSectionHeight - 132);

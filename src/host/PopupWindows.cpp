@@ -1,5 +1,7 @@
 #include "host/PopupWindows.h"
 
+#include "framework/forms/Application.h"
+#include "framework/forms/Hints.h"
 #include "framework/graphics/Bitmap.h"
 
 #include <algorithm>
@@ -10,12 +12,13 @@ using namespace framework;
 
 struct TPopupWindows::TPopup {
     SDL_Window* window = nullptr;
-    TDropDownList* list = nullptr;  // not owned; null while the window is kept for another popup
-    TRect bounds;                   // the list's outer bounds in the form's coordinates
-    TPoint at;                      // where the window was put on the screen
-    TCanvas canvas;                 // on the window's pixels while the list is painted there
-    TBitmap picture;                // the list, for windows whose pixels are in another format
-    bool exposed = false;           // the desktop asks for the window's pixels again
+    TWinControl* list = nullptr;  // not owned; null while the window is kept for another popup
+    bool tooltip = false;         // a hint's window rather than a list's or a menu's
+    TRect bounds;                 // the popup's outer bounds in the form's coordinates
+    TPoint at;                    // where the window was put on the screen
+    TCanvas canvas;               // on the window's pixels while the list is painted there
+    TBitmap picture;              // the list, for windows whose pixels are in another format
+    bool exposed = false;         // the desktop asks for the window's pixels again
 };
 
 TPopupWindows::TPopupWindows(TCustomForm& Form, SDL_Window* Owner, bool Hidden)
@@ -35,9 +38,9 @@ std::vector<Uint32> TPopupWindows::WindowIDs() const {
 }
 
 void TPopupWindows::Update(const std::vector<TRect>& Painted) {
-    std::vector<TDropDownList*> apart;
+    std::vector<TWinControl*> apart;
     for (int i = 0; i < m_form.ControlCount(); ++i)
-        if (auto* list = As<TDropDownList>(m_form.Controls(i)); list && list->Visible() && list->ShownApart())
+        if (auto* list = As<TWinControl>(m_form.Controls(i)); list && list->Visible() && list->ShownApart())
             apart.push_back(list);
     // Popups that went: their windows are hidden and kept for the next one.
     for (auto& p : m_popups)
@@ -47,19 +50,23 @@ void TPopupWindows::Update(const std::vector<TRect>& Painted) {
         }
     int ownerX = 0, ownerY = 0;
     SDL_GetWindowPosition(m_owner, &ownerX, &ownerY);
-    for (TDropDownList* list : apart) {
+    for (TWinControl* list : apart) {
         auto found = std::find_if(m_popups.begin(), m_popups.end(), [&](auto& p) { return p->list == list; });
         bool everything = false;
         if (found == m_popups.end()) {
-            found = std::find_if(m_popups.begin(), m_popups.end(), [](auto& p) { return !p->list; });
+            // A hint opens as the desktop's tooltip, which never takes the focus.
+            const bool tooltip = As<THintWindow>(list) != nullptr;
+            found = std::find_if(m_popups.begin(), m_popups.end(),
+                                 [&](auto& p) { return !p->list && p->tooltip == tooltip; });
             if (found == m_popups.end()) {
                 auto popup = std::make_unique<TPopup>();
-                popup->window =
-                    SDL_CreateWindow("", ownerX + list->Left(), ownerY + list->Top(),
-                                     std::max(list->Width(), 1), std::max(list->Height(), 1),
-                                     SDL_WINDOW_POPUP_MENU | SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
+                popup->window = SDL_CreateWindow("", ownerX + list->Left(), ownerY + list->Top(),
+                                                 std::max(list->Width(), 1), std::max(list->Height(), 1),
+                                                 (tooltip ? SDL_WINDOW_TOOLTIP : SDL_WINDOW_POPUP_MENU) |
+                                                     SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
                 if (!popup->window)
-                    continue;  // the list stays on the form's pixels alone
+                    continue;  // the popup stays on the form's pixels alone
+                popup->tooltip = tooltip;
                 m_popups.push_back(std::move(popup));
                 found = m_popups.end() - 1;
             }
@@ -92,7 +99,7 @@ void TPopupWindows::Update(const std::vector<TRect>& Painted) {
 // The list is painted as its parent would paint it, straight into the window's pixels where
 // they are words of the framework's layout, else onto a picture converted into them.
 void TPopupWindows::Show(TPopup& Popup) {
-    TDropDownList& list = *Popup.list;
+    TWinControl& list = *Popup.list;
     SDL_Surface* surface = SDL_GetWindowSurface(Popup.window);
     if (!surface)
         return;
@@ -166,9 +173,14 @@ TPopupWindows::TRoute TPopupWindows::Route(SDL_Event& Event) {
 
 void TPopupWindows::Dismiss() {
     std::vector<TDropDownList*> shown;
+    bool tooltip = false;
     for (auto& p : m_popups)
-        if (p->list)
-            shown.push_back(p->list);
+        if (auto* list = As<TDropDownList>(p->list))
+            shown.push_back(list);
+        else
+            tooltip = tooltip || p->list != nullptr;
+    if (tooltip)
+        Application->CancelHint();
     // Each dismissal may take others with it (a menu and its sub-menus); only those still shown
     // are dismissed.
     for (TDropDownList* list : shown)

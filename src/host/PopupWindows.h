@@ -1,9 +1,10 @@
 #pragma once
-// The popups of a form in desktop windows of their own: a combo's drop-down list or a popup
-// menu that the form shows apart (TDropDownList::ShownApart) gets a borderless popup window of
-// the desktop, placed by the form's window wherever the popup lies, past the form's edges too.
-// The list stays a control of the form: it paints on its own pixels, which are copied into its
-// window, and the pointer's events in that window reach the form in the form's coordinates.
+// The popups of a form in desktop windows of their own: a combo's drop-down list, a popup menu
+// or a tooltip that the form shows apart (TWinControl::ShownApart) gets a borderless popup (or
+// tooltip) window of the desktop, placed by the form's window wherever the popup lies, past the
+// form's edges too. The popup stays a control of the form: it paints on its own pixels, which
+// are copied into its window, and the pointer's events in that window reach the form in the
+// form's coordinates.
 
 #include "framework/controls/DropDownList.h"
 #include "framework/forms/Forms.h"

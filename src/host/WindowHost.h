@@ -1,9 +1,15 @@
 #pragma once
-// A form in a desktop window. The host paints the form into the window, turns the desktop's
-// input into the framework's (SdlInput.h), shows the cursor the form asks for, keeps the
-// pointer while a button is held, delivers posted messages between events, tells the form
-// when the display's resolution changes, and passes on the suite's broadcast. When the window
-// closes, the form runs its close handling and is freed, so it saves its state.
+// The forms of the program in desktop windows. The host shows the form Run gets (the main form)
+// and every other visible top-level form in a window of its own, paints each form into its
+// window, turns the desktop's input into the framework's (SdlInput.h), shows the cursor the
+// form asks for, keeps the pointer while a button is held, delivers posted messages between
+// events, tells each form when its monitor's resolution changes, and passes on the suite's
+// broadcast. One loop serves every window; it is also the framework's message pump, which
+// modal forms and open desktop choosers run meanwhile: a form that is disabled (the owner of a
+// modal one) takes no input, and while a chooser is open no form does and a close asked of a
+// window waits until the chooser has answered. When the main window closes, the form runs its
+// close handling and is freed, so it saves its state; another form's window closes as the form
+// hides or goes.
 
 #include "framework/controls/DropDownList.h"
 #include "framework/forms/Forms.h"
@@ -47,58 +53,51 @@ public:
     // framework::Exception when no window can be opened.
     void Run(framework::TCustomForm* AForm);
 
-    // The steps of Run, for callers that drive the window themselves.
+    // The steps of Run, for callers that drive the windows themselves.
     void Open(framework::TCustomForm* AForm);
-    // SDL's numbers for the windows of the form's popups shown now.
+    // SDL's numbers for the windows of the main form's popups shown now.
     std::vector<std::uint32_t> PopupWindowIDs() const;
-    // Hands one event to the form (those of its popups' windows too); false once the form has
-    // gone or closed for good. A drop event's file is the host's to free (SDL_free), as SDL's
-    // own are.
+    // Hands one event to the window it belongs to (the popups' windows too; events of no window
+    // go to the main one); false once the main form has gone or closed for good. A drop event's
+    // file is the host's to free (SDL_free), as SDL's own are.
     bool HandleEvent(const SDL_Event& Event);
-    // Delivers posted messages and broadcasts, repaints what was invalidated and presents it.
+    // Opens and closes windows as forms are shown and hidden, delivers posted messages and
+    // broadcasts, carries out a close that waited for a chooser, repaints what was invalidated
+    // and presents it.
     void Flush();
-    // Frees the form if it is still there and closes the window.
+    // One turn of the loop: waits for the desktop's events (at most WaitMs, less when a timer is
+    // due sooner), handles them all, then flushes. False once the main form has gone or closed.
+    bool Pump(int WaitMs);
+    // Frees the main form if it is still there and closes every window.
     void Close();
 
     framework::TCustomForm* Form() const;
-    int PixelsPerInch() const { return m_ppi; }
-    // SDL's number for the window, which its window events carry; 0 while none is open.
-    std::uint32_t WindowID() const { return m_window ? SDL_GetWindowID(m_window) : 0; }
-    // The form's picture as last presented: the window's own pixels, where they are words of
-    // the framework's layout.
-    const framework::TCanvas& Frame() const { return m_frame; }
+    int PixelsPerInch() const;
+    // SDL's number for the main window, which its window events carry; 0 while none is open.
+    std::uint32_t WindowID() const;
+    // The main form's picture as last presented: the window's own pixels, where they are words
+    // of the framework's layout.
+    const framework::TCanvas& Frame() const;
+    // The forms shown in windows now, the main one first; the window of one, and its picture.
+    std::vector<framework::TCustomForm*> Forms() const;
+    std::uint32_t WindowIDOf(const framework::TCustomForm* AForm) const;  // 0: none
+    const framework::TCanvas* FrameOf(const framework::TCustomForm* AForm) const;
 
 private:
-    static bool PopupScreen(const framework::TWinControl& Top, framework::TPopupScreen& Screen);
-    bool FormAlive() const;
-    void CheckResolution();
-    void ChangeResolution(int NewPpi);
-    void RescaleForm(int NewPpi);
-    void FitWindowToForm();
-    void KeepTitleBarOnScreen();
-    void Drop(const SDL_DropEvent& Event);
-    void Present(bool Everything);
-    void AttachFrame(const SDL_Surface& Surface);
-    void UpdateCursor();
+    class TFormWindow;  // one form in one window
+    std::shared_ptr<TFormWindow> WindowFor(std::uint32_t WindowID) const;
+    TFormWindow* Main() const { return m_windows.empty() ? nullptr : m_windows.front().get(); }
+    bool MainOpen() const;
+    void SyncWindows();
+    bool Refused(const SDL_Event& Event, const TFormWindow& Window);
+    void CloseWaitingRequests();
+    void StartBroadcasts();
 
-    class TFormWatch;
     THostOptions m_options;
-    std::unique_ptr<TFormWatch, framework::TFreeDeleter> m_watch;  // knows when the form goes
-    std::unique_ptr<TSdlInput> m_input;
+    std::vector<std::shared_ptr<TFormWindow>> m_windows;  // the main one first
     std::unique_ptr<TBroadcastListener> m_broadcast;
-    std::unique_ptr<TPopupWindows> m_popups;  // the form's drop-downs and menus, in windows of their own
-    SDL_Window* m_window = nullptr;
-    framework::TCanvas m_frame;      // on the window's pixels, or on m_converted's
-    framework::TBitmap m_converted;  // for windows whose pixels are in another format
-    framework::TPoint m_fittedSize;  // the form's client size the window was last fitted to
-    TFrameExtents m_frameExtents;    // the window manager's frame it was fitted with
-    bool m_presentAll = false;       // the window's pixels are new: compose and show them all
-    int m_ppi = 96;
-    std::map<framework::TCursor, SDL_Cursor*> m_cursors;
-    framework::TCursor m_shownCursor = framework::crDefault;
-    bool m_capturing = false;
-    std::vector<std::string> m_dropped;  // files of a drop under way
-    bool m_dropping = false;
+    std::vector<std::uint32_t> m_waitingCloses;  // windows whose close waits for a chooser
+    bool m_quitWaiting = false;                  // the desktop's quit, waiting likewise
     bool m_sdlStarted = false;
 };
 

@@ -18,6 +18,8 @@
 #include "controls/ColourListBoxesAndCombos.h"
 #include "controls/NotepadGrabPanel.h"
 #include "controls/StyledListbox.h"
+#include "dialogs/FileFolderOpenDlgU.h"
+#include "framework/controls/Button.h"
 #include "framework/controls/CheckBox.h"
 #include "framework/controls/Edits.h"
 #include "framework/controls/Menus.h"
@@ -39,11 +41,15 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <optional>
 #include <memory>
 #include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace framework;
 using namespace std::chrono_literals;
@@ -143,8 +149,9 @@ protected:
     }
 
     // The gallery, started with its own home folder and a log.
-    void StartGallery() {
-        std::vector<std::string> environment = testsupport::EnvironmentWith({"HOME=" + home.Root()});
+    void StartGallery(std::vector<std::string> Overrides = {}) {
+        Overrides.push_back("HOME=" + home.Root());
+        std::vector<std::string> environment = testsupport::EnvironmentWith(Overrides);
         // The window's pixels without GL: no system GL driver is loaded and unloaded, whose
         // allocations LeakSanitizer could not tell from the gallery's own.
         environment.push_back("SDL_FRAMEBUFFER_ACCELERATION=0");
@@ -425,6 +432,58 @@ TEST_F(GalleryOnDesktop, AContextMenusSubMenuOpensInItsOwnWindowBelowTheWindow) 
         << "the menu stayed open";
 }
 
+TEST_F(GalleryOnDesktop, ATooltipOpensInAWindowOfItsOwnWhileThePointerRests) {
+    ASSERT_NO_FATAL_FAILURE(StartGallery());
+    ASSERT_TRUE(Reported(Format("Style 0 (Light), %d pixels per inch", {desktopPpi})));
+    TControl* picker = nullptr;
+    const std::function<void(TComponent*)> findPicker = [&](TComponent* Owner) {
+        for (int i = 0; i < Owner->ComponentCount() && !picker; ++i) {
+            picker = As<lm7::TMyOpenFolderDialog>(Owner->Components(i));
+            if (!picker)
+                findPicker(Owner->Components(i));
+        }
+    };
+    findPicker(copy.get());
+    ASSERT_NE(picker, nullptr) << "the gallery has no folder picker";
+    ASSERT_TRUE(picker->ShowHint());
+    ScrollIntoView(*picker);
+    const TPoint p = At(*picker, 12, picker->Height() / 2);
+    ASSERT_TRUE(InView(*picker, 12, picker->Height() / 2));
+    Xdotool({"mousemove", Coordinate(p.X - 1), Coordinate(p.Y)});
+    Xdotool({"mousemove", Coordinate(p.X), Coordinate(p.Y)});
+    // An unframed window of its own, a cursor's height below the pointer.
+    const TPoint corner{p.X, p.Y + MulDiv(20, desktopPpi, 96)};
+    TRect tip;
+    ASSERT_TRUE(WaitFor([&] {
+        for (const TRect& r : testsupport::OverrideRedirectWindows())
+            if (r.Left == corner.X && r.Top == corner.Y) {
+                tip = r;
+                return true;
+            }
+        return false;
+    })) << "no tooltip window appeared at "
+        << corner.X << "," << corner.Y;
+    EXPECT_GT(tip.Width(), MulDiv(40, desktopPpi, 96));
+    EXPECT_LE(tip.Width(), MulDiv(400, desktopPpi, 96));
+    EXPECT_GT(tip.Height(), MulDiv(12, desktopPpi, 96));
+    // Its border and its background in the info colours, and the short hint's text inside.
+    EXPECT_TRUE(Shows({{corner, clInfoText},
+                       {TPoint{tip.Right - 1, tip.Bottom - 1}, clInfoText},
+                       {TPoint{corner.X + 1, corner.Y + 1}, clInfoBk}}));
+    int text = 0;
+    for (int y = tip.Top + 1; y < tip.Bottom - 1; ++y)
+        for (int x = tip.Left + 1; x < tip.Right - 1; ++x)
+            text += testsupport::PixelAt(screen, x, y) != ColorToRGB(clInfoBk);
+    EXPECT_GT(text, 20) << "no text in the tooltip";
+    // It goes after its hide pause, while the pointer still rests there.
+    EXPECT_TRUE(WaitFor([&] {
+        for (const TRect& r : testsupport::OverrideRedirectWindows())
+            if (r == tip)
+                return false;
+        return true;
+    })) << "the tooltip stayed";
+}
+
 TEST_F(GalleryOnDesktop, PointerKeyboardBroadcastResolutionAndCloseReachTheWindow) {
     ASSERT_NO_FATAL_FAILURE(StartGallery());
     ASSERT_TRUE(Reported(Format("Style 0 (Light), %d pixels per inch", {desktopPpi})));
@@ -558,4 +617,128 @@ TEST_F(GalleryOnDesktop, PointerKeyboardBroadcastResolutionAndCloseReachTheWindo
     sibling::TMyMemIniFile kept(ini);
     EXPECT_EQ(kept.ReadString("EditSearch", "text", "?"), edit.Text() + (editable ? " dick" : ""));
     EXPECT_EQ(kept.ReadBool("CheckCase", "checked", true), !checkable);
+}
+
+namespace {
+// The windows of that title shown on the desktop now, by xdotool's numbers.
+std::vector<std::string> VisibleWindows(const std::string& Xdotool, const std::string& Title) {
+    std::istringstream found(platform::RunProgram(Xdotool, {"search", "--onlyvisible", "--name", Title}).Output);
+    std::vector<std::string> windows;
+    for (std::string line; std::getline(found, line);)
+        if (!line.empty())
+            windows.push_back(line);
+    return windows;
+}
+}  // namespace
+
+TEST_F(GalleryOnDesktop, ASecondWindowAndAMessageBoxOpenAndCloseByKeys) {
+    ASSERT_NO_FATAL_FAILURE(StartGallery());
+    ASSERT_TRUE(Reported(Format("Style 0 (Light), %d pixels per inch", {desktopPpi})));
+    auto& second = Control<TButton>("ButtonSecondWindow");
+    auto& message = Control<TButton>("ButtonMessageBox");
+    ScrollIntoView(second);
+    ASSERT_TRUE(InView(second, second.Width() / 2, second.Height() / 2));
+
+    // A second window of the program, beside the gallery's; Escape presses its Close button.
+    Click(At(second, second.Width() / 2, second.Height() / 2));
+    std::vector<std::string> opened;
+    ASSERT_TRUE(WaitFor([&] {
+        return !(opened = VisibleWindows(tools["xdotool"], "^Gallery: second window$")).empty();
+    })) << "no second window appeared";
+    EXPECT_FALSE(VisibleWindows(tools["xdotool"], "^Gallery$").empty());
+    Xdotool({"windowactivate", "--sync", opened.front()});
+    Xdotool({"key", "Escape"});
+    EXPECT_TRUE(WaitFor([&] { return VisibleWindows(tools["xdotool"], "^Gallery: second window$").empty(); }))
+        << "Escape did not close the second window";
+
+    // A message box, drawn in the gallery's style with the information icon: Enter presses OK,
+    // Escape Cancel.
+    // The light style's button face, as the copy here has it.
+    const TColor face = ColorToRGB(clBtnFace);
+    for (const char* keyName : {"Return", "Escape"}) {
+        Xdotool({"windowactivate", "--sync", window});
+        Click(At(message, message.Width() / 2, message.Height() / 2));
+        std::vector<std::string> box;
+        ASSERT_TRUE(WaitFor([&] { return !(box = VisibleWindows(tools["xdotool"], "^Information$")).empty(); }))
+            << "no message box appeared";
+        std::optional<testsupport::TDesktopWindow> placed;
+        ASSERT_TRUE(WaitFor([&] { return (placed = testsupport::DesktopWindow(std::stoul(box.front()))).has_value(); }));
+        // The icon's circle left of its mark, and the dialog's face below the icon.
+        const auto scaled = [&](int v) { return MulDiv(v, desktopPpi, 96); };
+        const TPoint icon{placed->Client.Left + scaled(12 + 5), placed->Client.Top + scaled(12 + 16)};
+        const TPoint below{placed->Client.Left + scaled(12 + 16), placed->Client.Top + scaled(12 + 32 + 6)};
+        EXPECT_TRUE(Shows({{icon, RGB(0x1F, 0x5F, 0xBF)}, {below, face}}));
+        Xdotool({"windowactivate", "--sync", box.front()});
+        Xdotool({"key", keyName});
+        EXPECT_TRUE(Reported(std::string("Message box: ") + (keyName == std::string("Return") ? "OK" : "Cancel")));
+        EXPECT_TRUE(WaitFor([&] { return VisibleWindows(tools["xdotool"], "^Information$").empty(); }));
+    }
+}
+
+TEST_F(GalleryOnDesktop, AChooserThatStaysOpenLeavesTheWindowPaintingAndItsCloseWaits) {
+    // A zenity that says it has started, then answers only when the test lets it.
+    const std::string bin = temp.MakeFolder("bin");
+    const std::string started = temp.Path("zenity-started"), release = temp.Path("zenity-release");
+    const std::string chosen = temp.MakeFolder("Chosen");
+    {
+        std::ofstream zenity(bin + "/zenity");
+        zenity << "#!/bin/sh\n: > '" << started << "'\n"
+               << "for i in $(seq 600); do [ -e '" << release << "' ] && break; sleep 0.1; done\n"
+               << "echo '" << chosen << "'\n";
+    }
+    ::chmod((bin + "/zenity").c_str(), 0755);
+    const char* path = std::getenv("PATH");
+    ASSERT_NO_FATAL_FAILURE(StartGallery({"PATH=" + bin + ":" + (path ? path : "/usr/bin:/bin")}));
+    ASSERT_TRUE(Reported(Format("Style 0 (Light), %d pixels per inch", {desktopPpi})));
+    const TColor light = sibling::GetABaseTMSBackgroundColour(vendor::tsLight);
+    ASSERT_TRUE(Shows({{Background(), light}}));
+
+    auto& picker = Control<lm7::TMyOpenFolderDialog>("MyOpenFolderDialog1");
+    ScrollIntoView(picker);
+    const TRect button = picker.ButtonRect();
+    Click(At(picker, button.Left + button.Width() / 2, button.Top + button.Height() / 2));
+    ASSERT_TRUE(WaitFor([&] { return ::access(started.c_str(), F_OK) == 0; })) << "the chooser did not start";
+
+    // While it is open the window is moved: it paints itself whole at its new place, as the copy
+    // shows it.
+    Xdotool({"windowmove", window, Coordinate(placedWindow.Frame.Left + 40), Coordinate(placedWindow.Frame.Top)});
+    ASSERT_TRUE(WaitFor([&] {
+        const auto now = testsupport::DesktopWindow(std::stoul(window));
+        return now && now->Client.Left != placedWindow.Client.Left;
+    }));
+    FitCopyToWindow();
+    ASSERT_TRUE(Shows({{Background(), light}}));
+    const auto expected = copy->Snapshot();
+    int differing = 0;
+    EXPECT_TRUE(WaitFor([&] {
+        const TBitmap& picture = Screenshot();
+        differing = 0;
+        for (int y = 0; y < placedWindow.Client.Height() / 2; y += 2)
+            for (int x = 0; x < placedWindow.Client.Width(); x += 2)
+                if (testsupport::PixelAt(picture, placedWindow.Client.Left + x, placedWindow.Client.Top + y) !=
+                    ColorToRGB(expected->Canvas()->Pixels(x, y)))
+                    ++differing;
+        return differing == 0;
+    })) << differing << " pixels of the upper half differ from the copy's";
+
+    // The style broadcast still arrives and is shown; a click on a list row is refused.
+    auto& list = Control<lm7::TStyledListbox>("StyledListbox1");
+    RunTool(folder + "lm7tool", {"broadcast-style", std::to_string(vendor::tsDark)});
+    EXPECT_TRUE(Reported(Format("Style 4 (Dark), %d pixels per inch", {desktopPpi})));
+    const TColor dark = sibling::GetABaseTMSBackgroundColour(vendor::tsDark);
+    EXPECT_TRUE(Shows({{Background(), dark}}));
+    if (InView(list, 4, 4))
+        Click(InRow(list, 1));
+
+    // A close asked meanwhile waits for the chooser's answer, then the window closes.
+    std::string why;
+    ASSERT_TRUE(testsupport::AskWindowToClose(std::stoul(window), why)) << why;
+    std::this_thread::sleep_for(1s);
+    EXPECT_FALSE(gallery->Exited()) << "the window closed while the chooser was open";
+    { std::ofstream(release.c_str()) << "\n"; }
+    ASSERT_TRUE(WaitFor([&] { return gallery->Exited(); })) << "the close did not follow the chooser's answer";
+    EXPECT_EQ(gallery->Status(), 0) << ReadFile(output);
+    const std::string reports = ReadFile(log);
+    EXPECT_NE(reports.find("MyOpenFolderDialog1: \"" + chosen), std::string::npos) << reports;
+    EXPECT_EQ(reports.find("StyledListbox1: item 1"), std::string::npos) << reports;
 }

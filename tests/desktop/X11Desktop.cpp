@@ -72,4 +72,25 @@ std::optional<TDesktopWindow> DesktopWindow(unsigned long W) {
     return window;
 }
 
+std::vector<TRect> OverrideRedirectWindows() {
+    std::vector<TRect> shown;
+    const DisplayPtr x(XOpenDisplay(nullptr));
+    if (!x)
+        return shown;
+    Window root = 0, parent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(x.get(), DefaultRootWindow(x.get()), &root, &parent, &children, &count))
+        return shown;
+    for (unsigned i = 0; i < count; ++i) {
+        XWindowAttributes a{};
+        if (XGetWindowAttributes(x.get(), children[i], &a) && a.override_redirect &&
+            a.map_state == IsViewable)
+            shown.push_back(Bounds(a.x, a.y, a.width, a.height));
+    }
+    if (children)
+        XFree(children);
+    return shown;
+}
+
 }  // namespace testsupport

@@ -6,6 +6,7 @@
 #include "framework/rtl/Types.h"
 
 #include <optional>
+#include <vector>
 
 namespace testsupport {
 
@@ -20,5 +21,7 @@ framework::TPoint ScreenSize();
 bool WindowManagerRunning();
 // The window's client area and frame as the server has them now; none when it is not there.
 std::optional<TDesktopWindow> DesktopWindow(unsigned long Window);
+// The screen rectangles of the shown windows that no window manager frames (popups, tooltips).
+std::vector<framework::TRect> OverrideRedirectWindows();
 
 }  // namespace testsupport

@@ -4,6 +4,7 @@
 #include "framework/controls/ListBox.h"
 #include "framework/controls/Panel.h"
 #include "framework/forms/Application.h"
+#include "framework/forms/Hints.h"
 #include "framework/rtl/Exceptions.h"
 #include "host/DisplayResolution.h"
 #include "host/WorkArea.h"
@@ -228,6 +229,54 @@ TEST_F(WindowHostOffscreen, TheFormFollowsTheWindowWhenTheDesktopResizesIt) {
     EXPECT_EQ(status->Top(), 280);
     EXPECT_EQ(status->Width(), 400);
     EXPECT_EQ(host.Frame().Surface().Height, 300);
+}
+
+TEST_F(WindowHostOffscreen, AHintOpensInATooltipWindowOfItsOwnAndMakesWayForThePointer) {
+    TWindowHost host(THostOptions{96, false, true});
+    TDpiForm* form = MakeForm();
+    list->SetHint("Words|Every word of the text");
+    list->SetShowHint(true);
+    host.Open(form);
+    // A drop-down's window, once closed, is kept; the tooltip gets a window of its own kind.
+    auto* combo = Create<TComboBox>(form);
+    combo->SetParent(form);
+    combo->SetBounds(120, 10, 70, 0);
+    combo->Items()->Add("one");
+    combo->SetDroppedDown(true);
+    host.Flush();
+    combo->SetDroppedDown(false);
+    host.Flush();
+    ASSERT_TRUE(host.PopupWindowIDs().empty());
+    form->SendMouseInput(WM_MOUSEMOVE, 50, 65);
+    THintWindow* hint = nullptr;
+    for (int i = 0; i < form->ControlCount(); ++i)
+        if (auto* w = As<THintWindow>(form->Controls(i)))
+            hint = w;
+    ASSERT_NE(hint, nullptr);
+    hint->Perform(WM_TIMER, THintWindow::kHintTimer);
+    host.Flush();
+    ASSERT_TRUE(hint->ShownApart());
+    EXPECT_GT(hint->Top() + hint->Height(), form->ClientHeight());  // past the form's edge
+    const std::vector<std::uint32_t> ids = host.PopupWindowIDs();
+    ASSERT_EQ(ids.size(), 1u);
+    SDL_Window* tip = SDL_GetWindowFromID(ids[0]);
+    EXPECT_TRUE(SDL_GetWindowFlags(tip) & SDL_WINDOW_TOOLTIP);
+    EXPECT_FALSE(SDL_GetWindowFlags(tip) & SDL_WINDOW_POPUP_MENU);
+    int w = 0, h = 0;
+    SDL_GetWindowSize(tip, &w, &h);
+    EXPECT_EQ(w, hint->Width());
+    EXPECT_EQ(h, hint->Height());
+    // The pointer on the tooltip: it goes.
+    SDL_Event move{};
+    move.type = SDL_MOUSEMOTION;
+    move.motion.windowID = ids[0];
+    move.motion.x = 3;
+    move.motion.y = 3;
+    ASSERT_TRUE(host.HandleEvent(move));
+    host.Flush();
+    EXPECT_FALSE(hint->Visible());
+    EXPECT_TRUE(host.PopupWindowIDs().empty());
+    Application->CancelHint();
 }
 
 TEST_F(WindowHostOffscreen, AComboListOpensInAPopupWindowPastTheFormsEdgeAndIsPickedThere) {

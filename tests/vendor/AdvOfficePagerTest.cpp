@@ -1,12 +1,16 @@
 #include "vendor/AdvOfficePager.h"
 
 #include "framework/controls/Panel.h"
+#include "framework/forms/Hints.h"
 #include "framework/rtl/Exceptions.h"
 #include "support/FormFixture.h"
 #include "support/PixelAssert.h"
 #include "support/SolidImages.h"
 
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
 
 using namespace framework;
 using namespace vendor;
@@ -284,6 +288,34 @@ TEST_F(PagerLayout, TabHintsFollowTheMouse) {
     MoveTo(words.Left + 3, 10);
     MoveTo(390, 10);  // beyond the tabs
     EXPECT_EQ(pager->Hint(), "Pages|One page for each view");
+}
+
+TEST_F(PagerLayout, TabHintsShowAsTooltipsFromOneTabToTheNext) {
+    pager->SetShowHint(true);
+    pager->SetShowTabHint(true);
+    pages[0]->SetHint("every line");
+    pages[1]->SetHint("all the words");
+    Application->SetHintShortPause(1);
+    const auto window = [this]() -> THintWindow* {
+        for (int i = 0; i < form->ControlCount(); ++i)
+            if (auto* w = As<THintWindow>(form->Controls(i)))
+                return w;
+        return nullptr;
+    };
+    MoveTo(pager->TabRect(0).Left + 3, 10);
+    ASSERT_NE(window(), nullptr);
+    window()->Perform(WM_TIMER, THintWindow::kHintTimer);  // the pause is over
+    ASSERT_TRUE(window()->Visible());
+    EXPECT_EQ(window()->ShownText(), "every line");
+    // The next tab's hint follows after the short pause, within the same control.
+    MoveTo(pager->TabRect(1).Left + 3, 10);
+    EXPECT_FALSE(window()->Visible());
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    DeliverDueTimers();
+    EXPECT_TRUE(window()->Visible());
+    EXPECT_EQ(window()->ShownText(), "all the words");
+    Application->CancelHint();
+    Application->SetHintShortPause(50);
 }
 
 TEST_F(PagerLayout, CaptionSizeAndResolutionSizeTheTabs) {

@@ -3,6 +3,8 @@
 #include "framework/controls/DrawText.h"
 #include "framework/controls/Panel.h"
 
+#include <algorithm>
+
 namespace framework {
 
 namespace {
@@ -16,7 +18,12 @@ const TClassInfo& TCustomButton::ClassInfo() {
             .Object<TCustomButton, TCustomImageList>("Images", &TCustomButton::Images,
                                                      &TCustomButton::SetImages)
             .Integer<TCustomButton>("ImageIndex", &TCustomButton::ImageIndex, &TCustomButton::SetImageIndex,
-                                    -1);
+                                    -1)
+            .Integer<TCustomButton>("ModalResult", &TCustomButton::ModalResult,
+                                    &TCustomButton::SetModalResult, mrNone)
+            .Bool<TCustomButton>("Default", &TCustomButton::Default, &TCustomButton::SetDefault, false)
+            .Bool<TCustomButton>("Cancel", &TCustomButton::Cancel, &TCustomButton::SetCancel, false)
+            .Message<TCustomButton>(WM_KEYDOWN, &TCustomButton::WMKeyDown);
     return info;
 }
 
@@ -43,9 +50,45 @@ void TCustomButton::SetImageIndex(int Value) {
     }
 }
 
+void TCustomButton::SetDefault(bool Value) {
+    if (Value != m_default) {
+        m_default = Value;
+        Invalidate();  // the default button has a darker frame
+    }
+}
+
+namespace {
+// The top-level control the button sits on: its form.
+TWinControl* topOf(TControl* Control) {
+    TWinControl* top = Control->Parent();
+    while (top && top->Parent())
+        top = top->Parent();
+    return top;
+}
+}  // namespace
+
+void TCustomButton::Click() {
+    // The form is told through a message, as the forms layer sits above this one.
+    if (m_modalResult != mrNone)
+        if (TWinControl* form = topOf(this))
+            form->Perform(CM_SETMODALRESULT, static_cast<std::uint32_t>(m_modalResult));
+    TCustomControl::Click();
+}
+
+// Space and Enter press the focused button.
+void TCustomButton::WMKeyDown(TMessage& Message) {
+    if (Message.WParam == VK_SPACE || Message.WParam == VK_RETURN)
+        Click();
+}
+
 void TCustomButton::Paint() {
     TCanvas* canvas = Canvas();
     TRect r = ClientRect();
+    if (m_default) {
+        canvas->Brush()->SetColor(cl3DDkShadow);
+        canvas->FrameRect(r);
+        r.Inflate(-1, -1);
+    }
     Frame3D(*canvas, r, clBtnHighlight, cl3DDkShadow, 1);
     Frame3D(*canvas, r, clBtnFace, clBtnShadow, 1);
     if (m_images && m_imageIndex >= 0 && m_imageIndex < m_images->Count()) {

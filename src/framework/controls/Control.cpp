@@ -86,6 +86,8 @@ const TClassInfo& TControl::ClassInfo() {
             .Bool<TControl>("ParentFont", &TControl::ParentFont, &TControl::SetParentFont, true)
             .String<TControl>("Hint", &TControl::Hint, &TControl::SetHint)
             .Bool<TControl>("ShowHint", &TControl::ShowHint, &TControl::SetShowHint, false)
+            .StoredWhen([](const TObject& c) { return !static_cast<const TControl&>(c).ParentShowHint(); })
+            .Bool<TControl>("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint, true)
             .Event<TControl>("OnClick", &TControl::OnClick)
             .Event<TControl>("OnDblClick", &TControl::OnDblClick)
             .Event<TControl>("OnResize", &TControl::OnResize)
@@ -283,6 +285,19 @@ void TControl::SetParent(TWinControl* AParent) {
         m_parent->RemoveControl(this);
     if (AParent)
         AParent->InsertControl(this);
+}
+
+bool TControl::ShowHint() const {
+    // Followed up the chain at each call, so a parent's later change counts at once.
+    const TControl* c = this;
+    while (c->m_parentShowHint && c->m_parent)
+        c = c->m_parent;
+    return c->m_showHint;
+}
+
+void TControl::SetShowHint(bool Value) {
+    m_showHint = Value;
+    m_parentShowHint = false;
 }
 
 void TControl::SetVisible(bool Value) {

@@ -136,8 +136,12 @@ public:
     void SetText(std::string_view Value);
     const std::string& Hint() const { return m_hint; }
     void SetHint(const std::string& Value) { m_hint = Value; }
-    bool ShowHint() const { return m_showHint; }
-    void SetShowHint(bool Value) { m_showHint = Value; }
+    // Whether the hint shows as a tooltip; while ParentShowHint is set, the parent's setting
+    // counts, and setting ShowHint clears ParentShowHint.
+    bool ShowHint() const;
+    void SetShowHint(bool Value);
+    bool ParentShowHint() const { return m_parentShowHint; }
+    void SetParentShowHint(bool Value) { m_parentShowHint = Value; }
 
     // Painting: Invalidate marks for the next paint; Repaint paints now.
     virtual void Invalidate();
@@ -233,6 +237,7 @@ private:
     bool m_fontFromParent = false;  // set while the parent's font is being copied in
     std::string m_hint;
     bool m_showHint = false;
+    bool m_parentShowHint = true;
 };
 
 // A control without a window of its own: it paints on its parent's surface.

@@ -1,5 +1,6 @@
 #include "framework/controls/Edits.h"
 
+#include "framework/controls/Button.h"
 #include "framework/controls/EditText.h"
 #include "framework/controls/Menus.h"
 #include "framework/controls/Panel.h"
@@ -323,6 +324,10 @@ void TCustomEdit::DoExit() {
 
 void TCustomEdit::WndProc(TMessage& Message) {
     switch (Message.Msg) {
+    case CM_WANTSPECIALKEY:
+        // A multi-line field takes Enter for a new line, before a dialog's default button.
+        Message.Result = m_core.MultiLine() && Message.WParam == VK_RETURN ? 1 : 0;
+        return;
     case WM_CHAR:
         m_charShift = static_cast<TShiftState>(Message.LParam);
         TCustomControl::WndProc(Message);

@@ -368,6 +368,9 @@ int TScrollingWinControl::ContentExtent(int ABar) const {
         const TControl* c = Controls(i);
         if (!c->Visible())
             continue;
+        // A popup in a desktop window of its own may reach past the window; it is no content.
+        if (const auto* win = As<TWinControl>(Controls(i)); win && win->ShownApart())
+            continue;
         const TAlign align = c->Align();
         if (ABar == SB_HORZ) {
             if (align == alClient || align == alRight || align == alTop || align == alBottom ||

@@ -223,6 +223,12 @@ bool SelectDirectory(std::string& Directory, TSelectDirOpts Options, int /*HelpC
     return true;
 }
 
-void ShowMessage(const std::string& Msg) { chooser().ShowMessage(Application->Title(), Msg); }
+void ShowMessage(const std::string& Msg) {
+    // Drawn by the framework while a window host runs, else by the desktop's dialog program.
+    if (Application->HasMessagePump())
+        MessageDlg(Msg, mtCustom, MsgDlgBtnBit(mbOK), 0);
+    else
+        chooser().ShowMessage(Application->Title(), Msg);
+}
 
 }  // namespace framework

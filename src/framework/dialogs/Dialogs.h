@@ -6,6 +6,7 @@
 
 #include "framework/classes/Component.h"
 #include "framework/classes/StringList.h"
+#include "framework/forms/MessageDialogs.h"
 #include "framework/platform/FileChooser.h"
 
 #include <cstdint>

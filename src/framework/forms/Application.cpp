@@ -1,11 +1,14 @@
 #include "framework/forms/Application.h"
 
 #include "framework/controls/Menus.h"
+#include "framework/forms/Hints.h"
 #include "framework/platform/Platform.h"
 #include "framework/rtl/Exceptions.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
 namespace framework {
 
@@ -57,8 +60,16 @@ void TApplication::SetMainForm(TCustomForm* Form) {
 
 void TApplication::Notification(TComponent* AComponent, TOperation Operation) {
     TComponent::Notification(AComponent, Operation);
-    if (Operation == TOperation::opRemove && AComponent == m_mainForm)
+    if (Operation != TOperation::opRemove)
+        return;
+    if (AComponent == m_mainForm)
         m_mainForm = nullptr;
+    if (AComponent == m_hintWindow)
+        m_hintWindow = nullptr;
+    if (AComponent == m_hintControl) {
+        m_hintControl = nullptr;
+        CancelHint();
+    }
 }
 
 void TApplication::ProcessMessages() {
@@ -69,6 +80,24 @@ void TApplication::ProcessMessages() {
         if (form->Visible())
             form->PaintInvalid();
     }
+}
+
+void TApplication::HandleMessage() {
+    if (m_pump) {
+        // A copy: the pump may be replaced (the host closing) while it runs.
+        const TMessagePump pump = m_pump;
+        pump();
+        return;
+    }
+    if (!HasPostedMessages()) {
+        constexpr int kLongest = 60000;
+        const int wait = TimerWait(kLongest);
+        if (wait >= kLongest)
+            throw EInvalidOperation("Nothing can answer a modal form: no window host runs and no "
+                                    "message or timer is queued");
+        std::this_thread::sleep_for(std::chrono::milliseconds(wait));
+    }
+    ProcessMessages();
 }
 
 void TApplication::BroadcastToForms(std::uint32_t Msg, std::uint32_t WParam, std::int32_t LParam) {

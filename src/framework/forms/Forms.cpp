@@ -30,6 +30,7 @@ const TClassInfo& TCustomForm::ClassInfo() {
             .Event<TCustomForm>("OnCloseQuery", &TCustomForm::OnCloseQuery)
             .Event<TCustomForm>("OnPaint", &TCustomForm::OnPaint)
             .Message<TCustomForm>(CM_RELEASE, &TCustomForm::CMRelease)
+            .Message<TCustomForm>(CM_SETMODALRESULT, &TCustomForm::CMSetModalResult)
             .Message<TCustomForm>(WM_CLOSE, &TCustomForm::WMClose)
             .Message<TCustomForm>(CM_ACTIVATE, &TCustomForm::CMActivate)
             .Message<TCustomForm>(CM_DEACTIVATE, &TCustomForm::CMDeactivate);
@@ -187,6 +188,11 @@ void TCustomForm::DoClose(TCloseAction& Action) {
 }
 
 void TCustomForm::Close() {
+    // A modal form closes by ending its loop, which asks the close handling then.
+    if (m_modal) {
+        m_modalResult = mrCancel;
+        return;
+    }
     if (!CloseQuery())
         return;
     TCloseAction action = caHide;
@@ -211,6 +217,82 @@ void TCustomForm::Close() {
 }
 
 void TCustomForm::Release() { PostMessage(Handle(), CM_RELEASE, 0, 0); }
+
+void TCustomForm::CMSetModalResult(TMessage& Message) {
+    m_modalResult = static_cast<TModalResult>(Message.WParam);
+}
+
+void TCustomForm::CloseModal() {
+    TCloseAction action = caHide;
+    if (!CloseQuery())
+        action = caNone;
+    else
+        DoClose(action);
+    switch (action) {
+    case caNone:
+        m_modalResult = mrNone;  // the loop goes on
+        break;
+    case caFree:
+        Release();
+        break;
+    default:
+        break;
+    }
+}
+
+TModalResult TCustomForm::ShowModal() {
+    if (m_modal || Visible() || !Enabled())
+        throw EInvalidOperation("Cannot make a visible window modal");
+    // The other forms refuse input while this one runs; they are found again by their handles,
+    // as any of them may be freed meanwhile.
+    std::vector<HWND> disabled;
+    for (int i = 0; i < Screen->FormCount(); ++i)
+        if (TCustomForm* other = Screen->Forms(i); other != this && other->Enabled()) {
+            disabled.push_back(other->Handle());
+            other->SetEnabled(false);
+        }
+    const auto enableOthers = [&disabled] {
+        for (HWND wnd : disabled)
+            if (auto* other = As<TCustomForm>(FindControl(wnd)))
+                other->SetEnabled(true);
+    };
+    TCustomForm* activeBefore = Screen->ActiveForm();
+    const HWND activeWnd = activeBefore ? activeBefore->Handle() : 0;
+    m_modal = true;
+    m_modalResult = mrNone;
+    const HWND self = Handle();
+    const auto alive = [self] { return FindControl(self) != nullptr; };
+    try {
+        Show();
+        while (alive()) {
+            Application->HandleMessage();
+            if (!alive())
+                break;
+            if (Application->Terminated() && m_modalResult == mrNone)
+                m_modalResult = mrCancel;
+            if (m_modalResult != mrNone) {
+                CloseModal();
+                if (!alive() || m_modalResult != mrNone)
+                    break;
+            }
+        }
+    } catch (...) {
+        enableOthers();
+        if (alive()) {
+            m_modal = false;
+            Hide();
+        }
+        throw;
+    }
+    enableOthers();
+    if (!alive())
+        return mrCancel;
+    m_modal = false;
+    Hide();
+    if (auto* before = As<TCustomForm>(FindControl(activeWnd)); before && before->Visible())
+        before->Activate();
+    return m_modalResult;
+}
 
 // Nothing of the form is touched after Free: the message was posted, so no handler of this
 // form is still running.
@@ -276,7 +358,10 @@ void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
         m_loadedActiveControl = nullptr;
 }
 
-void TCustomForm::SendMouseLeave() { SetMouseControl(nullptr); }
+void TCustomForm::SendMouseLeave() {
+    SetMouseControl(nullptr);
+    Application->HintMouseMessage(nullptr);
+}
 
 void TCustomForm::ShowDragCursor() {
     const bool dragging = CurrentDragObject() != nullptr;
@@ -293,12 +378,19 @@ void TCustomForm::ShowDragCursor() {
 }
 
 void TCustomForm::SendMouseInput(std::uint32_t Msg, int X, int Y, TShiftState Shift) {
+    // A disabled form (the owner of a modal one) takes no input.
+    if (!Enabled())
+        return;
     HandleNeeded();
     const bool wheel = Msg == WM_MOUSEWHEEL;
     if (!wheel) {
         SetCursorPos(X, Y);
         SetMouseControl(ControlUnder(this, TPoint{X, Y}, true));
     }
+    // A press or the wheel takes a tooltip away; a move may start one (after the control has
+    // seen it, as it may change its hint with the part under the pointer).
+    if (Msg != WM_MOUSEMOVE)
+        Application->CancelHint();
     if (DragInProgress() && DragMouseInput(this, Msg, TPoint{X, Y})) {
         if (isButtonUp(Msg))
             m_buttonGrab = 0;  // the drag has released the capture
@@ -357,6 +449,8 @@ void TCustomForm::SendMouseInput(std::uint32_t Msg, int X, int Y, TShiftState Sh
             ReleaseCapture();
         m_buttonGrab = 0;
     }
+    if (Msg == WM_MOUSEMOVE && !DragInProgress() && !GetCapture())
+        Application->HintMouseMessage(m_mouseControl);
     ShowDragCursor();
 }
 
@@ -365,7 +459,41 @@ TWinControl* TCustomForm::KeyCapture() const {
     return grab && ContainsControl(grab) && (grab->ControlStyle() & csCaptureKeys) ? grab : nullptr;
 }
 
+namespace {
+// The first visible, enabled button below Parent for which Wanted says yes, depth first.
+TCustomButton* findButton(TWinControl* Parent, bool (TCustomButton::*Wanted)() const) {
+    for (int i = 0; i < Parent->ControlCount(); ++i) {
+        TControl* child = Parent->Controls(i);
+        if (!child->Visible() || !child->Enabled())
+            continue;
+        if (auto* button = As<TCustomButton>(child); button && (button->*Wanted)())
+            return button;
+        if (auto* win = As<TWinControl>(child))
+            if (TCustomButton* found = findButton(win, Wanted))
+                return found;
+    }
+    return nullptr;
+}
+}  // namespace
+
+bool TCustomForm::DialogKey(std::uint16_t Key) {
+    TWinControl* focused = FocusedControl();
+    // A focused button takes Enter itself; a control that wants the key keeps it.
+    if (focused && ((Key == VK_RETURN && As<TCustomButton>(focused)) || focused->Perform(CM_WANTSPECIALKEY, Key) != 0))
+        return false;
+    TCustomButton* button =
+        findButton(this, Key == VK_RETURN ? &TCustomButton::Default : &TCustomButton::Cancel);
+    if (!button)
+        return false;
+    button->Click();
+    return true;
+}
+
 void TCustomForm::SendKeyMessage(std::uint32_t Msg, std::uint16_t Key, TShiftState Shift) {
+    if (!Enabled())
+        return;
+    if (Msg == WM_KEYDOWN)
+        Application->CancelHint();
     if (Key == VK_ESCAPE && DragInProgress()) {
         if (Msg == WM_KEYDOWN) {
             CancelDrag();
@@ -377,6 +505,9 @@ void TCustomForm::SendKeyMessage(std::uint32_t Msg, std::uint16_t Key, TShiftSta
         SendMessage(grab->Handle(), Msg, Key, static_cast<std::int32_t>(Shift));
         return;
     }
+    if (Msg == WM_KEYDOWN && (Key == VK_RETURN || Key == VK_ESCAPE) && !(Shift & (ssCtrl | ssAlt)) &&
+        DialogKey(Key))
+        return;
     TWinControl* target = FocusedControl() ? FocusedControl() : this;
     if (Key == VK_TAB && !(Shift & (ssCtrl | ssAlt))) {
         if (Msg == WM_KEYDOWN)
@@ -428,6 +559,8 @@ bool offerDialogChar(TWinControl* parent, char32_t c) {
 }  // namespace
 
 void TCustomForm::SendCharInput(char32_t Char, TShiftState Shift) {
+    if (!Enabled())
+        return;
     TWinControl* target = KeyCapture();
     if (!target && (Shift & ssAlt) && offerDialogChar(this, Char))
         return;

@@ -3,6 +3,7 @@
 // its own surface and can hand out a picture of the whole (Snapshot). Input reaches it through
 // SendMouseInput and SendKeyInput, from a window host or from a test.
 
+#include "framework/controls/Button.h"
 #include "framework/controls/ScrollBars.h"
 
 #include <memory>
@@ -46,6 +47,16 @@ public:
     void Close();
     // Frees the form once the messages queued before this have been handled.
     void Release();
+    // Shows the form and waits, in a loop of its own, until it is given a ModalResult (by a
+    // button's ModalResult, by Close, or by the program) that its close handling accepts; the
+    // other forms take no input meanwhile. Answers the result; mrCancel when the form was
+    // freed while it ran. The waiting is Application->HandleMessage's, so it needs a window
+    // host, or messages already queued that answer it (else EInvalidOperation).
+    TModalResult ShowModal();
+    TModalResult ModalResult() const { return m_modalResult; }
+    void SetModalResult(TModalResult Value) { m_modalResult = Value; }
+    // Whether ShowModal is running for the form.
+    bool Modal() const { return m_modal; }
     // Sent when the form becomes or stops being the active one.
     void Activate();
     void Deactivate();
@@ -96,6 +107,9 @@ protected:
     virtual bool CloseQuery();
     void PaintWindow(TCanvas& Canvas) override;
     void CMRelease(TMessage& Message);
+    void CMSetModalResult(TMessage& Message);
+    // Enter and Escape: the Default or Cancel button is pressed. True when the key was used.
+    virtual bool DialogKey(std::uint16_t Key);
     void WMClose(TMessage& Message);
     void CMActivate(TMessage& Message);
     void CMDeactivate(TMessage& Message);
@@ -108,6 +122,8 @@ private:
     // A popped-up menu's list, which takes the keys while it holds the capture; else null.
     TWinControl* KeyCapture() const;
     void ShowDragCursor();
+    // Asks the close handling whether a ModalResult given ends the modal loop.
+    void CloseModal();
 
     int m_pixelsPerInch = 96;
     bool m_scaled = true;
@@ -117,6 +133,8 @@ private:
     TWinControl* m_loadedActiveControl = nullptr;  // focused when the form is shown; cleared when it goes
     bool m_dragCursorShown = false;
     TCursor m_cursorBeforeDrag = crDefault;
+    TModalResult m_modalResult = mrNone;
+    bool m_modal = false;
 };
 
 class TForm : public TCustomForm {

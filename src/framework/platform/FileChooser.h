@@ -6,6 +6,7 @@
 
 #include "framework/rtl/Exceptions.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,27 @@ struct FileChoice {
 // No chooser could be shown; the message names what was looked for.
 class EFileChooserError : public Exception {
     using Exception::Exception;
+};
+
+// A chooser open on the desktop leaves the program alive: its wait for the chooser's answer runs
+// the pump set here between short polls, so that a window host can go on painting and refuse
+// input meanwhile. Empty: the wait just waits.
+using ChooserPump = std::function<void()>;
+void SetChooserPump(ChooserPump Pump);
+// Whether a chooser's wait is under way.
+bool ChooserOpen();
+
+// Marks a chooser's wait while it lives; Poll runs the pump.
+class ChooserWait {
+public:
+    ChooserWait();
+    ~ChooserWait();
+    ChooserWait(const ChooserWait&) = delete;
+    ChooserWait& operator=(const ChooserWait&) = delete;
+    // How long, in milliseconds, one poll for the chooser may block: short while a pump is set,
+    // else without end (-1).
+    static int PollTimeout();
+    void Poll();
 };
 
 class IFileChooser {

@@ -269,16 +269,22 @@ ProgramResult RunProgram(const std::string& Path, const std::vector<std::string>
     }
 
     // Both streams are read as they come, so that neither fills up and stalls the program.
+    ChooserWait wait;
     ProgramResult result;
     pollfd streams[2] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
     std::string* sinks[2] = {&result.Output, &result.Errors};
     char buffer[4096];
     int open = 2;
     while (open > 0) {
-        if (::poll(streams, 2, -1) < 0) {
+        const int ready = ::poll(streams, 2, ChooserWait::PollTimeout());
+        if (ready < 0) {
             if (errno == EINTR)
                 continue;
             break;
+        }
+        if (ready == 0) {
+            wait.Poll();
+            continue;
         }
         for (int i = 0; i < 2; ++i) {
             if (streams[i].fd < 0 || streams[i].revents == 0)
@@ -342,6 +348,38 @@ std::optional<std::string> FindProgram(std::string_view Name, std::string_view S
             return candidate;
     }
     return std::nullopt;
+}
+
+// --- the wait for a chooser -----------------------------------------------------------------
+
+namespace {
+ChooserPump& chooserPump() {
+    static ChooserPump pump;
+    return pump;
+}
+int& openChoosers() {
+    static int count = 0;
+    return count;
+}
+}  // namespace
+
+void SetChooserPump(ChooserPump Pump) { chooserPump() = std::move(Pump); }
+
+bool ChooserOpen() { return openChoosers() > 0; }
+
+ChooserWait::ChooserWait() { ++openChoosers(); }
+
+ChooserWait::~ChooserWait() { --openChoosers(); }
+
+int ChooserWait::PollTimeout() {
+    constexpr int kPumpInterval = 20;
+    return chooserPump() ? kPumpInterval : -1;
+}
+
+void ChooserWait::Poll() {
+    // A copy: the pump may be replaced while it runs (the window host closing).
+    if (const ChooserPump pump = chooserPump())
+        pump();
 }
 
 // --- DesktopFileChooser -----------------------------------------------------------------------

@@ -243,13 +243,21 @@ std::optional<FileChoice> ChooseThroughPortal(const FileChooserRequest& Request,
         slot.reset(other);
     }
 
-    // The user may take as long as they like.
+    // The user may take as long as they like; the program lives on meanwhile.
+    ChooserWait wait;
+    const int pollMs = ChooserWait::PollTimeout();
+    const std::uint64_t timeout = pollMs < 0 ? UINT64_MAX : static_cast<std::uint64_t>(pollMs) * 1000;
     while (!pending.Done) {
         const int r = sd_bus_process(bus.get(), nullptr);
         if (r < 0)
             throw EFileChooserError("The desktop portal stopped answering while its file chooser was open");
-        if (r == 0 && sd_bus_wait(bus.get(), UINT64_MAX) < 0)
+        if (r > 0)
+            continue;
+        const int waited = sd_bus_wait(bus.get(), timeout);
+        if (waited < 0)
             throw EFileChooserError("The desktop portal stopped answering while its file chooser was open");
+        if (waited == 0)
+            wait.Poll();
     }
     return pending.Choice;
 }

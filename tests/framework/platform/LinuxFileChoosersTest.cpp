@@ -237,3 +237,28 @@ TEST(ChooserPrograms, RealZenityWithoutADisplayRaises) {
 TEST(ChooserPrograms, AProgramThatCannotStartRaises) {
     EXPECT_THROW(RunProgram("/nonexistent/zenity", {}), EFileChooserError);
 }
+
+// While a chooser program runs its wait runs the pump now and then, and says a chooser is open;
+// what the program writes comes back whole all the same.
+TEST(ChooserPrograms, TheWaitRunsThePumpAndTheAnswerIsUnchanged) {
+    int turns = 0;
+    bool openWhilePumped = true;
+    SetChooserPump([&] {
+        ++turns;
+        openWhilePumped = openWhilePumped && ChooserOpen();
+    });
+    const ProgramResult run =
+        RunProgram("/bin/sh", {"-c", "printf 'first\\n'; sleep 0.3; printf 'second\\n'; echo oops >&2; exit 3"});
+    SetChooserPump(nullptr);
+    EXPECT_EQ(run.Output, "first\nsecond\n");
+    EXPECT_EQ(run.Errors, "oops\n");
+    EXPECT_EQ(run.ExitStatus, 3);
+    EXPECT_GE(turns, 5);  // 300 ms in polls of 20
+    EXPECT_TRUE(openWhilePumped);
+    EXPECT_FALSE(ChooserOpen());
+
+    // Without a pump the wait just waits.
+    turns = 0;
+    EXPECT_EQ(RunProgram("/bin/sh", {"-c", "sleep 0.1; echo done"}).Output, "done\n");
+    EXPECT_EQ(turns, 0);
+}
