@@ -1,10 +1,12 @@
 // The master image lists at work: a tool bar, buttons, a pager and a status bar that take
-// their images from the list of the current height, and the list itself as a contact sheet.
+// their images from the list of the current height, the list itself as a contact sheet, and a
+// context menu (a right click on the section) with images, check marks and a sub-menu.
 
 #include "GallerySection.h"
 
 #include "framework/controls/Button.h"
 #include "framework/controls/Label.h"
+#include "framework/controls/Menus.h"
 #include "imaging/tool_imagelist_master.h"
 #include "vendor/AdvGlowButton.h"
 #include "vendor/AdvToolBtn.h"
@@ -33,6 +35,49 @@ void FillDemoIcons(TImageList& list) {
             c.Rectangle(2, 2, s - 2, s - 2);
         list.Add(icon);
     }
+}
+
+TMenuItem* AddItem(TMenuItem* Parent, const char* Caption, int Tag = 0, const char* Keys = "") {
+    auto* item = Create<TMenuItem>(Parent->GetParentMenu());
+    item->SetCaption(Caption);
+    item->SetTag(Tag);
+    item->SetShortCut(TextToShortCut(Keys));
+    Parent->Add(item);
+    return item;
+}
+
+// Items carry their master icon numbers in their tags, as the suite's menus do; the check and
+// radio items show their marks instead of an image.
+void BuildMenu(TControl& Target, TComponent* Owner) {
+    auto* menu = Create<TPopupMenu>(Owner);
+    TMenuItem* root = menu->Items();
+    AddItem(root, "&Open", 8, "Ctrl+O")->SetDefault(true);
+    AddItem(root, "&Save", 9, "Ctrl+S");
+    AddItem(root, "-");
+    TMenuItem* view = AddItem(root, "&View", 3);
+    TMenuItem* bar = AddItem(view, "&Tool bar");
+    TMenuItem* status = AddItem(view, "&Status bar");
+    AddItem(view, "-");
+    TMenuItem* small = AddItem(view, "S&mall icons");
+    TMenuItem* large = AddItem(view, "&Large icons");
+    TMenuItem* more = AddItem(root, "&Export", 4);
+    AddItem(more, "As &PNG", 5, "Ctrl+E");
+    AddItem(more, "As &EMF", 6)->SetEnabled(false);
+    AddItem(root, "-");
+    AddItem(root, "&Delete", 10, "Shift+Del");
+    AddItem(root, "&Refresh", 11, "F5");
+    lm7::SetImagesForListOfMenuItems(menu);
+    for (TMenuItem* item : {bar, status, small, large}) {
+        item->SetImageIndex(-1);
+        item->SetAutoCheck(true);
+    }
+    for (TMenuItem* item : {small, large}) {
+        item->SetRadioItem(true);
+        item->SetGroupIndex(1);
+    }
+    bar->SetChecked(true);
+    large->SetChecked(true);
+    Target.SetPopupMenu(menu);
 }
 
 void Build(TWinControl& area) {
@@ -103,6 +148,7 @@ void Build(TWinControl& area) {
     }
     for (int i = 0; i < 3; ++i)
         lm7::SetImagesAndNumberForStatusBarPanel(status, i, 10 - i);
+    BuildMenu(area, owner);
 }
 
 const bool registered = gallery::RegisterGallerySection({"AreaImages", Build});

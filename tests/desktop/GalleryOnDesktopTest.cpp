@@ -22,6 +22,7 @@
 #include "framework/controls/Button.h"
 #include "framework/controls/CheckBox.h"
 #include "framework/controls/Edits.h"
+#include "framework/controls/Menus.h"
 #include "framework/forms/Application.h"
 #include "framework/platform/LinuxFileChoosers.h"
 #include "framework/rtl/Format.h"
@@ -376,6 +377,59 @@ TEST_F(GalleryOnDesktop, AComboListReachesBelowTheWindowAndIsPickedThere) {
     combo.SetItemIndex(chosen);
     Click(entry);
     EXPECT_TRUE(Reported("ColourSharingCombo1: " + name));
+}
+
+// The copy places its popups as the gallery's host does: against the window on the screen.
+TPoint copyClientOrigin;
+TPoint copyScreenSize;
+bool CopyOnTheDesktop(const TWinControl&, TPopupScreen& Screen) {
+    Screen.ClientOrigin = copyClientOrigin;
+    Screen.WorkArea = Rect(0, 0, copyScreenSize.X, copyScreenSize.Y);
+    return true;
+}
+
+TEST_F(GalleryOnDesktop, AContextMenusSubMenuOpensInItsOwnWindowBelowTheWindow) {
+    ASSERT_NO_FATAL_FAILURE(StartGallery());
+    ASSERT_TRUE(Reported(Format("Style 0 (Light), %d pixels per inch", {desktopPpi})));
+    // The window ends just below the point the menu pops up at.
+    auto& area = Control<TControl>("AreaImages");
+    ScrollIntoView(area);
+    const TPoint point{400, 40};
+    const int height = area.ClientOrigin().Y + point.Y + 10 + Control<TControl>("StatusLine").Height();
+    Xdotool({"windowsize", window, std::to_string(placedWindow.Client.Width()), std::to_string(height)});
+    ASSERT_TRUE(WaitFor([&] {
+        const auto placed = testsupport::DesktopWindow(std::stoul(window));
+        return placed && placed->Client.Height() == height;
+    }));
+    FitCopyToWindow();
+    const TPoint at = At(area, point.X, point.Y);
+    Xdotool({"mousemove", Coordinate(at.X), Coordinate(at.Y), "click", "3"});
+    Xdotool({"key", "Down", "Down", "Down", "Right"});  // Open, Save, over the line to View, its sub-menu
+    // The same on the copy shows where the sub-menu stands.
+    copyClientOrigin = TPoint{placedWindow.Client.Left, placedWindow.Client.Top};
+    copyScreenSize = screenSize;
+    SetPopupScreenFinder(&CopyOnTheDesktop);
+    TPopupMenu* menu = area.PopupMenu();
+    ASSERT_NE(menu, nullptr);
+    const TPoint inForm = copy->ScreenToClient(area.ClientToScreen(point));
+    menu->Popup(inForm.X, inForm.Y);
+    for (std::uint16_t key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT})
+        copy->SendKeyInput(key);
+    TDropDownList* sub = menu->PopupList(1);
+    ASSERT_NE(sub, nullptr);
+    const TRect first = sub->ItemRect(0), second = sub->ItemRect(1);
+    const TPoint origin{copyClientOrigin.X + sub->Left() + sub->ClientInset(),
+                        copyClientOrigin.Y + sub->Top() + sub->ClientInset()};
+    const TPoint hot{origin.X + first.Right - 4, origin.Y + first.Top + first.Height() / 2};
+    const TPoint plain{origin.X + second.Right - 4, origin.Y + second.Top + second.Height() / 2};
+    menu->ClosePopup();
+    SetPopupScreenFinder(nullptr);
+    ASSERT_GT(plain.Y, placedWindow.Frame.Bottom);
+    EXPECT_TRUE(Shows({{hot, clHighlight}, {plain, clMenu}})) << "no sub-menu below the window";
+    // A pick closes the whole chain.
+    Click(plain);
+    EXPECT_TRUE(WaitFor([&] { return testsupport::PixelAt(Screenshot(), plain.X, plain.Y) != ColorToRGB(clMenu); }))
+        << "the menu stayed open";
 }
 
 TEST_F(GalleryOnDesktop, ATooltipOpensInAWindowOfItsOwnWhileThePointerRests) {

@@ -37,6 +37,13 @@ TRect PlacePopup(const TRect& Area, TPoint Size, const TRect& Anchor, bool Sidew
     return Bounds(left, top, width, height);
 }
 
+TRect PlaceSubMenu(const TRect& Area, TPoint Size, const TRect& Parent, const TRect& Row) {
+    int width = Size.X, height = Size.Y;
+    const int left = placeSpan(Area.Left, Area.Right, Parent.Right, Parent.Left, width);
+    const int top = placeSpan(Area.Top, Area.Bottom, Row.Top, Row.Bottom, height);
+    return Bounds(left, top, width, height);
+}
+
 const TClassInfo& TDropDownList::ClassInfo() {
     static const TClassInfo info = TClassInfo::Derive<TDropDownList, TCustomControl>("TDropDownList");
     return info;
@@ -64,6 +71,13 @@ void TDropDownList::SetHot(int Index) {
     Invalidate();
 }
 
+void TDropDownList::ClearHot() {
+    if (m_hot < 0)
+        return;
+    m_hot = -1;
+    Invalidate();
+}
+
 int TDropDownList::VisibleFrom(int First) {
     int y = 0, n = 0;
     for (int i = First; i < m_source->DropDownEntryCount(); ++i, ++n) {
@@ -86,6 +100,17 @@ int TDropDownList::ItemAt(int X, int Y) {
             return i;
     }
     return -1;
+}
+
+TRect TDropDownList::ItemRect(int Index) {
+    int y = 0;
+    for (int i = m_top; i < m_source->DropDownEntryCount() && y < ClientHeight(); ++i) {
+        const int h = m_source->DropDownEntryHeight(i);
+        if (i == Index)
+            return Rect(0, y, ClientWidth(), y + h);
+        y += h;
+    }
+    return TRect{};
 }
 
 void TDropDownList::Scroll(int Lines) {

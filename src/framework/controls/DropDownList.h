@@ -42,6 +42,10 @@ bool PopupWorkArea(const TWinControl& Top, TRect& Area);
 // Sideways), else above it (or to its left when Sideways) where it does not fit but does there;
 // moved in and, where larger, shortened so that it stays inside Area.
 TRect PlacePopup(const TRect& Area, TPoint Size, const TRect& Anchor, bool Sideways);
+// Bounds for a sub-menu of Size beside Parent, the list it opens from: to its right, else to its
+// left where it fits there; starting at Row's top, else ending at Row's bottom where it does not
+// fit below; moved in and, where larger, shortened so that it stays inside Area.
+TRect PlaceSubMenu(const TRect& Area, TPoint Size, const TRect& Parent, const TRect& Row);
 
 class TDropDownList : public TCustomControl {
 public:
@@ -51,11 +55,16 @@ public:
 
     int ClientInset() const override { return 1; }
     int Hot() const { return m_hot; }
+    // Highlights the entry, kept within the list (a combo's -1 gives the first entry).
     void SetHot(int Index);
+    // No entry highlighted.
+    void ClearHot();
     // Entries that fit, whole, on one page.
     int PageSize();
     // The entry under a client point, or -1.
     int ItemAt(int X, int Y);
+    // Where an entry stands in the client area; empty when it is scrolled out of view.
+    TRect ItemRect(int Index);
     void Scroll(int Lines);
 
     // Shows the list on Top with these bounds, holding the mouse and the keyboard until an entry

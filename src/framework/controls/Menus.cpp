@@ -13,6 +13,13 @@ const TClassInfo& TMenuItem::ClassInfo() {
             .String<TMenuItem>("Caption", &TMenuItem::Caption, &TMenuItem::SetCaption)
             .Integer<TMenuItem>("ImageIndex", &TMenuItem::ImageIndex, &TMenuItem::SetImageIndex, -1)
             .Bool<TMenuItem>("Enabled", &TMenuItem::Enabled, &TMenuItem::SetEnabled, true)
+            .Bool<TMenuItem>("Visible", &TMenuItem::Visible, &TMenuItem::SetVisible, true)
+            .Bool<TMenuItem>("Checked", &TMenuItem::Checked, &TMenuItem::SetChecked, false)
+            .Bool<TMenuItem>("RadioItem", &TMenuItem::RadioItem, &TMenuItem::SetRadioItem, false)
+            .Integer<TMenuItem>("GroupIndex", &TMenuItem::GroupIndex, &TMenuItem::SetGroupIndex, 0)
+            .Bool<TMenuItem>("AutoCheck", &TMenuItem::AutoCheck, &TMenuItem::SetAutoCheck, false)
+            .Integer<TMenuItem>("ShortCut", &TMenuItem::ShortCut, &TMenuItem::SetShortCut, 0)
+            .Bool<TMenuItem>("Default", &TMenuItem::Default, &TMenuItem::SetDefault, false)
             .Event<TMenuItem>("OnClick", &TMenuItem::OnClick);
     return info;
 }
@@ -20,11 +27,86 @@ const TClassInfo& TMenuItem::ClassInfo() {
 TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner) {}
 
 void TMenuItem::Click() {
-    if (m_enabled && OnClick)
+    if (!m_enabled)
+        return;
+    // A radio item is picked to be the one checked; clicking it again leaves it so.
+    if (m_autoCheck && m_items.empty() && !(m_radioItem && m_checked))
+        SetChecked(!m_checked);
+    if (OnClick)
         OnClick(this);
 }
 
+void TMenuItem::Changed() {
+    if (TMenu* menu = GetParentMenu())
+        menu->MenuChanged(this, false);
+}
+
+void TMenuItem::SetCaption(const std::string& Value) {
+    m_caption = Value;
+    Changed();
+}
+
+void TMenuItem::SetImageIndex(int Value) {
+    m_imageIndex = Value;
+    Changed();
+}
+
+void TMenuItem::SetEnabled(bool Value) {
+    m_enabled = Value;
+    Changed();
+}
+
+void TMenuItem::SetVisible(bool Value) {
+    m_visible = Value;
+    Changed();
+}
+
+void TMenuItem::SetChecked(bool Value) {
+    m_checked = Value;
+    if (Value && m_radioItem)
+        TurnSiblingsOff();
+    Changed();
+}
+
+void TMenuItem::SetRadioItem(bool Value) {
+    m_radioItem = Value;
+    if (m_checked && m_radioItem)
+        TurnSiblingsOff();
+    Changed();
+}
+
+void TMenuItem::SetGroupIndex(std::uint8_t Value) {
+    m_groupIndex = Value;
+    if (m_checked && m_radioItem)
+        TurnSiblingsOff();
+    Changed();
+}
+
+void TMenuItem::SetShortCut(TShortCut Value) {
+    m_shortCut = Value;
+    Changed();
+}
+
+void TMenuItem::SetDefault(bool Value) {
+    m_default = Value;
+    Changed();
+}
+
+void TMenuItem::TurnSiblingsOff() {
+    if (!m_parent)
+        return;
+    for (TMenuItem* sibling : m_parent->m_items)
+        if (sibling != this && sibling->m_radioItem && sibling->m_groupIndex == m_groupIndex &&
+            sibling->m_checked) {
+            sibling->m_checked = false;
+            sibling->Changed();
+        }
+}
+
 TMenuItem::~TMenuItem() {
+    // A menu that shows the item, or its sub-items, closes that list first.
+    if (TMenu* menu = GetParentMenu())
+        menu->MenuChanged(this, true);
     // Each sub-item unlinks itself from m_items as it goes.
     while (!m_items.empty())
         m_items.back()->Free();
@@ -118,136 +200,30 @@ const TClassInfo& TMainMenu::ClassInfo() {
     return info;
 }
 
-const TClassInfo& TPopupMenu::ClassInfo() {
-    static const TClassInfo info =
-        TClassInfo::Derive<TPopupMenu, TMenu>("TPopupMenu")
-            .Bool<TPopupMenu>("AutoPopup", &TPopupMenu::AutoPopup, &TPopupMenu::SetAutoPopup, true)
-            .Event<TPopupMenu>("OnPopup", &TPopupMenu::OnPopup);
-    return info;
-}
-
 namespace {
-TWinControl* (*popupWindowFinder)() = nullptr;
-constexpr int kSeparatorHeight = 8;
-constexpr int kTextIndent = 20;  // room at the left for a check mark or image
+TMenuItem* findShortCut(TMenuItem* Parent, TShortCut Cut) {
+    for (int i = 0; i < Parent->Count(); ++i) {
+        TMenuItem* item = Parent->Items(i);
+        if (!item->Enabled() || !item->Visible())
+            continue;
+        if (item->ShortCut() == Cut && item->Count() == 0)
+            return item;
+        if (TMenuItem* found = findShortCut(item, Cut))
+            return found;
+    }
+    return nullptr;
+}
 }  // namespace
 
-void SetPopupWindowFinder(TWinControl* (*Finder)()) { popupWindowFinder = Finder; }
-
-TPopupMenu::~TPopupMenu() { ClosePopup(); }
-
-void TPopupMenu::SetPopupComponent(TComponent* Value) { ReferenceComponent(this, m_popupComponent, Value); }
-
-void TPopupMenu::Notification(TComponent* AComponent, TOperation Operation) {
-    TMenu::Notification(AComponent, Operation);
-    if (Operation != TOperation::opRemove)
-        return;
-    if (AComponent == m_popupComponent)
-        m_popupComponent = nullptr;
-    if (AComponent == m_list)
-        m_list = nullptr;
-}
-
-void TPopupMenu::DoPopup() {
-    if (OnPopup)
-        OnPopup(this);
-}
-
-bool TPopupMenu::PoppedUp() const { return m_list && m_list->Parent(); }
-
-void TPopupMenu::Popup(int X, int Y) {
-    ClosePopup();
-    DoPopup();
-    TWinControl* top = nullptr;
-    if (auto* control = As<TControl>(m_popupComponent))
-        top = control->Parent() ? control->Parent() : As<TWinControl>(control);
-    else if (popupWindowFinder)
-        top = popupWindowFinder();
-    while (top && top->Parent())
-        top = top->Parent();
-    if (!top || DropDownEntryCount() == 0)
-        return;  // nowhere to show it, or nothing to show
-    if (!m_list) {
-        m_list = Create<TDropDownList>(this, static_cast<TDropDownSource*>(this));
-        m_list->FreeNotification(this);
-    }
-    m_list->SetColor(clMenu);
-    m_list->SetParentFont(false);
-    m_list->SetFont(top->Font());
-    // Measured on the list's own canvas, which needs a window: it is made on the form first.
-    m_list->SetBounds(0, 0, 0, 0);
-    m_list->SetParent(top);
-    TCanvas& canvas = *m_list->Canvas();
-    int width = 0, height = 0;
-    for (int i = 0; i < DropDownEntryCount(); ++i) {
-        width = std::max(width, canvas.TextWidth(StripAccelPrefixes(Items()->Items(i)->Caption())));
-        height += DropDownEntryHeight(i);
-    }
-    const int inset = m_list->ClientInset();
-    width += 2 * kTextIndent + 2 * inset;
-    height += 2 * inset;
-    // As the platform's menus: it opens to the left of or above the point when it does not fit
-    // to the right or below; on a desktop it has a window of its own and stays on the screen,
-    // on no desktop it stays on the window.
-    TRect area;
-    const bool apart = PopupWorkArea(*top, area);
-    m_list->SetShownApart(apart);
-    if (apart) {
-        m_list->Popup(top, PlacePopup(area, TPoint{width, height}, Rect(X, Y, X, Y), true));
-        return;
-    }
-    area = top->ClientRect();
-    int left = X + width > area.Right && X - width >= 0 ? X - width : X;
-    int topY = Y + height > area.Bottom && Y - height >= 0 ? Y - height : Y;
-    left = std::max(std::min(left, area.Right - width), 0);
-    topY = std::max(std::min(topY, area.Bottom - height), 0);
-    m_list->Popup(top, Bounds(left, topY, width, height));
-}
-
-void TPopupMenu::ClosePopup() {
-    if (PoppedUp())
-        m_list->Close();
-}
-
-int TPopupMenu::DropDownEntryCount() { return Items()->Count(); }
-
-int TPopupMenu::DropDownEntryHeight(int Index) {
-    if (Items()->Items(Index)->IsLine())
-        return kSeparatorHeight;
-    return m_list->Canvas()->TextHeight("Wg") + 6;
-}
-
-bool TPopupMenu::DropDownCanChoose(int Index) {
-    const TMenuItem* item = Items()->Items(Index);
-    return !item->IsLine() && item->Enabled();
-}
-
-void TPopupMenu::DropDownPaintEntry(TCanvas& Canvas, int Index, TRect Rect, TOwnerDrawState State) {
-    const TMenuItem* item = Items()->Items(Index);
-    const bool hot = (State & odSelected) != 0;
-    Canvas.Brush()->SetStyle(bsSolid);
-    Canvas.Brush()->SetColor(hot ? clHighlight : clMenu);
-    Canvas.FillRect(Rect);
-    if (item->IsLine()) {
-        const int y = Rect.Top + Rect.Height() / 2 - 1;
-        Canvas.Brush()->SetColor(clBtnShadow);
-        Canvas.FillRect(::framework::Rect(Rect.Left + 2, y, Rect.Right - 2, y + 1));
-        Canvas.Brush()->SetColor(clBtnHighlight);
-        Canvas.FillRect(::framework::Rect(Rect.Left + 2, y + 1, Rect.Right - 2, y + 2));
-        return;
-    }
-    Canvas.Font()->SetColor(!item->Enabled() ? clGrayText : hot ? clHighlightText : clMenuText);
-    Canvas.Brush()->SetStyle(bsClear);
-    TRect text = Rect;
-    text.Left += kTextIndent;
-    DrawText(Canvas, item->Caption(), text, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
-}
-
-// The list goes first, so the item's handler sees the menu closed and may pop it up again.
-void TPopupMenu::DropDownChoose(int Index) {
-    TMenuItem* item = Items()->Items(Index);
-    ClosePopup();
+bool TMenu::IsShortCut(std::uint16_t Key, TShiftState Shift) {
+    const TShortCut cut = ShortCut(Key, Shift & (ssShift | ssCtrl | ssAlt));
+    if (cut == scNone || (cut & 0xFF) == 0)
+        return false;
+    TMenuItem* item = findShortCut(m_items.get(), cut);
+    if (!item)
+        return false;
     item->Click();
+    return true;
 }
 
 TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), m_items(Create<TMenuItem>(nullptr)) {

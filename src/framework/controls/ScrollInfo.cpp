@@ -20,6 +20,8 @@ void SetSystemMetricsPixelsPerInch(int PixelsPerInch) {
     metricsPixelsPerInch() = PixelsPerInch > 0 ? PixelsPerInch : 96;
 }
 
+int SystemMetricsPixelsPerInch() { return metricsPixelsPerInch(); }
+
 int GetSystemMetrics(int Index) {
     switch (Index) {
     case SM_CXVSCROLL:

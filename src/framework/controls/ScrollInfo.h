@@ -74,6 +74,8 @@ inline constexpr int SM_CXFOCUSBORDER = 83;  // the focus frame's width: 1 at 96
 inline constexpr int SM_CYFOCUSBORDER = 84;
 int GetSystemMetrics(int Index);
 void SetSystemMetricsPixelsPerInch(int PixelsPerInch);
+// The resolution the measures follow; menus size their columns by it too.
+int SystemMetricsPixelsPerInch();
 
 // One bar's values, kept sound as the platform keeps them: the page lies between 0 and the
 // range, the position between the minimum and the last position that still fills a page.

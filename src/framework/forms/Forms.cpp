@@ -1,6 +1,7 @@
 #include "framework/forms/Forms.h"
 
 #include "framework/controls/DragDrop.h"
+#include "framework/controls/Menus.h"
 #include "framework/forms/Application.h"
 #include "framework/rtl/Exceptions.h"
 
@@ -517,6 +518,11 @@ void TCustomForm::SendKeyMessage(std::uint32_t Msg, std::uint16_t Key, TShiftSta
     if (Key == VK_TAB && (Shift & ssCtrl) && !(Shift & ssAlt) && Msg == WM_KEYDOWN)
         for (TWinControl* c = target; c; c = c->Parent())
             if (c->Perform(CM_DIALOGKEY, Key, static_cast<std::int32_t>(Shift)) != 0)
+                return;
+    // The shortcuts of the popup menus of the focused control and its parents come first.
+    if (Msg == WM_KEYDOWN)
+        for (TControl* c = target; c; c = c->Parent())
+            if (TPopupMenu* menu = c->PopupMenu(); menu && menu->IsShortCut(Key, Shift))
                 return;
     SendMessage(target->Handle(), Msg, Key, static_cast<std::int32_t>(Shift));
 }

@@ -127,3 +127,21 @@ TEST(OffTheDesktop, PopupsStayOnTheirWindow) {
     EXPECT_FALSE(menu.PopupList()->ShownApart());
     EXPECT_LE(menu.PopupList()->Left() + menu.PopupList()->Width(), 200);
 }
+
+TEST_F(OnADesktop, AComboListTallerThanTheScreenTakesItsHeightAndScrolls) {
+    auto* combo = Create<TComboBox>(form.get());
+    combo->SetParent(form.get());
+    combo->SetBounds(10, 20, 120, 0);
+    for (int i = 0; i < 100; ++i)
+        combo->Items()->Add("entry " + std::to_string(i));
+    combo->SetDropDownCount(100);
+    combo->SetDroppedDown(true);
+    auto* list = As<TDropDownList>(form->Controls(form->ControlCount() - 1));
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->Top(), -formOrigin.Y);  // the work area's top, in the form's terms
+    EXPECT_EQ(list->Height(), 600);
+    Picture(*form);
+    EXPECT_TRUE(list->ScrollBarShown(SB_VERT));
+    combo->SetItemIndex(99);
+    EXPECT_FALSE(list->ItemRect(99).IsEmpty());  // the chosen entry is scrolled into view
+}
