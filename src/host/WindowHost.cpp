@@ -3,6 +3,7 @@
 #include "framework/controls/DropFiles.h"
 #include "framework/forms/Application.h"
 #include "framework/rtl/Exceptions.h"
+#include "host/AccessBridge.h"
 #include "host/Broadcast.h"
 #include "host/DisplayResolution.h"
 #include "host/PopupWindows.h"
@@ -194,6 +195,9 @@ void TWindowHost::Open(TCustomForm* AForm) {
         SDL_PumpEvents();
     }
     FitWindowToForm();
+    if (!m_options.Hidden)
+        if ((m_access = TAccessBridge::Start()))
+            m_access->AddWindow(*AForm, m_window);
     if (!SDL_GetWindowSurface(m_window)) {
         const std::string why = SDL_GetError();
         Close();
@@ -356,6 +360,8 @@ bool TWindowHost::HandleEvent(const SDL_Event& AnEvent) {
 }
 
 void TWindowHost::Flush() {
+    if (m_access)
+        m_access->Pump();  // readers' requests, then what changed for them
     if (m_broadcast)
         for (const TBroadcast& b : m_broadcast->Receive())
             Application->BroadcastToForms(WM_BROADCASTBYSHELL, b.WParam, b.LParam);
@@ -505,8 +511,12 @@ void TWindowHost::Close() {
         SDL_CaptureMouse(SDL_FALSE);
     m_capturing = false;
     // The form's destruction saves its state; messages it posts on the way are dropped with it.
-    if (TCustomForm* form = Form())
+    if (TCustomForm* form = Form()) {
+        if (m_access)
+            m_access->RemoveWindow(*form);
         form->Free();
+    }
+    m_access = nullptr;
     m_watch.reset();
     m_input.reset();
     m_popups.reset();

@@ -15,6 +15,7 @@ public:
     explicit TCustomGroupBox(TComponent* AOwner);
     static const TClassInfo& ClassInfo();
     TClass ClassType() const override { return &ClassInfo(); }
+    void DescribeAccessible(TAccessible& A) const override;
 
 protected:
     // The frame, with the caption set into its top edge.
