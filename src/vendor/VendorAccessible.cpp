@@ -2,6 +2,7 @@
 
 #include "framework/controls/Accessible.h"
 #include "vendor/AdvControls.h"
+#include "vendor/ElButtons.h"
 #include "vendor/AdvGlowButton.h"
 #include "vendor/AdvOfficePager.h"
 #include "vendor/AdvOfficePagerParts.h"
@@ -141,6 +142,24 @@ void TAdvSpinEdit::DescribeAccessible(TAccessible& A) const {
                                bounded ? static_cast<double>(MinValue()) : -1e308,
                                bounded ? static_cast<double>(MaxValue()) : 1e308,
                                floating ? IncrementFloat() : static_cast<double>(Increment())};
+}
+
+// A check group's items are check boxes, each with its own mark.
+void TElCheckGroup::DescribeAccessibleItem(int Index, TAccessible& A) const {
+    TCustomRadioGroup::DescribeAccessibleItem(Index, A);
+    A.Role = TAccessibleRole::CheckBox;
+    A.States &= ~asChecked;
+    if (Index >= 0 && Index < Items()->Count() && Checked(Index))
+        A.States |= asChecked;
+    A.Actions = {"toggle"};
+}
+
+bool TElCheckGroup::DoAccessibleAction(int AItem, const std::string& Action) {
+    if (AItem < 0 || AItem >= Items()->Count() || Action != "toggle" || !Enabled())
+        return false;
+    SetChecked(AItem, !Checked(AItem));
+    Click();
+    return true;
 }
 
 // A tree's rows are its items: what its columns show, at their level, open or closed.

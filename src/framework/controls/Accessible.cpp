@@ -141,6 +141,36 @@ void TCustomGroupBox::DescribeAccessible(TAccessible& A) const {
     A.Role = TAccessibleRole::Panel;
 }
 
+// A radio group draws its buttons itself: they are its items.
+int TCustomRadioGroup::AccessibleItemCount() const { return Items()->Count(); }
+
+void TCustomRadioGroup::DescribeAccessibleItem(int Index, TAccessible& A) const {
+    A.Role = TAccessibleRole::RadioButton;
+    if (Index < 0 || Index >= Items()->Count())
+        return;
+    A.Name = withoutAccelerator(Items()->Strings(Index));
+    A.States = asCheckable | asVisible | (Showing() ? asShowing : 0u);
+    bool enabled = Enabled();
+    for (const TControl* p = Parent(); p && enabled; p = p->Parent())
+        enabled = p->Enabled();
+    if (enabled)
+        A.States |= asEnabled;
+    if (Index == ItemIndex())
+        A.States |= asChecked | (Focused() ? asFocused : 0u);
+    A.Bounds = rowBounds(*this, const_cast<TCustomRadioGroup*>(this)->ItemRect(Index));
+    A.Actions = {"click"};
+}
+
+int TCustomRadioGroup::AccessibleFocusedItem() const { return ItemIndex(); }
+
+bool TCustomRadioGroup::DoAccessibleAction(int AItem, const std::string& Action) {
+    if (AItem < 0 || AItem >= Items()->Count() || Action != "click" || !Enabled())
+        return false;
+    SetItemIndex(AItem);
+    Click();
+    return true;
+}
+
 void TCustomButton::DescribeAccessible(TAccessible& A) const {
     TWinControl::DescribeAccessible(A);
     A.Role = TAccessibleRole::PushButton;
