@@ -1,0 +1,750 @@
+#include "host/AccessibleTree.h"
+
+#include "framework/controls/Accessible.h"
+#include "framework/controls/WinControl.h"
+#include "framework/forms/Forms.h"
+
+#include <atk/atk.h>
+#include <glib.h>
+
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <optional>
+#include <utility>
+
+namespace host {
+
+using namespace framework;
+
+namespace {
+
+// An ATK object over a control (Item -1) or one of its items; the application's root has no
+// control. Control is cleared when the control is freed, and the object is then defunct.
+struct LmAccessible {
+    AtkObject parent;
+    TAccessibleTree::TImpl* impl;
+    TControl* control;
+    int item;
+    gchar* name;
+    gchar* description;
+};
+
+struct LmAccessibleClass {
+    AtkObjectClass parent_class;
+};
+
+// The interfaces an object offers beyond component and action, as bits of its type.
+enum : unsigned { kText = 1, kValue = 2, kSelection = 4 };
+
+LmAccessible* node(gpointer Object) { return reinterpret_cast<LmAccessible*>(Object); }
+
+TAccessible describe(const LmAccessible& N) {
+    return N.control ? DescribeAccessible(*N.control, N.item) : TAccessible{};
+}
+
+AtkRole atkRole(TAccessibleRole Role) {
+    switch (Role) {
+    case TAccessibleRole::Frame: return ATK_ROLE_FRAME;
+    case TAccessibleRole::Dialog: return ATK_ROLE_DIALOG;
+    case TAccessibleRole::PushButton: return ATK_ROLE_PUSH_BUTTON;
+    case TAccessibleRole::CheckBox: return ATK_ROLE_CHECK_BOX;
+    case TAccessibleRole::RadioButton: return ATK_ROLE_RADIO_BUTTON;
+    case TAccessibleRole::ComboBox: return ATK_ROLE_COMBO_BOX;
+    case TAccessibleRole::List: return ATK_ROLE_LIST;
+    case TAccessibleRole::ListItem: return ATK_ROLE_LIST_ITEM;
+    case TAccessibleRole::TreeTable: return ATK_ROLE_TREE_TABLE;
+    case TAccessibleRole::TableCell: return ATK_ROLE_TABLE_CELL;
+    case TAccessibleRole::PageTabList: return ATK_ROLE_PAGE_TAB_LIST;
+    case TAccessibleRole::PageTab: return ATK_ROLE_PAGE_TAB;
+    case TAccessibleRole::Text: return ATK_ROLE_TEXT;
+    case TAccessibleRole::SpinButton: return ATK_ROLE_SPIN_BUTTON;
+    case TAccessibleRole::Label: return ATK_ROLE_LABEL;
+    case TAccessibleRole::Panel: return ATK_ROLE_PANEL;
+    case TAccessibleRole::ScrollBar: return ATK_ROLE_SCROLL_BAR;
+    case TAccessibleRole::Menu: return ATK_ROLE_MENU;
+    case TAccessibleRole::MenuItem: return ATK_ROLE_MENU_ITEM;
+    case TAccessibleRole::ToolTip: return ATK_ROLE_TOOL_TIP;
+    case TAccessibleRole::ProgressBar: return ATK_ROLE_PROGRESS_BAR;
+    case TAccessibleRole::StatusBar: return ATK_ROLE_STATUSBAR;
+    case TAccessibleRole::Unknown: break;
+    }
+    return ATK_ROLE_UNKNOWN;
+}
+
+// The characters From..To (To -1: to the end) of a UTF-8 text, as GLib's new string.
+gchar* substring(const std::string& Text, int From, int To) {
+    const glong count = g_utf8_strlen(Text.c_str(), static_cast<gssize>(Text.size()));
+    const glong end = To < 0 || To > count ? count : To;
+    const glong start = std::clamp<glong>(From, 0, end);
+    return g_utf8_substring(Text.c_str(), start, end);
+}
+
+int characterCount(const std::string& Text) {
+    return static_cast<int>(g_utf8_strlen(Text.c_str(), static_cast<gssize>(Text.size())));
+}
+
+}  // namespace
+
+// Tells the bridge when a control it made objects for is freed.
+class TControlWatch : public TComponent {
+public:
+    explicit TControlWatch(std::function<void(TComponent*)> Gone) : TComponent(nullptr), gone(std::move(Gone)) {}
+    std::function<void(TComponent*)> gone;
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override {
+        TComponent::Notification(AComponent, Operation);
+        if (Operation == TOperation::opRemove && gone)
+            gone(AComponent);
+    }
+};
+
+class TAccessibleTree::TImpl {
+public:
+    TImpl() : m_watch(Create<TControlWatch>([this](TComponent* C) { Forget(C); })) {}
+
+    ~TImpl() {
+        for (auto& [key, object] : m_objects) {
+            if (key.first && key.second < 0)
+                key.first->RemoveFreeNotification(m_watch.get());
+            node(object)->control = nullptr;
+            g_object_unref(object);
+        }
+        if (m_root)
+            g_object_unref(m_root);
+        if (m_focused)
+            g_object_unref(m_focused);
+    }
+
+    AtkObject* Root();
+    AtkObject* Object(TControl& Control, int Item);
+    void Forget(TComponent* Component);
+
+    struct TWindow {
+        TCustomForm* Form;
+        SDL_Window* Window;
+    };
+    std::vector<TWindow> windows;
+
+    // What the readers were last told.
+    AtkObject* m_focused = nullptr;  // a reference held
+    TControl* m_textControl = nullptr;
+    TAccessibleText m_text;
+
+    void NotifyChanges();
+
+    SDL_Window* WindowOf(const TControl& Control) const {
+        const TControl* top = &Control;
+        while (top->Parent())
+            top = top->Parent();
+        for (const TWindow& w : windows)
+            if (w.Form == top)
+                return w.Window;
+        return nullptr;
+    }
+
+private:
+    std::unique_ptr<TControlWatch, TFreeDeleter> m_watch;
+    std::map<std::pair<TControl*, int>, AtkObject*> m_objects;  // a reference held on each
+    AtkObject* m_root = nullptr;
+};
+
+namespace {
+
+std::vector<AtkObject*> childrenOf(LmAccessible& N) {
+    std::vector<AtkObject*> children;
+    if (!N.control) {
+        if (N.impl && !N.item)
+            for (const auto& w : N.impl->windows)
+                children.push_back(N.impl->Object(*w.Form, -1));
+        return children;
+    }
+    if (N.item >= 0)
+        return children;
+    for (TControl* c : AccessibleChildren(*N.control))
+        children.push_back(N.impl->Object(*c, -1));
+    const int items = N.control->AccessibleItemCount();
+    for (int i = 0; i < items; ++i)
+        children.push_back(N.impl->Object(*N.control, i));
+    return children;
+}
+
+int childCount(LmAccessible& N) {
+    if (!N.control)
+        return N.impl && !N.item ? static_cast<int>(N.impl->windows.size()) : 0;
+    if (N.item >= 0)
+        return 0;
+    return static_cast<int>(AccessibleChildren(*N.control).size()) + N.control->AccessibleItemCount();
+}
+
+// --- AtkObject ------------------------------------------------------------------------------
+
+const gchar* getName(AtkObject* Object) {
+    LmAccessible* n = node(Object);
+    if (!n->control)
+        return n->item == 0 ? g_get_prgname() : nullptr;
+    g_free(n->name);
+    n->name = g_strdup(describe(*n).Name.c_str());
+    return n->name;
+}
+
+const gchar* getDescription(AtkObject* Object) {
+    LmAccessible* n = node(Object);
+    g_free(n->description);
+    n->description = g_strdup(describe(*n).Description.c_str());
+    return n->description;
+}
+
+AtkRole getRole(AtkObject* Object) {
+    LmAccessible* n = node(Object);
+    if (!n->control)
+        return n->item == 0 ? ATK_ROLE_APPLICATION : ATK_ROLE_INVALID;
+    return atkRole(describe(*n).Role);
+}
+
+AtkObject* getParent(AtkObject* Object) {
+    LmAccessible* n = node(Object);
+    if (!n->control || !n->impl)
+        return nullptr;
+    if (n->item >= 0)
+        return n->impl->Object(*n->control, -1);
+    if (TWinControl* parent = n->control->Parent())
+        return n->impl->Object(*parent, -1);
+    return n->impl->Root();
+}
+
+gint getNChildren(AtkObject* Object) { return childCount(*node(Object)); }
+
+AtkObject* refChild(AtkObject* Object, gint Index) {
+    std::vector<AtkObject*> children = childrenOf(*node(Object));
+    if (Index < 0 || Index >= static_cast<gint>(children.size()))
+        return nullptr;
+    return ATK_OBJECT(g_object_ref(children[static_cast<std::size_t>(Index)]));
+}
+
+gint getIndexInParent(AtkObject* Object) {
+    AtkObject* parent = getParent(Object);
+    if (!parent)
+        return -1;
+    std::vector<AtkObject*> siblings = childrenOf(*node(parent));
+    auto it = std::find(siblings.begin(), siblings.end(), Object);
+    return it == siblings.end() ? -1 : static_cast<gint>(it - siblings.begin());
+}
+
+AtkStateSet* refStateSet(AtkObject* Object) {
+    AtkStateSet* set = atk_state_set_new();
+    LmAccessible* n = node(Object);
+    if (!n->control) {
+        if (n->item != 0)
+            atk_state_set_add_state(set, ATK_STATE_DEFUNCT);
+        return set;
+    }
+    const TAccessible a = describe(*n);
+    const std::pair<TAccessibleState, AtkStateType> states[] = {
+        {asFocusable, ATK_STATE_FOCUSABLE}, {asFocused, ATK_STATE_FOCUSED},
+        {asSelectable, ATK_STATE_SELECTABLE}, {asSelected, ATK_STATE_SELECTED},
+        {asCheckable, ATK_STATE_CHECKABLE}, {asChecked, ATK_STATE_CHECKED},
+        {asExpandable, ATK_STATE_EXPANDABLE}, {asExpanded, ATK_STATE_EXPANDED},
+        {asEditable, ATK_STATE_EDITABLE}, {asMultiLine, ATK_STATE_MULTI_LINE},
+        {asSingleLine, ATK_STATE_SINGLE_LINE}, {asVisible, ATK_STATE_VISIBLE},
+        {asShowing, ATK_STATE_SHOWING}, {asModal, ATK_STATE_MODAL},
+        {asHorizontal, ATK_STATE_HORIZONTAL}, {asVertical, ATK_STATE_VERTICAL},
+    };
+    for (const auto& [ours, atk] : states)
+        if (a.Has(ours))
+            atk_state_set_add_state(set, atk);
+    if (a.Has(asEnabled)) {
+        atk_state_set_add_state(set, ATK_STATE_ENABLED);
+        atk_state_set_add_state(set, ATK_STATE_SENSITIVE);
+    }
+    if (a.Has(asExpandable) && !a.Has(asExpanded))
+        atk_state_set_add_state(set, ATK_STATE_COLLAPSED);
+    if (n->control->ClassType()->InheritsFrom(&TCustomForm::ClassInfo())) {
+        SDL_Window* window = n->impl ? n->impl->WindowOf(*n->control) : nullptr;
+        if (window && (SDL_GetWindowFlags(window) & SDL_WINDOW_INPUT_FOCUS))
+            atk_state_set_add_state(set, ATK_STATE_ACTIVE);
+    }
+    return set;
+}
+
+AtkAttributeSet* getAttributes(AtkObject* Object) {
+    LmAccessible* n = node(Object);
+    AtkAttributeSet* attributes = nullptr;
+    if (n->control && n->item >= 0) {
+        const TAccessible a = describe(*n);
+        if (a.Level >= 0) {
+            auto* level = static_cast<AtkAttribute*>(g_malloc(sizeof(AtkAttribute)));
+            level->name = g_strdup("level");
+            level->value = g_strdup_printf("%d", a.Level + 1);
+            attributes = g_slist_prepend(attributes, level);
+        }
+    }
+    return attributes;
+}
+
+void finalize(GObject* Object);
+GObjectClass* g_parentClass = nullptr;
+
+void classInit(gpointer Class, gpointer) {
+    auto* atk = static_cast<AtkObjectClass*>(Class);
+    atk->get_name = getName;
+    atk->get_description = getDescription;
+    atk->get_role = getRole;
+    atk->get_parent = getParent;
+    atk->get_n_children = getNChildren;
+    atk->ref_child = refChild;
+    atk->get_index_in_parent = getIndexInParent;
+    atk->ref_state_set = refStateSet;
+    atk->get_attributes = getAttributes;
+    G_OBJECT_CLASS(Class)->finalize = finalize;
+    g_parentClass = static_cast<GObjectClass*>(g_type_class_peek_parent(Class));
+}
+
+void finalize(GObject* Object) {
+    LmAccessible* n = node(Object);
+    g_free(n->name);
+    g_free(n->description);
+    g_parentClass->finalize(Object);
+}
+
+// --- AtkComponent ---------------------------------------------------------------------------
+
+void getExtents(AtkComponent* Component, gint* X, gint* Y, gint* W, gint* H, AtkCoordType Coords) {
+    LmAccessible* n = node(Component);
+    *X = *Y = *W = *H = 0;
+    if (!n->control)
+        return;
+    const TRect r = describe(*n).Bounds;
+    int x = r.Left, y = r.Top;
+    if (Coords == ATK_XY_SCREEN) {
+        if (SDL_Window* window = n->impl->WindowOf(*n->control)) {
+            int wx = 0, wy = 0;
+            SDL_GetWindowPosition(window, &wx, &wy);
+            x += wx;
+            y += wy;
+        }
+    } else if (Coords == ATK_XY_PARENT) {
+        if (AtkObject* parent = getParent(ATK_OBJECT(Component)); parent && node(parent)->control) {
+            const TRect p = describe(*node(parent)).Bounds;
+            x -= p.Left;
+            y -= p.Top;
+        }
+    }
+    *X = x;
+    *Y = y;
+    *W = r.Width();
+    *H = r.Height();
+}
+
+gboolean grabFocus(AtkComponent* Component) {
+    LmAccessible* n = node(Component);
+    if (!n->control || n->item >= 0 || !n->control->ClassType()->InheritsFrom(&TWinControl::ClassInfo()))
+        return FALSE;
+    auto* win = static_cast<TWinControl*>(n->control);
+    if (!win->CanFocus())
+        return FALSE;
+    win->SetFocus();
+    return TRUE;
+}
+
+void componentInit(gpointer Iface, gpointer) {
+    auto* c = static_cast<AtkComponentIface*>(Iface);
+    c->get_extents = getExtents;
+    c->grab_focus = grabFocus;
+}
+
+// --- AtkAction ------------------------------------------------------------------------------
+
+gint getNActions(AtkAction* Action) {
+    LmAccessible* n = node(Action);
+    return n->control ? static_cast<gint>(describe(*n).Actions.size()) : 0;
+}
+
+const gchar* actionName(AtkAction* Action, gint I) {
+    LmAccessible* n = node(Action);
+    if (!n->control)
+        return nullptr;
+    const TAccessible a = describe(*n);
+    if (I < 0 || I >= static_cast<gint>(a.Actions.size()))
+        return nullptr;
+    return g_intern_string(a.Actions[static_cast<std::size_t>(I)].c_str());
+}
+
+gboolean doAction(AtkAction* Action, gint I) {
+    LmAccessible* n = node(Action);
+    const gchar* name = actionName(Action, I);
+    if (!name)
+        return FALSE;
+    return n->control->DoAccessibleAction(n->item, name) ? TRUE : FALSE;
+}
+
+void actionInit(gpointer Iface, gpointer) {
+    auto* a = static_cast<AtkActionIface*>(Iface);
+    a->get_n_actions = getNActions;
+    a->get_name = actionName;
+    a->do_action = doAction;
+}
+
+// --- AtkText --------------------------------------------------------------------------------
+
+bool textOf(AtkText* Text, TAccessibleText& Out) {
+    LmAccessible* n = node(Text);
+    return n->control && n->item < 0 && n->control->AccessibleText(Out);
+}
+
+gchar* getText(AtkText* Text, gint Start, gint End) {
+    TAccessibleText t;
+    return textOf(Text, t) ? substring(t.Text, Start, End) : g_strdup("");
+}
+
+gint getCharacterCount(AtkText* Text) {
+    TAccessibleText t;
+    return textOf(Text, t) ? characterCount(t.Text) : 0;
+}
+
+gint getCaretOffset(AtkText* Text) {
+    TAccessibleText t;
+    return textOf(Text, t) ? t.Caret : 0;
+}
+
+gunichar getCharacterAtOffset(AtkText* Text, gint Offset) {
+    TAccessibleText t;
+    if (!textOf(Text, t) || Offset < 0 || Offset >= characterCount(t.Text))
+        return 0;
+    return g_utf8_get_char(g_utf8_offset_to_pointer(t.Text.c_str(), Offset));
+}
+
+gint getNSelections(AtkText* Text) {
+    TAccessibleText t;
+    return textOf(Text, t) && t.SelLength > 0 ? 1 : 0;
+}
+
+gchar* getSelection(AtkText* Text, gint Index, gint* Start, gint* End) {
+    TAccessibleText t;
+    *Start = *End = 0;
+    if (Index != 0 || !textOf(Text, t) || t.SelLength <= 0)
+        return nullptr;
+    *Start = t.SelStart;
+    *End = t.SelStart + t.SelLength;
+    return substring(t.Text, *Start, *End);
+}
+
+void textInit(gpointer Iface, gpointer) {
+    auto* t = static_cast<AtkTextIface*>(Iface);
+    t->get_text = getText;
+    t->get_character_count = getCharacterCount;
+    t->get_caret_offset = getCaretOffset;
+    t->get_character_at_offset = getCharacterAtOffset;
+    t->get_n_selections = getNSelections;
+    t->get_selection = getSelection;
+}
+
+// --- AtkValue -------------------------------------------------------------------------------
+
+std::optional<TAccessibleValue> valueOf(AtkValue* Value) {
+    LmAccessible* n = node(Value);
+    return n->control ? describe(*n).Value : std::nullopt;
+}
+
+void setDouble(GValue* Out, double V) {
+    g_value_init(Out, G_TYPE_DOUBLE);
+    g_value_set_double(Out, V);
+}
+
+void getCurrentValue(AtkValue* Value, GValue* Out) { setDouble(Out, valueOf(Value).value_or(TAccessibleValue{}).Current); }
+void getMinimumValue(AtkValue* Value, GValue* Out) { setDouble(Out, valueOf(Value).value_or(TAccessibleValue{}).Minimum); }
+void getMaximumValue(AtkValue* Value, GValue* Out) { setDouble(Out, valueOf(Value).value_or(TAccessibleValue{}).Maximum); }
+void getMinimumIncrement(AtkValue* Value, GValue* Out) { setDouble(Out, valueOf(Value).value_or(TAccessibleValue{}).Step); }
+
+void getValueAndText(AtkValue* Value, gdouble* Current, gchar** Text) {
+    *Current = valueOf(Value).value_or(TAccessibleValue{}).Current;
+    if (Text)
+        *Text = nullptr;
+}
+
+AtkRange* getRange(AtkValue* Value) {
+    const TAccessibleValue v = valueOf(Value).value_or(TAccessibleValue{});
+    return atk_range_new(v.Minimum, v.Maximum, nullptr);
+}
+
+gdouble getIncrement(AtkValue* Value) { return valueOf(Value).value_or(TAccessibleValue{}).Step; }
+
+void valueInit(gpointer Iface, gpointer) {
+    auto* v = static_cast<AtkValueIface*>(Iface);
+    v->get_current_value = getCurrentValue;
+    v->get_minimum_value = getMinimumValue;
+    v->get_maximum_value = getMaximumValue;
+    v->get_minimum_increment = getMinimumIncrement;
+    v->get_value_and_text = getValueAndText;
+    v->get_range = getRange;
+    v->get_increment = getIncrement;
+}
+
+// --- AtkSelection (of a control's items) ----------------------------------------------------
+
+// The child number of the control's first item: its child controls come first.
+int firstItemChild(const LmAccessible& N) {
+    return N.control ? static_cast<int>(AccessibleChildren(*N.control).size()) : 0;
+}
+
+std::vector<int> selectedItems(const LmAccessible& N) {
+    std::vector<int> items;
+    if (!N.control || N.item >= 0)
+        return items;
+    const int count = N.control->AccessibleItemCount();
+    for (int i = 0; i < count; ++i)
+        if (DescribeAccessible(*N.control, i).Has(asSelected))
+            items.push_back(i);
+    return items;
+}
+
+gboolean addSelection(AtkSelection* Selection, gint I) {
+    LmAccessible* n = node(Selection);
+    const int item = I - firstItemChild(*n);
+    if (!n->control || item < 0 || item >= n->control->AccessibleItemCount())
+        return FALSE;
+    return n->control->DoAccessibleAction(item, "click") ? TRUE : FALSE;
+}
+
+AtkObject* refSelection(AtkSelection* Selection, gint I) {
+    LmAccessible* n = node(Selection);
+    const std::vector<int> items = selectedItems(*n);
+    if (I < 0 || I >= static_cast<gint>(items.size()))
+        return nullptr;
+    return ATK_OBJECT(g_object_ref(n->impl->Object(*n->control, items[static_cast<std::size_t>(I)])));
+}
+
+gint getSelectionCount(AtkSelection* Selection) { return static_cast<gint>(selectedItems(*node(Selection)).size()); }
+
+gboolean isChildSelected(AtkSelection* Selection, gint I) {
+    LmAccessible* n = node(Selection);
+    const int item = I - firstItemChild(*n);
+    if (!n->control || item < 0 || item >= n->control->AccessibleItemCount())
+        return FALSE;
+    return DescribeAccessible(*n->control, item).Has(asSelected) ? TRUE : FALSE;
+}
+
+void selectionInit(gpointer Iface, gpointer) {
+    auto* s = static_cast<AtkSelectionIface*>(Iface);
+    s->add_selection = addSelection;
+    s->ref_selection = refSelection;
+    s->get_selection_count = getSelectionCount;
+    s->is_child_selected = isChildSelected;
+}
+
+// --- Types ----------------------------------------------------------------------------------
+
+GType baseType() {
+    static const GType type = [] {
+        const GTypeInfo info{sizeof(LmAccessibleClass), nullptr, nullptr, classInit, nullptr, nullptr,
+                             sizeof(LmAccessible), 0, nullptr, nullptr};
+        const GType t = g_type_register_static(ATK_TYPE_OBJECT, "Lm7Accessible", &info, GTypeFlags(0));
+        const GInterfaceInfo component{componentInit, nullptr, nullptr};
+        const GInterfaceInfo action{actionInit, nullptr, nullptr};
+        g_type_add_interface_static(t, ATK_TYPE_COMPONENT, &component);
+        g_type_add_interface_static(t, ATK_TYPE_ACTION, &action);
+        return t;
+    }();
+    return type;
+}
+
+// The type of objects that offer these interfaces besides component and action.
+GType typeWith(unsigned Interfaces) {
+    static GType types[8] = {};
+    if (Interfaces == 0)
+        return baseType();
+    if (types[Interfaces])
+        return types[Interfaces];
+    const GTypeInfo info{sizeof(LmAccessibleClass), nullptr, nullptr, nullptr, nullptr, nullptr,
+                         sizeof(LmAccessible), 0, nullptr, nullptr};
+    const std::string name = "Lm7Accessible" + std::string(Interfaces & kText ? "Text" : "") +
+                             (Interfaces & kValue ? "Value" : "") + (Interfaces & kSelection ? "Selection" : "");
+    const GType t = g_type_register_static(baseType(), name.c_str(), &info, GTypeFlags(0));
+    if (Interfaces & kText) {
+        const GInterfaceInfo text{textInit, nullptr, nullptr};
+        g_type_add_interface_static(t, ATK_TYPE_TEXT, &text);
+    }
+    if (Interfaces & kValue) {
+        const GInterfaceInfo value{valueInit, nullptr, nullptr};
+        g_type_add_interface_static(t, ATK_TYPE_VALUE, &value);
+    }
+    if (Interfaces & kSelection) {
+        const GInterfaceInfo selection{selectionInit, nullptr, nullptr};
+        g_type_add_interface_static(t, ATK_TYPE_SELECTION, &selection);
+    }
+    types[Interfaces] = t;
+    return t;
+}
+
+AtkObject* newObject(TAccessibleTree::TImpl* Impl, TControl* Control, int Item, unsigned Interfaces) {
+    auto* object = static_cast<AtkObject*>(g_object_new(typeWith(Interfaces), nullptr));
+    LmAccessible* n = node(object);
+    n->impl = Impl;
+    n->control = Control;
+    n->item = Item;
+    atk_object_initialize(object, nullptr);
+    object->role = Control ? atkRole(DescribeAccessible(*Control, Item).Role) : ATK_ROLE_APPLICATION;
+    return object;
+}
+
+}  // namespace
+
+AtkObject* TAccessibleTree::TImpl::Root() {
+    if (!m_root)
+        m_root = newObject(this, nullptr, 0, 0);
+    return m_root;
+}
+
+AtkObject* TAccessibleTree::TImpl::Object(TControl& Control, int Item) {
+    const auto key = std::make_pair(&Control, Item);
+    if (auto it = m_objects.find(key); it != m_objects.end())
+        return it->second;
+    unsigned interfaces = 0;
+    if (Item < 0) {
+        TAccessibleText text;
+        if (Control.AccessibleText(text))
+            interfaces |= kText;
+        const TAccessible a = DescribeAccessible(Control);
+        if (a.Value)
+            interfaces |= kValue;
+        if (a.Role == TAccessibleRole::List || a.Role == TAccessibleRole::TreeTable ||
+            a.Role == TAccessibleRole::PageTabList || a.Role == TAccessibleRole::ComboBox)
+            interfaces |= kSelection;
+        Control.FreeNotification(m_watch.get());
+    }
+    AtkObject* object = newObject(this, &Control, Item, interfaces);
+    m_objects.emplace(key, object);
+    return object;
+}
+
+// The control is going: its objects and those of its items become defunct.
+void TAccessibleTree::TImpl::Forget(TComponent* Component) {
+    auto* control = static_cast<TControl*>(Component);
+    if (m_textControl == control)
+        m_textControl = nullptr;
+    windows.erase(std::remove_if(windows.begin(), windows.end(), [&](const TWindow& w) { return w.Form == control; }),
+                  windows.end());
+    for (auto it = m_objects.lower_bound({control, -1}); it != m_objects.end() && it->first.first == control;) {
+        AtkObject* object = it->second;
+        node(object)->control = nullptr;
+        node(object)->item = -1;
+        atk_object_notify_state_change(object, ATK_STATE_DEFUNCT, TRUE);
+        if (object == m_focused) {
+            g_object_unref(m_focused);
+            m_focused = nullptr;
+        }
+        g_object_unref(object);
+        it = m_objects.erase(it);
+    }
+}
+
+void TAccessibleTree::TImpl::NotifyChanges() {
+    // The focus is in the window the desktop gives input to; the last one opened otherwise.
+    TCustomForm* form = nullptr;
+    for (const TWindow& w : windows)
+        if (SDL_GetWindowFlags(w.Window) & SDL_WINDOW_INPUT_FOCUS)
+            form = w.Form;
+    if (!form && !windows.empty())
+        form = windows.back().Form;
+    if (!form)
+        return;
+    TControl* control = form->FocusedControl();
+    if (!control)
+        control = form;
+    AtkObject* focus = Object(*control, -1);
+    const TAccessible a = DescribeAccessible(*control);
+    const int item = control->AccessibleFocusedItem();
+    const bool itemFocus = item >= 0 && item < control->AccessibleItemCount() &&
+                           (a.Role == TAccessibleRole::List || a.Role == TAccessibleRole::TreeTable ||
+                            a.Role == TAccessibleRole::PageTabList);
+    if (itemFocus)
+        focus = Object(*control, item);
+    if (focus != m_focused) {
+        AtkObject* old = m_focused;
+        m_focused = ATK_OBJECT(g_object_ref(focus));
+        if (old) {
+            atk_object_notify_state_change(old, ATK_STATE_FOCUSED, FALSE);
+            if (node(old)->item >= 0)
+                atk_object_notify_state_change(old, ATK_STATE_SELECTED, DescribeAccessible(*node(old)->control,
+                                                                                           node(old)->item).Has(asSelected));
+        }
+        if (itemFocus) {
+            AtkObject* list = Object(*control, -1);
+            g_signal_emit_by_name(list, "active-descendant-changed", focus);
+            g_signal_emit_by_name(list, "selection-changed");
+            atk_object_notify_state_change(focus, ATK_STATE_SELECTED, TRUE);
+        }
+        atk_object_notify_state_change(focus, ATK_STATE_FOCUSED, TRUE);
+        if (old)
+            g_object_unref(old);
+    }
+    // The focused edit's text and caret.
+    TAccessibleText text;
+    if (!control->AccessibleText(text)) {
+        m_textControl = nullptr;
+        return;
+    }
+    AtkObject* edit = Object(*control, -1);
+    if (control != m_textControl) {
+        m_textControl = control;
+        m_text = std::move(text);
+        return;
+    }
+    if (text.Text != m_text.Text) {
+        // One removal and one insertion: what lies between the common start and end.
+        const std::string& before = m_text.Text;
+        const std::string& after = text.Text;
+        std::size_t head = 0;
+        while (head < before.size() && head < after.size() && before[head] == after[head])
+            ++head;
+        while (head > 0 && (static_cast<unsigned char>(before[head]) & 0xC0) == 0x80)
+            --head;  // back to the start of a character
+        std::size_t tail = 0;
+        while (tail < before.size() - head && tail < after.size() - head &&
+               before[before.size() - 1 - tail] == after[after.size() - 1 - tail])
+            ++tail;
+        while (tail > 0 && (static_cast<unsigned char>(before[before.size() - tail]) & 0xC0) == 0x80)
+            --tail;
+        const int at = characterCount(before.substr(0, head));
+        const std::string removed = before.substr(head, before.size() - head - tail);
+        const std::string inserted = after.substr(head, after.size() - head - tail);
+        if (!removed.empty())
+            g_signal_emit_by_name(edit, "text-remove", at, characterCount(removed), removed.c_str());
+        if (!inserted.empty())
+            g_signal_emit_by_name(edit, "text-insert", at, characterCount(inserted), inserted.c_str());
+    }
+    if (text.Caret != m_text.Caret || text.Text != m_text.Text)
+        g_signal_emit_by_name(edit, "text-caret-moved", text.Caret);
+    if (text.SelStart != m_text.SelStart || text.SelLength != m_text.SelLength)
+        g_signal_emit_by_name(edit, "text-selection-changed");
+    m_text = std::move(text);
+}
+
+// --- TAccessibleTree ------------------------------------------------------------------------
+
+TAccessibleTree::TAccessibleTree() : m_impl(std::make_unique<TImpl>()) {}
+
+TAccessibleTree::~TAccessibleTree() = default;
+
+void TAccessibleTree::AddWindow(TCustomForm& Form, SDL_Window* Window) {
+    m_impl->windows.push_back(TImpl::TWindow{&Form, Window});
+    AtkObject* frame = m_impl->Object(Form, -1);
+    g_signal_emit_by_name(m_impl->Root(), "children-changed::add", static_cast<gint>(m_impl->windows.size() - 1),
+                          frame);
+}
+
+void TAccessibleTree::RemoveWindow(TCustomForm& Form) {
+    auto& windows = m_impl->windows;
+    windows.erase(std::remove_if(windows.begin(), windows.end(),
+                                 [&](const TImpl::TWindow& w) { return w.Form == &Form; }),
+                  windows.end());
+}
+
+AtkObject* TAccessibleTree::Root() { return m_impl->Root(); }
+
+AtkObject* TAccessibleTree::Accessible(TControl& Control, int Item) { return m_impl->Object(Control, Item); }
+
+void TAccessibleTree::NotifyChanges() { m_impl->NotifyChanges(); }
+
+}  // namespace host
