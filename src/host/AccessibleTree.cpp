@@ -643,7 +643,7 @@ void TAccessibleTree::TImpl::NotifyChanges() {
     // The focus is in the window the desktop gives input to; the last one opened otherwise.
     TCustomForm* form = nullptr;
     for (const TWindow& w : windows)
-        if (SDL_GetWindowFlags(w.Window) & SDL_WINDOW_INPUT_FOCUS)
+        if (w.Window && (SDL_GetWindowFlags(w.Window) & SDL_WINDOW_INPUT_FOCUS))
             form = w.Form;
     if (!form && !windows.empty())
         form = windows.back().Form;
