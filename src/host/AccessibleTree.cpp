@@ -152,24 +152,6 @@ private:
 
 namespace {
 
-std::vector<AtkObject*> childrenOf(LmAccessible& N) {
-    std::vector<AtkObject*> children;
-    if (!N.control) {
-        if (N.impl && !N.item)
-            for (const auto& w : N.impl->windows)
-                children.push_back(N.impl->Object(*w.Form, -1));
-        return children;
-    }
-    if (N.item >= 0)
-        return children;
-    for (TControl* c : AccessibleChildren(*N.control))
-        children.push_back(N.impl->Object(*c, -1));
-    const int items = N.control->AccessibleItemCount();
-    for (int i = 0; i < items; ++i)
-        children.push_back(N.impl->Object(*N.control, i));
-    return children;
-}
-
 int childCount(LmAccessible& N) {
     if (!N.control)
         return N.impl && !N.item ? static_cast<int>(N.impl->windows.size()) : 0;
@@ -216,19 +198,44 @@ AtkObject* getParent(AtkObject* Object) {
 
 gint getNChildren(AtkObject* Object) { return childCount(*node(Object)); }
 
-AtkObject* refChild(AtkObject* Object, gint Index) {
-    std::vector<AtkObject*> children = childrenOf(*node(Object));
-    if (Index < 0 || Index >= static_cast<gint>(children.size()))
+// The child at Index: the child controls first, then the control's items.
+AtkObject* childAt(LmAccessible& N, int Index) {
+    if (Index < 0)
         return nullptr;
-    return ATK_OBJECT(g_object_ref(children[static_cast<std::size_t>(Index)]));
+    if (!N.control) {
+        if (!N.impl || N.item != 0 || Index >= static_cast<int>(N.impl->windows.size()))
+            return nullptr;
+        return N.impl->Object(*N.impl->windows[static_cast<std::size_t>(Index)].Form, -1);
+    }
+    if (N.item >= 0)
+        return nullptr;
+    const std::vector<TControl*> controls = AccessibleChildren(*N.control);
+    if (Index < static_cast<int>(controls.size()))
+        return N.impl->Object(*controls[static_cast<std::size_t>(Index)], -1);
+    const int item = Index - static_cast<int>(controls.size());
+    return item < N.control->AccessibleItemCount() ? N.impl->Object(*N.control, item) : nullptr;
+}
+
+AtkObject* refChild(AtkObject* Object, gint Index) {
+    AtkObject* child = childAt(*node(Object), Index);
+    return child ? ATK_OBJECT(g_object_ref(child)) : nullptr;
 }
 
 gint getIndexInParent(AtkObject* Object) {
-    AtkObject* parent = getParent(Object);
-    if (!parent)
+    LmAccessible* n = node(Object);
+    if (!n->control)
         return -1;
-    std::vector<AtkObject*> siblings = childrenOf(*node(parent));
-    auto it = std::find(siblings.begin(), siblings.end(), Object);
+    if (n->item >= 0)
+        return static_cast<gint>(AccessibleChildren(*n->control).size()) + n->item;
+    if (!n->control->Parent()) {
+        const auto& windows = n->impl->windows;
+        for (std::size_t i = 0; i < windows.size(); ++i)
+            if (windows[i].Form == n->control)
+                return static_cast<gint>(i);
+        return -1;
+    }
+    const std::vector<TControl*> siblings = AccessibleChildren(*n->control->Parent());
+    auto it = std::find(siblings.begin(), siblings.end(), n->control);
     return it == siblings.end() ? -1 : static_cast<gint>(it - siblings.begin());
 }
 
