@@ -6,6 +6,7 @@
 
 #include "RatioReporter.h"
 
+#include "GalleryWindow.h"
 #include "controls/StyledListbox.h"
 #include "framework/controls/ComboBox.h"
 #include "framework/controls/Edits.h"
@@ -13,7 +14,6 @@
 #include "framework/controls/ListBox.h"
 #include "framework/controls/Panel.h"
 #include "framework/forms/Application.h"
-#include "GalleryWindow.h"
 #include "host/AccessibleTree.h"
 #include "host/WindowHost.h"
 #include "package/LM7StyledListboxPack.h"
@@ -22,6 +22,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 using namespace framework;
@@ -203,16 +204,21 @@ void BM_DropDownOnTheForm(benchmark::State& state) {
 // folder of its own so that the state it saves goes nowhere that matters.
 struct TGalleryScope {
     TGalleryScope() {
-        static const std::string home = [] {
-            char folder[] = "/tmp/lm7-bench-home-XXXXXX";
-            return std::string(mkdtemp(folder) ? folder : "/tmp");
-        }();
+        char folder[] = "/tmp/lm7-bench-home-XXXXXX";
+        if (mkdtemp(folder))
+            home = folder;
         setenv("HOME", home.c_str(), 1);
         setenv("XDG_CONFIG_HOME", (home + "/.config").c_str(), 1);
         window.reset(Create<gallery::TGalleryWindow>(nullptr));
         window->Show();
         Application->ProcessMessages();
     }
+    ~TGalleryScope() {
+        window.reset();  // it saves its state on the way
+        if (home != "/tmp")
+            std::filesystem::remove_all(home);
+    }
+    std::string home = "/tmp";
     lm7::TPackageScope package;
     std::unique_ptr<gallery::TGalleryWindow, TFreeDeleter> window;
 };

@@ -42,11 +42,11 @@ public:
     void Arm() {
         if (m_armed)
             return;
-        for (int i = 0; i < 64 && g_main_context_iteration(m_context, FALSE); ++i) {
-        }
+        for (int i = 0; i < 64 && g_main_context_iteration(m_context, FALSE); ++i) {}
         g_main_context_prepare(m_context, &m_priority);
         gint timeout = -1;
-        int n = g_main_context_query(m_context, m_priority, &timeout, m_fds.data(), static_cast<gint>(m_fds.size()));
+        int n = g_main_context_query(m_context, m_priority, &timeout, m_fds.data(),
+                                     static_cast<gint>(m_fds.size()));
         if (n > static_cast<int>(m_fds.size())) {
             m_fds.resize(static_cast<std::size_t>(n));
             n = g_main_context_query(m_context, m_priority, &timeout, m_fds.data(), n);
@@ -75,8 +75,7 @@ public:
             m_changed.wait(lock, [this] { return !m_polling; });
         }
         std::uint64_t drained = 0;
-        while (read(m_cancel, &drained, sizeof drained) > 0) {
-        }
+        while (read(m_cancel, &drained, sizeof drained) > 0) {}
         m_armed = false;
         if (g_main_context_check(m_context, m_priority, m_fds.data(), m_count))
             g_main_context_dispatch(m_context);
@@ -100,7 +99,8 @@ private:
             const bool cancelled = ready > 0 && (fds.back().revents & POLLIN);
             lock.lock();
             for (int i = 0; i < m_count; ++i)
-                m_fds[static_cast<std::size_t>(i)].revents = static_cast<gushort>(fds[static_cast<std::size_t>(i)].revents);
+                m_fds[static_cast<std::size_t>(i)].revents =
+                    static_cast<gushort>(fds[static_cast<std::size_t>(i)].revents);
             if (!cancelled && ready >= 0 && m_event != static_cast<Uint32>(-1)) {
                 SDL_Event event{};
                 event.type = m_event;
@@ -179,7 +179,9 @@ TAccessBridge* TAccessBridge::Start(std::string* Why) {
     return bridge.get();
 }
 
-void TAccessBridge::AddWindow(framework::TCustomForm& Form, SDL_Window* Window) { m_tree.AddWindow(Form, Window); }
+void TAccessBridge::AddWindow(framework::TCustomForm& Form, SDL_Window* Window) {
+    m_tree.AddWindow(Form, Window);
+}
 
 void TAccessBridge::RemoveWindow(framework::TCustomForm& Form) { m_tree.RemoveWindow(Form); }
 

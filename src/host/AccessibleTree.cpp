@@ -1,5 +1,7 @@
 #include "host/AccessibleTree.h"
 
+#include "host/AccessibleNode.h"
+
 #include "framework/controls/Accessible.h"
 #include "framework/controls/WinControl.h"
 #include "framework/forms/Forms.h"
@@ -19,69 +21,63 @@ using namespace framework;
 
 namespace {
 
-// An ATK object over a control (Item -1) or one of its items; the application's root has no
-// control. Control is cleared when the control is freed, and the object is then defunct.
-struct LmAccessible {
-    AtkObject parent;
-    TAccessibleTree::TImpl* impl;
-    TControl* control;
-    int item;
-    gchar* name;
-    gchar* description;
-};
-
-struct LmAccessibleClass {
-    AtkObjectClass parent_class;
-};
-
 // The interfaces an object offers beyond component and action, as bits of its type.
 enum : unsigned { kText = 1, kValue = 2, kSelection = 4 };
 
-LmAccessible* node(gpointer Object) { return reinterpret_cast<LmAccessible*>(Object); }
-
-TAccessible describe(const LmAccessible& N) {
-    return N.control ? DescribeAccessible(*N.control, N.item) : TAccessible{};
-}
-
 AtkRole atkRole(TAccessibleRole Role) {
     switch (Role) {
-    case TAccessibleRole::Frame: return ATK_ROLE_FRAME;
-    case TAccessibleRole::Dialog: return ATK_ROLE_DIALOG;
-    case TAccessibleRole::PushButton: return ATK_ROLE_PUSH_BUTTON;
-    case TAccessibleRole::CheckBox: return ATK_ROLE_CHECK_BOX;
-    case TAccessibleRole::RadioButton: return ATK_ROLE_RADIO_BUTTON;
-    case TAccessibleRole::ComboBox: return ATK_ROLE_COMBO_BOX;
-    case TAccessibleRole::List: return ATK_ROLE_LIST;
-    case TAccessibleRole::ListItem: return ATK_ROLE_LIST_ITEM;
-    case TAccessibleRole::TreeTable: return ATK_ROLE_TREE_TABLE;
-    case TAccessibleRole::TableCell: return ATK_ROLE_TABLE_CELL;
-    case TAccessibleRole::PageTabList: return ATK_ROLE_PAGE_TAB_LIST;
-    case TAccessibleRole::PageTab: return ATK_ROLE_PAGE_TAB;
-    case TAccessibleRole::Text: return ATK_ROLE_TEXT;
-    case TAccessibleRole::SpinButton: return ATK_ROLE_SPIN_BUTTON;
-    case TAccessibleRole::Label: return ATK_ROLE_LABEL;
-    case TAccessibleRole::Panel: return ATK_ROLE_PANEL;
-    case TAccessibleRole::ScrollBar: return ATK_ROLE_SCROLL_BAR;
-    case TAccessibleRole::Menu: return ATK_ROLE_MENU;
-    case TAccessibleRole::MenuItem: return ATK_ROLE_MENU_ITEM;
-    case TAccessibleRole::ToolTip: return ATK_ROLE_TOOL_TIP;
-    case TAccessibleRole::ProgressBar: return ATK_ROLE_PROGRESS_BAR;
-    case TAccessibleRole::StatusBar: return ATK_ROLE_STATUSBAR;
-    case TAccessibleRole::Unknown: break;
+    case TAccessibleRole::Frame:
+        return ATK_ROLE_FRAME;
+    case TAccessibleRole::Dialog:
+        return ATK_ROLE_DIALOG;
+    case TAccessibleRole::PushButton:
+        return ATK_ROLE_PUSH_BUTTON;
+    case TAccessibleRole::CheckBox:
+        return ATK_ROLE_CHECK_BOX;
+    case TAccessibleRole::RadioButton:
+        return ATK_ROLE_RADIO_BUTTON;
+    case TAccessibleRole::ComboBox:
+        return ATK_ROLE_COMBO_BOX;
+    case TAccessibleRole::List:
+        return ATK_ROLE_LIST;
+    case TAccessibleRole::ListItem:
+        return ATK_ROLE_LIST_ITEM;
+    case TAccessibleRole::TreeTable:
+        return ATK_ROLE_TREE_TABLE;
+    case TAccessibleRole::TableCell:
+        return ATK_ROLE_TABLE_CELL;
+    case TAccessibleRole::PageTabList:
+        return ATK_ROLE_PAGE_TAB_LIST;
+    case TAccessibleRole::PageTab:
+        return ATK_ROLE_PAGE_TAB;
+    case TAccessibleRole::Text:
+        return ATK_ROLE_TEXT;
+    case TAccessibleRole::SpinButton:
+        return ATK_ROLE_SPIN_BUTTON;
+    case TAccessibleRole::Label:
+        return ATK_ROLE_LABEL;
+    case TAccessibleRole::Panel:
+        return ATK_ROLE_PANEL;
+    case TAccessibleRole::ScrollBar:
+        return ATK_ROLE_SCROLL_BAR;
+    case TAccessibleRole::Menu:
+        return ATK_ROLE_MENU;
+    case TAccessibleRole::MenuItem:
+        return ATK_ROLE_MENU_ITEM;
+    case TAccessibleRole::ToolTip:
+        return ATK_ROLE_TOOL_TIP;
+    case TAccessibleRole::ProgressBar:
+        return ATK_ROLE_PROGRESS_BAR;
+    case TAccessibleRole::StatusBar:
+        return ATK_ROLE_STATUSBAR;
+    case TAccessibleRole::Image:
+        return ATK_ROLE_IMAGE;
+    case TAccessibleRole::Table:
+        return ATK_ROLE_TABLE;
+    case TAccessibleRole::Unknown:
+        break;
     }
     return ATK_ROLE_UNKNOWN;
-}
-
-// The characters From..To (To -1: to the end) of a UTF-8 text, as GLib's new string.
-gchar* substring(const std::string& Text, int From, int To) {
-    const glong count = g_utf8_strlen(Text.c_str(), static_cast<gssize>(Text.size()));
-    const glong end = To < 0 || To > count ? count : To;
-    const glong start = std::clamp<glong>(From, 0, end);
-    return g_utf8_substring(Text.c_str(), start, end);
-}
-
-int characterCount(const std::string& Text) {
-    return static_cast<int>(g_utf8_strlen(Text.c_str(), static_cast<gssize>(Text.size())));
 }
 
 }  // namespace
@@ -89,7 +85,8 @@ int characterCount(const std::string& Text) {
 // Tells the bridge when a control it made objects for is freed.
 class TControlWatch : public TComponent {
 public:
-    explicit TControlWatch(std::function<void(TComponent*)> Gone) : TComponent(nullptr), gone(std::move(Gone)) {}
+    explicit TControlWatch(std::function<void(TComponent*)> Gone)
+        : TComponent(nullptr), gone(std::move(Gone)) {}
     std::function<void(TComponent*)> gone;
 
 protected:
@@ -249,14 +246,14 @@ AtkStateSet* refStateSet(AtkObject* Object) {
     }
     const TAccessible a = describe(*n);
     const std::pair<TAccessibleState, AtkStateType> states[] = {
-        {asFocusable, ATK_STATE_FOCUSABLE}, {asFocused, ATK_STATE_FOCUSED},
-        {asSelectable, ATK_STATE_SELECTABLE}, {asSelected, ATK_STATE_SELECTED},
-        {asCheckable, ATK_STATE_CHECKABLE}, {asChecked, ATK_STATE_CHECKED},
-        {asExpandable, ATK_STATE_EXPANDABLE}, {asExpanded, ATK_STATE_EXPANDED},
-        {asEditable, ATK_STATE_EDITABLE}, {asMultiLine, ATK_STATE_MULTI_LINE},
+        {asFocusable, ATK_STATE_FOCUSABLE},    {asFocused, ATK_STATE_FOCUSED},
+        {asSelectable, ATK_STATE_SELECTABLE},  {asSelected, ATK_STATE_SELECTED},
+        {asCheckable, ATK_STATE_CHECKABLE},    {asChecked, ATK_STATE_CHECKED},
+        {asExpandable, ATK_STATE_EXPANDABLE},  {asExpanded, ATK_STATE_EXPANDED},
+        {asEditable, ATK_STATE_EDITABLE},      {asMultiLine, ATK_STATE_MULTI_LINE},
         {asSingleLine, ATK_STATE_SINGLE_LINE}, {asVisible, ATK_STATE_VISIBLE},
-        {asShowing, ATK_STATE_SHOWING}, {asModal, ATK_STATE_MODAL},
-        {asHorizontal, ATK_STATE_HORIZONTAL}, {asVertical, ATK_STATE_VERTICAL},
+        {asShowing, ATK_STATE_SHOWING},        {asModal, ATK_STATE_MODAL},
+        {asHorizontal, ATK_STATE_HORIZONTAL},  {asVertical, ATK_STATE_VERTICAL},
     };
     for (const auto& [ours, atk] : states)
         if (a.Has(ours))
@@ -393,159 +390,12 @@ void actionInit(gpointer Iface, gpointer) {
     a->do_action = doAction;
 }
 
-// --- AtkText --------------------------------------------------------------------------------
-
-bool textOf(AtkText* Text, TAccessibleText& Out) {
-    LmAccessible* n = node(Text);
-    return n->control && n->item < 0 && n->control->AccessibleText(Out);
-}
-
-gchar* getText(AtkText* Text, gint Start, gint End) {
-    TAccessibleText t;
-    return textOf(Text, t) ? substring(t.Text, Start, End) : g_strdup("");
-}
-
-gint getCharacterCount(AtkText* Text) {
-    TAccessibleText t;
-    return textOf(Text, t) ? characterCount(t.Text) : 0;
-}
-
-gint getCaretOffset(AtkText* Text) {
-    TAccessibleText t;
-    return textOf(Text, t) ? t.Caret : 0;
-}
-
-gunichar getCharacterAtOffset(AtkText* Text, gint Offset) {
-    TAccessibleText t;
-    if (!textOf(Text, t) || Offset < 0 || Offset >= characterCount(t.Text))
-        return 0;
-    return g_utf8_get_char(g_utf8_offset_to_pointer(t.Text.c_str(), Offset));
-}
-
-gint getNSelections(AtkText* Text) {
-    TAccessibleText t;
-    return textOf(Text, t) && t.SelLength > 0 ? 1 : 0;
-}
-
-gchar* getSelection(AtkText* Text, gint Index, gint* Start, gint* End) {
-    TAccessibleText t;
-    *Start = *End = 0;
-    if (Index != 0 || !textOf(Text, t) || t.SelLength <= 0)
-        return nullptr;
-    *Start = t.SelStart;
-    *End = t.SelStart + t.SelLength;
-    return substring(t.Text, *Start, *End);
-}
-
-void textInit(gpointer Iface, gpointer) {
-    auto* t = static_cast<AtkTextIface*>(Iface);
-    t->get_text = getText;
-    t->get_character_count = getCharacterCount;
-    t->get_caret_offset = getCaretOffset;
-    t->get_character_at_offset = getCharacterAtOffset;
-    t->get_n_selections = getNSelections;
-    t->get_selection = getSelection;
-}
-
-// --- AtkValue -------------------------------------------------------------------------------
-
-std::optional<TAccessibleValue> valueOf(AtkValue* Value) {
-    LmAccessible* n = node(Value);
-    return n->control ? describe(*n).Value : std::nullopt;
-}
-
-void setDouble(GValue* Out, double V) {
-    g_value_init(Out, G_TYPE_DOUBLE);
-    g_value_set_double(Out, V);
-}
-
-void getCurrentValue(AtkValue* Value, GValue* Out) { setDouble(Out, valueOf(Value).value_or(TAccessibleValue{}).Current); }
-void getMinimumValue(AtkValue* Value, GValue* Out) { setDouble(Out, valueOf(Value).value_or(TAccessibleValue{}).Minimum); }
-void getMaximumValue(AtkValue* Value, GValue* Out) { setDouble(Out, valueOf(Value).value_or(TAccessibleValue{}).Maximum); }
-void getMinimumIncrement(AtkValue* Value, GValue* Out) { setDouble(Out, valueOf(Value).value_or(TAccessibleValue{}).Step); }
-
-void getValueAndText(AtkValue* Value, gdouble* Current, gchar** Text) {
-    *Current = valueOf(Value).value_or(TAccessibleValue{}).Current;
-    if (Text)
-        *Text = nullptr;
-}
-
-AtkRange* getRange(AtkValue* Value) {
-    const TAccessibleValue v = valueOf(Value).value_or(TAccessibleValue{});
-    return atk_range_new(v.Minimum, v.Maximum, nullptr);
-}
-
-gdouble getIncrement(AtkValue* Value) { return valueOf(Value).value_or(TAccessibleValue{}).Step; }
-
-void valueInit(gpointer Iface, gpointer) {
-    auto* v = static_cast<AtkValueIface*>(Iface);
-    v->get_current_value = getCurrentValue;
-    v->get_minimum_value = getMinimumValue;
-    v->get_maximum_value = getMaximumValue;
-    v->get_minimum_increment = getMinimumIncrement;
-    v->get_value_and_text = getValueAndText;
-    v->get_range = getRange;
-    v->get_increment = getIncrement;
-}
-
-// --- AtkSelection (of a control's items) ----------------------------------------------------
-
-// The child number of the control's first item: its child controls come first.
-int firstItemChild(const LmAccessible& N) {
-    return N.control ? static_cast<int>(AccessibleChildren(*N.control).size()) : 0;
-}
-
-std::vector<int> selectedItems(const LmAccessible& N) {
-    std::vector<int> items;
-    if (!N.control || N.item >= 0)
-        return items;
-    const int count = N.control->AccessibleItemCount();
-    for (int i = 0; i < count; ++i)
-        if (DescribeAccessible(*N.control, i).Has(asSelected))
-            items.push_back(i);
-    return items;
-}
-
-gboolean addSelection(AtkSelection* Selection, gint I) {
-    LmAccessible* n = node(Selection);
-    const int item = I - firstItemChild(*n);
-    if (!n->control || item < 0 || item >= n->control->AccessibleItemCount())
-        return FALSE;
-    return n->control->DoAccessibleAction(item, "click") ? TRUE : FALSE;
-}
-
-AtkObject* refSelection(AtkSelection* Selection, gint I) {
-    LmAccessible* n = node(Selection);
-    const std::vector<int> items = selectedItems(*n);
-    if (I < 0 || I >= static_cast<gint>(items.size()))
-        return nullptr;
-    return ATK_OBJECT(g_object_ref(n->impl->Object(*n->control, items[static_cast<std::size_t>(I)])));
-}
-
-gint getSelectionCount(AtkSelection* Selection) { return static_cast<gint>(selectedItems(*node(Selection)).size()); }
-
-gboolean isChildSelected(AtkSelection* Selection, gint I) {
-    LmAccessible* n = node(Selection);
-    const int item = I - firstItemChild(*n);
-    if (!n->control || item < 0 || item >= n->control->AccessibleItemCount())
-        return FALSE;
-    return DescribeAccessible(*n->control, item).Has(asSelected) ? TRUE : FALSE;
-}
-
-void selectionInit(gpointer Iface, gpointer) {
-    auto* s = static_cast<AtkSelectionIface*>(Iface);
-    s->add_selection = addSelection;
-    s->ref_selection = refSelection;
-    s->get_selection_count = getSelectionCount;
-    s->is_child_selected = isChildSelected;
-}
-
 // --- Types ----------------------------------------------------------------------------------
 
 GType baseType() {
     static const GType type = [] {
         const GTypeInfo info{sizeof(LmAccessibleClass), nullptr, nullptr, classInit, nullptr, nullptr,
-                             sizeof(LmAccessible), 0, nullptr, nullptr};
+                             sizeof(LmAccessible),      0,       nullptr, nullptr};
         const GType t = g_type_register_static(ATK_TYPE_OBJECT, "Lm7Accessible", &info, GTypeFlags(0));
         const GInterfaceInfo component{componentInit, nullptr, nullptr};
         const GInterfaceInfo action{actionInit, nullptr, nullptr};
@@ -564,20 +414,21 @@ GType typeWith(unsigned Interfaces) {
     if (types[Interfaces])
         return types[Interfaces];
     const GTypeInfo info{sizeof(LmAccessibleClass), nullptr, nullptr, nullptr, nullptr, nullptr,
-                         sizeof(LmAccessible), 0, nullptr, nullptr};
+                         sizeof(LmAccessible),      0,       nullptr, nullptr};
     const std::string name = "Lm7Accessible" + std::string(Interfaces & kText ? "Text" : "") +
-                             (Interfaces & kValue ? "Value" : "") + (Interfaces & kSelection ? "Selection" : "");
+                             (Interfaces & kValue ? "Value" : "") +
+                             (Interfaces & kSelection ? "Selection" : "");
     const GType t = g_type_register_static(baseType(), name.c_str(), &info, GTypeFlags(0));
     if (Interfaces & kText) {
-        const GInterfaceInfo text{textInit, nullptr, nullptr};
+        const GInterfaceInfo text{InitTextInterface, nullptr, nullptr};
         g_type_add_interface_static(t, ATK_TYPE_TEXT, &text);
     }
     if (Interfaces & kValue) {
-        const GInterfaceInfo value{valueInit, nullptr, nullptr};
+        const GInterfaceInfo value{InitValueInterface, nullptr, nullptr};
         g_type_add_interface_static(t, ATK_TYPE_VALUE, &value);
     }
     if (Interfaces & kSelection) {
-        const GInterfaceInfo selection{selectionInit, nullptr, nullptr};
+        const GInterfaceInfo selection{InitSelectionInterface, nullptr, nullptr};
         g_type_add_interface_static(t, ATK_TYPE_SELECTION, &selection);
     }
     types[Interfaces] = t;
@@ -616,7 +467,8 @@ AtkObject* TAccessibleTree::TImpl::Object(TControl& Control, int Item) {
         if (a.Value)
             interfaces |= kValue;
         if (a.Role == TAccessibleRole::List || a.Role == TAccessibleRole::TreeTable ||
-            a.Role == TAccessibleRole::PageTabList || a.Role == TAccessibleRole::ComboBox)
+            a.Role == TAccessibleRole::PageTabList || a.Role == TAccessibleRole::ComboBox ||
+            a.Role == TAccessibleRole::Table)
             interfaces |= kSelection;
         Control.FreeNotification(m_watch.get());
     }
@@ -625,14 +477,20 @@ AtkObject* TAccessibleTree::TImpl::Object(TControl& Control, int Item) {
     return object;
 }
 
+AtkObject* ItemObject(TAccessibleTree::TImpl& Impl, TControl& Control, int Item) {
+    return Impl.Object(Control, Item);
+}
+
 // The control is going: its objects and those of its items become defunct.
 void TAccessibleTree::TImpl::Forget(TComponent* Component) {
     auto* control = static_cast<TControl*>(Component);
     if (m_textControl == control)
         m_textControl = nullptr;
-    windows.erase(std::remove_if(windows.begin(), windows.end(), [&](const TWindow& w) { return w.Form == control; }),
-                  windows.end());
-    for (auto it = m_objects.lower_bound({control, -1}); it != m_objects.end() && it->first.first == control;) {
+    windows.erase(
+        std::remove_if(windows.begin(), windows.end(), [&](const TWindow& w) { return w.Form == control; }),
+        windows.end());
+    for (auto it = m_objects.lower_bound({control, -1});
+         it != m_objects.end() && it->first.first == control;) {
         AtkObject* object = it->second;
         node(object)->control = nullptr;
         node(object)->item = -1;
@@ -664,7 +522,7 @@ void TAccessibleTree::TImpl::NotifyChanges() {
     const int item = control->AccessibleFocusedItem();
     const bool itemFocus = item >= 0 && item < control->AccessibleItemCount() &&
                            (a.Role == TAccessibleRole::List || a.Role == TAccessibleRole::TreeTable ||
-                            a.Role == TAccessibleRole::PageTabList);
+                            a.Role == TAccessibleRole::PageTabList || a.Role == TAccessibleRole::Table);
     if (itemFocus)
         focus = Object(*control, item);
     if (focus != m_focused) {
@@ -673,8 +531,9 @@ void TAccessibleTree::TImpl::NotifyChanges() {
         if (old) {
             atk_object_notify_state_change(old, ATK_STATE_FOCUSED, FALSE);
             if (node(old)->item >= 0)
-                atk_object_notify_state_change(old, ATK_STATE_SELECTED, DescribeAccessible(*node(old)->control,
-                                                                                           node(old)->item).Has(asSelected));
+                atk_object_notify_state_change(
+                    old, ATK_STATE_SELECTED,
+                    DescribeAccessible(*node(old)->control, node(old)->item).Has(asSelected));
         }
         if (itemFocus) {
             AtkObject* list = Object(*control, -1);
@@ -737,8 +596,8 @@ TAccessibleTree::~TAccessibleTree() = default;
 void TAccessibleTree::AddWindow(TCustomForm& Form, SDL_Window* Window) {
     m_impl->windows.push_back(TImpl::TWindow{&Form, Window});
     AtkObject* frame = m_impl->Object(Form, -1);
-    g_signal_emit_by_name(m_impl->Root(), "children-changed::add", static_cast<gint>(m_impl->windows.size() - 1),
-                          frame);
+    g_signal_emit_by_name(m_impl->Root(), "children-changed::add",
+                          static_cast<gint>(m_impl->windows.size() - 1), frame);
 }
 
 void TAccessibleTree::RemoveWindow(TCustomForm& Form) {

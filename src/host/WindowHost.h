@@ -87,7 +87,7 @@ private:
     std::unique_ptr<TFormWatch, framework::TFreeDeleter> m_watch;  // knows when the form goes
     std::unique_ptr<TSdlInput> m_input;
     std::unique_ptr<TBroadcastListener> m_broadcast;
-    TAccessBridge* m_access = nullptr;  // the process's, for screen readers; null without a bus
+    TAccessBridge* m_access = nullptr;        // the process's, for screen readers; null without a bus
     std::unique_ptr<TPopupWindows> m_popups;  // the form's drop-downs and menus, in windows of their own
     SDL_Window* m_window = nullptr;
     framework::TCanvas m_frame;      // on the window's pixels, or on m_converted's

@@ -2,15 +2,17 @@
 
 #include "framework/controls/Accessible.h"
 #include "vendor/AdvControls.h"
-#include "vendor/ElButtons.h"
 #include "vendor/AdvGlowButton.h"
+#include "vendor/AdvListView.h"
 #include "vendor/AdvOfficePager.h"
 #include "vendor/AdvOfficePagerParts.h"
 #include "vendor/AdvOfficeStatusBar.h"
 #include "vendor/AdvOfficeTabSet.h"
 #include "vendor/AdvProgressBar.h"
 #include "vendor/AdvSmoothButton.h"
+#include "vendor/AdvToolBtn.h"
 #include "vendor/AdvTreeView.h"
+#include "vendor/ElButtons.h"
 #include "vendor/ElEdits.h"
 
 #include <algorithm>
@@ -142,6 +144,63 @@ void TAdvSpinEdit::DescribeAccessible(TAccessible& A) const {
                                bounded ? static_cast<double>(MinValue()) : -1e308,
                                bounded ? static_cast<double>(MaxValue()) : 1e308,
                                floating ? IncrementFloat() : static_cast<double>(Increment())};
+}
+
+void TAdvToolButton::DescribeAccessible(TAccessible& A) const {
+    TGraphicControl::DescribeAccessible(A);
+    A.Role = TAccessibleRole::PushButton;
+    if (A.Name.empty())
+        A.Name = Hint();  // a button that shows only its image is named by its hint
+    A.Actions = {"click"};
+}
+
+bool TAdvToolButton::DoAccessibleAction(int AItem, const std::string& Action) {
+    if (AItem >= 0 || Action != "click" || !Enabled())
+        return false;
+    Click();
+    return true;
+}
+
+// A list view's rows read as their columns: the caption, then the sub-items.
+void TAdvListView::DescribeAccessible(TAccessible& A) const {
+    TCustomControl::DescribeAccessible(A);
+    A.Role = TAccessibleRole::List;
+    if (A.Name.empty())
+        A.Name = AccessibleLabelFor(*this);
+}
+
+int TAdvListView::AccessibleItemCount() const { return ItemCount(); }
+
+void TAdvListView::DescribeAccessibleItem(int Index, TAccessible& A) const {
+    A.Role = TAccessibleRole::ListItem;
+    if (Index < 0 || Index >= ItemCount())
+        return;
+    const TListItem* item = Items(Index);
+    A.Name = item->Caption;
+    for (const std::string& sub : item->SubItems)
+        if (!sub.empty())
+            A.Name += ", " + sub;
+    A.States = asSelectable | asVisible | (Enabled() ? asEnabled : 0u);
+    const TRect row = const_cast<TAdvListView*>(this)->ItemRect(Index);
+    const TPoint origin = ClientOrigin();
+    const TRect shown = IntersectRect(row, ClientRect());
+    if (Showing() && !shown.IsEmpty())
+        A.States |= asShowing;
+    A.Bounds = Bounds(origin.X + shown.Left, origin.Y + shown.Top, shown.Width(), shown.Height());
+    if (item->Selected())
+        A.States |= asSelected;
+    if (Focused() && Index == ItemIndex())
+        A.States |= asFocused;
+    A.Actions = {"click"};
+}
+
+int TAdvListView::AccessibleFocusedItem() const { return ItemIndex(); }
+
+bool TAdvListView::DoAccessibleAction(int AItem, const std::string& Action) {
+    if (AItem < 0 || AItem >= ItemCount() || Action != "click" || !Enabled())
+        return false;
+    SetItemIndex(AItem);
+    return true;
 }
 
 // A check group's items are check boxes, each with its own mark.

@@ -47,8 +47,8 @@ TEST_F(StyledRowsSpeak, ValuesHiddenAreNotSpoken) {
 }
 
 TEST_F(StyledRowsSpeak, TheCallbackGivesWhatIsDrawn) {
-    list->SetOnGetStringAndInt(sibling::TOnGetStringAndInt::Lambda(
-        [](TObject*, int Index, sibling::TStringAndIntegerRec& Rec) {
+    list->SetOnGetStringAndInt(
+        sibling::TOnGetStringAndInt::Lambda([](TObject*, int Index, sibling::TStringAndIntegerRec& Rec) {
             Rec.S = "row " + std::to_string(Index);
             Rec.I = Index * 10;
         }));

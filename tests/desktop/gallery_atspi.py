@@ -11,6 +11,7 @@ import re
 import shutil
 import subprocess
 import sys
+import tempfile
 import time
 
 SKIPPED = 77
@@ -42,7 +43,9 @@ try:
 except Exception as e:  # the bindings are missing or the bus cannot be reached
     skip("no AT-SPI client: %s" % e)
 
-env = dict(os.environ)
+# The gallery keeps its state in a home folder of its own, never the user's.
+home = tempfile.TemporaryDirectory(prefix="lm7-atspi-home-")
+env = dict(os.environ, HOME=home.name, XDG_CONFIG_HOME=os.path.join(home.name, ".config"))
 env.pop("NO_AT_BRIDGE", None)
 env.pop("SDL_VIDEODRIVER", None)
 helpers = []
@@ -218,6 +221,7 @@ try:
         check("whale" in text.getText(0, -1), "the edit's text holds what was typed")
 finally:
     stop()
+    home.cleanup()
 
 if failures:
     fail("%d checks failed" % len(failures))

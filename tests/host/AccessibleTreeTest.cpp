@@ -67,8 +67,12 @@ void onStateChange(AtkObject* Object, const gchar* Name, gboolean Set, gpointer 
     if (Set && std::string(Name) == "focused")
         static_cast<Heard*>(Data)->focused.push_back(atk_role_get_name(atk_object_get_role(Object)));
 }
-void onInsert(AtkText*, gint, gint, const gchar* Text, gpointer Data) { static_cast<Heard*>(Data)->inserted.push_back(Text); }
-void onRemove(AtkText*, gint, gint, const gchar* Text, gpointer Data) { static_cast<Heard*>(Data)->removed.push_back(Text); }
+void onInsert(AtkText*, gint, gint, const gchar* Text, gpointer Data) {
+    static_cast<Heard*>(Data)->inserted.push_back(Text);
+}
+void onRemove(AtkText*, gint, gint, const gchar* Text, gpointer Data) {
+    static_cast<Heard*>(Data)->removed.push_back(Text);
+}
 void onCaret(AtkText*, gint At, gpointer Data) { static_cast<Heard*>(Data)->carets.push_back(At); }
 
 }  // namespace

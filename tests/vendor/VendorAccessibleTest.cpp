@@ -1,4 +1,5 @@
 #include "framework/controls/Accessible.h"
+#include "vendor/AdvListView.h"
 #include "vendor/AdvOfficePager.h"
 #include "vendor/AdvOfficePagerParts.h"
 #include "vendor/AdvProgressBar.h"
@@ -110,4 +111,23 @@ TEST(VendorValues, ProgressAndSpinEditsTellTheirValues) {
     ASSERT_TRUE(a.Value);
     EXPECT_EQ(a.Value->Current, 7);
     EXPECT_EQ(a.Value->Maximum, 10);
+}
+
+TEST(ListViewRows, ReadAsTheirColumns) {
+    FormPtr form = MakeForm(300, 200);
+    auto* view = Create<TAdvListView>(form.get());
+    view->SetParent(form.get());
+    view->SetBounds(0, 0, 200, 150);
+    view->AddColumn("Word", 100);
+    view->AddColumn("Count", 60);
+    view->AddItem("read")->SubItems = {"412"};
+    view->AddItem("write");
+    EXPECT_EQ(DescribeAccessible(*view).Role, TAccessibleRole::List);
+    ASSERT_EQ(view->AccessibleItemCount(), 2);
+    EXPECT_EQ(DescribeAccessible(*view, 0).Name, "read, 412");
+    EXPECT_EQ(DescribeAccessible(*view, 1).Name, "write");
+    EXPECT_TRUE(view->DoAccessibleAction(1, "click"));
+    EXPECT_EQ(view->ItemIndex(), 1);
+    EXPECT_TRUE(DescribeAccessible(*view, 1).Has(asSelected));
+    EXPECT_FALSE(view->DoAccessibleAction(2, "click"));
 }

@@ -2,8 +2,11 @@
 
 #include "framework/controls/Button.h"
 #include "framework/controls/CheckBox.h"
+#include "framework/controls/ComCtrls.h"
 #include "framework/controls/ComboBox.h"
 #include "framework/controls/Edits.h"
+#include "framework/controls/Grids.h"
+#include "framework/controls/Image.h"
 #include "framework/controls/Label.h"
 #include "framework/controls/ListBox.h"
 #include "framework/controls/Panel.h"
@@ -110,9 +113,7 @@ void TControl::DescribeAccessible(TAccessible& A) const {
         A.States |= asShowing;
 }
 
-void TControl::DescribeAccessibleItem(int, TAccessible& A) const {
-    A.Role = TAccessibleRole::Unknown;
-}
+void TControl::DescribeAccessibleItem(int, TAccessible& A) const { A.Role = TAccessibleRole::Unknown; }
 
 bool TControl::DoAccessibleAction(int, const std::string&) { return false; }
 
@@ -224,6 +225,28 @@ void TScrollBar::DescribeAccessible(TAccessible& A) const {
                                static_cast<double>(Max()), 1.0};
 }
 
+void TToolButton::DescribeAccessible(TAccessible& A) const {
+    TControl::DescribeAccessible(A);
+    A.Role = TAccessibleRole::PushButton;
+    if (A.Name.empty())
+        A.Name = Hint();  // a button that shows only its image is named by its hint
+    if (Down())
+        A.States |= asChecked;
+    A.Actions = {"click"};
+}
+
+bool TToolButton::DoAccessibleAction(int AItem, const std::string& Action) {
+    if (AItem >= 0 || Action != "click" || !Enabled())
+        return false;
+    Click();
+    return true;
+}
+
+void TImage::DescribeAccessible(TAccessible& A) const {
+    TControl::DescribeAccessible(A);
+    A.Role = TAccessibleRole::Image;
+}
+
 // --- Lists ------------------------------------------------------------------------------------
 
 void TCustomListBox::DescribeAccessible(TAccessible& A) const {
@@ -302,6 +325,33 @@ bool TCustomComboBox::DoAccessibleAction(int AItem, const std::string& Action) {
     }
     return false;
 }
+
+// A grid's cells are its items, row by row.
+void TCustomDrawGrid::DescribeAccessible(TAccessible& A) const {
+    TWinControl::DescribeAccessible(A);
+    A.Role = TAccessibleRole::Table;
+    if (A.Name.empty())
+        A.Name = AccessibleLabelFor(*this);
+}
+
+int TStringGrid::AccessibleItemCount() const { return RowCount() * ColCount(); }
+
+void TStringGrid::DescribeAccessibleItem(int Index, TAccessible& A) const {
+    A.Role = TAccessibleRole::TableCell;
+    if (Index < 0 || Index >= RowCount() * ColCount())
+        return;
+    const int col = Index % ColCount(), row = Index / ColCount();
+    A.Name = Cells(col, row);
+    A.States = asSelectable | asVisible | (Enabled() ? asEnabled : 0u);
+    const TRect cell = CellRect(col, row);
+    if (Showing() && !cell.IsEmpty())
+        A.States |= asShowing;
+    if (col == Col() && row == Row())
+        A.States |= asSelected | (Focused() ? asFocused : 0u);
+    A.Bounds = rowBounds(*this, cell);
+}
+
+int TStringGrid::AccessibleFocusedItem() const { return Row() * ColCount() + Col(); }
 
 // --- Edits ------------------------------------------------------------------------------------
 

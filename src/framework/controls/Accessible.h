@@ -39,6 +39,8 @@ enum class TAccessibleRole : std::uint8_t {
     ToolTip,
     ProgressBar,
     StatusBar,
+    Image,
+    Table,
 };
 
 // The states a description carries, as bits.

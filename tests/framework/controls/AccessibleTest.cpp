@@ -2,8 +2,10 @@
 
 #include "framework/controls/Button.h"
 #include "framework/controls/CheckBox.h"
+#include "framework/controls/ComCtrls.h"
 #include "framework/controls/ComboBox.h"
 #include "framework/controls/Edits.h"
+#include "framework/controls/Grids.h"
 #include "framework/controls/Label.h"
 #include "framework/controls/ListBox.h"
 #include "framework/controls/Panel.h"
@@ -233,4 +235,34 @@ TEST_F(AccessibleLists, AComboIsNamedByItsLabelAndTellsWhetherItIsOpen) {
     EXPECT_TRUE(DescribeAccessible(*combo, 1).Has(asSelected));
     EXPECT_TRUE(combo->DoAccessibleAction(0, "click"));
     EXPECT_EQ(combo->ItemIndex(), 0);
+}
+
+TEST_F(AccessibleLists, GridCellsAreItemsRowByRow) {
+    auto* grid = Create<TStringGrid>(form.get());
+    grid->SetParent(form.get());
+    grid->SetBounds(10, 80, 200, 100);
+    grid->SetColCount(3);
+    grid->SetRowCount(4);
+    grid->SetCells(2, 1, "whale");
+    EXPECT_EQ(DescribeAccessible(*grid).Role, TAccessibleRole::Table);
+    ASSERT_EQ(grid->AccessibleItemCount(), 12);
+    const TAccessible cell = DescribeAccessible(*grid, 1 * 3 + 2);
+    EXPECT_EQ(cell.Role, TAccessibleRole::TableCell);
+    EXPECT_EQ(cell.Name, "whale");
+    grid->SetRow(1);
+    grid->SetCol(2);
+    EXPECT_EQ(grid->AccessibleFocusedItem(), 5);
+    EXPECT_TRUE(DescribeAccessible(*grid, 5).Has(asSelected));
+    EXPECT_EQ(DescribeAccessible(*grid, 12).Name, "");
+}
+
+TEST_F(AccessibleLists, AnImageOnlyToolButtonIsNamedByItsHint) {
+    auto* button = Create<TToolButton>(form.get());
+    button->SetParent(form.get());
+    button->SetHint("Save the list");
+    const TAccessible a = DescribeAccessible(*button);
+    EXPECT_EQ(a.Role, TAccessibleRole::PushButton);
+    EXPECT_EQ(a.Name, "Save the list");
+    button->SetCaption("Save");
+    EXPECT_EQ(DescribeAccessible(*button).Name, "Save");
 }
