@@ -10,6 +10,7 @@
 #include <glib.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <optional>
@@ -128,6 +129,7 @@ public:
     AtkObject* m_focused = nullptr;  // a reference held
     TControl* m_textControl = nullptr;
     TAccessibleText m_text;
+    std::uint32_t m_focusStates = 0;  // the focused object's, when last told
 
     void NotifyChanges();
 
@@ -525,7 +527,8 @@ void TAccessibleTree::TImpl::NotifyChanges() {
                             a.Role == TAccessibleRole::PageTabList || a.Role == TAccessibleRole::Table);
     if (itemFocus)
         focus = Object(*control, item);
-    if (focus != m_focused) {
+    const bool moved = focus != m_focused;
+    if (moved) {
         AtkObject* old = m_focused;
         m_focused = ATK_OBJECT(g_object_ref(focus));
         if (old) {
@@ -545,6 +548,16 @@ void TAccessibleTree::TImpl::NotifyChanges() {
         if (old)
             g_object_unref(old);
     }
+    // The focused object's marks: a reader hears a check box checked, a row opened.
+    const std::uint32_t states = DescribeAccessible(*control, itemFocus ? item : -1).States;
+    if (!moved) {
+        const std::pair<TAccessibleState, AtkStateType> marks[] = {
+            {asChecked, ATK_STATE_CHECKED}, {asExpanded, ATK_STATE_EXPANDED}, {asEnabled, ATK_STATE_ENABLED}};
+        for (const auto& [ours, atk] : marks)
+            if ((states ^ m_focusStates) & ours)
+                atk_object_notify_state_change(focus, atk, (states & ours) != 0);
+    }
+    m_focusStates = states;
     // The focused edit's text and caret.
     TAccessibleText text;
     if (!control->AccessibleText(text)) {

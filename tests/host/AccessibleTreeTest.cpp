@@ -1,6 +1,7 @@
 #include "host/AccessibleTree.h"
 
 #include "framework/controls/Button.h"
+#include "framework/controls/CheckBox.h"
 #include "framework/controls/Edits.h"
 #include "framework/controls/Label.h"
 #include "framework/controls/ListBox.h"
@@ -61,11 +62,14 @@ struct Heard {
     std::vector<std::string> inserted;
     std::vector<std::string> removed;
     std::vector<int> carets;
+    std::vector<bool> checked;
 };
 
 void onStateChange(AtkObject* Object, const gchar* Name, gboolean Set, gpointer Data) {
     if (Set && std::string(Name) == "focused")
         static_cast<Heard*>(Data)->focused.push_back(atk_role_get_name(atk_object_get_role(Object)));
+    if (std::string(Name) == "checked")
+        static_cast<Heard*>(Data)->checked.push_back(Set != FALSE);
 }
 void onInsert(AtkText*, gint, gint, const gchar* Text, gpointer Data) {
     static_cast<Heard*>(Data)->inserted.push_back(Text);
@@ -207,4 +211,19 @@ TEST_F(AccessibleTree, FocusAndTypingAreTold) {
     AtkObject* whale = tree.Accessible(*list, 0);
     EXPECT_TRUE(hasState(whale, ATK_STATE_FOCUSED));
     EXPECT_FALSE(hasState(editObject, ATK_STATE_FOCUSED));
+}
+
+TEST_F(AccessibleTree, TheFocusedCheckBoxTellsItsMark) {
+    Heard heard;
+    auto* check = Create<TCheckBox>(form.get());
+    check->SetParent(form.get());
+    check->SetFocus();
+    tree.NotifyChanges();
+    g_signal_connect(tree.Accessible(*check), "state-change", G_CALLBACK(onStateChange), &heard);
+    check->SetChecked(true);
+    tree.NotifyChanges();
+    tree.NotifyChanges();
+    check->SetChecked(false);
+    tree.NotifyChanges();
+    EXPECT_EQ(heard.checked, (std::vector<bool>{true, false}));
 }
