@@ -181,7 +181,7 @@ AtkRole getRole(AtkObject* Object) {
     LmAccessible* n = node(Object);
     if (!n->control)
         return n->item == 0 ? ATK_ROLE_APPLICATION : ATK_ROLE_INVALID;
-    return atkRole(describe(*n).Role);
+    return Object->role;  // a control keeps the role it was made with
 }
 
 AtkObject* getParent(AtkObject* Object) {

@@ -69,10 +69,12 @@ TRect rowBounds(const TControl& Control, TRect Row) {
 
 std::string AccessibleLabelFor(const TControl& Control) {
     const TCustomLabel* label = nullptr;
+    const TComponent* top = topOwner(Control);
     if (Control.Owner())
         label = labelIn(*Control.Owner(), Control);
-    if (!label)
-        label = labelIn(*topOwner(Control), Control);
+    // The window's own components hold the owner's; they are searched once.
+    if (!label && Control.Owner() != top)
+        label = labelIn(*top, Control);
     return label ? withoutAccelerator(label->Caption()) : std::string();
 }
 
