@@ -130,6 +130,7 @@ public:
     TControl* m_textControl = nullptr;
     TAccessibleText m_text;
     std::uint32_t m_focusStates = 0;  // the focused object's, when last told
+    int m_focusItem = -1;             // the item the focused control was on (a combo's choice)
 
     void NotifyChanges();
 
@@ -558,6 +559,10 @@ void TAccessibleTree::TImpl::NotifyChanges() {
                 atk_object_notify_state_change(focus, atk, (states & ours) != 0);
     }
     m_focusStates = states;
+    // A combo's choice changes without moving the focus: its selection changed.
+    if (!moved && !itemFocus && item != m_focusItem)
+        g_signal_emit_by_name(focus, "selection-changed");
+    m_focusItem = item;
     // The focused edit's text and caret.
     TAccessibleText text;
     if (!control->AccessibleText(text)) {

@@ -2,6 +2,7 @@
 
 #include "framework/controls/Button.h"
 #include "framework/controls/CheckBox.h"
+#include "framework/controls/ComboBox.h"
 #include "framework/controls/Edits.h"
 #include "framework/controls/Label.h"
 #include "framework/controls/ListBox.h"
@@ -226,4 +227,21 @@ TEST_F(AccessibleTree, TheFocusedCheckBoxTellsItsMark) {
     check->SetChecked(false);
     tree.NotifyChanges();
     EXPECT_EQ(heard.checked, (std::vector<bool>{true, false}));
+}
+
+TEST_F(AccessibleTree, AFocusedCombosNewChoiceIsASelectionChange) {
+    auto* combo = Create<TComboBox>(form.get());
+    combo->SetParent(form.get());
+    combo->Items()->Add("one");
+    combo->Items()->Add("two");
+    combo->SetFocus();
+    tree.NotifyChanges();
+    int changes = 0;
+    g_signal_connect(tree.Accessible(*combo), "selection-changed",
+                     G_CALLBACK(+[](AtkObject*, gpointer Data) { ++*static_cast<int*>(Data); }), &changes);
+    combo->SetItemIndex(1);
+    tree.NotifyChanges();
+    tree.NotifyChanges();
+    EXPECT_EQ(changes, 1);
+    EXPECT_TRUE(hasState(tree.Accessible(*combo), ATK_STATE_FOCUSED));
 }
