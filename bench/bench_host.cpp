@@ -1,10 +1,12 @@
 // One input event to its repaint presented: a click on an item of a list box in a window of
 // 500 controls, through the window host (event translation, dispatch, repaint of what was
 // invalidated, composition into the window's pixels and their update), against repainting
-// that list box alone.
+// that list box alone. Reading the gallery's accessible tree, every node with its role, name and
+// states through ATK as the accessibility bridge reads it, against one full repaint of the window.
 
 #include "RatioReporter.h"
 
+#include "GalleryWindow.h"
 #include "controls/StyledListbox.h"
 #include "framework/controls/ComboBox.h"
 #include "framework/controls/Edits.h"
@@ -12,11 +14,15 @@
 #include "framework/controls/ListBox.h"
 #include "framework/controls/Panel.h"
 #include "framework/forms/Application.h"
+#include "host/AccessibleTree.h"
 #include "host/WindowHost.h"
+#include "package/LM7StyledListboxPack.h"
 
+#include <atk/atk.h>
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 using namespace framework;
@@ -194,12 +200,72 @@ void BM_DropDownOnTheForm(benchmark::State& state) {
     }
 }
 
+// The gallery window as the program opens it, from the layout beside this program, with a home
+// folder of its own so that the state it saves goes nowhere that matters.
+struct TGalleryScope {
+    TGalleryScope() {
+        char folder[] = "/tmp/lm7-bench-home-XXXXXX";
+        if (mkdtemp(folder))
+            home = folder;
+        setenv("HOME", home.c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (home + "/.config").c_str(), 1);
+        window.reset(Create<gallery::TGalleryWindow>(nullptr));
+        window->Show();
+        Application->ProcessMessages();
+    }
+    ~TGalleryScope() {
+        window.reset();  // it saves its state on the way
+        if (home != "/tmp")
+            std::filesystem::remove_all(home);
+    }
+    std::string home = "/tmp";
+    lm7::TPackageScope package;
+    std::unique_ptr<gallery::TGalleryWindow, TFreeDeleter> window;
+};
+
+// Every node: its role, name and states, then its children.
+int readTree(AtkObject* Node) {
+    int nodes = 1;
+    benchmark::DoNotOptimize(atk_object_get_role(Node));
+    benchmark::DoNotOptimize(atk_object_get_name(Node));
+    AtkStateSet* states = atk_object_ref_state_set(Node);
+    benchmark::DoNotOptimize(atk_state_set_contains_state(states, ATK_STATE_FOCUSED));
+    g_object_unref(states);
+    const int count = atk_object_get_n_accessible_children(Node);
+    for (int i = 0; i < count; ++i)
+        if (AtkObject* child = atk_object_ref_accessible_child(Node, i)) {
+            nodes += readTree(child);
+            g_object_unref(child);
+        }
+    return nodes;
+}
+
+void BM_ReadGalleryAccessibleTree(benchmark::State& state) {
+    TGalleryScope gallery;
+    host::TAccessibleTree tree;
+    tree.AddWindow(*gallery.window, nullptr);
+    int nodes = 0;
+    for (auto _ : state)
+        nodes = readTree(tree.Root());
+    state.counters["nodes"] = nodes;
+}
+
+void BM_RepaintGallery(benchmark::State& state) {
+    TGalleryScope gallery;
+    for (auto _ : state) {
+        gallery.window->Repaint();
+        benchmark::DoNotOptimize(gallery.window->Surface());
+    }
+}
+
 BENCHMARK(BM_ClickToPresent)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DropDownInItsOwnWindow)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DropDownOnTheForm)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RepaintListAlone)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ThumbDragMillionItems)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ThumbDragHundredItems)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ReadGalleryAccessibleTree)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RepaintGallery)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
@@ -214,6 +280,8 @@ int main(int argc, char** argv) {
                         "BM_ThumbDragMillionItems", "BM_ThumbDragHundredItems", "target at most 1.5");
     reporter.PrintRatio("Drop-down opened in a window of its own / opened and repainted on the form",
                         "BM_DropDownInItsOwnWindow", "BM_DropDownOnTheForm", "target at most 2");
+    reporter.PrintRatio("Reading the gallery's accessible tree, every node and its states / one full repaint",
+                        "BM_ReadGalleryAccessibleTree", "BM_RepaintGallery", "target at most 2");
     benchmark::Shutdown();
     return 0;
 }

@@ -55,6 +55,7 @@ public:
     ~TColourSharingListbox() override;
     static const framework::TClassInfo& ClassInfo();
     framework::TClass ClassType() const override { return &ClassInfo(); }
+    void DescribeAccessibleItem(int Index, framework::TAccessible& A) const override;
 
     void CorrectForScreenResolucao(float aFontScale);
     std::string SelectedColourName() const;
@@ -125,6 +126,7 @@ public:
     ~TColourSharingCombo() override;
     static const framework::TClassInfo& ClassInfo();
     framework::TClass ClassType() const override { return &ClassInfo(); }
+    void DescribeAccessibleItem(int Index, framework::TAccessible& A) const override;
 
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     void SetParent(framework::TWinControl* AParent) override;

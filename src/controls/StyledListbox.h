@@ -30,6 +30,7 @@ public:
     void AfterConstruction() override;
     static const framework::TClassInfo& ClassInfo();
     framework::TClass ClassType() const override { return &ClassInfo(); }
+    void DescribeAccessibleItem(int Index, framework::TAccessible& A) const override;
 
     // Takes the style's text, background and selection colours, then repaints.
     virtual void SetComponentStyle(vendor::TTMSStyle AStyle) override;

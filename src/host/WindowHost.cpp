@@ -4,6 +4,7 @@
 #include "framework/forms/Application.h"
 #include "framework/platform/FileChooser.h"
 #include "framework/rtl/Exceptions.h"
+#include "host/AccessBridge.h"
 #include "host/Broadcast.h"
 #include "host/DisplayResolution.h"
 #include "host/PopupWindows.h"
@@ -109,6 +110,7 @@ private:
     std::unique_ptr<TFormWatch, TFreeDeleter> m_watch;  // knows when the form goes
     std::unique_ptr<TSdlInput> m_input;
     std::unique_ptr<TPopupWindows> m_popups;  // the form's drop-downs and menus, in windows of their own
+    TAccessBridge* m_access = nullptr;        // the process's, for screen readers; null without a bus
     SDL_Window* m_window = nullptr;
     bool m_shut = false;
     TCanvas m_frame;      // on the window's pixels, or on m_converted's
@@ -167,6 +169,8 @@ TWindowHost::TFormWindow::TFormWindow(const THostOptions& Options, TCustomForm* 
     : m_options(Options), m_watch(Create<TFormWatch>(AForm)) {}
 
 TWindowHost::TFormWindow::~TFormWindow() {
+    if (m_access && FormAlive())
+        m_access->RemoveWindow(*Form());
     if (m_capturing)
         SDL_CaptureMouse(SDL_FALSE);
     m_input.reset();
@@ -216,6 +220,9 @@ void TWindowHost::TFormWindow::Shut() {
     if (!Shown())
         return;
     m_shut = true;
+    if (m_access && FormAlive())
+        m_access->RemoveWindow(*Form());
+    m_access = nullptr;
     if (m_popups)
         m_popups->Dismiss();
     if (m_capturing)
@@ -289,6 +296,9 @@ void TWindowHost::TFormWindow::Open(const TFormWindow* Near) {
         SDL_PumpEvents();
     }
     FitWindowToForm();
+    if (!m_options.Hidden)
+        if ((m_access = TAccessBridge::Start()))
+            m_access->AddWindow(*AForm, m_window);
     if (!SDL_GetWindowSurface(m_window))
         throw Exception(std::string("Cannot open a desktop window: ") + SDL_GetError());
     KeepPlacement();
@@ -763,6 +773,10 @@ void TWindowHost::SyncWindows() {
 }
 
 void TWindowHost::Flush() {
+    // Screen readers' requests, then what changed for them.
+    if (!m_options.Hidden && !m_windows.empty())
+        if (TAccessBridge* access = TAccessBridge::Start())
+            access->Pump();
     if (m_broadcast)
         for (const TBroadcast& b : m_broadcast->Receive())
             Application->BroadcastToForms(WM_BROADCASTBYSHELL, b.WParam, b.LParam);

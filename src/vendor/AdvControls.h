@@ -59,6 +59,7 @@ public:
     explicit TAdvSpinEdit(framework::TComponent* AOwner);
     static const framework::TClassInfo& ClassInfo();
     framework::TClass ClassType() const override { return &ClassInfo(); }
+    void DescribeAccessible(framework::TAccessible& A) const override;
 
     TAdvSpinType SpinType() const { return m_spinType; }
     void SetSpinType(TAdvSpinType Value);

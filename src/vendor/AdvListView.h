@@ -56,6 +56,11 @@ public:
     ~TAdvListView() override;
     static const framework::TClassInfo& ClassInfo();
     framework::TClass ClassType() const override { return &ClassInfo(); }
+    void DescribeAccessible(framework::TAccessible& A) const override;
+    int AccessibleItemCount() const override;
+    void DescribeAccessibleItem(int Index, framework::TAccessible& A) const override;
+    int AccessibleFocusedItem() const override;
+    bool DoAccessibleAction(int AItem, const std::string& Action) override;
 
     // Columns, in order; changing a column's fields calls for Invalidate.
     TListColumn* AddColumn(const std::string& Caption, int Width);

@@ -24,6 +24,7 @@ public:
     ~TAdvOfficePager() override;
     static const framework::TClassInfo& ClassInfo();
     framework::TClass ClassType() const override { return &ClassInfo(); }
+    void DescribeAccessible(framework::TAccessible& A) const override;
 
     framework::TCustomImageList* Images() const { return m_images; }
     void SetImages(framework::TCustomImageList* Value);

@@ -18,6 +18,8 @@ public:
     ~TAdvOfficePage() override;  // leaves its pager
     static const framework::TClassInfo& ClassInfo();
     framework::TClass ClassType() const override { return &ClassInfo(); }
+    void DescribeAccessible(framework::TAccessible& A) const override;
+    bool DoAccessibleAction(int AItem, const std::string& Action) override;
 
     int ImageIndex() const { return m_imageIndex; }
     void SetImageIndex(int Value);

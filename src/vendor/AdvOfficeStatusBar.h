@@ -52,6 +52,7 @@ public:
     explicit TAdvOfficeStatusBar(framework::TComponent* AOwner);
     static const framework::TClassInfo& ClassInfo();
     framework::TClass ClassType() const override { return &ClassInfo(); }
+    void DescribeAccessible(framework::TAccessible& A) const override;
 
     TAdvOfficeStatusPanels* Panels() { return &m_panels; }
     framework::TCustomImageList* Images() const { return m_images; }

@@ -17,6 +17,11 @@ public:
     explicit TAdvOfficeTabSet(framework::TComponent* AOwner);
     static const framework::TClassInfo& ClassInfo();
     framework::TClass ClassType() const override { return &ClassInfo(); }
+    void DescribeAccessible(framework::TAccessible& A) const override;
+    int AccessibleItemCount() const override;
+    void DescribeAccessibleItem(int Index, framework::TAccessible& A) const override;
+    int AccessibleFocusedItem() const override;
+    bool DoAccessibleAction(int AItem, const std::string& Action) override;
 
     // The tabs' captions; a change repaints the row and keeps the active tab in range.
     framework::TStrings* AdvOfficeTabs() const { return m_tabs.get(); }

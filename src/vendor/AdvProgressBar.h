@@ -13,6 +13,7 @@ public:
     explicit TAdvProgressBar(framework::TComponent* AOwner);
     static const framework::TClassInfo& ClassInfo();
     framework::TClass ClassType() const override { return &ClassInfo(); }
+    void DescribeAccessible(framework::TAccessible& A) const override;
 
     int Min() const { return m_min; }
     void SetMin(int Value);

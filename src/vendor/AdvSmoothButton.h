@@ -14,6 +14,8 @@ public:
     explicit TAdvSmoothButton(framework::TComponent* AOwner);
     static const framework::TClassInfo& ClassInfo();
     framework::TClass ClassType() const override { return &ClassInfo(); }
+    void DescribeAccessible(framework::TAccessible& A) const override;
+    bool DoAccessibleAction(int AItem, const std::string& Action) override;
 
     framework::TCustomImageList* Images() const { return m_images; }
     void SetImages(framework::TCustomImageList* Value);

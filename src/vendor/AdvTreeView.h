@@ -110,6 +110,11 @@ public:
     ~TAdvTreeView() override;
     static const framework::TClassInfo& ClassInfo();
     framework::TClass ClassType() const override { return &ClassInfo(); }
+    void DescribeAccessible(framework::TAccessible& A) const override;
+    int AccessibleItemCount() const override;
+    void DescribeAccessibleItem(int Index, framework::TAccessible& A) const override;
+    int AccessibleFocusedItem() const override;
+    bool DoAccessibleAction(int AItem, const std::string& Action) override;
 
     TAdvTreeViewColumn* AddColumn(const std::string& Text, int Width);
     int ColumnCount() const { return static_cast<int>(m_columns.size()); }

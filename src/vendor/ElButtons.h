@@ -36,6 +36,8 @@ public:
     using framework::TCustomRadioGroup::TCustomRadioGroup;
     static const framework::TClassInfo& ClassInfo();
     framework::TClass ClassType() const override { return &ClassInfo(); }
+    void DescribeAccessibleItem(int Index, framework::TAccessible& A) const override;
+    bool DoAccessibleAction(int AItem, const std::string& Action) override;
 
     // Raises EListError for an index outside the items.
     bool Checked(int Index) const;

@@ -114,6 +114,7 @@ public:
     explicit TElSpinEdit(framework::TComponent* AOwner);
     static const framework::TClassInfo& ClassInfo();
     framework::TClass ClassType() const override { return &ClassInfo(); }
+    void DescribeAccessible(framework::TAccessible& A) const override;
 
     int Value() const { return m_value; }
     void SetValue(int Value);
@@ -143,6 +144,7 @@ public:
     explicit TElFloatSpinEdit(framework::TComponent* AOwner);
     static const framework::TClassInfo& ClassInfo();
     framework::TClass ClassType() const override { return &ClassInfo(); }
+    void DescribeAccessible(framework::TAccessible& A) const override;
 
     double Value() const { return m_value; }
     void SetValue(double Value);

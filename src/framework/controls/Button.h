@@ -37,6 +37,8 @@ public:
     explicit TCustomButton(TComponent* AOwner);
     static const TClassInfo& ClassInfo();
     TClass ClassType() const override { return &ClassInfo(); }
+    void DescribeAccessible(TAccessible& A) const override;
+    bool DoAccessibleAction(int AItem, const std::string& Action) override;
 
     TCustomImageList* Images() const { return m_images; }
     void SetImages(TCustomImageList* Value);

@@ -47,6 +47,8 @@ public:
     using TButtonControl::TButtonControl;
     static const TClassInfo& ClassInfo();
     TClass ClassType() const override { return &ClassInfo(); }
+    void DescribeAccessible(TAccessible& A) const override;
+    bool DoAccessibleAction(int AItem, const std::string& Action) override;
 
     bool Checked() const override { return m_state == cbChecked; }
     void SetChecked(bool Value) override { SetState(Value ? cbChecked : cbUnchecked); }
@@ -78,6 +80,8 @@ public:
     using TButtonControl::TButtonControl;
     static const TClassInfo& ClassInfo();
     TClass ClassType() const override { return &ClassInfo(); }
+    void DescribeAccessible(TAccessible& A) const override;
+    bool DoAccessibleAction(int AItem, const std::string& Action) override;
 
     bool Checked() const override { return m_checked; }
     // Checking unchecks every other radio button on the same parent.

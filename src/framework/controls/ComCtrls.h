@@ -14,6 +14,8 @@ public:
     explicit TToolButton(TComponent* AOwner);
     static const TClassInfo& ClassInfo();
     TClass ClassType() const override { return &ClassInfo(); }
+    void DescribeAccessible(TAccessible& A) const override;
+    bool DoAccessibleAction(int AItem, const std::string& Action) override;
 
     int ImageIndex() const { return m_imageIndex; }
     void SetImageIndex(int Value);

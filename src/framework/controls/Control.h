@@ -5,6 +5,7 @@
 
 #include "framework/classes/Component.h"
 #include "framework/classes/Events.h"
+#include "framework/controls/Accessible.h"
 #include "framework/controls/ControlParts.h"
 #include "framework/controls/Messages.h"
 #include "framework/graphics/Bitmap.h"
@@ -175,6 +176,20 @@ public:
 
     virtual void Click();
     virtual void DblClick();
+
+    // What a screen reader is told (Accessible.h). Overrides call the base, which gives the
+    // name, description, states and bounds, and set their role and what they add.
+    virtual void DescribeAccessible(TAccessible& A) const;
+    // Items the control draws itself (rows, tabs), described as controls are.
+    virtual int AccessibleItemCount() const { return 0; }
+    virtual void DescribeAccessibleItem(int Index, TAccessible& A) const;
+    // The item the keyboard is on, -1 for none.
+    virtual int AccessibleFocusedItem() const { return -1; }
+    // The text the user edits here, with caret and selection; false where there is none.
+    virtual bool AccessibleText(TAccessibleText& /*Text*/) const { return false; }
+    // Runs an action its description names, on the control (AItem -1) or an item; false when
+    // it offers no such action.
+    virtual bool DoAccessibleAction(int AItem, const std::string& Action);
 
 protected:
     void Loaded() override;

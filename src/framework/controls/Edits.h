@@ -29,6 +29,8 @@ public:
     ~TCustomEdit() override;
     static const TClassInfo& ClassInfo();
     TClass ClassType() const override { return &ClassInfo(); }
+    void DescribeAccessible(TAccessible& A) const override;
+    bool AccessibleText(TAccessibleText& Text) const override;
 
     // '\0' shows the text; any other character is shown once for every character of the text.
     char PasswordChar() const { return m_core.PasswordChar(); }

@@ -20,6 +20,7 @@ public:
     explicit TCustomDrawGrid(TComponent* AOwner);
     static const TClassInfo& ClassInfo();
     TClass ClassType() const override { return &ClassInfo(); }
+    void DescribeAccessible(TAccessible& A) const override;
 
     int ColCount() const { return m_colCount; }
     void SetColCount(int Value);
@@ -100,6 +101,9 @@ public:
     using TDrawGrid::TDrawGrid;
     static const TClassInfo& ClassInfo();
     TClass ClassType() const override { return &ClassInfo(); }
+    int AccessibleItemCount() const override;
+    void DescribeAccessibleItem(int Index, TAccessible& A) const override;
+    int AccessibleFocusedItem() const override;
 
     // Empty for a cell never set; raises EListError outside the grid.
     std::string Cells(int ACol, int ARow) const;

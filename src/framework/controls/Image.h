@@ -36,6 +36,7 @@ public:
     explicit TImage(TComponent* AOwner);
     static const TClassInfo& ClassInfo();
     TClass ClassType() const override { return &ClassInfo(); }
+    void DescribeAccessible(TAccessible& A) const override;
 
     TPicture* Picture() const { return m_picture.get(); }
     void SetPicture(const TPicture* value) { m_picture->Assign(value); }

@@ -13,6 +13,7 @@ public:
     explicit TCustomLabel(TComponent* AOwner);
     static const TClassInfo& ClassInfo();
     TClass ClassType() const override { return &ClassInfo(); }
+    void DescribeAccessible(TAccessible& A) const override;
 
     bool AutoSize() const { return m_autoSize; }
     void SetAutoSize(bool Value);

@@ -48,6 +48,11 @@ public:
     ~TCustomListBox() override;
     static const TClassInfo& ClassInfo();
     TClass ClassType() const override { return &ClassInfo(); }
+    void DescribeAccessible(TAccessible& A) const override;
+    int AccessibleItemCount() const override;
+    void DescribeAccessibleItem(int Index, TAccessible& A) const override;
+    int AccessibleFocusedItem() const override;
+    bool DoAccessibleAction(int AItem, const std::string& Action) override;
 
     TStrings* Items() const { return m_strings.get(); }
     void SetItems(TStrings* Value) { m_strings->Assign(Value); }

@@ -16,6 +16,7 @@ public:
     explicit TCustomPanel(TComponent* AOwner);
     static const TClassInfo& ClassInfo();
     TClass ClassType() const override { return &ClassInfo(); }
+    void DescribeAccessible(TAccessible& A) const override;
 
     TBevelCut BevelOuter() const { return m_bevelOuter; }
     void SetBevelOuter(TBevelCut Value);

@@ -15,6 +15,7 @@ public:
     explicit TCustomGroupBox(TComponent* AOwner);
     static const TClassInfo& ClassInfo();
     TClass ClassType() const override { return &ClassInfo(); }
+    void DescribeAccessible(TAccessible& A) const override;
 
 protected:
     // The frame, with the caption set into its top edge.
@@ -36,6 +37,10 @@ public:
     ~TCustomRadioGroup() override;
     static const TClassInfo& ClassInfo();
     TClass ClassType() const override { return &ClassInfo(); }
+    int AccessibleItemCount() const override;
+    void DescribeAccessibleItem(int Index, TAccessible& A) const override;
+    int AccessibleFocusedItem() const override;
+    bool DoAccessibleAction(int AItem, const std::string& Action) override;
 
     TStrings* Items() const { return m_items.get(); }
     void SetItems(TStrings* Value) { m_items->Assign(Value); }

@@ -41,6 +41,7 @@ public:
     explicit TScrollBar(TComponent* AOwner);
     static const TClassInfo& ClassInfo();
     TClass ClassType() const override { return &ClassInfo(); }
+    void DescribeAccessible(TAccessible& A) const override;
 
     TScrollBarKind Kind() const { return m_kind; }
     // Turning the bar swaps its width and height.

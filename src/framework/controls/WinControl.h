@@ -17,6 +17,7 @@ public:
 
     static const TClassInfo& ClassInfo();
     TClass ClassType() const override { return &ClassInfo(); }
+    void DescribeAccessible(TAccessible& A) const override;
 
     int ControlCount() const { return static_cast<int>(m_controls.size()); }
     TControl* Controls(int Index) const;

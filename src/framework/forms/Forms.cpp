@@ -597,3 +597,13 @@ TCustomForm* GetParentForm(const TControl* Control) {
 }
 
 }  // namespace framework
+
+namespace framework {
+
+void TCustomForm::DescribeAccessible(TAccessible& A) const {
+    TWinControl::DescribeAccessible(A);
+    A.Role = TAccessibleRole::Frame;
+    A.States &= ~asFocusable;
+}
+
+}  // namespace framework

@@ -26,6 +26,7 @@ public:
     ~TCustomForm() override;
     static const TClassInfo& ClassInfo();
     TClass ClassType() const override { return &ClassInfo(); }
+    void DescribeAccessible(TAccessible& A) const override;
 
     // OnCreate runs here, after every constructor; OnDestroy before any destructor.
     void AfterConstruction() override;
