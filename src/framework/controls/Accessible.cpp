@@ -4,6 +4,7 @@
 #include "framework/controls/CheckBox.h"
 #include "framework/controls/ComCtrls.h"
 #include "framework/controls/ComboBox.h"
+#include "framework/controls/DrawText.h"
 #include "framework/controls/Edits.h"
 #include "framework/controls/Grids.h"
 #include "framework/controls/Image.h"
@@ -40,17 +41,7 @@ const TCustomLabel* labelIn(const TComponent& Owner, const TControl& Control) {
 }
 
 // Captions mark their accelerator with "&"; a reader says the word without it.
-std::string withoutAccelerator(const std::string& Caption) {
-    std::string out;
-    out.reserve(Caption.size());
-    for (std::size_t i = 0; i < Caption.size(); ++i) {
-        if (Caption[i] == '&' && i + 1 < Caption.size()) {
-            ++i;  // "&&" is one "&"; "&x" is "x"
-        }
-        out += Caption[i];
-    }
-    return out;
-}
+std::string withoutAccelerator(const std::string& Caption) { return StripAccelPrefixes(Caption); }
 
 TRect boundsOf(const TControl& Control) {
     if (!Control.Parent())

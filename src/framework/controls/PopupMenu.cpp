@@ -121,6 +121,39 @@ public:
     TPoint ToTop(TPoint P) const { return TPoint{Left() + ClientInset() + P.X, Top() + ClientInset() + P.Y}; }
     TPoint FromTop(TPoint P) const { return TPoint{P.X - Left() - ClientInset(), P.Y - Top() - ClientInset()}; }
 
+    // A reader sees a menu of its entries: each a menu item, checked or with a sub-menu as drawn.
+    void DescribeAccessible(TAccessible& A) const override {
+        TDropDownList::DescribeAccessible(A);
+        A.Role = TAccessibleRole::Menu;
+        A.Name = m_item ? StripAccelPrefixes(m_item->Caption()) : std::string();
+    }
+    int AccessibleItemCount() const override { return m_item ? visibleCount(m_item) : 0; }
+    void DescribeAccessibleItem(int Index, TAccessible& A) const override {
+        const TMenuItem* item = Entry(Index);
+        if (!item || item->IsLine())
+            return;
+        A.Role = TAccessibleRole::MenuItem;
+        A.Name = StripAccelPrefixes(item->Caption());
+        A.Description = ShortCutToText(item->ShortCut());
+        A.States = asVisible | asShowing | asSelectable;
+        if (item->Enabled())
+            A.States |= asEnabled | asFocusable;
+        if (Index == Hot())
+            A.States |= asSelected | asFocused;
+        if (item->Checked())
+            A.States |= asCheckable | asChecked;
+        if (item->Count() > 0)
+            A.States |= asExpandable;
+        A.Actions = {"click"};
+    }
+    int AccessibleFocusedItem() const override { return Hot(); }
+    bool DoAccessibleAction(int AItem, const std::string& Action) override {
+        if (Action != "click" || !DropDownCanChoose(AItem))
+            return false;
+        DropDownChoose(AItem);
+        return true;
+    }
+
 protected:
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;

@@ -602,7 +602,10 @@ namespace framework {
 
 void TCustomForm::DescribeAccessible(TAccessible& A) const {
     TWinControl::DescribeAccessible(A);
-    A.Role = TAccessibleRole::Frame;
+    // A form shown modally is a dialog to a reader, one the rest of the program waits for.
+    A.Role = m_modal ? TAccessibleRole::Dialog : TAccessibleRole::Frame;
+    if (m_modal)
+        A.States |= asModal;
     A.States &= ~asFocusable;
 }
 

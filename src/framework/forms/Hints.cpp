@@ -122,6 +122,12 @@ void THintWindow::PaintBorder(TCanvas& Canvas, TRect Bounds) {
     Canvas.FrameRect(Bounds);
 }
 
+void THintWindow::DescribeAccessible(TAccessible& A) const {
+    TCustomControl::DescribeAccessible(A);
+    A.Role = TAccessibleRole::ToolTip;
+    A.Name = m_shown;
+}
+
 void THintWindow::WndProc(TMessage& Message) {
     if (Message.Msg == WM_TIMER && Message.WParam == kHintTimer) {
         Application->HintTimerExpired();

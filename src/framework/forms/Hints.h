@@ -34,6 +34,7 @@ public:
     const std::string& ShownText() const { return m_shown; }
     // Shown in a tooltip window of the desktop rather than on its form.
     bool ShownApart() const override { return m_apart; }
+    void DescribeAccessible(TAccessible& A) const override;
 
     // The one timer the application's hints run on.
     static constexpr std::uintptr_t kHintTimer = 1;

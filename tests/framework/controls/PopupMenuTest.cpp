@@ -481,3 +481,30 @@ TEST_F(SubMenus, ShortCutsOfTheFocusedControlsMenusClickTheirItems) {
     EXPECT_EQ(keys, (std::vector<std::uint16_t>{'H', 'N', 'S', 'Q'}));
     EXPECT_FALSE(menu->PoppedUp());
 }
+
+TEST_F(SubMenus, AReaderSeesEachLevelAsAMenuOfItsEntries) {
+    quit->SetShortCut(ShortCut('Q', ssCtrl));
+    open->SetChecked(true);
+    menu->Popup(10, 10);
+    Key(VK_DOWN);
+    Key(VK_DOWN);  // onto Recent
+    const TAccessible top = DescribeAccessible(*menu->PopupList());
+    EXPECT_EQ(top.Role, TAccessibleRole::Menu);
+    ASSERT_EQ(menu->PopupList()->AccessibleItemCount(), 4);  // the hidden item is not there
+    const TAccessible opened = DescribeAccessible(*menu->PopupList(), 0);
+    EXPECT_EQ(opened.Role, TAccessibleRole::MenuItem);
+    EXPECT_EQ(opened.Name, "Open");
+    EXPECT_TRUE(opened.Has(asChecked));
+    const TAccessible recentItem = DescribeAccessible(*menu->PopupList(), 1);
+    EXPECT_TRUE(recentItem.Has(asExpandable));
+    EXPECT_TRUE(recentItem.Has(asFocused));
+    EXPECT_EQ(menu->PopupList()->AccessibleFocusedItem(), 1);
+    EXPECT_FALSE(DescribeAccessible(*menu->PopupList(), 2).Has(asEnabled));  // Off
+    EXPECT_EQ(DescribeAccessible(*menu->PopupList(), 3).Description, "Ctrl+Q");
+
+    // The click action picks as the pointer does; a disabled entry refuses it.
+    EXPECT_FALSE(menu->PopupList()->DoAccessibleAction(2, "click"));
+    EXPECT_TRUE(menu->PopupList()->DoAccessibleAction(3, "click"));
+    EXPECT_EQ(clicked, std::vector<TMenuItem*>{quit});
+    EXPECT_FALSE(menu->PoppedUp());
+}

@@ -104,6 +104,8 @@ TEST_F(Tooltip, ShowsTheShortHintBelowThePointerAfterThePauseThenGoes) {
     Expire();
     ASSERT_TRUE(Shown());
     EXPECT_EQ(Window()->ShownText(), "Open");
+    EXPECT_EQ(DescribeAccessible(*Window()).Role, TAccessibleRole::ToolTip);
+    EXPECT_EQ(DescribeAccessible(*Window()).Name, "Open");
     EXPECT_EQ(Window()->Left(), 40);
     EXPECT_EQ(Window()->Top(), 30 + 20);  // a cursor's height below the pointer
     // Moving over the same control keeps it; the hide pause takes it away for good.

@@ -60,10 +60,12 @@ TEST_F(ModalForms, AButtonsModalResultEndsTheLoopAndTheOwnerTakesNoInputMeanwhil
     ownerButton->SetBounds(0, 0, 80, 30);
     ownerButton->SetParent(owner.get());
     ownerButton->OnClick = TNotifyEvent::Lambda([&](TObject*) { ++ownerClicks; });
-    bool ownerEnabledWhileModal = true, dialogShown = false;
+    bool ownerEnabledWhileModal = true, dialogShown = false, readAsDialog = false;
     steps.push_back([&] {
         ownerEnabledWhileModal = owner->Enabled();
         dialogShown = dialog->Visible() && dialog->Modal() && Screen->ActiveForm() == dialog.get();
+        readAsDialog = DescribeAccessible(*dialog).Role == TAccessibleRole::Dialog &&
+                       DescribeAccessible(*dialog).Has(asModal);
         ClickAt(*owner, 10, 10);  // refused
         owner->SendKeyInput(VK_RETURN);
     });
@@ -72,6 +74,8 @@ TEST_F(ModalForms, AButtonsModalResultEndsTheLoopAndTheOwnerTakesNoInputMeanwhil
     EXPECT_EQ(dialog->ShowModal(), mrCancel);
     EXPECT_FALSE(ownerEnabledWhileModal);
     EXPECT_TRUE(dialogShown);
+    EXPECT_TRUE(readAsDialog);  // a reader hears a dialog while it runs, a frame otherwise
+    EXPECT_EQ(DescribeAccessible(*dialog).Role, TAccessibleRole::Frame);
     EXPECT_EQ(ownerClicks, 0);
     EXPECT_TRUE(owner->Enabled());
     EXPECT_FALSE(dialog->Visible());
