@@ -25,7 +25,8 @@ void ShowSecondWindow(TCustomForm& gallery) {
         second->SetClientWidth(MulDiv(260, gallery.PixelsPerInch(), 96));
         second->SetClientHeight(MulDiv(90, gallery.PixelsPerInch(), 96));
         auto* text = Create<TLabel>(second);
-        text->SetBounds(MulDiv(12, gallery.PixelsPerInch(), 96), MulDiv(12, gallery.PixelsPerInch(), 96), 0, 0);
+        text->SetBounds(MulDiv(12, gallery.PixelsPerInch(), 96), MulDiv(12, gallery.PixelsPerInch(), 96), 0,
+                        0);
         text->SetCaption("A second window of the same program.");
         text->SetParent(second);
         auto* close = Create<TButton>(second);

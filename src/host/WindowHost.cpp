@@ -113,14 +113,14 @@ private:
     TAccessBridge* m_access = nullptr;        // the process's, for screen readers; null without a bus
     SDL_Window* m_window = nullptr;
     bool m_shut = false;
-    TCanvas m_frame;      // on the window's pixels, or on m_converted's
-    TBitmap m_converted;  // for windows whose pixels are in another format
-    TPoint m_fittedSize;  // the form's client size the window was last fitted to
-    TFrameExtents m_frameExtents;    // the window manager's frame it was fitted with
+    TCanvas m_frame;                       // on the window's pixels, or on m_converted's
+    TBitmap m_converted;                   // for windows whose pixels are in another format
+    TPoint m_fittedSize;                   // the form's client size the window was last fitted to
+    TFrameExtents m_frameExtents;          // the window manager's frame it was fitted with
     std::optional<TPoint> m_wantedOrigin;  // where the form's placement puts the window
     int m_placingTries = 0;                // times it was put back there
     Uint64 m_placingUntil = 0;             // while it is being framed (SDL's ticks)
-    bool m_presentAll = false;       // the window's pixels are new: compose and show them all
+    bool m_presentAll = false;             // the window's pixels are new: compose and show them all
     int m_ppi = 96;
     std::map<TCursor, SDL_Cursor*> m_cursors;
     TCursor m_shownCursor = crDefault;
@@ -128,7 +128,6 @@ private:
     std::vector<std::string> m_dropped;  // files of a drop under way
     bool m_dropping = false;
 };
-
 
 // Clears the host's pointer to its form when the form is freed, whoever frees it.
 class TWindowHost::TFormWindow::TFormWatch : public TComponent {

@@ -41,8 +41,8 @@
 #include <fstream>
 #include <functional>
 #include <map>
-#include <optional>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -428,8 +428,9 @@ TEST_F(GalleryOnDesktop, AContextMenusSubMenuOpensInItsOwnWindowBelowTheWindow) 
     EXPECT_TRUE(Shows({{hot, clHighlight}, {plain, clMenu}})) << "no sub-menu below the window";
     // A pick closes the whole chain.
     Click(plain);
-    EXPECT_TRUE(WaitFor([&] { return testsupport::PixelAt(Screenshot(), plain.X, plain.Y) != ColorToRGB(clMenu); }))
-        << "the menu stayed open";
+    EXPECT_TRUE(WaitFor([&] {
+        return testsupport::PixelAt(Screenshot(), plain.X, plain.Y) != ColorToRGB(clMenu);
+    })) << "the menu stayed open";
 }
 
 TEST_F(GalleryOnDesktop, ATooltipOpensInAWindowOfItsOwnWhileThePointerRests) {
@@ -622,7 +623,8 @@ TEST_F(GalleryOnDesktop, PointerKeyboardBroadcastResolutionAndCloseReachTheWindo
 namespace {
 // The windows of that title shown on the desktop now, by xdotool's numbers.
 std::vector<std::string> VisibleWindows(const std::string& Xdotool, const std::string& Title) {
-    std::istringstream found(platform::RunProgram(Xdotool, {"search", "--onlyvisible", "--name", Title}).Output);
+    std::istringstream found(
+        platform::RunProgram(Xdotool, {"search", "--onlyvisible", "--name", Title}).Output);
     std::vector<std::string> windows;
     for (std::string line; std::getline(found, line);)
         if (!line.empty())
@@ -659,10 +661,12 @@ TEST_F(GalleryOnDesktop, ASecondWindowAndAMessageBoxOpenAndCloseByKeys) {
         Xdotool({"windowactivate", "--sync", window});
         Click(At(message, message.Width() / 2, message.Height() / 2));
         std::vector<std::string> box;
-        ASSERT_TRUE(WaitFor([&] { return !(box = VisibleWindows(tools["xdotool"], "^Information$")).empty(); }))
-            << "no message box appeared";
+        ASSERT_TRUE(WaitFor([&] {
+            return !(box = VisibleWindows(tools["xdotool"], "^Information$")).empty();
+        })) << "no message box appeared";
         std::optional<testsupport::TDesktopWindow> placed;
-        ASSERT_TRUE(WaitFor([&] { return (placed = testsupport::DesktopWindow(std::stoul(box.front()))).has_value(); }));
+        ASSERT_TRUE(WaitFor(
+            [&] { return (placed = testsupport::DesktopWindow(std::stoul(box.front()))).has_value(); }));
         // The icon's circle left of its mark, and the dialog's face below the icon.
         const auto scaled = [&](int v) { return MulDiv(v, desktopPpi, 96); };
         const TPoint icon{placed->Client.Left + scaled(12 + 5), placed->Client.Top + scaled(12 + 16)};
@@ -670,7 +674,8 @@ TEST_F(GalleryOnDesktop, ASecondWindowAndAMessageBoxOpenAndCloseByKeys) {
         EXPECT_TRUE(Shows({{icon, RGB(0x1F, 0x5F, 0xBF)}, {below, face}}));
         Xdotool({"windowactivate", "--sync", box.front()});
         Xdotool({"key", keyName});
-        EXPECT_TRUE(Reported(std::string("Message box: ") + (keyName == std::string("Return") ? "OK" : "Cancel")));
+        EXPECT_TRUE(
+            Reported(std::string("Message box: ") + (keyName == std::string("Return") ? "OK" : "Cancel")));
         EXPECT_TRUE(WaitFor([&] { return VisibleWindows(tools["xdotool"], "^Information$").empty(); }));
     }
 }
@@ -701,7 +706,8 @@ TEST_F(GalleryOnDesktop, AChooserThatStaysOpenLeavesTheWindowPaintingAndItsClose
 
     // While it is open the window is moved: it paints itself whole at its new place, as the copy
     // shows it.
-    Xdotool({"windowmove", window, Coordinate(placedWindow.Frame.Left + 40), Coordinate(placedWindow.Frame.Top)});
+    Xdotool(
+        {"windowmove", window, Coordinate(placedWindow.Frame.Left + 40), Coordinate(placedWindow.Frame.Top)});
     ASSERT_TRUE(WaitFor([&] {
         const auto now = testsupport::DesktopWindow(std::stoul(window));
         return now && now->Client.Left != placedWindow.Client.Left;
@@ -715,11 +721,13 @@ TEST_F(GalleryOnDesktop, AChooserThatStaysOpenLeavesTheWindowPaintingAndItsClose
         differing = 0;
         for (int y = 0; y < placedWindow.Client.Height() / 2; y += 2)
             for (int x = 0; x < placedWindow.Client.Width(); x += 2)
-                if (testsupport::PixelAt(picture, placedWindow.Client.Left + x, placedWindow.Client.Top + y) !=
+                if (testsupport::PixelAt(picture, placedWindow.Client.Left + x,
+                                         placedWindow.Client.Top + y) !=
                     ColorToRGB(expected->Canvas()->Pixels(x, y)))
                     ++differing;
         return differing == 0;
-    })) << differing << " pixels of the upper half differ from the copy's";
+    })) << differing
+        << " pixels of the upper half differ from the copy's";
 
     // The style broadcast still arrives and is shown; a click on a list row is refused.
     auto& list = Control<lm7::TStyledListbox>("StyledListbox1");
@@ -736,7 +744,8 @@ TEST_F(GalleryOnDesktop, AChooserThatStaysOpenLeavesTheWindowPaintingAndItsClose
     std::this_thread::sleep_for(1s);
     EXPECT_FALSE(gallery->Exited()) << "the window closed while the chooser was open";
     { std::ofstream(release.c_str()) << "\n"; }
-    ASSERT_TRUE(WaitFor([&] { return gallery->Exited(); })) << "the close did not follow the chooser's answer";
+    ASSERT_TRUE(WaitFor([&] { return gallery->Exited(); }))
+        << "the close did not follow the chooser's answer";
     EXPECT_EQ(gallery->Status(), 0) << ReadFile(output);
     const std::string reports = ReadFile(log);
     EXPECT_NE(reports.find("MyOpenFolderDialog1: \"" + chosen), std::string::npos) << reports;

@@ -106,7 +106,8 @@ TEST_F(GalleryKeyboard, TabVisitsEveryControlOnceInTabOrderAndShiftTabWalksBack)
     EXPECT_EQ(std::set<TWinControl*>(round.begin(), round.end()), expected);
     EXPECT_EQ(round.size(), expected.size()) << "a control reached twice";
     for (std::size_t i = 1; i < round.size(); ++i)
-        EXPECT_LT(TabPath(round[i - 1]), TabPath(round[i])) << round[i - 1]->Name() << " before " << round[i]->Name();
+        EXPECT_LT(TabPath(round[i - 1]), TabPath(round[i]))
+            << round[i - 1]->Name() << " before " << round[i]->Name();
     for (const char* name : {"Pager", "TabsContext", "AdvOfficePager1", "EditSearch", "SearchButton"})
         EXPECT_TRUE(expected.count(Named<TWinControl>(name))) << name;
 

@@ -88,7 +88,8 @@ TRect TButtonControl::FocusFrameRect() {
     const int room = 1 + FocusFrameWidth();
     const int height = text.Height();
     const int top = (client.Height() - height) / 2;
-    return IntersectRect(Rect(CaptionLeft() - room, top - room, text.Right + room, top + height + room), client);
+    return IntersectRect(Rect(CaptionLeft() - room, top - room, text.Right + room, top + height + room),
+                         client);
 }
 
 void TButtonControl::CMDialogChar(TMessage& Message) {

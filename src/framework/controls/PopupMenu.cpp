@@ -119,7 +119,9 @@ public:
     // Takes Item's sub-items, on Top to measure them; answers the size they need.
     TPoint Prepare(TWinControl& Top, TMenuItem* Item);
     TPoint ToTop(TPoint P) const { return TPoint{Left() + ClientInset() + P.X, Top() + ClientInset() + P.Y}; }
-    TPoint FromTop(TPoint P) const { return TPoint{P.X - Left() - ClientInset(), P.Y - Top() - ClientInset()}; }
+    TPoint FromTop(TPoint P) const {
+        return TPoint{P.X - Left() - ClientInset(), P.Y - Top() - ClientInset()};
+    }
 
     // A reader sees a menu of its entries: each a menu item, checked or with a sub-menu as drawn.
     void DescribeAccessible(TAccessible& A) const override {
@@ -268,7 +270,8 @@ void TMenuPopupList::DropDownPaintEntry(TCanvas& Canvas, int Index, TRect Rect, 
     TRect text = ::framework::Rect(cell.Right, Rect.Top, Rect.Right - m_arrowColumn, Rect.Bottom);
     DrawText(Canvas, item->Caption(), text, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
     if (item->ShortCut() != scNone)
-        DrawText(Canvas, ShortCutToText(item->ShortCut()), text, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        DrawText(Canvas, ShortCutToText(item->ShortCut()), text,
+                 DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 // Every list of the chain sees the pointer through the deepest one, which holds the mouse: the

@@ -10,8 +10,8 @@ namespace framework {
 namespace {
 
 // The names the classic menus give keys that have no letter or digit of their own.
-constexpr std::array<const char*, 6> kLowNames = {"BkSp", "Tab", "", "", "", "Enter"};    // 0x08..0x0D
-constexpr std::array<const char*, 9> kMoveNames = {"Space", "PgUp", "PgDn", "End", "Home",  // 0x20..0x28
+constexpr std::array<const char*, 6> kLowNames = {"BkSp", "Tab", "", "", "", "Enter"};       // 0x08..0x0D
+constexpr std::array<const char*, 9> kMoveNames = {"Space", "PgUp", "PgDn",  "End", "Home",  // 0x20..0x28
                                                    "Left",  "Up",   "Right", "Down"};
 constexpr std::string_view kShift = "Shift+", kCtrl = "Ctrl+", kAlt = "Alt+";
 
@@ -41,7 +41,8 @@ bool startsWithNoCase(std::string_view Text, std::string_view Prefix) {
     if (Text.size() < Prefix.size())
         return false;
     for (std::size_t i = 0; i < Prefix.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(Text[i])) != std::tolower(static_cast<unsigned char>(Prefix[i])))
+        if (std::tolower(static_cast<unsigned char>(Text[i])) !=
+            std::tolower(static_cast<unsigned char>(Prefix[i])))
             return false;
     return true;
 }
@@ -91,7 +92,8 @@ TShortCut TextToShortCut(std::string_view Text) {
     // A modifier named twice counts once; what follows the last one must name a key.
     for (bool more = true; more;) {
         more = false;
-        for (auto [prefix, flag] : {std::pair{kShift, scShift}, std::pair{kCtrl, scCtrl}, std::pair{kAlt, scAlt}})
+        for (auto [prefix, flag] :
+             {std::pair{kShift, scShift}, std::pair{kCtrl, scCtrl}, std::pair{kAlt, scAlt}})
             if (startsWithNoCase(Text, prefix)) {
                 modifiers |= flag;
                 Text.remove_prefix(prefix.size());

@@ -479,7 +479,8 @@ TCustomButton* findButton(TWinControl* Parent, bool (TCustomButton::*Wanted)() c
 bool TCustomForm::DialogKey(std::uint16_t Key) {
     TWinControl* focused = FocusedControl();
     // A focused button takes Enter itself; a control that wants the key keeps it.
-    if (focused && ((Key == VK_RETURN && As<TCustomButton>(focused)) || focused->Perform(CM_WANTSPECIALKEY, Key) != 0))
+    if (focused &&
+        ((Key == VK_RETURN && As<TCustomButton>(focused)) || focused->Perform(CM_WANTSPECIALKEY, Key) != 0))
         return false;
     TCustomButton* button =
         findButton(this, Key == VK_RETURN ? &TCustomButton::Default : &TCustomButton::Cancel);

@@ -23,7 +23,7 @@ constexpr int kButtonGap = 6;
 constexpr int kButtonPadding = 16;  // beside a caption wider than the button
 constexpr int kMinTextWidth = 180;
 
-constexpr std::array kButtonOrder{mbYes,   mbNo,    mbOK,      mbCancel,   mbAbort, mbRetry,
+constexpr std::array kButtonOrder{mbYes,    mbNo,  mbOK,      mbCancel,   mbAbort, mbRetry,
                                   mbIgnore, mbAll, mbNoToAll, mbYesToAll, mbHelp,  mbClose};
 
 bool has(TMsgDlgButtons Buttons, TMsgDlgBtn B) { return (Buttons & MsgDlgBtnBit(B)) != 0; }
@@ -229,7 +229,8 @@ TCustomForm* CreateMessageDialog(TComponent* AOwner, const std::string& Msg, TMs
     form->Font()->SetColor(clBtnText);
 
     // The text wrapped at half the screen's width, as measured in the form's font.
-    TRect text = Rect(0, 0, std::max(MulDiv(Screen->Width(), 96, Screen->PixelsPerInch()) / 2, kMinTextWidth), 0);
+    TRect text =
+        Rect(0, 0, std::max(MulDiv(Screen->Width(), 96, Screen->PixelsPerInch()) / 2, kMinTextWidth), 0);
     const std::unique_ptr<TBitmap, TFreeDeleter> measure(Create<TBitmap>());
     measure->SetSize(1, 1);
     measure->Canvas()->Font()->Assign(form->Font());

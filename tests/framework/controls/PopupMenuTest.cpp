@@ -80,7 +80,8 @@ struct SubMenus : ::testing::Test {
 TEST_F(SubMenus, KeysOpenAndCloseOneLevelAtATime) {
     menu->Popup(10, 10);
     ASSERT_EQ(menu->PopupLevels(), 1);
-    EXPECT_EQ(menu->PopupList()->Height(), 2 + 4 * menu->PopupList()->ItemRect(0).Height());  // Hidden takes no row
+    EXPECT_EQ(menu->PopupList()->Height(),
+              2 + 4 * menu->PopupList()->ItemRect(0).Height());  // Hidden takes no row
     Key(VK_DOWN);
     Key(VK_DOWN);
     Key(VK_RIGHT);
@@ -422,7 +423,8 @@ TEST_P(MenuMarks, ShortCutStandsRightAndTheArrowAtTheEdge) {
     auto pic = Picture(*form);
     const TRect row = Row(4);
     const int end = row.Right - Scaled(20);
-    const TRect text = PaintedIn(*pic, Rect(row.Left + row.Width() / 2, row.Top, row.Right, row.Bottom), clMenu);
+    const TRect text =
+        PaintedIn(*pic, Rect(row.Left + row.Width() / 2, row.Top, row.Right, row.Bottom), clMenu);
     ASSERT_FALSE(text.IsEmpty());
     EXPECT_LE(text.Right, end);
     EXPECT_GE(text.Right, end - 3);
@@ -442,8 +444,8 @@ TEST_P(MenuMarks, ShortCutStandsRightAndTheArrowAtTheEdge) {
 }
 
 INSTANTIATE_TEST_SUITE_P(ResolutionsAndStyles, MenuMarks,
-                         ::testing::Values(TStyleCase{96, false}, TStyleCase{144, false}, TStyleCase{96, true},
-                                           TStyleCase{144, true}),
+                         ::testing::Values(TStyleCase{96, false}, TStyleCase{144, false},
+                                           TStyleCase{96, true}, TStyleCase{144, true}),
                          [](const auto& Case) {
                              return std::to_string(Case.param.Ppi) + (Case.param.Dark ? "Dark" : "Light");
                          });

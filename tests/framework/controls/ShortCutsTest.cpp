@@ -14,7 +14,7 @@ TEST(ShortCuts, TextNamesModifiersInTheirOrderThenTheKey) {
     EXPECT_EQ(ShortCutToText(ShortCut(VK_NEXT, ssAlt)), "Alt+PgDn");
     EXPECT_EQ(ShortCutToText(ShortCut(VK_BACK, 0)), "BkSp");
     EXPECT_EQ(ShortCutToText(ShortCut(0x63, ssCtrl)), "Ctrl+3");  // the number pad's 3
-    EXPECT_EQ(ShortCutToText(ShortCut(0x0A, ssCtrl)), "");       // a key without a name
+    EXPECT_EQ(ShortCutToText(ShortCut(0x0A, ssCtrl)), "");        // a key without a name
     EXPECT_EQ(ShortCutToText(scNone), "");
     EXPECT_EQ(ShortCut(0x141, ssCtrl), scNone);  // not a key of one byte
     std::uint16_t key = 0;
@@ -34,7 +34,9 @@ TEST(ShortCuts, EveryNamedKeyReadsBackFromItsText) {
                 continue;
             ++named;
             // The number pad's digits read back as the digits of the top row.
-            const TShortCut expected = key >= 0x60 && key <= 0x69 ? ShortCut(static_cast<std::uint16_t>('0' + key - 0x60), shift) : cut;
+            const TShortCut expected = key >= 0x60 && key <= 0x69
+                                           ? ShortCut(static_cast<std::uint16_t>('0' + key - 0x60), shift)
+                                           : cut;
             EXPECT_EQ(TextToShortCut(text), expected) << text;
         }
     // BkSp, Tab, Enter, Esc; Space to Down; Ins, Del; digits, letters, the pad's digits, F1-F24.
@@ -46,6 +48,7 @@ TEST(ShortCuts, TextIsReadInAnyCaseAndOrderAndNonsenseGivesNone) {
     EXPECT_EQ(TextToShortCut("ALT+CTRL+del"), ShortCut(VK_DELETE, ssCtrl | ssAlt));
     EXPECT_EQ(TextToShortCut("Ctrl+Ctrl+S"), ShortCut('S', ssCtrl));
     EXPECT_EQ(TextToShortCut("f12"), ShortCut(VK_F1 + 11, 0));
-    for (const char* bad : {"", "Ctrl+", "Ctrl+Foo", "Hyper+A", "F25", "F0", "Ctrl S", "S+Ctrl", "Ctrl+SS", "F5 "})
+    for (const char* bad :
+         {"", "Ctrl+", "Ctrl+Foo", "Hyper+A", "F25", "F0", "Ctrl S", "S+Ctrl", "Ctrl+SS", "F5 "})
         EXPECT_EQ(TextToShortCut(bad), scNone) << bad;
 }

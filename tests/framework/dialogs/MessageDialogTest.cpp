@@ -76,10 +76,11 @@ TEST_F(MessageDialogs, ButtonsComeInTheClassicOrderWithTheirCaptionsAndResults) 
             EXPECT_EQ(b->Caption(), "Cancel");
         }
     }
-    EXPECT_EQ(captions, (std::vector<std::string>{"&Yes", "&No", "OK", "Cancel", "&Abort", "&Retry", "&Ignore",
-                                                  "&All", "N&o to All", "Yes to &All", "&Help", "&Close"}));
-    EXPECT_EQ(results, (std::vector<TModalResult>{mrYes, mrNo, mrOk, mrCancel, mrAbort, mrRetry, mrIgnore, mrAll,
-                                                  mrNoToAll, mrYesToAll, mrNone, mrClose}));
+    EXPECT_EQ(captions,
+              (std::vector<std::string>{"&Yes", "&No", "OK", "Cancel", "&Abort", "&Retry", "&Ignore", "&All",
+                                        "N&o to All", "Yes to &All", "&Help", "&Close"}));
+    EXPECT_EQ(results, (std::vector<TModalResult>{mrYes, mrNo, mrOk, mrCancel, mrAbort, mrRetry, mrIgnore,
+                                                  mrAll, mrNoToAll, mrYesToAll, mrNone, mrClose}));
     EXPECT_EQ(defaults, 1);
     EXPECT_EQ(cancels, 1);
     // No buttons asked for: OK.
@@ -111,7 +112,8 @@ TEST_F(MessageDialogs, EnterPressesTheDefaultButtonAndEscapeTheCancelOneOrCloses
     // Tab moves to the next button, Enter presses the focused one.
     EXPECT_EQ(Answer(dlg(mbYesNoCancel), {VK_TAB, VK_RETURN}), mrNo);
     // The help button shows no help and leaves the dialog open.
-    EXPECT_EQ(Answer(dlg(MsgDlgBtnBit(mbHelp) | MsgDlgBtnBit(mbOK)), {VK_TAB, VK_SPACE, VK_TAB, VK_RETURN}), mrOk);
+    EXPECT_EQ(Answer(dlg(MsgDlgBtnBit(mbHelp) | MsgDlgBtnBit(mbOK)), {VK_TAB, VK_SPACE, VK_TAB, VK_RETURN}),
+              mrOk);
     EXPECT_EQ(Screen->FormCount(), 0);  // every dialog has gone
 
     // Application->MessageBox: the flags' buttons, the nth one default, the caller's caption.
@@ -126,10 +128,12 @@ TEST_F(MessageDialogs, EnterPressesTheDefaultButtonAndEscapeTheCancelOneOrCloses
     // ShowMessage: a dialog titled as the program.
     const std::string title = Application->Title();
     Application->SetTitle("Word counter");
-    Answer([] {
-        ShowMessage("Saved.");
-        return 0;
-    }, {VK_RETURN});
+    Answer(
+        [] {
+            ShowMessage("Saved.");
+            return 0;
+        },
+        {VK_RETURN});
     Application->SetTitle(title);
     EXPECT_EQ(shownCaption, "Word counter");
 }

@@ -136,7 +136,8 @@ TEST_F(ModalForms, EnterPressesTheDefaultButtonAndEscapeTheCancelOne) {
 
 TEST_F(ModalForms, CloseAnswersCancelAndTheCloseHandlingCanKeepTheFormOpen) {
     int queries = 0;
-    dialog->OnCloseQuery = TCloseQueryEvent::Lambda([&](TObject*, bool& canClose) { canClose = ++queries > 1; });
+    dialog->OnCloseQuery =
+        TCloseQueryEvent::Lambda([&](TObject*, bool& canClose) { canClose = ++queries > 1; });
     steps.push_back([&] { dialog->Close(); });  // refused by OnCloseQuery
     bool stillModal = false;
     steps.push_back([&] {

@@ -247,8 +247,8 @@ TEST(ChooserPrograms, TheWaitRunsThePumpAndTheAnswerIsUnchanged) {
         ++turns;
         openWhilePumped = openWhilePumped && ChooserOpen();
     });
-    const ProgramResult run =
-        RunProgram("/bin/sh", {"-c", "printf 'first\\n'; sleep 0.3; printf 'second\\n'; echo oops >&2; exit 3"});
+    const ProgramResult run = RunProgram(
+        "/bin/sh", {"-c", "printf 'first\\n'; sleep 0.3; printf 'second\\n'; echo oops >&2; exit 3"});
     SetChooserPump(nullptr);
     EXPECT_EQ(run.Output, "first\nsecond\n");
     EXPECT_EQ(run.Errors, "oops\n");
