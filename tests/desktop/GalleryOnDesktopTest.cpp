@@ -382,9 +382,9 @@ TEST_F(GalleryOnDesktop, AComboListReachesBelowTheWindowAndIsPickedThere) {
 // The copy places its popups as the gallery's host does: against the window on the screen.
 TPoint copyClientOrigin;
 TPoint copyScreenSize;
-bool CopyOnTheDesktop(const TWinControl&, TPopupScreen& Screen) {
-    Screen.ClientOrigin = copyClientOrigin;
-    Screen.WorkArea = Rect(0, 0, copyScreenSize.X, copyScreenSize.Y);
+bool CopyOnTheDesktop(const TWinControl&, TPopupScreen& Desktop) {
+    Desktop.ClientOrigin = copyClientOrigin;
+    Desktop.WorkArea = Rect(0, 0, copyScreenSize.X, copyScreenSize.Y);
     return true;
 }
 
