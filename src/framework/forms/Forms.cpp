@@ -33,7 +33,8 @@ const TClassInfo& TCustomForm::ClassInfo() {
             .Message<TCustomForm>(CM_SETMODALRESULT, &TCustomForm::CMSetModalResult)
             .Message<TCustomForm>(WM_CLOSE, &TCustomForm::WMClose)
             .Message<TCustomForm>(CM_ACTIVATE, &TCustomForm::CMActivate)
-            .Message<TCustomForm>(CM_DEACTIVATE, &TCustomForm::CMDeactivate);
+            .Message<TCustomForm>(CM_DEACTIVATE, &TCustomForm::CMDeactivate)
+            .Message<TCustomForm>(WM_DPICHANGED, &TCustomForm::WMDpiChanged);
     return info;
 }
 
@@ -167,6 +168,15 @@ void TCustomForm::CMActivate(TMessage&) {
     m_active = true;
     if (OnActivate)
         OnActivate(this);
+}
+
+// Moved to a monitor of another resolution, a scaled form scales its controls and fonts to it;
+// forms that scale themselves turn Scaled off.
+void TCustomForm::WMDpiChanged(TMessage& Message) {
+    const int dpi = static_cast<int>(Message.WParam & 0xFFFF);
+    if (!m_scaled || dpi <= 0 || dpi == m_pixelsPerInch)
+        return;
+    ChangeScale(dpi, m_pixelsPerInch);
 }
 
 void TCustomForm::CMDeactivate(TMessage&) {

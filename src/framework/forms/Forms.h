@@ -122,6 +122,7 @@ protected:
     void WMClose(TMessage& Message);
     void CMActivate(TMessage& Message);
     void CMDeactivate(TMessage& Message);
+    void WMDpiChanged(TMessage& Message);
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void Loaded() override;
 

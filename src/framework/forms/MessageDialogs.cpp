@@ -86,23 +86,17 @@ private:
 };
 
 // Escape on a message dialog without a cancel button closes it, as its window's close does. On
-// a monitor of another resolution the dialog scales to it.
+// a monitor of another resolution the dialog scales to it, as every scaled form does.
 class TMessageForm : public TForm {
 public:
     using TForm::TForm;
     static const TClassInfo& ClassInfo() {
-        static const TClassInfo info = TClassInfo::Derive<TMessageForm, TForm>("TMessageForm")
-                                           .Message<TMessageForm>(WM_DPICHANGED, &TMessageForm::WMDpiChanged);
+        static const TClassInfo info = TClassInfo::Derive<TMessageForm, TForm>("TMessageForm");
         return info;
     }
     TClass ClassType() const override { return &ClassInfo(); }
 
 protected:
-    void WMDpiChanged(TMessage& Message) {
-        const int dpi = static_cast<int>(Message.WParam & 0xFFFF);
-        if (dpi > 0)
-            ChangeScale(dpi, PixelsPerInch());
-    }
     bool DialogKey(std::uint16_t Key) override {
         if (TForm::DialogKey(Key))
             return true;

@@ -81,6 +81,30 @@ TEST(FormScaling, ChangeScaleScalesChildrenAndFontButNotThePosition) {
     EXPECT_EQ(panel->Font()->Height(), form->Font()->Height());  // follows its parent
 }
 
+TEST(FormScaling, AScaledFormFollowsANewResolutionOnceAndOneThatScalesItselfIsLeftAlone) {
+    FormPtr form = MakeForm(200, 100);
+    auto* panel = Create<TPanel>(form.get());
+    panel->SetBounds(10, 20, 50, 25);
+    panel->SetParent(form.get());
+    const auto moveTo = [&](int ppi) {
+        const TRect suggested = Bounds(0, 0, 1, 1);
+        TLParamPointer rect(&suggested);
+        const auto dpi = static_cast<std::uint16_t>(ppi);
+        SendMessage(form->Handle(), WM_DPICHANGED, MakeWParam(dpi, dpi), rect.LParam());
+    };
+    moveTo(144);
+    EXPECT_EQ(panel->BoundsRect(), Rect(15, 30, 90, 68));
+    EXPECT_EQ(form->PixelsPerInch(), 144);
+    moveTo(144);  // the same resolution again: nothing more
+    EXPECT_EQ(panel->Width(), 75);
+    moveTo(96);  // back, from the resolution it has now
+    EXPECT_EQ(panel->BoundsRect(), Rect(10, 20, 60, 45));
+    form->SetScaled(false);
+    moveTo(192);
+    EXPECT_EQ(panel->Width(), 50);
+    EXPECT_EQ(form->PixelsPerInch(), 96);
+}
+
 TEST(FormMessages, BroadcastReachesEveryFormAndSurvivesOneFreeingItself) {
     FormPtr a = MakeForm();
     auto* b = Create<TForm>(nullptr);
