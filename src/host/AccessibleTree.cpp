@@ -486,14 +486,18 @@ AtkObject* ItemObject(TAccessibleTree::TImpl& Impl, TControl& Control, int Item)
 
 // The control is going: its objects and those of its items become defunct.
 void TAccessibleTree::TImpl::Forget(TComponent* Component) {
-    auto* control = static_cast<TControl*>(Component);
-    if (m_textControl == control)
+    // Compared as components: the control is part way through its destruction, no longer one.
+    const auto going = [Component](const TControl* Control) {
+        return static_cast<const TComponent*>(Control) == Component;
+    };
+    if (m_textControl && going(m_textControl))
         m_textControl = nullptr;
-    windows.erase(
-        std::remove_if(windows.begin(), windows.end(), [&](const TWindow& w) { return w.Form == control; }),
-        windows.end());
-    for (auto it = m_objects.lower_bound({control, -1});
-         it != m_objects.end() && it->first.first == control;) {
+    std::erase_if(windows, [&](const TWindow& w) { return going(w.Form); });
+    for (auto it = m_objects.begin(); it != m_objects.end();) {
+        if (!going(it->first.first)) {
+            ++it;
+            continue;
+        }
         AtkObject* object = it->second;
         node(object)->control = nullptr;
         node(object)->item = -1;
