@@ -222,7 +222,8 @@ void TWindowHost::TFormWindow::Shut() {
     if (m_access && FormAlive())
         m_access->RemoveWindow(*Form());
     m_access = nullptr;
-    if (m_popups)
+    // A freed form's popups went with it.
+    if (m_popups && FormAlive())
         m_popups->Dismiss();
     if (m_capturing)
         SDL_CaptureMouse(SDL_FALSE);

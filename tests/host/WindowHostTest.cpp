@@ -279,6 +279,22 @@ TEST_F(WindowHostOffscreen, AHintOpensInATooltipWindowOfItsOwnAndMakesWayForTheP
     Application->CancelHint();
 }
 
+TEST_F(WindowHostOffscreen, ClosingWithADropDownShownFreesTheFormAndItsPopupsSoundly) {
+    TWindowHost host(THostOptions{96, false, true});
+    TDpiForm* form = MakeForm();
+    auto* combo = Create<TComboBox>(form);
+    combo->SetParent(form);
+    combo->SetBounds(120, 70, 70, 0);
+    combo->Items()->Add("one");
+    host.Open(form);
+    combo->SetDroppedDown(true);
+    host.Flush();
+    ASSERT_EQ(host.PopupWindowIDs().size(), 1u);
+    host.Close();  // the form goes first, its popups with it; their windows close after
+    EXPECT_EQ(host.Form(), nullptr);
+    EXPECT_TRUE(host.PopupWindowIDs().empty());
+}
+
 TEST_F(WindowHostOffscreen, AComboListOpensInAPopupWindowPastTheFormsEdgeAndIsPickedThere) {
     TWindowHost host(THostOptions{96, false, true});
     TDpiForm* form = MakeForm();
